@@ -1,0 +1,11 @@
+# GoogleTest from Debian's sources, built with whichever toolchain builds us.
+set(KAVLO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${KAVLO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(NOT TARGET GTest::gtest_main)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+  add_library(GTest::gmock ALIAS gmock)
+endif()

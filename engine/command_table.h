@@ -1,0 +1,67 @@
+#pragma once
+// The command table: one row per script command, in the order the dispatcher
+// tests them. Rows are data; probe areas bind their handlers by name.
+
+#include <array>
+#include <string_view>
+#include <variant>
+
+namespace kavlo {
+
+class rd_DBGData;
+class ScriptFile;
+class data_DBGTitle;
+
+enum class CommandGroup { A, A2, B };
+
+// Handler forms. `title` is null when a catalog "[CHECK]" block runs the line.
+/// N: (command name, line, title); the argument is the text after the name.
+using HandlerN = void (*)(rd_DBGData&, std::string_view name, std::string_view line, data_DBGTitle* title);
+/// F: as N, and may read or skip further lines of the file.
+using HandlerF = void (*)(rd_DBGData&, std::string_view name, ScriptFile& file, std::string_view line,
+                          data_DBGTitle* title);
+/// R: (text after the first ":" of the trimmed line, title).
+using HandlerR = void (*)(rd_DBGData&, std::string_view argument, data_DBGTitle* title);
+/// T: (title) only.
+using HandlerT = void (*)(rd_DBGData&, data_DBGTitle* title);
+/// B1 / B0: (title, flag).
+using HandlerB = void (*)(rd_DBGData&, data_DBGTitle* title, int flag);
+/// S: (file, title).
+using HandlerS = void (*)(rd_DBGData&, ScriptFile& file, data_DBGTitle* title);
+/// O: (file, line).
+using HandlerO = void (*)(rd_DBGData&, ScriptFile& file, std::string_view line);
+/// A row whose command is recognised and does nothing.
+struct NoHandler {};
+
+using Handler = std::variant<NoHandler, HandlerN, HandlerF, HandlerR, HandlerT, HandlerB, HandlerS, HandlerO>;
+
+enum class Form { N, F, R, T, B1, B0, S, O, Nothing };
+
+struct CommandRow {
+    std::string_view name;
+    CommandGroup group;
+    Form form;
+    Handler handler;
+};
+
+inline constexpr std::size_t kCommandCount = 74;
+
+/// The table in dispatch order.
+class CommandTable {
+public:
+    /// The 74 rows with no handlers bound.
+    CommandTable();
+    /// Binds a handler to a row; the handler's type must match the row's form.
+    /// Returns false (and binds nothing) for an unknown name or a form mismatch.
+    bool Bind(std::string_view name, Handler handler);
+    const std::array<CommandRow, kCommandCount>& rows() const { return rows_; }
+    const CommandRow* Find(std::string_view name) const;
+
+private:
+    std::array<CommandRow, kCommandCount> rows_;
+};
+
+/// The table with every probe that exists bound (defined in probes/).
+const CommandTable& StandardCommandTable();
+
+}  // namespace kavlo

@@ -1,0 +1,152 @@
+#pragma once
+// The result records: result tree nodes, titles, script files and the navigation
+// model. The document owns files, files own titles, titles embed their tree root.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavlo {
+
+class data_DBGFile;
+
+/// One node of a title's result tree.
+class data_TView {
+public:
+    data_TView() = default;
+    data_TView(std::string title, std::string detail) : title_(std::move(title)), detail_(std::move(detail)) {}
+    data_TView(std::string title, std::string detail, std::string extra)
+        : title_(std::move(title)), detail_(std::move(detail)), extra_(std::move(extra)) {}
+    data_TView(const data_TView&) = delete;
+    data_TView& operator=(const data_TView&) = delete;
+    data_TView(data_TView&&) noexcept = default;
+    data_TView& operator=(data_TView&&) noexcept = default;
+    ~data_TView();
+
+    /// Creates, appends and returns a child; below a parent with `extra` the
+    /// argument's first comma splits the child's title from its own `extra`.
+    data_TView& AddChild(std::string_view argument);
+    /// Appends an already built child (used by the report reader).
+    data_TView& AppendChild(std::unique_ptr<data_TView> child);
+    /// Destroys every descendant and empties the node stack.
+    void DeleteSubtree();
+    /// This node or the first descendant (depth first) whose itemHandle matches.
+    data_TView* FindByHandle(std::uint32_t handle);
+
+    // node stack, used on a title's root while the title runs
+    void Push(data_TView* node) { nodeStack_.push_back(node); }
+    void Pop() { if (!nodeStack_.empty()) nodeStack_.pop_back(); }
+    data_TView* Top() const { return nodeStack_.empty() ? nullptr : nodeStack_.back(); }
+    void ClearStack() { nodeStack_.clear(); }
+    /// The top of the stack, or this node when the stack is empty.
+    data_TView& Current() { data_TView* top = Top(); return top ? *top : *this; }
+
+    const std::string& title() const { return title_; }
+    void set_title(std::string t) { title_ = std::move(t); }
+    const std::string& detail() const { return detail_; }
+    const std::string& extra() const { return extra_; }
+    void SetExtra(std::string e) { extra_ = std::move(e); }
+    void SetTitleAndDetail(std::string t, std::string d) { title_ = std::move(t); detail_ = std::move(d); }
+    std::uint32_t itemHandle() const { return itemHandle_; }
+    void set_itemHandle(std::uint32_t h) { itemHandle_ = h; }
+    const std::vector<std::unique_ptr<data_TView>>& children() const { return children_; }
+    /// Number of nodes in this subtree, this node included.
+    std::size_t CountNodes() const;
+    /// Moves the children out (for iterative teardown of deep trees).
+    void DetachChildrenInto(std::vector<std::unique_ptr<data_TView>>& out);
+
+private:
+    std::string title_;
+    std::uint32_t itemHandle_ = 0;
+    std::vector<std::unique_ptr<data_TView>> children_;
+    std::vector<data_TView*> nodeStack_;
+    std::string detail_;
+    std::string extra_;
+};
+
+/// One title of a script and its gathered result.
+class data_DBGTitle {
+public:
+    data_DBGTitle() = default;
+    data_DBGTitle(std::string name, data_DBGFile* owner) : owner(owner), name(std::move(name)) {}
+
+    /// Sets kind and kindDetail from a kind line (header lines are read by the catalog).
+    void SetKindLine(std::string_view line);
+    bool KindNeedsHeader1() const;
+    bool KindNeedsHeader2() const;
+    void AppendText(std::string_view more) { text.append(more); }
+    void ClearText() { text.clear(); }
+    /// header2 for "filelist" kinds, else header1.
+    const std::string& SortTypes() const;
+    bool IsExpandableTree() const { return KindContains("treexp"); }
+    bool KindContains(std::string_view word) const { return kind.find(word) != std::string::npos; }
+    bool HasTree() const { return KindContains("tree"); }
+    /// Clears text; for tree kinds empties the tree and names its root.
+    void PrepareRun();
+    data_TView& Root() { return root; }
+    std::string ScriptPath() const;
+
+    data_DBGFile* owner = nullptr;
+    std::string name;
+    std::uint32_t treeKey = 0;
+    std::uint32_t startOffset = 0;
+    bool hasBody = false;  ///< false for a listed title without a "[TITLE]" body
+    std::string kind, kindDetail, header1, header2;
+    std::string text;
+    std::int32_t runPending = 1;
+    data_TView root;
+};
+
+/// One script file of the catalog.
+class data_DBGFile {
+public:
+    data_DBGFile() = default;
+    data_DBGFile(std::string path, std::string fileName) : path(std::move(path)), fileName(std::move(fileName)) {}
+    data_DBGFile(const data_DBGFile&) = delete;
+    data_DBGFile& operator=(const data_DBGFile&) = delete;
+
+    /// The title whose name equals the text exactly, or null.
+    data_DBGTitle* FindTitle(std::string_view title);
+    data_DBGTitle& AddTitle(std::string title);
+
+    std::string path;
+    std::string fileName;
+    std::uint32_t treeKey = 0;
+    std::vector<std::unique_ptr<data_DBGTitle>> titles;
+    std::string engine, version, date;
+};
+
+/// One item of the navigation model that mirrors the left pane.
+class data_LView {
+public:
+    static constexpr std::uint32_t kRootMarker = 0xFFFF0000u;
+
+    data_LView() = default;
+    data_LView(std::uint32_t key, std::string text) : text_(std::move(text)), key_(key) {}
+
+    /// With parentKey kRootMarker sets this item's own key and text; otherwise
+    /// appends a child under the item with that key (nothing when there is none).
+    void Add(std::uint32_t parentKey, std::uint32_t key, std::string text);
+    data_LView* Find(std::uint32_t key);
+    std::uint32_t ValueOf(std::uint32_t key);
+    void SetValue(std::uint32_t v) { value_ = v; }
+    void DeleteChildren() { children_.clear(); }
+
+    const std::string& Text() const { return text_; }
+    void SetText(std::string t) { text_ = std::move(t); }
+    std::uint32_t key() const { return key_; }
+    void set_key(std::uint32_t k) { key_ = k; }
+    std::uint32_t value() const { return value_; }
+    const std::vector<std::unique_ptr<data_LView>>& children() const { return children_; }
+    data_LView& AppendChild(std::unique_ptr<data_LView> child);
+
+private:
+    std::string text_;
+    std::uint32_t key_ = 0;
+    std::uint32_t value_ = 0;
+    std::vector<std::unique_ptr<data_LView>> children_;
+};
+
+}  // namespace kavlo

@@ -1,0 +1,219 @@
+#pragma once
+// The machine that probes look at: the real Windows computer or a simulated one.
+// Operations are domain-level and report failures with the Windows error code the
+// real system gives, so that probe output is the same on both backends.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace kavlo::platform {
+
+// ---------------------------------------------------------------- registry
+
+enum class RegRoot { LocalMachine, CurrentUser, ClassesRoot, Users };
+
+namespace regtype {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kSz = 1;
+inline constexpr std::uint32_t kExpandSz = 2;
+inline constexpr std::uint32_t kBinary = 3;
+inline constexpr std::uint32_t kDword = 4;
+inline constexpr std::uint32_t kDwordBigEndian = 5;
+inline constexpr std::uint32_t kLink = 6;
+inline constexpr std::uint32_t kMultiSz = 7;
+inline constexpr std::uint32_t kQword = 11;
+}  // namespace regtype
+
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+/// Raw registry value: its type and its bytes exactly as stored (strings keep
+/// their terminating zero when the writer stored one, as RegQueryValueExA gives).
+struct RegValue {
+    std::uint32_t type = regtype::kNone;
+    std::string data;
+};
+
+struct NamedRegValue {
+    std::string name;
+    RegValue value;
+};
+
+/// An open registry key; closing happens in the destructor.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+    /// Value by name ("" is the default value). Fails with 2 when absent and with
+    /// 234 when its data is larger than bufferSize bytes.
+    virtual Result<RegValue> QueryValue(std::string_view name, std::size_t bufferSize) const = 0;
+    /// Name of the subkey at index, in the registry's own order; 259 past the end,
+    /// 234 when the name is longer than maxNameChars.
+    virtual Result<std::string> EnumSubkey(std::uint32_t index, std::size_t maxNameChars) const = 0;
+    /// Value at index, in the registry's own order; 259 past the end, 234 when the
+    /// name or the data does not fit.
+    virtual Result<NamedRegValue> EnumValue(std::uint32_t index, std::size_t maxNameChars,
+                                            std::size_t maxDataBytes) const = 0;
+    /// Self-relative security descriptor (owner, group, DACL).
+    virtual Result<std::string> SecurityDescriptor() const = 0;
+    /// Writes a REG_SZ value storing exactly the given bytes (no terminator added).
+    virtual Status SetString(std::string_view name, std::string_view value) = 0;
+};
+
+// ------------------------------------------------------------------ files
+
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x1;
+inline constexpr std::uint32_t kHidden = 0x2;
+inline constexpr std::uint32_t kSystem = 0x4;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kNormal = 0x80;
+inline constexpr std::uint32_t kReparsePoint = 0x400;
+inline constexpr std::uint32_t kCompressed = 0x800;
+}  // namespace attr
+
+/// Local wall-clock time, as SYSTEMTIME holds it.
+struct LocalTime {
+    int year = 1601, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+    int dayOfWeek = 1;  // 0 = Sunday
+};
+
+/// One entry of a directory search (FindFirstFile/FindNextFile).
+struct FindEntry {
+    std::string name;       ///< file name without directory
+    std::string shortName;  ///< 8.3 name, empty when the name already is one
+    std::string fullPath;   ///< directory of the pattern + "\" + name
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    LocalTime lastWrite;  ///< already converted to local time
+    bool IsDirectory() const { return (attributes & attr::kDirectory) != 0; }
+    bool IsReparsePoint() const { return (attributes & attr::kReparsePoint) != 0; }
+};
+
+/// A file open for reading; closing happens in the destructor.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    /// Reads up to size bytes at the current position; 0 at the end of the file.
+    virtual Result<std::size_t> Read(char* buffer, std::size_t size) = 0;
+    /// Moves to an absolute byte offset (past the end is allowed; reads then give 0).
+    virtual Status Seek(std::uint64_t offset) = 0;
+    virtual std::uint64_t Size() const = 0;
+};
+
+/// The version resource of a file, with VerQueryValue-style lookups.
+class VersionResource {
+public:
+    virtual ~VersionResource() = default;
+    /// The (language, code page) pairs of \VarFileInfo\Translation; nullopt when absent.
+    virtual std::optional<std::vector<std::pair<std::uint16_t, std::uint16_t>>> Translations() const = 0;
+    /// A string value such as "\StringFileInfo\040904b0\FileVersion", in the ANSI code page.
+    virtual std::optional<std::string> QueryString(std::string_view subBlock) const = 0;
+    /// Size in bytes that GetFileVersionInfoSize reports.
+    virtual std::uint32_t BlockSize() const = 0;
+};
+
+namespace drive {
+inline constexpr std::uint32_t kUnknown = 0;
+inline constexpr std::uint32_t kNoRootDir = 1;
+inline constexpr std::uint32_t kRemovable = 2;
+inline constexpr std::uint32_t kFixed = 3;
+inline constexpr std::uint32_t kRemote = 4;
+inline constexpr std::uint32_t kCdRom = 5;
+inline constexpr std::uint32_t kRamDisk = 6;
+}  // namespace drive
+
+struct VolumeInfo {
+    std::string label;
+    std::string fileSystem;
+    std::uint32_t serialNumber = 0;
+};
+
+struct DiskSpace {
+    std::uint64_t freeBytesToCaller = 0;
+    std::uint64_t totalBytes = 0;
+    std::uint64_t totalFreeBytes = 0;
+};
+
+// ----------------------------------------------------------------- system
+
+namespace os_platform {
+inline constexpr std::uint32_t kWin32s = 0;
+inline constexpr std::uint32_t kWindows9x = 1;
+inline constexpr std::uint32_t kNt = 2;
+}  // namespace os_platform
+
+struct OsVersion {
+    std::uint32_t platform = os_platform::kNt;
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+    std::uint32_t build = 0;
+    std::string servicePack;  ///< szCSDVersion, e.g. "Service Pack 2"
+};
+
+struct MemoryStatus {
+    std::uint32_t memoryLoad = 0;
+    std::uint64_t totalPhys = 0, availPhys = 0;
+    std::uint64_t totalPageFile = 0, availPageFile = 0;
+    std::uint64_t totalVirtual = 0, availVirtual = 0;
+};
+
+// ---------------------------------------------------------------- machine
+
+/// One Windows computer as the probes see it. All paths and names are in the
+/// machine's ANSI code page; names are compared without regard to case.
+class Machine {
+public:
+    virtual ~Machine() = default;
+
+    // registry
+    virtual Result<std::unique_ptr<RegistryKey>> OpenKey(RegRoot root, std::string_view path,
+                                                         std::uint32_t access = kKeyRead) = 0;
+    /// Opens or creates a key (RegCreateKeyEx with class "Key").
+    virtual Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) = 0;
+
+    // files
+    /// Every entry matching a pattern with "?" and "*" in its last component, in
+    /// the file system's order; 2 (or 3 for a missing directory) when none.
+    virtual Result<std::vector<FindEntry>> FindFiles(std::string_view pattern) = 0;
+    virtual Result<std::unique_ptr<InputFile>> OpenForRead(std::string_view path) = 0;
+    /// The version resource; 1813 when the file has none, 2 when it does not exist.
+    virtual Result<std::unique_ptr<VersionResource>> FileVersion(std::string_view path) = 0;
+    /// GetDriveType of a root such as "C:\" (or "C:").
+    virtual std::uint32_t DriveType(std::string_view root) = 0;
+    virtual Result<VolumeInfo> Volume(std::string_view root) = 0;
+    virtual Result<DiskSpace> FreeSpace(std::string_view root) = 0;
+    /// "A:\", "C:\", … in drive-letter order.
+    virtual std::vector<std::string> LogicalDrives() = 0;
+    virtual Result<std::string> ShortPathName(std::string_view path) = 0;
+
+    // system
+    virtual OsVersion Version() = 0;
+    virtual std::string WindowsDirectory() = 0;
+    virtual std::string SystemDirectory() = 0;
+    /// NetBIOS computer name.
+    virtual std::string ComputerName() = 0;
+    /// The sockets host name; fails when sockets cannot start.
+    virtual Result<std::string> HostName() = 0;
+    virtual std::string CurrentDirectory() = 0;
+    virtual std::optional<std::string> Environment(std::string_view name) = 0;
+    /// ExpandEnvironmentStrings: "%NAME%" replaced, unknown names left as written.
+    virtual std::string ExpandEnvironment(std::string_view text) = 0;
+    virtual LocalTime Now() = 0;
+    virtual std::uint32_t ProcessorCount() = 0;
+    virtual MemoryStatus Memory() = 0;
+    /// SHGetFolderPath of a CSIDL number; fails for virtual folders.
+    virtual Result<std::string> ShellFolder(int csidl) = 0;
+    /// The system's message text for an error code, with its trailing "\r\n".
+    virtual std::string ErrorText(WinError code) = 0;
+    /// The ANSI code page (1252 for Western European systems).
+    virtual std::uint32_t AnsiCodePage() = 0;
+};
+
+}  // namespace kavlo::platform

@@ -1,0 +1,7 @@
+#include "probes/registration.h"
+
+namespace kavlo {
+
+void RegisterFileProbes(CommandTable&) {}
+
+}  // namespace kavlo

@@ -1,0 +1,16 @@
+#include "probes/registration.h"
+
+namespace kavlo {
+
+const CommandTable& StandardCommandTable() {
+    static const CommandTable table = [] {
+        CommandTable t;
+        RegisterEngineCommands(t);
+        RegisterRegistryProbes(t);
+        RegisterFileProbes(t);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace kavlo

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building and testing KAVLO needs on Debian, when it is missing.
+set -euo pipefail
+
+need=()
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+for pkg in cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev zlib1g-dev \
+           g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb; do
+  have_pkg "$pkg" || need+=("$pkg")
+done
+if [ "${#need[@]}" -gt 0 ]; then
+  echo "installing: ${need[*]}" >&2
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+fi

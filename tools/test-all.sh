@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds and runs every test suite: native (gcc), sanitizers with the fuzz
+# targets (clang: ASan, UBSan, libFuzzer), and Windows (MinGW-w64, under Wine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KAVLO_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+"$root/tools/install-deps.sh"
+
+summary=()
+run_suite() {  # name build-dir ctest-args...
+  local name=$1 dir=$2; shift 2
+  echo "=== $name tests" >&2
+  local log="$dir/ctest-output.txt"
+  set +e
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" "$@") 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  set -e
+  summary+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+  return "$rc"
+}
+
+status=0
+
+echo "=== native build" >&2
+cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVLO_BENCHMARKS=ON >/dev/null
+cmake --build "$build/native" -j "$jobs"
+run_suite native "$build/native" || status=1
+
+echo "=== sanitizer and fuzz build" >&2
+cmake -S "$root" -B "$build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKAVLO_SANITIZE=ON -DKAVLO_FUZZ=ON >/dev/null
+cmake --build "$build/asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_suite sanitizers "$build/asan" || status=1
+
+echo "=== Windows build" >&2
+cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+cmake --build "$build/win" -j "$jobs"
+export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+# Windows tests share one Wine server and run one at a time.
+run_suite windows "$build/win" -j 1 || status=1
+
+echo
+printf '%s\n' "${summary[@]}"
+exit "$status"
