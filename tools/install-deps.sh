@@ -2,10 +2,15 @@
 # Installs what building and testing KAVLO needs on Debian, when it is missing.
 set -euo pipefail
 
+# --native: only what the Linux build needs (the main job); default: everything the tests need.
+native=(cmake ninja-build g++ zlib1g-dev googletest)
+all=("${native[@]}" clang libclang-rt-14-dev libbenchmark-dev g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb)
+wanted=("${all[@]}")
+[ "${1:-}" = "--native" ] && wanted=("${native[@]}")
+
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for pkg in cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev zlib1g-dev \
-           g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb; do
+for pkg in "${wanted[@]}"; do
   have_pkg "$pkg" || need+=("$pkg")
 done
 if [ "${#need[@]}" -gt 0 ]; then
