@@ -6,9 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVLO_BUILD_DIR:-$root/build}
 "$root/tools/install-deps.sh" --native
-cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build/native" -j "$(nproc)" --target kavlo_cli >/dev/null
-kavlo="$build/native/cli/kavlo"
+cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVLO_TESTS=OFF >/dev/null
+cmake --build "$build/main" -j "$(nproc)" --target kavlo_cli >/dev/null
+kavlo="$build/main/cli/kavlo"
 out="$build/sample-report"
 mkdir -p "$out"
 report="$out/OFFICE7.IFO"
