@@ -1,0 +1,318 @@
+#include "probes/files/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "probes/files/file_paths.h"
+#include "probes/files/tests/fake_machine.h"
+#include "probes/registration.h"
+
+namespace kavlo {
+namespace {
+
+using test::FakeMachine;
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    FileCommandsTest()
+        : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\"), engine(context, table) {
+        title.kind = "text";
+    }
+
+    // Runs a form-N handler on a line the way the dispatcher hands it over.
+    void Run(HandlerN handler, std::string_view name, std::string_view line) { handler(engine, name, line, &title); }
+
+    static std::vector<std::string> ChildTitles(const data_TView& node) {
+        std::vector<std::string> out;
+        for (const auto& c : node.children()) out.push_back(c->title());
+        return out;
+    }
+
+    FakeMachine machine;
+    AppContext context;
+    CommandTable table;
+    rd_DBGData engine;
+    data_DBGTitle title;
+};
+
+TEST_F(FileCommandsTest, RegistrationBindsEveryFileCommand) {
+    CommandTable t;
+    RegisterFileProbes(t);
+    const std::pair<const char*, Form> bound[] = {
+        {"FileInfo:", Form::N},    {"FileSearch:", Form::N},          {"CFileSearch:", Form::N},
+        {"CDirSearch:", Form::N},  {"CFileSearchPath:", Form::N},     {"TDirList:", Form::N},
+        {"TEDirList:", Form::N},   {"CLFNtoSFN:", Form::R},           {"FileReadText:", Form::N},
+        {"FileReadTextSection:", Form::N},
+    };
+    for (const auto& [name, form] : bound) {
+        const CommandRow* row = t.Find(name);
+        ASSERT_NE(row, nullptr) << name;
+        EXPECT_EQ(row->form, form) << name;
+        EXPECT_FALSE(std::holds_alternative<NoHandler>(row->handler)) << name;
+    }
+    EXPECT_TRUE(std::holds_alternative<NoHandler>(t.Find("CFileInfo:")->handler));
+}
+
+TEST_F(FileCommandsTest, FileInfoAppendsOneTabRow) {
+    machine.AddFile("C:\\dir\\a.txt", 512);
+    Run(&FileInfoCommand, "FileInfo:", "  FileInfo:C:\\dir\\a.txt,FNAME,FSIZE,FATTRIBUTE");
+    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\dir\\b.txt,FNAME,FSIZE");
+    EXPECT_EQ(title.text, "a.txt\t512\tA\t\nC:\\dir\\b.txt\t\t\n");
+}
+
+TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
+    machine.AddFile("C:\\a.txt", 3);
+    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt");  // no key list: an empty row
+    Run(&FileInfoCommand, "FileInfo:", "FileInfo: C:\\a.txt,FNAME");  // arguments are not trimmed
+    EXPECT_EQ(title.text, "\n C:\\a.txt\t\n");
+    FileInfoCommand(engine, "FileInfo:", "FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
+}
+
+TEST_F(FileCommandsTest, FileSearchListsMatchingFilesInFileSystemOrder) {
+    machine.AddFile("C:\\d\\zeta.txt", 1);
+    machine.AddDirectory("C:\\d\\sub.txt");
+    machine.AddFile("C:\\d\\alpha.txt", 2);
+    machine.AddFile("C:\\d\\other.log", 3);
+    machine.AddFile("C:\\d\\sub.txt\\inner.txt", 4);
+    Run(&FileSearchCommand, "FileSearch:", "FileSearch:C:\\d\\*.txt,FNAME,FSIZE");
+    EXPECT_EQ(title.text, "zeta.txt\t1\t\nalpha.txt\t2\t\n");
+}
+
+TEST_F(FileCommandsTest, SearchesThatMatchNothingAppendNothing) {
+    machine.AddDirectory("C:\\d");
+    title.header1 = "FNAME";
+    Run(&FileSearchCommand, "FileSearch:", "FileSearch:C:\\d\\*.none,FNAME");
+    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\missing\\*.*");
+    Run(&CDirSearchCommand, "CDirSearch:", "CDirSearch:C:\\d\\x*");
+    Run(&FileSearchCommand, "FileSearch:", "FileSearch:");
+    EXPECT_EQ(title.text, "");
+}
+
+TEST_F(FileCommandsTest, CFileSearchTakesKeysFromTheTitleHeader) {
+    machine.AddFile("C:\\d\\a.dll", 2000);
+    machine.AddDirectory("C:\\d\\b.dll");
+    title.kind = "filelist";
+    title.header1 = "FNAME,FSIZE,FPATH";
+    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\d\\*.dll");
+    EXPECT_EQ(title.text, "0,a.dll,2.0K,C:\\d,\n");
+}
+
+TEST_F(FileCommandsTest, CDirSearchListsDotEntriesAsDirectories) {
+    machine.AddDirectory("C:\\top\\one");
+    machine.AddFile("C:\\top\\file.txt", 1);
+    machine.AddFile("C:\\top\\one\\x.bin", 5);
+    title.header1 = "FNAME,FATTRIBUTE";
+    Run(&CDirSearchCommand, "CDirSearch:", "CDirSearch:C:\\top\\*");
+    const std::string text = title.text;
+    EXPECT_NE(text.find("0,one,D,\n"), std::string::npos) << text;
+    // "." and ".." come first, as a listing gives them, and are gathered like any directory.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
+    EXPECT_EQ(text.find("0,"), 0u);
+    EXPECT_EQ(text.find("file.txt"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, CFileSearchPathVisitsThePathInOrder) {
+    machine.AddFile("C:\\tools\\dup.exe", 10);
+    machine.AddFile("C:\\bin\\dup.exe", 20);
+    machine.AddFile("C:\\bin\\dup.exe.bak", 30);
+    machine.environment["Path"] = "C:\\bin;;C:\\missing;C:\\tools;";
+    title.header1 = "FNAMEPATH,FSIZE";
+    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.exe");
+    EXPECT_EQ(title.text, "0,C:\\bin\\dup.exe,20,\n0,C:\\tools\\dup.exe,10,\n");
+    title.text.clear();
+    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.*");
+    EXPECT_EQ(std::count(title.text.begin(), title.text.end(), '\n'), 3);
+    title.text.clear();
+    machine.environment.clear();
+    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.exe");
+    EXPECT_EQ(title.text, "");
+}
+
+TEST_F(FileCommandsTest, CFileSearchPathReadsAtMost1023Characters) {
+    // A directory that only exists past the buffer's end is not searched.
+    machine.AddFile("C:\\late\\x.exe", 1);
+    machine.environment["PATH"] = std::string(1016, 'p') + ";C:\\late";
+    title.header1 = "FNAME";
+    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:x.exe");
+    EXPECT_EQ(title.text, "");
+    machine.environment["PATH"] = std::string(1010, 'p') + ";C:\\late";
+    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:x.exe");
+    EXPECT_EQ(title.text, "0,x.exe,\n");
+}
+
+TEST_F(FileCommandsTest, TDirListOnAnEmptyDirectoryGivesOnlyTheTopNode) {
+    machine.AddDirectory("C:\\empty");
+    title.kind = "tree";
+    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\empty,FNAME");
+    ASSERT_EQ(ChildTitles(title.Root()), std::vector<std::string>{"[D]  C:\\empty"});
+    EXPECT_TRUE(title.Root().children()[0]->children().empty());
+    EXPECT_EQ(title.text, "");
+}
+
+TEST_F(FileCommandsTest, TDirListInterleavesFilesAndDirectoriesAsListed) {
+    machine.AddFile("C:\\t\\b.txt", 100);
+    machine.AddFile("C:\\t\\sub\\inner.txt", 2000);
+    machine.AddDirectory("C:\\t\\sub\\nested");
+    machine.AddFile("C:\\t\\a.txt", 3);
+    title.kind = "tree";
+    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\t,FNAME,FSIZE");
+    ASSERT_EQ(title.Root().children().size(), 1u);
+    const data_TView& top = *title.Root().children()[0];
+    EXPECT_EQ(top.title(), "[D]  C:\\t");
+    EXPECT_EQ(ChildTitles(top), (std::vector<std::string>{"b.txt       100       ", "[D]  sub", "a.txt       3       "}));
+    const data_TView& sub = *top.children()[1];
+    EXPECT_EQ(ChildTitles(sub), (std::vector<std::string>{"inner.txt       2.0K       ", "[D]  nested"}));
+    EXPECT_TRUE(sub.children()[1]->children().empty());
+}
+
+TEST_F(FileCommandsTest, TEDirListRowsSplitUnderAColumnSpecification) {
+    machine.AddFile("C:\\t\\a.txt", 3);
+    machine.AddFile("C:\\t\\s\\b.txt", 4000);
+    title.kind = "treexp";
+    title.Root().SetExtra("Size,10,Date,10");
+    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE,FDATE");
+    const data_TView& top = *title.Root().children()[0];
+    EXPECT_EQ(top.title(), "[D]  C:\\t");
+    ASSERT_EQ(top.children().size(), 2u);
+    EXPECT_EQ(top.children()[0]->title(), "a.txt");
+    EXPECT_EQ(top.children()[0]->extra(), "3,06/15/01,");
+    const data_TView& s = *top.children()[1];
+    EXPECT_EQ(s.title(), "[D]  s");
+    EXPECT_EQ(s.children()[0]->title(), "b.txt");
+    EXPECT_EQ(s.children()[0]->extra(), "4.0K,06/15/01,");
+}
+
+TEST_F(FileCommandsTest, DirectoryListingsDoNotFollowJunctions) {
+    machine.AddFile("C:\\Users\\me\\a.txt", 1);
+    machine.AddJunction("C:\\Users\\me\\Application Data");
+    machine.AddFile("C:\\Users\\me\\Application Data\\loop.txt", 1);
+    title.kind = "tree";
+    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\Users,FNAME,FATTRIBUTE");
+    const data_TView& me = *title.Root().children()[0]->children()[0];
+    EXPECT_EQ(me.title(), "[D]  me");
+    // The junction is one entry of its own, never entered.
+    EXPECT_EQ(ChildTitles(me), (std::vector<std::string>{"a.txt,A,", "Application Data,D,"}));
+    EXPECT_TRUE(me.children()[1]->children().empty());
+}
+
+TEST_F(FileCommandsTest, DirectoryListingsStopAtTheDepthBound) {
+    std::string path = "C:\\deep";
+    for (int level = 0; level < kMaxWalkDepth + 10; ++level) path += "\\d";
+    machine.AddFile(path + "\\f.txt", 1);
+    title.kind = "tree";
+    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\deep,FNAME");
+    int depth = 0;
+    const data_TView* node = title.Root().children()[0].get();
+    while (!node->children().empty()) {
+        node = node->children()[0].get();
+        ++depth;
+    }
+    EXPECT_EQ(depth, kMaxWalkDepth + 1);  // the deepest listed directory is shown but not entered
+    EXPECT_EQ(node->title(), "[D]  d");
+}
+
+TEST_F(FileCommandsTest, VanishedFileGivesAMissingRow) {
+    machine.AddFile("C:\\t\\gone.tmp", 7);
+    machine.AddFile("C:\\t\\kept.tmp", 8);
+    machine.Vanish("C:\\t\\gone.tmp");
+    title.kind = "tree";
+    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE");
+    EXPECT_EQ(ChildTitles(*title.Root().children()[0]),
+              (std::vector<std::string>{"C:\\t\\gone.tmp,,", "kept.tmp,8,"}));
+    title.header1 = "FNAME,FSIZE";
+    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\t\\*.tmp");
+    EXPECT_EQ(title.text, "0,C:\\t\\gone.tmp,,\n0,kept.tmp,8,\n");
+}
+
+TEST_F(FileCommandsTest, DirectoryListingOfAMissingDirectoryKeepsItsTopNode) {
+    title.kind = "tree";
+    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\nowhere,FNAME");
+    ASSERT_EQ(ChildTitles(title.Root()), std::vector<std::string>{"[D]  C:\\nowhere"});
+    EXPECT_TRUE(title.Root().children()[0]->children().empty());
+}
+
+TEST_F(FileCommandsTest, FileReadTextAppendsEveryLine) {
+    machine.AddTextFile("C:\\log.txt", "first\r\nsecond\n\r\nlast without end");
+    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\log.txt");
+    EXPECT_EQ(title.text, "first\nsecond\n\nlast without end\n");
+}
+
+TEST_F(FileCommandsTest, FileReadTextStopsAtCtrlZ) {
+    machine.AddTextFile("C:\\dos.txt", "one\r\ntwo\x1A\r\nafter\r\n");
+    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\dos.txt");
+    EXPECT_EQ(title.text, "one\ntwo\n");
+}
+
+TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
+    machine.AddDirectory("C:\\adir");
+    machine.AddTextFile("C:\\empty.txt", "");
+    for (const char* line : {"FileReadText:C:\\none.txt", "FileReadText:C:\\adir", "FileReadText:C:\\empty.txt",
+                             "FileReadText:C:\\*.txt", "FileReadText:"})
+        Run(&FileReadTextCommand, "FileReadText:", line);
+    EXPECT_EQ(title.text, "");
+}
+
+constexpr const char* kIni =
+    "[General]\r\n"
+    "a=1\r\n"
+    "[Update]\r\n"
+    "server=one\r\n"
+    "    [indented end]\r\n"
+    "b=2\r\n"
+    "[Update]\r\n"
+    "server=two\r\n"
+    "\t  [Tail]\r\n"
+    "c=3\r\n";
+
+struct SectionCase {
+    const char* name;
+    const char* arguments;
+    const char* expected;
+};
+
+class FileReadTextSectionTest : public FileCommandsTest, public ::testing::WithParamInterface<SectionCase> {};
+
+TEST_P(FileReadTextSectionTest, CopiesTheMarkedSections) {
+    machine.AddTextFile("C:\\app.ini", kIni);
+    const std::string line = std::string("FileReadTextSection:") + GetParam().arguments;
+    Run(&FileReadTextSectionCommand, "FileReadTextSection:", line);
+    EXPECT_EQ(title.text, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, FileReadTextSectionTest,
+    ::testing::Values(
+        SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
+                    "[Update]\nserver=one\n[Update]\nserver=two\n"},
+        SectionCase{"StartMarkerNeverOccurs", "C:\\app.ini,[,[Missing]", ""},
+        SectionCase{"EndMarkerNeverOccurs", "C:\\app.ini,#,server=two", "server=two\n\t  [Tail]\nc=3\n"},
+        SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
+        SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
+        SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[", "[General]\na=1\n    [indented end]\nb=2\n"
+                                                                       "\t  [Tail]\nc=3\n"},
+        SectionCase{"StartMarkerMayHoldCommas", "C:\\app.ini,x,a=1,b", ""},
+        SectionCase{"EmptyEndMarkerRunsToTheEnd", "C:\\app.ini,,server=two", "server=two\n\t  [Tail]\nc=3\n"},
+        SectionCase{"EmptyStartMarkerCopiesNothing", "C:\\app.ini,[,", ""},
+        SectionCase{"MissingMarkersCopyNothing", "C:\\app.ini,[", ""},
+        SectionCase{"MissingFile", "C:\\none.ini,[,[Update]", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileCommandsTest, CLFNtoSFNGivesTheShortPathOrTheErrorText) {
+    machine.AddFile("C:\\Program Files\\Long Name.txt", 1).shortPath = "C:\\PROGRA~1\\LONGNA~1.TXT";
+    CLFNtoSFNCommand(engine, "C:\\Program Files\\Long Name.txt", &title);
+    CLFNtoSFNCommand(engine, "C:\\nope", &title);
+    EXPECT_EQ(title.text,
+              "C:\\Program Files\\Long Name.txt,C:\\PROGRA~1\\LONGNA~1.TXT\n"
+              "C:\\nope,The system cannot find the file specified.\r\n\n");
+    CLFNtoSFNCommand(engine, "C:\\nope", nullptr);
+}
+
+TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
+    machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
+    CLFNtoSFNCommand(engine, "C:\\x", &title);
+    EXPECT_EQ(title.text, "C:\\x," + std::string(499, 's') + "\n");
+}
+
+}  // namespace
+}  // namespace kavlo
