@@ -111,6 +111,19 @@ data_DBGTitle& data_DBGFile::AddTitle(std::string title) {
     return *titles.back();
 }
 
+data_LView::~data_LView() { DeleteChildren(); }
+
+void data_LView::DeleteChildren() {
+    std::vector<std::unique_ptr<data_LView>> pending = std::move(children_);
+    children_.clear();
+    while (!pending.empty()) {
+        std::unique_ptr<data_LView> item = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : item->children_) pending.push_back(std::move(child));
+        item->children_.clear();
+    }
+}
+
 void data_LView::Add(std::uint32_t parentKey, std::uint32_t key, std::string text) {
     if (parentKey == kRootMarker) {
         key_ = key;

@@ -125,6 +125,11 @@ public:
 
     data_LView() = default;
     data_LView(std::uint32_t key, std::string text) : text_(std::move(text)), key_(key) {}
+    data_LView(const data_LView&) = delete;
+    data_LView& operator=(const data_LView&) = delete;
+    data_LView(data_LView&&) noexcept = default;
+    data_LView& operator=(data_LView&&) noexcept = default;
+    ~data_LView();
 
     /// With parentKey kRootMarker sets this item's own key and text; otherwise
     /// appends a child under the item with that key (nothing when there is none).
@@ -132,7 +137,8 @@ public:
     data_LView* Find(std::uint32_t key);
     std::uint32_t ValueOf(std::uint32_t key);
     void SetValue(std::uint32_t v) { value_ = v; }
-    void DeleteChildren() { children_.clear(); }
+    /// Destroys every descendant (iteratively: models read from files can be deep).
+    void DeleteChildren();
 
     const std::string& Text() const { return text_; }
     void SetText(std::string t) { text_ = std::move(t); }

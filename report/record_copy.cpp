@@ -1,0 +1,110 @@
+#include "report/record_copy.h"
+
+#include <vector>
+
+#include "report/archive_format.h"
+
+namespace kavlo::report {
+namespace {
+
+// Rough memory taken by one node besides its strings.
+constexpr std::uint64_t kNodeCost = 64;
+
+bool Charge(CopyBudget& budget, std::uint64_t cost) {
+    if (cost > budget.bytesLeft) {
+        budget.bytesLeft = 0;
+        return false;
+    }
+    budget.bytesLeft -= cost;
+    return true;
+}
+
+std::uint64_t NodeCost(const data_TView& node) {
+    return kNodeCost + node.title().size() + node.detail().size() + node.extra().size();
+}
+
+}  // namespace
+
+std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depthLeft, CopyBudget& budget) {
+    if (depthLeft == 0 || !Charge(budget, NodeCost(source))) return nullptr;
+    auto copy = std::make_unique<data_TView>(source.title(), source.detail(), source.extra());
+    struct Frame {
+        const data_TView* from;
+        data_TView* to;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&source, copy.get(), 0}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next == top.from->children().size()) {
+            stack.pop_back();
+            continue;
+        }
+        const data_TView& child = *top.from->children()[top.next++];
+        if (stack.size() >= depthLeft || !Charge(budget, NodeCost(child))) return nullptr;
+        data_TView& added =
+            top.to->AppendChild(std::make_unique<data_TView>(child.title(), child.detail(), child.extra()));
+        stack.push_back({&child, &added, 0});
+    }
+    return copy;
+}
+
+std::unique_ptr<data_LView> CopyNavigation(const data_LView& source, std::size_t depthLeft, CopyBudget& budget) {
+    if (depthLeft == 0 || !Charge(budget, kNodeCost + source.Text().size())) return nullptr;
+    auto copy = std::make_unique<data_LView>(source.key(), source.Text());
+    struct Frame {
+        const data_LView* from;
+        data_LView* to;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&source, copy.get(), 0}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next == top.from->children().size()) {
+            stack.pop_back();
+            continue;
+        }
+        const data_LView& child = *top.from->children()[top.next++];
+        if (stack.size() >= depthLeft || !Charge(budget, kNodeCost + child.Text().size())) return nullptr;
+        data_LView& added = top.to->AppendChild(std::make_unique<data_LView>(child.key(), child.Text()));
+        stack.push_back({&child, &added, 0});
+    }
+    return copy;
+}
+
+std::unique_ptr<data_DBGTitle> CopyTitle(const data_DBGTitle& source, data_DBGFile* owner, CopyBudget& budget) {
+    const std::uint64_t cost = kNodeCost + source.name.size() + source.text.size() + source.kind.size() +
+                               source.kindDetail.size() + source.header1.size() + source.header2.size();
+    if (!Charge(budget, cost)) return nullptr;
+    auto copy = std::make_unique<data_DBGTitle>(source.name, owner);
+    copy->treeKey = source.treeKey;
+    copy->startOffset = source.startOffset;
+    copy->hasBody = source.hasBody;
+    copy->kind = source.kind;
+    copy->kindDetail = source.kindDetail;
+    copy->header1 = source.header1;
+    copy->header2 = source.header2;
+    copy->text = source.text;
+    copy->runPending = source.runPending;
+    auto root = CopyTree(source.root, kMaxNesting, budget);
+    if (!root) return nullptr;
+    copy->root = std::move(*root);
+    return copy;
+}
+
+std::unique_ptr<data_DBGFile> CopyFile(const data_DBGFile& source, CopyBudget& budget) {
+    if (!Charge(budget, kNodeCost + source.path.size() + source.fileName.size())) return nullptr;
+    auto copy = std::make_unique<data_DBGFile>(source.path, source.fileName);
+    copy->treeKey = source.treeKey;
+    copy->engine = source.engine;
+    copy->version = source.version;
+    copy->date = source.date;
+    for (const auto& title : source.titles) {
+        auto titleCopy = CopyTitle(*title, copy.get(), budget);
+        if (!titleCopy) return nullptr;
+        copy->titles.push_back(std::move(titleCopy));
+    }
+    return copy;
+}
+
+}  // namespace kavlo::report

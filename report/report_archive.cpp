@@ -1,0 +1,329 @@
+#include "report/report_archive.h"
+
+#include "report/archive_reader.h"
+#include "report/archive_writer.h"
+#include "report/record_copy.h"
+
+namespace kavlo::report {
+namespace {
+
+// Every list element starts with at least a WORD tag.
+constexpr std::size_t kMinElementBytes = 2;
+constexpr std::uint64_t kCopyAllowance = 1 << 20;
+
+// ------------------------------------------------------------------ writing
+
+class RecordWriter {
+public:
+    explicit RecordWriter(ArchiveWriter& out) : out_(out) {}
+
+    void Report(const ReportContents& report) {
+        out_.Dword(kFormatVersion);
+        out_.Dword(kBuildNumber);
+        Navigation(report.navigation);
+        Title(report.infoPage);
+        out_.Count(report.catalog.size());
+        for (const auto& file : report.catalog) {
+            out_.NewObject(RecordClass::DBGFile);
+            File(*file);
+        }
+    }
+
+private:
+    // Trees are walked with an explicit stack: their depth comes from scripts or files.
+    void Navigation(const data_LView& root) {
+        NavigationFields(root);
+        struct Frame {
+            const data_LView* node;
+            std::size_t next;
+        };
+        std::vector<Frame> stack{{&root, 0}};
+        while (!stack.empty() && out_.ok()) {
+            Frame& top = stack.back();
+            if (top.next == top.node->children().size()) {
+                stack.pop_back();
+                continue;
+            }
+            const data_LView& child = *top.node->children()[top.next++];
+            if (stack.size() >= kMaxNesting) return TooDeep();
+            out_.NewObject(RecordClass::LView);
+            NavigationFields(child);
+            stack.push_back({&child, 0});
+        }
+    }
+
+    void NavigationFields(const data_LView& node) {
+        out_.String(node.Text());
+        out_.Dword(node.key());
+        out_.Count(node.children().size());
+    }
+
+    void Tree(const data_TView& root) {
+        out_.String(root.title());
+        out_.Count(root.children().size());
+        struct Frame {
+            const data_TView* node;
+            std::size_t next;
+        };
+        std::vector<Frame> stack{{&root, 0}};
+        while (!stack.empty() && out_.ok()) {
+            Frame& top = stack.back();
+            if (top.next == top.node->children().size()) {
+                stack.pop_back();
+                continue;
+            }
+            const data_TView& child = *top.node->children()[top.next++];
+            if (stack.size() >= kMaxNesting) return TooDeep();
+            out_.NewObject(RecordClass::TView);
+            out_.String(child.title());
+            out_.Count(child.children().size());
+            stack.push_back({&child, 0});
+        }
+    }
+
+    void Title(const data_DBGTitle& title) {
+        out_.Dword(static_cast<std::uint32_t>(title.runPending));
+        out_.Dword(title.treeKey);
+        out_.String(title.name);
+        out_.String(title.text);
+        out_.String(title.kind);
+        out_.String(title.kindDetail);
+        out_.String(title.header1);
+        out_.String(title.header2);
+        if (title.HasTree()) Tree(title.root);
+    }
+
+    void File(const data_DBGFile& file) {
+        out_.String(file.path);
+        out_.Dword(file.treeKey);
+        out_.String(file.fileName);
+        out_.Count(file.titles.size());
+        for (const auto& title : file.titles) {
+            out_.NewObject(RecordClass::DBGTitle);
+            Title(*title);
+        }
+    }
+
+    void TooDeep() { out_.Fail(); }
+
+    ArchiveWriter& out_;
+};
+
+// ------------------------------------------------------------------ reading
+
+class RecordReader {
+public:
+    // Copies made for back-references may cost about as much memory as the file
+    // itself, plus a little for tiny files; more means the file is an expansion bomb.
+    explicit RecordReader(ArchiveReader& in) : in_(in) { budget_.bytesLeft = in.Size() + kCopyAllowance; }
+
+    bool Report(ReportContents& report) {
+        char start[3];
+        if (!in_.Peek(start, sizeof start)) return Fail();
+        report.legacy = *IsLegacyStart(start, sizeof start);
+        if (report.legacy) {
+            report.formatVersion = 0;
+            report.buildNumber = 0;
+        } else {
+            report.formatVersion = in_.Dword();
+            report.buildNumber = in_.Dword();
+        }
+        version_ = report.formatVersion;
+        if (!Navigation(report.navigation) || !TitleFields(report.infoPage)) return false;
+        const std::uint32_t count = in_.Count(kMinElementBytes);
+        for (std::uint32_t i = 0; i < count && !in_.failed(); ++i) {
+            auto file = FileElement();
+            if (!file) return false;
+            report.catalog.push_back(std::move(file));
+        }
+        if (in_.failed()) return false;
+        // Nothing may follow the catalog.
+        if (in_.Remaining() != 0) return Fail();
+        return true;
+    }
+
+private:
+    bool Fail() {
+        in_.Fail();
+        return false;
+    }
+
+    /// The object a back-reference names, when it is of the expected class and
+    /// completely read (an incomplete one is an ancestor: the reference would be a cycle).
+    template <class Record>
+    const Record* Earlier(const ObjectRef& ref, RecordClass expected) {
+        bool complete = false;
+        const void* object = in_.ObjectAt(ref.number, &complete);
+        if (!object || !complete || ref.cls != expected) return nullptr;
+        return static_cast<const Record*>(object);
+    }
+
+    bool Navigation(data_LView& root) {
+        struct Frame {
+            data_LView* node;
+            std::uint32_t left;
+            std::uint32_t number;
+        };
+        std::vector<Frame> stack;
+        const std::uint32_t rootChildren = NavigationFields(root);
+        stack.push_back({&root, rootChildren, 0});
+        while (!stack.empty()) {
+            if (in_.failed()) return false;
+            Frame& top = stack.back();
+            if (top.left == 0) {
+                in_.MarkComplete(top.number);
+                stack.pop_back();
+                continue;
+            }
+            --top.left;
+            data_LView* parent = top.node;
+            const auto ref = in_.Reference();
+            if (!ref || ref->cls != RecordClass::LView) return Fail();
+            if (ref->kind == ObjectRef::Kind::Existing) {
+                const data_LView* earlier = Earlier<data_LView>(*ref, RecordClass::LView);
+                if (!earlier) return Fail();
+                auto copy = CopyNavigation(*earlier, kMaxNesting - stack.size(), budget_);
+                if (!copy) return Fail();
+                parent->AppendChild(std::move(copy));
+                continue;
+            }
+            if (stack.size() >= kMaxNesting) return Fail();
+            data_LView& child = parent->AppendChild(std::make_unique<data_LView>());
+            in_.Bind(ref->number, &child);
+            const std::uint32_t children = NavigationFields(child);
+            stack.push_back({&child, children, ref->number});
+        }
+        return !in_.failed();
+    }
+
+    std::uint32_t NavigationFields(data_LView& node) {
+        node.SetText(in_.String());
+        node.set_key(in_.Dword());
+        return in_.Count(kMinElementBytes);
+    }
+
+    bool Tree(data_TView& root) {
+        struct Frame {
+            data_TView* node;
+            std::uint32_t left;
+            std::uint32_t number;
+        };
+        std::vector<Frame> stack;
+        root.set_title(in_.String());
+        stack.push_back({&root, in_.Count(kMinElementBytes), 0});
+        while (!stack.empty()) {
+            if (in_.failed()) return false;
+            Frame& top = stack.back();
+            if (top.left == 0) {
+                in_.MarkComplete(top.number);
+                stack.pop_back();
+                continue;
+            }
+            --top.left;
+            data_TView* parent = top.node;
+            const auto ref = in_.Reference();
+            if (!ref || ref->cls != RecordClass::TView) return Fail();
+            if (ref->kind == ObjectRef::Kind::Existing) {
+                const data_TView* earlier = Earlier<data_TView>(*ref, RecordClass::TView);
+                if (!earlier) return Fail();
+                auto copy = CopyTree(*earlier, kMaxNesting - stack.size(), budget_);
+                if (!copy) return Fail();
+                parent->AppendChild(std::move(copy));
+                continue;
+            }
+            if (stack.size() >= kMaxNesting) return Fail();
+            data_TView& child = parent->AppendChild(std::make_unique<data_TView>());
+            in_.Bind(ref->number, &child);
+            child.set_title(in_.String());
+            stack.push_back({&child, in_.Count(kMinElementBytes), ref->number});
+        }
+        return !in_.failed();
+    }
+
+    bool TitleFields(data_DBGTitle& title) {
+        title.runPending = static_cast<std::int32_t>(in_.Dword());
+        title.treeKey = in_.Dword();
+        title.name = in_.String();
+        title.text = in_.String();
+        title.kind = in_.String();
+        title.kindDetail = in_.String();
+        title.header1 = in_.String();
+        if (version_ >= kFormatVersion) title.header2 = in_.String();
+        if (in_.failed()) return false;
+        if (title.HasTree() && !Tree(title.root)) return false;
+        return !in_.failed();
+    }
+
+    std::unique_ptr<data_DBGTitle> TitleElement(data_DBGFile* owner) {
+        const auto ref = in_.Reference();
+        if (!ref || ref->cls != RecordClass::DBGTitle) return Fail(), nullptr;
+        if (ref->kind == ObjectRef::Kind::Existing) {
+            const data_DBGTitle* earlier = Earlier<data_DBGTitle>(*ref, RecordClass::DBGTitle);
+            if (!earlier) return Fail(), nullptr;
+            auto copy = CopyTitle(*earlier, owner, budget_);
+            if (!copy) Fail();
+            return copy;
+        }
+        auto title = std::make_unique<data_DBGTitle>(std::string(), owner);
+        in_.Bind(ref->number, title.get());
+        if (!TitleFields(*title)) return nullptr;
+        in_.MarkComplete(ref->number);
+        return title;
+    }
+
+    std::unique_ptr<data_DBGFile> FileElement() {
+        const auto ref = in_.Reference();
+        if (!ref || ref->cls != RecordClass::DBGFile) return Fail(), nullptr;
+        if (ref->kind == ObjectRef::Kind::Existing) {
+            const data_DBGFile* earlier = Earlier<data_DBGFile>(*ref, RecordClass::DBGFile);
+            if (!earlier) return Fail(), nullptr;
+            auto copy = CopyFile(*earlier, budget_);
+            if (!copy) Fail();
+            return copy;
+        }
+        auto file = std::make_unique<data_DBGFile>();
+        in_.Bind(ref->number, file.get());
+        file->path = in_.String();
+        file->treeKey = in_.Dword();
+        file->fileName = in_.String();
+        const std::uint32_t count = in_.Count(kMinElementBytes);
+        for (std::uint32_t i = 0; i < count && !in_.failed(); ++i) {
+            auto title = TitleElement(file.get());
+            if (!title) return nullptr;
+            file->titles.push_back(std::move(title));
+        }
+        if (in_.failed()) return nullptr;
+        in_.MarkComplete(ref->number);
+        return file;
+    }
+
+    ArchiveReader& in_;
+    CopyBudget budget_;
+    std::uint32_t version_ = 0;
+};
+
+}  // namespace
+
+WriteStatus WriteReport(const ReportContents& report, ByteSink& sink) {
+    ArchiveWriter out(sink);
+    RecordWriter writer(out);
+    writer.Report(report);
+    if (out.Flush()) return WriteStatus::Ok;
+    return out.sinkFailed() ? WriteStatus::SinkFailed : WriteStatus::NotWritable;
+}
+
+std::optional<bool> IsLegacyStart(const char* firstBytes, std::size_t size) {
+    if (size < 3) return std::nullopt;
+    return firstBytes[2] != 0;
+}
+
+ReadStatus ReadReport(ByteSource& source, ReportContents& out, const ReadOptions& options) {
+    ArchiveReader in(source, options.codePage);
+    ReportContents read;
+    RecordReader reader(in);
+    if (!reader.Report(read) || in.failed()) return in.sourceFailed() ? ReadStatus::ReadError : ReadStatus::FormatError;
+    out = std::move(read);
+    return ReadStatus::Ok;
+}
+
+}  // namespace kavlo::report
