@@ -21,6 +21,9 @@ struct OsInfo {
 
 /// One typed script variable.
 struct data_DBGVar {
+    data_DBGVar() = default;
+    explicit data_DBGVar(std::string name) : varName(std::move(name)) {}
+
     std::string varName;
     std::int32_t varType = 0;  ///< 0 string, 1 integer
     std::string stringValue;

@@ -1,5 +1,7 @@
 #include "engine/command_table.h"
 
+#include <type_traits>
+
 namespace kavlo {
 namespace {
 
@@ -104,17 +106,43 @@ bool FormAccepts(Form form, const Handler& handler) {
     return false;
 }
 
+bool IsNullHandler(const Handler& handler) {
+    return std::visit(
+        [](auto h) {
+            if constexpr (std::is_pointer_v<decltype(h)>) return h == nullptr;
+            else return false;
+        },
+        handler);
+}
+
+std::size_t BucketOf(CommandGroup group, unsigned char first) {
+    return static_cast<std::size_t>(group) * 256 + first;
+}
 }  // namespace
 
 CommandTable::CommandTable() {
     for (std::size_t i = 0; i < kCommandCount; ++i)
         rows_[i] = CommandRow{kRows[i].name, kRows[i].group, kRows[i].form, NoHandler{}};
+    // Counting sort by bucket keeps table order inside each bucket.
+    std::array<std::uint16_t, kGroups * 256 + 1> counts{};
+    for (const CommandRow& row : rows_) ++counts[BucketOf(row.group, static_cast<unsigned char>(row.name[0])) + 1];
+    for (std::size_t b = 1; b < counts.size(); ++b) counts[b] = static_cast<std::uint16_t>(counts[b] + counts[b - 1]);
+    bucketStart_ = counts;
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        const std::size_t b = BucketOf(rows_[i].group, static_cast<unsigned char>(rows_[i].name[0]));
+        byFirst_[counts[b]++] = static_cast<std::uint8_t>(i);
+    }
+}
+
+std::span<const std::uint8_t> CommandTable::Candidates(CommandGroup group, unsigned char first) const {
+    const std::size_t b = BucketOf(group, first);
+    return std::span<const std::uint8_t>(byFirst_.data() + bucketStart_[b], byFirst_.data() + bucketStart_[b + 1]);
 }
 
 bool CommandTable::Bind(std::string_view name, Handler handler) {
     for (CommandRow& row : rows_) {
         if (row.name != name) continue;
-        if (!FormAccepts(row.form, handler)) return false;
+        if (!FormAccepts(row.form, handler) || IsNullHandler(handler)) return false;
         row.handler = handler;
         return true;
     }

@@ -3,6 +3,8 @@
 // tests them. Rows are data; probe areas bind their handlers by name.
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -56,9 +58,17 @@ public:
     bool Bind(std::string_view name, Handler handler);
     const std::array<CommandRow, kCommandCount>& rows() const { return rows_; }
     const CommandRow* Find(std::string_view name) const;
+    /// Indexes of the group's rows whose name begins with `first`, in table order.
+    /// Only such rows can match a line that begins with `first`.
+    std::span<const std::uint8_t> Candidates(CommandGroup group, unsigned char first) const;
 
 private:
+    static constexpr std::size_t kGroups = 3;
     std::array<CommandRow, kCommandCount> rows_;
+    // Row indexes ordered by (group, first byte of the name, table order), and
+    // for each (group, byte) the start of its run in `byFirst_`.
+    std::array<std::uint8_t, kCommandCount> byFirst_{};
+    std::array<std::uint16_t, kGroups * 256 + 1> bucketStart_{};
 };
 
 /// The table with every probe that exists bound (defined in probes/).

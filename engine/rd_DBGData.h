@@ -11,6 +11,10 @@
 
 namespace kavlo {
 
+/// The argument of a command: the text after the first occurrence of its name
+/// in the line as read, untrimmed (empty when the name does not occur).
+std::string_view CommandArgument(std::string_view name, std::string_view line);
+
 class rd_DBGData {
 public:
     rd_DBGData(AppContext& context, const CommandTable& table = StandardCommandTable())
@@ -18,6 +22,8 @@ public:
 
     /// Runs a title whose runPending is 1; afterwards runPending is 0.
     void RunTitle(data_DBGTitle& title);
+    /// As RunTitle, reading the body from a script already in memory.
+    void RunTitle(data_DBGTitle& title, ScriptFile& file);
     /// Executes one line; `file` is positioned after it, `title` may be null.
     void Dispatch(ScriptFile& file, std::string_view line, data_DBGTitle* title);
     /// Discards lines up to the end of the block the current line opened.
@@ -27,8 +33,15 @@ public:
     platform::Machine& machine() { return context_.machine; }
     int depth() const { return depth_; }
     void LowerDepth() { --depth_; }
+    const CommandTable& table() const { return table_; }
+
+    /// The "[OS:" handler: skips the block unless the line names the current system.
+    static void OsSection(rd_DBGData& engine, ScriptFile& file, std::string_view line);
 
 private:
+    void Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
+              data_DBGTitle* title);
+
     AppContext& context_;
     const CommandTable& table_;
     int depth_ = 1;

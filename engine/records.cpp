@@ -1,5 +1,7 @@
 #include "engine/records.h"
 
+#include "engine/script_file.h"
+
 namespace kavlo {
 
 namespace {
@@ -83,6 +85,14 @@ void data_DBGTitle::SetKindLine(std::string_view line) {
         kind = std::string(line.substr(0, comma));
         kindDetail = std::string(line.substr(comma + 1));
     }
+}
+
+void data_DBGTitle::ParseKindLine(ScriptFile& file, std::string_view line) {
+    SetKindLine(line);
+    const auto comma = line.find(',');
+    if (comma == std::string_view::npos || comma == 0) return;
+    if (KindNeedsHeader1()) header1 = std::string(file.ReadLine().value_or(std::string_view()));
+    if (KindNeedsHeader2()) header2 = std::string(file.ReadLine().value_or(std::string_view()));
 }
 
 bool data_DBGTitle::KindNeedsHeader1() const { return KindContains("filelist") || KindContains("col"); }

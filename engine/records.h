@@ -11,6 +11,7 @@
 namespace kavlo {
 
 class data_DBGFile;
+class ScriptFile;
 
 /// One node of a title's result tree.
 class data_TView {
@@ -74,6 +75,9 @@ public:
 
     /// Sets kind and kindDetail from a kind line (header lines are read by the catalog).
     void SetKindLine(std::string_view line);
+    /// SetKindLine, then reads the header lines the kind needs from the script:
+    /// header1 for "filelist" and "col", header2 for "filelist"; none without a comma.
+    void ParseKindLine(ScriptFile& file, std::string_view line);
     bool KindNeedsHeader1() const;
     bool KindNeedsHeader2() const;
     void AppendText(std::string_view more) { text.append(more); }

@@ -25,6 +25,14 @@ struct RegistryPath {
 std::optional<platform::RegRoot> RootOf(std::string_view rootWord);
 /// Splits a value path as the registry commands do (root word removed everywhere).
 RegistryPath SplitValuePath(std::string_view path);
+/// Splits a key path: as SplitValuePath, but everything after the root is the key path.
+RegistryPath SplitKeyPath(std::string_view path);
+/// Opens a key for reading; fails with 6 (invalid handle) when the root word named no hive.
+Result<std::unique_ptr<platform::RegistryKey>> OpenRegistryKey(platform::Machine& machine,
+                                                               std::optional<platform::RegRoot> root,
+                                                               std::string_view keyPath);
+/// The text that readers show for a failure: "Not Present" for 2, else the system's message.
+std::string FailureText(platform::Machine& machine, WinError error);
 /// Resolves one "*" at the end of a key name to the first matching subkey.
 std::string ResolveWildcard(platform::Machine& machine, std::optional<platform::RegRoot> root, std::string_view keyPath);
 /// The value as text, "Not Present" when absent, else the system's error text.

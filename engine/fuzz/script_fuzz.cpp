@@ -1,0 +1,69 @@
+// Catalogues a fuzzed script (and reads it as a catalog configuration), then runs
+// its titles against a small in-memory machine. Must never crash or hang.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/app_context.h"
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
+#include "engine/testing/fake_machine.h"
+
+namespace {
+
+using kavlo::platform::RegRoot;
+
+void Populate(kavlo::testing::FakeMachine& m) {
+    m.SetString(RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
+                    "C:\\Program Files\\Common Files");
+    m.SetDword(RegRoot::LocalMachine, "Software\\Acme\\Prod10", "Enabled", 1);
+    m.SetDword(RegRoot::LocalMachine, "Software\\Acme\\Prod10", "Enabled - L", 0);
+    m.SetString(RegRoot::LocalMachine, "Software\\Acme\\Prod20", "Name", "%s%n%%");
+    m.SetValue(RegRoot::LocalMachine, "Software\\Acme", "Blob", kavlo::platform::regtype::kBinary,
+                   std::string(5000, '\x7f'));
+    m.SetValue(RegRoot::CurrentUser, "Software\\Acme", "List", kavlo::platform::regtype::kMultiSz,
+                   std::string("a\0b\0\0", 5));
+    m.AddFile("C:\\WINNT\\flags.bin", std::string("\x01\xff\x00hello", 8));
+    m.SetShellFolder(26, "C:\\Documents and Settings\\u\\Application Data");
+}
+
+kavlo::testing::FakeMachine& Machine() {
+    static kavlo::testing::FakeMachine machine;
+    static const bool populated = (Populate(machine), true);
+    (void)populated;
+    return machine;
+}
+
+// Titles without a closing brace run to the end of the script; bound the work
+// per input so that a script of many such titles stays linear.
+constexpr std::size_t kMaxTitlesRun = 16;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const kavlo::OsInfo kSystems[] = {
+        {"Win95", "Windows 95", 95, false},
+        {"NT4.0", "NT ", 40, true},
+        {"NT5.0", "Windows 2000 Professional", 50, true},
+        {"NT", "Windows 10", 100, true},
+    };
+    const kavlo::OsInfo& os = kSystems[size > 0 ? data[0] % 4 : 0];
+    kavlo::AppContext context(Machine(), os, "C:\\");
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    kavlo::ScriptFile configuration(text);
+    (void)kavlo::rd_titles(context).ReadConfiguration(configuration);
+
+    kavlo::ScriptFile script(text);
+    auto file = kavlo::rd_titles(context).LoadScript(script, "fuzz.dbg", "fuzz");
+    std::size_t run = 0;
+    for (auto& title : file->titles) {
+        if (run++ == kMaxTitlesRun) break;
+        kavlo::rd_DBGData engine(context);
+        engine.RunTitle(*title, script);
+        // runs once more to exercise the teardown of whatever the first run built
+        title->runPending = 1;
+        engine.RunTitle(*title, script);
+    }
+    return 0;
+}

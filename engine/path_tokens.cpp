@@ -1,0 +1,70 @@
+#include "engine/path_tokens.h"
+
+#include "engine/csidl_table.h"
+#include "engine/text_util.h"
+#include "probes/registry/registry_readers.h"
+
+namespace kavlo {
+namespace {
+
+enum class Token { Windows, System, System32, Drivers, CommonDir, OsDrive, Val1, Csidl };
+
+// Tested in this order; only the first token found is expanded.
+constexpr std::pair<std::string_view, Token> kTokens[] = {
+    {"<WINDOWS>", Token::Windows},     {"<SYSTEM>", Token::System},
+    {"<SYSTEM32>", Token::System32},   {"<DRIVERS>", Token::Drivers},
+    {"<COMMONDIR>", Token::CommonDir}, {"<OSDRIVE>", Token::OsDrive},
+    {"<VAL1>", Token::Val1},           {"<CSIDL_", Token::Csidl},
+};
+
+constexpr std::string_view kCommonFilesDirValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\CommonFilesDir";
+
+std::string TokenValue(AppContext& context, Token token) {
+    platform::Machine& machine = context.machine;
+    switch (token) {
+        case Token::Windows: return machine.WindowsDirectory();
+        case Token::System:
+        case Token::System32: return machine.SystemDirectory();
+        case Token::Drivers: return machine.SystemDirectory() + "\\drivers";
+        case Token::CommonDir: return ReadValueText(context, kCommonFilesDirValue);
+        case Token::OsDrive: return machine.SystemDirectory().substr(0, 2);
+        case Token::Val1: return context.val1.stringValue;
+        case Token::Csidl: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string SubstituteVars(const AppContext& context, std::string_view text) {
+    std::string out = Contains(text, "<VARS2>") ? ReplaceAll(text, "<VARS2>", context.vars2.stringValue)
+                                                : std::string(text);
+    out = ReplaceAll(out, "<CLB>", "{");
+    return ReplaceAll(out, "<CRB>", "}");
+}
+
+std::string ExpandPathToken(AppContext& context, std::string_view text) {
+    for (const auto& [name, token] : kTokens) {
+        if (!Contains(text, name)) continue;
+        if (token == Token::Csidl) return ExpandFolderToken(context, text);
+        // The token is meant to lead the path; wherever it stands, the value
+        // becomes the prefix of what remains.
+        return TokenValue(context, token) + ReplaceAll(text, name, "");
+    }
+    return std::string(text);
+}
+
+std::string ExpandFolderToken(AppContext& context, std::string_view text) {
+    const auto start = text.find("<CSIDL_");
+    if (start == std::string_view::npos) return std::string(text);
+    const auto end = text.find('>', start);
+    if (end == std::string_view::npos) return std::string(text);
+    const std::string_view token = text.substr(start, end - start + 1);
+    const std::optional<int> number = CsidlNumber(token.substr(1, token.size() - 2));
+    if (!number) return std::string(text);
+    Result<std::string> folder = context.machine.ShellFolder(*number);
+    if (!folder.ok()) return std::string(text);
+    return ReplaceAll(text, token, *folder);
+}
+
+}  // namespace kavlo

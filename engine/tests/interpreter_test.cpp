@@ -1,0 +1,231 @@
+// The interpreter: line syntax, braces, comments, dispatch groups, "[OS:" blocks.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "engine/tests/script_rig.h"
+
+namespace kavlo::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(Interpreter, CommentLinesDoNothingButTrailingSlashesAreArgument) {
+    ScriptRig rig;
+    EXPECT_EQ(rig.RunText("   // Text:hidden\nText:a // note").text, "a // note");
+}
+
+TEST(Interpreter, ArgumentIsTakenUntrimmedAfterTheName) {
+    ScriptRig rig;
+    EXPECT_EQ(rig.RunText("   Text:  two blanks  ").text, "  two blanks  ");
+}
+
+TEST(Interpreter, LineWithClosingBraceIsNeverExecuted) {
+    ScriptRig rig;
+    // "} Text: a" closes the body and is not run; nothing after it belongs to the title.
+    EXPECT_EQ(rig.RunText("Text:x\n} Text: a\nText:after").text, "x");
+}
+
+TEST(Interpreter, LineWithOpeningBraceRunsAndOpensABlock) {
+    ScriptRig rig;
+    // "Text: a {" runs, and its block needs its own "}" before the body's end.
+    EXPECT_EQ(rig.RunText("Text: a {\nText:b\n}\nText:c").text, " a {bc");
+}
+
+TEST(Interpreter, LineWithBothBracesIsCountedButNotRun) {
+    ScriptRig rig;
+    EXPECT_EQ(rig.RunText("Text:<{}>\nText:still").text, "still");
+}
+
+TEST(Interpreter, NamesAreCaseSensitiveAndUnknownLinesAreIgnored) {
+    ScriptRig rig;
+    EXPECT_EQ(rig.RunText("text:lower\nTEXT:upper\nplain words\n\n{\n}\nText:ok").text, "ok");
+}
+
+TEST(Interpreter, TextLineIsNotCaughtByText) {
+    ScriptRig rig;
+    EXPECT_EQ(rig.RunText("TextLine:one").text, "one\n");
+}
+
+TEST(Interpreter, TitleBodyWithoutClosingBraceRunsToTheEndOfTheFile) {
+    ScriptRig rig;
+    const auto& title = rig.Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\nText:b", "T");
+    EXPECT_EQ(title.text, "ab");
+    EXPECT_EQ(title.runPending, 0);
+}
+
+TEST(Interpreter, BodyEndsAtTheFirstUnbalancedClosingBrace) {
+    ScriptRig rig;
+    const auto& title = rig.Run(
+        "[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n", "A");
+    EXPECT_EQ(title.text, "a");
+}
+
+TEST(Interpreter, CrLfAndLfLineEndsReadAlike) {
+    ScriptRig rig;
+    const auto& title = rig.Run("[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n", "T");
+    EXPECT_EQ(title.text, "ab");
+}
+
+TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {
+    ScriptRig rig;
+    std::string longText(200000, 'x');
+    longText[5] = '\0';
+    longText[6] = '\xff';
+    EXPECT_EQ(rig.RunText("Text:" + longText).text, longText);
+}
+
+TEST(Interpreter, TitleNotPendingIsNotRun) {
+    ScriptRig rig;
+    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
+    data_DBGTitle& title = *file->FindTitle("T");
+    title.runPending = 0;
+    title.text = "kept";
+    rd_DBGData(rig.context).RunTitle(title);
+    EXPECT_EQ(title.text, "kept");
+}
+
+TEST(Interpreter, RerunReplacesTheResult) {
+    ScriptRig rig;
+    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntreetext\nText:a\nTAddChild:n\n}\n");
+    data_DBGTitle& title = *file->FindTitle("T");
+    rd_DBGData(rig.context).RunTitle(title);
+    title.runPending = 1;
+    rd_DBGData(rig.context).RunTitle(title);
+    EXPECT_EQ(title.text, "a");
+    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("n"));
+    EXPECT_EQ(title.Root().title(), "T");
+}
+
+TEST(Interpreter, ListedTitleWithoutBodyGivesNothing) {
+    ScriptRig rig;
+    auto file = rig.Load("[TITLE LIST] {\nEmpty\n}\nText:not a body\n");
+    data_DBGTitle& title = *file->FindTitle("Empty");
+    rd_DBGData(rig.context).RunTitle(title);
+    EXPECT_EQ(title.text, "");
+    EXPECT_EQ(title.Root().children().size(), 0u);
+    EXPECT_EQ(title.runPending, 0);
+}
+
+TEST(Interpreter, ScriptThatVanishedEndsTheRunQuietly) {
+    ScriptRig rig;
+    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
+    std::filesystem::remove(file->path);
+    data_DBGTitle& title = *file->FindTitle("T");
+    title.text = "old";
+    rd_DBGData(rig.context).RunTitle(title);
+    EXPECT_EQ(title.text, "");
+    EXPECT_EQ(title.runPending, 0);
+}
+
+// ------------------------------------------------------------ "[OS:" blocks
+
+struct OsCase {
+    const char* name;
+    OsInfo os;
+    const char* expected;
+};
+
+class OsSection : public ::testing::TestWithParam<OsCase> {};
+
+TEST_P(OsSection, RunsOnlyOnListedSystems) {
+    ScriptRig rig(GetParam().os);
+    const auto& title = rig.RunText(
+        "Text:<\n"
+        "[OS:Win95,Win98] {\nText:9x\nIF VARI1,==,0 {\nText:nested\n}\nText:9x-end\n}\n"
+        "[OS:NT4.0] {\nText:nt4\n}\n"
+        "[OS:NT5.0] {\nText:nt5\n}\n"
+        "[OTHER]Text:never\n"
+        "Text:>");
+    EXPECT_EQ(title.text, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, OsSection,
+    ::testing::Values(OsCase{"Win95", Win95(), "<9xnested9x-end>"}, OsCase{"Win98", Win98(), "<9xnested9x-end>"},
+                      OsCase{"NT40", Nt40(), "<nt4>"}, OsCase{"NT50", Nt50(), "<nt5>"},
+                      // Later systems are "NT" alone, which every NT list contains.
+                      OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------- dispatch groups
+
+int groupACalls = 0;
+int groupA2Calls = 0;
+std::string lastArgument;
+void CountA(rd_DBGData&, std::string_view argument, data_DBGTitle*) {
+    ++groupACalls;
+    lastArgument = std::string(argument);
+}
+void CountA2(rd_DBGData&, std::string_view, data_DBGTitle*) { ++groupA2Calls; }
+
+struct GroupCase {
+    const char* name;
+    OsInfo os;
+    int a2Calls;
+};
+
+class DispatchGroups : public ::testing::TestWithParam<GroupCase> {};
+
+TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamily) {
+    ScriptRig rig(GetParam().os);
+    CommandTable table;
+    ASSERT_TRUE(table.Bind("TERegList:", HandlerR{&CountA}));
+    ASSERT_TRUE(table.Bind("TRegKeyRightsList:", HandlerR{&CountA2}));
+    groupACalls = groupA2Calls = 0;
+    ScriptFile file(std::string{});
+    rd_DBGData engine(rig.context, table);
+    engine.Dispatch(file, "  TERegList: a", nullptr);
+    engine.Dispatch(file, "TRegKeyRightsList: a", nullptr);
+    EXPECT_EQ(groupACalls, 1);
+    EXPECT_EQ(lastArgument, " a");  // the text after the first ":" of the trimmed line
+    EXPECT_EQ(groupA2Calls, GetParam().a2Calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
+                         ::testing::Values(GroupCase{"Win95", Win95(), 0}, GroupCase{"NT40", Nt40(), 1},
+                                           GroupCase{"NT50", Nt50(), 1},
+                                           GroupCase{"NT351", OsInfo{"NT3.51", "NT 3.5", 300, true}, 0},
+                                           GroupCase{"XP", OsInfo{"NT5.1", "Windows XP", 51, true}, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+int fileInfoCalls = 0;
+void CountFileInfo(rd_DBGData&, std::string_view, std::string_view, data_DBGTitle*) { ++fileInfoCalls; }
+
+TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
+    ScriptRig rig;
+    CommandTable table;
+    ASSERT_TRUE(table.Bind("FileInfo:", HandlerN{&CountFileInfo}));
+    fileInfoCalls = 0;
+    ScriptFile file(std::string{});
+    rd_DBGData engine(rig.context, table);
+    engine.Dispatch(file, "CFileInfo: x", nullptr);
+    EXPECT_EQ(fileInfoCalls, 0);
+    engine.Dispatch(file, "FileInfo: x", nullptr);
+    EXPECT_EQ(fileInfoCalls, 1);
+}
+
+// ------------------------------------------------------------ SkipBlock
+
+TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
+    ScriptRig rig;
+    ScriptFile file(std::string("a {\nb\n}\nc }\nd\n"));
+    rd_DBGData engine(rig.context);
+    engine.SkipBlock(file, 0);
+    EXPECT_EQ(engine.depth(), 1);
+    EXPECT_EQ(file.ReadLine().value_or("<end>"), "d");
+    ScriptFile again(std::string("x {}\n}\ny\n"));
+    engine.SkipBlock(again, 1);
+    EXPECT_EQ(engine.depth(), 0);
+    EXPECT_EQ(again.ReadLine().value_or("<end>"), "y");
+}
+
+TEST(SkipBlock, StopsAtTheEndOfAnUnclosedBlock) {
+    ScriptRig rig;
+    ScriptFile file(std::string("a {\nb\n"));
+    rd_DBGData engine(rig.context);
+    engine.SkipBlock(file, 1);
+    EXPECT_TRUE(file.AtEnd());
+}
+
+}  // namespace
+}  // namespace kavlo::test

@@ -1,0 +1,40 @@
+#pragma once
+// Puts a result tree into a tree control. The control is reached through a small
+// interface so that the Windows views and the tests share the same walk.
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/records.h"
+
+namespace kavlo {
+
+/// A tree control as the fill walks see it. Item keys are the control's own;
+/// the Windows views map them to their item handles.
+class TreeSink {
+public:
+    virtual ~TreeSink() = default;
+    /// Inserts an item as the last child of `parent` and returns its key.
+    virtual std::uint32_t InsertItem(std::uint32_t parent, std::string_view text, int stateImage) = 0;
+    /// Sorts the children of `parent` alphabetically by text.
+    virtual void SortChildren(std::uint32_t parent) = 0;
+};
+
+/// Inserts `node` and its subtree under `parentItem` (kind "tree"): a title that
+/// begins with "|" loses its four-character state field, which gives the state image.
+void FillTree(const data_TView& node, TreeSink& sink, std::uint32_t parentItem);
+
+/// Inserts the nodes of `node`'s subtree (itself included) whose title begins with
+/// "[D] " or "{D} " (kinds "treexp", "treexptxt"), marker removed, state image 1;
+/// unmarked nodes are left out and their descendants move up to their level.
+/// Each inserted node's itemHandle becomes its item key.
+void FillExpandableTree(data_TView& node, TreeSink& sink, std::uint32_t parentItem);
+
+/// The text and state image that FillTree shows for a node title.
+struct TreeItemText {
+    std::string text;
+    int stateImage = 0;
+};
+TreeItemText TreeItemOf(std::string_view title);
+
+}  // namespace kavlo

@@ -1,0 +1,52 @@
+// Presence tests and simple value commands: "ReadRValStr:", "RVALPRESENT:",
+// "RKEYPRESENT:", "RKEYEXIT:" and "CENUMRVAL:".
+#include "engine/text_util.h"
+#include "probes/registry/registry_commands.h"
+#include "probes/registry/registry_readers.h"
+
+namespace kavlo {
+namespace {
+constexpr std::size_t kEnumBufferBytes = 4000;
+constexpr std::size_t kEnumNameChars = 4000;
+}  // namespace
+
+void ReadRValStrCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+    engine.context().val1.SetString(ReadValueText(engine.context(), CommandArgument(name, line)));
+}
+
+void RValPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+    const RegistryPath path = SplitValuePath(CommandArgument(name, line));
+    engine.context().presentFlag = ValueExists(engine.machine(), path.root, path.keyPath, path.valueName);
+}
+
+void RKeyPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+    engine.context().presentFlag = KeyExists(engine.machine(), path.root, path.keyPath);
+}
+
+void RKeyExitCommand(rd_DBGData& engine, std::string_view name, ScriptFile&, std::string_view line,
+                     data_DBGTitle* title) {
+    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+    auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
+    const std::string text = key.ok() ? std::string("Present\n") : engine.machine().ErrorText(key.error());
+    if (title && title->KindContains("text")) title->AppendText(FormatPercent(text));
+}
+
+void CEnumRValCommand(rd_DBGData& engine, std::string_view name, ScriptFile&, std::string_view line,
+                      data_DBGTitle* title) {
+    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+    auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
+    if (!key.ok()) return;
+    std::string text;
+    for (std::uint32_t index = 0;; ++index) {
+        Result<platform::NamedRegValue> value = (*key)->EnumValue(index, kEnumNameChars, kEnumBufferBytes);
+        if (!value.ok()) break;
+        text.append(value->name);
+        text.push_back(',');
+        text.append(FormatValueText(value->value, false, true));
+        text.push_back('\n');
+    }
+    if (title) title->AppendText(text);
+}
+
+}  // namespace kavlo
