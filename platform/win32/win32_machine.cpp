@@ -1,7 +1,196 @@
 #include "platform/win32/win32_machine.h"
 
-namespace kavlo::platform::win32 {
+#include "platform/win32/handles.h"  // winsock2.h must come before windows.h
 
-std::unique_ptr<Machine> MakeWin32Machine() { return nullptr; }
+#include <shlobj.h>
+
+#include <cstring>
+#include <mutex>
+
+#include "platform/win32/growing_buffer.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_time.h"
+#include "platform/win32/win32_version.h"
+
+namespace kavlo::platform::win32 {
+namespace {
+
+using SHGetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+
+/// The text, or "" when the call failed.
+std::string TextOrEmpty(Result<std::string> text) { return text.ok() ? std::move(text).value() : std::string(); }
+
+/// A Windows error code for a failed HRESULT.
+WinError ErrorOfHresult(HRESULT result) {
+    if (HRESULT_FACILITY(result) == FACILITY_WIN32 && HRESULT_CODE(result) != 0) {
+        return static_cast<WinError>(HRESULT_CODE(result));
+    }
+    if (result == E_INVALIDARG) return ERROR_INVALID_PARAMETER;
+    if (result == E_OUTOFMEMORY) return ERROR_NOT_ENOUGH_MEMORY;
+    return ERROR_GEN_FAILURE;
+}
+
+class Win32Machine final : public Machine {
+public:
+    Result<std::unique_ptr<RegistryKey>> OpenKey(RegRoot root, std::string_view path, std::uint32_t access) override {
+        return OpenRegistryKey(root, path, access);
+    }
+    Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) override {
+        return CreateRegistryKey(root, path);
+    }
+
+    Result<std::vector<FindEntry>> FindFiles(std::string_view pattern) override { return win32::FindFiles(pattern); }
+    Result<std::unique_ptr<InputFile>> OpenForRead(std::string_view path) override { return win32::OpenForRead(path); }
+    Result<std::unique_ptr<VersionResource>> FileVersion(std::string_view path) override {
+        return win32::FileVersion(path);
+    }
+    std::uint32_t DriveType(std::string_view root) override { return ::GetDriveTypeA(DriveRoot(root).c_str()); }
+    Result<VolumeInfo> Volume(std::string_view root) override { return win32::Volume(root); }
+    Result<DiskSpace> FreeSpace(std::string_view root) override { return win32::FreeSpace(root); }
+    std::vector<std::string> LogicalDrives() override { return win32::LogicalDrives(); }
+    Result<std::string> ShortPathName(std::string_view path) override { return win32::ShortPathName(path); }
+
+    OsVersion Version() override {
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof info;
+        OsVersion version;
+        if (!::GetVersionExA(&info)) return version;
+        version.platform = info.dwPlatformId;
+        version.major = info.dwMajorVersion;
+        version.minor = info.dwMinorVersion;
+        version.build = info.dwBuildNumber;
+        version.servicePack.assign(info.szCSDVersion, ::strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+        return version;
+    }
+
+    std::string WindowsDirectory() override {
+        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetWindowsDirectoryA(buffer, size); }));
+    }
+    std::string SystemDirectory() override {
+        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetSystemDirectoryA(buffer, size); }));
+    }
+
+    std::string ComputerName() override {
+        return TextOrEmpty(ReadGrowingText(
+            [](char* buffer, DWORD capacity) -> DWORD {
+                DWORD size = capacity;
+                if (::GetComputerNameA(buffer, &size)) return size;
+                // On overflow the size asked for includes the terminator.
+                return ::GetLastError() == ERROR_BUFFER_OVERFLOW ? std::max(size, capacity) : 0;
+            },
+            MAX_COMPUTERNAME_LENGTH + 1));
+    }
+
+    Result<std::string> HostName() override {
+        WinsockSession sockets(MAKEWORD(1, 1));
+        if (sockets.error() != 0) return Result<std::string>::Failure(static_cast<WinError>(sockets.error()));
+        // Host names are at most 255 characters.
+        char name[256] = {};
+        if (::gethostname(name, sizeof name) != 0) {
+            return Result<std::string>::Failure(static_cast<WinError>(::WSAGetLastError()));
+        }
+        return std::string(name, ::strnlen(name, sizeof name));
+    }
+
+    std::string CurrentDirectory() override {
+        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); }));
+    }
+
+    std::optional<std::string> Environment(std::string_view name) override {
+        const std::string variable(name);
+        auto value = ReadGrowingText(
+            [&](char* buffer, DWORD size) { return ::GetEnvironmentVariableA(variable.c_str(), buffer, size); });
+        if (!value) return std::nullopt;
+        return std::move(value).value();
+    }
+
+    std::string ExpandEnvironment(std::string_view text) override {
+        const std::string source(text);
+        auto expanded = ReadGrowingText(
+            [&](char* buffer, DWORD size) { return ::ExpandEnvironmentStringsA(source.c_str(), buffer, size); },
+            static_cast<DWORD>(std::min<std::size_t>(source.size() + MAX_PATH, MAXDWORD / 2)));
+        return expanded ? std::move(expanded).value() : source;
+    }
+
+    LocalTime Now() override {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        return FromSystemTime(now);
+    }
+
+    std::uint32_t ProcessorCount() override {
+        SYSTEM_INFO info{};
+        ::GetSystemInfo(&info);
+        return info.dwNumberOfProcessors;
+    }
+
+    MemoryStatus Memory() override {
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof status;
+        MemoryStatus memory;
+        if (!::GlobalMemoryStatusEx(&status)) return memory;
+        memory.memoryLoad = status.dwMemoryLoad;
+        memory.totalPhys = status.ullTotalPhys;
+        memory.availPhys = status.ullAvailPhys;
+        memory.totalPageFile = status.ullTotalPageFile;
+        memory.availPageFile = status.ullAvailPageFile;
+        memory.totalVirtual = status.ullTotalVirtual;
+        memory.availVirtual = status.ullAvailVirtual;
+        return memory;
+    }
+
+    Result<std::string> ShellFolder(int csidl) override {
+        const SHGetFolderPathFunction getFolderPath = FolderPathFunction();
+        if (getFolderPath == nullptr) return Result<std::string>::Failure(ERROR_PROC_NOT_FOUND);
+        // The function's contract: a buffer of MAX_PATH characters.
+        char path[MAX_PATH + 1] = {};
+        const HRESULT result = getFolderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+        if (FAILED(result)) return Result<std::string>::Failure(ErrorOfHresult(result));
+        std::string folder(path, ::strnlen(path, sizeof path));
+        // S_FALSE: a known folder that does not exist.
+        if (folder.empty()) return Result<std::string>::Failure(ERROR_PATH_NOT_FOUND);
+        return folder;
+    }
+
+    std::string ErrorText(WinError code) override {
+        // With ALLOCATE_BUFFER the system stores the address of the text it
+        // allocated where the buffer argument points; the owner frees it.
+        UniqueLocalMemory buffer;
+        const DWORD length = ::FormatMessageA(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+            MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(buffer.Receive()), 0, nullptr);
+        if (length == 0 || !buffer) return std::string();
+        return std::string(static_cast<const char*>(buffer.get()), length);
+    }
+
+    std::uint32_t AnsiCodePage() override { return ::GetACP(); }
+
+private:
+    /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later
+    /// Internet Explorers), else from shell32; loaded once and kept loaded.
+    SHGetFolderPathFunction FolderPathFunction() {
+        std::call_once(shellLoaded_, [this] {
+            for (const char* library : {"SHFolder.dll", "shell32.dll"}) {
+                UniqueModule module(::LoadLibraryA(library));
+                const auto function = ProcAddress<SHGetFolderPathFunction>(module.get(), "SHGetFolderPathA");
+                if (function != nullptr) {
+                    shellLibrary_ = std::move(module);
+                    getFolderPath_ = function;
+                    return;
+                }
+            }
+        });
+        return getFolderPath_;
+    }
+
+    std::once_flag shellLoaded_;
+    UniqueModule shellLibrary_;
+    SHGetFolderPathFunction getFolderPath_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Machine> MakeWin32Machine() { return std::make_unique<Win32Machine>(); }
 
 }  // namespace kavlo::platform::win32

@@ -7,6 +7,7 @@
 
 namespace kavlo::platform::win32 {
 
+/// The machine the program runs on, through the A functions of the system.
 std::unique_ptr<Machine> MakeWin32Machine();
 
 }  // namespace kavlo::platform::win32

@@ -1,0 +1,50 @@
+#pragma once
+// A machine under test together with where its fixture data lies. Each backend
+// of the build provides one; the same test bodies run against all of them.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/machine.h"
+
+namespace kavlo::platform::conformance {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual Machine& machine() = 0;
+    /// The folder holding FixtureFiles(), e.g. "C:\Conformance", without a trailing "\".
+    virtual std::string FileFolder() const = 0;
+    /// version_sample.dll, a file with a version resource.
+    virtual std::string VersionSample() const = 0;
+    /// no_version.dll, an image with resources but no version resource.
+    virtual std::string NoVersionSample() const = 0;
+    /// no_resources.dll, an image without a resource section.
+    virtual std::string NoResourceSample() const = 0;
+    /// True for the real machine under Wine, whose message texts are worded
+    /// differently and whose version lookup gives 1812 for every image without
+    /// a version resource.
+    virtual bool RunsOnWine() const { return false; }
+};
+
+struct BackendKind {
+    std::string name;
+    /// Builds a fresh backend with its fixture data in place; null (with a
+    /// failed assertion already reported) when that is impossible.
+    std::function<std::unique_ptr<Backend>()> make;
+};
+
+/// Every backend this build has.
+std::vector<BackendKind> AvailableBackends();
+
+/// The simulated machine of platform/tests/data/conformance.
+std::unique_ptr<Backend> MakeSimBackend();
+#ifdef _WIN32
+/// The machine the tests run on; its fixture data is made in the registry and a
+/// temporary folder and removed again.
+std::unique_ptr<Backend> MakeWin32Backend();
+#endif
+
+}  // namespace kavlo::platform::conformance

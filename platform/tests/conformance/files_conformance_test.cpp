@@ -1,0 +1,196 @@
+// File searches, reading and short names, identical on every backend.
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/tests/conformance/conformance_test.h"
+
+namespace kavlo::platform::conformance {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+/// Names found, as a set: the order of a real file system's search is its own.
+std::set<std::string> Names(const std::vector<FindEntry>& entries) {
+    std::set<std::string> names;
+    for (const FindEntry& entry : entries) names.insert(entry.name);
+    return names;
+}
+
+const FindEntry* Find(const std::vector<FindEntry>& entries, const std::string& name) {
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const FindEntry& entry) { return entry.name == name; });
+    return found == entries.end() ? nullptr : &*found;
+}
+
+struct PatternCase {
+    std::string pattern;
+    std::set<std::string> names;
+};
+
+TEST_P(Conformance, WildcardPatternsMatchLikeWindows) {
+    const std::vector<PatternCase> cases = {
+        {"*.txt", {"a1.txt", "a2.txt", "ab.txt", "abc.txt", "b1.txt"}},
+        {"a?.txt", {"a1.txt", "a2.txt", "ab.txt"}},
+        {"A?.TXT", {"a1.txt", "a2.txt", "ab.txt"}},
+        {"?1.*", {"a1.txt", "b1.txt"}},
+        {"*.log", {"notes.log"}},
+        {"notes.log", {"notes.log"}},
+        {"NOTES.LOG", {"notes.log"}},
+        {"Long*", {"Long File Name.text"}},
+        {"s*", {"sub"}},
+        {"*",
+         {".", "..", "a1.txt", "a2.txt", "ab.txt", "abc.txt", "b1.txt", "notes.log", "Long File Name.text", "sub"}},
+    };
+    for (const PatternCase& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        auto found = machine().FindFiles(InFolder(c.pattern));
+        ASSERT_TRUE(found.ok()) << "error " << found.error();
+        EXPECT_EQ(Names(*found), c.names);
+        EXPECT_EQ(found->size(), c.names.size()) << "an entry came twice";
+    }
+}
+
+TEST_P(Conformance, FoundEntriesCarryPathSizeAndAttributes) {
+    auto found = machine().FindFiles(InFolder("*"));
+    ASSERT_TRUE(found.ok()) << "error " << found.error();
+    for (const FixtureFile& file : FixtureFiles()) {
+        SCOPED_TRACE(file.name);
+        const FindEntry* entry = Find(*found, file.name);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fullPath, InFolder(file.name));
+        EXPECT_EQ(entry->size, file.content.size());
+        EXPECT_FALSE(entry->IsDirectory());
+        EXPECT_GE(entry->lastWrite.year, 1980);
+        EXPECT_GE(entry->lastWrite.month, 1);
+        EXPECT_LE(entry->lastWrite.month, 12);
+    }
+    const FindEntry* sub = Find(*found, std::string(kSubfolder));
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->IsDirectory());
+    EXPECT_EQ(sub->fullPath, InFolder(std::string(kSubfolder)));
+    const FindEntry* dot = Find(*found, ".");
+    ASSERT_NE(dot, nullptr);
+    EXPECT_TRUE(dot->IsDirectory());
+}
+
+TEST_P(Conformance, SearchInsideASubfolder) {
+    auto found = machine().FindFiles(InFolder(std::string(kSubfolder) + "\\*.txt"));
+    ASSERT_TRUE(found.ok()) << "error " << found.error();
+    ASSERT_EQ(found->size(), 1u);
+    EXPECT_EQ(found->front().name, kSubfolderFile);
+    EXPECT_EQ(found->front().fullPath, InFolder(std::string(kSubfolder) + "\\" + std::string(kSubfolderFile)));
+    EXPECT_EQ(found->front().size, kSubfolderFileContent.size());
+}
+
+TEST_P(Conformance, SearchFailuresGiveTheSystemsCodes) {
+    EXPECT_EQ(machine().FindFiles(InFolder("*.none")).error(), err::kFileNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("missing.txt")).error(), err::kFileNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\*.txt")).error(), err::kPathNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\deeper\\*")).error(), err::kPathNotFound);
+}
+
+TEST_P(Conformance, OpenSeekAndRead) {
+    const FixtureFile& file = FixtureFiles().front();  // "alpha one\r\n"
+    auto opened = machine().OpenForRead(InFolder(file.name));
+    ASSERT_TRUE(opened.ok()) << "error " << opened.error();
+    InputFile& in = **opened;
+    EXPECT_EQ(in.Size(), file.content.size());
+
+    char buffer[64] = {};
+    auto got = in.Read(buffer, 5);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(std::string(buffer, *got), "alpha");
+
+    ASSERT_TRUE(in.Seek(6).ok());
+    got = in.Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(std::string(buffer, *got), "one\r\n");
+
+    got = in.Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(*got, 0u) << "at the end of the file";
+
+    ASSERT_TRUE(in.Seek(0).ok());
+    got = in.Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(std::string(buffer, *got), file.content);
+
+    ASSERT_TRUE(in.Seek(1000).ok()) << "seeking past the end is allowed";
+    got = in.Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(*got, 0u);
+}
+
+TEST_P(Conformance, OpenIgnoresCaseAndReportsMissingFiles) {
+    auto opened = machine().OpenForRead(InFolder("NOTES.LOG"));
+    ASSERT_TRUE(opened.ok()) << "error " << opened.error();
+    EXPECT_EQ((*opened)->Size(), 5u);
+    EXPECT_EQ(machine().OpenForRead(InFolder("missing.txt")).error(), err::kFileNotFound);
+    EXPECT_EQ(machine().OpenForRead(InFolder("nodir\\a1.txt")).error(), err::kPathNotFound);
+}
+
+/// True for a name of at most 8 characters, optionally a dot and at most 3 more,
+/// without spaces or lower-case letters.
+bool IsEightDotThree(const std::string& name) {
+    const std::size_t dot = name.find('.');
+    const std::string base = name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || extension.size() > 3 || extension.find('.') != std::string::npos)
+        return false;
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == ' ' || std::islower(static_cast<unsigned char>(c)); });
+}
+
+TEST_P(Conformance, ShortPathOfALongNameIsAnEightDotThreeNameOfTheSameFile) {
+    const std::string longPath = InFolder("Long File Name.text");
+    auto shortPath = machine().ShortPathName(longPath);
+    ASSERT_TRUE(shortPath.ok()) << "error " << shortPath.error();
+    const std::size_t separator = shortPath->find_last_of('\\');
+    ASSERT_NE(separator, std::string::npos) << *shortPath;
+    const std::string shortName = shortPath->substr(separator + 1);
+    EXPECT_TRUE(IsEightDotThree(shortName)) << shortName;
+    EXPECT_EQ(shortName.substr(shortName.size() - 4), ".TEX") << shortName;
+
+    auto viaShort = machine().OpenForRead(*shortPath);
+    ASSERT_TRUE(viaShort.ok()) << *shortPath << ": error " << viaShort.error();
+    char buffer[64] = {};
+    auto got = (*viaShort)->Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(std::string(buffer, *got), "a file with a long name\r\n");
+
+    auto found = machine().FindFiles(longPath);
+    ASSERT_TRUE(found.ok());
+    ASSERT_EQ(found->size(), 1u);
+    EXPECT_EQ(found->front().shortName, shortName);
+}
+
+TEST_P(Conformance, ShortPathKeepsShortNamesAndFailsForMissingFiles) {
+    auto same = machine().ShortPathName(InFolder("a1.txt"));
+    ASSERT_TRUE(same.ok()) << "error " << same.error();
+    EXPECT_EQ(Lower(same->substr(same->size() - 7)), "\\a1.txt");
+    EXPECT_EQ(machine().ShortPathName(InFolder("missing.txt")).error(), err::kFileNotFound);
+}
+
+TEST_P(Conformance, FixedDriveCIsListedAndDescribed) {
+    const std::vector<std::string> drives = machine().LogicalDrives();
+    EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+    EXPECT_EQ(machine().DriveType("C:\\"), drive::kFixed);
+    EXPECT_EQ(machine().DriveType("C:"), drive::kFixed);
+    auto volume = machine().Volume("C:\\");
+    ASSERT_TRUE(volume.ok()) << "error " << volume.error();
+    EXPECT_FALSE(volume->fileSystem.empty());
+    auto space = machine().FreeSpace("C:\\");
+    ASSERT_TRUE(space.ok()) << "error " << space.error();
+    EXPECT_LE(space->freeBytesToCaller, space->totalFreeBytes);
+    EXPECT_LE(space->totalFreeBytes, space->totalBytes);
+}
+
+}  // namespace
+}  // namespace kavlo::platform::conformance

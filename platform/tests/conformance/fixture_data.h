@@ -1,0 +1,75 @@
+#pragma once
+// What every backend under test holds: the same registry keys and files, built
+// by the Win32 backend at run time and stored in the simulated machine's image
+// (platform/tests/data/conformance). The tests compare against these tables.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/machine.h"
+
+namespace kavlo::platform::conformance {
+
+/// The key (below HKEY_CURRENT_USER) that holds the fixed registry data.
+inline constexpr std::string_view kFixedKey = "Software\\KavloConformanceTest\\Fixed";
+/// A key the tests may create keys and values under.
+inline constexpr std::string_view kScratchKey = "Software\\KavloConformanceTest\\Scratch";
+
+struct FixtureValue {
+    std::string name;
+    std::uint32_t type;
+    std::string data;  ///< exactly the stored bytes
+};
+
+/// Values of kFixedKey in the order they were written (names in alphabetical
+/// order too, so that every registry's enumeration order agrees).
+inline const std::vector<FixtureValue>& FixedValues() {
+    using namespace std::string_literals;
+    static const std::vector<FixtureValue> values = {
+        {"", regtype::kSz, "default text\0"s},
+        {"Alpha", regtype::kSz, "first\0"s},
+        {"Blob", regtype::kBinary, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a"s},
+        {"Multi", regtype::kMultiSz, "one\0two\0\0"s},
+        {"Number", regtype::kDword, "\x2a\x00\x00\x00"s},
+        {"Path", regtype::kExpandSz, "%SystemRoot%\\x\0"s},
+        {"Zeta", regtype::kSz, "last\0"s},
+    };
+    return values;
+}
+
+/// Subkeys of kFixedKey, in alphabetical order; none has a default value.
+inline const std::vector<std::string>& FixedSubkeys() {
+    static const std::vector<std::string> names = {"Apple", "Banana", "Cherry"};
+    return names;
+}
+
+struct FixtureFile {
+    std::string name;
+    std::string content;
+};
+
+/// Files of the test folder. "Long File Name.text" has no 8.3 name of its own.
+inline const std::vector<FixtureFile>& FixtureFiles() {
+    static const std::vector<FixtureFile> files = {
+        {"a1.txt", "alpha one\r\n"}, {"a2.txt", "alpha two\r\n"},     {"ab.txt", "ab\r\n"},
+        {"abc.txt", "abc\r\n"},      {"b1.txt", "bravo one\r\n"},     {"notes.log", "log\r\n"},
+        {"Long File Name.text", "a file with a long name\r\n"},
+    };
+    return files;
+}
+
+/// A subfolder of the test folder holding one file.
+inline constexpr std::string_view kSubfolder = "sub";
+inline constexpr std::string_view kSubfolderFile = "inner.txt";
+inline constexpr std::string_view kSubfolderFileContent = "inner\r\n";
+
+/// The strings of the version resource sample (version_sample.dll), language
+/// 0409 and code page 1200 (04b0).
+inline constexpr std::string_view kSampleStringTable = "\\StringFileInfo\\040904b0\\";
+inline constexpr std::string_view kSampleFileVersion = "1.2.3.4";
+inline constexpr std::string_view kSampleProductName = "Conformance sample";
+inline constexpr std::string_view kSampleCopyright1252 = "\xA9 2001 nobody";
+
+}  // namespace kavlo::platform::conformance

@@ -1,0 +1,112 @@
+// What only the real machine can show: the system's own files and the effect of
+// the executable's manifest.
+
+#include "platform/win32/handles.h"  // winsock2.h must come before windows.h
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/win32_machine.h"
+
+namespace kavlo::platform::win32 {
+namespace {
+
+TEST(Win32Machine, SystemDllsHaveAVersionResource) {
+    auto machine = MakeWin32Machine();
+    const std::string systemDir = machine->SystemDirectory();
+    ASSERT_FALSE(systemDir.empty());
+    for (const char* dll : {"kernel32.dll", "advapi32.dll", "version.dll"}) {
+        SCOPED_TRACE(dll);
+        auto version = machine->FileVersion(systemDir + "\\" + dll);
+        ASSERT_TRUE(version.ok()) << "error " << version.error();
+        const auto translations = (*version)->Translations();
+        ASSERT_TRUE(translations.has_value());
+        ASSERT_FALSE(translations->empty());
+        char table[64];
+        std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\FileVersion", translations->front().first,
+                      translations->front().second);
+        const auto fileVersion = (*version)->QueryString(table);
+        ASSERT_TRUE(fileVersion.has_value()) << table;
+        EXPECT_FALSE(fileVersion->empty());
+    }
+}
+
+TEST(Win32Machine, VersionMatchesTheKernelsOwnBecauseTheManifestDeclaresTheSystem) {
+    // RtlGetVersion is never lied to; GetVersionEx is, for executables that do
+    // not declare Windows 8.1 and 10 as supported.
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto rtlGetVersion = ProcAddress<RtlGetVersionFunction>(::GetModuleHandleA("ntdll.dll"), "RtlGetVersion");
+    ASSERT_NE(rtlGetVersion, nullptr);
+    OSVERSIONINFOW kernel{};
+    kernel.dwOSVersionInfoSize = sizeof kernel;
+    ASSERT_EQ(rtlGetVersion(&kernel), 0);
+
+    const OsVersion version = MakeWin32Machine()->Version();
+    EXPECT_EQ(version.platform, kernel.dwPlatformId);
+    EXPECT_EQ(version.major, kernel.dwMajorVersion);
+    EXPECT_EQ(version.minor, kernel.dwMinorVersion);
+    EXPECT_EQ(version.build, kernel.dwBuildNumber);
+}
+
+TEST(Win32Machine, DirectoriesAndNames) {
+    auto machine = MakeWin32Machine();
+    const std::string windowsDir = machine->WindowsDirectory();
+    const std::string systemDir = machine->SystemDirectory();
+    ASSERT_GE(windowsDir.size(), 3u);
+    EXPECT_EQ(windowsDir.substr(1, 2), ":\\");
+    EXPECT_EQ(systemDir.rfind(windowsDir, 0), 0u) << systemDir << " lies below " << windowsDir;
+    EXPECT_EQ(machine->Environment("windir"), windowsDir);
+    EXPECT_FALSE(machine->ComputerName().empty());
+    auto host = machine->HostName();
+    ASSERT_TRUE(host.ok()) << "error " << host.error();
+    EXPECT_FALSE(host->empty());
+    EXPECT_FALSE(machine->CurrentDirectory().empty());
+    EXPECT_GE(machine->ProcessorCount(), 1u);
+    const MemoryStatus memory = machine->Memory();
+    EXPECT_GT(memory.totalPhys, 0u);
+    EXPECT_LE(memory.availPhys, memory.totalPhys);
+    EXPECT_NE(machine->AnsiCodePage(), 0u);
+    const LocalTime now = machine->Now();
+    EXPECT_GE(now.year, 2000);
+}
+
+TEST(Win32Machine, ShellFoldersComeFromTheShell) {
+    auto machine = MakeWin32Machine();
+    constexpr int kCsidlWindows = 0x24, kCsidlSystem = 0x25, kCsidlAppData = 0x1a, kCsidlDrives = 0x11;
+    EXPECT_EQ(machine->ShellFolder(kCsidlWindows).value(), machine->WindowsDirectory());
+    EXPECT_EQ(machine->ShellFolder(kCsidlSystem).value(), machine->SystemDirectory());
+    auto appData = machine->ShellFolder(kCsidlAppData);
+    ASSERT_TRUE(appData.ok()) << "error " << appData.error();
+    EXPECT_EQ(appData->substr(1, 2), ":\\");
+    EXPECT_FALSE(machine->ShellFolder(kCsidlDrives).ok()) << "My Computer has no path";
+}
+
+TEST(Win32Machine, PathsLongerThanMaxPathNeitherOverflowNorTruncate) {
+    auto machine = MakeWin32Machine();
+    const std::string longName(300, 'x');
+    const std::string longPath = "C:\\" + longName + "\\" + longName + "\\file.txt";
+    EXPECT_FALSE(machine->FindFiles(longPath).ok());
+    EXPECT_FALSE(machine->OpenForRead(longPath).ok());
+    EXPECT_FALSE(machine->ShortPathName(longPath).ok());
+    EXPECT_FALSE(machine->FileVersion(longPath).ok());
+
+    const std::string longValue(5000, 'v');
+    ASSERT_TRUE(::SetEnvironmentVariableA("KAVLO_LONG_TEST_VALUE", longValue.c_str()));
+    EXPECT_EQ(machine->Environment("KAVLO_LONG_TEST_VALUE"), longValue);
+    EXPECT_EQ(machine->ExpandEnvironment("<%KAVLO_LONG_TEST_VALUE%>"), "<" + longValue + ">");
+    ASSERT_TRUE(::SetEnvironmentVariableA("KAVLO_EMPTY_TEST_VALUE", ""));
+    EXPECT_EQ(machine->Environment("KAVLO_EMPTY_TEST_VALUE"), std::string());
+    ::SetEnvironmentVariableA("KAVLO_LONG_TEST_VALUE", nullptr);
+    ::SetEnvironmentVariableA("KAVLO_EMPTY_TEST_VALUE", nullptr);
+}
+
+TEST(Win32Machine, ErrorTextsKeepTheirInsertsAndUnknownCodesGiveNoText) {
+    auto machine = MakeWin32Machine();
+    // ERROR_BAD_EXE_FORMAT has an insert; with inserts ignored it stays "%1".
+    EXPECT_NE(machine->ErrorText(193).find("%1"), std::string::npos) << machine->ErrorText(193);
+    EXPECT_EQ(machine->ErrorText(0x2FFFFFFF), "");
+}
+
+}  // namespace
+}  // namespace kavlo::platform::win32
