@@ -2,12 +2,6 @@
 
 namespace kavlo {
 
-std::string_view TextAfterName(std::string_view name, std::string_view line) {
-    const auto at = line.find(name);
-    if (at == std::string_view::npos) return {};
-    return line.substr(at + name.size());
-}
-
 std::optional<std::pair<std::string_view, std::string_view>> SplitAtComma(std::string_view text) {
     const auto comma = text.find(',');
     if (comma == std::string_view::npos) return std::nullopt;

@@ -32,7 +32,7 @@ std::vector<platform::FindEntry> Listing(platform::Machine& machine, std::string
 // (one frame per level, bounded by kMaxWalkDepth) instead of recursing.
 void ListTree(AppContext& context, std::string_view line, std::string_view name, std::string_view separator,
               data_DBGTitle& title) {
-    std::string_view directory = TextAfterName(name, line);
+    std::string_view directory = CommandArgument(name, line);
     std::string_view keys;
     if (auto parts = SplitAtComma(directory)) std::tie(directory, keys) = *parts;
     const std::string top = ExpandPathToken(context, directory);

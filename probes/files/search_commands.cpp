@@ -49,7 +49,7 @@ void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wante
 
 void FileInfoCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
     if (!title) return;
-    const auto [rawPath, keys] = PathAndKeys(TextAfterName(name, line));
+    const auto [rawPath, keys] = PathAndKeys(CommandArgument(name, line));
     const std::string path = ExpandPathToken(engine.context(), rawPath);
     data_FileInfo record;
     record.Gather(engine.context(), path, PathMode::Unchanged);
@@ -60,27 +60,27 @@ void FileInfoCommand(rd_DBGData& engine, std::string_view name, std::string_view
 
 void FileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
     if (!title) return;
-    const auto [rawPattern, keys] = PathAndKeys(TextAfterName(name, line));
+    const auto [rawPattern, keys] = PathAndKeys(CommandArgument(name, line));
     const std::string pattern = ExpandPathToken(engine.context(), rawPattern);
     AppendMatchRows(engine.context(), pattern, Wanted::Files, keys, kTabRows, *title);
 }
 
 void CFileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
     if (!title) return;
-    const std::string pattern = ExpandPathToken(engine.context(), TextAfterName(name, line));
+    const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
     AppendMatchRows(engine.context(), pattern, Wanted::Files, title->header1, kListRows, *title);
 }
 
 void CDirSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
     if (!title) return;
-    const std::string pattern = ExpandPathToken(engine.context(), TextAfterName(name, line));
+    const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
     AppendMatchRows(engine.context(), pattern, Wanted::Directories, title->header1, kListRows, *title);
 }
 
 void CFileSearchPathCommand(rd_DBGData& engine, std::string_view name, std::string_view line,
                             data_DBGTitle* title) {
     if (!title) return;
-    const std::string_view fileName = TextAfterName(name, line);
+    const std::string_view fileName = CommandArgument(name, line);
     std::string searchPath = engine.machine().Environment("path").value_or(std::string());
     if (searchPath.size() > kSearchPathChars) searchPath.resize(kSearchPathChars);
 

@@ -22,7 +22,7 @@ std::string_view TrimLeadingSpace(std::string_view text) {
 
 void FileReadTextCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
     if (!title) return;
-    const std::string path = ExpandPathToken(engine.context(), TextAfterName(name, line));
+    const std::string path = ExpandPathToken(engine.context(), CommandArgument(name, line));
     auto file = OpenTextFile(engine.machine(), path);
     if (!file) return;
     TextLineReader reader(*file);
@@ -37,7 +37,7 @@ void FileReadTextCommand(rd_DBGData& engine, std::string_view name, std::string_
 void FileReadTextSectionCommand(rd_DBGData& engine, std::string_view name, std::string_view line,
                                 data_DBGTitle* title) {
     if (!title) return;
-    const auto pathAndRest = SplitAtComma(TextAfterName(name, line));
+    const auto pathAndRest = SplitAtComma(CommandArgument(name, line));
     if (!pathAndRest) return;
     const auto markers = SplitAtComma(pathAndRest->second);
     if (!markers) return;

@@ -250,24 +250,21 @@ private:
         return n;
     }
     const Node* Find(const std::string& path) const {
-        for (const Node& n : nodes_)
-            if (Fold(n.path) == Fold(path)) return &n;
-        return nullptr;
+        auto it = index_.find(Fold(path));
+        return it == index_.end() ? nullptr : &nodes_[it->second];
     }
-    Node& Put(const std::string& path) {
-        for (Node& n : nodes_)
-            if (Fold(n.path) == Fold(path)) return n;
-        nodes_.push_back(MakeNode(path, platform::attr::kArchive));
-        return nodes_.back();
+    Node& Put(const std::string& path, std::uint32_t attributes = platform::attr::kArchive) {
+        auto [it, added] = index_.emplace(Fold(path), nodes_.size());
+        if (added) nodes_.push_back(MakeNode(path, attributes));
+        return nodes_[it->second];
     }
     void AddParents(const std::string& path) {
-        for (auto s = path.find('\\', 3); s != std::string::npos; s = path.find('\\', s + 1)) {
-            const std::string parent = path.substr(0, s);
-            if (!Find(parent)) nodes_.push_back(MakeNode(parent, platform::attr::kDirectory));
-        }
+        for (auto s = path.find('\\', 3); s != std::string::npos; s = path.find('\\', s + 1))
+            Put(path.substr(0, s), platform::attr::kDirectory);
     }
 
     std::deque<Node> nodes_;  // creation order is the listing order; references stay valid
+    std::map<std::string, std::size_t> index_;  // folded path -> nodes_
     std::set<std::string> vanished_;
 };
 
