@@ -1,7 +1,236 @@
 #include "platform/sim/sim_machine.h"
 
-namespace kavlo::platform::sim {
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
-LoadResult LoadMachine(const std::string& folder) { return {nullptr, folder + ": the simulated machine is not built yet"}; }
+#include "platform/pe_version.h"
+#include "platform/sim/csidl.h"
+#include "platform/sim/error_texts.h"
+#include "platform/sim/host_file.h"
+#include "platform/sim/machine_config.h"
+#include "platform/sim/name_fold.h"
+#include "platform/sim/reg_file.h"
+#include "platform/sim/registry_store.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/version_info.h"
+
+namespace kavlo::platform::sim {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr WinError kDirNotRoot = 144;
+constexpr WinError kWsaNotInitialised = 10093;
+constexpr int kCsidlWindows = 0x24;
+constexpr int kCsidlSystem = 0x25;
+
+bool ReadWholeFile(const fs::path& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+class SimMachine final : public Machine {
+public:
+    SimMachine(MachineConfig config, std::shared_ptr<RegistryStore> registry, std::unique_ptr<SimFileSystem> files)
+        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)) {}
+
+    Result<std::unique_ptr<RegistryKey>> OpenKey(RegRoot root, std::string_view path, std::uint32_t access) override {
+        return OpenSimKey(registry_, root, path, access);
+    }
+    Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) override {
+        return CreateSimKey(registry_, root, path);
+    }
+
+    Result<std::vector<FindEntry>> FindFiles(std::string_view pattern) override { return files_->FindFiles(pattern); }
+
+    Result<std::unique_ptr<InputFile>> OpenForRead(std::string_view path) override {
+        using R = Result<std::unique_ptr<InputFile>>;
+        auto host = files_->HostFile(path);
+        if (!host) return R::Failure(host.error());
+        std::unique_ptr<InputFile> file = OpenHostFile(*host);
+        if (!file) return R::Failure(err::kAccessDenied);
+        return file;
+    }
+
+    Result<std::unique_ptr<VersionResource>> FileVersion(std::string_view path) override {
+        using R = Result<std::unique_ptr<VersionResource>>;
+        auto host = files_->HostFile(path);
+        if (!host) return R::Failure(host.error());
+        const std::unique_ptr<ByteSource> bytes = OpenHostBytes(*host);
+        if (!bytes) return R::Failure(err::kAccessDenied);
+        std::optional<std::string> block = ReadVersionResource(*bytes);
+        if (!block) return R::Failure(err::kResourceTypeNotFound);
+        std::unique_ptr<VersionInfo> info = VersionInfo::Parse(std::move(*block), config_.codePage);
+        if (!info) return R::Failure(err::kResourceTypeNotFound);
+        return std::unique_ptr<VersionResource>(std::move(info));
+    }
+
+    std::uint32_t DriveType(std::string_view root) override {
+        const auto drive = RootDrive(root);
+        if (!drive) return drive::kNoRootDir;
+        const DriveConfig* config = Drive(*drive);
+        return config ? config->type : drive::kNoRootDir;
+    }
+
+    Result<VolumeInfo> Volume(std::string_view root) override {
+        using R = Result<VolumeInfo>;
+        const auto drive = RootDrive(root);
+        if (!drive) return R::Failure(root.size() >= 2 && root[1] == ':' ? kDirNotRoot : err::kInvalidName);
+        const DriveConfig* config = Drive(*drive);
+        if (!config) return R::Failure(err::kPathNotFound);
+        if (!config->ready) return R::Failure(err::kNotReady);
+        return VolumeInfo{config->label, config->fileSystem, config->serial};
+    }
+
+    Result<DiskSpace> FreeSpace(std::string_view root) override {
+        using R = Result<DiskSpace>;
+        // Any directory of the drive will do, as for GetDiskFreeSpaceEx.
+        const std::string path = root.empty() ? config_.currentDir : std::string(root);
+        if (path.size() < 2 || path[1] != ':') return R::Failure(err::kInvalidName);
+        const DriveConfig* config = Drive(static_cast<char>(path[0] & ~0x20));
+        if (!config) return R::Failure(err::kPathNotFound);
+        if (!config->ready) return R::Failure(err::kNotReady);
+        if (path.size() > 3) {
+            if (Status s = files_->CheckDirectory(path); !s) return R::Failure(s.error());
+        }
+        return DiskSpace{config->freeBytesToCaller, config->totalBytes, config->freeBytes};
+    }
+
+    std::vector<std::string> LogicalDrives() override {
+        std::vector<std::string> out;
+        for (const DriveConfig& d : config_.drives) out.push_back(std::string{d.letter, ':', '\\'});
+        return out;
+    }
+
+    Result<std::string> ShortPathName(std::string_view path) override { return files_->ShortPathName(path); }
+
+    OsVersion Version() override { return config_.version; }
+    std::string WindowsDirectory() override { return config_.windowsDir; }
+    std::string SystemDirectory() override { return config_.systemDir; }
+    std::string ComputerName() override { return config_.computerName; }
+    Result<std::string> HostName() override {
+        if (!config_.hostName) return Result<std::string>::Failure(kWsaNotInitialised);
+        return *config_.hostName;
+    }
+    std::string CurrentDirectory() override { return config_.currentDir; }
+
+    std::optional<std::string> Environment(std::string_view name) override {
+        for (const auto& [key, value] : config_.environment)
+            if (SameName(key, name)) return value;
+        return std::nullopt;
+    }
+
+    std::string ExpandEnvironment(std::string_view text) override {
+        std::string out;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            const std::size_t open = text.find('%', pos);
+            if (open == std::string_view::npos) break;
+            const std::size_t close = text.find('%', open + 1);
+            if (close == std::string_view::npos) break;
+            out.append(text.substr(pos, open - pos));
+            const auto value = Environment(text.substr(open + 1, close - open - 1));
+            // An unknown name stays as written, both percent signs included.
+            out += value ? *value : std::string(text.substr(open, close - open + 1));
+            pos = close + 1;
+        }
+        out.append(text.substr(pos));
+        return out;
+    }
+
+    LocalTime Now() override { return config_.now; }
+    std::uint32_t ProcessorCount() override { return config_.processors; }
+    MemoryStatus Memory() override { return config_.memory; }
+
+    Result<std::string> ShellFolder(int csidl) override {
+        const int folder = csidl & 0xFF;  // without CSIDL_FLAG_CREATE and the like
+        for (const auto& [number, path] : config_.folders)
+            if (number == folder) return path;
+        if (folder == kCsidlWindows) return config_.windowsDir;
+        if (folder == kCsidlSystem) return config_.systemDir;
+        return Result<std::string>::Failure(IsVirtualCsidl(folder) ? err::kInvalidParameter : err::kFileNotFound);
+    }
+
+    std::string ErrorText(WinError code) override { return SystemErrorText(code); }
+    std::uint32_t AnsiCodePage() override { return config_.codePage; }
+
+private:
+    const DriveConfig* Drive(char letter) const {
+        for (const DriveConfig& d : config_.drives)
+            if (d.letter == letter) return &d;
+        return nullptr;
+    }
+
+    // The drive letter of "C:\" or "C:"; the current drive for "".
+    std::optional<char> RootDrive(std::string_view root) const {
+        if (root.empty()) root = config_.currentDir;
+        if (root.size() < 2 || root[1] != ':') return std::nullopt;
+        const char letter = static_cast<char>(root[0] & ~0x20);
+        if (letter < 'A' || letter > 'Z') return std::nullopt;
+        if (root.size() == 2 || (root.size() == 3 && (root[2] == '\\' || root[2] == '/'))) return letter;
+        return std::nullopt;
+    }
+
+    MachineConfig config_;
+    std::shared_ptr<RegistryStore> registry_;
+    std::unique_ptr<SimFileSystem> files_;
+};
+
+}  // namespace
+
+LoadResult LoadMachine(const std::string& folder) {
+    LoadResult out;
+    const fs::path root(folder);
+    std::error_code ec;
+    if (!fs::is_directory(root, ec)) {
+        out.error = folder + ": no such machine folder";
+        return out;
+    }
+    const fs::path iniPath = root / "machine.ini";
+    const std::string iniLabel = iniPath.string();
+    std::string bytes;
+    if (!fs::is_regular_file(iniPath, ec) || !ReadWholeFile(iniPath, bytes)) {
+        out.error = iniLabel + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)";
+        return out;
+    }
+    ConfigParse parsed = ParseMachineConfig(bytes, iniLabel);
+    if (!parsed.error.empty()) {
+        out.error = parsed.error;
+        return out;
+    }
+
+    auto registry = std::make_shared<RegistryStore>();
+    std::vector<fs::path> regFiles;
+    for (const auto& item : fs::directory_iterator(root / "registry", ec)) {
+        const std::string extension = item.path().extension().string();
+        if (item.is_regular_file(ec) && SameName(extension, ".reg")) regFiles.push_back(item.path());
+    }
+    std::sort(regFiles.begin(), regFiles.end(), [](const fs::path& a, const fs::path& b) {
+        return NameLess(a.filename().string(), b.filename().string());
+    });
+    for (const fs::path& regFile : regFiles) {
+        if (!ReadWholeFile(regFile, bytes)) {
+            out.error = regFile.string() + ": cannot be read";
+            return out;
+        }
+        std::string error = ApplyRegFile(bytes, regFile.string(), parsed.config.codePage, *registry);
+        if (!error.empty()) {
+            out.error = std::move(error);
+            return out;
+        }
+    }
+
+    auto files = std::make_unique<SimFileSystem>(root, parsed.config);
+    if (std::string error = files->Validate(iniLabel); !error.empty()) {
+        out.error = std::move(error);
+        return out;
+    }
+    out.machine = std::make_unique<SimMachine>(std::move(parsed.config), std::move(registry), std::move(files));
+    return out;
+}
 
 }  // namespace kavlo::platform::sim

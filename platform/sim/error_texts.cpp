@@ -1,0 +1,105 @@
+#include "platform/sim/error_texts.h"
+
+#include <string_view>
+#include <utility>
+
+namespace kavlo::platform::sim {
+namespace {
+
+constexpr std::pair<WinError, std::string_view> kTexts[] = {
+    {0, "The operation completed successfully."},
+    {1, "Incorrect function."},
+    {2, "The system cannot find the file specified."},
+    {3, "The system cannot find the path specified."},
+    {4, "The system cannot open the file."},
+    {5, "Access is denied."},
+    {6, "The handle is invalid."},
+    {8, "Not enough storage is available to process this command."},
+    {13, "The data is invalid."},
+    {14, "Not enough storage is available to complete this operation."},
+    {15, "The system cannot find the drive specified."},
+    {18, "There are no more files."},
+    {19, "The media is write protected."},
+    {21, "The device is not ready."},
+    {30, "The system cannot read from the specified device."},
+    {32, "The process cannot access the file because it is being used by another process."},
+    {33, "The process cannot access the file because another process has locked a portion of the file."},
+    {38, "Reached the end of the file."},
+    {50, "The request is not supported."},
+    {53, "The network path was not found."},
+    {67, "The network name cannot be found."},
+    {80, "The file exists."},
+    {87, "The parameter is incorrect."},
+    {112, "There is not enough space on the disk."},
+    {120, "This function is not supported on this system."},
+    {122, "The data area passed to a system call is too small."},
+    {123, "The filename, directory name, or volume label syntax is incorrect."},
+    {126, "The specified module could not be found."},
+    {127, "The specified procedure could not be found."},
+    {144, "The directory is not a subdirectory of the root directory."},
+    {161, "The specified path is invalid."},
+    {170, "The requested resource is in use."},
+    {183, "Cannot create a file when that file already exists."},
+    {206, "The filename or extension is too long."},
+    {234, "More data is available."},
+    {259, "No more data is available."},
+    {267, "The directory name is invalid."},
+    {1008, "An attempt was made to reference a token that does not exist."},
+    {1009, "The configuration registry database is corrupt."},
+    {1010, "The configuration registry key is invalid."},
+    {1011, "The configuration registry key could not be opened."},
+    {1012, "The configuration registry key could not be read."},
+    {1013, "The configuration registry key could not be written."},
+    {1051, "A stop control has been sent to a service that other running services are dependent on."},
+    {1052, "The requested control is not valid for this service."},
+    {1053, "The service did not respond to the start or control request in a timely fashion."},
+    {1055, "The service database is locked."},
+    {1056, "An instance of the service is already running."},
+    {1057, "The account name is invalid or does not exist, or the password is invalid for the account name specified."},
+    {1058, "The service cannot be started, either because it is disabled or because it has no enabled devices associated with it."},
+    {1059, "Circular service dependency was specified."},
+    {1060, "The specified service does not exist as an installed service."},
+    {1061, "The service cannot accept control messages at this time."},
+    {1062, "The service has not been started."},
+    {1063, "The service process could not connect to the service controller."},
+    {1064, "An exception occurred in the service when handling the control request."},
+    {1065, "The database specified does not exist."},
+    {1066, "The service has returned a service-specific error code."},
+    {1067, "The process terminated unexpectedly."},
+    {1068, "The dependency service or group failed to start."},
+    {1069, "The service did not start due to a logon failure."},
+    {1070, "After starting, the service hung in a start-pending state."},
+    {1071, "The specified service database lock is invalid."},
+    {1072, "The specified service has been marked for deletion."},
+    {1073, "The specified service already exists."},
+    {1075, "The dependency service does not exist or has been marked for deletion."},
+    {1077, "No attempts to start the service have been made since the last boot."},
+    {1078, "The name is already in use as either a service name or a service display name."},
+    {1168, "Element not found."},
+    {1223, "The operation was canceled by the user."},
+    {1300, "Not all privileges referenced are assigned to the caller."},
+    {1314, "A required privilege is not held by the client."},
+    {1332, "No mapping between account names and security IDs was done."},
+    {1336, "The access control list (ACL) structure is invalid."},
+    {1337, "The security ID structure is invalid."},
+    {1338, "The security descriptor structure is invalid."},
+    {1717, "The interface is unknown."},
+    {1722, "The RPC server is unavailable."},
+    {1726, "The remote procedure call failed."},
+    {1753, "There are no more endpoints available from the endpoint mapper."},
+    {1812, "The specified image file did not contain a resource section."},
+    {1813, "The specified resource type cannot be found in the image file."},
+    {1814, "The specified resource name cannot be found in the image file."},
+    {1815, "The specified resource language ID cannot be found in the image file."},
+    {1460, "This operation returned because the timeout period expired."},
+};
+
+}  // namespace
+
+std::string SystemErrorText(WinError code) {
+    for (const auto& [number, text] : kTexts)
+        if (number == code) return std::string(text) + "\r\n";
+    return "Unknown error " + std::to_string(code) + ".\r\n";
+}
+
+}  // namespace kavlo::platform::sim

@@ -1,0 +1,53 @@
+#include "platform/sim/ini_file.h"
+
+#include "platform/sim/name_fold.h"
+#include "platform/sim/text_decode.h"
+
+namespace kavlo::platform::sim {
+
+IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
+    IniParse out;
+    auto fail = [&](int line, std::string_view what) {
+        out.sections.clear();
+        out.error = std::string(fileLabel) + ":" + std::to_string(line) + ": " + std::string(what);
+        return out;
+    };
+    const std::vector<std::string_view> lines = SplitLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int lineNo = static_cast<int>(i) + 1;
+        const std::string_view line = Trim(lines[i]);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') return fail(lineNo, "section header without a closing \"]\"");
+            IniSection section;
+            section.name = std::string(Trim(line.substr(1, line.size() - 2)));
+            section.line = lineNo;
+            if (section.name.empty()) return fail(lineNo, "empty section name");
+            for (const IniSection& seen : out.sections)
+                if (SameName(seen.name, section.name))
+                    return fail(lineNo, "section [" + section.name + "] appears twice (first at line " +
+                                            std::to_string(seen.line) + ")");
+            out.sections.push_back(std::move(section));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) return fail(lineNo, "expected \"key = value\", \"[section]\" or a comment");
+        if (out.sections.empty()) return fail(lineNo, "\"key = value\" before the first [section]");
+        IniEntry entry;
+        entry.key = std::string(Trim(line.substr(0, equals)));
+        std::string_view value = Trim(line.substr(equals + 1));
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+        entry.value = std::string(value);
+        entry.line = lineNo;
+        if (entry.key.empty()) return fail(lineNo, "empty key before \"=\"");
+        IniSection& section = out.sections.back();
+        for (const IniEntry& seen : section.entries)
+            if (SameName(seen.key, entry.key))
+                return fail(lineNo, "key \"" + entry.key + "\" appears twice in [" + section.name + "] (first at line " +
+                                        std::to_string(seen.line) + ")");
+        section.entries.push_back(std::move(entry));
+    }
+    return out;
+}
+
+}  // namespace kavlo::platform::sim

@@ -1,0 +1,366 @@
+#include "platform/sim/machine_config.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "platform/sim/civil_time.h"
+#include "platform/sim/csidl.h"
+#include "platform/sim/ini_file.h"
+#include "platform/sim/name_fold.h"
+#include "platform/sim/short_names.h"
+#include "platform/sim/text_decode.h"
+
+namespace kavlo::platform::sim {
+namespace {
+
+std::optional<std::uint64_t> ParseUnsigned(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return std::nullopt;
+        if (value > (UINT64_MAX - digit) / static_cast<unsigned>(base)) return std::nullopt;
+        value = value * static_cast<unsigned>(base) + digit;
+    }
+    return value;
+}
+
+// "1A2B-3C4D" as the dir command shows it, or a plain number.
+std::optional<std::uint32_t> ParseSerial(std::string_view text) {
+    if (text.size() == 9 && text[4] == '-') {
+        const auto high = ParseUnsigned("0x" + std::string(text.substr(0, 4)));
+        const auto low = ParseUnsigned("0x" + std::string(text.substr(5)));
+        if (high && low) return static_cast<std::uint32_t>((*high << 16) | *low);
+        return std::nullopt;
+    }
+    const auto value = ParseUnsigned(text);
+    if (!value || *value > 0xFFFFFFFFu) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
+}
+
+bool IsAbsoluteMachinePath(std::string_view path) {
+    return path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+           path[1] == ':' && path[2] == '\\';
+}
+
+std::optional<std::uint32_t> ParseDriveType(std::string_view word) {
+    static const std::pair<std::string_view, std::uint32_t> kTypes[] = {
+        {"fixed", drive::kFixed},   {"removable", drive::kRemovable}, {"cdrom", drive::kCdRom},
+        {"remote", drive::kRemote}, {"ramdisk", drive::kRamDisk},
+    };
+    for (const auto& [name, type] : kTypes)
+        if (SameName(name, word)) return type;
+    return std::nullopt;
+}
+
+std::optional<bool> ParseYesNo(std::string_view word) {
+    if (SameName(word, "yes") || SameName(word, "true") || word == "1") return true;
+    if (SameName(word, "no") || SameName(word, "false") || word == "0") return false;
+    return std::nullopt;
+}
+
+// Parses the sections of one machine.ini; the first failure wins.
+class ConfigReader {
+public:
+    ConfigReader(std::string_view fileLabel) : label_(fileLabel) {}
+
+    bool Fail(int line, const std::string& what) {
+        if (error_.empty()) error_ = label_ + ":" + std::to_string(line) + ": " + what;
+        return false;
+    }
+    const std::string& error() const { return error_; }
+
+    // Calls handler(key, value, line) for each entry; unknown keys are errors.
+    using KeyHandler = std::function<bool(const IniEntry&)>;
+    bool ReadKeys(const IniSection& section, const std::vector<std::pair<std::string_view, KeyHandler>>& keys) {
+        for (const IniEntry& entry : section.entries) {
+            bool known = false;
+            for (const auto& [name, handler] : keys) {
+                if (!SameName(name, entry.key)) continue;
+                known = true;
+                if (!handler(entry)) return false;
+            }
+            if (!known) {
+                std::string names;
+                for (const auto& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.first);
+                return Fail(entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + names + ")");
+            }
+        }
+        return true;
+    }
+
+    KeyHandler Text(std::string& target) {
+        return [&target](const IniEntry& e) {
+            target = e.value;
+            return true;
+        };
+    }
+    KeyHandler Path(std::string& target) {
+        return [this, &target](const IniEntry& e) {
+            if (!IsAbsoluteMachinePath(e.value))
+                return Fail(e.line, "\"" + e.key + "\" must be a full path such as C:\\WINNT, not \"" + e.value + "\"");
+            target = e.value;
+            return true;
+        };
+    }
+    template <class T>
+    KeyHandler Number(T& target, std::uint64_t max = static_cast<std::uint64_t>(static_cast<T>(-1))) {
+        return [this, &target, max](const IniEntry& e) {
+            const auto value = ParseUnsigned(e.value);
+            if (!value || *value > max)
+                return Fail(e.line, "\"" + e.key + "\" needs a number from 0 to " + std::to_string(max) + ", not \"" +
+                                        e.value + "\"");
+            target = static_cast<T>(*value);
+            return true;
+        };
+    }
+
+    bool ReadSystem(const IniSection& section, MachineConfig& config) {
+        std::string platform, now, hostName;
+        bool hasHost = false;
+        const std::vector<std::pair<std::string_view, KeyHandler>> keys = {
+            {"platform", Text(platform)},
+            {"major", Number(config.version.major)},
+            {"minor", Number(config.version.minor)},
+            {"build", Number(config.version.build)},
+            {"service_pack", Text(config.version.servicePack)},
+            {"product_type", Text(config.productType)},
+            {"computer_name", Text(config.computerName)},
+            {"host_name", [&](const IniEntry& e) { hostName = e.value; hasHost = true; return true; }},
+            {"windows_dir", Path(config.windowsDir)},
+            {"system_dir", Path(config.systemDir)},
+            {"current_dir", Path(config.currentDir)},
+            {"processors", Number(config.processors, 64)},
+            {"code_page", Number(config.codePage, 65535)},
+            {"now", Text(now)},
+        };
+        if (!ReadKeys(section, keys)) return false;
+        for (std::string_view required : {"platform", "major", "minor", "build", "computer_name", "windows_dir",
+                                          "system_dir", "now"}) {
+            const bool present = std::any_of(section.entries.begin(), section.entries.end(),
+                                             [&](const IniEntry& e) { return SameName(e.key, required); });
+            if (!present) return Fail(section.line, "[system] needs the key \"" + std::string(required) + "\"");
+        }
+        const int platformLine = LineOf(section, "platform");
+        if (SameName(platform, "NT")) config.version.platform = os_platform::kNt;
+        else if (SameName(platform, "9x")) config.version.platform = os_platform::kWindows9x;
+        else return Fail(platformLine, "\"platform\" is NT or 9x, not \"" + platform + "\"");
+        const auto clock = ParseLocalTime(now);
+        if (!clock) return Fail(LineOf(section, "now"), "\"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + now + "\"");
+        config.now = *clock;
+        if (config.processors == 0) return Fail(LineOf(section, "processors"), "\"processors\" must be at least 1");
+        if (config.codePage == 0) return Fail(LineOf(section, "code_page"), "\"code_page\" must not be 0");
+        if (config.computerName.empty()) return Fail(LineOf(section, "computer_name"), "\"computer_name\" is empty");
+        if (hasHost) config.hostName = hostName;
+        if (config.currentDir.empty()) config.currentDir = config.windowsDir.substr(0, 3);
+        return true;
+    }
+
+    bool ReadMemory(const IniSection& section, MachineConfig& config) {
+        MemoryStatus& m = config.memory;
+        if (!ReadKeys(section, {{"memory_load", Number(m.memoryLoad, 100)},
+                                {"total_phys", Number(m.totalPhys)},
+                                {"avail_phys", Number(m.availPhys)},
+                                {"total_page_file", Number(m.totalPageFile)},
+                                {"avail_page_file", Number(m.availPageFile)},
+                                {"total_virtual", Number(m.totalVirtual)},
+                                {"avail_virtual", Number(m.availVirtual)}}))
+            return false;
+        if (m.availPhys > m.totalPhys) return Fail(section.line, "avail_phys is larger than total_phys");
+        if (m.availPageFile > m.totalPageFile) return Fail(section.line, "avail_page_file is larger than total_page_file");
+        if (m.availVirtual > m.totalVirtual) return Fail(section.line, "avail_virtual is larger than total_virtual");
+        return true;
+    }
+
+    bool ReadDrive(const IniSection& section, std::string_view letterText, MachineConfig& config) {
+        if (letterText.size() != 2 || letterText[1] != ':' ||
+            !((letterText[0] >= 'A' && letterText[0] <= 'Z') || (letterText[0] >= 'a' && letterText[0] <= 'z')))
+            return Fail(section.line, "a drive section is named like [drive C:], not [" + section.name + "]");
+        DriveConfig d;
+        d.letter = static_cast<char>(letterText[0] & ~0x20);
+        for (const DriveConfig& seen : config.drives)
+            if (seen.letter == d.letter) return Fail(section.line, std::string("drive ") + d.letter + ": is described twice");
+        std::string type, serial;
+        bool hasFreeToCaller = false;
+        if (!ReadKeys(section, {{"type", Text(type)},
+                                {"file_system", Text(d.fileSystem)},
+                                {"label", Text(d.label)},
+                                {"serial", Text(serial)},
+                                {"free_bytes", Number(d.freeBytes)},
+                                {"free_bytes_to_caller", [&](const IniEntry& e) {
+                                     hasFreeToCaller = true;
+                                     return Number(d.freeBytesToCaller)(e);
+                                 }},
+                                {"total_bytes", Number(d.totalBytes)},
+                                {"ready", [&](const IniEntry& e) {
+                                     const auto yes = ParseYesNo(e.value);
+                                     if (!yes) return Fail(e.line, "\"ready\" is yes or no, not \"" + e.value + "\"");
+                                     d.ready = *yes;
+                                     return true;
+                                 }}}))
+            return false;
+        const auto driveType = ParseDriveType(type);
+        if (!driveType)
+            return Fail(type.empty() ? section.line : LineOf(section, "type"),
+                        "drive \"type\" is fixed, removable, cdrom, remote or ramdisk, not \"" + type + "\"");
+        d.type = *driveType;
+        if (!serial.empty()) {
+            const auto value = ParseSerial(serial);
+            if (!value) return Fail(LineOf(section, "serial"), "\"serial\" is written like 1A2B-3C4D, not \"" + serial + "\"");
+            d.serial = *value;
+        }
+        if (!hasFreeToCaller) d.freeBytesToCaller = d.freeBytes;
+        if (d.freeBytes > d.totalBytes) return Fail(section.line, "free_bytes is larger than total_bytes");
+        if (d.freeBytesToCaller > d.freeBytes) return Fail(section.line, "free_bytes_to_caller is larger than free_bytes");
+        config.drives.push_back(std::move(d));
+        return true;
+    }
+
+    bool ReadEnvironment(const IniSection& section, MachineConfig& config) {
+        for (const IniEntry& e : section.entries) config.environment.emplace_back(e.key, e.value);
+        return true;
+    }
+
+    bool ReadFolders(const IniSection& section, MachineConfig& config) {
+        for (const IniEntry& e : section.entries) {
+            const auto number = CsidlNumber(e.key);
+            if (!number) return Fail(e.line, "unknown shell folder \"" + e.key + "\" (use CSIDL names such as CSIDL_APPDATA)");
+            if (IsVirtualCsidl(*number)) return Fail(e.line, "\"" + e.key + "\" is a virtual folder without a path");
+            if (!IsAbsoluteMachinePath(e.value)) return Fail(e.line, "shell folder paths are full paths such as C:\\x, not \"" + e.value + "\"");
+            config.folders.emplace_back(*number, e.value);
+        }
+        return true;
+    }
+
+    bool ReadFile(const IniSection& section, std::string_view path, MachineConfig& config) {
+        FileMeta meta;
+        meta.path = std::string(path);
+        meta.line = section.line;
+        if (!IsAbsoluteMachinePath(meta.path) || meta.path.size() == 3)
+            return Fail(section.line, "a file section names a full path below a drive root, like [file C:\\boot.ini]");
+        for (const FileMeta& seen : config.files)
+            if (SameName(seen.path, meta.path)) return Fail(section.line, "file " + meta.path + " is described twice");
+        if (!ReadKeys(section, {{"attributes", [&](const IniEntry& e) {
+                                     const auto bits = ParseAttributeLetters(e.value);
+                                     if (!bits) return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" + e.value + "\"");
+                                     meta.attributes = *bits;
+                                     return true;
+                                 }},
+                                {"short_name", [&](const IniEntry& e) {
+                                     if (!IsShortName(e.value)) return Fail(e.line, "\"" + e.value + "\" is not an 8.3 name");
+                                     meta.shortName = FoldName(e.value);
+                                     return true;
+                                 }},
+                                {"modified", [&](const IniEntry& e) {
+                                     const auto time = ParseLocalTime(e.value);
+                                     if (!time) return Fail(e.line, "\"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + e.value + "\"");
+                                     meta.modified = *time;
+                                     return true;
+                                 }}}))
+            return false;
+        config.files.push_back(std::move(meta));
+        return true;
+    }
+
+    static int LineOf(const IniSection& section, std::string_view key) {
+        for (const IniEntry& e : section.entries)
+            if (SameName(e.key, key)) return e.line;
+        return section.line;
+    }
+
+private:
+    std::string label_;
+    std::string error_;
+};
+
+// "drive C:" → ("drive", "C:")
+std::pair<std::string_view, std::string_view> SplitSectionName(std::string_view name) {
+    const std::size_t space = name.find(' ');
+    if (space == std::string_view::npos) return {name, {}};
+    return {name.substr(0, space), Trim(name.substr(space + 1))};
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseAttributeLetters(std::string_view letters) {
+    std::uint32_t bits = 0;
+    for (char c : letters) {
+        switch (c) {
+            case 'R': case 'r': bits |= attr::kReadOnly; break;
+            case 'H': case 'h': bits |= attr::kHidden; break;
+            case 'S': case 's': bits |= attr::kSystem; break;
+            case 'A': case 'a': bits |= attr::kArchive; break;
+            case 'C': case 'c': bits |= attr::kCompressed; break;
+            case ' ': break;
+            default: return std::nullopt;
+        }
+    }
+    return bits;
+}
+
+ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabel) {
+    ConfigParse out;
+    // The code page is needed to decode the text; find it in a first pass.
+    std::uint32_t codePage = 1252;
+    for (int pass = 0; pass < 2; ++pass) {
+        const DecodedText decoded = DecodeText(bytes, codePage, true);
+        if (!decoded.error.empty()) {
+            out.error = std::string(fileLabel) + ":1: " + decoded.error;
+            return out;
+        }
+        IniParse ini = ParseIni(decoded.text, fileLabel);
+        if (!ini.error.empty()) {
+            out.error = ini.error;
+            return out;
+        }
+        ConfigReader reader(fileLabel);
+        MachineConfig config;
+        bool hasSystem = false;
+        bool ok = true;
+        for (const IniSection& section : ini.sections) {
+            const auto [kind, argument] = SplitSectionName(section.name);
+            if (SameName(section.name, "system")) {
+                hasSystem = true;
+                ok = reader.ReadSystem(section, config);
+            } else if (SameName(section.name, "memory")) {
+                ok = reader.ReadMemory(section, config);
+            } else if (SameName(section.name, "environment")) {
+                ok = reader.ReadEnvironment(section, config);
+            } else if (SameName(section.name, "folders")) {
+                ok = reader.ReadFolders(section, config);
+            } else if (SameName(kind, "drive")) {
+                ok = reader.ReadDrive(section, argument, config);
+            } else if (SameName(kind, "file")) {
+                ok = reader.ReadFile(section, argument, config);
+            } else {
+                ok = reader.Fail(section.line, "unknown section [" + section.name +
+                                                   "] (known: system, memory, environment, folders, drive X:, file PATH)");
+            }
+            if (!ok) break;
+        }
+        if (ok && !hasSystem) ok = reader.Fail(1, "the [system] section is missing");
+        if (!ok) {
+            out.error = reader.error();
+            return out;
+        }
+        std::sort(config.drives.begin(), config.drives.end(),
+                  [](const DriveConfig& a, const DriveConfig& b) { return a.letter < b.letter; });
+        if (config.codePage == codePage || pass == 1) {
+            out.config = std::move(config);
+            return out;
+        }
+        codePage = config.codePage;
+    }
+    return out;
+}
+
+}  // namespace kavlo::platform::sim

@@ -1,0 +1,17 @@
+#pragma once
+// Case-insensitive comparison of names in the machine's ANSI code page, as the
+// registry and the file systems of Windows compare them.
+
+#include <string>
+#include <string_view>
+
+namespace kavlo::platform::sim {
+
+/// Upper-case form of a name: ASCII and the Latin letters of Windows-1252.
+std::string FoldName(std::string_view name);
+/// True when two names differ only in letter case.
+bool SameName(std::string_view a, std::string_view b);
+/// Orders names without regard to case; names equal that way are ordered by bytes.
+bool NameLess(std::string_view a, std::string_view b);
+
+}  // namespace kavlo::platform::sim

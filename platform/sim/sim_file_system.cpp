@@ -1,0 +1,325 @@
+#include "platform/sim/sim_file_system.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/codepage.h"
+#include "platform/sim/civil_time.h"
+#include "platform/sim/name_fold.h"
+#include "platform/sim/short_names.h"
+#include "platform/sim/wildcard.h"
+
+namespace kavlo::platform::sim {
+namespace fs = std::filesystem;
+namespace {
+
+// Host files that only exist to keep empty folders in version control.
+bool IsPlaceholder(const std::string& hostName) { return hostName == ".gitkeep"; }
+
+std::string HostName(const fs::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return std::string(reinterpret_cast<const char*>(name.data()), name.size());
+}
+
+bool IsInside(const fs::path& root, const fs::path& target) {
+    auto [rootEnd, targetIt] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+    (void)targetIt;
+    return rootEnd == root.end();
+}
+
+std::optional<LocalTime> HostTime(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_time_type written = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    const auto system = std::chrono::file_clock::to_sys(written);
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(system).time_since_epoch().count();
+    return FromUnixSeconds(static_cast<std::int64_t>(seconds));
+}
+
+std::string ChildPath(const std::string& dir, const std::string& name) {
+    return dir.back() == '\\' ? dir + name : dir + "\\" + name;
+}
+
+std::string JoinFound(const std::string& directoryText, const std::string& name) {
+    if (directoryText.empty()) return name;
+    const char last = directoryText.back();
+    return (last == '\\' || last == '/' || last == ':') ? directoryText + name : directoryText + "\\" + name;
+}
+
+}  // namespace
+
+SimFileSystem::SimFileSystem(fs::path machineFolder, const MachineConfig& config)
+    : drives_(config.drives),
+      files_(config.files),
+      currentDir_(config.currentDir),
+      codePage_(config.codePage),
+      now_(config.now) {
+    std::error_code ec;
+    machineRoot_ = fs::canonical(machineFolder, ec);
+    if (ec) machineRoot_ = fs::absolute(machineFolder, ec);
+    const fs::path drivesFolder = machineRoot_ / "drives";
+    for (const auto& item : fs::directory_iterator(drivesFolder, ec)) {
+        const std::string name = HostName(item.path());
+        if (name.size() == 1 && item.is_directory(ec)) driveFolders_[static_cast<char>(name[0] & ~0x20)] = item.path();
+    }
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        const auto parsed = ParseMachinePath(files_[i].path, "C:\\", false);
+        if (parsed) fileIndex_[FoldName(JoinMachinePath(parsed->drive, parsed->components))] = i;
+    }
+}
+
+const DriveConfig* SimFileSystem::Drive(char letter) const {
+    for (const DriveConfig& d : drives_)
+        if (d.letter == letter) return &d;
+    return nullptr;
+}
+
+const FileMeta* SimFileSystem::Meta(const std::string& canonicalPath) const {
+    const auto found = fileIndex_.find(FoldName(canonicalPath));
+    return found == fileIndex_.end() ? nullptr : &files_[found->second];
+}
+
+SimFileSystem::Entry SimFileSystem::RootEntry(char drive) const {
+    Entry root;
+    root.name = std::string{drive, ':'};
+    root.isDirectory = true;
+    root.attributes = attr::kDirectory;
+    const auto folder = driveFolders_.find(drive);
+    if (folder != driveFolders_.end()) root.target = folder->second;
+    const auto time = root.target.empty() ? std::nullopt : HostTime(root.target);
+    root.modified = time ? *time : now_;
+    return root;
+}
+
+std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& canonicalDir, const fs::path& hostDir,
+                                                                  const DriveConfig& drive) {
+    const std::string key = FoldName(canonicalDir);
+    {
+        std::lock_guard lock(cacheMutex_);
+        const auto cached = cache_.find(key);
+        if (cached != cache_.end()) return cached->second;
+    }
+    auto listing = std::make_shared<Listing>();
+    const bool cdfs = SameName(drive.fileSystem, "CDFS");
+    std::error_code ec;
+    if (!hostDir.empty()) {
+        for (const auto& item : fs::directory_iterator(hostDir, ec)) {
+            const std::string hostName = HostName(item.path());
+            if (IsPlaceholder(hostName)) continue;
+            std::error_code itemError;
+            const fs::file_status linkStatus = item.symlink_status(itemError);
+            if (itemError) continue;
+            Entry entry;
+            entry.name = Utf8ToAnsi(hostName, codePage_);
+            entry.folded = FoldName(entry.name);
+            const bool isLink = fs::is_symlink(linkStatus);
+            std::optional<LocalTime> time;
+            if (isLink) {
+                // Followed only while it stays inside the machine folder.
+                const fs::path target = fs::canonical(item.path(), itemError);
+                if (!itemError && IsInside(machineRoot_, target)) {
+                    entry.target = target;
+                    entry.isDirectory = fs::is_directory(target, itemError);
+                    time = HostTime(target);
+                }
+            } else if (fs::is_directory(linkStatus) || fs::is_regular_file(linkStatus)) {
+                entry.target = item.path();
+                entry.isDirectory = fs::is_directory(linkStatus);
+                if (!entry.isDirectory) entry.size = fs::file_size(item.path(), itemError);
+                if (itemError) entry.size = 0;
+                time = HostTime(item.path());
+            } else {
+                continue;  // sockets, devices and the like are not files of the machine
+            }
+            const FileMeta* meta = Meta(ChildPath(canonicalDir, entry.name));
+            if (meta && meta->modified) time = meta->modified;
+            entry.modified = time ? *time : now_;
+            std::uint32_t bits = cdfs ? attr::kReadOnly : (entry.isDirectory ? 0 : attr::kArchive);
+            if (meta && meta->attributes) bits = *meta->attributes;
+            if (entry.isDirectory) bits |= attr::kDirectory;
+            if (isLink) bits |= attr::kReparsePoint;
+            entry.attributes = bits == 0 ? attr::kNormal : bits;
+            listing->push_back(std::move(entry));
+        }
+    }
+    std::sort(listing->begin(), listing->end(), [](const Entry& a, const Entry& b) { return NameLess(a.name, b.name); });
+
+    // Given short names are reserved first; generated ones follow in name order.
+    std::vector<std::string> taken;
+    for (Entry& entry : *listing) {
+        if (IsShortName(entry.name)) taken.push_back(entry.folded);
+        const FileMeta* meta = Meta(ChildPath(canonicalDir, entry.name));
+        if (meta && meta->shortName) {
+            entry.shortName = *meta->shortName;
+            taken.push_back(entry.shortName);
+        }
+    }
+    for (Entry& entry : *listing) {
+        if (entry.shortName.empty()) {
+            entry.shortName = GenerateShortName(entry.name, taken);
+            if (!entry.shortName.empty()) taken.push_back(entry.shortName);
+        }
+        entry.shortFolded = FoldName(entry.shortName);
+    }
+
+    std::lock_guard lock(cacheMutex_);
+    return cache_.emplace(key, std::move(listing)).first->second;
+}
+
+Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vector<std::string>& components) {
+    const DriveConfig* config = Drive(drive);
+    if (!config) return Result<Located>::Failure(err::kPathNotFound);
+    if (!config->ready) return Result<Located>::Failure(err::kNotReady);
+    Located out;
+    const Entry root = RootEntry(drive);
+    out.canonical = std::string{drive, ':', '\\'};
+    out.target = root.target;
+    fs::path host = root.target;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const bool last = i + 1 == components.size();
+        const std::shared_ptr<const Listing> listing = List(out.canonical, host, *config);
+        const std::string folded = FoldName(components[i]);
+        const auto found = std::find_if(listing->begin(), listing->end(), [&](const Entry& e) {
+            return e.folded == folded || (!e.shortFolded.empty() && e.shortFolded == folded);
+        });
+        if (found == listing->end()) return Result<Located>::Failure(last ? err::kFileNotFound : err::kPathNotFound);
+        if (!last && (!found->isDirectory || found->target.empty())) return Result<Located>::Failure(err::kPathNotFound);
+        out.chain.push_back(*found);
+        out.canonical = ChildPath(out.canonical, found->name);
+        host = found->target;
+    }
+    out.target = host;
+    out.isDirectory = out.chain.empty() || out.chain.back().isDirectory;
+    return out;
+}
+
+Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern) {
+    using R = Result<std::vector<FindEntry>>;
+    auto parsed = ParseMachinePath(pattern, currentDir_, true);
+    if (!parsed) return R::Failure(parsed.error());
+    std::vector<std::string> dir = parsed->components;
+    if (parsed->trailingSeparator || dir.empty()) {
+        // A directory itself (or a root) is no search result.
+        auto located = Locate(parsed->drive, dir);
+        if (!located) return R::Failure(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
+        return R::Failure(located->isDirectory ? err::kFileNotFound : err::kPathNotFound);
+    }
+    const std::string name = dir.back();
+    dir.pop_back();
+    auto located = Locate(parsed->drive, dir);
+    if (!located) return R::Failure(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
+    // A drive without a host folder has an empty root.
+    if (!located->isDirectory || (located->target.empty() && !located->chain.empty()))
+        return R::Failure(err::kPathNotFound);
+
+    std::vector<FindEntry> found;
+    auto add = [&](const Entry& e, const std::string& shownName) {
+        FindEntry f;
+        f.name = shownName;
+        f.shortName = shownName == e.name ? e.shortName : std::string();
+        f.fullPath = JoinFound(parsed->directoryText, shownName);
+        f.attributes = e.attributes;
+        f.size = e.isDirectory ? 0 : e.size;
+        f.lastWrite = e.modified;
+        found.push_back(std::move(f));
+    };
+    if (!located->chain.empty()) {
+        // Every directory but a root lists itself as "." and its parent as "..".
+        if (MatchesPattern(name, ".")) add(located->chain.back(), ".");
+        if (MatchesPattern(name, ".."))
+            add(located->chain.size() >= 2 ? located->chain[located->chain.size() - 2] : RootEntry(parsed->drive), "..");
+    }
+    const std::shared_ptr<const Listing> listing = List(located->canonical, located->target, *Drive(parsed->drive));
+    for (const Entry& e : *listing)
+        if (MatchesPattern(name, e.name) || (!e.shortName.empty() && MatchesPattern(name, e.shortName))) add(e, e.name);
+    if (found.empty()) return R::Failure(err::kFileNotFound);
+    return found;
+}
+
+Result<fs::path> SimFileSystem::HostFile(std::string_view path) {
+    using R = Result<fs::path>;
+    auto parsed = ParseMachinePath(path, currentDir_, false);
+    if (!parsed) return R::Failure(parsed.error());
+    if (parsed->components.empty()) return R::Failure(err::kAccessDenied);
+    auto located = Locate(parsed->drive, parsed->components);
+    if (!located) return R::Failure(located.error());
+    if (located->isDirectory) return R::Failure(err::kAccessDenied);
+    if (located->target.empty()) return R::Failure(err::kFileNotFound);
+    if (parsed->trailingSeparator) return R::Failure(err::kInvalidName);
+    return located->target;
+}
+
+Status SimFileSystem::CheckDirectory(std::string_view path) {
+    auto parsed = ParseMachinePath(path, currentDir_, false);
+    if (!parsed) return Status(parsed.error());
+    auto located = Locate(parsed->drive, parsed->components);
+    if (!located) return Status(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
+    if (!located->isDirectory || (located->target.empty() && !located->chain.empty())) return Status(err::kPathNotFound);
+    return {};
+}
+
+Result<std::string> SimFileSystem::ShortPathName(std::string_view path) {
+    using R = Result<std::string>;
+    auto parsed = ParseMachinePath(path, currentDir_, false);
+    if (!parsed) return R::Failure(parsed.error());
+    auto located = Locate(parsed->drive, parsed->components);
+    if (!located) return R::Failure(located.error());
+    // The drive as the caller wrote it; each component by its short name when it has one.
+    std::string out = (path.size() >= 2 && path[1] == ':') ? std::string(path.substr(0, 2)) : std::string{parsed->drive, ':'};
+    out += '\\';
+    for (std::size_t i = 0; i < parsed->components.size(); ++i) {
+        if (i) out += '\\';
+        const Entry& e = located->chain[i];
+        out += e.shortName.empty() ? parsed->components[i] : e.shortName;
+    }
+    if (parsed->trailingSeparator && !parsed->components.empty()) out += '\\';
+    return out;
+}
+
+std::string SimFileSystem::Validate(std::string_view iniLabel) {
+    std::error_code ec;
+    const fs::path drivesFolder = machineRoot_ / "drives";
+    std::vector<char> seen;
+    for (const auto& item : fs::directory_iterator(drivesFolder, ec)) {
+        const std::string name = HostName(item.path());
+        if (!name.empty() && name[0] == '.') continue;
+        const std::string shown = (fs::path("drives") / item.path().filename()).generic_string();
+        const bool letter = name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'));
+        if (!letter || !item.is_directory(ec))
+            return shown + ": drives/ holds one folder per drive letter (drives/c is C:)";
+        const char upper = static_cast<char>(name[0] & ~0x20);
+        if (std::find(seen.begin(), seen.end(), upper) != seen.end())
+            return shown + ": drive " + std::string{upper} + ": has two folders";
+        seen.push_back(upper);
+        if (!Drive(upper))
+            return shown + ": there is no [drive " + std::string{upper} + ":] section in machine.ini for this folder";
+    }
+    auto fail = [&](const FileMeta& meta, const std::string& what) {
+        return std::string(iniLabel) + ":" + std::to_string(meta.line) + ": " + what;
+    };
+    for (const FileMeta& meta : files_) {
+        const auto parsed = ParseMachinePath(meta.path, "C:\\", false);
+        if (!parsed || parsed->components.empty()) return fail(meta, "\"" + meta.path + "\" is not a valid file path");
+        if (!Drive(parsed->drive)) return fail(meta, "no [drive " + std::string{parsed->drive, ':'} + "] section for " + meta.path);
+        if (!Drive(parsed->drive)->ready) continue;
+        const auto located = Locate(parsed->drive, parsed->components);
+        if (!located) return fail(meta, "no such file or directory under drives/: " + meta.path);
+        if (!SameName(located->canonical, JoinMachinePath(parsed->drive, parsed->components)))
+            return fail(meta, "name the file by its long names: " + located->canonical);
+        if (meta.shortName) {
+            std::vector<std::string> dir = parsed->components;
+            dir.pop_back();
+            const auto parent = Locate(parsed->drive, dir);
+            if (!parent) return fail(meta, "no parent directory for " + meta.path);
+            const auto listing = List(parent->canonical, parent->target, *Drive(parsed->drive));
+            for (const Entry& other : *listing) {
+                if (SameName(other.name, located->chain.back().name)) continue;
+                if (other.folded == *meta.shortName || other.shortFolded == *meta.shortName)
+                    return fail(meta, "short name " + *meta.shortName + " is already used by " + other.name);
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace kavlo::platform::sim

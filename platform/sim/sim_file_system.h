@@ -1,0 +1,75 @@
+#pragma once
+// The drives of a simulated machine: drives/<letter>/ host folders seen with
+// Windows semantics (case-insensitive names, 8.3 short names, attributes,
+// FindFirstFile patterns, reparse points for host symbolic links).
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/machine.h"
+#include "platform/sim/machine_config.h"
+#include "platform/sim/machine_path.h"
+
+namespace kavlo::platform::sim {
+
+class SimFileSystem {
+public:
+    SimFileSystem(std::filesystem::path machineFolder, const MachineConfig& config);
+
+    /// Checks drives/ and the [file] sections against the host folders; returns
+    /// "" or the first problem ("machine.ini:12: ...").
+    std::string Validate(std::string_view iniLabel);
+
+    Result<std::vector<FindEntry>> FindFiles(std::string_view pattern);
+    /// The host file behind a machine file that can be read (5 for directories).
+    Result<std::filesystem::path> HostFile(std::string_view path);
+    Result<std::string> ShortPathName(std::string_view path);
+    /// Success when the path is an existing directory.
+    Status CheckDirectory(std::string_view path);
+
+private:
+    struct Entry {
+        std::string name;
+        std::string folded;
+        std::string shortName;  // empty when the name is an 8.3 name
+        std::string shortFolded;
+        std::filesystem::path target;  // host path to read or list; empty for links leaving the machine
+        bool isDirectory = false;
+        std::uint64_t size = 0;
+        std::uint32_t attributes = 0;
+        LocalTime modified;
+    };
+    using Listing = std::vector<Entry>;
+    struct Located {
+        std::vector<Entry> chain;     // one entry per path component
+        std::string canonical;        // "C:\WINNT\system32" with the names as stored
+        std::filesystem::path target; // host path; empty when unreachable
+        bool isDirectory = true;
+    };
+
+    const DriveConfig* Drive(char letter) const;
+    Result<Located> Locate(char drive, const std::vector<std::string>& components);
+    std::shared_ptr<const Listing> List(const std::string& canonicalDir, const std::filesystem::path& hostDir,
+                                        const DriveConfig& drive);
+    Entry RootEntry(char drive) const;
+    const FileMeta* Meta(const std::string& canonicalPath) const;
+
+    std::filesystem::path machineRoot_;  // canonical; links may not leave it
+    std::unordered_map<char, std::filesystem::path> driveFolders_;
+    std::vector<DriveConfig> drives_;
+    std::vector<FileMeta> files_;
+    std::unordered_map<std::string, std::size_t> fileIndex_;  // folded canonical path -> files_
+    std::string currentDir_;
+    std::uint32_t codePage_;
+    LocalTime now_;
+
+    std::mutex cacheMutex_;
+    std::unordered_map<std::string, std::shared_ptr<const Listing>> cache_;  // by folded canonical directory
+};
+
+}  // namespace kavlo::platform::sim

@@ -1,0 +1,87 @@
+#include "platform/sim/text_decode.h"
+
+#include "platform/codepage.h"
+
+namespace kavlo::platform::sim {
+namespace {
+
+// True when the bytes hold at least one multi-byte UTF-8 sequence and nothing
+// that is not UTF-8.
+bool LooksLikeUtf8(std::string_view bytes) {
+    bool multiByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t extra = 0;
+        if (lead < 0x80) { ++i; continue; }
+        if (lead >= 0xC2 && lead <= 0xDF) extra = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF) extra = 2;
+        else if (lead >= 0xF0 && lead <= 0xF4) extra = 3;
+        else return false;
+        if (bytes.size() - i <= extra) return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        multiByte = true;
+        i += extra + 1;
+    }
+    return multiByte;
+}
+
+}  // namespace
+
+DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
+    DecodedText out;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        bytes.remove_prefix(2);
+        if (bytes.size() % 2 != 0) {
+            out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
+            return out;
+        }
+        std::u16string units(bytes.size() / 2, u'\0');
+        for (std::size_t i = 0; i < units.size(); ++i)
+            units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                             (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+        out.text = Utf16ToAnsi(units, codePage);
+        out.encoding = TextEncoding::kUtf16Le;
+        return out;
+    }
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE && static_cast<unsigned char>(bytes[1]) == 0xFF) {
+        out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
+        return out;
+    }
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        out.text = Utf8ToAnsi(bytes.substr(3), codePage);
+        out.encoding = TextEncoding::kUtf8;
+        return out;
+    }
+    if (detectUtf8 && LooksLikeUtf8(bytes)) {
+        out.text = Utf8ToAnsi(bytes, codePage);
+        out.encoding = TextEncoding::kUtf8;
+        return out;
+    }
+    out.text = std::string(bytes);
+    return out;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!(last && line.empty() && start == text.size() && start != 0)) lines.push_back(line);
+        if (last) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace kavlo::platform::sim
