@@ -12,8 +12,6 @@ int NotBuilt(const char* name) {
 }  // namespace
 
 int RunCommand(const Args&) { return NotBuilt("run"); }
-int GatherCommand(const Args&) { return NotBuilt("gather"); }
-int ShowCommand(const Args&) { return NotBuilt("show"); }
 int ExportCommand(const Args&) { return NotBuilt("export"); }
 
 }  // namespace kavlo::cli

@@ -1,0 +1,178 @@
+#include "cli/report_cli.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/tree_fill.h"
+#include "platform/codepage.h"
+#include "report/report_file.h"
+#include "ui/model/column_spec.h"
+#include "ui/model/list_rows.h"
+
+namespace kavlo::cli {
+namespace {
+
+bool IsList(const data_DBGTitle& title) { return title.KindContains("filelist") || title.KindContains("col"); }
+
+std::size_t LineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    if (!text.empty() && text.back() != '\n') ++lines;
+    return lines;
+}
+
+std::string Plural(std::size_t n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+std::string Summary(const data_DBGTitle& title) {
+    std::string summary = " (" + (title.kind.empty() ? std::string("no kind") : title.kind) + ", ";
+    if (title.runPending == 1 && !HasOutput(title)) return summary + "not gathered)";
+    if (!HasOutput(title)) return summary + "no output)";
+    std::vector<std::string> parts;
+    if (title.HasTree() && !title.root.children().empty()) parts.push_back(Plural(title.root.CountNodes() - 1, "node"));
+    if (!title.text.empty()) parts.push_back(Plural(LineCount(title.text), IsList(title) ? "row" : "line"));
+    for (std::size_t i = 0; i < parts.size(); ++i) summary += (i ? ", " : "") + parts[i];
+    return summary + ")";
+}
+
+/// Every occurrence of the expandable tree markers removed.
+std::string WithoutMarkers(std::string title) {
+    for (const char* marker : {"[D] ", "{D} "}) {
+        for (auto pos = title.find(marker); pos != std::string::npos; pos = title.find(marker, pos)) title.erase(pos, 4);
+    }
+    return title;
+}
+
+void AppendTree(std::string& out, const data_DBGTitle& title) {
+    const bool expandable = title.IsExpandableTree();
+    struct Frame {
+        const data_TView* node;
+        std::size_t depth;
+    };
+    std::vector<Frame> stack{{&title.root, 0}};
+    while (!stack.empty()) {
+        const Frame frame = stack.back();
+        stack.pop_back();
+        out.append(frame.depth * 2, ' ');
+        out += expandable ? WithoutMarkers(frame.node->title()) : TreeItemOf(frame.node->title()).text;
+        out += '\n';
+        const auto& children = frame.node->children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), frame.depth + 1});
+    }
+}
+
+void AppendList(std::string& out, const data_DBGTitle& title) {
+    std::vector<std::vector<std::string>> table;
+    std::vector<std::string> header;
+    for (const ui::ColumnSpec& column : ui::ParseColumnSpec(title.kindDetail)) header.push_back(column.name);
+    if (!header.empty()) table.push_back(header);
+    const std::size_t firstRow = table.size();
+    if (!title.text.empty())
+        for (ui::ListRow& row : ui::DecodeRows(title.text, title.KindContains("filelist"))) table.push_back(std::move(row.cells));
+
+    std::vector<std::size_t> widths;
+    for (const auto& row : table) {
+        if (widths.size() < row.size()) widths.resize(row.size(), 0);
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    }
+    auto appendRow = [&](const std::vector<std::string>& row) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i) line += "  ";
+            line += row[i];
+            if (i + 1 < row.size()) line.append(widths[i] - row[i].size(), ' ');
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    };
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        appendRow(table[r]);
+        if (r + 1 == firstRow) {
+            std::vector<std::string> rule;
+            for (std::size_t i = 0; i < header.size(); ++i) rule.emplace_back(widths[i], '-');
+            appendRow(rule);
+        }
+    }
+}
+
+}  // namespace
+
+bool LoadReport(const std::string& path, report::ReportContents& out, std::uint32_t codePage) {
+    report::OpenOptions options;
+    options.codePage = codePage;
+    const report::FileOutcome outcome = report::OpenReportFile(path, out, options);
+    if (!outcome.ok) {
+        std::fputs((outcome.message + "\n").c_str(), stderr);
+        return false;
+    }
+    report::NodeKeys keys;
+    report::RekeyAfterOpen(out.navigation, out.catalog, keys);
+    return true;
+}
+
+bool HasOutput(const data_DBGTitle& title) {
+    return !title.text.empty() || (title.HasTree() && !title.root.children().empty());
+}
+
+std::string Outline(const data_LView& model, const report::Catalog& catalog, const std::string& rootLabel) {
+    std::unordered_map<std::uint32_t, const data_DBGTitle*> titles;
+    for (const auto& file : catalog)
+        for (const auto& title : file->titles)
+            if (title->treeKey) titles.emplace(title->treeKey, title.get());
+    std::string out;
+    struct Frame {
+        const data_LView* node;
+        std::size_t depth;
+    };
+    std::vector<Frame> stack{{&model, 0}};
+    while (!stack.empty()) {
+        const Frame frame = stack.back();
+        stack.pop_back();
+        out.append(frame.depth * 2, ' ');
+        out += frame.depth == 0 ? rootLabel : frame.node->Text();
+        if (const auto found = titles.find(frame.node->key()); found != titles.end() && frame.depth > 0)
+            out += Summary(*found->second);
+        out += '\n';
+        const auto& children = frame.node->children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), frame.depth + 1});
+    }
+    return out;
+}
+
+std::string TitleAsText(const data_DBGTitle& title) {
+    std::string out;
+    if (IsList(title)) {
+        AppendList(out, title);
+        return out;
+    }
+    if (title.HasTree()) AppendTree(out, title);
+    out += title.text;
+    if (!out.empty() && out.back() != '\n') out += '\n';
+    return out;
+}
+
+std::string ToUtf8(std::string_view text, std::uint32_t codePage) { return AnsiToUtf8(text, codePage); }
+
+bool WriteOutput(const std::string& path, std::string_view data) {
+    if (path.empty()) {
+        const bool ok = std::fwrite(data.data(), 1, data.size(), stdout) == data.size() && std::fflush(stdout) == 0;
+        if (!ok) std::fputs("kavlo: cannot write to standard output\n", stderr);
+        return ok;
+    }
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    bool ok = file != nullptr;
+    if (ok) ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    if (file && std::fclose(file) != 0) ok = false;
+    if (!ok) std::fputs((report::SaveFailureMessage(errno, path) + "\n").c_str(), stderr);
+    return ok;
+}
+
+bool StderrIsTerminal() { return isatty(fileno(stderr)) != 0; }
+
+}  // namespace kavlo::cli
