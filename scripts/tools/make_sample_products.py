@@ -47,9 +47,13 @@ OWNED = [
     "registry/50-ostrell.reg",
     "registry/51-mirrolet.reg",
     "registry/52-fernway.reg",
-    "drives/c/Program Files/Quorvane",
+    "drives/c/Program Files/Quorvane/Ostrell AntiVirus",
+    "drives/c/Program Files/Quorvane/MIRROLET",
+    "drives/c/Program Files/Quorvane/Fernway",
     "drives/c/Program Files/Common Files/Quorvane",
-    "drives/c/Documents and Settings/All Users/Application Data/Quorvane",
+    "drives/c/Documents and Settings/All Users/Application Data/Quorvane/Ostrell AntiVirus Corporate Edition",
+    "drives/c/Documents and Settings/All Users/Application Data/Quorvane/MIRROLET",
+    "drives/c/Documents and Settings/All Users/Application Data/Quorvane/Fernway",
     "drives/c/Documents and Settings/All Users/Start Menu/Programs/Startup/MIRROLET Host.lnk",
 ]
 
@@ -363,7 +367,10 @@ def make_pe(windows_path, version, description, product, mtime, dll=False, comme
     args = [sys.executable, tool, "--output", path,
             "--file-version", version, "--product-version", version,
             "--company", "Quorvane", "--description", description, "--product", product,
-            "--original-filename", windows_path.rsplit("\\", 1)[1]]
+            "--original-filename", windows_path.rsplit("\\", 1)[1],
+            "--internal-name", windows_path.rsplit("\\", 1)[1].rsplit(".", 1)[0],
+            "--copyright", "Copyright (C) 1998-2002 Quorvane",
+            "--link-time", mtime.strftime("%Y-%m-%d %H:%M:%S")]
     if comments:
         args += ["--comments", comments]
     if dll:

@@ -1,0 +1,93 @@
+#include "scripts/tests/bundled.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/command_table.h"
+#include "engine/os_detection.h"
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
+
+namespace kavlo::scripts_test {
+
+std::string ScriptsDir() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts"; }
+
+std::string SampleMachineDir() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7"; }
+
+std::vector<std::string> BundledScriptNames() { return rd_titles::ListScripts(ScriptsDir()); }
+
+std::vector<std::string> ScriptLines(const std::string& fileName) {
+    std::ifstream in(ScriptsDir() + "/" + fileName, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+const data_DBGFile* Catalog::File(std::string_view name) const {
+    for (const auto& file : files)
+        if (file->fileName == name) return file.get();
+    return nullptr;
+}
+
+const data_DBGTitle* Catalog::Title(std::string_view script, std::string_view title) const {
+    const data_DBGFile* file = File(script);
+    if (!file) return nullptr;
+    for (const auto& t : file->titles)
+        if (t->name == title) return t.get();
+    return nullptr;
+}
+
+std::size_t Catalog::TitleCount() const {
+    std::size_t count = 0;
+    for (const auto& file : files) count += file->titles.size();
+    return count;
+}
+
+Catalog CatalogOn(std::unique_ptr<platform::Machine> machine) {
+    Catalog catalog;
+    catalog.machine = std::move(machine);
+    catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
+    rd_titles titles(*catalog.context);
+    catalog.files = titles.Scan(ScriptsDir());
+    return catalog;
+}
+
+void GatherEveryTitle(Catalog& catalog) {
+    for (const auto& file : catalog.files) {
+        for (const auto& title : file->titles) {
+            title->runPending = 1;
+            rd_DBGData engine(*catalog.context);
+            engine.RunTitle(*title);
+        }
+    }
+}
+
+bool ProbeBuilt(std::string_view commandName) {
+    const CommandRow* row = StandardCommandTable().Find(commandName);
+    return row && !std::holds_alternative<NoHandler>(row->handler);
+}
+
+const data_TView* FindNode(const data_TView& root, std::string_view title) {
+    for (const auto& child : root.children()) {
+        if (child->title() == title) return child.get();
+        if (const data_TView* found = FindNode(*child, title)) return found;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ChildTitles(const data_TView& node) {
+    std::vector<std::string> out;
+    for (const auto& child : node.children()) out.push_back(child->title());
+    return out;
+}
+
+}  // namespace kavlo::scripts_test

@@ -1,0 +1,52 @@
+#pragma once
+// Access to the bundled scripts and the sample machine for the script tests:
+// paths, lines of a script, a catalog of the bundled scripts on a machine, and
+// a full gathering of every title.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/app_context.h"
+#include "engine/records.h"
+#include "platform/machine.h"
+
+namespace kavlo::scripts_test {
+
+/// The folder of the bundled scripts.
+std::string ScriptsDir();
+/// The bundled sample machine's folder.
+std::string SampleMachineDir();
+/// Every "*.dbg" file of the scripts folder, in catalog order.
+std::vector<std::string> BundledScriptNames();
+/// The lines of a file of the scripts folder, without line ends.
+std::vector<std::string> ScriptLines(const std::string& fileName);
+
+/// A machine with its context and the catalog of the bundled scripts on it.
+struct Catalog {
+    std::unique_ptr<platform::Machine> machine;
+    std::unique_ptr<AppContext> context;
+    std::vector<std::unique_ptr<data_DBGFile>> files;
+
+    const data_DBGFile* File(std::string_view name) const;
+    /// The title of a script; null when the script or the title is not in the catalog.
+    const data_DBGTitle* Title(std::string_view script, std::string_view title) const;
+    std::size_t TitleCount() const;
+};
+
+/// Catalogues the bundled scripts on a machine, as a new report does.
+Catalog CatalogOn(std::unique_ptr<platform::Machine> machine);
+/// Runs every title of every script once, in catalog order.
+void GatherEveryTitle(Catalog& catalog);
+
+/// True when the standard command table has a probe for the command.
+bool ProbeBuilt(std::string_view commandName);
+
+/// The first node below `root` (depth first, root excluded) whose title equals `title`.
+const data_TView* FindNode(const data_TView& root, std::string_view title);
+/// The titles of a node's children, in order.
+std::vector<std::string> ChildTitles(const data_TView& node);
+
+}  // namespace kavlo::scripts_test

@@ -1,0 +1,233 @@
+// Gathers the sample machine with the bundled scripts and checks what support
+// looks at first: the system, a file version, the products' settings, their
+// logs and trees. Facts of probes that are not built yet are skipped.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/machine_factory.h"
+#include "scripts/tests/bundled.h"
+
+namespace kavlo::scripts_test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+class SampleGathered : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        platform::MachineChoice choice = platform::OpenMachine(SampleMachineDir());
+        ASSERT_TRUE(choice.machine) << choice.error;
+        catalog_ = new Catalog(CatalogOn(std::move(choice.machine)));
+        GatherEveryTitle(*catalog_);
+    }
+    static void TearDownTestSuite() {
+        delete catalog_;
+        catalog_ = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(catalog_) << "the sample machine did not load"; }
+
+    static const data_DBGTitle& Title(std::string_view script, std::string_view title) {
+        const data_DBGTitle* found = catalog_->Title(script, title);
+        if (!found) throw std::runtime_error(std::string(script) + " - " + std::string(title) + " not catalogued");
+        return *found;
+    }
+    static const std::string& Text(std::string_view script, std::string_view title) {
+        return Title(script, title).text;
+    }
+    static const data_TView& Node(std::string_view script, std::string_view title, std::string_view node) {
+        const data_TView* found = FindNode(Title(script, title).Root(), node);
+        if (!found) throw std::runtime_error(std::string(title) + ": no node \"" + std::string(node) + "\"");
+        return *found;
+    }
+    // The rows of a list title's text.
+    static std::vector<std::string> Rows(std::string_view script, std::string_view title) {
+        std::vector<std::string> rows;
+        const std::string& text = Text(script, title);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) break;
+            rows.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return rows;
+    }
+
+    static Catalog* catalog_;
+};
+
+Catalog* SampleGathered::catalog_ = nullptr;
+
+#define SKIP_UNLESS_BUILT(command) \
+    if (!ProbeBuilt(command)) GTEST_SKIP() << command " is not built yet"
+
+TEST_F(SampleGathered, EveryTitleIsGathered) {
+    for (const auto& file : catalog_->files)
+        for (const auto& title : file->titles) EXPECT_EQ(title->runPending, 0) << file->fileName << " - " << title->name;
+}
+
+TEST_F(SampleGathered, WindowsVersionAndServicePack) {
+    const std::string& text = Text("System", "Windows version");
+    EXPECT_THAT(text, HasSubstr("Version: 5.0\n"));
+    EXPECT_THAT(text, HasSubstr("Build: 2195\n"));
+    EXPECT_THAT(text, HasSubstr("Service pack: Service Pack 2\n"));
+    EXPECT_THAT(text, HasSubstr("Product type: Workstation\n"));
+    EXPECT_THAT(text, HasSubstr("Windows folder: C:\\WINNT\n"));
+    EXPECT_THAT(text, HasSubstr("System folder: C:\\WINNT\\system32\n"));
+    EXPECT_THAT(text, Not(HasSubstr("Edition: "))) << "the 9x block ran on Windows 2000";
+}
+
+TEST_F(SampleGathered, ProductRegistryValues) {
+    const std::string& mirrolet = Text("Mirrolet", "Installation");
+    EXPECT_THAT(mirrolet, HasSubstr("Version: 10.0.2\n"));
+    EXPECT_THAT(mirrolet, HasSubstr("Installed as: Host and remote\n"));
+    EXPECT_THAT(mirrolet, HasSubstr("Data folder: C:\\Documents and Settings\\All Users\\Application Data\\"
+                                    "Quorvane\\MIRROLET\\Data\n"));
+    EXPECT_THAT(mirrolet, HasSubstr("Host settings key: Present\n"));
+    const std::string& fernway = Text("Fernway", "Installation");
+    EXPECT_THAT(fernway, HasSubstr("Last session: 05/13/2002 20:00:41\n"));
+    EXPECT_THAT(fernway, HasSubstr("Result of the last session: Updates installed\n"));
+    const std::string& ostrell = Text("Ostrell", "Definitions");
+    EXPECT_THAT(ostrell, HasSubstr("Parent server: OSTSRV01\n"));
+    EXPECT_THAT(ostrell, HasSubstr("Definitions are out of date: No\n"));
+}
+
+TEST_F(SampleGathered, ProductFileVersionRows) {
+    EXPECT_THAT(Rows("Ostrell", "Program files"), Contains(StartsWith("0,ovscan.exe,7.50.846.0,")));
+    EXPECT_THAT(Rows("Ostrell", "Program files"), Contains(StartsWith("0,ovengine.dll,4.1.15.0,")));
+    EXPECT_THAT(Text("Fernway", "Installation"), HasSubstr("fwsched.exe\t1.80.0.21\t"));
+}
+
+TEST_F(SampleGathered, InstalledComponentRows) {
+    SKIP_UNLESS_BUILT("InstallPath:");
+    // A service's binary found through its registry value, and a data folder.
+    EXPECT_THAT(Rows("Mirrolet", "Program files"),
+                Contains(StartsWith("0,Host service,MIRROLETHOST32.EXE,10.0.2.118,")));
+    EXPECT_THAT(Rows("Mirrolet", "Program files"), Contains(StartsWith("0,Data folder,Data,")));
+    EXPECT_THAT(Rows("Ostrell", "Installed components"), Contains(StartsWith("0,Tray icon,ovtray.exe,7.50.846.0,")));
+}
+
+TEST_F(SampleGathered, InstalledProgramsTree) {
+    const data_TView& uninstall =
+        Node("System", "Installed programs", "[D]  HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+    const data_TView* ostrell = FindNode(uninstall, "[D]  {B3F0C6A2-5D4E-4F1A-8C77-2A9E1D6B0C31}");
+    ASSERT_TRUE(ostrell);
+    EXPECT_THAT(ChildTitles(*ostrell), Contains("DisplayName,Ostrell AntiVirus Corporate Edition"));
+    EXPECT_THAT(ChildTitles(*ostrell), Contains("EstimatedSize,0x53e8"));
+}
+
+TEST_F(SampleGathered, RegistryTreesWithVariablesWildcardsAndBraces) {
+    const data_TView& realTime = Node("Ostrell", "Settings in the registry", "[D]  RealTime");
+    EXPECT_THAT(ChildTitles(realTime), Contains("OnOff,0x1"));
+    EXPECT_THAT(ChildTitles(realTime), Contains("FirstAction,0x5"));
+    Node("Mirrolet", "Settings in the registry", "[D]  HKLM\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion");
+    const data_TView& clsid =
+        Node("Mirrolet", "Automation server", "[D]  HKCR\\CLSID\\{6F3A2C41-8B1D-4E7A-9C52-1D0E7B3F4A90}");
+    // Rows stay whole (name, value) so that the saved report keeps the values.
+    EXPECT_THAT(ChildTitles(clsid), ElementsAre("[D]  LocalServer32", "[D]  ProgID", "[D]  VersionIndependentProgID",
+                                                ",RemoteDataManager Class",
+                                                "AppID,{6F3A2C40-8B1D-4E7A-9C52-1D0E7B3F4A90}"));
+}
+
+TEST_F(SampleGathered, AntivirusCheckItemsAndValueMaps) {
+    // ||03: checked and locked by the parent server; ||04: checked, not locked.
+    EXPECT_THAT(ChildTitles(Node("Ostrell", "Protection settings", "Real-time protection")),
+                ElementsAre("||03Real-time protection enabled", "||04Scan files when opened",
+                            "||03Scan files when written", "||01Scan all file types",
+                            "||00Show a message on the infected computer", "First action: Clean virus from file",
+                            "If the first action fails: Quarantine infected file"));
+    EXPECT_THAT(ChildTitles(Node("Ostrell", "Protection settings", "Scheduled scan")),
+                ElementsAre("||02Scheduled scan enabled", "Runs: Weekly", "||02Scans every local drive"));
+    EXPECT_THAT(ChildTitles(Node("Ostrell", "Configuration", "Management")),
+                Contains("Type of install: Managed client"));
+}
+
+TEST_F(SampleGathered, RemoteControlHostOptionsFromItsOptionFile) {
+    EXPECT_THAT(ChildTitles(Node("Mirrolet", "Host options", "Start-up")),
+                ElementsAre("||00Launch the host with Windows", "||00Run the host minimized", "Host name: OFFICE7"));
+    // Encryption is on and connections are confirmed: neither warning block runs.
+    EXPECT_THAT(ChildTitles(Node("Mirrolet", "Host options", "Security")),
+                ElementsAre("Encryption: Symmetric key", "||00Ask the user to confirm each connection",
+                            "||01Lock keyboard and mouse during a session", "||03Caller may blank the host's screen"));
+    // An interrupted session locks the computer (3): the "<,2" block runs, the ">,1" block does not.
+    EXPECT_THAT(ChildTitles(Node("Mirrolet", "Host options", "End of session")),
+                ElementsAre("After a session: Wait for the next call", "After an interrupted session: Lock the computer",
+                            "The computer is secured when a session breaks off"));
+}
+
+TEST_F(SampleGathered, UpdateSchedulerAndConnectionSection) {
+    EXPECT_THAT(ChildTitles(Node("Fernway", "Scheduler", "Automatic updates")),
+                ElementsAre("||00Automatic updates enabled", "Runs: Weekly", "||01Asks the user before installing",
+                            "||02Retries a failed session the next day"));
+    const std::string& settings = Text("Fernway", "Connection settings");
+    EXPECT_THAT(settings, StartsWith("From the current settings file:\n\n[Connection]\nMethod=0\n"));
+    EXPECT_THAT(settings, HasSubstr("[Proxy]\nUse=1\nServer=proxy.office7.example\n"));
+    EXPECT_THAT(settings, HasSubstr("[Server]\n"));
+    EXPECT_THAT(settings, Not(HasSubstr("[Schedule]")));
+}
+
+TEST_F(SampleGathered, AntivirusLogFolderTree) {
+    const data_TView& logs = Node("Ostrell", "Log and data folders", "[D]  Logs");
+    ASSERT_EQ(logs.children().size(), 3u);
+    for (const auto& row : logs.children()) EXPECT_THAT(row->title(), ::testing::MatchesRegex("[0-9]{8}\\.Log .*"));
+}
+
+TEST_F(SampleGathered, UpdateProductSettingsAndBackups) {
+    SKIP_UNLESS_BUILT("TETFernwaySettingsLog:");
+    const data_TView& root = Title("Fernway", "Settings and logs").Root();
+    EXPECT_THAT(ChildTitles(root), ElementsAre("[D]  Default", "[D] Current", "[D] Backup - 1", "[D] Backup - 2"));
+    const data_TView& current = Node("Fernway", "Settings and logs", "[D] Current");
+    EXPECT_THAT(ChildTitles(current), ElementsAre("[D] Settings.Fernway", "[D] Product.Catalog.Fernway",
+                                                  "[D] Log.Fernway"));
+    const data_TView& log = *current.children().at(2);
+    ASSERT_EQ(log.children().size(), 1u);
+    EXPECT_THAT(log.children()[0]->title(), HasSubstr("Session ended: updates installed\n"));
+}
+
+TEST_F(SampleGathered, AntivirusLogs) {
+    SKIP_UNLESS_BUILT("COstrell7Log:");
+    const std::vector<std::string> virus = Rows("Ostrell", "Virus log");
+    ASSERT_EQ(virus.size(), 4u);
+    EXPECT_THAT(virus, Contains(HasSubstr(",invoice.exe,W32.Marsh.Worm,File,Quarantined,OFFICE7,")));
+    EXPECT_THAT(virus, Contains(HasSubstr(",<A:>,Boot.Tarnow,Boot Sector,Left alone,")));
+    const std::vector<std::string> events = Rows("Ostrell", "Event log");
+    EXPECT_EQ(events.size(), 11u);
+    EXPECT_THAT(events, Contains(HasSubstr(",Definition Update,OFFICE7,")));
+}
+
+TEST_F(SampleGathered, AntivirusConfigurationEntries) {
+    SKIP_UNLESS_BUILT("TCOstrell7Main:");
+    EXPECT_THAT(ChildTitles(Node("Ostrell", "Configuration", "Installation")),
+                ElementsAre("Parent server,OSTSRV01, ", "Product Version,7.50.846, ", "Scan Engine,4.1.15.0, ",
+                            "Ostrell AntiVirus Corporate Edition"));
+}
+
+TEST_F(SampleGathered, AntivirusAddressCache) {
+    SKIP_UNLESS_BUILT("DspAddressCache:");
+    const data_TView& server = Node("Ostrell", "Address cache", "[D]  OSTSRV01");
+    EXPECT_THAT(ChildTitles(server), Contains("IP Address,192.168.10.5, "));
+    EXPECT_THAT(ChildTitles(server), Contains("UDP Port,2847, "));
+    EXPECT_THAT(ChildTitles(server), Contains("Server Type,Primary,, "));
+}
+
+TEST_F(SampleGathered, StartUpPrograms) {
+    SKIP_UNLESS_BUILT("StartUpApps:");
+    EXPECT_THAT(Rows("System", "Start-up programs"),
+                Contains(StartsWith("0,Registry - Run,OstTray,c:\\program files\\quorvane\\ostrell antivirus\\"
+                                    "ovtray.exe,7.50.846.0,")));
+    EXPECT_THAT(Rows("System", "Start-up programs"),
+                Contains(StartsWith("0,Registry - Run,FernwayScheduler,c:\\program files\\quorvane\\fernway\\"
+                                    "fwsched.exe,1.80.0.21,")));
+}
+
+TEST_F(SampleGathered, RemoteControlCallerFiles) {
+    SKIP_UNLESS_BUILT("MIRROLET_CHF:");
+    Node("Mirrolet", "Caller files", "MIRROLET32 .CHF files for TAPI modem(s)");
+}
+
+}  // namespace
+}  // namespace kavlo::scripts_test
