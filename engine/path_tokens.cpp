@@ -9,7 +9,7 @@ namespace {
 
 enum class Token { Windows, System, System32, Drivers, CommonDir, OsDrive, Val1, Csidl };
 
-// Tested in this order; only the first token found is expanded.
+// The tokens in the order that breaks ties.
 constexpr std::pair<std::string_view, Token> kTokens[] = {
     {"<WINDOWS>", Token::Windows},     {"<SYSTEM>", Token::System},
     {"<SYSTEM32>", Token::System32},   {"<DRIVERS>", Token::Drivers},
@@ -44,14 +44,23 @@ std::string SubstituteVars(const AppContext& context, std::string_view text) {
 }
 
 std::string ExpandPathToken(AppContext& context, std::string_view text) {
-    for (const auto& [name, token] : kTokens) {
-        if (!Contains(text, name)) continue;
-        if (token == Token::Csidl) return ExpandFolderToken(context, text);
-        // The token is meant to lead the path; wherever it stands, the value
-        // becomes the prefix of what remains.
-        return TokenValue(context, token) + ReplaceAll(text, name, "");
+    // Only one token is expanded: the one that comes first in the text (so
+    // "<SYSTEM32>\a<WINDOWS>" keeps its "<WINDOWS>"); the table order breaks ties.
+    const std::pair<std::string_view, Token>* chosen = nullptr;
+    std::size_t chosenAt = std::string_view::npos;
+    for (const auto& entry : kTokens) {
+        const auto at = text.find(entry.first);
+        if (at < chosenAt) {
+            chosen = &entry;
+            chosenAt = at;
+        }
     }
-    return std::string(text);
+    if (!chosen) return std::string(text);
+    const auto [name, token] = *chosen;
+    if (token == Token::Csidl) return ExpandFolderToken(context, text);
+    // The token is meant to lead the path; wherever it stands, the value becomes
+    // the prefix of what remains.
+    return TokenValue(context, token) + ReplaceAll(text, name, "");
 }
 
 std::string ExpandFolderToken(AppContext& context, std::string_view text) {

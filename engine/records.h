@@ -90,6 +90,7 @@ public:
     /// Clears text; for tree kinds empties the tree and names its root.
     void PrepareRun();
     data_TView& Root() { return root; }
+    const data_TView& Root() const { return root; }
     std::string ScriptPath() const;
 
     data_DBGFile* owner = nullptr;

@@ -1,0 +1,99 @@
+#pragma once
+// Test helpers: a temporary host directory for scripts, and a runner that
+// catalogues a script and runs one title as the program does.
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "engine/app_context.h"
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
+
+namespace kavlo::testing {
+
+/// A directory under the system's temporary folder, removed with its contents.
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() /
+                ("kavlo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    /// Writes a file (bytes as given) and returns its full path.
+    std::string Write(const std::string& name, std::string_view contents) const {
+        const auto file = path_ / name;
+        std::ofstream out(file, std::ios::binary);
+        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        return file.string();
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+/// Catalogues scripts into a temporary directory and runs their titles.
+class ScriptRunner {
+public:
+    explicit ScriptRunner(AppContext& context) : context_(context) {}
+
+    std::unique_ptr<data_DBGFile> Load(std::string_view script, const std::string& name = "test") {
+        return rd_titles(context_).LoadScript(dir_.Write(name + ".dbg", script), name);
+    }
+
+    /// Catalogues a script and runs one of its titles, which must exist.
+    data_DBGTitle& Run(std::string_view script, std::string_view title) {
+        file_ = Load(script);
+        data_DBGTitle* found = file_ ? file_->FindTitle(title) : nullptr;
+        if (!found) throw std::runtime_error("no title " + std::string(title));
+        rd_DBGData(context_).RunTitle(*found);
+        return *found;
+    }
+
+    /// Runs a title "T" of the given kind whose body is `body`.
+    data_DBGTitle& RunBody(std::string_view kind, std::string_view body) {
+        return Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n" + std::string(kind) + "\n" + std::string(body) + "\n}\n", "T");
+    }
+
+    const TempDir& dir() const { return dir_; }
+
+private:
+    AppContext& context_;
+    TempDir dir_;
+    std::unique_ptr<data_DBGFile> file_;
+};
+
+/// An indented outline of a node's subtree ("title" per line, two blanks per level).
+inline std::string Outline(const data_TView& node) {
+    std::string out;
+    struct Item {
+        const data_TView* node;
+        int level;
+    };
+    std::vector<Item> stack{{&node, 0}};
+    while (!stack.empty()) {
+        const Item item = stack.back();
+        stack.pop_back();
+        out += std::string(static_cast<std::size_t>(item.level) * 2, ' ') + item.node->title() + "\n";
+        const auto& children = item.node->children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
+    }
+    return out;
+}
+
+}  // namespace kavlo::testing

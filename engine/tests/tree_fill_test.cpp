@@ -1,0 +1,110 @@
+#include "engine/tree_fill.h"
+
+#include <algorithm>
+#include <map>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kavlo {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Records inserts; an outline of "text[state]" per item, indented by level.
+class RecordingSink : public TreeSink {
+public:
+    std::uint32_t InsertItem(std::uint32_t parent, std::string_view text, int stateImage) override {
+        const std::uint32_t key = static_cast<std::uint32_t>(items_.size() + 1);
+        items_.push_back({std::string(text), stateImage, {}});
+        children_[parent].push_back(key);
+        return key;
+    }
+    void SortChildren(std::uint32_t parent) override {
+        ++sorts_[parent];
+        auto& list = children_[parent];
+        std::stable_sort(list.begin(), list.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return items_[a - 1].text < items_[b - 1].text; });
+    }
+    std::vector<std::string> Outline(std::uint32_t parent = 0, int level = 0) {
+        std::vector<std::string> lines;
+        for (std::uint32_t key : children_[parent]) {
+            const Item& item = items_[key - 1];
+            lines.push_back(std::string(static_cast<std::size_t>(level) * 2, ' ') + item.text + "[" +
+                            std::to_string(item.state) + "]");
+            auto sub = Outline(key, level + 1);
+            lines.insert(lines.end(), sub.begin(), sub.end());
+        }
+        return lines;
+    }
+    std::map<std::uint32_t, int> sorts_;
+
+private:
+    struct Item {
+        std::string text;
+        int state;
+        std::vector<std::uint32_t> unused;
+    };
+    std::vector<Item> items_;
+    std::map<std::uint32_t, std::vector<std::uint32_t>> children_;
+};
+
+TEST(TreeItemOf, StateFieldGivesTheImage) {
+    EXPECT_EQ(TreeItemOf("||01 Enable logging").text, " Enable logging");
+    EXPECT_EQ(TreeItemOf("||01 Enable logging").stateImage, 1);
+    EXPECT_EQ(TreeItemOf("|2| Enabled").text, "Enabled");  // the field is four characters, the blank included
+    EXPECT_EQ(TreeItemOf("|2| Enabled").stateImage, 2);
+    EXPECT_EQ(TreeItemOf("||1").text, "");
+    EXPECT_EQ(TreeItemOf("||1").stateImage, 1);
+    EXPECT_EQ(TreeItemOf("plain").stateImage, 0);
+    EXPECT_EQ(TreeItemOf("a|12").text, "a|12");
+}
+
+TEST(FillTree, InsertsEveryNodeDepthFirstWithStates) {
+    data_TView root("Root", "");
+    data_TView& a = root.AddChild("||00 A");
+    a.AddChild("a1");
+    root.AddChild("||03 B");
+    RecordingSink sink;
+    FillTree(root, sink, 0);
+    EXPECT_THAT(sink.Outline(), ElementsAre("Root[0]", "   A[0]", "    a1[0]", "   B[3]"));
+}
+
+TEST(FillTree, SortDetailSortsTheNodesLevel) {
+    data_TView root("Root", "sort");
+    root.AddChild("b");
+    root.AddChild("a");
+    root.AddChild("c");
+    RecordingSink sink;
+    FillTree(root, sink, 0);
+    EXPECT_THAT(sink.Outline(), ElementsAre("Root[0]", "  a[0]", "  b[0]", "  c[0]"));
+}
+
+TEST(FillExpandableTree, OnlyMarkedNodesAppearAndUnmarkedOnesLiftTheirChildren) {
+    data_TView root("Title", "");
+    data_TView& key = root.AddChild("[D]  HKLM\\Software");
+    key.AddChild("value,1");
+    data_TView& sub = key.AddChild("{D} Sub [D] x");
+    sub.AddChild("[D] Deeper");
+    root.AddChild("Services [D] ");
+    data_TView& hidden = root.AddChild("hidden");
+    data_TView& lifted = hidden.AddChild("[D] Lifted");
+    RecordingSink sink;
+    FillExpandableTree(root, sink, 0);
+    EXPECT_THAT(sink.Outline(), ElementsAre(" HKLM\\Software[1]", "  Sub [D] x[1]", "    Deeper[1]", "Lifted[1]"));
+    EXPECT_NE(key.itemHandle(), 0u);
+    EXPECT_EQ(hidden.itemHandle(), 0u);
+    EXPECT_NE(lifted.itemHandle(), 0u);
+}
+
+TEST(FillExpandableTree, DeepTreesAreWalkedWithoutRecursion) {
+    data_TView root("[D] r", "");
+    data_TView* node = &root;
+    for (int i = 0; i < 200000; ++i) node = &node->AddChild("[D] n");
+    RecordingSink sink;
+    FillExpandableTree(root, sink, 0);
+    EXPECT_NE(node->itemHandle(), 0u);
+}
+
+}  // namespace
+}  // namespace kavlo

@@ -1,0 +1,154 @@
+// The registry commands against every registry backend.
+#include <gtest/gtest.h>
+
+#include "engine/testing/script_runner.h"
+#include "probes/registry/tests/backend_test.h"
+
+namespace kavlo::test {
+namespace {
+
+class RegistryCommands : public OnEveryBackend {
+protected:
+    data_DBGTitle& Run(std::string_view body, std::string_view kind = "text") {
+        runner_ = std::make_unique<testing::ScriptRunner>(context());
+        return runner_->RunBody(kind, body);
+    }
+
+private:
+    std::unique_ptr<testing::ScriptRunner> runner_;
+};
+KAVLO_ON_EVERY_REGISTRY_BACKEND(RegistryCommands);
+
+constexpr std::string_view kBase = "HKCU\\Software\\KavloEngineTest";
+
+std::string Line(std::string_view command, std::string_view rest) {
+    return std::string(command) + std::string(kBase) + std::string(rest);
+}
+
+TEST_P(RegistryCommands, ReadRValStrSetsVal1) {
+    Run(Line("ReadRValStr:", "\\Str"));
+    EXPECT_EQ(context().val1.stringValue, "hello");
+    Run(Line("ReadRValStr:", "\\Gone"));
+    EXPECT_EQ(context().val1.stringValue, "Not Present");
+}
+
+TEST_P(RegistryCommands, PresenceCommandsSetTheFlag) {
+    struct Case {
+        std::string line;
+        int flag;
+    };
+    const Case cases[] = {
+        {Line("RVALPRESENT:", "\\Str"), 1},    {Line("RVALPRESENT:", "\\Gone"), 0},
+        {Line("RVALPRESENT:", "\\"), 1},       {Line("RVALPRESENT:", "\\Big"), 0},
+        {Line("RKEYPRESENT:", "\\Empty"), 1},  {Line("RKEYPRESENT:", "\\Gone"), 0},
+        {Line("RKEYPRESENT:", ""), 1},         {"RKEYPRESENT:HKXX\\Software", 0},
+    };
+    for (const Case& c : cases) {
+        context().presentFlag = 1 - c.flag;
+        Run(c.line);
+        EXPECT_EQ(context().presentFlag, c.flag) << c.line;
+    }
+}
+
+TEST_P(RegistryCommands, RvalWithoutBlock) {
+    const std::string body = Line("RVAL:", "\\Str") + "\n" + Line("RVAL:", "\\Dword5") + "\n" +
+                             Line("RVAL:", "\\Multi") + "\n" + Line("RVAL:", "\\Gone") + "\n" +
+                             Line("RVAL:", "\\Pct") + "\n" + Line("RVAL:", "\\Big");
+    EXPECT_EQ(Run(body).text, "hello\n5\none\ntwo\nNot Present\n50% %s\n" + std::string(499, 'b') + "\n");
+}
+
+TEST_P(RegistryCommands, RvalOverItsBufferGivesTheMoreDataText) {
+    EXPECT_EQ(Run(Line("RVAL:", "\\Huge")).text, machine().ErrorText(err::kMoreData) + "\n");
+}
+
+TEST_P(RegistryCommands, RvalOnlyWritesTextKinds) {
+    EXPECT_EQ(Run(Line("RVAL:", "\\Str"), "tree").text, "");
+}
+
+struct MapCase {
+    const char* value;
+    const char* block;
+    const char* expected;
+};
+
+TEST_P(RegistryCommands, RvalMappingBlocks) {
+    const MapCase cases[] = {
+        {"\\Dword5", "1=One\n5=Five\n*=Other", "Five"},
+        {"\\Dword5", "15=Fifteen\n5=Five", "Fifteen"},   // the value 5 is contained in "15=Fifteen"
+        {"\\Dword5", "RNOTPRESENT:none\n*=Other", "5"},  // present: RNOTPRESENT gives the value
+        {"\\Dword5", "*=Other\n5=Five", "Other"},
+        {"\\Dword5", "2=Two\n3=Three", "5"},             // no match: the value as read
+        {"\\Gone", "RNOTPRESENT:Not installed\n1=Enabled", "Not installed"},
+        {"\\Gone", "*=Other\nx=first", "Other"},         // not read: "*" is not taken, but "" is in every line
+        {"\\Gone", "2=Two", "Two"},
+        {"\\Gone", "", ""},
+        {"\\Pct", "RNOTPRESENT:x", "50% %s"},
+        {"\\Str", "ell=part\nsay hello=greeting\nhello=exact", "greeting"},
+        {"\\Str", "no equals sign hello", "no equals sign hello"},
+    };
+    for (const MapCase& c : cases) {
+        const std::string body = Line("RVAL:", c.value) + " {\n" + c.block + (std::string(c.block).empty() ? "" : "\n") +
+                                 "}\nText:|after";
+        EXPECT_EQ(Run(body).text, std::string(c.expected) + "\n|after") << c.value << " / " << c.block;
+    }
+}
+
+TEST_P(RegistryCommands, RvalBlockWithoutEnd) {
+    EXPECT_EQ(Run(Line("RVAL:", "\\Dword5") + " {\n7=Seven").text, "5\n");
+}
+
+TEST_P(RegistryCommands, RkeyExit) {
+    const std::string body = Line("RKEYEXIT:", "\\Empty") + "\n" + Line("RKEYEXIT:", "\\Gone");
+    EXPECT_EQ(Run(body).text, "Present\n" + machine().ErrorText(err::kFileNotFound));
+}
+
+TEST_P(RegistryCommands, CenumrvalListsUntilTheFirstFailure) {
+    // "Huge" (5000 bytes) does not fit the 4000-byte buffer: the listing stops there.
+    EXPECT_EQ(Run(Line("CENUMRVAL:", ""), "tree").text,
+              ",default text\nBig," + std::string(499, 'b') + "\nBin,0x01 ab ff\nDword5,5\n");
+    EXPECT_EQ(Run(Line("CENUMRVAL:", "\\Tree\\A")).text, "Name,a\n");
+    EXPECT_EQ(Run(Line("CENUMRVAL:", "\\Empty") + "\n" + Line("CENUMRVAL:", "\\Gone")).text, "");
+}
+
+TEST_P(RegistryCommands, TERegListBuildsTheKeyTree) {
+    const auto& title = Run(Line("TERegList:", "\\Tree"), "treexp");
+    EXPECT_EQ(testing::Outline(title.Root()),
+              "T\n"
+              "  [D]  HKCU\\Software\\KavloEngineTest\\Tree\n"
+              "    [D]  A\n"
+              "      [D]  A1\n"
+              "        Flag,0x00\n"
+              "      Name,a\n"
+              "    [D]  B\n"
+              "    Count,0x5\n");
+}
+
+TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
+    context().vars2.SetString("KavloEngineTest");
+    const auto& title = Run("TAddChild:ignored\nTERegList:HKCU\\Software\\<VARS2>\\Pro*", "tree");
+    // the lister always starts at the root, whatever the current node
+    ASSERT_EQ(title.Root().children().size(), 2u);
+    EXPECT_EQ(testing::Outline(*title.Root().children()[1]),
+              "[D]  HKCU\\Software\\KavloEngineTest\\Prod10\n  Ver,1.0\n");
+}
+
+TEST_P(RegistryCommands, TERegListShowsOversizedValuesWithTheMoreDataText) {
+    const auto& title = Run(Line("TERegList:", ""), "tree");
+    ASSERT_EQ(title.Root().children().size(), 1u);
+    const data_TView& key = *title.Root().children()[0];
+    std::vector<std::string> values;
+    for (const auto& child : key.children())
+        if (child->title().rfind("[D]", 0) != 0) values.push_back(child->title());
+    const std::vector<std::string> expected = {
+        ",default text", "Big," + machine().ErrorText(err::kMoreData), "Bin,0x01 ab ff", "Dword5,0x5",
+        "Huge," + machine().ErrorText(err::kMoreData), "Multi,one\ntwo", "Neg,0xffffffff", "Pct,50%% %s",
+        "Str,hello"};
+    EXPECT_EQ(values, expected);
+}
+
+TEST_P(RegistryCommands, TERegListOfAMissingKeyAddsNothing) {
+    EXPECT_EQ(Run(Line("TERegList:", "\\Gone"), "tree").Root().children().size(), 0u);
+}
+
+}  // namespace
+}  // namespace kavlo::test
