@@ -31,7 +31,11 @@ public:
 
     std::optional<std::vector<std::pair<std::uint16_t, std::uint16_t>>> Translations() const override;
     std::optional<std::string> QueryString(std::string_view subBlock) const override;
-    std::uint32_t BlockSize() const override { return static_cast<std::uint32_t>(block_.size()); }
+    /// What GetFileVersionInfoSize reports for the resource: Windows 2000 and later
+    /// reserve twice its size plus 4 bytes, room for the ANSI copies of its texts.
+    std::uint32_t BlockSize() const override { return static_cast<std::uint32_t>(2 * block_.size() + 4); }
+    /// Size of the resource itself.
+    std::size_t ResourceSize() const { return block_.size(); }
     /// VS_FIXEDFILEINFO when the root value holds one with its signature.
     std::optional<FixedFileInfo> Fixed() const;
 

@@ -7,6 +7,7 @@
 #include "platform/sim/civil_time.h"
 #include "platform/sim/csidl.h"
 #include "platform/sim/ini_file.h"
+#include "platform/sim/machine_path.h"
 #include "platform/sim/name_fold.h"
 #include "platform/sim/short_names.h"
 #include "platform/sim/text_decode.h"
@@ -247,8 +248,16 @@ public:
         meta.line = section.line;
         if (!IsAbsoluteMachinePath(meta.path) || meta.path.size() == 3)
             return Fail(section.line, "a file section names a full path below a drive root, like [file C:\\boot.ini]");
-        for (const FileMeta& seen : config.files)
-            if (SameName(seen.path, meta.path)) return Fail(section.line, "file " + meta.path + " is described twice");
+        const auto normalized = ParseMachinePath(meta.path, "C:\\", false);
+        if (!normalized || normalized->components.empty())
+            return Fail(section.line, "\"" + meta.path + "\" is not a valid file path");
+        const std::string key = JoinMachinePath(normalized->drive, normalized->components);
+        for (const FileMeta& seen : config.files) {
+            const auto other = ParseMachinePath(seen.path, "C:\\", false);
+            if (other && SameName(JoinMachinePath(other->drive, other->components), key))
+                return Fail(section.line, "file " + meta.path + " is described twice (first at line " +
+                                              std::to_string(seen.line) + ")");
+        }
         if (!ReadKeys(section, {{"attributes", [&](const IniEntry& e) {
                                      const auto bits = ParseAttributeLetters(e.value);
                                      if (!bits) return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" + e.value + "\"");

@@ -77,6 +77,8 @@ std::vector<std::string_view> SplitKeyPath(std::string_view path) {
     return parts;
 }
 
+RegistryStore::RegistryStore() { localMachine_.GetOrAddChild("SOFTWARE").GetOrAddChild("Classes"); }
+
 RegistryNode* RegistryStore::Root(RegRoot root) {
     switch (root) {
         case RegRoot::LocalMachine: return &localMachine_;

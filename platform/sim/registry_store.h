@@ -47,6 +47,8 @@ private:
 /// The hives. HKEY_CLASSES_ROOT is the key SOFTWARE\Classes of HKEY_LOCAL_MACHINE.
 class RegistryStore {
 public:
+    /// Starts with HKLM\SOFTWARE\Classes, which HKEY_CLASSES_ROOT shows.
+    RegistryStore();
     /// The top key of a root; null for HKEY_CLASSES_ROOT when HKLM\SOFTWARE\Classes is gone.
     RegistryNode* Root(RegRoot root);
     /// The key at a backslash-separated path below a root; null when absent.

@@ -1,0 +1,140 @@
+// machine.ini: every section and key, and the errors that name file and line.
+#include <gtest/gtest.h>
+
+#include "platform/sim/machine_config.h"
+#include "platform/sim/tests/temp_machine.h"
+
+namespace kavlo::platform::sim {
+namespace {
+
+using testing::kMinimalSystem;
+
+TEST(MachineConfig, ReadsEverySection) {
+    const std::string ini =
+        "; a comment\n# another\n"
+        "[System]\r\n"
+        "Platform = 9x\nmajor = 4\nminor = 10\nbuild = 0x0A22\nservice_pack = \" A \"\nproduct_type = WinNT\n"
+        "computer_name = HOMEPC\nwindows_dir = C:\\WINDOWS\nsystem_dir = C:\\WINDOWS\\SYSTEM\n"
+        "processors = 2\ncode_page = 1252\nnow = 2000-02-29 23:59:58\n"
+        "[memory]\nmemory_load = 50\ntotal_phys = 67108864\navail_phys = 1024\ntotal_page_file = 10\n"
+        "avail_page_file = 9\ntotal_virtual = 2147483648\navail_virtual = 2147483647\n"
+        "[drive d:]\ntype = CDROM\nfile_system = CDFS\nlabel = DISC\nserial = 1A2B-3C4D\nready = no\n"
+        "[drive C:]\ntype = fixed\nfree_bytes = 10\nfree_bytes_to_caller = 4\ntotal_bytes = 20\n"
+        "[environment]\nPath = C:\\WINDOWS;C:\\WINDOWS\\COMMAND\nwindir = C:\\WINDOWS\n"
+        "[folders]\ncsidl_appdata = C:\\WINDOWS\\Application Data\n"
+        "[file C:\\WINDOWS\\win.ini]\nattributes = rha\nshort_name = win.ini\nmodified = 1999-12-31 08:00:00\n";
+    const ConfigParse parsed = ParseMachineConfig(ini, "machine.ini");
+    ASSERT_EQ(parsed.error, "");
+    const MachineConfig& c = parsed.config;
+    EXPECT_EQ(c.version.platform, os_platform::kWindows9x);
+    EXPECT_EQ(c.version.major, 4u);
+    EXPECT_EQ(c.version.minor, 10u);
+    EXPECT_EQ(c.version.build, 0xA22u);
+    EXPECT_EQ(c.version.servicePack, " A ");  // quotes keep blanks
+    EXPECT_EQ(c.productType, "WinNT");
+    EXPECT_EQ(c.computerName, "HOMEPC");
+    EXPECT_FALSE(c.hostName.has_value());
+    EXPECT_EQ(c.currentDir, "C:\\");  // defaults to the root of the Windows drive
+    EXPECT_EQ(c.processors, 2u);
+    EXPECT_EQ(c.now.year, 2000);
+    EXPECT_EQ(c.now.month, 2);
+    EXPECT_EQ(c.now.day, 29);
+    EXPECT_EQ(c.now.second, 58);
+    EXPECT_EQ(c.now.dayOfWeek, 2);  // 29 Feb 2000 was a Tuesday
+    EXPECT_EQ(c.memory.memoryLoad, 50u);
+    EXPECT_EQ(c.memory.totalPhys, 67108864u);
+    EXPECT_EQ(c.memory.availVirtual, 2147483647u);
+    ASSERT_EQ(c.drives.size(), 2u);
+    EXPECT_EQ(c.drives[0].letter, 'C');  // sorted by letter
+    EXPECT_EQ(c.drives[0].freeBytesToCaller, 4u);
+    EXPECT_EQ(c.drives[1].letter, 'D');
+    EXPECT_EQ(c.drives[1].type, drive::kCdRom);
+    EXPECT_EQ(c.drives[1].serial, 0x1A2B3C4Du);
+    EXPECT_FALSE(c.drives[1].ready);
+    ASSERT_EQ(c.environment.size(), 2u);
+    EXPECT_EQ(c.environment[0].first, "Path");
+    ASSERT_EQ(c.folders.size(), 1u);
+    EXPECT_EQ(c.folders[0].first, 0x1A);
+    ASSERT_EQ(c.files.size(), 1u);
+    EXPECT_EQ(c.files[0].attributes, attr::kReadOnly | attr::kHidden | attr::kArchive);
+    EXPECT_EQ(c.files[0].shortName, "WIN.INI");
+    EXPECT_EQ(c.files[0].modified->year, 1999);
+    EXPECT_EQ(c.files[0].line, 40);
+}
+
+TEST(MachineConfig, DecodesUtf8WithTheMachineCodePage) {
+    const std::string ini = "\xEF\xBB\xBF" + std::string(kMinimalSystem) + "[environment]\nUSER = J\xC3\xBCrgen\n";
+    const ConfigParse parsed = ParseMachineConfig(ini, "m.ini");
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.config.environment[0].second, "J\xFCrgen");
+}
+
+struct BadIni {
+    const char* text;  // appended to a valid [system] section unless it has its own
+    const char* error;
+};
+
+class BadIniTest : public ::testing::TestWithParam<BadIni> {};
+
+TEST_P(BadIniTest, NamesFileAndLine) {
+    const std::string text = std::string(GetParam().text);
+    const std::string ini = text.rfind("[system]", 0) == 0 || text.rfind("!", 0) == 0
+                                ? (text[0] == '!' ? text.substr(1) : text)
+                                : std::string(kMinimalSystem) + text;
+    const ConfigParse parsed = ParseMachineConfig(ini, "machine.ini");
+    EXPECT_EQ(parsed.error, GetParam().error);
+}
+
+// kMinimalSystem has 19 lines, so appended text starts at line 20.
+INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
+    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH)"},
+    BadIni{"[memory]\nmemory_load = 101\n", "machine.ini:21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
+    BadIni{"[memory]\ntotal_phys = 12MB\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"12MB\""},
+    BadIni{"[memory]\ntotal_phys = 99999999999999999999\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
+    BadIni{"[memory]\ntotal_phys = 1\navail_phys = 2\n", "machine.ini:20: avail_phys is larger than total_phys"},
+    BadIni{"[memory]\nspeed = 1\n", "machine.ini:21: unknown key \"speed\" in [memory] (known: memory_load, total_phys, avail_phys, total_page_file, avail_page_file, total_virtual, avail_virtual)"},
+    BadIni{"[drive C:]\ntype = fixed\n", "machine.ini:20: section [drive C:] appears twice (first at line 13)"},
+    BadIni{"[drive 1:]\ntype = fixed\n", "machine.ini:20: a drive section is named like [drive C:], not [drive 1:]"},
+    BadIni{"[drive E:]\ntype = floppy\n", "machine.ini:21: drive \"type\" is fixed, removable, cdrom, remote or ramdisk, not \"floppy\""},
+    BadIni{"[drive E:]\nfile_system = FAT\n", "machine.ini:20: drive \"type\" is fixed, removable, cdrom, remote or ramdisk, not \"\""},
+    BadIni{"[drive E:]\ntype = fixed\nserial = 12345-678\n", "machine.ini:22: \"serial\" is written like 1A2B-3C4D, not \"12345-678\""},
+    BadIni{"[drive E:]\ntype = fixed\nfree_bytes = 5\ntotal_bytes = 4\n", "machine.ini:20: free_bytes is larger than total_bytes"},
+    BadIni{"[drive E:]\ntype = fixed\nready = maybe\n", "machine.ini:22: \"ready\" is yes or no, not \"maybe\""},
+    BadIni{"[folders]\nCSIDL_DRIVES = C:\\\n", "machine.ini:21: \"CSIDL_DRIVES\" is a virtual folder without a path"},
+    BadIni{"[folders]\nCSIDL_NOTHING = C:\\\n", "machine.ini:21: unknown shell folder \"CSIDL_NOTHING\" (use CSIDL names such as CSIDL_APPDATA)"},
+    BadIni{"[folders]\nCSIDL_APPDATA = Application Data\n", "machine.ini:21: shell folder paths are full paths such as C:\\x, not \"Application Data\""},
+    BadIni{"[file C:\\a.txt]\nattributes = RX\n", "machine.ini:21: \"attributes\" are letters from R, H, S, A, C, not \"RX\""},
+    BadIni{"[file C:\\a.txt]\nshort_name = toolongname.txt\n", "machine.ini:21: \"toolongname.txt\" is not an 8.3 name"},
+    BadIni{"[file C:\\a.txt]\nmodified = 2001-02-29 00:00:00\n", "machine.ini:21: \"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"2001-02-29 00:00:00\""},
+    BadIni{"[file C:\\]\n", "machine.ini:20: a file section names a full path below a drive root, like [file C:\\boot.ini]"},
+    BadIni{"[file a.txt]\n", "machine.ini:20: a file section names a full path below a drive root, like [file C:\\boot.ini]"},
+    BadIni{"[file C:\\a.txt]\n[file c:\\A.TXT]\n", "machine.ini:21: section [file c:\\A.TXT] appears twice (first at line 20)"},
+    BadIni{"[file C:\\x\\a.txt]\n[file C:\\x\\..\\x\\a.txt.]\n", "machine.ini:21: file C:\\x\\..\\x\\a.txt. is described twice (first at line 20)"},
+    BadIni{"[file C:\\a|b]\n", "machine.ini:20: \"C:\\a|b\" is not a valid file path"},
+    BadIni{"[environment]\nA = 1\na = 2\n", "machine.ini:22: key \"a\" appears twice in [environment] (first at line 21)"},
+    BadIni{"[environment]\njust text\n", "machine.ini:21: expected \"key = value\", \"[section]\" or a comment"},
+    BadIni{"[environment\n", "machine.ini:20: section header without a closing \"]\""},
+    BadIni{"!x = 1\n[system]\n", "machine.ini:1: \"key = value\" before the first [section]"},
+    BadIni{"!; nothing\n", "machine.ini:1: the [system] section is missing"},
+    BadIni{"[system]\nplatform = NT\n", "machine.ini:1: [system] needs the key \"major\""},
+    BadIni{"!\xFF\xFE[\0", "machine.ini:1: UTF-16 text with an odd number of bytes (truncated file?)"}));
+
+TEST(MachineConfig, SystemValuesAreChecked) {
+    auto error = [](const std::string& replace, const std::string& with) {
+        std::string ini(kMinimalSystem);
+        ini.replace(ini.find(replace), replace.size(), with);
+        return ParseMachineConfig(ini, "m.ini").error;
+    };
+    EXPECT_EQ(error("platform = NT", "platform = OS/2"), "m.ini:2: \"platform\" is NT or 9x, not \"OS/2\"");
+    EXPECT_EQ(error("now = 2002-05-14 10:32:05", "now = 2002-05-14"),
+              "m.ini:12: \"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"2002-05-14\"");
+    EXPECT_EQ(error("now = 2002-05-14 10:32:05", "now = 2002-05-14 24:00:00"),
+              "m.ini:12: \"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"2002-05-14 24:00:00\"");
+    EXPECT_EQ(error("windows_dir = C:\\WINNT", "windows_dir = WINNT"),
+              "m.ini:9: \"windows_dir\" must be a full path such as C:\\WINNT, not \"WINNT\"");
+    EXPECT_EQ(error("build = 2195", "build = -1"), "m.ini:5: \"build\" needs a number from 0 to 4294967295, not \"-1\"");
+    EXPECT_EQ(error("computer_name = TESTPC", "computer_name ="), "m.ini:7: \"computer_name\" is empty");
+}
+
+}  // namespace
+}  // namespace kavlo::platform::sim

@@ -1,0 +1,213 @@
+// LoadMachine over temporary machine folders: loading and its errors, the
+// registry key operations, system facts, environment, shell folders, error texts.
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_machine.h"
+#include "platform/sim/tests/temp_machine.h"
+
+namespace kavlo::platform::sim {
+namespace {
+
+using testing::kMinimalSystem;
+using testing::TempMachine;
+namespace fs = std::filesystem;
+
+std::unique_ptr<Machine> Load(const TempMachine& folder) {
+    LoadResult loaded = LoadMachine(folder.folder());
+    EXPECT_EQ(loaded.error, "");
+    return std::move(loaded.machine);
+}
+
+std::string LoadError(const TempMachine& folder) {
+    LoadResult loaded = LoadMachine(folder.folder());
+    EXPECT_EQ(loaded.machine, nullptr);
+    return loaded.error;
+}
+
+std::string Label(const TempMachine& folder, std::string_view relative) {
+    return (folder.root() / fs::path(relative)).string();
+}
+
+TEST(LoadMachine, MissingFolderOrIni) {
+    TempMachine t;
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)");
+    const std::string nowhere = (t.root() / "nowhere").string();
+    EXPECT_EQ(LoadMachine(nowhere).error, nowhere + ": no such machine folder");
+}
+
+TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
+    TempMachine t;
+    t.Write("machine.ini", std::string(kMinimalSystem) + "[memory]\ntotal_phys = lots\n");
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"lots\"");
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("registry/00-good.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n");
+    t.Write("registry/10-bad.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\B]\n\"x\"=dword:xyz\n");
+    EXPECT_EQ(LoadError(t), Label(t, "registry/10-bad.reg") + ":3: dword: needs 1 to 8 hex digits");
+}
+
+TEST(LoadMachine, DriveFoldersNeedTheirSections) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("drives/q/file.txt", "x");
+    EXPECT_EQ(LoadError(t), "drives/q: there is no [drive Q:] section in machine.ini for this folder");
+    fs::remove_all(t.root() / "drives/q");
+    t.Write("drives/readme.txt", "x");
+    EXPECT_EQ(LoadError(t), "drives/readme.txt: drives/ holds one folder per drive letter (drives/c is C:)");
+}
+
+TEST(LoadMachine, FileSectionsMustNameExistingFiles) {
+    TempMachine t;
+    t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\WINNT\\nothing.dll]\nattributes = R\n");
+    t.Write("drives/c/WINNT/win.ini", "");
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":20: no such file or directory under drives/: C:\\WINNT\\nothing.dll");
+    t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\WINNT\\win.ini]\nshort_name = OTHER.INI\n"
+                                                          "[file C:\\WINNT\\system.ini]\nshort_name = other.ini\n");
+    t.Write("drives/c/WINNT/system.ini", "");
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":20: short name OTHER.INI is already used by system.ini");
+    t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\PROGRA~1]\nattributes = R\n");
+    t.Write("drives/c/Program Files/x.txt", "");
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":20: name the file by its long names: C:\\Program Files");
+}
+
+TEST(LoadMachine, RegistryFilesMergeInNameOrder) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("registry/20-later.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"later\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
+    t.Write("registry/10-first.REG", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"first\"\n\"only\"=\"first\"\n"
+                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
+    t.Write("registry/notes.txt", "not a registry file");
+    auto m = Load(t);
+    ASSERT_TRUE(m);
+    auto v = m->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\V");
+    ASSERT_TRUE(v.ok());
+    EXPECT_EQ((*v)->QueryValue("who", 100).value().data, std::string("later\0", 6));
+    EXPECT_EQ((*v)->QueryValue("only", 100).value().data, std::string("first\0", 6));
+    EXPECT_EQ(m->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Gone").error(), err::kFileNotFound);
+}
+
+class RegistryKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t_.Write("machine.ini", kMinimalSystem);
+        t_.Write("registry/00.reg", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"Ten\"=\"123456789\"\n@=dword:1\n"
+                                    "[HKEY_CURRENT_USER\\Software\\T\\Sub1]\n[HKEY_CURRENT_USER\\Software\\T\\LongerName]\n");
+        machine_ = Load(t_);
+        ASSERT_TRUE(machine_);
+        auto key = machine_->OpenKey(RegRoot::CurrentUser, "software\\t");
+        ASSERT_TRUE(key.ok());
+        key_ = std::move(*key);
+    }
+    TempMachine t_;
+    std::unique_ptr<Machine> machine_;
+    std::unique_ptr<RegistryKey> key_;
+};
+
+TEST_F(RegistryKeyTest, QueryHonoursTheBufferSize) {
+    EXPECT_EQ(key_->QueryValue("Ten", 10).value().data.size(), 10u);  // exactly fits
+    EXPECT_EQ(key_->QueryValue("TEN", 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->QueryValue("Ten", 0).error(), err::kMoreData);
+    EXPECT_EQ(key_->QueryValue("Eleven", 100).error(), err::kFileNotFound);
+    EXPECT_EQ(key_->QueryValue("", 4).value().type, regtype::kDword);
+}
+
+TEST_F(RegistryKeyTest, EnumerationEndsWith259) {
+    EXPECT_EQ(key_->EnumSubkey(0, 255).value(), "Sub1");
+    EXPECT_EQ(key_->EnumSubkey(1, 10).value(), "LongerName");
+    EXPECT_EQ(key_->EnumSubkey(1, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumSubkey(2, 255).error(), err::kNoMoreItems);
+    EXPECT_EQ(key_->EnumSubkey(0xFFFFFFFF, 255).error(), err::kNoMoreItems);
+    EXPECT_EQ(key_->EnumValue(0, 3, 10).value().name, "Ten");
+    EXPECT_EQ(key_->EnumValue(0, 2, 10).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumValue(0, 3, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumValue(1, 0, 4).value().name, "");
+    EXPECT_EQ(key_->EnumValue(2, 255, 255).error(), err::kNoMoreItems);
+}
+
+TEST_F(RegistryKeyTest, MissingKeysAndSecurity) {
+    EXPECT_EQ(machine_->OpenKey(RegRoot::CurrentUser, "Software\\Nope").error(), err::kFileNotFound);
+    EXPECT_EQ(machine_->OpenKey(RegRoot::LocalMachine, "Software\\T").error(), err::kFileNotFound);
+    EXPECT_EQ(key_->SecurityDescriptor().error(), err::kNotSupported);
+    EXPECT_TRUE(machine_->OpenKey(RegRoot::CurrentUser, "").ok());
+    EXPECT_TRUE(machine_->OpenKey(RegRoot::ClassesRoot, "").ok());
+}
+
+TEST_F(RegistryKeyTest, CreateAndSetStayInMemory) {
+    EXPECT_EQ(key_->SetString("x", "y").error(), err::kAccessDenied);
+    auto created = machine_->CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Quorvane\\KAVLO");
+    ASSERT_TRUE(created.ok());
+    EXPECT_TRUE((*created)->SetString("Name", std::string("Jo\0", 3)).ok());
+    auto reopened = machine_->OpenKey(RegRoot::LocalMachine, "software\\quorvane\\kavlo");
+    ASSERT_TRUE(reopened.ok());
+    EXPECT_EQ((*reopened)->QueryValue("name", 10).value().data, std::string("Jo\0", 3));
+    EXPECT_TRUE(machine_->CreateKey(RegRoot::ClassesRoot, ".new").ok());
+    EXPECT_TRUE(machine_->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Classes\\.new").ok());
+    // Nothing of it reaches the folder.
+    std::size_t files = 0;
+    for (const auto& item : fs::recursive_directory_iterator(t_.root())) files += item.is_regular_file();
+    EXPECT_EQ(files, 2u);
+    auto fresh = Load(t_);
+    EXPECT_EQ(fresh->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Quorvane").error(), err::kFileNotFound);
+}
+
+TEST(SimSystem, FactsEnvironmentAndFolders) {
+    TempMachine t;
+    t.Write("machine.ini", std::string(kMinimalSystem) +
+                               "[memory]\ntotal_phys = 100\navail_phys = 40\n"
+                               "[environment]\nSystemRoot = C:\\WINNT\nPath = %SystemRoot%\\system32\nEMPTY =\n"
+                               "[folders]\nCSIDL_APPDATA = C:\\Documents and Settings\\u\\Application Data\n"
+                               "CSIDL_SYSTEM = C:\\Other\n");
+    auto m = Load(t);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->Memory().totalPhys, 100u);
+    EXPECT_EQ(m->Memory().availPhys, 40u);
+    EXPECT_EQ(m->ProcessorCount(), 1u);
+    EXPECT_EQ(m->CurrentDirectory(), "C:\\WINNT");
+    EXPECT_EQ(m->Environment("systemroot").value(), "C:\\WINNT");
+    EXPECT_EQ(m->Environment("EMPTY").value(), "");
+    EXPECT_FALSE(m->Environment("nothing").has_value());
+    EXPECT_EQ(m->ExpandEnvironment("%SYSTEMROOT%\\x"), "C:\\WINNT\\x");
+    EXPECT_EQ(m->ExpandEnvironment("%Path%"), "%SystemRoot%\\system32");  // values are not expanded twice
+    EXPECT_EQ(m->ExpandEnvironment("a%UNKNOWN%b%SystemRoot%"), "a%UNKNOWN%bC:\\WINNT");
+    EXPECT_EQ(m->ExpandEnvironment("100% sure"), "100% sure");
+    EXPECT_EQ(m->ExpandEnvironment("%%"), "%%");
+    EXPECT_EQ(m->ExpandEnvironment("%EMPTY%|"), "|");
+    EXPECT_EQ(m->ShellFolder(0x1A).value(), "C:\\Documents and Settings\\u\\Application Data");
+    EXPECT_EQ(m->ShellFolder(0x801A).value(), "C:\\Documents and Settings\\u\\Application Data");  // flags ignored
+    EXPECT_EQ(m->ShellFolder(0x24).value(), "C:\\WINNT");      // CSIDL_WINDOWS defaults to the Windows directory
+    EXPECT_EQ(m->ShellFolder(0x25).value(), "C:\\Other");      // ... unless given
+    EXPECT_EQ(m->ShellFolder(0x11).error(), err::kInvalidParameter);  // My Computer has no path
+    EXPECT_EQ(m->ShellFolder(0x05).error(), err::kFileNotFound);
+}
+
+TEST(SimSystem, HostNameNeedsItsKey) {
+    TempMachine t;
+    std::string ini(kMinimalSystem);
+    ini.erase(ini.find("host_name = testpc\n"), 19);
+    t.Write("machine.ini", ini);
+    auto m = Load(t);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->HostName().error(), 10093u);
+}
+
+TEST(SimSystem, ErrorTextsAsWindowsGivesThem) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    auto m = Load(t);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->ErrorText(2), "The system cannot find the file specified.\r\n");
+    EXPECT_EQ(m->ErrorText(5), "Access is denied.\r\n");
+    EXPECT_EQ(m->ErrorText(234), "More data is available.\r\n");
+    EXPECT_EQ(m->ErrorText(259), "No more data is available.\r\n");
+    EXPECT_EQ(m->ErrorText(1060), "The specified service does not exist as an installed service.\r\n");
+    EXPECT_EQ(m->ErrorText(1813), "The specified resource type cannot be found in the image file.\r\n");
+    EXPECT_EQ(m->ErrorText(1234), "Unknown error 1234.\r\n");
+    for (WinError code : {2u, 3u, 5u, 6u, 18u, 21u, 32u, 50u, 87u, 122u, 123u, 127u, 234u, 259u, 1056u, 1058u, 1060u,
+                          1062u, 1066u, 1073u, 1722u, 1753u, 1813u}) {
+        const std::string text = m->ErrorText(code);
+        EXPECT_EQ(text.find("Unknown"), std::string::npos) << code;
+        EXPECT_EQ(text.substr(text.size() - 3), ".\r\n") << code;
+    }
+}
+
+}  // namespace
+}  // namespace kavlo::platform::sim
