@@ -11,7 +11,6 @@ int NotBuilt(const char* name) {
 }
 }  // namespace
 
-int RunCommand(const Args&) { return NotBuilt("run"); }
 int ExportCommand(const Args&) { return NotBuilt("export"); }
 
 }  // namespace kavlo::cli

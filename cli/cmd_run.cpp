@@ -1,0 +1,160 @@
+// kavlo run: catalogue one script, run its titles on a machine, print the results.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/title_json.h"
+#include "engine/os_detection.h"
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
+#include "platform/codepage.h"
+#include "platform/machine_factory.h"
+
+namespace kavlo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRunUsage =
+    "usage: kavlo run SCRIPT.dbg [--title NAME]... [--machine DIR] [--format text|json]\n"
+    "\n"
+    "Catalogues SCRIPT.dbg alone and runs the named titles (all of them, in catalog\n"
+    "order, when none is named) in one application context, so variables carry over\n"
+    "from title to title. Each title is printed with its kind, header lines, text and\n"
+    "result tree. The machine is the simulated machine in DIR; without --machine it is\n"
+    "this computer on Windows and the bundled sample machine elsewhere.\n";
+
+struct RunOptions {
+    std::string script;
+    std::vector<std::string> titles;
+    std::string machine;
+    bool json = false;
+};
+
+enum class ParseOutcome { Run, Help, Bad };
+
+ParseOutcome Parse(const Args& args, RunOptions& options) {
+    auto fail = [](const std::string& why) {
+        std::fprintf(stderr, "kavlo run: %s\n%s", why.c_str(), kRunUsage);
+        return ParseOutcome::Bad;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") return ParseOutcome::Help;
+        const bool takesValue = arg == "--title" || arg == "--machine" || arg == "--format";
+        if (takesValue && i + 1 >= args.size()) return fail("option '" + arg + "' needs a value");
+        if (arg == "--title") options.titles.push_back(args[++i]);
+        else if (arg == "--machine") options.machine = args[++i];
+        else if (arg == "--format") {
+            const std::string& format = args[++i];
+            if (format != "text" && format != "json") return fail("unknown format '" + format + "'");
+            options.json = format == "json";
+        } else if (arg.size() > 1 && arg[0] == '-') return fail("unknown option '" + arg + "'");
+        else if (options.script.empty()) options.script = arg;
+        else return fail("more than one script given ('" + arg + "')");
+    }
+    if (options.script.empty()) return fail("no script given");
+    return ParseOutcome::Run;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "kavlo run: %s\n", message.c_str());
+    return 1;
+}
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+void AppendTreeText(std::string& out, const data_TView& root, std::uint32_t codePage) {
+    struct Item {
+        const data_TView* node;
+        std::size_t level;
+    };
+    std::vector<Item> stack{{&root, 1}};
+    while (!stack.empty()) {
+        const Item item = stack.back();
+        stack.pop_back();
+        out.append(item.level * 2, ' ');
+        out += AnsiToUtf8(item.node->title(), codePage);
+        out.push_back('\n');
+        const auto& children = item.node->children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
+    }
+}
+
+std::string TitleText(const data_DBGTitle& title, std::uint32_t codePage) {
+    auto utf8 = [&](std::string_view s) { return AnsiToUtf8(s, codePage); };
+    std::string out = "=== " + utf8(title.name) + "\n";
+    out += "kind: " + utf8(title.kind);
+    if (!title.kindDetail.empty()) out += "  (" + utf8(title.kindDetail) + ")";
+    out.push_back('\n');
+    if (!title.header1.empty()) out += "header1: " + utf8(title.header1) + "\n";
+    if (!title.header2.empty()) out += "header2: " + utf8(title.header2) + "\n";
+    if (!title.text.empty()) {
+        out += "--- text\n" + utf8(title.text);
+        if (out.back() != '\n') out.push_back('\n');
+    }
+    if (title.HasTree()) {
+        out += "--- tree\n";
+        AppendTreeText(out, title.Root(), codePage);
+    }
+    out.push_back('\n');
+    return out;
+}
+
+data_DBGTitle* FindNamedTitle(data_DBGFile& file, const std::string& name, std::uint32_t codePage) {
+    if (data_DBGTitle* title = file.FindTitle(name)) return title;
+    return file.FindTitle(Utf8ToAnsi(name, codePage));  // a UTF-8 command line naming a code-page title
+}
+
+}  // namespace
+
+int RunCommand(const Args& args) {
+    RunOptions options;
+    switch (Parse(args, options)) {
+        case ParseOutcome::Help: std::fputs(kRunUsage, stdout); return 0;
+        case ParseOutcome::Bad: return 2;
+        case ParseOutcome::Run: break;
+    }
+    std::error_code ec;
+    const fs::path script = fs::absolute(fs::path(options.script), ec);
+    if (ec || !fs::is_regular_file(script, ec)) return Fail("cannot open script '" + options.script + "'");
+
+    platform::MachineChoice choice = platform::OpenMachine(options.machine);
+    if (!choice.machine) return Fail("cannot load the machine: " + choice.error);
+    platform::Machine& machine = *choice.machine;
+    const std::uint32_t codePage = machine.AnsiCodePage();
+
+    AppContext context(machine, DetectOs(machine), script.parent_path().string());
+    std::unique_ptr<data_DBGFile> file = rd_titles(context).LoadScript(script.string(), script.stem().string());
+    if (!file) return Fail("cannot read script '" + options.script + "'");
+
+    std::vector<data_DBGTitle*> selected;
+    if (options.titles.empty()) {
+        for (auto& title : file->titles) selected.push_back(title.get());
+    }
+    for (const std::string& name : options.titles) {
+        data_DBGTitle* title = FindNamedTitle(*file, name, codePage);
+        if (!title) return Fail("the script has no title '" + name + "'");
+        selected.push_back(title);
+    }
+
+    std::string json = "{\"titles\":[";
+    bool first = true;
+    for (data_DBGTitle* title : selected) {
+        title->runPending = 1;  // a title named twice runs twice, as a refresh would
+        rd_DBGData(context).RunTitle(*title);
+        if (!options.json) {
+            Print(TitleText(*title, codePage));
+            continue;
+        }
+        if (!first) json.push_back(',');
+        first = false;
+        WriteTitleJson(json, *title, codePage);
+    }
+    if (options.json) Print(json + "]}\n");
+    return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the output");
+}
+
+}  // namespace kavlo::cli

@@ -1,0 +1,107 @@
+// "kavlo run" end to end: a script in a temporary folder, the registry tests'
+// simulated machine, output captured from stdout.
+#include <gtest/gtest.h>
+
+#include "cli/commands.h"
+#include "engine/testing/script_runner.h"
+
+namespace kavlo::cli {
+namespace {
+
+const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine";
+
+constexpr std::string_view kScript =
+    "VERSION: 0105\n"
+    "[TITLE LIST] {\n"
+    "Reader\n"
+    "Writer\n"
+    "Tree\n"
+    "[OS:Win95]Nine\n"
+    "}\n"
+    "[TITLE]\nReader\ntext\nReadRValStr:HKCU\\Software\\KavloEngineTest\\Str\nTextLine:read 100%%\n}\n"
+    "[TITLE]\nWriter\ntext\nTextFileExpand:<VAL1>\n}\n"
+    "[TITLE]\nTree\ntreexp,Key,30\nTRoot:Key,30\nTERegList:HKCU\\Software\\KavloEngineTest\\Tree\\B\n}\n";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunKavlo(Args args) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = RunCommand(args);
+    Outcome outcome{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
+    return outcome;
+}
+
+class RunCommandTest : public ::testing::Test {
+protected:
+    RunCommandTest() : script(dir.Write("Probe.dbg", kScript)) {}
+    testing::TempDir dir;
+    std::string script;
+};
+
+TEST_F(RunCommandTest, TextOutputOfEveryTitleWithVariablesCarriedOver) {
+    const Outcome r = RunKavlo({script, "--machine", kMachine});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "=== Reader\nkind: text\n--- text\nread 100%\n\n"
+              "=== Writer\nkind: text\n--- text\nhello\n\n"
+              "=== Tree\nkind: treexp  (Key,30)\n--- tree\n  Tree\n    [D]  HKCU\\Software\\KavloEngineTest\\Tree\\B\n\n");
+}
+
+TEST_F(RunCommandTest, JsonOutputOfNamedTitlesInTheGivenOrder) {
+    const Outcome r = RunKavlo({script, "--format", "json", "--title", "Tree", "--machine", kMachine, "--title", "Writer"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"titles\":[{\"name\":\"Tree\",\"key\":0,\"pending\":0,\"kind\":\"treexp\",\"kind_detail\":\"Key,30\","
+              "\"header1\":\"\",\"header2\":\"\",\"text\":\"\",\"tree\":{\"title\":\"Tree\",\"children\":[{\"title\":"
+              "\"[D]  HKCU\\\\Software\\\\KavloEngineTest\\\\Tree\\\\B\",\"children\":[]}]}},"
+              "{\"name\":\"Writer\",\"key\":0,\"pending\":0,\"kind\":\"text\",\"kind_detail\":\"\",\"header1\":\"\","
+              "\"header2\":\"\",\"text\":\"\",\"tree\":null}]}\n");
+}
+
+struct BadCase {
+    const char* name;
+    Args args;
+    int status;
+    const char* message;
+};
+
+class RunCommandErrors : public RunCommandTest, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(RunCommandErrors, ExitNonZeroWithAMessage) {
+    Args args = GetParam().args;
+    for (std::string& arg : args) {
+        if (arg == "SCRIPT") arg = script;
+        if (arg == "MACHINE") arg = kMachine;
+    }
+    const Outcome r = RunKavlo(args);
+    EXPECT_EQ(r.status, GetParam().status);
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunCommandErrors,
+    ::testing::Values(BadCase{"NoScript", {}, 2, "no script given"},
+                      BadCase{"UnknownOption", {"SCRIPT", "--fast"}, 2, "unknown option '--fast'"},
+                      BadCase{"MissingValue", {"SCRIPT", "--title"}, 2, "needs a value"},
+                      BadCase{"BadFormat", {"SCRIPT", "--format", "xml"}, 2, "unknown format 'xml'"},
+                      BadCase{"TwoScripts", {"SCRIPT", "SCRIPT"}, 2, "more than one script"},
+                      BadCase{"MissingScript", {"nowhere/none.dbg", "--machine", "MACHINE"}, 1, "cannot open script"},
+                      BadCase{"BadMachine", {"SCRIPT", "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
+                      BadCase{"UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1,
+                              "no title 'Nine'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RunCommandHelp, PrintsUsage) {
+    const Outcome r = RunKavlo({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("usage: kavlo run", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kavlo::cli
