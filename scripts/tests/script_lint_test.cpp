@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "scripts/tests/bundled.h"
@@ -23,6 +25,23 @@ TEST(BundledScripts, KeepTheHouseRules) {
     const auto found = LintConfiguration("DBGList.cfg", ScriptLines("DBGList.cfg"), CommandTable());
     problems.insert(problems.end(), found.begin(), found.end());
     EXPECT_TRUE(problems.empty()) << Describe(problems);
+}
+
+// The files ship to Windows as they are; Notepad of those systems shows a file
+// with bare line feeds as one line.
+TEST(BundledScripts, LinesEndWithCarriageReturnAndLineFeed) {
+    std::vector<std::string> files = BundledScriptNames();
+    files.push_back("DBGList.cfg");
+    for (const std::string& file : files) {
+        std::ifstream in(ScriptsDir() + "/" + file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(bytes.empty()) << file;
+        std::size_t bare = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ++bare;
+        EXPECT_EQ(bare, 0u) << file;
+        EXPECT_EQ(bytes.back(), '\n') << file << " ends without a line end";
+    }
 }
 
 TEST(BundledScripts, UseEveryCommandOfTheTable) {
