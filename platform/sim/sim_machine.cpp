@@ -167,7 +167,7 @@ private:
 
     // The drive letter of "C:\" or "C:"; the current drive for "".
     std::optional<char> RootDrive(std::string_view root) const {
-        if (root.empty()) root = config_.currentDir;
+        if (root.empty()) root = std::string_view(config_.currentDir).substr(0, 3);
         if (root.size() < 2 || root[1] != ':') return std::nullopt;
         const char letter = static_cast<char>(root[0] & ~0x20);
         if (letter < 'A' || letter > 'Z') return std::nullopt;

@@ -1,0 +1,250 @@
+// Version resources read from PE images: the sample's system files, PE32 and
+// PE32+, and hostile or truncated images, which give no version and no crash.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/pe_version.h"
+#include "platform/sim/sim_machine.h"
+#include "platform/version_info.h"
+
+namespace kavlo::platform {
+namespace {
+
+std::string ReadData(const std::string& name) {
+    std::ifstream in(std::string(KAVLO_TEST_SOURCE_DIR) + "/platform/sim/tests/data/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::optional<std::string> VersionBlock(std::string_view image) {
+    MemoryByteSource source(image);
+    return ReadVersionResource(source);
+}
+
+void Put32(std::string& image, std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+void Put16(std::string& image, std::size_t offset, std::uint16_t value) {
+    image[offset] = static_cast<char>(value & 0xFF);
+    image[offset + 1] = static_cast<char>(value >> 8);
+}
+
+// The fixed layout that tools/make_sample_pe.py writes.
+constexpr std::size_t kPeHeader = 0x80;
+constexpr std::size_t kRsrc = 0x400;
+constexpr std::size_t kTypeDirectory = kRsrc, kTypeEntry = kRsrc + 0x10;
+constexpr std::size_t kNameEntry = kRsrc + 0x28, kLanguageEntry = kRsrc + 0x40, kDataEntry = kRsrc + 0x48;
+constexpr std::size_t kVersionData = kRsrc + 0x58;
+
+TEST(SampleVersions, SystemFilesOfOffice7) {
+    sim::LoadResult loaded = sim::LoadMachine(std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7");
+    ASSERT_TRUE(loaded.machine) << loaded.error;
+    Machine& m = *loaded.machine;
+
+    auto kernel = m.FileVersion("C:\\WINNT\\system32\\KERNEL32.DLL");
+    ASSERT_TRUE(kernel.ok());
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\FileVersion"), "5.00.2195.4272");
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904B0\\companyname"), "Microsoft Corporation");
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\FileDescription"), "Windows NT BASE API Client DLL");
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\ProductName"), "Microsoft(R) Windows (R) 2000 Operating System");
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\Comments"), std::nullopt);
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904E4\\FileVersion"), std::nullopt);
+    EXPECT_EQ((*kernel)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04B0}}));
+    EXPECT_EQ((*kernel)->BlockSize(), 2u * 888u + 4u);  // as GetFileVersionInfoSize reports it
+
+    auto comctl = m.FileVersion("C:\\WINNT\\system32\\comctl32.dll");
+    ASSERT_TRUE(comctl.ok());
+    EXPECT_EQ((*comctl)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04E4}}));
+    EXPECT_EQ((*comctl)->QueryString("\\StringFileInfo\\040904e4\\LegalCopyright"),
+              "\xA9 Microsoft Corporation. All rights reserved.");
+    EXPECT_EQ((*comctl)->QueryString("\\StringFileInfo\\040904e4\\ProductVersion"), "5.50.4134.600");
+
+    auto ndis = m.FileVersion("C:\\WINNT\\system32\\drivers\\ndis.sys");
+    ASSERT_TRUE(ndis.ok());
+    EXPECT_EQ((*ndis)->Translations(), std::nullopt);
+    EXPECT_EQ((*ndis)->QueryString("\\StringFileInfo\\040904b0\\FileDescription"), "NDIS 5.0 wrapper driver");
+
+    auto regedit = m.FileVersion("C:\\WINNT\\regedit.exe");
+    ASSERT_TRUE(regedit.ok());
+    EXPECT_EQ((*regedit)->QueryString("\\StringFileInfo\\040904b0\\FileVersion"), "5, 00, 2195, 4198");
+
+    EXPECT_EQ(m.FileVersion("C:\\WINNT\\win.ini").error(), err::kResourceTypeNotFound);
+    EXPECT_EQ(m.FileVersion("C:\\WINNT\\none.dll").error(), err::kFileNotFound);
+    EXPECT_EQ(m.FileVersion("C:\\WINNT\\system32").error(), err::kAccessDenied);
+}
+
+TEST(VersionImages, Pe32AndPe32Plus) {
+    const std::string image32 = ReadData("version32.dll");
+    ASSERT_EQ(image32.size(), 2048u);
+    auto block = VersionBlock(image32);
+    ASSERT_TRUE(block.has_value());
+    auto info = VersionInfo::Parse(*block, 1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\ProductVersion"), "1, 2, 3, 4");
+    EXPECT_EQ(info->QueryString("StringFileInfo\\040904b0\\InternalName"), "test32");  // leading "\" optional
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\SpecialBuild"), "\xE9\x80?");
+    EXPECT_EQ(info->QueryString("\\"), std::nullopt);
+    EXPECT_EQ(info->QueryString("\\VarFileInfo\\Translation"), std::nullopt);  // binary
+    const auto fixed = info->Fixed();
+    ASSERT_TRUE(fixed.has_value());
+    EXPECT_EQ(fixed->fileVersionMs, 0x00010002u);
+    EXPECT_EQ(fixed->fileVersionLs, 0x00030004u);
+    EXPECT_EQ(fixed->fileType, 2u);
+
+    const std::string image64 = ReadData("version64.exe");
+    auto block64 = VersionBlock(image64);
+    ASSERT_TRUE(block64.has_value());
+    auto info64 = VersionInfo::Parse(*block64, 1252);
+    ASSERT_TRUE(info64);
+    EXPECT_EQ(info64->QueryString("\\StringFileInfo\\040704b0\\FileVersion"), "6.1.7601.17514");
+    EXPECT_EQ(info64->Translations(),
+              (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0407, 0x04B0}, {0x0409, 0x04E4}}));
+}
+
+TEST(HostileImages, EveryTruncationGivesNoVersionOrTheWholeOne) {
+    const std::string image = ReadData("version32.dll");
+    const auto whole = VersionBlock(image);
+    ASSERT_TRUE(whole.has_value());
+    const std::size_t end = kVersionData + whole->size();
+    for (std::size_t length = 0; length < image.size(); ++length) {
+        const auto block = VersionBlock(std::string_view(image).substr(0, length));
+        if (length < end) EXPECT_FALSE(block.has_value()) << length;
+        else EXPECT_EQ(block, whole) << length;
+    }
+}
+
+struct Patch {
+    const char* what;
+    std::size_t offset;
+    std::uint32_t value;
+    int width;  // 2 or 4 bytes
+};
+
+class HostileImageTest : public ::testing::TestWithParam<Patch> {};
+
+TEST_P(HostileImageTest, GivesNoVersion) {
+    std::string image = ReadData("version32.dll");
+    ASSERT_EQ(image.size(), 2048u);
+    const Patch& p = GetParam();
+    if (p.width == 2) Put16(image, p.offset, static_cast<std::uint16_t>(p.value));
+    else Put32(image, p.offset, p.value);
+    EXPECT_FALSE(VersionBlock(image).has_value()) << p.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Patches, HostileImageTest, ::testing::Values(
+    Patch{"not MZ", 0, 0x4D5A, 2},
+    Patch{"PE header past the end", 0x3C, 0xFFFFFFF0u, 4},
+    Patch{"PE header at the last bytes", 0x3C, 2046, 4},
+    Patch{"no PE signature", kPeHeader, 0x00004551, 4},
+    Patch{"unknown optional header", kPeHeader + 24, 0x0107, 2},
+    Patch{"optional header too small for the directories", kPeHeader + 20, 0x60, 2},
+    Patch{"two data directories only", kPeHeader + 24 + 92, 2, 4},
+    Patch{"65535 sections", kPeHeader + 6, 0xFFFF, 2},
+    Patch{"more sections than the file holds", kPeHeader + 6, 60, 2},
+    Patch{"resource directory outside every section", kPeHeader + 24 + 96 + 16, 0x00F00000, 4},
+    Patch{"resource RVA wraps around", kPeHeader + 24 + 96 + 16, 0xFFFFFFF0u, 4},
+    Patch{"resource directory size too small", kPeHeader + 24 + 96 + 20, 8, 4},
+    Patch{"huge entry count", kTypeDirectory + 14, 0xFFFF, 2},
+    Patch{"entries past the section", kTypeDirectory + 12, 0x0200, 2},
+    Patch{"no entries", kTypeDirectory + 14, 0, 2},
+    Patch{"no RT_VERSION type", kTypeEntry, 3, 4},
+    Patch{"type points at data instead of a directory", kTypeEntry + 4, 0x48, 4},
+    Patch{"type directory loops to itself", kTypeEntry + 4, 0x80000000u, 4},
+    Patch{"name directory loops to the type directory", kNameEntry + 4, 0x80000000u, 4},
+    Patch{"subdirectory past the section", kTypeEntry + 4, 0x8FFFFFF0u, 4},
+    Patch{"language entry is another directory", kLanguageEntry + 4, 0x80000030u, 4},
+    Patch{"data entry past the section", kLanguageEntry + 4, 0x7FFFFFF0u, 4},
+    Patch{"data outside the image", kDataEntry, 0x90000000u, 4},
+    Patch{"data larger than the section", kDataEntry + 4, 0x10000, 4},
+    Patch{"data size huge", kDataEntry + 4, 0xFFFFFFFFu, 4},
+    Patch{"data size zero", kDataEntry + 4, 0, 4}));
+
+// Builds a version node: header, key, value, children (each 4-aligned).
+std::string Node(std::u16string_view key, std::string_view value, std::uint16_t type, std::vector<std::string> children,
+                 int lengthDelta = 0, int valueLengthOverride = -1) {
+    std::string body(6, '\0');
+    for (char16_t c : key) {
+        body.push_back(static_cast<char>(c & 0xFF));
+        body.push_back(static_cast<char>(c >> 8));
+    }
+    body += std::string(2, '\0');
+    while (body.size() % 4) body.push_back('\0');
+    body += value;
+    for (const std::string& child : children) {
+        while (body.size() % 4) body.push_back('\0');
+        body += child;
+    }
+    Put16(body, 0, static_cast<std::uint16_t>(static_cast<int>(body.size()) + lengthDelta));
+    const std::size_t valueLength = type == 1 ? value.size() / 2 : value.size();
+    Put16(body, 2, static_cast<std::uint16_t>(valueLengthOverride >= 0 ? valueLengthOverride : static_cast<int>(valueLength)));
+    Put16(body, 4, type);
+    return body;
+}
+
+std::string Text(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out + std::string(2, '\0');
+}
+
+std::string Root(std::vector<std::string> children) {
+    return Node(u"VS_VERSION_INFO", std::string(52, '\0'), 0, std::move(children));
+}
+
+std::string StringTable(std::vector<std::string> strings) {
+    return Node(u"StringFileInfo", "", 1, {Node(u"040904b0", "", 1, std::move(strings))});
+}
+
+TEST(HostileBlocks, MalformedRootsAreRejected) {
+    EXPECT_EQ(VersionInfo::Parse("", 1252), nullptr);
+    EXPECT_EQ(VersionInfo::Parse(std::string(5, '\0'), 1252), nullptr);
+    EXPECT_EQ(VersionInfo::Parse(std::string(64, '\0'), 1252), nullptr);  // length 0
+    std::string unterminated = Root({});
+    unterminated.resize(20);  // the key runs past the node
+    Put16(unterminated, 0, 20);
+    EXPECT_EQ(VersionInfo::Parse(unterminated, 1252), nullptr);
+    EXPECT_EQ(VersionInfo::Parse(Node(u"SOMETHING_ELSE", "", 0, {}), 1252), nullptr);
+}
+
+TEST(HostileBlocks, BadChildrenAreIgnored) {
+    const std::string good = Node(u"FileVersion", Text(u"1.0"), 1, {});
+    // A zero-length child ends the walk instead of looping on it.
+    std::string zero = Node(u"Zero", "", 1, {});
+    Put16(zero, 0, 0);
+    auto info = VersionInfo::Parse(Root({StringTable({zero, good})}), 1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\FileVersion"), std::nullopt);
+    // A child longer than its parent is cut at the parent's end.
+    info = VersionInfo::Parse(Root({StringTable({Node(u"Big", Text(u"x"), 1, {}, 400), good})}), 1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\Big"), "x");
+    // A value length past the node, and text without its terminating zero.
+    std::string noZero = Node(u"Comments", std::string("a\0b\0", 4), 1, {}, 0, 5000);
+    info = VersionInfo::Parse(Root({StringTable({noZero})}), 1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\Comments"), "ab");
+    // A root whose length exceeds the block is cut to the block.
+    std::string cut = Root({StringTable({good})});
+    Put16(cut, 0, 0xFFFF);
+    info = VersionInfo::Parse(cut, 1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\FileVersion"), "1.0");
+    EXPECT_EQ(info->Fixed(), std::nullopt);  // no signature
+}
+
+TEST(HostileBlocks, StringsMarkedBinaryAndOddTranslations) {
+    auto info = VersionInfo::Parse(Root({StringTable({Node(u"CompanyName", Text(u"Co"), 0, {}, 0, 3)}),
+                                         Node(u"VarFileInfo", "", 1, {Node(u"Translation", "\x09\x04\xb0\x04\x07", 0, {})})}),
+                                   1252);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\CompanyName"), "Co");
+    EXPECT_EQ(info->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04B0}}));
+}
+
+}  // namespace
+}  // namespace kavlo::platform
