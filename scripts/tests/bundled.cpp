@@ -1,12 +1,15 @@
 #include "scripts/tests/bundled.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "engine/command_table.h"
 #include "engine/os_detection.h"
 #include "engine/rd_DBGData.h"
 #include "engine/rd_titles.h"
+#include "report/kavlo_doc.h"
 
 namespace kavlo::scripts_test {
 
@@ -69,6 +72,34 @@ void GatherEveryTitle(Catalog& catalog) {
             engine.RunTitle(*title);
         }
     }
+}
+
+Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& error) {
+    Catalog catalog;
+    catalog.machine = std::move(machine);
+    catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
+    namespace fs = std::filesystem;
+    const fs::path path = fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) +
+                                                       ".IFO");
+    {
+        CKavloDoc fresh(*catalog.context);
+        fresh.NewDocument(ScriptsDir());
+        const report::FileOutcome saved = fresh.Save(path.string());
+        if (!saved.ok) {
+            error = "saving " + path.string() + ": " + saved.message;
+            return catalog;
+        }
+    }
+    CKavloDoc opened(*catalog.context);
+    const report::FileOutcome read = opened.Open(path.string());
+    std::error_code ec;
+    fs::remove(path, ec);
+    if (!read.ok) {
+        error = "opening " + path.string() + ": " + read.message;
+        return catalog;
+    }
+    catalog.files = std::move(opened.catalog());
+    return catalog;
 }
 
 bool ProbeBuilt(std::string_view commandName) {

@@ -40,6 +40,10 @@ struct Catalog {
 Catalog CatalogOn(std::unique_ptr<platform::Machine> machine);
 /// Runs every title of every script once, in catalog order.
 void GatherEveryTitle(Catalog& catalog);
+/// Gathers a new report of the bundled scripts on a machine, saves it to a
+/// temporary file and opens it again: the catalog is what support sees. Empty
+/// `error` on success.
+Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& error);
 
 /// True when the standard command table has a probe for the command.
 bool ProbeBuilt(std::string_view commandName);
