@@ -1,0 +1,83 @@
+// Dispatch speed of a long title and cataloguing speed of many scripts.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
+#include "engine/testing/fake_machine.h"
+
+namespace {
+
+kavlo::OsInfo Nt50() { return {"NT5.0", "Windows 2000 Professional", 50, true}; }
+
+// A title of `lines` body lines mixing text output and tree building.
+std::string MixedTitle(std::size_t lines) {
+    std::string script = "[TITLE LIST] {\nBig\n}\n[TITLE]\nBig\ntreetext\nTRoot:\n";
+    static const char* const kPattern[] = {
+        "Text:Some output text of a probe\n", "TAddChild:Node with a title\n", "TextLine:50%% done\n",
+        "TAddText:Leaf item\n",               "// a comment line\n",           "TBack:\n",
+        "  Text:indented output\n",           "TAddChild:Another node\n",      "TAddText:Leaf,with,commas\n",
+        "TBack:\n",
+    };
+    for (std::size_t i = 0; i < lines; ++i) script += kPattern[i % std::size(kPattern)];
+    script += "}\n";
+    return script;
+}
+
+void BM_DispatchMixedTitle(benchmark::State& state) {
+    const auto lines = static_cast<std::size_t>(state.range(0));
+    kavlo::testing::FakeMachine machine;
+    kavlo::AppContext context(machine, Nt50(), "C:\\");
+    kavlo::ScriptFile script(MixedTitle(lines));
+    auto file = kavlo::rd_titles(context).LoadScript(script, "bench.dbg", "bench");
+    kavlo::data_DBGTitle& title = *file->titles.front();
+    for (auto _ : state) {
+        title.runPending = 1;
+        kavlo::rd_DBGData engine(context);
+        engine.RunTitle(title, script);
+        benchmark::DoNotOptimize(title.text.data());
+    }
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DispatchMixedTitle)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A script of `titles` titles, each with a ten-line body.
+std::string CatalogScript(std::size_t titles) {
+    std::string script = "ENGINE:0106\nVERSION:0105\nDATE: 05/01/2002\n[TITLE LIST] {\n";
+    for (std::size_t t = 0; t < titles; ++t) script += "Title " + std::to_string(t) + "\n";
+    script += "[OS:NT4.0,NT5.0]Only on NT\n}\n";
+    for (std::size_t t = 0; t < titles; ++t) {
+        script += "[TITLE] {\nTitle " + std::to_string(t) + "\n";
+        script += t % 3 == 0 ? "filelist,File,16,Version,22\nFNAME,FVERSION\nASCIINoCase,ASCIINoCase\n"
+                             : "treexp,Name,30,Value,40\n";
+        for (int line = 0; line < 10; ++line) script += "RVAL:HKLM\\Software\\Acme\\Value\nTAddText:x\n";
+        script += "}\n";
+    }
+    return script;
+}
+
+void BM_CatalogScripts(benchmark::State& state) {
+    const auto scripts = static_cast<std::size_t>(state.range(0));
+    kavlo::testing::FakeMachine machine;
+    kavlo::AppContext context(machine, Nt50(), "C:\\");
+    const std::string text = CatalogScript(50);
+    kavlo::rd_titles catalog(context);
+    for (auto _ : state) {
+        std::size_t titles = 0;
+        for (std::size_t s = 0; s < scripts; ++s) {
+            kavlo::ScriptFile file(text);
+            titles += catalog.LoadScript(file, "s.dbg", "s")->titles.size();
+        }
+        benchmark::DoNotOptimize(titles);
+    }
+    state.counters["scripts/s"] = benchmark::Counter(
+        static_cast<double>(scripts) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CatalogScripts)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
