@@ -202,18 +202,15 @@ TEST(ArchiveCounts, WordBelow65535AndDwordFromThereOn) {
     }
 }
 
-TEST(ArchiveCounts, ListsOf65535ChildrenRoundTrip) {
-    for (std::size_t children : {65534u, 65535u}) {
-        SCOPED_TRACE(children);
-        ReportContents report;
-        report.infoPage.kind = "tree";
-        for (std::size_t i = 0; i < children; ++i) report.infoPage.root.AddChild("");
-        const std::string bytes = Write(report);
-        ReportContents back;
-        ASSERT_EQ(Read(bytes, back), ReadStatus::Ok);
-        EXPECT_EQ(back.infoPage.root.children().size(), children);
-        EXPECT_EQ(Write(back), bytes);
-    }
+TEST(ArchiveCounts, ListOf65535ChildrenRoundTrips) {
+    ReportContents report;
+    report.infoPage.kind = "tree";
+    for (std::size_t i = 0; i < 65535; ++i) report.infoPage.root.AddChild("");
+    const std::string bytes = Write(report);
+    ReportContents back;
+    ASSERT_EQ(Read(bytes, back), ReadStatus::Ok);
+    EXPECT_EQ(back.infoPage.root.children().size(), 65535u);
+    EXPECT_EQ(Write(back), bytes);
 }
 
 TEST(ArchiveCounts, CountLargerThanTheBytesLeftFailsBeforeAllocating) {
