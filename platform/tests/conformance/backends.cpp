@@ -3,7 +3,7 @@
 namespace kavlo::platform::conformance {
 
 std::vector<BackendKind> AvailableBackends() {
-    std::vector<BackendKind> kinds;
+    std::vector<BackendKind> kinds = {{"Sim", &MakeSimBackend}};
 #ifdef _WIN32
     kinds.push_back({"Win32", &MakeWin32Backend});
 #endif

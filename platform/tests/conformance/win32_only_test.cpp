@@ -101,6 +101,22 @@ TEST(Win32Machine, PathsLongerThanMaxPathNeitherOverflowNorTruncate) {
     ::SetEnvironmentVariableA("KAVLO_EMPTY_TEST_VALUE", nullptr);
 }
 
+TEST(Win32Machine, KeySecurityDescriptorIsAValidSelfRelativeDescriptor) {
+    auto machine = MakeWin32Machine();
+    auto key = machine->OpenKey(RegRoot::CurrentUser, "Software", kKeyRead);
+    ASSERT_TRUE(key.ok()) << "error " << key.error();
+    auto descriptor = (*key)->SecurityDescriptor();
+    ASSERT_TRUE(descriptor.ok()) << "error " << descriptor.error();
+    ASSERT_GE(descriptor->size(), sizeof(SECURITY_DESCRIPTOR_RELATIVE));
+    EXPECT_TRUE(::IsValidSecurityDescriptor(descriptor->data()));
+    EXPECT_EQ(::GetSecurityDescriptorLength(descriptor->data()), descriptor->size());
+
+    // Without READ_CONTROL the system refuses.
+    auto valuesOnly = machine->OpenKey(RegRoot::CurrentUser, "Software", KEY_QUERY_VALUE);
+    ASSERT_TRUE(valuesOnly.ok()) << "error " << valuesOnly.error();
+    EXPECT_EQ((*valuesOnly)->SecurityDescriptor().error(), err::kAccessDenied);
+}
+
 TEST(Win32Machine, ErrorTextsKeepTheirInsertsAndUnknownCodesGiveNoText) {
     auto machine = MakeWin32Machine();
     // ERROR_BAD_EXE_FORMAT has an insert; with inserts ignored it stays "%1".
