@@ -43,6 +43,7 @@ MIRROLET_DIR = PROGRAM_FILES + "\\Quorvane\\MIRROLET"
 MIRROLET_DATA = COMMON_APPDATA + "\\Quorvane\\MIRROLET\\Data"
 FERNWAY_DIR = PROGRAM_FILES + "\\Quorvane\\Fernway"
 FERNWAY_DATA = COMMON_APPDATA + "\\Quorvane\\Fernway"
+KAVLO_DIR = PROGRAM_FILES + "\\Quorvane\\KAVLO"
 
 # Paths below samples/office7 that this script owns and rewrites.
 OWNED = [
@@ -56,6 +57,8 @@ OWNED = [
     "drives/c/Program Files/Quorvane/Ostrell AntiVirus",
     "drives/c/Program Files/Quorvane/MIRROLET",
     "drives/c/Program Files/Quorvane/Fernway",
+    "drives/c/Program Files/Quorvane/KAVLO/kavlo.exe",
+    "drives/c/Program Files/Quorvane/KAVLO/gzip.exe",
     "drives/c/Program Files/Common Files/Quorvane",
     "drives/c/Documents and Settings/All Users/Application Data/Quorvane/Ostrell AntiVirus Corporate Edition",
     "drives/c/Documents and Settings/All Users/Application Data/Quorvane/MIRROLET",
@@ -337,8 +340,8 @@ def mirrolet_registry():
 
 
 def fernway_registry():
-    reg = Reg(["Fernway 1.80 update product, scheduled weekly from the Run key.",
-               "Written by scripts/tools/make_sample_products.py."])
+    reg = Reg(["Fernway 1.80 update product, scheduled weekly from the Run key, and the",
+               "uninstall entry of the support tool. Written by scripts/tools/make_sample_products.py."])
     base = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Fernway"
     reg.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane")
     reg.key(base, [
@@ -359,6 +362,8 @@ def fernway_registry():
     ])
     reg.key(RUN_KEY, [("FernwayScheduler", FERNWAY_DIR + "\\fwsched.exe /startup")])
     reg.key(*uninstall("{5C2A8E41-97B3-4D6F-A0E2-3B1F7C9D8E55}", "Fernway", "1.80.0.21", FERNWAY_DIR, 2310))
+    reg.key(*uninstall("{9E1B4C73-2F58-4A06-8D3E-71C2A5B0F6D4}", "KAVLO - Quorvane's Tech Support Tool", "1.50.35",
+                       KAVLO_DIR, 640))
     reg.save("52-fernway.reg")
 
 
@@ -418,6 +423,10 @@ def program_files():
         ("fwinet.dll", "Fernway Internet Transfer", True),
     ]:
         make_pe(FERNWAY_DIR + "\\" + name, "1.80.0.21", desc, fernway, built, dll)
+    # The support tool itself, in the current folder of the sample machine.
+    built = datetime.datetime(2002, 4, 30, 9, 0, 0)
+    make_pe(KAVLO_DIR + "\\kavlo.exe", "1.50.0.35", "KAVLO - Quorvane's Tech Support Tool", "KAVLO", built)
+    make_pe(KAVLO_DIR + "\\gzip.exe", "1.2.4.0", "gzip", "gzip", built)
 
 
 # ------------------------------------------------------------ product data
