@@ -70,6 +70,12 @@ MIRROLET_CLSID = "{6F3A2C41-8B1D-4E7A-9C52-1D0E7B3F4A90}"
 MIRROLET_APPID = "{6F3A2C40-8B1D-4E7A-9C52-1D0E7B3F4A90}"
 
 
+# Last-write times of everything written, for the [file] sections of machine.ini:
+# version control does not keep file times.
+FILE_TIMES = {}
+MACHINE_INI_MARKER = "; ---- Product files: written by scripts/tools/make_sample_products.py, do not edit below ----"
+
+
 def host_path(windows_path):
     """The host file of a C: path inside the sample machine."""
     assert windows_path[:3].upper() == "C:\\", windows_path
@@ -85,6 +91,7 @@ def write_file(windows_path, data, mtime):
         f.write(data)
     stamp = calendar.timegm(mtime.timetuple())
     os.utime(path, (stamp, stamp))
+    FILE_TIMES[windows_path] = mtime
 
 
 def unix_time(*args):
@@ -389,6 +396,7 @@ def make_pe(windows_path, version, description, product, mtime, dll=False, comme
     subprocess.run(args, check=True)
     stamp = calendar.timegm(mtime.timetuple())
     os.utime(path, (stamp, stamp))
+    FILE_TIMES[windows_path] = mtime
 
 
 def program_files():
@@ -908,6 +916,38 @@ def user_and_security_registry():
     reg.save("63-user-and-security.reg")
 
 
+def file_sections():
+    """[file] sections with the times of every file written and of its folders (a
+    folder takes the time of its newest file)."""
+    times = dict(FILE_TIMES)
+    for path, when in FILE_TIMES.items():
+        folder = path.rsplit("\\", 1)[0]
+        while folder.count("\\") >= 2 and not folder.upper().endswith(("\\PROGRAM FILES",
+                                                                       "\\COMMON FILES", "\\APPLICATION DATA",
+                                                                       "\\STARTUP")):
+            times[folder] = max(times.get(folder, when), when)
+            folder = folder.rsplit("\\", 1)[0]
+    lines = [MACHINE_INI_MARKER, ""]
+    for path in sorted(times, key=str.lower):
+        lines += ["[file %s]" % path, "modified = %s" % times[path].strftime("%Y-%m-%d %H:%M:%S"), ""]
+    return "\n".join(lines)
+
+
+def update_machine_ini():
+    """Rewrites the product block at the end of machine.ini, when machine.ini has its marker line."""
+    ini = os.path.join(SAMPLE, "machine.ini")
+    with open(ini, "rb") as f:
+        text = f.read().decode("cp1252")
+    at = text.find(MACHINE_INI_MARKER)
+    if at < 0:
+        print("machine.ini has no product block; its file times are:\n\n" + file_sections(), file=sys.stderr)
+        return
+    newline = "\r\n" if "\r\n" in text else "\n"
+    block = file_sections().replace("\n", newline)
+    with open(ini, "wb") as f:
+        f.write((text[:at] + block).encode("cp1252"))
+
+
 def main():
     for rel in OWNED:
         path = os.path.join(SAMPLE, *rel.split("/"))
@@ -926,10 +966,8 @@ def main():
     mirrolet_data()
     fernway_data()
     startup_folder()
-    if os.path.exists(os.path.join(ROOT, "tools", "make_sample_pe.py")):
-        program_files()
-    else:
-        print("tools/make_sample_pe.py is missing: program files not written", file=sys.stderr)
+    program_files()
+    update_machine_ini()
 
 
 if __name__ == "__main__":
