@@ -41,9 +41,12 @@ cmake --build "$build/win" -j "$jobs"
 export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
-# Windows tests share one Wine server and run one at a time.
+# Windows tests share one Wine server (kept until a minute after the last test;
+# a fresh server per test program costs seconds) and run one at a time.
+wineserver -p60 || true
 run_suite windows "$build/win" -j 1 || status=1
 
 echo
