@@ -150,7 +150,8 @@ std::string TitleAsText(const data_DBGTitle& title) {
         AppendList(out, title);
         return out;
     }
-    if (title.HasTree()) AppendTree(out, title);
+    // A tree title that was never gathered has an unnamed, empty root: nothing to show.
+    if (title.HasTree() && !(title.root.title().empty() && title.root.children().empty())) AppendTree(out, title);
     out += title.text;
     if (!out.empty() && out.back() != '\n') out += '\n';
     return out;
