@@ -1,27 +1,18 @@
 #pragma once
-// How result-tree node titles are shown in the tree views.
+// How the expandable tree views split a node's children into tree nodes and
+// entries. (The fill walks themselves are the engine's, engine/tree_fill.h.)
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kavlo::ui {
 
-/// A tree item as the tree view shows it.
-struct TreeLabel {
-    std::string text;
-    int stateImage = -1;  ///< -1: no state image
-};
+/// True for a title that the expandable tree views show as a tree node.
+bool IsTreeNodeTitle(std::string_view title);
 
-/// "|NN|Label": the first four characters without their bars give the state
-/// image index, the rest is the label. Other titles are shown whole.
-TreeLabel DecodeStateTitle(std::string_view title);
-
-/// For the expandable tree views: the label of a node marked "[D] " or "{D} "
-/// (every occurrence of its marker removed), or nothing for an entry node.
-std::optional<std::string> ExpandableNodeLabel(std::string_view title);
-
-/// True when a node's detail asks for its level to be sorted.
-bool DetailSorts(std::string_view detail);
+/// The line an entry of an expandable tree shows: its title, and the further
+/// fields that the comma split of its creating argument put into its own
+/// `extra` (not the column specification it inherited from its parent).
+std::string EntryLine(std::string_view title, std::string_view extra, std::string_view parentExtra);
 
 }  // namespace kavlo::ui

@@ -1,0 +1,249 @@
+#include "ui/frame/left_view.h"
+
+#include "engine/rd_DBGData.h"
+#include "ui/model/navigation_text.h"
+#include "ui/resource.h"
+
+namespace kavlo::ui {
+namespace {
+
+constexpr UINT kGatherPeriodMs = 2;
+constexpr DWORD kSignalWaitMs = 50;
+
+}  // namespace
+
+CLeftView::~CLeftView() {
+    if (worker_.joinable()) worker_.join();
+    if (timerId_ && hwnd()) KillTimer(hwnd(), timerId_);
+}
+
+bool CLeftView::Create(HWND parent) {
+    if (!CreateWindowOf(L"KavloLeftView", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, parent,
+                        nullptr)) {
+        return false;
+    }
+    HWND tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
+                                    TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                                0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)),
+                                ResourceModule(), nullptr);
+    tree_.Attach(tree);
+    SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    return tree != nullptr;
+}
+
+// ------------------------------------------------------------------ building
+
+void CLeftView::BuildForNewDocument() {
+    WaitForGathering();
+    checkboxMode_ = false;
+    tree_.Clear();
+    currentKey_ = previousKey_ = 0;
+    rootKey_ = document_.FillNavigation(tree_);
+    tree_.Expand(rootKey_);
+    ShowInformationPage();
+}
+
+void CLeftView::RebuildAfterOpen() {
+    WaitForGathering();
+    tree_.Clear();
+    currentKey_ = previousKey_ = 0;
+    rootKey_ = document_.FillNavigation(tree_);
+    tree_.Expand(rootKey_);
+    tree_.Select(rootKey_);
+    ShowInformationPage();
+}
+
+void CLeftView::ShowInformationPage() {
+    ContentView* view = host_.ReplaceRightView(ViewKind::Text);
+    view->ShowTitle(&document_.infoPage());
+    host_.UpdateAllViews(kHintShowTitle);
+}
+
+// ----------------------------------------------------------------- selection
+
+LRESULT CLeftView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(tree_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(tree_.hwnd());
+        return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == tree_.hwnd()) {
+            if (header->code == TVN_SELCHANGEDW) {
+                const auto* change = reinterpret_cast<NMTREEVIEWW*>(lParam);
+                OnSelectionChanged(change->itemNew.hItem, change->action);
+                return 0;
+            }
+            if (header->code == NM_CLICK && checkboxMode_) return OnCheckboxClick() ? 1 : 0;
+        }
+        break;
+    }
+    case WM_TIMER:
+        OnGatherTimer(wParam);
+        return 0;
+    case WM_DESTROY:
+        WaitForGathering();
+        break;
+    default:
+        break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void CLeftView::OnSelectionChanged(HTREEITEM item, UINT action) {
+    // Keyboard moves only move the highlight; gathering follows mouse choices.
+    if (action != TVC_BYMOUSE) return;
+    SelectByMouse(tree_.KeyOf(item));
+}
+
+void CLeftView::SelectByMouse(std::uint32_t key) {
+    if (key == 0) return;
+    ++selectionSerial_;
+    if (currentKey_) tree_.SetBold(currentKey_, false);
+    previousKey_ = currentKey_;
+    currentKey_ = key;
+    tree_.SetBold(currentKey_, true);
+
+    host_.ReplaceRightView(ViewKind::Refresh);
+    host_.UpdateAllViews(0);
+
+    const NodeLookup found = document_.Find(key);
+    if (found.title) {
+        const std::optional<ViewKind> view = ViewForKind(found.title->kind);
+        if (!view) return;  // a kind without a view keeps the refresh view
+        StartGathering({found.title, *view, selectionSerial_});
+    } else if (key == rootKey_ || found.root) {
+        StartGathering({&document_.infoPage(), ViewKind::Text, selectionSerial_});
+    } else if (found.script) {
+        ContentView* text = host_.ReplaceRightView(ViewKind::Text);
+        scriptPage_.kind = "text";
+        scriptPage_.runPending = 0;
+        scriptPage_.text = ScriptInfoPage(found.script->version, found.script->date, found.script->engine);
+        text->ShowTitle(&scriptPage_);
+        host_.UpdateAllViews(kHintShowTitle);
+    }
+}
+
+// ----------------------------------------------------------------- gathering
+
+void CLeftView::StartGathering(Gathering gathering) {
+    if (!queue_.Submit(gathering)) return;  // starts when the running one ends
+    Launch(gathering);
+}
+
+void CLeftView::Launch(const Gathering& gathering) {
+    if (!info_) info_.Reset(CreateSemaphoreW(nullptr, 0, 1, L"info"));
+    // A release that nobody took (another instance's) must not end this gathering early.
+    while (info_ && WaitForSingleObject(info_.get(), 0) == WAIT_OBJECT_0) {
+    }
+    running_ = gathering;
+    workerDone_ = false;
+    data_DBGTitle* title = gathering.title;
+    HANDLE signal = info_.get();
+    AppContext& context = document_.context();
+    worker_ = std::thread([this, title, signal, &context] {
+        try {
+            rd_DBGData engine(context);
+            engine.RunTitle(*title);
+        } catch (const std::exception& error) {
+            title->AppendText(std::string("\nThe information could not be gathered: ") + error.what() + "\n");
+            title->runPending = 0;
+        }
+        workerDone_ = true;
+        if (signal) ReleaseSemaphore(signal, 1, nullptr);
+    });
+    timerId_ = static_cast<UINT_PTR>(gathering.view);
+    SetTimer(hwnd(), timerId_, kGatherPeriodMs, nullptr);
+}
+
+bool CLeftView::FinishWorker(DWORD waitMs) {
+    if (!worker_.joinable()) return true;
+    const bool signalled = info_ && WaitForSingleObject(info_.get(), waitMs) == WAIT_OBJECT_0;
+    if (!signalled && !workerDone_) return false;
+    worker_.join();
+    return true;
+}
+
+void CLeftView::OnGatherTimer(UINT_PTR id) {
+    if (id < 1 || id > 6 || id != timerId_) return;
+    if (!FinishWorker(kSignalWaitMs)) return;
+    KillTimer(hwnd(), timerId_);
+    timerId_ = 0;
+    const Gathering finished = running_;
+    if (std::optional<Gathering> next = queue_.Finish()) {
+        Launch(*next);
+        return;
+    }
+    if (finished.selection == selectionSerial_) ShowGathered(finished);
+}
+
+void CLeftView::ShowGathered(const Gathering& gathering) {
+    ContentView* view = host_.ReplaceRightView(gathering.view);
+    view->ShowTitle(gathering.title);
+    host_.UpdateAllViews(kHintShowTitle);
+}
+
+void CLeftView::WaitForGathering() {
+    queue_.DropWaiting();
+    while (worker_.joinable()) {
+        if (FinishWorker(kSignalWaitMs)) break;
+        PumpPendingMessages();
+    }
+    if (timerId_ && hwnd()) KillTimer(hwnd(), timerId_);
+    timerId_ = 0;
+    if (queue_.running()) queue_.Finish();
+}
+
+// ---------------------------------------------------------------- check boxes
+
+void CLeftView::DisplayCheckboxes() {
+    if (checkboxMode_) return;
+    checkboxMode_ = true;
+    // The style has to be added after creation for the control to build its check images.
+    SetWindowLongPtrW(tree_.hwnd(), GWL_STYLE, GetWindowLongPtrW(tree_.hwnd(), GWL_STYLE) | TVS_CHECKBOXES);
+    SetAllChecks(true);
+}
+
+void CLeftView::SetChecksBelow(HTREEITEM item, bool checked) {
+    // Iterative over siblings and a stack for children: trees can be deep.
+    std::vector<HTREEITEM> stack{item};
+    while (!stack.empty()) {
+        HTREEITEM current = stack.back();
+        stack.pop_back();
+        TreeView_SetCheckState(tree_.hwnd(), current, checked);
+        for (HTREEITEM child = TreeView_GetChild(tree_.hwnd(), current); child;
+             child = TreeView_GetNextSibling(tree_.hwnd(), child)) {
+            stack.push_back(child);
+        }
+    }
+}
+
+void CLeftView::SetAllChecks(bool checked) {
+    if (!checkboxMode_) return;
+    for (HTREEITEM top = TreeView_GetRoot(tree_.hwnd()); top; top = TreeView_GetNextSibling(tree_.hwnd(), top)) {
+        SetChecksBelow(top, checked);
+    }
+}
+
+bool CLeftView::IsChecked(std::uint32_t key) const {
+    HTREEITEM item = tree_.Handle(key);
+    return item && TreeView_GetCheckState(tree_.hwnd(), item) == 1;
+}
+
+bool CLeftView::OnCheckboxClick() {
+    TVHITTESTINFO hit{};
+    const DWORD position = GetMessagePos();
+    hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(tree_.hwnd(), &hit.pt);
+    HTREEITEM item = TreeView_HitTest(tree_.hwnd(), &hit);
+    if (!item || !(hit.flags & TVHT_ONITEMSTATEICON)) return false;
+    const bool checked = TreeView_GetCheckState(tree_.hwnd(), item) == 1;
+    SetChecksBelow(item, !checked);
+    return true;  // the control must not toggle the box again
+}
+
+}  // namespace kavlo::ui

@@ -1,0 +1,16 @@
+#pragma once
+// Printing of a rich edit control's text: the print dialog, page setup, and a
+// preview that draws the pages as they will print.
+
+#include <windows.h>
+
+namespace kavlo::ui {
+
+/// Lets the user pick a printer (the setup is kept for later prints).
+void PrintSetup(HWND owner);
+/// Prints the control's text on the chosen printer, page after page.
+void PrintRichText(HWND owner, HWND richEdit, const wchar_t* documentName);
+/// Shows the pages of the control's text as they would print.
+void PreviewRichText(HWND owner, HWND richEdit);
+
+}  // namespace kavlo::ui

@@ -1,0 +1,153 @@
+// Identifiers of the resources of kavlo.exe (shared by kavlo.rc and the code).
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Main frame: menu, accelerators, tool bar, icon, document string.
+#define IDR_MAINFRAME 128
+#define IDR_KAVLOTYPE 129
+
+// Dialogs
+#define IDD_ABOUTBOX 100
+#define IDD_CONTACT 130
+#define IDD_PROGRESS 131
+#define IDD_VIEW_TEXT 132
+#define IDD_VIEW_LIST 133
+#define IDD_VIEW_TREE 134
+#define IDD_VIEW_EXPTREE 135
+#define IDD_VIEW_EXPTREETEXT 139
+#define IDD_VIEW_REFRESH 140
+#define IDD_WIZ1_P1 141
+#define IDD_WIZ1_P2 142
+#define IDD_WIZ1_P3 143
+#define IDD_WIZ1_P4 144
+#define IDD_WIZ1_P5 145
+#define IDD_PREVIEW 146
+#define IDD_TIMED 173
+
+// Bitmaps
+#define IDB_LIST_FOLDER 136
+#define IDB_LIST_MISSING 137
+#define IDB_LIST_FILE 138
+#define IDB_WIZARD 149
+#define IDB_STATE_155 155
+#define IDB_STATE_156 156
+#define IDB_STATE_157 157
+#define IDB_STATE_158 158
+#define IDB_EXP_CLOSED 160
+#define IDB_EXP_OPEN 161
+#define IDB_STATE_165 165
+#define IDB_STATE_166 166
+#define IDB_STATE_167 167
+#define IDB_STATE_168 168
+#define IDB_STATE_169 169
+#define IDB_STATE_170 170
+#define IDB_STATE_171 171
+#define IDB_STATE_172 172
+#define IDB_SORT_DOWN 174
+#define IDB_SORT_UP 175
+
+// Controls of the views
+#define IDC_LIST 1000
+#define IDC_RICHTEXT 1001
+#define IDC_PROGRESS 1003
+#define IDC_TREE 1004
+#define IDC_REFRESH_LABEL 1002
+
+// Controls of the wizard pages
+#define IDC_WIZ_HEADING 1001
+#define IDC_P1_RUN 1006
+#define IDC_P1_VIEW 1007
+#define IDC_P1_TEXT 1008
+#define IDC_P2_NAME 1005
+#define IDC_P2_CASE 1006
+#define IDC_P2_PHONE 1007
+#define IDC_P2_EMAIL 1008
+#define IDC_P2_ISSUE 1009
+#define IDC_P3_TEXT 1010
+#define IDC_P4_BROWSE 1010
+#define IDC_P4_PATH 1012
+#define IDC_P5_TEXT 1011
+
+// Contact information dialog
+#define IDC_CONTACT_NAME 1020
+#define IDC_CONTACT_CASE 1021
+#define IDC_CONTACT_PHONE 1022
+#define IDC_CONTACT_EMAIL 1023
+#define IDC_CONTACT_ISSUE 1024
+
+// Progress dialog
+#define IDC_PROGRESS_SECTION 1030
+#define IDC_PROGRESS_BAR 1031
+
+// About box
+#define IDC_ACKNOWLEDGMENTS 1040
+
+// Timed report dialog
+#define IDC_TIMED_INTERVAL 1016
+#define IDC_TIMED_MAXIMUM 1017
+#define IDC_TIMED_ZIP 1018
+#define IDC_TIMED_DIRECTORY 1019
+#define IDC_TIMED_LASTSAVE 1020
+#define IDC_TIMED_COUNTDOWN 1021
+
+// Print preview
+#define IDC_PREVIEW_PAGE 1050
+#define IDC_PREVIEW_PREV 1051
+#define IDC_PREVIEW_NEXT 1052
+#define IDC_PREVIEW_PRINT 1053
+
+// Commands of our own (their status texts are in the string table)
+#define ID_SELECTIVE_CHECKBOXES 32774
+#define ID_CHECKBOXES_CHECKALL 32775
+#define ID_CHECKBOXES_UNCHECKALL 32776
+#define ID_CHECKBOXES_DISPLAY 32777
+#define ID_VIEW_REFRESH 32781
+#define ID_VIEW_CONTACT 32782
+#define ID_CONTACT_BUTTON 32783
+
+// Framework commands
+#define ID_FILE_NEW 0xE100
+#define ID_FILE_OPEN 0xE101
+#define ID_FILE_SAVE 0xE103
+#define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_PRINT_SETUP 0xE106
+#define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#define ID_FILE_SEND_MAIL 0xE10F
+#define ID_FILE_MRU_FILE1 0xE110
+#define ID_FILE_MRU_LAST 0xE113
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_SELECT_ALL 0xE12A
+#define ID_APP_ABOUT 0xE140
+#define ID_APP_EXIT 0xE141
+#define ID_HELP_FINDER 0xE143
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+
+// Strings
+#define IDS_APP_TITLE 57344
+#define IDS_READY 57345
+#define IDS_SOCKETS_INIT_FAILED 61700
+#define IDS_OLE_INIT_FAILED 61701
+#define IDS_WIZ_CAPTION 61710
+#define IDS_P1_HEADING 61711
+#define IDS_P1_TEXT 61712
+#define IDS_P1_RUN 61713
+#define IDS_P1_VIEW 61714
+#define IDS_P1_VIEW_CANCEL 61715
+#define IDS_P2_HEADING 61716
+#define IDS_P3_HEADING 61717
+#define IDS_P3_TEXT 61718
+#define IDS_P4_HEADING 61719
+#define IDS_P5_HEADING 61720
+#define IDS_REPORT_FILTER 61721
+#define IDS_NO_MAIL_CLIENT 61722
+#define IDS_SAVE_FIRST 61723
+#define IDS_FAILED_TO_OPEN 61724
+#define IDS_FAILED_TO_SAVE 61725
+#define IDS_UNEXPECTED_FORMAT 61726
+#define IDS_TIMED_CAPTION 61727
+#define IDS_BUSY_GATHERING 61728

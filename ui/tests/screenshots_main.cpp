@@ -1,0 +1,171 @@
+// kavlo_screenshots.exe OUTDIR: starts kavlo's windows on the bundled sample
+// machine and saves PNG pictures of the main window with each view kind and of
+// each wizard page (tools/screenshots.sh runs it under Wine and Xvfb).
+
+#include <windows.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ui/app/app.h"
+#include "ui/frame/dialogs.h"
+#include "ui/frame/main_frame.h"
+#include "ui/model/timed_mode.h"
+#include "ui/resource.h"
+#include "ui/tests/ui_driver.h"
+#include "ui/timed/timed_dialog.h"
+#include "ui/views/content_view.h"
+#include "ui/win/text.h"
+#include "ui/wizard/wizard.h"
+
+using namespace kavlo::ui;
+using namespace kavlo::ui::testing;
+
+namespace {
+
+std::string g_out;
+int g_failures = 0;
+
+void Shot(HWND window, const char* name) {
+    const std::string path = g_out + "\\" + name + ".png";
+    if (SaveWindowPng(window, path)) {
+        std::printf("saved %s\n", path.c_str());
+    } else {
+        std::printf("FAILED %s\n", path.c_str());
+        ++g_failures;
+    }
+}
+
+HTREEITEM FindScript(HWND tree, const std::wstring& prefix) {
+    HTREEITEM root = TreeView_GetRoot(tree);
+    for (HTREEITEM s = TreeView_GetChild(tree, root); s; s = TreeView_GetNextSibling(tree, s)) {
+        if (TreeItemText(tree, s).rfind(prefix, 0) == 0) return s;
+    }
+    return nullptr;
+}
+
+bool ShowTitle(CMainFrame& frame, const std::wstring& script, const std::wstring& title, const char* viewClass) {
+    HWND tree = frame.leftView().tree().hwnd();
+    HTREEITEM s = FindScript(tree, script);
+    if (!s) {
+        std::printf("no script %ls\n", script.c_str());
+        return false;
+    }
+    TreeView_Expand(tree, s, TVE_EXPAND);
+    HTREEITEM t = title.empty() ? s : FindChild(tree, s, title);
+    if (!t) {
+        std::printf("no title %ls\n", title.c_str());
+        return false;
+    }
+    ClickTreeItem(tree, t);
+    const bool shown = PumpUntil([&] {
+        ContentView* view = frame.rightView();
+        return view && std::string(view->RuntimeClass()) == viewClass && !frame.leftView().gathering();
+    });
+    if (!shown) std::printf("view %s did not appear for %ls\n", viewClass, title.c_str());
+    PumpFor(300);
+    return shown;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    g_out = argc > 1 ? argv[1] : ".";
+    KavloApp app(SampleOptions());
+    if (!app.InitInstance()) return 1;
+    CMainFrame& frame = app.frame();
+    MoveWindow(frame.hwnd(), 0, 0, 1100, 720, TRUE);
+    PumpFor(500);
+    Shot(frame.hwnd(), "main-information-page");
+
+    struct Case {
+        const wchar_t* script;
+        const wchar_t* title;
+        const char* viewClass;
+        const char* file;
+    };
+    const Case cases[] = {
+        {L"System", L"", "view_Text", "main-script-information"},
+        {L"System", L"Windows version", "view_Text", "view-text"},
+        {L"System", L"System files", "view_List", "view-list-filelist"},
+        {L"Services", L"Windows services", "view_List", "view-list-columns"},
+        {L"Ostrell", L"Configuration", "view_Tree", "view-tree"},
+        {L"System", L"Installed programs", "view_ExpTree", "view-exptree"},
+        {L"Fernway", L"Settings and logs", "view_ExpTreeText", "view-exptreetext"},
+    };
+    for (const Case& c : cases) {
+        if (!ShowTitle(frame, c.script, c.title, c.viewClass)) ++g_failures;
+        if (std::string(c.viewClass) == "view_List") {
+            // Sorted by the first column, descending, to show the sort mark.
+            HWND list = GetDlgItem(frame.rightView()->hwnd(), IDC_LIST);
+            ClickColumnHeader(list, 0);
+            PumpFor(200);
+            ClickColumnHeader(list, 0);
+            PumpFor(300);
+        }
+        Shot(frame.hwnd(), c.file);
+    }
+    frame.ReplaceRightView(ViewKind::Refresh);
+    PumpFor(600);
+    Shot(frame.hwnd(), "view-refresh");
+
+    // The wizard, page by page.
+    const std::string folder = FreshTempFolder("shots");
+    WIZ1 wizard(app.document(), [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
+    int page = 0;
+    TimerDriver driver([&] {
+        HWND sheet = wizard.sheet();
+        if (!sheet) return false;
+        HWND current = PropSheet_GetCurrentPageHwnd(sheet);
+        PumpFor(400);
+        switch (page) {
+        case 0:
+            if (current != wizard.page1().hwnd()) return false;
+            Shot(sheet, "wizard-1-welcome");
+            break;
+        case 1:
+            if (current != wizard.page2().hwnd()) return false;
+            SetDlgItemTextW(current, IDC_P2_NAME, L"Pat Example");
+            SetDlgItemTextW(current, IDC_P2_CASE, L"2001-0314");
+            SetDlgItemTextW(current, IDC_P2_PHONE, L"555 0100");
+            SetDlgItemTextW(current, IDC_P2_EMAIL, L"pat@example.com");
+            SetDlgItemTextW(current, IDC_P2_ISSUE, L"Scans stop at 40 percent.");
+            Shot(sheet, "wizard-2-contact");
+            break;
+        case 2:
+            if (current != wizard.page4().hwnd()) return false;
+            Shot(sheet, "wizard-3-save");
+            SetDlgItemTextW(current, IDC_P4_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
+            break;
+        case 3:
+            if (current != wizard.page5().hwnd()) return false;
+            Shot(sheet, "wizard-4-finished");
+            PropSheet_PressButton(sheet, PSBTN_FINISH);
+            return true;
+        default:
+            return true;
+        }
+        ++page;
+        PropSheet_PressButton(sheet, PSBTN_NEXT);
+        return false;
+    });
+    wizard.Run(frame.hwnd());
+
+    // The timed report dialog, saving into the temporary folder.
+    TimedSettings timed = ParseTimedSettings({"min:30", "dir:" + folder}, "C:\\");
+    TimedDialog dialog(app.document(), timed,
+                       [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
+    TimerDriver timedDriver([&] {
+        if (!dialog.hwnd() || dialog.saves() == 0) return false;
+        PumpFor(300);
+        Shot(dialog.hwnd(), "timed-mode");
+        PostMessageW(dialog.hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    dialog.RunModal(frame.hwnd());
+
+    std::printf("%d failure(s)\n", g_failures);
+    DestroyWindow(frame.hwnd());
+    return g_failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,237 @@
+// The content views on titles made for the test: how each decodes its
+// title and what its controls then hold.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/frame/main_frame.h"
+#include "ui/resource.h"
+#include "ui/tests/ui_driver.h"
+#include "ui/views/view_exptree.h"
+#include "ui/views/view_list.h"
+#include "ui/views/view_tree.h"
+#include "ui/win/text.h"
+
+namespace kavlo::ui::testing {
+namespace {
+
+class ViewsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        app_ = new KavloApp(SampleOptions());
+        ASSERT_TRUE(app_->InitInstance());
+        MoveWindow(app_->frame().hwnd(), 0, 0, 1000, 700, TRUE);
+        PumpFor(200);
+    }
+    static void TearDownTestSuite() {
+        DestroyWindow(app_->frame().hwnd());
+        PumpFor(100);
+        delete app_;
+        app_ = nullptr;
+    }
+    void TearDown() override {
+        // The right pane must not keep borrowing the test's title.
+        app_->frame().leftView().ShowInformationPage();
+    }
+
+    template <class View>
+    View* Show(ViewKind kind, data_DBGTitle& title) {
+        ContentView* view = app_->frame().ReplaceRightView(kind);
+        view->ShowTitle(&title);
+        app_->frame().UpdateAllViews(kHintShowTitle);
+        PumpFor(100);
+        return dynamic_cast<View*>(view);
+    }
+
+    static KavloApp* app_;
+};
+
+KavloApp* ViewsTest::app_ = nullptr;
+
+data_DBGTitle ListTitle(const char* kind, const char* columns, const char* sortTypes, const char* text) {
+    data_DBGTitle title("test", nullptr);
+    title.kind = kind;
+    title.kindDetail = columns;
+    if (std::string(kind).find("filelist") != std::string::npos) {
+        title.header2 = sortTypes;
+    } else {
+        title.header1 = sortTypes;
+    }
+    title.text = text;
+    title.runPending = 0;
+    return title;
+}
+
+TEST_F(ViewsTest, ListCellsAndBlanks) {
+    data_DBGTitle title = ListTitle("col", "A,5,B,5,C,5", "NoSort,NoSort,NoSort", "a,,c\n");
+    auto* view = Show<view_List>(ViewKind::List, title);
+    ASSERT_NE(view, nullptr);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListCell(list, 0, 0), L"a");
+    EXPECT_EQ(ListCell(list, 0, 1), L" ");
+    EXPECT_EQ(ListCell(list, 0, 2), L"c");
+    // Columns are as wide as that many letters "a".
+    HWND header = ListView_GetHeader(list);
+    ASSERT_EQ(Header_GetItemCount(header), 3);
+    EXPECT_GT(ListView_GetColumnWidth(list, 0), 0);
+}
+
+TEST_F(ViewsTest, FileListImageCellIsNotAColumn) {
+    data_DBGTitle title = ListTitle("filelist", "File,12,Version,8", "ASCIINoCase,ASCIICase", "2,x.dll,1.0\n0,y.dll,2.0\n");
+    auto* view = Show<view_List>(ViewKind::List, title);
+    ASSERT_NE(view, nullptr);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    EXPECT_EQ(ListCell(list, 0, 0), L"x.dll");
+    EXPECT_EQ(ListCell(list, 0, 1), L"1.0");
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = 0;
+    ListView_GetItem(list, &item);
+    EXPECT_EQ(item.iImage, 2);
+}
+
+TEST_F(ViewsTest, IntColumnSortsNineBeforeTenAndRowsKeepTheirNumbers) {
+    data_DBGTitle title = ListTitle("col", "Name,8,Count,6", "ASCIICase,INT", "b,10\na,9\nc,100\n");
+    auto* view = Show<view_List>(ViewKind::List, title);
+    ASSERT_NE(view, nullptr);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ClickColumnHeader(list, 1);
+    PumpFor(300);
+    ASSERT_TRUE(view->list().sort().column().has_value()) << "the header click did not arrive";
+    EXPECT_EQ(ListCell(list, 0, 1), L"9");
+    EXPECT_EQ(ListCell(list, 1, 1), L"10");
+    EXPECT_EQ(ListCell(list, 2, 1), L"100");
+    EXPECT_EQ(view->list().rows()[0].number, 1u);
+    ClickColumnHeader(list, 1);
+    PumpFor(300);
+    EXPECT_EQ(ListCell(list, 0, 1), L"100");
+    // A new column sorts ascending and takes the mark from the old one.
+    ClickColumnHeader(list, 0);
+    PumpFor(300);
+    EXPECT_EQ(ListCell(list, 0, 0), L"a");
+    HDITEMW old{};
+    old.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list), 1, &old);
+    EXPECT_FALSE(old.fmt & HDF_IMAGE);
+}
+
+TEST_F(ViewsTest, UnknownSortTypeKeepsTheOrder) {
+    data_DBGTitle title = ListTitle("col", "Name,8", "Whatever", "b\na\nc\n");
+    auto* view = Show<view_List>(ViewKind::List, title);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ClickColumnHeader(list, 0);
+    PumpFor(300);
+    EXPECT_EQ(ListCell(list, 0, 0), L"b");
+    EXPECT_EQ(ListCell(list, 2, 0), L"c");
+}
+
+TEST_F(ViewsTest, EmptyListShowsOneBlankRow) {
+    data_DBGTitle title = ListTitle("col", "Name,8", "NoSort", "");
+    auto* view = Show<view_List>(ViewKind::List, title);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListCell(list, 0, 0), L" ");
+}
+
+TEST_F(ViewsTest, TreeStateImagesAndLabels) {
+    data_DBGTitle title("tree test", nullptr);
+    title.kind = "tree";
+    title.runPending = 0;
+    data_TView& services = title.Root().AddChild("Services");
+    services.AddChild("|03|Running");
+    services.AddChild("||01 Enable logging");
+    services.AddChild("plain");
+    auto* view = Show<view_Tree>(ViewKind::Tree, title);
+    ASSERT_NE(view, nullptr);
+    HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
+    HTREEITEM top = TreeView_GetRoot(tree);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(TreeItemText(tree, top), L"Services");
+    HTREEITEM running = TreeView_GetChild(tree, top);
+    ASSERT_NE(running, nullptr);
+    EXPECT_EQ(TreeItemText(tree, running), L"Running");
+    EXPECT_EQ(TreeStateImage(tree, running), 3);
+    HTREEITEM logging = TreeView_GetNextSibling(tree, running);
+    EXPECT_EQ(TreeItemText(tree, logging), L" Enable logging");
+    EXPECT_EQ(TreeStateImage(tree, logging), 1);
+    HTREEITEM plain = TreeView_GetNextSibling(tree, logging);
+    EXPECT_EQ(TreeStateImage(tree, plain), 0);
+    EXPECT_TRUE(TreeView_GetItemState(tree, top, TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
+TEST_F(ViewsTest, TreeSortsLevelsMarkedSort) {
+    data_DBGTitle title("sorted", nullptr);
+    title.kind = "tree";
+    title.runPending = 0;
+    title.Root().SetTitleAndDetail("sorted", "sort");
+    title.Root().AddChild("zeta");
+    title.Root().AddChild("alpha");
+    auto* view = Show<view_Tree>(ViewKind::Tree, title);
+    HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
+    EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"alpha");
+}
+
+data_DBGTitle ExpandableTitle(const char* kind) {
+    data_DBGTitle title("exp", nullptr);
+    title.kind = kind;
+    title.runPending = 0;
+    title.Root().SetExtra("Value,20,Data,30");
+    data_TView& settings = title.Root().AddChild("[D] Settings");
+    settings.AddChild("Mode,fast");
+    settings.AddChild("Level,3");
+    data_TView& logs = settings.AddChild("{D} Logs");
+    logs.AddChild("line one of the log");
+    title.Root().AddChild("Services [D] ");
+    return title;
+}
+
+TEST_F(ViewsTest, ExpandableTreeNodesAndEntries) {
+    data_DBGTitle title = ExpandableTitle("treexp");
+    auto* view = Show<view_ExpTree>(ViewKind::ExpTree, title);
+    ASSERT_NE(view, nullptr);
+    HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
+    HTREEITEM top = TreeView_GetRoot(tree);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(TreeItemText(tree, top), L"Settings");
+    EXPECT_EQ(TreeStateImage(tree, top), 1);
+    EXPECT_EQ(TreeView_GetNextSibling(tree, top), nullptr) << "an unmarked node is not a tree node";
+    HTREEITEM logs = TreeView_GetChild(tree, top);
+    ASSERT_NE(logs, nullptr);
+    EXPECT_EQ(TreeItemText(tree, logs), L"Logs");
+    // The root item is selected at start: its entries are the list's rows.
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    EXPECT_EQ(ListCell(list, 0, 0), L"Mode");
+    EXPECT_EQ(ListCell(list, 0, 1), L"fast");
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(list)), 2);
+    TreeView_SelectItem(tree, logs);
+    PumpFor(100);
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListCell(list, 0, 0), L"line one of the log");
+}
+
+TEST_F(ViewsTest, ExpandableTreeWithTextShowsTheFirstEntry) {
+    data_DBGTitle title = ExpandableTitle("treexptxt");
+    auto* view = Show<view_ExpTreeText>(ViewKind::ExpTreeText, title);
+    ASSERT_NE(view, nullptr);
+    HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
+    HTREEITEM top = TreeView_GetRoot(tree);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(RichTextOf(view->RichText()), "Mode,fast");
+    TreeView_SelectItem(tree, TreeView_GetChild(tree, top));
+    PumpFor(100);
+    EXPECT_EQ(RichTextOf(view->RichText()), "line one of the log");
+}
+
+TEST_F(ViewsTest, ReplacingWithTheSameClassKeepsTheView) {
+    ContentView* first = app_->frame().ReplaceRightView(ViewKind::Text);
+    ContentView* second = app_->frame().ReplaceRightView(ViewKind::Text);
+    EXPECT_EQ(first, second);
+    EXPECT_STREQ(app_->frame().ReplaceRightView(ViewKind::Refresh)->RuntimeClass(), "view_Refresh");
+}
+
+}  // namespace
+}  // namespace kavlo::ui::testing

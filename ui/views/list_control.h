@@ -1,0 +1,53 @@
+#pragma once
+// The virtual list control shared by view_List and view_ExpTree: columns from a
+// column specification, decoded rows, the three-click sort with sort marks.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/model/list_rows.h"
+#include "ui/model/list_sort.h"
+#include "ui/win/handles.h"
+
+namespace kavlo::ui {
+
+class RowList {
+public:
+    /// Takes the control and gives it the list images (and sort marks).
+    void Attach(HWND list);
+    HWND hwnd() const { return list_; }
+
+    /// Deletes all rows and columns and inserts the columns of a specification.
+    void SetColumns(const std::string& spec);
+    /// Replaces the rows; `images` shows each row's image (file lists).
+    void SetRows(std::vector<ListRow> rows, std::vector<SortType> sortTypes, bool images);
+    void ClearRows() { SetRows({}, sortTypes_, images_shown_); }
+
+    /// A click on a column header (LVN_COLUMNCLICK).
+    void ClickColumn(int column);
+    /// Answers LVN_GETDISPINFO for the virtual list.
+    void FillDisplayInfo(NMLVDISPINFOW& info);
+
+    const std::vector<ListRow>& rows() const { return rows_; }
+    const SortState& sort() const { return sort_; }
+    int ColumnCount() const;
+
+private:
+    void SetSortMark(int column, int image);
+
+    HWND list_ = nullptr;
+    UniqueImageList images_;
+    std::vector<ListRow> rows_;
+    std::vector<SortType> sortTypes_;
+    bool images_shown_ = false;
+    SortState sort_;
+    std::wstring scratch_;
+};
+
+/// Loads bitmaps into a masked image list (magenta is transparent).
+HIMAGELIST LoadImageList(int width, int height, std::initializer_list<int> bitmapIds);
+
+}  // namespace kavlo::ui

@@ -1,0 +1,65 @@
+#pragma once
+// view_ExpTree and view_ExpTreeText: the nodes of an expandable tree ("[D] " and
+// "{D} " titles) in a tree; the selected node's entries in a list or as text.
+
+#include "ui/views/content_view.h"
+#include "ui/views/list_control.h"
+#include "ui/win/handles.h"
+#include "ui/win/tree_control.h"
+
+namespace kavlo::ui {
+
+class ExpandableTreeView : public ContentView {
+public:
+    using ContentView::ContentView;
+    void OnInitialUpdate() override;
+    void OnUpdate(int hint) override;
+    TreeControl& tree() { return tree_; }
+
+protected:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Layout(int width, int height) override;
+    /// Shows the entries of the node with this item key.
+    virtual void ShowEntries(const data_TView* node) = 0;
+    virtual HWND EntryPane() const = 0;
+    virtual void PrepareEntryPane() {}
+    /// Sets the entry pane up for the title about to be shown.
+    virtual void ResetEntryPane() {}
+
+private:
+    TreeControl tree_;
+    UniqueImageList stateImages_;
+    int splitPercent_ = 35;
+};
+
+class view_ExpTree : public ExpandableTreeView {
+public:
+    view_ExpTree();
+    const char* RuntimeClass() const override { return "view_ExpTree"; }
+    void OnInitialUpdate() override;
+    RowList& list() { return list_; }
+
+protected:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ShowEntries(const data_TView* node) override;
+    HWND EntryPane() const override { return Item(1000); }
+    void PrepareEntryPane() override;
+    void ResetEntryPane() override;
+
+private:
+    RowList list_;
+};
+
+class view_ExpTreeText : public ExpandableTreeView {
+public:
+    view_ExpTreeText();
+    const char* RuntimeClass() const override { return "view_ExpTreeText"; }
+    void OnInitialUpdate() override;
+    HWND RichText() const override { return Item(1001); }
+
+protected:
+    void ShowEntries(const data_TView* node) override;
+    HWND EntryPane() const override { return Item(1001); }
+};
+
+}  // namespace kavlo::ui
