@@ -25,7 +25,7 @@ std::string LoadError(const TempMachine& folder) {
 }
 
 std::string Label(const TempMachine& folder, std::string_view relative) {
-    return (folder.root() / fs::path(relative)).string();
+    return (folder.root() / fs::path(relative).make_preferred()).string();
 }
 
 TEST(LoadMachine, MissingFolderOrIni) {
