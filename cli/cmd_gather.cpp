@@ -1,4 +1,5 @@
 // kavlo gather: a new report of every title of the scripts, saved (and compressed).
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -77,10 +78,19 @@ public:
             return;
         }
         constexpr std::size_t kBar = 30;
+        constexpr std::size_t kTextChars = 60;
         const std::size_t filled = total ? (step + 1) * kBar / total : kBar;
-        const std::string bar = std::string(filled, '#') + std::string(kBar - filled, '-');
-        // \x1b[K clears what a longer previous line left behind.
-        std::fprintf(stderr, "\r[%s] %zu/%zu %.60s\x1b[K", bar.c_str(), step + 1, total, shown.c_str());
+        std::string line = "\r[" + std::string(filled, '#') + std::string(kBar - filled, '-') + "] " +
+                           std::to_string(step + 1) + "/" + std::to_string(total) + " ";
+        std::size_t cut = std::min(shown.size(), kTextChars);
+        while (cut < shown.size() && cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+        line += shown.substr(0, cut);  // whole UTF-8 characters only
+        // Blanks, not a terminal escape, clear what a longer previous line left
+        // behind: consoles that do not understand escapes would print them.
+        const std::size_t length = line.size();
+        if (length < lastLength_) line.append(lastLength_ - length, ' ');
+        lastLength_ = length;
+        std::fputs(line.c_str(), stderr);
         std::fflush(stderr);
         drawn_ = true;
     }
@@ -93,6 +103,7 @@ public:
 private:
     bool terminal_;
     bool drawn_ = false;
+    std::size_t lastLength_ = 0;
 };
 
 }  // namespace

@@ -18,8 +18,11 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
+        // Tests leave read-only files behind, which Windows will not delete as they are.
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
