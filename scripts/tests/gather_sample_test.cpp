@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "engine/os_detection.h"
+#include "engine/rd_DBGData.h"
+#include "engine/rd_titles.h"
 #include "platform/machine_factory.h"
 #include "scripts/tests/bundled.h"
 
@@ -239,6 +242,24 @@ TEST_F(SampleGathered, StartUpPrograms) {
 TEST_F(SampleGathered, RemoteControlCallerFiles) {
     SKIP_UNLESS_BUILT("MIRROLET_CHF:");
     Node("Mirrolet", "Caller files", "MIRROLET32 .CHF files for TAPI modem(s)");
+}
+
+// The extended script is not in the catalog; support adds it by hand, so it
+// must run as well as the others.
+TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
+    platform::MachineChoice choice = platform::OpenMachine(SampleMachineDir());
+    ASSERT_TRUE(choice.machine) << choice.error;
+    AppContext context(*choice.machine, DetectOs(*choice.machine), ScriptsDir());
+    const auto script = rd_titles(context).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
+    ASSERT_TRUE(script);
+    ASSERT_EQ(script->titles.size(), 5u);
+    for (const auto& title : script->titles) {
+        rd_DBGData engine(context);
+        engine.RunTitle(*title);
+        EXPECT_EQ(title->runPending, 0) << title->name;
+    }
+    EXPECT_EQ(script->titles[3]->name, "PCI devices");
+    EXPECT_THAT(script->titles[3]->text, StartsWith("Vendor,device,class,description,type,manufacturer\n"));
 }
 
 }  // namespace
