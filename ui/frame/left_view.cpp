@@ -8,6 +8,8 @@ namespace kavlo::ui {
 namespace {
 
 constexpr UINT kGatherPeriodMs = 2;
+/// Re-applies a clicked check box's state after the control's own toggle.
+constexpr UINT kApplyCheck = WM_APP + 1;
 constexpr DWORD kSignalWaitMs = 50;
 
 }  // namespace
@@ -84,6 +86,9 @@ LRESULT CLeftView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
         OnGatherTimer(wParam);
+        return 0;
+    case kApplyCheck:
+        SetChecksBelow(reinterpret_cast<HTREEITEM>(wParam), lParam != 0);
         return 0;
     case WM_DESTROY:
         WaitForGathering();
@@ -243,6 +248,9 @@ bool CLeftView::OnCheckboxClick() {
     if (!item || !(hit.flags & TVHT_ONITEMSTATEICON)) return false;
     const bool checked = TreeView_GetCheckState(tree_.hwnd(), item) == 1;
     SetChecksBelow(item, !checked);
+    // Some versions of the control toggle the clicked box whatever the answer
+    // to the click; the state is set once more after that.
+    PostMessageW(hwnd(), kApplyCheck, reinterpret_cast<WPARAM>(item), !checked);
     return true;  // the control must not toggle the box again
 }
 

@@ -242,6 +242,30 @@ TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
     EXPECT_FALSE(left.IsChecked(root));
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_CHECKBOXES_CHECKALL, 0);
     EXPECT_TRUE(left.IsChecked(root));
+
+    // A click on a node's box sets the node and everything below it to the opposite.
+    HTREEITEM script = Script(L"System");
+    ASSERT_NE(script, nullptr);
+    TreeView_Expand(tree(), script, TVE_EXPAND);
+    TreeView_EnsureVisible(tree(), script);
+    RECT text{};
+    TreeView_GetItemRect(tree(), script, &text, TRUE);
+    // The box sits left of the label.
+    POINT box{text.left - 8, (text.top + text.bottom) / 2};
+    TVHITTESTINFO hit{};
+    hit.pt = box;
+    ASSERT_EQ(TreeView_HitTest(tree(), &hit), script);
+    ASSERT_TRUE(hit.flags & TVHT_ONITEMSTATEICON);
+    POINT screen = box;
+    ClientToScreen(tree(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostClick(tree(), RECT{box.x, box.y, box.x, box.y});
+    PumpFor(300);
+    const std::uint32_t scriptKey = left.tree().KeyOf(script);
+    const std::uint32_t titleKey = left.tree().KeyOf(TreeView_GetChild(tree(), script));
+    EXPECT_FALSE(left.IsChecked(scriptKey));
+    EXPECT_FALSE(left.IsChecked(titleKey));
+    EXPECT_TRUE(left.IsChecked(root)) << "the parent keeps its state";
 }
 
 }  // namespace

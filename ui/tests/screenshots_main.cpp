@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "ui/app/app.h"
 #include "ui/frame/dialogs.h"
@@ -96,6 +98,28 @@ int main(int argc, char** argv) {
     };
     for (const Case& c : cases) {
         if (!ShowTitle(frame, c.script, c.title, c.viewClass)) ++g_failures;
+        if (std::string(c.viewClass).rfind("view_ExpTree", 0) == 0) {
+            // The first node below the top shows its entries.
+            HWND tree = GetDlgItem(frame.rightView()->hwnd(), IDC_TREE);
+            if (HTREEITEM top = TreeView_GetRoot(tree)) {
+                if (HTREEITEM child = TreeView_GetChild(tree, top)) TreeView_SelectItem(tree, child);
+            }
+            PumpFor(300);
+        }
+        if (std::string(c.viewClass) == "view_Tree") {
+            // Everything open, so that the check items and their images show.
+            HWND tree = GetDlgItem(frame.rightView()->hwnd(), IDC_TREE);
+            std::vector<HTREEITEM> items{TreeView_GetRoot(tree)};
+            while (!items.empty()) {
+                HTREEITEM item = items.back();
+                items.pop_back();
+                if (!item) continue;
+                TreeView_Expand(tree, item, TVE_EXPAND);
+                items.push_back(TreeView_GetNextSibling(tree, item));
+                items.push_back(TreeView_GetChild(tree, item));
+            }
+            PumpFor(300);
+        }
         if (std::string(c.viewClass) == "view_List") {
             // Sorted by the first column, descending, to show the sort mark.
             HWND list = GetDlgItem(frame.rightView()->hwnd(), IDC_LIST);
@@ -109,6 +133,22 @@ int main(int argc, char** argv) {
     frame.ReplaceRightView(ViewKind::Refresh);
     PumpFor(600);
     Shot(frame.hwnd(), "view-refresh");
+    frame.leftView().ShowInformationPage();
+
+    // The About box and the contact information dialog.
+    for (const auto& [command, caption, file] :
+         {std::tuple{ID_APP_ABOUT, L"About KAVLO", "dialog-about"},
+          std::tuple{ID_VIEW_CONTACT, L"Contact information", "dialog-contact"}}) {
+        TimerDriver closer([&, caption = caption, file = file] {
+            HWND dialog = FindWindowW(L"#32770", caption);
+            if (!dialog) return false;
+            PumpFor(300);
+            Shot(dialog, file);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
+        SendMessageW(frame.hwnd(), WM_COMMAND, command, 0);
+    }
 
     // The wizard, page by page.
     const std::string folder = FreshTempFolder("shots");

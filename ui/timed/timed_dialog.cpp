@@ -20,7 +20,8 @@ BOOL TimedDialog::OnInitDialog() {
     SetItemText(IDC_TIMED_INTERVAL, Widen(IntervalText(settings_)).c_str());
     SetItemText(IDC_TIMED_DIRECTORY, Widen(settings_.directory).c_str());
     SetTimer(hwnd(), kSaveTimer, kFirstSaveMs, nullptr);
-    return TRUE;
+    SetFocus(Item(IDCANCEL));
+    return FALSE;  // the focus is set
 }
 
 INT_PTR TimedDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -40,7 +41,13 @@ void TimedDialog::SaveNow() {
     std::string status = FormatTime(document_.context().machine.Now(), "%c");
     // The dialog runs unattended: a failure is shown here instead of in a
     // message box that would hold back every later save.
-    if (!outcome.ok) status += "  " + outcome.message;
+    if (!outcome.ok) {
+        std::string message = outcome.message;
+        for (char& c : message) {
+            if (c == '\n' || c == '\r') c = ' ';
+        }
+        status += "  " + message;
+    }
     SetItemText(IDC_TIMED_LASTSAVE, Widen(status).c_str());
     SetTimer(hwnd(), kSaveTimer, settings_.PeriodMs(), nullptr);
 }
