@@ -157,6 +157,9 @@ void CLeftView::Launch(const Gathering& gathering) {
         } catch (const std::exception& error) {
             title->AppendText(std::string("\nThe information could not be gathered: ") + error.what() + "\n");
             title->runPending = 0;
+        } catch (...) {
+            title->AppendText("\nThe information could not be gathered.\n");
+            title->runPending = 0;
         }
         workerDone_ = true;
         if (signal) ReleaseSemaphore(signal, 1, nullptr);

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+
+#include <commctrl.h>
 
 #include "ui/app/document.h"
 #include "ui/frame/main_frame.h"
@@ -175,6 +178,27 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
                std::string(app_->frame().rightView()->RuntimeClass()) == "view_Text";
     }));
     EXPECT_NE(RichTextOf(app_->frame().rightView()->RichText()).find("Product: "), std::string::npos);
+}
+
+TEST_F(WizardTest, SaveGathersUnderTheProgressDialog) {
+    int range = 0;
+    int highest = 0;
+    std::wstring section;
+    TimerDriver watcher([&] {
+        HWND dialog = FindWindowW(L"#32770", L"Gathering info for save");
+        if (!dialog) return false;
+        HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
+        range = static_cast<int>(SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+        highest = std::max(highest, static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)));
+        const std::wstring now = ItemText(dialog, IDC_PROGRESS_SECTION);
+        if (!now.empty()) section = now;
+        return false;  // keeps watching while the titles are gathered
+    });
+    ASSERT_TRUE(app_->frame().SaveReport(folder_ + "\\progress.IFO"));
+    EXPECT_EQ(range, app_->document().CountTitles());
+    EXPECT_GT(highest, 0) << "the dialog must paint and answer while titles are gathered";
+    EXPECT_NE(section.find(L" - "), std::wstring::npos) << "script file name, \" - \", title name";
+    EXPECT_TRUE(FileExists(folder_ + "\\progress.IFO"));
 }
 
 TEST_F(WizardTest, OpeningAMissingReportSaysSo) {
