@@ -43,14 +43,6 @@ std::string ScriptInfoPage(std::string_view version, std::string_view date, std:
     return page;
 }
 
-std::string FileRootLabel(std::string_view storedLabel) {
-    const std::size_t bracket = storedLabel.find('[');
-    std::string label(storedLabel.substr(0, bracket));
-    if (bracket == std::string_view::npos) label.clear();
-    label += "[file]";
-    return label;
-}
-
 std::string FileStatusText(std::string_view path) {
     const std::size_t slash = path.rfind('\\');
     const bool whole = slash == std::string_view::npos || slash == 0;

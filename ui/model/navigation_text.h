@@ -17,10 +17,6 @@ std::optional<ViewKind> ViewForKind(std::string_view kind);
 /// The script information page from a script's header values.
 std::string ScriptInfoPage(std::string_view version, std::string_view date, std::string_view engine);
 
-/// The root label after a report was opened: the stored label up to its first
-/// "[" followed by "[file]".
-std::string FileRootLabel(std::string_view storedLabel);
-
 /// Status bar pane 1 after an open: "File: " and the name after the last "\".
 std::string FileStatusText(std::string_view path);
 

@@ -74,7 +74,10 @@ bool ShowTitle(CMainFrame& frame, const std::wstring& script, const std::wstring
 
 int main(int argc, char** argv) {
     g_out = argc > 1 ? argv[1] : ".";
-    KavloApp app(SampleOptions());
+    AppOptions options = SampleOptions();
+    // "--real": the computer the program runs on instead of the sample machine.
+    if (argc > 2 && std::string(argv[2]) == "--real") options.machineFolder.clear();
+    KavloApp app(options);
     if (!app.InitInstance()) return 1;
     CMainFrame& frame = app.frame();
     MoveWindow(frame.hwnd(), 0, 0, 1100, 720, TRUE);

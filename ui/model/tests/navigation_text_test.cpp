@@ -25,14 +25,6 @@ TEST(ScriptInfoPage, VersionAndEngineFromTwoDigitHalves) {
     EXPECT_EQ(ScriptInfoPage("5", "d", "1"), "DBG File Info:\n\n  Version: 5.5\n  Date: d\n  Engine: 1.1\n");
 }
 
-TEST(FileRootLabel, KeepsTextBeforeTheFirstBracket) {
-    EXPECT_EQ(FileRootLabel("PC1  [local computer]"), "PC1  [file]");
-    EXPECT_EQ(FileRootLabel("PC1"), "[file]");
-    EXPECT_EQ(FileRootLabel(""), "[file]");
-    EXPECT_EQ(FileRootLabel("[x]"), "[file]");
-    EXPECT_EQ(FileRootLabel("A [b] [c]"), "A [file]");
-}
-
 TEST(FileStatusText, NameAfterLastBackslash) {
     EXPECT_EQ(FileStatusText("C:\\My Reports\\x.IFO"), "File: x.IFO");
     EXPECT_EQ(FileStatusText("x.IFO"), "File: x.IFO");
