@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         {L"System", L"", "view_Text", "main-script-information"},
         {L"System", L"Windows version", "view_Text", "view-text"},
         {L"System", L"System files", "view_List", "view-list-filelist"},
-        {L"Services", L"Windows services", "view_List", "view-list-columns"},
+        {L"Network", L"Internet settings", "view_List", "view-list-columns"},
         {L"Ostrell", L"Configuration", "view_Tree", "view-tree"},
         {L"System", L"Installed programs", "view_ExpTree", "view-exptree"},
         {L"Fernway", L"Settings and logs", "view_ExpTreeText", "view-exptreetext"},

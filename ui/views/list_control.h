@@ -16,8 +16,8 @@ namespace kavlo::ui {
 
 class RowList {
 public:
-    /// Takes the control and gives it the list images (and sort marks).
-    void Attach(HWND list);
+    /// Takes the control and gives it the sort marks and, with `rowImages`, the row images.
+    void Attach(HWND list, bool rowImages = true);
     HWND hwnd() const { return list_; }
 
     /// Deletes all rows and columns and inserts the columns of a specification.

@@ -68,7 +68,8 @@ view_ExpTree::view_ExpTree() : ExpandableTreeView(IDD_VIEW_EXPTREE) {}
 
 void view_ExpTree::OnInitialUpdate() { ExpandableTreeView::OnInitialUpdate(); }
 
-void view_ExpTree::PrepareEntryPane() { list_.Attach(Item(IDC_LIST)); }
+// Entries have no row images; without the image list their text is not indented.
+void view_ExpTree::PrepareEntryPane() { list_.Attach(Item(IDC_LIST), false); }
 
 void view_ExpTree::ResetEntryPane() {
     if (title()) list_.SetColumns(ColumnsOf(*title()));
