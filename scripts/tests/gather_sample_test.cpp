@@ -106,7 +106,11 @@ TEST_F(SampleGathered, ProductRegistryValues) {
 }
 
 TEST_F(SampleGathered, ProductFileVersionRows) {
-    EXPECT_THAT(Rows("Ostrell", "Program files"), Contains(StartsWith("0,ovscan.exe,7.50.846.0,")));
+    // Name, version, date, time, size, description, manufacturer; the dates are
+    // the files' own (machine.ini), not the checkout's.
+    EXPECT_THAT(Rows("Ostrell", "Program files"),
+                Contains("0,ovscan.exe,7.50.846.0,03/12/02,07:50:00  AM,2.0K,Ostrell AntiVirus Scan Service,"
+                         "Quorvane,"));
     EXPECT_THAT(Rows("Ostrell", "Program files"), Contains(StartsWith("0,ovengine.dll,4.1.15.0,")));
     EXPECT_THAT(Text("Fernway", "Installation"), HasSubstr("fwsched.exe\t1.80.0.21\t"));
 }
@@ -182,6 +186,7 @@ TEST_F(SampleGathered, UpdateSchedulerAndConnectionSection) {
 TEST_F(SampleGathered, AntivirusLogFolderTree) {
     const data_TView& logs = Node("Ostrell", "Log and data folders", "[D]  Logs");
     ASSERT_EQ(logs.children().size(), 3u);
+    EXPECT_EQ(logs.children()[2]->title(), "05132002.Log       545       05/14/02       08:00:04  AM       ");
     // Rows are the name, the size and the date, separated by seven blanks.
     for (const auto& row : logs.children()) {
         const std::string& title = row->title();
