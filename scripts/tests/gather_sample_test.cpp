@@ -90,6 +90,13 @@ TEST_F(SampleGathered, WindowsVersionAndServicePack) {
     EXPECT_THAT(text, Not(HasSubstr("Edition: "))) << "the 9x block ran on Windows 2000";
 }
 
+TEST_F(SampleGathered, SystemFileVersionRows) {
+    const std::vector<std::string> rows = Rows("System", "System files");
+    EXPECT_THAT(rows, Contains(StartsWith("0,kernel32.dll,5.00.2195.4272,04/27/01,")));
+    // A file that the image does not hold gives no row at all.
+    EXPECT_THAT(rows, Not(Contains(HasSubstr("vmm32.vxd"))));
+}
+
 TEST_F(SampleGathered, ProductRegistryValues) {
     const std::string& mirrolet = Text("Mirrolet", "Installation");
     EXPECT_THAT(mirrolet, HasSubstr("Version: 10.0.2\n"));
