@@ -171,7 +171,12 @@ void CLeftView::Launch(const Gathering& gathering) {
 bool CLeftView::FinishWorker(DWORD waitMs) {
     if (!worker_.joinable()) return true;
     const bool signalled = info_ && WaitForSingleObject(info_.get(), waitMs) == WAIT_OBJECT_0;
-    if (!signalled && !workerDone_) return false;
+    if (!workerDone_) {
+        // The name is shared by every running copy of the program: a signal
+        // while our worker still runs is another copy's, which gets it back.
+        if (signalled) ReleaseSemaphore(info_.get(), 1, nullptr);
+        return false;
+    }
     worker_.join();
     return true;
 }
