@@ -45,8 +45,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 # Windows tests share one Wine server (kept until a minute after the last test;
-# a fresh server per test program costs seconds) and run one at a time.
+# a fresh server per test program costs seconds) and run one at a time. Wine's
+# own background processes start here, outside ctest: started by a test they
+# would hold its output pipe, and ctest would wait for them to exit.
 wineserver -p60 || true
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 run_suite windows "$build/win" -j 1 || status=1
 
 echo
