@@ -88,9 +88,15 @@ TEST_F(MainWindowTest, KeyboardSelectionDoesNotGather) {
     HTREEITEM item = Title(L"System", L"Memory");
     ASSERT_NE(item, nullptr);
     const std::string before = RightClass();
+    const std::uint32_t current = frame().leftView().currentKey();
     TreeView_SelectItem(tree(), item);
+    SetFocus(tree());
+    PostMessageW(tree(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(tree(), WM_KEYUP, VK_DOWN, 0);
     PumpFor(300);
+    EXPECT_NE(TreeView_GetSelection(tree()), item) << "the key press did not move the selection";
     EXPECT_EQ(RightClass(), before);
+    EXPECT_EQ(frame().leftView().currentKey(), current);
     EXPECT_FALSE(frame().leftView().gathering());
 }
 

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include "ui/app/document.h"
+#include "ui/frame/dialogs.h"
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
@@ -180,25 +181,35 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     EXPECT_NE(RichTextOf(app_->frame().rightView()->RichText()).find("Product: "), std::string::npos);
 }
 
-TEST_F(WizardTest, SaveGathersUnderTheProgressDialog) {
+TEST_F(WizardTest, ProgressDialogStepsAndKeepsAnswering) {
     int range = 0;
-    int highest = 0;
+    int first = 0;
+    int afterPump = 0;
     std::wstring section;
-    TimerDriver watcher([&] {
+    ProgressDialog progress(7, [&](ProgressSteps& steps) {
         HWND dialog = FindWindowW(L"#32770", L"Gathering info for save");
-        if (!dialog) return false;
+        ASSERT_NE(dialog, nullptr);
         HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
         range = static_cast<int>(SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
-        highest = std::max(highest, static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)));
-        const std::wstring now = ItemText(dialog, IDC_PROGRESS_SECTION);
-        if (!now.empty()) section = now;
-        return false;  // keeps watching while the titles are gathered
+        steps.Step("System - Memory");
+        first = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+        section = ItemText(dialog, IDC_PROGRESS_SECTION);
+        // A message posted now is handled inside the next step: the dialog answers between titles.
+        PostMessageW(bar, PBM_SETPOS, 5, 0);
+        steps.Step("System - Environment");
+        afterPump = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
     });
-    ASSERT_TRUE(app_->frame().SaveReport(folder_ + "\\progress.IFO"));
-    EXPECT_EQ(range, app_->document().CountTitles());
-    EXPECT_GT(highest, 0) << "the dialog must paint and answer while titles are gathered";
-    EXPECT_NE(section.find(L" - "), std::wstring::npos) << "script file name, \" - \", title name";
-    EXPECT_TRUE(FileExists(folder_ + "\\progress.IFO"));
+    EXPECT_EQ(progress.RunModal(app_->frame().hwnd()), IDOK);
+    EXPECT_EQ(range, 7);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(section, L"System - Memory");
+    EXPECT_EQ(afterPump, 5);
+}
+
+TEST_F(WizardTest, SaveFromTheFileMenuWritesTheReport) {
+    ASSERT_TRUE(app_->frame().SaveReport(folder_ + "\\menu.IFO"));
+    EXPECT_TRUE(FileExists(folder_ + "\\menu.IFO"));
+    EXPECT_EQ(app_->document().pathName(), folder_ + "\\menu.IFO");
 }
 
 TEST_F(WizardTest, OpeningAMissingReportSaysSo) {
