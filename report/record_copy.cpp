@@ -23,14 +23,23 @@ std::uint64_t NodeCost(const data_TView& node) {
     return kNodeCost + node.title().size() + node.detail().size() + node.extra().size();
 }
 
-}  // namespace
+std::unique_ptr<data_TView> CloneNode(const data_TView& node) {
+    return std::make_unique<data_TView>(node.title(), node.detail(), node.extra());
+}
 
-std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depthLeft, CopyBudget& budget) {
-    if (depthLeft == 0 || !Charge(budget, NodeCost(source))) return nullptr;
-    auto copy = std::make_unique<data_TView>(source.title(), source.detail(), source.extra());
+std::unique_ptr<data_LView> CloneNode(const data_LView& node) { return std::make_unique<data_LView>(node.key(), node.Text()); }
+
+std::uint64_t CopyCost(const data_TView& node) { return NodeCost(node); }
+std::uint64_t CopyCost(const data_LView& node) { return kNodeCost + node.Text().size(); }
+
+// Copies a whole subtree without recursion, charging every node to the budget.
+template <class Node>
+std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, CopyBudget& budget) {
+    if (depthLeft == 0 || !Charge(budget, CopyCost(source))) return nullptr;
+    auto copy = CloneNode(source);
     struct Frame {
-        const data_TView* from;
-        data_TView* to;
+        const Node* from;
+        Node* to;
         std::size_t next;
     };
     std::vector<Frame> stack{{&source, copy.get(), 0}};
@@ -40,36 +49,22 @@ std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depth
             stack.pop_back();
             continue;
         }
-        const data_TView& child = *top.from->children()[top.next++];
-        if (stack.size() >= depthLeft || !Charge(budget, NodeCost(child))) return nullptr;
-        data_TView& added =
-            top.to->AppendChild(std::make_unique<data_TView>(child.title(), child.detail(), child.extra()));
+        const Node& child = *top.from->children()[top.next++];
+        if (stack.size() >= depthLeft || !Charge(budget, CopyCost(child))) return nullptr;
+        Node& added = top.to->AppendChild(CloneNode(child));
         stack.push_back({&child, &added, 0});
     }
     return copy;
 }
 
+}  // namespace
+
+std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depthLeft, CopyBudget& budget) {
+    return CopySubtree(source, depthLeft, budget);
+}
+
 std::unique_ptr<data_LView> CopyNavigation(const data_LView& source, std::size_t depthLeft, CopyBudget& budget) {
-    if (depthLeft == 0 || !Charge(budget, kNodeCost + source.Text().size())) return nullptr;
-    auto copy = std::make_unique<data_LView>(source.key(), source.Text());
-    struct Frame {
-        const data_LView* from;
-        data_LView* to;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&source, copy.get(), 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next == top.from->children().size()) {
-            stack.pop_back();
-            continue;
-        }
-        const data_LView& child = *top.from->children()[top.next++];
-        if (stack.size() >= depthLeft || !Charge(budget, kNodeCost + child.Text().size())) return nullptr;
-        data_LView& added = top.to->AppendChild(std::make_unique<data_LView>(child.key(), child.Text()));
-        stack.push_back({&child, &added, 0});
-    }
-    return copy;
+    return CopySubtree(source, depthLeft, budget);
 }
 
 std::unique_ptr<data_DBGTitle> CopyTitle(const data_DBGTitle& source, data_DBGFile* owner, CopyBudget& budget) {

@@ -158,14 +158,17 @@ private:
         return static_cast<const Record*>(object);
     }
 
-    bool Navigation(data_LView& root) {
+    // Reads the nested child lists below a root whose own fields are read;
+    // `fields` reads a new node's fields and returns its number of children.
+    // Walked with an explicit stack: the depth comes from the file.
+    template <class Node, class ReadFields, class CopyEarlier>
+    bool Subtree(Node& root, std::uint32_t rootChildren, RecordClass cls, ReadFields fields, CopyEarlier copyEarlier) {
         struct Frame {
-            data_LView* node;
+            Node* node;
             std::uint32_t left;
             std::uint32_t number;
         };
         std::vector<Frame> stack;
-        const std::uint32_t rootChildren = NavigationFields(root);
         stack.push_back({&root, rootChildren, 0});
         while (!stack.empty()) {
             if (in_.failed()) return false;
@@ -176,24 +179,29 @@ private:
                 continue;
             }
             --top.left;
-            data_LView* parent = top.node;
+            Node* parent = top.node;
             const auto ref = in_.Reference();
-            if (!ref || ref->cls != RecordClass::LView) return Fail();
+            if (!ref || ref->cls != cls) return Fail();
             if (ref->kind == ObjectRef::Kind::Existing) {
-                const data_LView* earlier = Earlier<data_LView>(*ref, RecordClass::LView);
+                const Node* earlier = Earlier<Node>(*ref, cls);
                 if (!earlier) return Fail();
-                auto copy = CopyNavigation(*earlier, kMaxNesting - stack.size(), budget_);
+                auto copy = copyEarlier(*earlier, kMaxNesting - stack.size(), budget_);
                 if (!copy) return Fail();
                 parent->AppendChild(std::move(copy));
                 continue;
             }
             if (stack.size() >= kMaxNesting) return Fail();
-            data_LView& child = parent->AppendChild(std::make_unique<data_LView>());
+            Node& child = parent->AppendChild(std::make_unique<Node>());
             in_.Bind(ref->number, &child);
-            const std::uint32_t children = NavigationFields(child);
+            const std::uint32_t children = fields(child);
             stack.push_back({&child, children, ref->number});
         }
         return !in_.failed();
+    }
+
+    bool Navigation(data_LView& root) {
+        return Subtree(root, NavigationFields(root), RecordClass::LView,
+                       [this](data_LView& node) { return NavigationFields(node); }, CopyNavigation);
     }
 
     std::uint32_t NavigationFields(data_LView& node) {
@@ -202,42 +210,14 @@ private:
         return in_.Count(kMinElementBytes);
     }
 
+    std::uint32_t TreeFields(data_TView& node) {
+        node.set_title(in_.String());
+        return in_.Count(kMinElementBytes);
+    }
+
     bool Tree(data_TView& root) {
-        struct Frame {
-            data_TView* node;
-            std::uint32_t left;
-            std::uint32_t number;
-        };
-        std::vector<Frame> stack;
-        root.set_title(in_.String());
-        stack.push_back({&root, in_.Count(kMinElementBytes), 0});
-        while (!stack.empty()) {
-            if (in_.failed()) return false;
-            Frame& top = stack.back();
-            if (top.left == 0) {
-                in_.MarkComplete(top.number);
-                stack.pop_back();
-                continue;
-            }
-            --top.left;
-            data_TView* parent = top.node;
-            const auto ref = in_.Reference();
-            if (!ref || ref->cls != RecordClass::TView) return Fail();
-            if (ref->kind == ObjectRef::Kind::Existing) {
-                const data_TView* earlier = Earlier<data_TView>(*ref, RecordClass::TView);
-                if (!earlier) return Fail();
-                auto copy = CopyTree(*earlier, kMaxNesting - stack.size(), budget_);
-                if (!copy) return Fail();
-                parent->AppendChild(std::move(copy));
-                continue;
-            }
-            if (stack.size() >= kMaxNesting) return Fail();
-            data_TView& child = parent->AppendChild(std::make_unique<data_TView>());
-            in_.Bind(ref->number, &child);
-            child.set_title(in_.String());
-            stack.push_back({&child, in_.Count(kMinElementBytes), ref->number});
-        }
-        return !in_.failed();
+        return Subtree(root, TreeFields(root), RecordClass::TView,
+                       [this](data_TView& node) { return TreeFields(node); }, CopyTree);
     }
 
     bool TitleFields(data_DBGTitle& title) {
