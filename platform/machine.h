@@ -177,6 +177,12 @@ public:
                                                          std::uint32_t access = kKeyRead) = 0;
     /// Opens or creates a key (RegCreateKeyEx with class "Key").
     virtual Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) = 0;
+    /// Deletes a key with all its subkeys and values (RegDeleteTree); 2 when it does not exist.
+    /// A machine that cannot change its registry gives 50.
+    virtual Status DeleteKey(RegRoot root, std::string_view path) {
+        (void)root, (void)path;
+        return Status(err::kNotSupported);
+    }
 
     // files
     /// Every entry matching a pattern with "?" and "*" in its last component, in
@@ -192,6 +198,14 @@ public:
     /// "A:\", "C:\", … in drive-letter order.
     virtual std::vector<std::string> LogicalDrives() = 0;
     virtual Result<std::string> ShortPathName(std::string_view path) = 0;
+    /// The access mask the current user is granted on a file or directory: the
+    /// AccessCheck of its security descriptor for MAXIMUM_ALLOWED, with generic
+    /// rights mapped to the file rights; 0 when nothing is granted. A machine that
+    /// cannot check access gives 50.
+    virtual Result<std::uint32_t> EffectiveAccess(std::string_view path) {
+        (void)path;
+        return Result<std::uint32_t>::Failure(err::kNotSupported);
+    }
 
     // system
     virtual OsVersion Version() = 0;

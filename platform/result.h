@@ -25,6 +25,7 @@ inline constexpr WinError kInvalidName = 123;
 inline constexpr WinError kProcNotFound = 127;
 inline constexpr WinError kMoreData = 234;
 inline constexpr WinError kNoMoreItems = 259;
+inline constexpr WinError kResourceDataNotFound = 1812;
 inline constexpr WinError kResourceTypeNotFound = 1813;
 inline constexpr WinError kCallNotImplemented = 120;
 }  // namespace err

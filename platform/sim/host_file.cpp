@@ -1,6 +1,7 @@
 #include "platform/sim/host_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 namespace kavlo::platform::sim {
@@ -73,6 +74,21 @@ std::unique_ptr<InputFile> OpenHostFile(const std::filesystem::path& path) {
     std::uint64_t size = 0;
     if (!OpenStream(path, in, size)) return nullptr;
     return std::make_unique<HostInputFile>(std::move(in), size);
+}
+
+HostPrefix ReadHostPrefix(const std::filesystem::path& path, std::size_t count) {
+    HostPrefix out;
+#ifdef _WIN32
+    std::FILE* raw = _wfopen(path.c_str(), L"rb");
+#else
+    std::FILE* raw = std::fopen(path.c_str(), "rb");
+#endif
+    if (!raw) return out;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(raw, &std::fclose);
+    out.opened = true;
+    out.bytes.resize(count);
+    out.bytes.resize(std::fread(out.bytes.data(), 1, count, file.get()));
+    return out;
 }
 
 std::unique_ptr<ByteSource> OpenHostBytes(const std::filesystem::path& path) {

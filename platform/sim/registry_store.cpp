@@ -28,15 +28,18 @@ RegistryNode& RegistryNode::GetOrAddChild(std::string_view name) {
     return *children_.back();
 }
 
-bool RegistryNode::RemoveChild(std::string_view name) {
+bool RegistryNode::RemoveChild(std::string_view name) { return DetachChild(name) != nullptr; }
+
+std::unique_ptr<RegistryNode> RegistryNode::DetachChild(std::string_view name) {
     const auto found = childIndex_.find(FoldName(name));
-    if (found == childIndex_.end()) return false;
+    if (found == childIndex_.end()) return nullptr;
     const std::size_t position = found->second;
+    std::unique_ptr<RegistryNode> child = std::move(children_[position]);
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(position));
     childIndex_.erase(found);
     for (auto& [folded, index] : childIndex_)
         if (index > position) --index;
-    return true;
+    return child;
 }
 
 const NamedRegValue* RegistryNode::FindValue(std::string_view name) const {
@@ -121,6 +124,30 @@ void RegistryStore::Remove(RegRoot root, std::string_view path) {
         parent = parent->FindChild(part);
     }
     if (parent) parent->RemoveChild(last);
+}
+
+WinError RegistryStore::Delete(RegRoot root, std::string_view path) {
+    std::vector<std::string_view> parts = SplitKeyPath(path);
+    if (parts.empty()) return err::kInvalidParameter;
+    const std::string_view last = parts.back();
+    parts.pop_back();
+    RegistryNode* parent = Root(root);
+    for (std::string_view part : parts) {
+        if (!parent) break;
+        parent = parent->FindChild(part);
+    }
+    std::unique_ptr<RegistryNode> removed = parent ? parent->DetachChild(last) : nullptr;
+    if (!removed) return err::kFileNotFound;
+    // Marked without recursion, like the destructor, for hives of any depth.
+    std::vector<RegistryNode*> pending{removed.get()};
+    while (!pending.empty()) {
+        RegistryNode* node = pending.back();
+        pending.pop_back();
+        node->deleted_ = true;
+        for (const auto& child : node->children_) pending.push_back(child.get());
+    }
+    deleted_.push_back(std::move(removed));
+    return err::kSuccess;
 }
 
 }  // namespace kavlo::platform::sim

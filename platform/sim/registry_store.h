@@ -27,6 +27,10 @@ public:
     RegistryNode& GetOrAddChild(std::string_view name);
     /// Removes a child with its whole subtree; false when there is none.
     bool RemoveChild(std::string_view name);
+    /// Takes a child with its subtree out of the tree; null when there is none.
+    std::unique_ptr<RegistryNode> DetachChild(std::string_view name);
+    /// True once the key was deleted while keys may still be open on it.
+    bool deleted() const { return deleted_; }
     std::size_t ChildCount() const { return children_.size(); }
     const RegistryNode& ChildAt(std::size_t index) const { return *children_[index]; }
 
@@ -42,6 +46,9 @@ private:
     std::vector<std::unique_ptr<RegistryNode>> children_;
     std::unordered_map<std::string, std::size_t> childIndex_;  // folded name -> position
     std::vector<NamedRegValue> values_;
+    bool deleted_ = false;
+
+    friend class RegistryStore;
 };
 
 /// The hives. HKEY_CLASSES_ROOT is the key SOFTWARE\Classes of HKEY_LOCAL_MACHINE.
@@ -55,7 +62,12 @@ public:
     RegistryNode* Find(RegRoot root, std::string_view path);
     RegistryNode& Create(RegRoot root, std::string_view path);
     /// Deletes the key at a path with its subtree (nothing when absent or a root).
+    /// Only while loading: keys open on the subtree would be left dangling.
     void Remove(RegRoot root, std::string_view path);
+    /// Deletes the key at a path with its subtree while keys may be open on it:
+    /// the nodes stay alive, marked deleted, as a deleted key's handle stays
+    /// valid on Windows. 2 when the key does not exist, 87 for a root.
+    WinError Delete(RegRoot root, std::string_view path);
 
     /// Guards the tree once the machine runs; loading is single-threaded.
     std::shared_mutex& mutex() const { return mutex_; }
@@ -64,6 +76,7 @@ private:
     RegistryNode localMachine_{"HKEY_LOCAL_MACHINE"};
     RegistryNode currentUser_{"HKEY_CURRENT_USER"};
     RegistryNode users_{"HKEY_USERS"};
+    std::vector<std::unique_ptr<RegistryNode>> deleted_;  // subtrees that open keys may still point into
     mutable std::shared_mutex mutex_;
 };
 

@@ -40,6 +40,11 @@ std::string ChildPath(const std::string& dir, const std::string& name) {
     return dir.back() == '\\' ? dir + name : dir + "\\" + name;
 }
 
+// A search name that matches exactly the entries whose long or short name it is,
+// without regard to case. A trailing dot is left to the pattern matcher: "name."
+// also finds "name".
+bool IsExactName(std::string_view name) { return !HasWildcards(name) && !name.empty() && name.back() != '.'; }
+
 std::string JoinFound(const std::string& directoryText, const std::string& name) {
     if (directoryText.empty()) return name;
     const char last = directoryText.back();
@@ -79,16 +84,25 @@ const FileMeta* SimFileSystem::Meta(const std::string& canonicalPath) const {
     return found == fileIndex_.end() ? nullptr : &files_[found->second];
 }
 
+fs::path SimFileSystem::DriveFolder(char drive) const {
+    const auto folder = driveFolders_.find(drive);
+    return folder == driveFolders_.end() ? fs::path() : folder->second;
+}
+
 SimFileSystem::Entry SimFileSystem::RootEntry(char drive) const {
     Entry root;
     root.name = std::string{drive, ':'};
     root.isDirectory = true;
     root.attributes = attr::kDirectory;
-    const auto folder = driveFolders_.find(drive);
-    if (folder != driveFolders_.end()) root.target = folder->second;
+    root.target = DriveFolder(drive);
     const auto time = root.target.empty() ? std::nullopt : HostTime(root.target);
     root.modified = time ? *time : now_;
     return root;
+}
+
+const std::vector<std::uint32_t>* SimFileSystem::Listing::Named(const std::string& folded) const {
+    const auto found = byName.find(folded);
+    return found == byName.end() ? nullptr : &found->second;
 }
 
 std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& canonicalDir, const fs::path& hostDir,
@@ -99,7 +113,8 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
         const auto cached = cache_.find(key);
         if (cached != cache_.end()) return cached->second;
     }
-    auto listing = std::make_shared<Listing>();
+    auto owner = std::make_shared<Listing>();
+    std::vector<Entry>* listing = &owner->entries;
     const bool cdfs = SameName(drive.fileSystem, "CDFS");
     std::error_code ec;
     if (!hostDir.empty()) {
@@ -161,9 +176,17 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
         }
         entry.shortFolded = FoldName(entry.shortName);
     }
+    for (std::uint32_t i = 0; i < listing->size(); ++i) {
+        const Entry& entry = (*listing)[i];
+        owner->byName[entry.folded].push_back(i);
+        if (!entry.shortFolded.empty() && entry.shortFolded != entry.folded) {
+            std::vector<std::uint32_t>& named = owner->byName[entry.shortFolded];
+            if (named.empty() || named.back() != i) named.push_back(i);
+        }
+    }
 
     std::lock_guard lock(cacheMutex_);
-    return cache_.emplace(key, std::move(listing)).first->second;
+    return cache_.emplace(key, std::move(owner)).first->second;
 }
 
 Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vector<std::string>& components) {
@@ -171,25 +194,23 @@ Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vect
     if (!config) return Result<Located>::Failure(err::kPathNotFound);
     if (!config->ready) return Result<Located>::Failure(err::kNotReady);
     Located out;
-    const Entry root = RootEntry(drive);
     out.canonical = std::string{drive, ':', '\\'};
-    out.target = root.target;
-    fs::path host = root.target;
+    out.chain.reserve(components.size());
+    fs::path host = DriveFolder(drive);
     for (std::size_t i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
         const std::shared_ptr<const Listing> listing = List(out.canonical, host, *config);
-        const std::string folded = FoldName(components[i]);
-        const auto found = std::find_if(listing->begin(), listing->end(), [&](const Entry& e) {
-            return e.folded == folded || (!e.shortFolded.empty() && e.shortFolded == folded);
-        });
-        if (found == listing->end()) return Result<Located>::Failure(last ? err::kFileNotFound : err::kPathNotFound);
-        if (!last && (!found->isDirectory || found->target.empty())) return Result<Located>::Failure(err::kPathNotFound);
-        out.chain.push_back(*found);
-        out.canonical = ChildPath(out.canonical, found->name);
-        host = found->target;
+        // The first entry in listing order whose long or short name it is.
+        const std::vector<std::uint32_t>* named = listing->Named(FoldName(components[i]));
+        if (!named) return Result<Located>::Failure(last ? err::kFileNotFound : err::kPathNotFound);
+        const Entry& found = listing->entries[named->front()];
+        if (!last && (!found.isDirectory || found.target.empty())) return Result<Located>::Failure(err::kPathNotFound);
+        out.chain.push_back(&found);
+        out.canonical = ChildPath(out.canonical, found.name);
+        host = found.target;
     }
-    out.target = host;
-    out.isDirectory = out.chain.empty() || out.chain.back().isDirectory;
+    out.target = std::move(host);
+    out.isDirectory = out.chain.empty() || out.chain.back()->isDirectory;
     return out;
 }
 
@@ -225,19 +246,25 @@ Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern
     };
     if (!located->chain.empty()) {
         // Every directory but a root lists itself as "." and its parent as "..".
-        if (MatchesPattern(name, ".")) add(located->chain.back(), ".");
+        if (MatchesPattern(name, ".")) add(*located->chain.back(), ".");
         if (MatchesPattern(name, ".."))
-            add(located->chain.size() >= 2 ? located->chain[located->chain.size() - 2] : RootEntry(parsed->drive), "..");
+            add(located->chain.size() >= 2 ? *located->chain[located->chain.size() - 2] : RootEntry(parsed->drive), "..");
     }
     const std::shared_ptr<const Listing> listing = List(located->canonical, located->target, *Drive(parsed->drive));
-    for (const Entry& e : *listing)
-        if (MatchesPattern(name, e.name) || (!e.shortName.empty() && MatchesPattern(name, e.shortName))) add(e, e.name);
+    if (IsExactName(name)) {
+        if (const std::vector<std::uint32_t>* named = listing->Named(FoldName(name)))
+            for (const std::uint32_t i : *named) add(listing->entries[i], listing->entries[i].name);
+    } else {
+        for (const Entry& e : listing->entries)
+            if (MatchesPattern(name, e.name) || (!e.shortName.empty() && MatchesPattern(name, e.shortName)))
+                add(e, e.name);
+    }
     if (found.empty()) return R::Failure(err::kFileNotFound);
     return found;
 }
 
-Result<fs::path> SimFileSystem::HostFile(std::string_view path) {
-    using R = Result<fs::path>;
+Result<SimFileSystem::HostFileRef> SimFileSystem::HostFile(std::string_view path) {
+    using R = Result<HostFileRef>;
     auto parsed = ParseMachinePath(path, currentDir_, false);
     if (!parsed) return R::Failure(parsed.error());
     if (parsed->components.empty()) return R::Failure(err::kAccessDenied);
@@ -246,7 +273,7 @@ Result<fs::path> SimFileSystem::HostFile(std::string_view path) {
     if (located->isDirectory) return R::Failure(err::kAccessDenied);
     if (located->target.empty()) return R::Failure(err::kFileNotFound);
     if (parsed->trailingSeparator) return R::Failure(err::kInvalidName);
-    return located->target;
+    return HostFileRef{std::move(located->target), located->chain.back()->size};
 }
 
 Status SimFileSystem::CheckDirectory(std::string_view path) {
@@ -269,7 +296,7 @@ Result<std::string> SimFileSystem::ShortPathName(std::string_view path) {
     out += '\\';
     for (std::size_t i = 0; i < parsed->components.size(); ++i) {
         if (i) out += '\\';
-        const Entry& e = located->chain[i];
+        const Entry& e = *located->chain[i];
         out += e.shortName.empty() ? parsed->components[i] : e.shortName;
     }
     if (parsed->trailingSeparator && !parsed->components.empty()) out += '\\';
@@ -312,8 +339,8 @@ std::string SimFileSystem::Validate(std::string_view iniLabel) {
             const auto parent = Locate(parsed->drive, dir);
             if (!parent) return fail(meta, "no parent directory for " + meta.path);
             const auto listing = List(parent->canonical, parent->target, *Drive(parsed->drive));
-            for (const Entry& other : *listing) {
-                if (SameName(other.name, located->chain.back().name)) continue;
+            for (const Entry& other : listing->entries) {
+                if (SameName(other.name, located->chain.back()->name)) continue;
                 if (other.folded == *meta.shortName || other.shortFolded == *meta.shortName)
                     return fail(meta, "short name " + *meta.shortName + " is already used by " + other.name);
             }

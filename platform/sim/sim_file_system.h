@@ -26,8 +26,13 @@ public:
     std::string Validate(std::string_view iniLabel);
 
     Result<std::vector<FindEntry>> FindFiles(std::string_view pattern);
+    /// A machine file that can be read: its host file and the size listed for it.
+    struct HostFileRef {
+        std::filesystem::path path;
+        std::uint64_t size = 0;
+    };
     /// The host file behind a machine file that can be read (5 for directories).
-    Result<std::filesystem::path> HostFile(std::string_view path);
+    Result<HostFileRef> HostFile(std::string_view path);
     Result<std::string> ShortPathName(std::string_view path);
     /// Success when the path is an existing directory.
     Status CheckDirectory(std::string_view path);
@@ -44,9 +49,19 @@ private:
         std::uint32_t attributes = 0;
         LocalTime modified;
     };
-    using Listing = std::vector<Entry>;
+    // One directory's entries in name order, with an index from every folded long
+    // and short name to the entries that carry it (in listing order), so that an
+    // exact name is found without scanning the directory.
+    struct Listing {
+        std::vector<Entry> entries;
+        std::unordered_map<std::string, std::vector<std::uint32_t>> byName;
+        /// The entries named `folded` by their long or short name, in listing order.
+        const std::vector<std::uint32_t>* Named(const std::string& folded) const;
+    };
     struct Located {
-        std::vector<Entry> chain;     // one entry per path component
+        // One entry per path component. They point into cached listings, which
+        // stay in cache_ for the life of the file system.
+        std::vector<const Entry*> chain;
         std::string canonical;        // "C:\WINNT\system32" with the names as stored
         std::filesystem::path target; // host path; empty when unreachable
         bool isDirectory = true;
@@ -57,6 +72,7 @@ private:
     std::shared_ptr<const Listing> List(const std::string& canonicalDir, const std::filesystem::path& hostDir,
                                         const DriveConfig& drive);
     Entry RootEntry(char drive) const;
+    std::filesystem::path DriveFolder(char drive) const;
     const FileMeta* Meta(const std::string& canonicalPath) const;
 
     std::filesystem::path machineRoot_;  // canonical; links may not leave it

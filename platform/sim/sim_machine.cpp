@@ -44,6 +44,7 @@ public:
     Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) override {
         return CreateSimKey(registry_, root, path);
     }
+    Status DeleteKey(RegRoot root, std::string_view path) override { return DeleteSimKey(registry_, root, path); }
 
     Result<std::vector<FindEntry>> FindFiles(std::string_view pattern) override { return files_->FindFiles(pattern); }
 
@@ -51,7 +52,7 @@ public:
         using R = Result<std::unique_ptr<InputFile>>;
         auto host = files_->HostFile(path);
         if (!host) return R::Failure(host.error());
-        std::unique_ptr<InputFile> file = OpenHostFile(*host);
+        std::unique_ptr<InputFile> file = OpenHostFile(host->path);
         if (!file) return R::Failure(err::kAccessDenied);
         return file;
     }
@@ -60,7 +61,12 @@ public:
         using R = Result<std::unique_ptr<VersionResource>>;
         auto host = files_->HostFile(path);
         if (!host) return R::Failure(host.error());
-        const std::unique_ptr<ByteSource> bytes = OpenHostBytes(*host);
+        // Most files hold no image at all: their first two bytes turn them away
+        // before the image reader sets up its random access.
+        const HostPrefix prefix = ReadHostPrefix(host->path, 2);
+        if (!prefix.opened) return R::Failure(err::kAccessDenied);
+        if (prefix.bytes != "MZ") return R::Failure(err::kResourceTypeNotFound);
+        const std::unique_ptr<ByteSource> bytes = OpenHostBytes(host->path);
         if (!bytes) return R::Failure(err::kAccessDenied);
         std::optional<std::string> block = ReadVersionResource(*bytes);
         if (!block) return R::Failure(err::kResourceTypeNotFound);
@@ -107,6 +113,11 @@ public:
     }
 
     Result<std::string> ShortPathName(std::string_view path) override { return files_->ShortPathName(path); }
+
+    // Access lists come with the security probes; until then the check is not available.
+    Result<std::uint32_t> EffectiveAccess(std::string_view) override {
+        return Result<std::uint32_t>::Failure(err::kNotSupported);
+    }
 
     OsVersion Version() override { return config_.version; }
     std::string WindowsDirectory() override { return config_.windowsDir; }
