@@ -10,6 +10,7 @@
 #include "platform/win32/growing_buffer.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_security.h"
 #include "platform/win32/win32_time.h"
 #include "platform/win32/win32_version.h"
 
@@ -39,6 +40,7 @@ public:
     Result<std::unique_ptr<RegistryKey>> CreateKey(RegRoot root, std::string_view path) override {
         return CreateRegistryKey(root, path);
     }
+    Status DeleteKey(RegRoot root, std::string_view path) override { return DeleteRegistryKey(root, path); }
 
     Result<std::vector<FindEntry>> FindFiles(std::string_view pattern) override { return win32::FindFiles(pattern); }
     Result<std::unique_ptr<InputFile>> OpenForRead(std::string_view path) override { return win32::OpenForRead(path); }
@@ -50,6 +52,7 @@ public:
     Result<DiskSpace> FreeSpace(std::string_view root) override { return win32::FreeSpace(root); }
     std::vector<std::string> LogicalDrives() override { return win32::LogicalDrives(); }
     Result<std::string> ShortPathName(std::string_view path) override { return win32::ShortPathName(path); }
+    Result<std::uint32_t> EffectiveAccess(std::string_view path) override { return win32::EffectiveAccess(path); }
 
     OsVersion Version() override {
         OSVERSIONINFOA info{};

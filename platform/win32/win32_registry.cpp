@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kavlo::platform::win32 {
 namespace {
@@ -21,6 +22,37 @@ HKEY RootHandle(RegRoot root) {
         case RegRoot::Users: return HKEY_USERS;
     }
     return HKEY_LOCAL_MACHINE;
+}
+
+using RegDeleteTreeFunction = LONG(WINAPI*)(HKEY, LPCSTR);
+
+/// True when the path names no key below the root ("", "\\", ...).
+bool NamesRoot(std::string_view path) { return path.find_first_not_of('\\') == std::string_view::npos; }
+
+/// The deepest keys first, without recursion: descend to a key without subkeys,
+/// delete it, go back up to its parent, until the starting key itself is gone.
+LONG DeleteTreeByWalk(HKEY root, const std::string& top) {
+    constexpr std::size_t kKeyNameBytes = 2 * 255 + 1;  // longest key name, double-byte, and its terminator
+    std::string path = top;
+    while (true) {
+        UniqueKey key;
+        LONG rc = ::RegOpenKeyExA(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key.Receive());
+        if (rc != ERROR_SUCCESS) return rc;
+        std::string child(kKeyNameBytes, '\0');
+        DWORD length = static_cast<DWORD>(child.size());
+        rc = ::RegEnumKeyExA(key.get(), 0, child.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        key.Reset();
+        if (rc == ERROR_SUCCESS) {
+            path += '\\';
+            path.append(child.data(), std::min<std::size_t>(length, child.size() - 1));
+            continue;
+        }
+        if (rc != ERROR_NO_MORE_ITEMS) return rc;
+        rc = ::RegDeleteKeyA(root, path.c_str());
+        if (rc != ERROR_SUCCESS) return rc;
+        if (path.size() <= top.size()) return ERROR_SUCCESS;
+        path.resize(path.rfind('\\'));
+    }
 }
 
 DWORD ClampToDword(std::size_t size) {
@@ -147,6 +179,20 @@ Result<std::unique_ptr<RegistryKey>> OpenRegistryKey(RegRoot root, std::string_v
     const LONG rc = ::RegOpenKeyExA(RootHandle(root), keyPath.c_str(), 0, access, key.Receive());
     if (rc != ERROR_SUCCESS) return Result<std::unique_ptr<RegistryKey>>::Failure(static_cast<WinError>(rc));
     return std::unique_ptr<RegistryKey>(std::make_unique<Win32RegistryKey>(std::move(key)));
+}
+
+Status DeleteRegistryKey(RegRoot root, std::string_view path) {
+    // Both calls delete everything below the key they are given: never a root.
+    if (NamesRoot(path)) return Status(ERROR_INVALID_PARAMETER);
+    const std::string keyPath(path);
+    static const auto deleteTree = ProcAddress<RegDeleteTreeFunction>(Advapi32Library(), "RegDeleteTreeA");
+    if (deleteTree != nullptr) return Status(static_cast<WinError>(deleteTree(RootHandle(root), keyPath.c_str())));
+    return Status(static_cast<WinError>(DeleteTreeByWalk(RootHandle(root), keyPath)));
+}
+
+Status DeleteRegistryKeyByWalk(RegRoot root, std::string_view path) {
+    if (NamesRoot(path)) return Status(ERROR_INVALID_PARAMETER);
+    return Status(static_cast<WinError>(DeleteTreeByWalk(RootHandle(root), std::string(path))));
 }
 
 Result<std::unique_ptr<RegistryKey>> CreateRegistryKey(RegRoot root, std::string_view path) {

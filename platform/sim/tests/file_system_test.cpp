@@ -157,6 +157,50 @@ TEST_F(FileSystemTest, ShortNamesFindAndNameFiles) {
     EXPECT_EQ(m().ShortPathName("C:\\*").error(), err::kInvalidName);
 }
 
+TEST_F(FileSystemTest, ExactNamesFindTheirEntry) {
+    struct Case {
+        const char* path;
+        Names_ names;
+    };
+    const Case cases[] = {
+        {"C:\\WINNT\\KERNEL32.dll", {"kernel32.dll"}},
+        {"C:\\winnt\\temp", {"Temp"}},                       // a directory by its name
+        {"C:\\PROGRA~1", {"Program Files"}},                 // by a generated short name
+        {"C:\\fun", {"Program Fun"}},                        // by a given short name
+        {"C:\\INDEX~1.HTM", {"index.html"}},
+        {"C:\\WINNT\\README.", {"README"}},                  // a trailing dot also finds the name without it
+        {"C:\\WINNT\\win.ini.", {"win.ini"}},
+        {"C:\\WINNT\\a.b.dll", {"a.b.dll"}},
+        {"C:\\WINNT\\notes.txt", {"error 2"}},               // only a prefix of notes.txt.bak
+        {"C:\\WINNT\\win", {"error 2"}},
+        {"C:\\WINNT\\.gitkeep", {"error 2"}},
+        {"C:\\WINNT\\Temp\\.gitkeep", {"error 2"}},          // placeholders are no files of the machine
+        {"C:\\PROGRA~3", {"error 2"}},
+        {"C:\\NoDir\\win.ini", {"error 3"}},
+        {"C:\\WINNT\\win.ini\\x", {"error 3"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Names(c.path), c.names) << c.path;
+}
+
+TEST_F(FileSystemTest, VersionLookupsOfFilesWithoutAnImage) {
+    t_.Write("drives/c/WINNT/fake.dll", std::string("MZ") + std::string(200, '\0'));
+    t_.Write("drives/c/WINNT/text.dll", std::string(200, 'x'));
+    struct Case {
+        const char* path;
+        WinError error;
+    };
+    const Case cases[] = {
+        {"D:\\SETUP.EXE", err::kResourceTypeNotFound},       // "MZ" and nothing else
+        {"C:\\WINNT\\fake.dll", err::kResourceTypeNotFound},  // a DOS header pointing nowhere
+        {"C:\\WINNT\\text.dll", err::kResourceTypeNotFound},
+        {"C:\\WINNT\\system.ini", err::kResourceTypeNotFound},  // empty
+        {"C:\\WINNT\\none.dll", err::kFileNotFound},
+        {"C:\\WINNT\\Temp", err::kAccessDenied},
+        {"C:\\None\\none.dll", err::kPathNotFound},
+    };
+    for (const Case& c : cases) EXPECT_EQ(m().FileVersion(c.path).error(), c.error) << c.path;
+}
+
 TEST_F(FileSystemTest, CodePageNames) {
     EXPECT_EQ(One("C:\\CAF\xC9.TXT").name, "Caf\xE9.txt");
     EXPECT_EQ(One("C:\\caf?.txt").name, "Caf\xE9.txt");

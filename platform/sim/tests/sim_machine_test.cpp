@@ -149,6 +149,72 @@ TEST_F(RegistryKeyTest, CreateAndSetStayInMemory) {
     EXPECT_EQ(fresh->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Quorvane").error(), err::kFileNotFound);
 }
 
+TEST_F(RegistryKeyTest, DeleteKeyRemovesTheSubtree) {
+    ASSERT_TRUE(machine_->CreateKey(RegRoot::CurrentUser, "Software\\T\\Sub1\\Deep\\Deeper").ok());
+    ASSERT_TRUE(machine_->CreateKey(RegRoot::CurrentUser, "Software\\Other").ok());
+    EXPECT_TRUE(machine_->DeleteKey(RegRoot::CurrentUser, "SOFTWARE\\t\\sub1").ok());
+    EXPECT_EQ(machine_->OpenKey(RegRoot::CurrentUser, "Software\\T\\Sub1").error(), err::kFileNotFound);
+    EXPECT_EQ(machine_->OpenKey(RegRoot::CurrentUser, "Software\\T\\Sub1\\Deep\\Deeper").error(), err::kFileNotFound);
+    // The parent keeps its values and its other subkeys, in their order.
+    EXPECT_EQ(key_->EnumSubkey(0, 255).value(), "LongerName");
+    EXPECT_EQ(key_->EnumSubkey(1, 255).error(), err::kNoMoreItems);
+    EXPECT_EQ(key_->QueryValue("Ten", 100).value().data, std::string("123456789\0", 10));
+    EXPECT_TRUE(machine_->OpenKey(RegRoot::CurrentUser, "Software\\Other").ok());
+    // Created again, the key starts empty.
+    auto again = machine_->CreateKey(RegRoot::CurrentUser, "Software\\T\\Sub1");
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ((*again)->EnumSubkey(0, 255).error(), err::kNoMoreItems);
+}
+
+TEST_F(RegistryKeyTest, DeleteKeyFailures) {
+    struct Case {
+        RegRoot root;
+        const char* path;
+        WinError error;
+    };
+    const Case cases[] = {
+        {RegRoot::CurrentUser, "Software\\Nope", err::kFileNotFound},
+        {RegRoot::CurrentUser, "Software\\Nope\\Deeper", err::kFileNotFound},
+        {RegRoot::LocalMachine, "Software\\T", err::kFileNotFound},  // another hive
+        {RegRoot::CurrentUser, "", err::kInvalidParameter},           // a root is never deleted
+        {RegRoot::CurrentUser, "\\\\", err::kInvalidParameter},
+    };
+    for (const Case& c : cases) EXPECT_EQ(machine_->DeleteKey(c.root, c.path).error(), c.error) << c.path;
+    EXPECT_TRUE(machine_->OpenKey(RegRoot::CurrentUser, "Software\\T\\Sub1").ok());
+}
+
+TEST_F(RegistryKeyTest, KeysOpenOnADeletedKeyFailWith1018) {
+    constexpr WinError kKeyDeleted = 1018;
+    auto sub = machine_->OpenKey(RegRoot::CurrentUser, "Software\\T\\Sub1", kKeyAllAccess);
+    ASSERT_TRUE(sub.ok());
+    EXPECT_TRUE(machine_->DeleteKey(RegRoot::CurrentUser, "Software\\T").ok());
+    for (RegistryKey* key : {key_.get(), sub->get()}) {
+        EXPECT_EQ(key->QueryValue("Ten", 100).error(), kKeyDeleted);
+        EXPECT_EQ(key->EnumSubkey(0, 255).error(), kKeyDeleted);
+        EXPECT_EQ(key->EnumValue(0, 255, 255).error(), kKeyDeleted);
+    }
+    EXPECT_EQ((*sub)->SetString("x", "y").error(), kKeyDeleted);
+    EXPECT_EQ(machine_->OpenKey(RegRoot::CurrentUser, "Software\\T").error(), err::kFileNotFound);
+}
+
+TEST_F(RegistryKeyTest, DeleteKeyBelowClassesRoot) {
+    ASSERT_TRUE(machine_->CreateKey(RegRoot::ClassesRoot, ".gone\\shell").ok());
+    EXPECT_TRUE(machine_->DeleteKey(RegRoot::ClassesRoot, ".gone").ok());
+    EXPECT_EQ(machine_->OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Classes\\.gone").error(), err::kFileNotFound);
+    EXPECT_TRUE(machine_->DeleteKey(RegRoot::LocalMachine, "SOFTWARE\\Classes").ok());
+    EXPECT_EQ(machine_->DeleteKey(RegRoot::ClassesRoot, ".gone").error(), err::kFileNotFound);
+}
+
+TEST(SimSystem, AccessChecksAreNotAvailableYet) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("drives/c/file.txt", "x");
+    auto m = Load(t);
+    ASSERT_TRUE(m);
+    for (const char* path : {"C:\\file.txt", "C:\\", "C:\\missing.txt"})
+        EXPECT_EQ(m->EffectiveAccess(path).error(), err::kNotSupported) << path;
+}
+
 TEST(SimSystem, FactsEnvironmentAndFolders) {
     TempMachine t;
     t.Write("machine.ini", std::string(kMinimalSystem) +

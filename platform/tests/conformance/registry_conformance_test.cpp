@@ -166,6 +166,28 @@ TEST_P(Conformance, CreatedKeyKeepsTheStringBytesItWasGiven) {
     EXPECT_EQ((*key)->QueryValue("", 256).error(), err::kFileNotFound);
 }
 
+TEST_P(Conformance, DeleteKeyRemovesAKeyWithItsSubtree) {
+    const std::string top = std::string(kScratchKey) + "\\Doomed";
+    for (const char* below : {"\\One\\Two\\Three", "\\One\\Sibling", "\\Other"}) {
+        auto created = machine().CreateKey(RegRoot::CurrentUser, top + below);
+        ASSERT_TRUE(created.ok()) << below << ": error " << created.error();
+        EXPECT_TRUE((*created)->SetString("Value", "x").ok()) << below;
+    }
+    EXPECT_TRUE(machine().DeleteKey(RegRoot::CurrentUser, top + "\\ONE").ok());
+    EXPECT_EQ(machine().OpenKey(RegRoot::CurrentUser, top + "\\One").error(), err::kFileNotFound);
+    EXPECT_EQ(machine().OpenKey(RegRoot::CurrentUser, top + "\\One\\Two\\Three").error(), err::kFileNotFound);
+    auto parent = machine().OpenKey(RegRoot::CurrentUser, top);
+    ASSERT_TRUE(parent.ok()) << "error " << parent.error();
+    EXPECT_EQ((*parent)->EnumSubkey(0, 255).value(), "Other");
+    EXPECT_EQ((*parent)->EnumSubkey(1, 255).error(), err::kNoMoreItems);
+
+    EXPECT_EQ(machine().DeleteKey(RegRoot::CurrentUser, top + "\\One").error(), err::kFileNotFound);
+    EXPECT_EQ(machine().DeleteKey(RegRoot::CurrentUser, top + "\\None\\Deeper").error(), err::kFileNotFound);
+    EXPECT_EQ(machine().DeleteKey(RegRoot::CurrentUser, "").error(), err::kInvalidParameter);
+    EXPECT_TRUE(machine().DeleteKey(RegRoot::CurrentUser, top).ok());
+    EXPECT_EQ(machine().OpenKey(RegRoot::CurrentUser, top).error(), err::kFileNotFound);
+}
+
 TEST_P(Conformance, CreateKeyOpensAnExistingKeyWithoutLosingItsValues) {
     auto existing = machine().CreateKey(RegRoot::CurrentUser, std::string(kFixedKey));
     ASSERT_TRUE(existing.ok()) << "error " << existing.error();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/win32_machine.h"
+#include "platform/win32/win32_registry.h"
 
 namespace kavlo::platform::win32 {
 namespace {
@@ -115,6 +116,27 @@ TEST(Win32Machine, KeySecurityDescriptorIsAValidSelfRelativeDescriptor) {
     auto valuesOnly = machine->OpenKey(RegRoot::CurrentUser, "Software", KEY_QUERY_VALUE);
     ASSERT_TRUE(valuesOnly.ok()) << "error " << valuesOnly.error();
     EXPECT_EQ((*valuesOnly)->SecurityDescriptor().error(), err::kAccessDenied);
+}
+
+TEST(Win32Machine, DeleteByWalkRemovesTheDeepestKeysFirst) {
+    // The fallback of systems without RegDeleteTreeA, which Wine has.
+    const std::string top = "Software\\KavloDeleteWalkTest";
+    auto machine = MakeWin32Machine();
+    (void)machine->DeleteKey(RegRoot::CurrentUser, top);
+    std::string deep = top;
+    for (int level = 0; level < 20; ++level) deep += "\\Level" + std::to_string(level);
+    for (const std::string& path : {deep, top + "\\Wide\\A", top + "\\Wide\\B", top + "\\Wide\\C"}) {
+        auto created = machine->CreateKey(RegRoot::CurrentUser, path);
+        ASSERT_TRUE(created.ok()) << path;
+        EXPECT_TRUE((*created)->SetString("v", "x").ok());
+    }
+    EXPECT_TRUE(DeleteRegistryKeyByWalk(RegRoot::CurrentUser, top + "\\Wide").ok());
+    EXPECT_EQ(machine->OpenKey(RegRoot::CurrentUser, top + "\\Wide").error(), err::kFileNotFound);
+    EXPECT_TRUE(machine->OpenKey(RegRoot::CurrentUser, deep).ok());
+    EXPECT_TRUE(DeleteRegistryKeyByWalk(RegRoot::CurrentUser, top).ok());
+    EXPECT_EQ(machine->OpenKey(RegRoot::CurrentUser, top).error(), err::kFileNotFound);
+    EXPECT_EQ(DeleteRegistryKeyByWalk(RegRoot::CurrentUser, top).error(), err::kFileNotFound);
+    EXPECT_EQ(DeleteRegistryKeyByWalk(RegRoot::CurrentUser, "\\").error(), err::kInvalidParameter);
 }
 
 TEST(Win32Machine, ErrorTextsKeepTheirInsertsAndUnknownCodesGiveNoText) {
