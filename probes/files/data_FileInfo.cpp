@@ -189,10 +189,10 @@ std::uint64_t DirectorySize(platform::Machine& machine, std::string_view directo
     return total;
 }
 
-std::string EffectiveRights(platform::Machine&, std::string_view) {
-    // The platform layer offers no access check of a file's security descriptor
-    // yet; the rights stay empty, as they do when a descriptor cannot be read.
-    return std::string();
+std::string EffectiveRights(platform::Machine& machine, std::string_view path) {
+    // A descriptor that cannot be read or checked leaves the rights empty.
+    const auto granted = machine.EffectiveAccess(path);
+    return granted.ok() ? RightsLetters(*granted) : std::string();
 }
 
 std::string NormalizeNtPath(platform::Machine& machine, std::string_view path) {

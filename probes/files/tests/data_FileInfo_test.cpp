@@ -74,8 +74,46 @@ TEST_F(FileInfoTest, FoundFileFillsEveryField) {
     EXPECT_EQ(r.Attributes(), "RA");
     EXPECT_EQ(r.DriveType(), "HardDrive");
     EXPECT_EQ(r.MediaType(), "NTFS");
-    // No access check is available on this platform layer: the rights stay empty.
+    // The machine cannot check access: the rights stay empty.
     EXPECT_EQ(r.EffectiveRightsText(), "");
+}
+
+TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
+    machine.AddFile("A:\\setup.exe", 10);
+    struct Case {
+        const char* path;
+        std::optional<std::uint32_t> granted;
+        std::string rights;
+        bool checked;  // only files on NTFS drives are checked
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Acme\\tool.exe", 0x1F03FF, "+R+W+X+D+P+O", true},
+        {"C:\\Program Files\\Acme\\tool.exe", 0x120089, "+R-W-X-D-P-O", true},
+        {"C:\\Program Files\\Acme\\tool.exe", 0, "-R-W-X-D-P-O", true},  // a check that grants nothing
+        {"C:\\Program Files\\Acme", 0x1200A9, "+R-W+X-D-P-O", true},      // directories are checked too
+        {"C:\\Program Files\\Acme\\tool.exe", std::nullopt, "", true},     // the check failed
+        {"A:\\setup.exe", 0x1F03FF, "", false},                            // FAT: no access lists
+    };
+    for (const Case& c : cases) {
+        machine.grantedAccess = c.granted;
+        machine.accessChecked.clear();
+        const data_FileInfo r = Gathered(c.path);
+        EXPECT_EQ(r.EffectiveRightsText(), c.rights) << c.path;
+        EXPECT_EQ(Row(r, "EFFECTIVERIGHTS"), c.rights + ",\n") << c.path;
+        if (c.checked) {
+            EXPECT_EQ(machine.accessChecked, std::vector<std::string>{c.path});
+        } else {
+            EXPECT_TRUE(machine.accessChecked.empty()) << c.path;
+        }
+    }
+}
+
+TEST_F(FileInfoTest, EffectiveRightsOfTheExpandedPath) {
+    machine.environment["ACME"] = "C:\\Program Files\\Acme";
+    machine.grantedAccess = 0x120089;
+    const data_FileInfo r = Gathered("%ACME%\\tool.exe");
+    EXPECT_EQ(r.EffectiveRightsText(), "+R-W-X-D-P-O");
+    EXPECT_EQ(machine.accessChecked, std::vector<std::string>{"C:\\Program Files\\Acme\\tool.exe"});
 }
 
 TEST_F(FileInfoTest, FieldForKeyTestsKeyNamesAsSubstringsInTheirOrder) {

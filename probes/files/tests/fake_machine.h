@@ -110,6 +110,10 @@ public:
     std::string systemDirectory = "C:\\WINNT\\System32";
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
     int findCalls = 0;
+    /// The access mask every access check grants; none: the check fails with `accessError`.
+    std::optional<std::uint32_t> grantedAccess;
+    WinError accessError = err::kNotSupported;
+    std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // ------------------------------------------------------------ Machine
     Result<std::unique_ptr<platform::RegistryKey>> OpenKey(platform::RegRoot, std::string_view,
@@ -177,6 +181,11 @@ public:
         const Node* n = Find(std::string(path));
         if (!n) return Result<std::string>::Failure(2);
         return n->shortPath.empty() ? std::string(path) : n->shortPath;
+    }
+    Result<std::uint32_t> EffectiveAccess(std::string_view path) override {
+        accessChecked.emplace_back(path);
+        if (!grantedAccess) return Result<std::uint32_t>::Failure(accessError);
+        return *grantedAccess;
     }
     platform::OsVersion Version() override { return {platform::os_platform::kNt, 5, 0, 2195, "Service Pack 2"}; }
     std::string WindowsDirectory() override { return windowsDirectory; }

@@ -69,6 +69,27 @@ TEST_F(RealFileProbes, FileInfoOfFilesAndDirectories) {
                         "1.1K\tD\t\n" + folder + "\\none.txt\t\t\n");
 }
 
+TEST_F(RealFileProbes, EffectiveRightsOfAFileOnAnNtfsDrive) {
+    auto volume = machine->Volume(folder.substr(0, 3));
+    if (!volume.ok() || volume->fileSystem.find("NTFS") == std::string::npos)
+        GTEST_SKIP() << "the temporary folder is not on an NTFS drive";
+    for (const std::string& path : {folder + "\\a.txt", folder + "\\sub"}) {
+        const std::string text = Lines({"FileInfo:" + path + ",EFFECTIVERIGHTS"});
+        title.text.clear();
+        ASSERT_EQ(text.size(), 12u + 2u) << path << ": " << text;  // six sign and letter pairs, a tab, a line end
+        for (std::size_t pair = 0; pair < 6; ++pair) {
+            EXPECT_TRUE(text[2 * pair] == '+' || text[2 * pair] == '-') << text;
+            EXPECT_EQ(text[2 * pair + 1], "RWXDPO"[pair]) << text;
+        }
+        // The user who made the file may read it.
+        EXPECT_EQ(text.substr(0, 2), "+R") << path;
+    }
+    auto granted = machine->EffectiveAccess(folder + "\\a.txt");
+    ASSERT_TRUE(granted.ok()) << granted.error();
+    EXPECT_NE(*granted & FILE_READ_DATA, 0u);
+    EXPECT_EQ(machine->EffectiveAccess(folder + "\\none.txt").error(), static_cast<WinError>(ERROR_FILE_NOT_FOUND));
+}
+
 TEST_F(RealFileProbes, VersionOfASystemDll) {
     const std::string text = Lines({"FileInfo:<SYSTEM32>\\kernel32.dll,FNAME,FVERSION,FPRODVERSION,MEDIATYPE"});
     EXPECT_TRUE(text.starts_with("kernel32.dll\t")) << text;
