@@ -38,12 +38,17 @@ endfunction()
 
 # kavlo_add_test(NAME name SOURCES src... [LIBS lib...])
 # One test program per module; ctest runs it (under Wine when cross-compiling).
+# Windows test programs get the application manifest, so that they see the
+# system as kavlo.exe does (version queries, common controls).
 function(kavlo_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   kavlo_target_options(${T_NAME})
   target_compile_definitions(${T_NAME} PRIVATE KAVLO_TEST_SOURCE_DIR="${KAVLO_TEST_SOURCE_DIR}")
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  if(COMMAND kavlo_windows_manifest)
+    kavlo_windows_manifest(${T_NAME})
+  endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
 endfunction()

@@ -8,9 +8,6 @@
 namespace kavlo::platform::conformance {
 namespace {
 
-/// ERROR_RESOURCE_DATA_NOT_FOUND: the image has no resource section at all.
-constexpr WinError kResourceDataNotFound = 1812;
-
 TEST_P(Conformance, VersionResourceOfTheSampleImage) {
     auto version = machine().FileVersion(backend().VersionSample());
     ASSERT_TRUE(version.ok()) << backend().VersionSample() << ": error " << version.error();
@@ -32,15 +29,15 @@ TEST_P(Conformance, VersionResourceOfTheSampleImage) {
 
 TEST_P(Conformance, VersionResourceFailures) {
     EXPECT_EQ(machine().FileVersion(backend().NoVersionSample()).error(),
-              backend().RunsOnWine() ? kResourceDataNotFound : err::kResourceTypeNotFound);
+              backend().RunsOnWine() ? err::kResourceDataNotFound : err::kResourceTypeNotFound);
     // For an image without any resource section Wine says 1812 ("did not
     // contain a resource section"); the simulated machine gives 1813 as for any
     // image without a version resource. Either resource code is accepted there.
     const WinError noSection = machine().FileVersion(backend().NoResourceSample()).error();
     if (backend().RunsOnWine()) {
-        EXPECT_EQ(noSection, kResourceDataNotFound);
+        EXPECT_EQ(noSection, err::kResourceDataNotFound);
     } else {
-        EXPECT_TRUE(noSection == kResourceDataNotFound || noSection == err::kResourceTypeNotFound) << noSection;
+        EXPECT_TRUE(noSection == err::kResourceDataNotFound || noSection == err::kResourceTypeNotFound) << noSection;
     }
     EXPECT_EQ(machine().FileVersion(InFolder("missing.dll")).error(), err::kFileNotFound);
     EXPECT_EQ(machine().FileVersion(InFolder("nodir\\missing.dll")).error(), err::kPathNotFound);

@@ -81,7 +81,7 @@ public:
 
 private:
     void RemoveFixture() {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
+        (void)machine_->DeleteKey(RegRoot::CurrentUser, kTestRoot);  // absent before the first run
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }

@@ -9,7 +9,7 @@
 namespace kavlo::test {
 namespace {
 
-void RemoveTestKeys() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestBase); }
+void RemoveTestKeys() { (void)platform::win32::MakeWin32Machine()->DeleteKey(platform::RegRoot::CurrentUser, kTestBase); }
 
 bool WriteTestKeys() {
     RemoveTestKeys();
