@@ -84,9 +84,10 @@ const FileMeta* SimFileSystem::Meta(const std::string& canonicalPath) const {
     return found == fileIndex_.end() ? nullptr : &files_[found->second];
 }
 
-fs::path SimFileSystem::DriveFolder(char drive) const {
+const fs::path& SimFileSystem::DriveFolder(char drive) const {
+    static const fs::path kNone;
     const auto folder = driveFolders_.find(drive);
-    return folder == driveFolders_.end() ? fs::path() : folder->second;
+    return folder == driveFolders_.end() ? kNone : folder->second;
 }
 
 SimFileSystem::Entry SimFileSystem::RootEntry(char drive) const {
@@ -107,7 +108,11 @@ const std::vector<std::uint32_t>* SimFileSystem::Listing::Named(const std::strin
 
 std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& canonicalDir, const fs::path& hostDir,
                                                                   const DriveConfig& drive) {
-    const std::string key = FoldName(canonicalDir);
+    return List(FoldName(canonicalDir), canonicalDir, hostDir, drive);
+}
+
+std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& key, const std::string& canonicalDir,
+                                                                  const fs::path& hostDir, const DriveConfig& drive) {
     {
         std::lock_guard lock(cacheMutex_);
         const auto cached = cache_.find(key);
@@ -195,11 +200,12 @@ Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vect
     if (!config->ready) return Result<Located>::Failure(err::kNotReady);
     Located out;
     out.canonical = std::string{drive, ':', '\\'};
+    out.folded = out.canonical;
     out.chain.reserve(components.size());
-    fs::path host = DriveFolder(drive);
+    const fs::path* host = &DriveFolder(drive);
     for (std::size_t i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
-        const std::shared_ptr<const Listing> listing = List(out.canonical, host, *config);
+        const std::shared_ptr<const Listing> listing = List(out.folded, out.canonical, *host, *config);
         // The first entry in listing order whose long or short name it is.
         const std::vector<std::uint32_t>* named = listing->Named(FoldName(components[i]));
         if (!named) return Result<Located>::Failure(last ? err::kFileNotFound : err::kPathNotFound);
@@ -207,9 +213,10 @@ Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vect
         if (!last && (!found.isDirectory || found.target.empty())) return Result<Located>::Failure(err::kPathNotFound);
         out.chain.push_back(&found);
         out.canonical = ChildPath(out.canonical, found.name);
-        host = found.target;
+        out.folded = ChildPath(out.folded, found.folded);
+        host = &found.target;
     }
-    out.target = std::move(host);
+    out.target = host;
     out.isDirectory = out.chain.empty() || out.chain.back()->isDirectory;
     return out;
 }
@@ -230,7 +237,7 @@ Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern
     auto located = Locate(parsed->drive, dir);
     if (!located) return R::Failure(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
     // A drive without a host folder has an empty root.
-    if (!located->isDirectory || (located->target.empty() && !located->chain.empty()))
+    if (!located->isDirectory || (located->target->empty() && !located->chain.empty()))
         return R::Failure(err::kPathNotFound);
 
     std::vector<FindEntry> found;
@@ -250,7 +257,8 @@ Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern
         if (MatchesPattern(name, ".."))
             add(located->chain.size() >= 2 ? *located->chain[located->chain.size() - 2] : RootEntry(parsed->drive), "..");
     }
-    const std::shared_ptr<const Listing> listing = List(located->canonical, located->target, *Drive(parsed->drive));
+    const std::shared_ptr<const Listing> listing =
+        List(located->folded, located->canonical, *located->target, *Drive(parsed->drive));
     if (IsExactName(name)) {
         if (const std::vector<std::uint32_t>* named = listing->Named(FoldName(name)))
             for (const std::uint32_t i : *named) add(listing->entries[i], listing->entries[i].name);
@@ -271,9 +279,9 @@ Result<SimFileSystem::HostFileRef> SimFileSystem::HostFile(std::string_view path
     auto located = Locate(parsed->drive, parsed->components);
     if (!located) return R::Failure(located.error());
     if (located->isDirectory) return R::Failure(err::kAccessDenied);
-    if (located->target.empty()) return R::Failure(err::kFileNotFound);
+    if (located->target->empty()) return R::Failure(err::kFileNotFound);
     if (parsed->trailingSeparator) return R::Failure(err::kInvalidName);
-    return HostFileRef{std::move(located->target), located->chain.back()->size};
+    return HostFileRef{*located->target, located->chain.back()->size};
 }
 
 Status SimFileSystem::CheckDirectory(std::string_view path) {
@@ -281,7 +289,7 @@ Status SimFileSystem::CheckDirectory(std::string_view path) {
     if (!parsed) return Status(parsed.error());
     auto located = Locate(parsed->drive, parsed->components);
     if (!located) return Status(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
-    if (!located->isDirectory || (located->target.empty() && !located->chain.empty())) return Status(err::kPathNotFound);
+    if (!located->isDirectory || (located->target->empty() && !located->chain.empty())) return Status(err::kPathNotFound);
     return {};
 }
 
@@ -338,7 +346,7 @@ std::string SimFileSystem::Validate(std::string_view iniLabel) {
             dir.pop_back();
             const auto parent = Locate(parsed->drive, dir);
             if (!parent) return fail(meta, "no parent directory for " + meta.path);
-            const auto listing = List(parent->canonical, parent->target, *Drive(parsed->drive));
+            const auto listing = List(parent->folded, parent->canonical, *parent->target, *Drive(parsed->drive));
             for (const Entry& other : listing->entries) {
                 if (SameName(other.name, located->chain.back()->name)) continue;
                 if (other.folded == *meta.shortName || other.shortFolded == *meta.shortName)

@@ -63,7 +63,8 @@ private:
         // stay in cache_ for the life of the file system.
         std::vector<const Entry*> chain;
         std::string canonical;        // "C:\WINNT\system32" with the names as stored
-        std::filesystem::path target; // host path; empty when unreachable
+        std::string folded;           // the same, folded: the key of its listing
+        const std::filesystem::path* target = nullptr;  // host path (in a listing or driveFolders_); empty when unreachable
         bool isDirectory = true;
     };
 
@@ -71,8 +72,12 @@ private:
     Result<Located> Locate(char drive, const std::vector<std::string>& components);
     std::shared_ptr<const Listing> List(const std::string& canonicalDir, const std::filesystem::path& hostDir,
                                         const DriveConfig& drive);
+    /// List with the folded canonical path already at hand.
+    std::shared_ptr<const Listing> List(const std::string& foldedDir, const std::string& canonicalDir,
+                                        const std::filesystem::path& hostDir, const DriveConfig& drive);
     Entry RootEntry(char drive) const;
-    std::filesystem::path DriveFolder(char drive) const;
+    /// The host folder of a drive; an empty path when it has none.
+    const std::filesystem::path& DriveFolder(char drive) const;
     const FileMeta* Meta(const std::string& canonicalPath) const;
 
     std::filesystem::path machineRoot_;  // canonical; links may not leave it
