@@ -30,11 +30,13 @@ public:
     }
 
 private:
-    // Trees are walked with an explicit stack: their depth comes from scripts or files.
-    void Navigation(const data_LView& root) {
-        NavigationFields(root);
+    // Trees are walked with an explicit stack: their depth comes from scripts or
+    // files. `fields` writes a node's own fields and its count of children.
+    template <class Node, class WriteFields>
+    void Subtree(const Node& root, RecordClass cls, WriteFields fields) {
+        fields(root);
         struct Frame {
-            const data_LView* node;
+            const Node* node;
             std::size_t next;
         };
         std::vector<Frame> stack{{&root, 0}};
@@ -44,12 +46,16 @@ private:
                 stack.pop_back();
                 continue;
             }
-            const data_LView& child = *top.node->children()[top.next++];
+            const Node& child = *top.node->children()[top.next++];
             if (stack.size() >= kMaxNesting) return TooDeep();
-            out_.NewObject(RecordClass::LView);
-            NavigationFields(child);
+            out_.NewObject(cls);
+            fields(child);
             stack.push_back({&child, 0});
         }
+    }
+
+    void Navigation(const data_LView& root) {
+        Subtree(root, RecordClass::LView, [this](const data_LView& node) { NavigationFields(node); });
     }
 
     void NavigationFields(const data_LView& node) {
@@ -59,26 +65,10 @@ private:
     }
 
     void Tree(const data_TView& root) {
-        out_.String(root.title());
-        out_.Count(root.children().size());
-        struct Frame {
-            const data_TView* node;
-            std::size_t next;
-        };
-        std::vector<Frame> stack{{&root, 0}};
-        while (!stack.empty() && out_.ok()) {
-            Frame& top = stack.back();
-            if (top.next == top.node->children().size()) {
-                stack.pop_back();
-                continue;
-            }
-            const data_TView& child = *top.node->children()[top.next++];
-            if (stack.size() >= kMaxNesting) return TooDeep();
-            out_.NewObject(RecordClass::TView);
-            out_.String(child.title());
-            out_.Count(child.children().size());
-            stack.push_back({&child, 0});
-        }
+        Subtree(root, RecordClass::TView, [this](const data_TView& node) {
+            out_.String(node.title());
+            out_.Count(node.children().size());
+        });
     }
 
     void Title(const data_DBGTitle& title) {
