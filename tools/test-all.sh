@@ -56,4 +56,8 @@ run_suite windows "$build/win" -j 1 || status=1
 
 echo
 printf '%s\n' "${summary[@]}"
+# One closing line over the three suites; ctest counts test programs.
+printf '%s\n' "${summary[@]}" | awk '
+  { for (i = 3; i + 3 <= NF; i++) if ($i == "failed" && $(i + 1) == "out") { failed += $(i - 2); total += $(i + 3) } }
+  END { printf "programs: %d passed, %d failed\n", total - failed, failed }'
 exit "$status"
