@@ -95,6 +95,19 @@ void RowList::ClickColumn(int column) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
+bool RowList::HandleNotify(NMHDR& header) {
+    if (header.hwndFrom != list_) return false;
+    if (header.code == LVN_GETDISPINFOW) {
+        FillDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+        return true;
+    }
+    if (header.code == LVN_COLUMNCLICK) {
+        ClickColumn(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+        return true;
+    }
+    return false;
+}
+
 void RowList::FillDisplayInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;

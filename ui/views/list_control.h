@@ -30,6 +30,8 @@ public:
     void ClickColumn(int column);
     /// Answers LVN_GETDISPINFO for the virtual list.
     void FillDisplayInfo(NMLVDISPINFOW& info);
+    /// Handles this control's own WM_NOTIFY messages; false for any other.
+    bool HandleNotify(NMHDR& header);
 
     const std::vector<ListRow>& rows() const { return rows_; }
     const SortState& sort() const { return sort_; }

@@ -88,19 +88,7 @@ void view_ExpTree::ShowEntries(const data_TView* node) {
 }
 
 INT_PTR view_ExpTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->idFrom == IDC_LIST) {
-            if (header->code == LVN_GETDISPINFOW) {
-                list_.FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-                return TRUE;
-            }
-            if (header->code == LVN_COLUMNCLICK) {
-                list_.ClickColumn(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
-                return TRUE;
-            }
-        }
-    }
+    if (message == WM_NOTIFY && list_.HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return TRUE;
     return ExpandableTreeView::HandleMessage(message, wParam, lParam);
 }
 
