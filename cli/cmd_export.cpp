@@ -20,12 +20,12 @@ constexpr const char* kExportUsage =
 // Reports hold Windows-1252 text unless the machine that wrote them said otherwise.
 constexpr std::uint32_t kReportCodePage = 1252;
 
-void AppendNavigationJson(std::string& out, const data_LView& root) {
+void AppendNavigationJson(std::string& out, const NavNode& root) {
     struct Frame {
-        const data_LView* node;
+        const NavNode* node;
         std::size_t next;
     };
-    auto open = [&](const data_LView& node) {
+    auto open = [&](const NavNode& node) {
         out += "{\"text\":";
         AppendJsonText(out, node.Text(), kReportCodePage);
         out += ",\"key\":" + std::to_string(node.key()) + ",\"children\":[";
@@ -40,7 +40,7 @@ void AppendNavigationJson(std::string& out, const data_LView& root) {
             continue;
         }
         if (frame.next > 0) out += ',';
-        const data_LView& child = *frame.node->children()[frame.next++];
+        const NavNode& child = *frame.node->children()[frame.next++];
         open(child);
         stack.push_back({&child, 0});
     }
@@ -54,7 +54,7 @@ std::string ReportJson(const report::ReportContents& report) {
     WriteTitleJson(out, report.infoPage, kReportCodePage);
     out += ",\"scripts\":[";
     for (std::size_t f = 0; f < report.catalog.size(); ++f) {
-        const data_DBGFile& file = *report.catalog[f];
+        const ScriptRecord& file = *report.catalog[f];
         if (f) out += ',';
         out += "{\"path\":";
         AppendJsonText(out, file.path, kReportCodePage);

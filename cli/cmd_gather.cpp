@@ -8,7 +8,7 @@
 #include "cli/report_cli.h"
 #include "engine/os_detection.h"
 #include "platform/machine_factory.h"
-#include "report/kavlo_doc.h"
+#include "report/report_document.h"
 
 namespace kavlo::cli {
 namespace {
@@ -127,7 +127,7 @@ int GatherCommand(const Args& args) {
     }
     platform::Machine& machine = *choice.machine;
     AppContext context(machine, DetectOs(machine), executionPath);
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(executionPath);
 
     const std::string path = options.output.empty() ? doc.ReportFileName() : options.output;
@@ -144,7 +144,7 @@ int GatherCommand(const Args& args) {
     }
     std::string saved = path;
     if (options.gzip) {
-        outcome = CKavloDoc::Compress(path, &saved);
+        outcome = ReportDocument::Compress(path, &saved);
         if (!outcome.ok) {
             std::fputs((outcome.message + "\n").c_str(), stderr);
             return 1;

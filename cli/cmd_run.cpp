@@ -7,8 +7,8 @@
 #include "cli/commands.h"
 #include "cli/title_json.h"
 #include "engine/os_detection.h"
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "platform/codepage.h"
 #include "platform/machine_factory.h"
 
@@ -66,9 +66,9 @@ int Fail(const std::string& message) {
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-void AppendTreeText(std::string& out, const data_TView& root, std::uint32_t codePage) {
+void AppendTreeText(std::string& out, const ResultNode& root, std::uint32_t codePage) {
     struct Item {
-        const data_TView* node;
+        const ResultNode* node;
         std::size_t level;
     };
     std::vector<Item> stack{{&root, 1}};
@@ -83,7 +83,7 @@ void AppendTreeText(std::string& out, const data_TView& root, std::uint32_t code
     }
 }
 
-std::string TitleText(const data_DBGTitle& title, std::uint32_t codePage) {
+std::string TitleText(const TitleRecord& title, std::uint32_t codePage) {
     auto utf8 = [&](std::string_view s) { return AnsiToUtf8(s, codePage); };
     std::string out = "=== " + utf8(title.name) + "\n";
     out += "kind: " + utf8(title.kind);
@@ -103,8 +103,8 @@ std::string TitleText(const data_DBGTitle& title, std::uint32_t codePage) {
     return out;
 }
 
-data_DBGTitle* FindNamedTitle(data_DBGFile& file, const std::string& name, std::uint32_t codePage) {
-    if (data_DBGTitle* title = file.FindTitle(name)) return title;
+TitleRecord* FindNamedTitle(ScriptRecord& file, const std::string& name, std::uint32_t codePage) {
+    if (TitleRecord* title = file.FindTitle(name)) return title;
     return file.FindTitle(Utf8ToAnsi(name, codePage));  // a UTF-8 command line naming a code-page title
 }
 
@@ -127,24 +127,24 @@ int RunCommand(const Args& args) {
     const std::uint32_t codePage = machine.AnsiCodePage();
 
     AppContext context(machine, DetectOs(machine), script.parent_path().string());
-    std::unique_ptr<data_DBGFile> file = rd_titles(context).LoadScript(script.string(), script.stem().string());
+    std::unique_ptr<ScriptRecord> file = ScriptCatalog(context).LoadScript(script.string(), script.stem().string());
     if (!file) return Fail("cannot read script '" + options.script + "'");
 
-    std::vector<data_DBGTitle*> selected;
+    std::vector<TitleRecord*> selected;
     if (options.titles.empty()) {
         for (auto& title : file->titles) selected.push_back(title.get());
     }
     for (const std::string& name : options.titles) {
-        data_DBGTitle* title = FindNamedTitle(*file, name, codePage);
+        TitleRecord* title = FindNamedTitle(*file, name, codePage);
         if (!title) return Fail("the script has no title '" + name + "'");
         selected.push_back(title);
     }
 
     std::string json = "{\"titles\":[";
     bool first = true;
-    for (data_DBGTitle* title : selected) {
+    for (TitleRecord* title : selected) {
         title->runPending = 1;  // a title named twice runs twice, as a refresh would
-        rd_DBGData(context).RunTitle(*title);
+        ScriptEngine(context).RunTitle(*title);
         if (!options.json) {
             Print(TitleText(*title, codePage));
             continue;

@@ -16,7 +16,7 @@
 namespace kavlo::cli {
 namespace {
 
-bool IsList(const data_DBGTitle& title) { return title.KindContains("filelist") || title.KindContains("col"); }
+bool IsList(const TitleRecord& title) { return title.KindContains("filelist") || title.KindContains("col"); }
 
 std::size_t LineCount(std::string_view text) {
     std::size_t lines = 0;
@@ -29,7 +29,7 @@ std::string Plural(std::size_t n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-std::string Summary(const data_DBGTitle& title) {
+std::string Summary(const TitleRecord& title) {
     std::string summary = " (" + (title.kind.empty() ? std::string("no kind") : title.kind) + ", ";
     if (title.runPending == 1 && !HasOutput(title)) return summary + "not gathered)";
     if (!HasOutput(title)) return summary + "no output)";
@@ -48,10 +48,10 @@ std::string WithoutMarkers(std::string title) {
     return title;
 }
 
-void AppendTree(std::string& out, const data_DBGTitle& title) {
+void AppendTree(std::string& out, const TitleRecord& title) {
     const bool expandable = title.IsExpandableTree();
     struct Frame {
-        const data_TView* node;
+        const ResultNode* node;
         std::size_t depth;
     };
     std::vector<Frame> stack{{&title.root, 0}};
@@ -66,7 +66,7 @@ void AppendTree(std::string& out, const data_DBGTitle& title) {
     }
 }
 
-void AppendList(std::string& out, const data_DBGTitle& title) {
+void AppendList(std::string& out, const TitleRecord& title) {
     std::vector<std::vector<std::string>> table;
     std::vector<std::string> header;
     for (const ui::ColumnSpec& column : ui::ParseColumnSpec(title.kindDetail)) header.push_back(column.name);
@@ -115,18 +115,18 @@ bool LoadReport(const std::string& path, report::ReportContents& out, std::uint3
     return true;
 }
 
-bool HasOutput(const data_DBGTitle& title) {
+bool HasOutput(const TitleRecord& title) {
     return !title.text.empty() || (title.HasTree() && !title.root.children().empty());
 }
 
-std::string Outline(const data_LView& model, const report::Catalog& catalog, const std::string& rootLabel) {
-    std::unordered_map<std::uint32_t, const data_DBGTitle*> titles;
+std::string Outline(const NavNode& model, const report::Catalog& catalog, const std::string& rootLabel) {
+    std::unordered_map<std::uint32_t, const TitleRecord*> titles;
     for (const auto& file : catalog)
         for (const auto& title : file->titles)
             if (title->treeKey) titles.emplace(title->treeKey, title.get());
     std::string out;
     struct Frame {
-        const data_LView* node;
+        const NavNode* node;
         std::size_t depth;
     };
     std::vector<Frame> stack{{&model, 0}};
@@ -144,7 +144,7 @@ std::string Outline(const data_LView& model, const report::Catalog& catalog, con
     return out;
 }
 
-std::string TitleAsText(const data_DBGTitle& title) {
+std::string TitleAsText(const TitleRecord& title) {
     std::string out;
     if (IsList(title)) {
         AppendList(out, title);

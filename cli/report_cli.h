@@ -18,15 +18,15 @@ namespace kavlo::cli {
 bool LoadReport(const std::string& path, report::ReportContents& out, std::uint32_t codePage = 1252);
 
 /// True when a title holds any gathered text or tree node.
-bool HasOutput(const data_DBGTitle& title);
+bool HasOutput(const TitleRecord& title);
 
 /// The navigation tree, two blanks of indent per level, each title followed by
 /// its kind and the size of its output, e.g. "    Services (treexp, 42 nodes)".
-std::string Outline(const data_LView& model, const report::Catalog& catalog, const std::string& rootLabel);
+std::string Outline(const NavNode& model, const report::Catalog& catalog, const std::string& rootLabel);
 
 /// A title's content: lists as aligned columns under their column names, trees
 /// indented two blanks per level (markers and state fields removed), text as is.
-std::string TitleAsText(const data_DBGTitle& title);
+std::string TitleAsText(const TitleRecord& title);
 
 /// The code page's bytes as UTF-8.
 std::string ToUtf8(std::string_view text, std::uint32_t codePage = 1252);

@@ -35,12 +35,12 @@ void AppendJsonText(std::string& out, std::string_view ansi, std::uint32_t codeP
     AppendJsonString(out, AnsiToUtf8(ansi, codePage));
 }
 
-void WriteNodeJson(std::string& out, const data_TView& node, std::uint32_t codePage) {
+void WriteNodeJson(std::string& out, const ResultNode& node, std::uint32_t codePage) {
     struct Frame {
-        const data_TView* node;
+        const ResultNode* node;
         std::size_t nextChild;
     };
-    auto open = [&](const data_TView& n) {
+    auto open = [&](const ResultNode& n) {
         out += "{\"title\":";
         AppendJsonText(out, n.title(), codePage);
         out += ",\"children\":[";
@@ -56,13 +56,13 @@ void WriteNodeJson(std::string& out, const data_TView& node, std::uint32_t codeP
             continue;
         }
         if (frame.nextChild > 0) out.push_back(',');
-        const data_TView& child = *children[frame.nextChild++];
+        const ResultNode& child = *children[frame.nextChild++];
         open(child);
         stack.push_back({&child, 0});
     }
 }
 
-void WriteTitleJson(std::string& out, const data_DBGTitle& title, std::uint32_t codePage) {
+void WriteTitleJson(std::string& out, const TitleRecord& title, std::uint32_t codePage) {
     auto field = [&](const char* name, std::string_view value, bool first = false) {
         if (!first) out.push_back(',');
         out += '"';

@@ -18,8 +18,8 @@ void AppendJsonString(std::string& out, std::string_view utf8);
 /// Appends a code-page string as a quoted JSON string.
 void AppendJsonText(std::string& out, std::string_view ansi, std::uint32_t codePage);
 /// Appends a result tree node and its subtree (iteratively: trees may be very deep).
-void WriteNodeJson(std::string& out, const data_TView& node, std::uint32_t codePage);
+void WriteNodeJson(std::string& out, const ResultNode& node, std::uint32_t codePage);
 /// Appends one title object.
-void WriteTitleJson(std::string& out, const data_DBGTitle& title, std::uint32_t codePage);
+void WriteTitleJson(std::string& out, const TitleRecord& title, std::uint32_t codePage);
 
 }  // namespace kavlo::cli

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kStringReadLimit = 2000;
 }  // namespace
 
-void TIRCheckCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TIRCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     // path,,unused,,type,,expected,,text,,unused
     const auto fields = SplitFields(CommandArgument(name, line), ",,", 6);
@@ -33,7 +33,7 @@ void TIRCheckCommand(rd_DBGData& engine, std::string_view name, std::string_view
     title->Root().Current().AddChild(nodeTitle);
 }
 
-void TIFCheckCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TIFCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     // path,unused,type,expected,text,offset,unused
     const auto fields = SplitFields(CommandArgument(name, line), ",", 7);

@@ -55,8 +55,8 @@ std::optional<std::int8_t> ReadFileByte(platform::Machine& machine, std::string_
     return bytes->empty() ? std::int8_t{0} : static_cast<std::int8_t>((*bytes)[0]);
 }
 
-void ApplyValueMap(rd_DBGData& engine, ScriptFile& file, std::string_view prefix, std::uint32_t value,
-                   data_DBGTitle* title) {
+void ApplyValueMap(ScriptEngine& engine, ScriptFile& file, std::string_view prefix, std::uint32_t value,
+                   TitleRecord* title) {
     for (;;) {
         const std::optional<std::string_view> line = file.ReadLine();
         if (!line) return;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 namespace kavlo {
 
@@ -29,7 +29,7 @@ std::optional<std::string> ReadFileBytes(platform::Machine& machine, std::string
 /// Consumes a value-map block ("number:text" lines up to "}"): the first line
 /// whose number equals `value` adds a node `prefix` + its text below the current
 /// node and the rest of the block is skipped. The block's end lowers the depth.
-void ApplyValueMap(rd_DBGData& engine, ScriptFile& file, std::string_view prefix, std::uint32_t value,
-                   data_DBGTitle* title);
+void ApplyValueMap(ScriptEngine& engine, ScriptFile& file, std::string_view prefix, std::uint32_t value,
+                   TitleRecord* title);
 
 }  // namespace kavlo

@@ -10,28 +10,28 @@
 
 namespace kavlo {
 
-class rd_DBGData;
+class ScriptEngine;
 class ScriptFile;
-class data_DBGTitle;
+class TitleRecord;
 
 enum class CommandGroup { A, A2, B };
 
 // Handler forms. `title` is null when a catalog "[CHECK]" block runs the line.
 /// N: (command name, line, title); the argument is the text after the name.
-using HandlerN = void (*)(rd_DBGData&, std::string_view name, std::string_view line, data_DBGTitle* title);
+using HandlerN = void (*)(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title);
 /// F: as N, and may read or skip further lines of the file.
-using HandlerF = void (*)(rd_DBGData&, std::string_view name, ScriptFile& file, std::string_view line,
-                          data_DBGTitle* title);
+using HandlerF = void (*)(ScriptEngine&, std::string_view name, ScriptFile& file, std::string_view line,
+                          TitleRecord* title);
 /// R: (text after the first ":" of the trimmed line, title).
-using HandlerR = void (*)(rd_DBGData&, std::string_view argument, data_DBGTitle* title);
+using HandlerR = void (*)(ScriptEngine&, std::string_view argument, TitleRecord* title);
 /// T: (title) only.
-using HandlerT = void (*)(rd_DBGData&, data_DBGTitle* title);
+using HandlerT = void (*)(ScriptEngine&, TitleRecord* title);
 /// B1 / B0: (title, flag).
-using HandlerB = void (*)(rd_DBGData&, data_DBGTitle* title, int flag);
+using HandlerB = void (*)(ScriptEngine&, TitleRecord* title, int flag);
 /// S: (file, title).
-using HandlerS = void (*)(rd_DBGData&, ScriptFile& file, data_DBGTitle* title);
+using HandlerS = void (*)(ScriptEngine&, ScriptFile& file, TitleRecord* title);
 /// O: (file, line).
-using HandlerO = void (*)(rd_DBGData&, ScriptFile& file, std::string_view line);
+using HandlerO = void (*)(ScriptEngine&, ScriptFile& file, std::string_view line);
 /// A row whose command is recognised and does nothing.
 struct NoHandler {};
 

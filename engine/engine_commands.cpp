@@ -4,7 +4,7 @@
 namespace kavlo {
 
 void RegisterEngineCommands(CommandTable& table) {
-    table.Bind("[OS:", HandlerO{&rd_DBGData::OsSection});
+    table.Bind("[OS:", HandlerO{&ScriptEngine::OsSection});
     table.Bind("SetVar:", HandlerN{&SetVarCommand});
     table.Bind("Text:", HandlerF{&TextCommand});
     table.Bind("TextLine:", HandlerF{&TextLineCommand});

@@ -3,37 +3,37 @@
 
 #include <string_view>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 namespace kavlo {
 
 // variables
-void SetVarCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void SetVarCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 
 // text output
-void TextCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 data_DBGTitle* title);
-void TextLineCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                     data_DBGTitle* title);
-void TextFileExpandCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                           data_DBGTitle* title);
+void TextCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                 TitleRecord* title);
+void TextLineCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                     TitleRecord* title);
+void TextFileExpandCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                           TitleRecord* title);
 
 // result tree
-void TRootCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void TAddChildCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void TBackCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void TAddTextCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void TRootCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TAddChildCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TBackCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TAddTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 
 // check items and value maps
-void TIRCheckCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void TIFCheckCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void TIRTextValueCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         data_DBGTitle* title);
-void TIFTextValueCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         data_DBGTitle* title);
+void TIRCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TIFCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TIRTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                         TitleRecord* title);
+void TIFTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                         TitleRecord* title);
 
 // conditional block
-void IfCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-               data_DBGTitle* title);
+void IfCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+               TitleRecord* title);
 
 }  // namespace kavlo

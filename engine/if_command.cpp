@@ -26,8 +26,8 @@ bool CharacterBlockRuns(std::string_view op, std::int32_t vari1, std::string_vie
 
 }  // namespace
 
-void IfCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-               data_DBGTitle*) {
+void IfCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+               TitleRecord*) {
     const auto [rawVariable, rest] = SplitFirst(CommandArgument(name, line), ',');
     const auto [op, rawValue] = SplitFirst(rest, ',');
     const std::string_view variable = TrimLeading(rawVariable);

@@ -10,39 +10,39 @@
 
 namespace kavlo {
 
-class data_DBGFile;
+class ScriptRecord;
 class ScriptFile;
 
 /// One node of a title's result tree.
-class data_TView {
+class ResultNode {
 public:
-    data_TView() = default;
-    data_TView(std::string title, std::string detail) : title_(std::move(title)), detail_(std::move(detail)) {}
-    data_TView(std::string title, std::string detail, std::string extra)
+    ResultNode() = default;
+    ResultNode(std::string title, std::string detail) : title_(std::move(title)), detail_(std::move(detail)) {}
+    ResultNode(std::string title, std::string detail, std::string extra)
         : title_(std::move(title)), detail_(std::move(detail)), extra_(std::move(extra)) {}
-    data_TView(const data_TView&) = delete;
-    data_TView& operator=(const data_TView&) = delete;
-    data_TView(data_TView&&) noexcept = default;
-    data_TView& operator=(data_TView&&) noexcept = default;
-    ~data_TView();
+    ResultNode(const ResultNode&) = delete;
+    ResultNode& operator=(const ResultNode&) = delete;
+    ResultNode(ResultNode&&) noexcept = default;
+    ResultNode& operator=(ResultNode&&) noexcept = default;
+    ~ResultNode();
 
     /// Creates, appends and returns a child; below a parent with `extra` the
     /// argument's first comma splits the child's title from its own `extra`.
-    data_TView& AddChild(std::string_view argument);
+    ResultNode& AddChild(std::string_view argument);
     /// Appends an already built child (used by the report reader).
-    data_TView& AppendChild(std::unique_ptr<data_TView> child);
+    ResultNode& AppendChild(std::unique_ptr<ResultNode> child);
     /// Destroys every descendant and empties the node stack.
     void DeleteSubtree();
     /// This node or the first descendant (depth first) whose itemHandle matches.
-    data_TView* FindByHandle(std::uint32_t handle);
+    ResultNode* FindByHandle(std::uint32_t handle);
 
     // node stack, used on a title's root while the title runs
-    void Push(data_TView* node) { nodeStack_.push_back(node); }
+    void Push(ResultNode* node) { nodeStack_.push_back(node); }
     void Pop() { if (!nodeStack_.empty()) nodeStack_.pop_back(); }
-    data_TView* Top() const { return nodeStack_.empty() ? nullptr : nodeStack_.back(); }
+    ResultNode* Top() const { return nodeStack_.empty() ? nullptr : nodeStack_.back(); }
     void ClearStack() { nodeStack_.clear(); }
     /// The top of the stack, or this node when the stack is empty.
-    data_TView& Current() { data_TView* top = Top(); return top ? *top : *this; }
+    ResultNode& Current() { ResultNode* top = Top(); return top ? *top : *this; }
 
     const std::string& title() const { return title_; }
     void set_title(std::string t) { title_ = std::move(t); }
@@ -52,26 +52,26 @@ public:
     void SetTitleAndDetail(std::string t, std::string d) { title_ = std::move(t); detail_ = std::move(d); }
     std::uint32_t itemHandle() const { return itemHandle_; }
     void set_itemHandle(std::uint32_t h) { itemHandle_ = h; }
-    const std::vector<std::unique_ptr<data_TView>>& children() const { return children_; }
+    const std::vector<std::unique_ptr<ResultNode>>& children() const { return children_; }
     /// Number of nodes in this subtree, this node included.
     std::size_t CountNodes() const;
     /// Moves the children out (for iterative teardown of deep trees).
-    void DetachChildrenInto(std::vector<std::unique_ptr<data_TView>>& out);
+    void DetachChildrenInto(std::vector<std::unique_ptr<ResultNode>>& out);
 
 private:
     std::string title_;
     std::uint32_t itemHandle_ = 0;
-    std::vector<std::unique_ptr<data_TView>> children_;
-    std::vector<data_TView*> nodeStack_;
+    std::vector<std::unique_ptr<ResultNode>> children_;
+    std::vector<ResultNode*> nodeStack_;
     std::string detail_;
     std::string extra_;
 };
 
 /// One title of a script and its gathered result.
-class data_DBGTitle {
+class TitleRecord {
 public:
-    data_DBGTitle() = default;
-    data_DBGTitle(std::string name, data_DBGFile* owner) : owner(owner), name(std::move(name)) {}
+    TitleRecord() = default;
+    TitleRecord(std::string name, ScriptRecord* owner) : owner(owner), name(std::move(name)) {}
 
     /// Sets kind and kindDetail from a kind line (header lines are read by the catalog).
     void SetKindLine(std::string_view line);
@@ -89,11 +89,11 @@ public:
     bool HasTree() const { return KindContains("tree"); }
     /// Clears text; for tree kinds empties the tree and names its root.
     void PrepareRun();
-    data_TView& Root() { return root; }
-    const data_TView& Root() const { return root; }
+    ResultNode& Root() { return root; }
+    const ResultNode& Root() const { return root; }
     std::string ScriptPath() const;
 
-    data_DBGFile* owner = nullptr;
+    ScriptRecord* owner = nullptr;
     std::string name;
     std::uint32_t treeKey = 0;
     std::uint32_t startOffset = 0;
@@ -101,45 +101,45 @@ public:
     std::string kind, kindDetail, header1, header2;
     std::string text;
     std::int32_t runPending = 1;
-    data_TView root;
+    ResultNode root;
 };
 
 /// One script file of the catalog.
-class data_DBGFile {
+class ScriptRecord {
 public:
-    data_DBGFile() = default;
-    data_DBGFile(std::string path, std::string fileName) : path(std::move(path)), fileName(std::move(fileName)) {}
-    data_DBGFile(const data_DBGFile&) = delete;
-    data_DBGFile& operator=(const data_DBGFile&) = delete;
+    ScriptRecord() = default;
+    ScriptRecord(std::string path, std::string fileName) : path(std::move(path)), fileName(std::move(fileName)) {}
+    ScriptRecord(const ScriptRecord&) = delete;
+    ScriptRecord& operator=(const ScriptRecord&) = delete;
 
     /// The title whose name equals the text exactly, or null.
-    data_DBGTitle* FindTitle(std::string_view title);
-    data_DBGTitle& AddTitle(std::string title);
+    TitleRecord* FindTitle(std::string_view title);
+    TitleRecord& AddTitle(std::string title);
 
     std::string path;
     std::string fileName;
     std::uint32_t treeKey = 0;
-    std::vector<std::unique_ptr<data_DBGTitle>> titles;
+    std::vector<std::unique_ptr<TitleRecord>> titles;
     std::string engine, version, date;
 };
 
 /// One item of the navigation model that mirrors the left pane.
-class data_LView {
+class NavNode {
 public:
     static constexpr std::uint32_t kRootMarker = 0xFFFF0000u;
 
-    data_LView() = default;
-    data_LView(std::uint32_t key, std::string text) : text_(std::move(text)), key_(key) {}
-    data_LView(const data_LView&) = delete;
-    data_LView& operator=(const data_LView&) = delete;
-    data_LView(data_LView&&) noexcept = default;
-    data_LView& operator=(data_LView&&) noexcept = default;
-    ~data_LView();
+    NavNode() = default;
+    NavNode(std::uint32_t key, std::string text) : text_(std::move(text)), key_(key) {}
+    NavNode(const NavNode&) = delete;
+    NavNode& operator=(const NavNode&) = delete;
+    NavNode(NavNode&&) noexcept = default;
+    NavNode& operator=(NavNode&&) noexcept = default;
+    ~NavNode();
 
     /// With parentKey kRootMarker sets this item's own key and text; otherwise
     /// appends a child under the item with that key (nothing when there is none).
     void Add(std::uint32_t parentKey, std::uint32_t key, std::string text);
-    data_LView* Find(std::uint32_t key);
+    NavNode* Find(std::uint32_t key);
     std::uint32_t ValueOf(std::uint32_t key);
     void SetValue(std::uint32_t v) { value_ = v; }
     /// Destroys every descendant (iteratively: models read from files can be deep).
@@ -150,14 +150,14 @@ public:
     std::uint32_t key() const { return key_; }
     void set_key(std::uint32_t k) { key_ = k; }
     std::uint32_t value() const { return value_; }
-    const std::vector<std::unique_ptr<data_LView>>& children() const { return children_; }
-    data_LView& AppendChild(std::unique_ptr<data_LView> child);
+    const std::vector<std::unique_ptr<NavNode>>& children() const { return children_; }
+    NavNode& AppendChild(std::unique_ptr<NavNode> child);
 
 private:
     std::string text_;
     std::uint32_t key_ = 0;
     std::uint32_t value_ = 0;
-    std::vector<std::unique_ptr<data_LView>> children_;
+    std::vector<std::unique_ptr<NavNode>> children_;
 };
 
 }  // namespace kavlo

@@ -5,22 +5,22 @@
 
 namespace kavlo {
 namespace {
-bool TakesText(const data_DBGTitle* title) { return title && title->KindContains("text"); }
+bool TakesText(const TitleRecord* title) { return title && title->KindContains("text"); }
 }  // namespace
 
-void TextCommand(rd_DBGData&, std::string_view name, ScriptFile&, std::string_view line, data_DBGTitle* title) {
+void TextCommand(ScriptEngine&, std::string_view name, ScriptFile&, std::string_view line, TitleRecord* title) {
     if (TakesText(title)) title->AppendText(CommandArgument(name, line));
 }
 
-void TextLineCommand(rd_DBGData&, std::string_view name, ScriptFile&, std::string_view line, data_DBGTitle* title) {
+void TextLineCommand(ScriptEngine&, std::string_view name, ScriptFile&, std::string_view line, TitleRecord* title) {
     if (!TakesText(title)) return;
     std::string text(CommandArgument(name, line));
     text.push_back('\n');
     title->AppendText(FormatPercent(text));
 }
 
-void TextFileExpandCommand(rd_DBGData& engine, std::string_view name, ScriptFile&, std::string_view line,
-                           data_DBGTitle* title) {
+void TextFileExpandCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
+                           TitleRecord* title) {
     if (TakesText(title)) title->AppendText(ExpandPathToken(engine.context(), CommandArgument(name, line)));
 }
 

@@ -4,24 +4,24 @@
 
 namespace kavlo {
 
-void TRootCommand(rd_DBGData&, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TRootCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     if (title->KindContains("treexp")) title->Root().SetExtra(std::string(CommandArgument(name, line)));
     title->Root().ClearStack();
 }
 
-void TAddChildCommand(rd_DBGData&, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TAddChildCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
-    data_TView& root = title->Root();
-    data_TView& child = root.Current().AddChild(CommandArgument(name, line));
+    ResultNode& root = title->Root();
+    ResultNode& child = root.Current().AddChild(CommandArgument(name, line));
     root.Push(&child);
 }
 
-void TBackCommand(rd_DBGData&, std::string_view, std::string_view, data_DBGTitle* title) {
+void TBackCommand(ScriptEngine&, std::string_view, std::string_view, TitleRecord* title) {
     if (title) title->Root().Pop();
 }
 
-void TAddTextCommand(rd_DBGData&, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TAddTextCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
     if (title) title->Root().Current().AddChild(CommandArgument(name, line));
 }
 

@@ -17,7 +17,7 @@ struct Frame {
     std::size_t nextChild;
 };
 
-bool SortsItsLevel(const data_TView& node) { return Contains(node.detail(), "sort"); }
+bool SortsItsLevel(const ResultNode& node) { return Contains(node.detail(), "sort"); }
 
 }  // namespace
 
@@ -27,17 +27,17 @@ TreeItemText TreeItemOf(std::string_view title) {
     return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|'))};
 }
 
-void FillTree(const data_TView& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<const data_TView>> stack;
-    auto enter = [&](const data_TView& n, std::uint32_t parent) {
+void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
+    std::vector<Frame<const ResultNode>> stack;
+    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
         const TreeItemText item = TreeItemOf(n.title());
         stack.push_back({&n, parent, sink.InsertItem(parent, item.text, item.stateImage), 0});
     };
     enter(node, parentItem);
     while (!stack.empty()) {
-        Frame<const data_TView>& frame = stack.back();
+        Frame<const ResultNode>& frame = stack.back();
         if (frame.nextChild < frame.node->children().size()) {
-            const data_TView& child = *frame.node->children()[frame.nextChild++];
+            const ResultNode& child = *frame.node->children()[frame.nextChild++];
             enter(child, frame.childItem);
             continue;
         }
@@ -48,9 +48,9 @@ void FillTree(const data_TView& node, TreeSink& sink, std::uint32_t parentItem) 
     }
 }
 
-void FillExpandableTree(data_TView& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<data_TView>> stack;
-    auto enter = [&](data_TView& n, std::uint32_t parent) {
+void FillExpandableTree(ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
+    std::vector<Frame<ResultNode>> stack;
+    auto enter = [&](ResultNode& n, std::uint32_t parent) {
         std::uint32_t childItem = parent;
         for (std::string_view marker : {std::string_view("[D] "), std::string_view("{D} ")}) {
             if (!StartsWith(n.title(), marker)) continue;
@@ -62,9 +62,9 @@ void FillExpandableTree(data_TView& node, TreeSink& sink, std::uint32_t parentIt
     };
     enter(node, parentItem);
     while (!stack.empty()) {
-        Frame<data_TView>& frame = stack.back();
+        Frame<ResultNode>& frame = stack.back();
         if (frame.nextChild < frame.node->children().size()) {
-            data_TView& child = *frame.node->children()[frame.nextChild++];
+            ResultNode& child = *frame.node->children()[frame.nextChild++];
             enter(child, frame.childItem);
             continue;
         }

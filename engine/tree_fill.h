@@ -22,13 +22,13 @@ public:
 
 /// Inserts `node` and its subtree under `parentItem` (kind "tree"): a title that
 /// begins with "|" loses its four-character state field, which gives the state image.
-void FillTree(const data_TView& node, TreeSink& sink, std::uint32_t parentItem);
+void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem);
 
 /// Inserts the nodes of `node`'s subtree (itself included) whose title begins with
 /// "[D] " or "{D} " (kinds "treexp", "treexptxt"), marker removed, state image 1;
 /// unmarked nodes are left out and their descendants move up to their level.
 /// Each inserted node's itemHandle becomes its item key.
-void FillExpandableTree(data_TView& node, TreeSink& sink, std::uint32_t parentItem);
+void FillExpandableTree(ResultNode& node, TreeSink& sink, std::uint32_t parentItem);
 
 /// The text and state image that FillTree shows for a node title.
 struct TreeItemText {

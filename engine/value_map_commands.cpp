@@ -8,8 +8,8 @@
 
 namespace kavlo {
 
-void TIRTextValueCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         data_DBGTitle* title) {
+void TIRTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                         TitleRecord* title) {
     // path,,unused,,prefix {
     const auto fields = SplitFields(CommandArgument(name, line), ",,", 3);
     const std::string prefix = RemoveAll(fields[2], '{');
@@ -17,8 +17,8 @@ void TIRTextValueCommand(rd_DBGData& engine, std::string_view name, ScriptFile& 
     ApplyValueMap(engine, file, prefix, value, title);
 }
 
-void TIFTextValueCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         data_DBGTitle* title) {
+void TIFTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                         TitleRecord* title) {
     // path,unused,prefix,offset {
     const auto fields = SplitFields(CommandArgument(name, line), ",", 4);
     AppContext& context = engine.context();

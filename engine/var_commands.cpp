@@ -4,7 +4,7 @@
 
 namespace kavlo {
 
-void SetVarCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+void SetVarCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
     const auto [variable, value] = SplitFirst(CommandArgument(name, line), '=');
     AppContext& context = engine.context();
     // Names are compared untrimmed: "SetVar: VARS2=x" names " VARS2" and sets nothing.

@@ -34,7 +34,7 @@ inline constexpr std::size_t kMaxNesting = 10000;
 inline constexpr std::uint64_t kMaxArchiveBytes = std::uint64_t{4} << 30;
 
 /// The four record classes that a report holds.
-enum class RecordClass : std::uint8_t { LView, TView, DBGFile, DBGTitle };
+enum class RecordClass : std::uint8_t { NavNode, ResultNode, ScriptRecord, TitleRecord };
 
 /// The class name written in descriptors ("data_LView", ...).
 std::string_view ClassName(RecordClass cls);

@@ -19,7 +19,7 @@ namespace kavlo::report {
 struct ObjectRef {
     enum class Kind { New, Existing };
     Kind kind = Kind::New;
-    RecordClass cls = RecordClass::LView;
+    RecordClass cls = RecordClass::NavNode;
     std::uint32_t number = 0;  ///< the object's number in the shared numbering
 };
 
@@ -71,7 +71,7 @@ private:
 
     struct Numbered {
         const void* object = nullptr;
-        RecordClass cls = RecordClass::LView;
+        RecordClass cls = RecordClass::NavNode;
         bool isClass = false;
         bool complete = false;
     };

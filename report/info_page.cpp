@@ -13,7 +13,7 @@ bool ShowsLogonInfo(int osCode) { return osCode == 40 || osCode == 50 || osCode 
 
 }  // namespace
 
-void BuildInfoPage(data_DBGTitle& page, AppContext& context, const std::string& contactBlock,
+void BuildInfoPage(TitleRecord& page, AppContext& context, const std::string& contactBlock,
                    const InfoPageProbes& probes) {
     platform::Machine& machine = context.machine;
     std::string text = "Current Date: " + FormatTime(machine.Now(), "%c") + "\n\n";

@@ -11,7 +11,7 @@
 namespace kavlo::report {
 
 /// A probe that writes into the information page's record (its text, kind "text").
-using InfoPageProbe = std::function<void(AppContext& context, data_DBGTitle& page)>;
+using InfoPageProbe = std::function<void(AppContext& context, TitleRecord& page)>;
 
 /// The probes whose output the page includes; either may be empty until the
 /// probe exists, the page then holds the lines around it without its output.
@@ -28,7 +28,7 @@ inline constexpr const char* kEngineVersion = "1.6";
 /// version and build, engine version, execution path, the contact block, OS
 /// long name, the system summary, computer name and, on NT 4.0 and 2000, the
 /// log-on information.
-void BuildInfoPage(data_DBGTitle& page, AppContext& context, const std::string& contactBlock,
+void BuildInfoPage(TitleRecord& page, AppContext& context, const std::string& contactBlock,
                    const InfoPageProbes& probes);
 
 }  // namespace kavlo::report

@@ -7,30 +7,30 @@ namespace kavlo::report {
 std::uint32_t NodeKeys::Next() {
     std::uint32_t key = next_++;
     // Wrapping past 2^32 keys is out of reach for one report; skip the reserved values anyway.
-    if (key == 0 || key == data_LView::kRootMarker) key = next_++;
+    if (key == 0 || key == NavNode::kRootMarker) key = next_++;
     return key;
 }
 
-void BuildNavigation(data_LView& model, const std::string& rootLabel, Catalog& catalog, NodeKeys& keys) {
+void BuildNavigation(NavNode& model, const std::string& rootLabel, Catalog& catalog, NodeKeys& keys) {
     model.DeleteChildren();
     const std::uint32_t rootKey = keys.Next();
-    model.Add(data_LView::kRootMarker, rootKey, rootLabel);
+    model.Add(NavNode::kRootMarker, rootKey, rootLabel);
     for (auto& file : catalog) {
         file->treeKey = keys.Next();
-        data_LView& scriptNode = model.AppendChild(std::make_unique<data_LView>(file->treeKey, file->fileName));
+        NavNode& scriptNode = model.AppendChild(std::make_unique<NavNode>(file->treeKey, file->fileName));
         for (auto& title : file->titles) {
             title->treeKey = keys.Next();
-            scriptNode.AppendChild(std::make_unique<data_LView>(title->treeKey, title->name));
+            scriptNode.AppendChild(std::make_unique<NavNode>(title->treeKey, title->name));
         }
     }
 }
 
-void RekeyAfterOpen(data_LView& model, Catalog& catalog, NodeKeys& keys) {
+void RekeyAfterOpen(NavNode& model, Catalog& catalog, NodeKeys& keys) {
     keys.Reset();
     std::unordered_map<std::uint32_t, std::uint32_t> renamed;
-    std::vector<data_LView*> stack{&model};
+    std::vector<NavNode*> stack{&model};
     while (!stack.empty()) {
-        data_LView* node = stack.back();
+        NavNode* node = stack.back();
         stack.pop_back();
         const std::uint32_t fresh = keys.Next();
         // The first node with a key wins, as a depth-first search for it would find.

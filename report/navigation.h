@@ -14,7 +14,7 @@
 
 namespace kavlo::report {
 
-using Catalog = std::vector<std::unique_ptr<data_DBGFile>>;
+using Catalog = std::vector<std::unique_ptr<ScriptRecord>>;
 
 /// Hands out node keys for one report.
 class NodeKeys {
@@ -31,12 +31,12 @@ private:
 /// Replaces the model by the tree of a fresh document: the root labelled with
 /// the computer label, a node per script (its file name) and per title (its
 /// name), in catalog order; the keys are stored in the files and titles.
-void BuildNavigation(data_LView& model, const std::string& rootLabel, Catalog& catalog, NodeKeys& keys);
+void BuildNavigation(NavNode& model, const std::string& rootLabel, Catalog& catalog, NodeKeys& keys);
 
 /// After a report was opened: gives every node a fresh key (depth first, root
 /// first) and moves each script and title to the new key of the node that had
 /// its old key. A record whose old key no node had gets 0 and pairs with nothing.
-void RekeyAfterOpen(data_LView& model, Catalog& catalog, NodeKeys& keys);
+void RekeyAfterOpen(NavNode& model, Catalog& catalog, NodeKeys& keys);
 
 /// The label of an opened report's root: the stored label up to its first "["
 /// followed by "[file]" ("PC1  [local computer]" gives "PC1  [file]").
@@ -45,8 +45,8 @@ std::string OpenedRootLabel(std::string_view storedLabel);
 /// What a node key names in the catalog: a title (with its script), a script
 /// alone, or nothing.
 struct KeyTarget {
-    data_DBGFile* file = nullptr;
-    data_DBGTitle* title = nullptr;
+    ScriptRecord* file = nullptr;
+    TitleRecord* title = nullptr;
 };
 
 /// Searches the catalog: for each script its own key first, then its titles' keys.

@@ -19,18 +19,18 @@ bool Charge(CopyBudget& budget, std::uint64_t cost) {
     return true;
 }
 
-std::uint64_t NodeCost(const data_TView& node) {
+std::uint64_t NodeCost(const ResultNode& node) {
     return kNodeCost + node.title().size() + node.detail().size() + node.extra().size();
 }
 
-std::unique_ptr<data_TView> CloneNode(const data_TView& node) {
-    return std::make_unique<data_TView>(node.title(), node.detail(), node.extra());
+std::unique_ptr<ResultNode> CloneNode(const ResultNode& node) {
+    return std::make_unique<ResultNode>(node.title(), node.detail(), node.extra());
 }
 
-std::unique_ptr<data_LView> CloneNode(const data_LView& node) { return std::make_unique<data_LView>(node.key(), node.Text()); }
+std::unique_ptr<NavNode> CloneNode(const NavNode& node) { return std::make_unique<NavNode>(node.key(), node.Text()); }
 
-std::uint64_t CopyCost(const data_TView& node) { return NodeCost(node); }
-std::uint64_t CopyCost(const data_LView& node) { return kNodeCost + node.Text().size(); }
+std::uint64_t CopyCost(const ResultNode& node) { return NodeCost(node); }
+std::uint64_t CopyCost(const NavNode& node) { return kNodeCost + node.Text().size(); }
 
 // Copies a whole subtree without recursion, charging every node to the budget.
 template <class Node>
@@ -59,19 +59,19 @@ std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, Cop
 
 }  // namespace
 
-std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depthLeft, CopyBudget& budget) {
+std::unique_ptr<ResultNode> CopyTree(const ResultNode& source, std::size_t depthLeft, CopyBudget& budget) {
     return CopySubtree(source, depthLeft, budget);
 }
 
-std::unique_ptr<data_LView> CopyNavigation(const data_LView& source, std::size_t depthLeft, CopyBudget& budget) {
+std::unique_ptr<NavNode> CopyNavigation(const NavNode& source, std::size_t depthLeft, CopyBudget& budget) {
     return CopySubtree(source, depthLeft, budget);
 }
 
-std::unique_ptr<data_DBGTitle> CopyTitle(const data_DBGTitle& source, data_DBGFile* owner, CopyBudget& budget) {
+std::unique_ptr<TitleRecord> CopyTitle(const TitleRecord& source, ScriptRecord* owner, CopyBudget& budget) {
     const std::uint64_t cost = kNodeCost + source.name.size() + source.text.size() + source.kind.size() +
                                source.kindDetail.size() + source.header1.size() + source.header2.size();
     if (!Charge(budget, cost)) return nullptr;
-    auto copy = std::make_unique<data_DBGTitle>(source.name, owner);
+    auto copy = std::make_unique<TitleRecord>(source.name, owner);
     copy->treeKey = source.treeKey;
     copy->startOffset = source.startOffset;
     copy->hasBody = source.hasBody;
@@ -87,9 +87,9 @@ std::unique_ptr<data_DBGTitle> CopyTitle(const data_DBGTitle& source, data_DBGFi
     return copy;
 }
 
-std::unique_ptr<data_DBGFile> CopyFile(const data_DBGFile& source, CopyBudget& budget) {
+std::unique_ptr<ScriptRecord> CopyFile(const ScriptRecord& source, CopyBudget& budget) {
     if (!Charge(budget, kNodeCost + source.path.size() + source.fileName.size())) return nullptr;
-    auto copy = std::make_unique<data_DBGFile>(source.path, source.fileName);
+    auto copy = std::make_unique<ScriptRecord>(source.path, source.fileName);
     copy->treeKey = source.treeKey;
     copy->engine = source.engine;
     copy->version = source.version;

@@ -19,12 +19,12 @@ struct CopyBudget {
 
 /// Copies title, detail, extra and the whole subtree. Null when the budget runs
 /// out or the copy would reach deeper than `depthLeft` levels (the node itself is one).
-std::unique_ptr<data_TView> CopyTree(const data_TView& source, std::size_t depthLeft, CopyBudget& budget);
+std::unique_ptr<ResultNode> CopyTree(const ResultNode& source, std::size_t depthLeft, CopyBudget& budget);
 /// Copies text, key and the whole subtree (values are not copied).
-std::unique_ptr<data_LView> CopyNavigation(const data_LView& source, std::size_t depthLeft, CopyBudget& budget);
+std::unique_ptr<NavNode> CopyNavigation(const NavNode& source, std::size_t depthLeft, CopyBudget& budget);
 /// Copies every field of a title, its tree included; the copy belongs to `owner`.
-std::unique_ptr<data_DBGTitle> CopyTitle(const data_DBGTitle& source, data_DBGFile* owner, CopyBudget& budget);
+std::unique_ptr<TitleRecord> CopyTitle(const TitleRecord& source, ScriptRecord* owner, CopyBudget& budget);
 /// Copies a script file with all its titles.
-std::unique_ptr<data_DBGFile> CopyFile(const data_DBGFile& source, CopyBudget& budget);
+std::unique_ptr<ScriptRecord> CopyFile(const ScriptRecord& source, CopyBudget& budget);
 
 }  // namespace kavlo::report

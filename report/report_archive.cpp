@@ -24,7 +24,7 @@ public:
         Title(report.infoPage);
         out_.Count(report.catalog.size());
         for (const auto& file : report.catalog) {
-            out_.NewObject(RecordClass::DBGFile);
+            out_.NewObject(RecordClass::ScriptRecord);
             File(*file);
         }
     }
@@ -54,24 +54,24 @@ private:
         }
     }
 
-    void Navigation(const data_LView& root) {
-        Subtree(root, RecordClass::LView, [this](const data_LView& node) { NavigationFields(node); });
+    void Navigation(const NavNode& root) {
+        Subtree(root, RecordClass::NavNode, [this](const NavNode& node) { NavigationFields(node); });
     }
 
-    void NavigationFields(const data_LView& node) {
+    void NavigationFields(const NavNode& node) {
         out_.String(node.Text());
         out_.Dword(node.key());
         out_.Count(node.children().size());
     }
 
-    void Tree(const data_TView& root) {
-        Subtree(root, RecordClass::TView, [this](const data_TView& node) {
+    void Tree(const ResultNode& root) {
+        Subtree(root, RecordClass::ResultNode, [this](const ResultNode& node) {
             out_.String(node.title());
             out_.Count(node.children().size());
         });
     }
 
-    void Title(const data_DBGTitle& title) {
+    void Title(const TitleRecord& title) {
         out_.Dword(static_cast<std::uint32_t>(title.runPending));
         out_.Dword(title.treeKey);
         out_.String(title.name);
@@ -83,13 +83,13 @@ private:
         if (title.HasTree()) Tree(title.root);
     }
 
-    void File(const data_DBGFile& file) {
+    void File(const ScriptRecord& file) {
         out_.String(file.path);
         out_.Dword(file.treeKey);
         out_.String(file.fileName);
         out_.Count(file.titles.size());
         for (const auto& title : file.titles) {
-            out_.NewObject(RecordClass::DBGTitle);
+            out_.NewObject(RecordClass::TitleRecord);
             Title(*title);
         }
     }
@@ -189,28 +189,28 @@ private:
         return !in_.failed();
     }
 
-    bool Navigation(data_LView& root) {
-        return Subtree(root, NavigationFields(root), RecordClass::LView,
-                       [this](data_LView& node) { return NavigationFields(node); }, CopyNavigation);
+    bool Navigation(NavNode& root) {
+        return Subtree(root, NavigationFields(root), RecordClass::NavNode,
+                       [this](NavNode& node) { return NavigationFields(node); }, CopyNavigation);
     }
 
-    std::uint32_t NavigationFields(data_LView& node) {
+    std::uint32_t NavigationFields(NavNode& node) {
         node.SetText(in_.String());
         node.set_key(in_.Dword());
         return in_.Count(kMinElementBytes);
     }
 
-    std::uint32_t TreeFields(data_TView& node) {
+    std::uint32_t TreeFields(ResultNode& node) {
         node.set_title(in_.String());
         return in_.Count(kMinElementBytes);
     }
 
-    bool Tree(data_TView& root) {
-        return Subtree(root, TreeFields(root), RecordClass::TView,
-                       [this](data_TView& node) { return TreeFields(node); }, CopyTree);
+    bool Tree(ResultNode& root) {
+        return Subtree(root, TreeFields(root), RecordClass::ResultNode,
+                       [this](ResultNode& node) { return TreeFields(node); }, CopyTree);
     }
 
-    bool TitleFields(data_DBGTitle& title) {
+    bool TitleFields(TitleRecord& title) {
         title.runPending = static_cast<std::int32_t>(in_.Dword());
         title.treeKey = in_.Dword();
         title.name = in_.String();
@@ -224,34 +224,34 @@ private:
         return !in_.failed();
     }
 
-    std::unique_ptr<data_DBGTitle> TitleElement(data_DBGFile* owner) {
+    std::unique_ptr<TitleRecord> TitleElement(ScriptRecord* owner) {
         const auto ref = in_.Reference();
-        if (!ref || ref->cls != RecordClass::DBGTitle) return Fail(), nullptr;
+        if (!ref || ref->cls != RecordClass::TitleRecord) return Fail(), nullptr;
         if (ref->kind == ObjectRef::Kind::Existing) {
-            const data_DBGTitle* earlier = Earlier<data_DBGTitle>(*ref, RecordClass::DBGTitle);
+            const TitleRecord* earlier = Earlier<TitleRecord>(*ref, RecordClass::TitleRecord);
             if (!earlier) return Fail(), nullptr;
             auto copy = CopyTitle(*earlier, owner, budget_);
             if (!copy) Fail();
             return copy;
         }
-        auto title = std::make_unique<data_DBGTitle>(std::string(), owner);
+        auto title = std::make_unique<TitleRecord>(std::string(), owner);
         in_.Bind(ref->number, title.get());
         if (!TitleFields(*title)) return nullptr;
         in_.MarkComplete(ref->number);
         return title;
     }
 
-    std::unique_ptr<data_DBGFile> FileElement() {
+    std::unique_ptr<ScriptRecord> FileElement() {
         const auto ref = in_.Reference();
-        if (!ref || ref->cls != RecordClass::DBGFile) return Fail(), nullptr;
+        if (!ref || ref->cls != RecordClass::ScriptRecord) return Fail(), nullptr;
         if (ref->kind == ObjectRef::Kind::Existing) {
-            const data_DBGFile* earlier = Earlier<data_DBGFile>(*ref, RecordClass::DBGFile);
+            const ScriptRecord* earlier = Earlier<ScriptRecord>(*ref, RecordClass::ScriptRecord);
             if (!earlier) return Fail(), nullptr;
             auto copy = CopyFile(*earlier, budget_);
             if (!copy) Fail();
             return copy;
         }
-        auto file = std::make_unique<data_DBGFile>();
+        auto file = std::make_unique<ScriptRecord>();
         in_.Bind(ref->number, file.get());
         file->path = in_.String();
         file->treeKey = in_.Dword();

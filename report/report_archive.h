@@ -18,9 +18,9 @@ struct ReportContents {
     std::uint32_t formatVersion = kFormatVersion;
     std::uint32_t buildNumber = kBuildNumber;
     bool legacy = false;  ///< read from a file without header
-    data_LView navigation;
-    data_DBGTitle infoPage;
-    std::vector<std::unique_ptr<data_DBGFile>> catalog;
+    NavNode navigation;
+    TitleRecord infoPage;
+    std::vector<std::unique_ptr<ScriptRecord>> catalog;
 };
 
 enum class WriteStatus {

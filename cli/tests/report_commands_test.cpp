@@ -56,29 +56,29 @@ private:
 /// tree and one that was never gathered.
 report::ReportContents SmallReport() {
     report::ReportContents report;
-    report.navigation.Add(data_LView::kRootMarker, 100, "PC1  [local computer]");
+    report.navigation.Add(NavNode::kRootMarker, 100, "PC1  [local computer]");
     report.navigation.Add(100, 200, "Base");
     for (std::uint32_t key : {301u, 302u, 303u, 304u}) report.navigation.Add(200, key, "");
     report.infoPage.kind = "text";
     report.infoPage.runPending = 0;
     report.infoPage.text = "Current Date: 03/14/01 21:05:00\n";
-    auto file = std::make_unique<data_DBGFile>("C:\\KAVLO\\Base.dbg", "Base");
+    auto file = std::make_unique<ScriptRecord>("C:\\KAVLO\\Base.dbg", "Base");
     file->treeKey = 200;
     const char* names[] = {"Notes", "Files", "Services", "Empty"};
     for (std::uint32_t i = 0; i < 4; ++i) {
-        data_DBGTitle& title = file->AddTitle(names[i]);
+        TitleRecord& title = file->AddTitle(names[i]);
         title.treeKey = 301 + i;
         title.runPending = i == 3 ? 1 : 0;
-        const_cast<data_LView*>(report.navigation.Find(301 + i))->SetText(names[i]);
+        const_cast<NavNode*>(report.navigation.Find(301 + i))->SetText(names[i]);
     }
     file->titles[0]->kind = "text";
     file->titles[0]->text = "Hello\nW\xE9lt\n";
     file->titles[1]->SetKindLine("filelist,Name,8,Version,10");
     file->titles[1]->text = "0,kernel32.dll,5.0\n1,ntdll.dll,\n";
-    data_DBGTitle& services = *file->titles[2];
+    TitleRecord& services = *file->titles[2];
     services.SetKindLine("treexptxt,Name,20");
     services.PrepareRun();
-    data_TView& running = services.root.AddChild("[D] Running");
+    ResultNode& running = services.root.AddChild("[D] Running");
     running.AddChild("[D] Spooler");
     running.AddChild("plain entry");
     services.root.AddChild("{D} Stopped");
@@ -149,12 +149,12 @@ TEST_F(ReportCommandsTest, ShowFailures) {
 
 TEST_F(ReportCommandsTest, ExportJson) {
     report::ReportContents tiny;
-    tiny.navigation.Add(data_LView::kRootMarker, 7, "PC");
+    tiny.navigation.Add(NavNode::kRootMarker, 7, "PC");
     tiny.navigation.Add(7, 9, "S");
     tiny.infoPage.kind = "text";
     tiny.infoPage.runPending = 0;
     tiny.infoPage.text = "\xE9";
-    tiny.catalog.push_back(std::make_unique<data_DBGFile>("C:\\S.dbg", "S"));
+    tiny.catalog.push_back(std::make_unique<ScriptRecord>("C:\\S.dbg", "S"));
     tiny.catalog[0]->treeKey = 9;
     ASSERT_TRUE(report::SaveReportFile(folder.File("tiny.IFO"), tiny).ok);
     const Outcome outcome = Kavlo(ExportCommand, {folder.File("tiny.IFO"), "--format", "json"});

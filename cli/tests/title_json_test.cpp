@@ -18,7 +18,7 @@ TEST(JsonText, ConvertsFromTheCodePage) {
 }
 
 TEST(TitleJson, TextKindHasANullTree) {
-    data_DBGTitle title("Name", nullptr);
+    TitleRecord title("Name", nullptr);
     title.kind = "text";
     title.text = "line\n";
     title.treeKey = 7;
@@ -31,11 +31,11 @@ TEST(TitleJson, TextKindHasANullTree) {
 }
 
 TEST(TitleJson, TreeKindsWriteTheRootAndItsChildren) {
-    data_DBGTitle title("T", nullptr);
+    TitleRecord title("T", nullptr);
     title.kind = "treexptxt";
     title.kindDetail = "Name,20";
     title.PrepareRun();
-    data_TView& a = title.Root().AddChild("[D] a");
+    ResultNode& a = title.Root().AddChild("[D] a");
     a.AddChild("x,1");
     title.Root().AddChild("b");
     std::string out;
@@ -48,8 +48,8 @@ TEST(TitleJson, TreeKindsWriteTheRootAndItsChildren) {
 }
 
 TEST(TitleJson, DeepTreesAreWrittenWithoutRecursion) {
-    data_TView root("r", "");
-    data_TView* node = &root;
+    ResultNode root("r", "");
+    ResultNode* node = &root;
     for (int i = 0; i < 100000; ++i) node = &node->AddChild("n");
     std::string out;
     WriteNodeJson(out, root, 1252);

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "engine/testing/fake_machine.h"
 
 namespace {
@@ -30,11 +30,11 @@ void BM_DispatchMixedTitle(benchmark::State& state) {
     kavlo::testing::FakeMachine machine;
     kavlo::AppContext context(machine, Nt50(), "C:\\");
     kavlo::ScriptFile script(MixedTitle(lines));
-    auto file = kavlo::rd_titles(context).LoadScript(script, "bench.dbg", "bench");
-    kavlo::data_DBGTitle& title = *file->titles.front();
+    auto file = kavlo::ScriptCatalog(context).LoadScript(script, "bench.dbg", "bench");
+    kavlo::TitleRecord& title = *file->titles.front();
     for (auto _ : state) {
         title.runPending = 1;
-        kavlo::rd_DBGData engine(context);
+        kavlo::ScriptEngine engine(context);
         engine.RunTitle(title, script);
         benchmark::DoNotOptimize(title.text.data());
     }
@@ -64,7 +64,7 @@ void BM_CatalogScripts(benchmark::State& state) {
     kavlo::testing::FakeMachine machine;
     kavlo::AppContext context(machine, Nt50(), "C:\\");
     const std::string text = CatalogScript(50);
-    kavlo::rd_titles catalog(context);
+    kavlo::ScriptCatalog catalog(context);
     for (auto _ : state) {
         std::size_t titles = 0;
         for (std::size_t s = 0; s < scripts; ++s) {

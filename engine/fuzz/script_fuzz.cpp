@@ -5,8 +5,8 @@
 #include <string>
 
 #include "engine/app_context.h"
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "engine/testing/fake_machine.h"
 
 namespace {
@@ -52,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     kavlo::ScriptFile configuration(text);
-    (void)kavlo::rd_titles(context).ReadConfiguration(configuration);
+    (void)kavlo::ScriptCatalog(context).ReadConfiguration(configuration);
 
     kavlo::ScriptFile script(text);
-    auto file = kavlo::rd_titles(context).LoadScript(script, "fuzz.dbg", "fuzz");
+    auto file = kavlo::ScriptCatalog(context).LoadScript(script, "fuzz.dbg", "fuzz");
     std::size_t run = 0;
     for (auto& title : file->titles) {
         if (run++ == kMaxTitlesRun) break;
-        kavlo::rd_DBGData engine(context);
+        kavlo::ScriptEngine engine(context);
         engine.RunTitle(*title, script);
         // runs once more to exercise the teardown of whatever the first run built
         title->runPending = 1;

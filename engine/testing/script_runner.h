@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "engine/app_context.h"
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 
 namespace kavlo::testing {
 
@@ -52,21 +52,21 @@ class ScriptRunner {
 public:
     explicit ScriptRunner(AppContext& context) : context_(context) {}
 
-    std::unique_ptr<data_DBGFile> Load(std::string_view script, const std::string& name = "test") {
-        return rd_titles(context_).LoadScript(dir_.Write(name + ".dbg", script), name);
+    std::unique_ptr<ScriptRecord> Load(std::string_view script, const std::string& name = "test") {
+        return ScriptCatalog(context_).LoadScript(dir_.Write(name + ".dbg", script), name);
     }
 
     /// Catalogues a script and runs one of its titles, which must exist.
-    data_DBGTitle& Run(std::string_view script, std::string_view title) {
+    TitleRecord& Run(std::string_view script, std::string_view title) {
         file_ = Load(script);
-        data_DBGTitle* found = file_ ? file_->FindTitle(title) : nullptr;
+        TitleRecord* found = file_ ? file_->FindTitle(title) : nullptr;
         if (!found) throw std::runtime_error("no title " + std::string(title));
-        rd_DBGData(context_).RunTitle(*found);
+        ScriptEngine(context_).RunTitle(*found);
         return *found;
     }
 
     /// Runs a title "T" of the given kind whose body is `body`.
-    data_DBGTitle& RunBody(std::string_view kind, std::string_view body) {
+    TitleRecord& RunBody(std::string_view kind, std::string_view body) {
         return Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n" + std::string(kind) + "\n" + std::string(body) + "\n}\n", "T");
     }
 
@@ -75,14 +75,14 @@ public:
 private:
     AppContext& context_;
     TempDir dir_;
-    std::unique_ptr<data_DBGFile> file_;
+    std::unique_ptr<ScriptRecord> file_;
 };
 
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).
-inline std::string Outline(const data_TView& node) {
+inline std::string Outline(const ResultNode& node) {
     std::string out;
     struct Item {
-        const data_TView* node;
+        const ResultNode* node;
         int level;
     };
     std::vector<Item> stack{{&node, 0}};

@@ -10,13 +10,13 @@ namespace {
 using ::testing::ElementsAre;
 using platform::RegRoot;
 
-std::vector<std::string> TitleNames(const data_DBGFile& file) {
+std::vector<std::string> TitleNames(const ScriptRecord& file) {
     std::vector<std::string> names;
     for (const auto& t : file.titles) names.push_back(t->name);
     return names;
 }
 
-std::vector<std::string> FileNames(const std::vector<std::unique_ptr<data_DBGFile>>& files) {
+std::vector<std::string> FileNames(const std::vector<std::unique_ptr<ScriptRecord>>& files) {
     std::vector<std::string> names;
     for (const auto& f : files) names.push_back(f->fileName);
     return names;
@@ -72,7 +72,7 @@ TEST(Catalog, TitleListHonoursOsTitlesAndKeepsNamesAsWritten) {
 TEST(Catalog, TitlesStartPendingAndBodiesRecordKindAndOffset) {
     ScriptRig rig;
     auto file = rig.Load(kExample);
-    const data_DBGTitle& services = *file->FindTitle("Services");
+    const TitleRecord& services = *file->FindTitle("Services");
     EXPECT_EQ(services.runPending, 1);
     EXPECT_TRUE(services.hasBody);
     EXPECT_EQ(services.kind, "treexp");
@@ -98,7 +98,7 @@ TEST_P(KindLines, ReadTheHeaderLinesTheKindNeeds) {
     const std::string script = std::string("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n") + c.kindLine +
                                "\nline A\nline B\nline C\n}\n";
     auto file = rig.Load(script);
-    const data_DBGTitle& title = *file->FindTitle("T");
+    const TitleRecord& title = *file->FindTitle("T");
     EXPECT_EQ(title.kind, c.kind);
     EXPECT_EQ(title.kindDetail, c.detail);
     EXPECT_EQ(title.header1, c.header1);
@@ -119,8 +119,8 @@ TEST(Catalog, BodiesOfUnlistedTitlesAreIgnored) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]\nB\ntext\nText:b\n}\n[TITLE]\nA\ntext\nText:a\n}\n");
     ASSERT_THAT(TitleNames(*file), ElementsAre("A"));
-    data_DBGTitle& a = *file->FindTitle("A");
-    rd_DBGData(rig.context).RunTitle(a);
+    TitleRecord& a = *file->FindTitle("A");
+    ScriptEngine(rig.context).RunTitle(a);
     EXPECT_EQ(a.text, "a");
 }
 
@@ -128,8 +128,8 @@ TEST(Catalog, TitleBodyAtTheEndOfTheFile) {
     ScriptRig rig;
     auto atEnd = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext");
     EXPECT_TRUE(atEnd->FindTitle("A")->hasBody);
-    data_DBGTitle& a = *atEnd->FindTitle("A");
-    rd_DBGData(rig.context).RunTitle(a);
+    TitleRecord& a = *atEnd->FindTitle("A");
+    ScriptEngine(rig.context).RunTitle(a);
     EXPECT_EQ(a.text, "");
     auto noName = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]");
     EXPECT_FALSE(noName->FindTitle("A")->hasBody);
@@ -144,14 +144,14 @@ TEST(Catalog, ConsecutiveBodiesAreAllFound) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\n[TITLE]\nB\ntext\nText:b\n}\n");
     EXPECT_TRUE(file->FindTitle("A")->hasBody);
-    data_DBGTitle& b = *file->FindTitle("B");
-    rd_DBGData(rig.context).RunTitle(b);
+    TitleRecord& b = *file->FindTitle("B");
+    ScriptEngine(rig.context).RunTitle(b);
     EXPECT_EQ(b.text, "b");
 }
 
 TEST(Catalog, UnreadableScriptRecordsNothing) {
     ScriptRig rig;
-    EXPECT_EQ(rd_titles(rig.context).LoadScript(rig.dir.path() + "/missing.dbg", "missing"), nullptr);
+    EXPECT_EQ(ScriptCatalog(rig.context).LoadScript(rig.dir.path() + "/missing.dbg", "missing"), nullptr);
 }
 
 // ---------------------------------------------------------------- Scan
@@ -163,13 +163,13 @@ TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
     rig.dir.Write("c.dbg", "");
     rig.dir.Write("notes.txt", "");
     std::filesystem::create_directory(std::filesystem::path(rig.dir.path()) / "dir.dbg");
-    EXPECT_THAT(FileNames(rd_titles(rig.context).Scan(rig.dir.path())), ElementsAre("A", "b", "c"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context).Scan(rig.dir.path())), ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
     ScriptRig rig;
-    EXPECT_TRUE(rd_titles(rig.context).Scan(rig.dir.path()).empty());
-    EXPECT_TRUE(rd_titles(rig.context).Scan(rig.dir.path() + "/nowhere").empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context).Scan(rig.dir.path()).empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context).Scan(rig.dir.path() + "/nowhere").empty());
 }
 
 TEST(Scan, ConfigurationNamesFilesExactly) {
@@ -186,7 +186,7 @@ TEST(Scan, ConfigurationNamesFilesExactly) {
                   "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
                   "}\n");
     // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(rd_titles(rig.context).Scan(rig.dir.path())), ElementsAre("Antivirus", "Other"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context).Scan(rig.dir.path())), ElementsAre("Antivirus", "Other"));
 }
 
 TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
@@ -202,7 +202,7 @@ TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
                                            "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
                                            "}\n"
                                            "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
-    const auto list = rd_titles(rig.context).ReadConfiguration(path);
+    const auto list = ScriptCatalog(rig.context).ReadConfiguration(path);
     ASSERT_TRUE(list);
     EXPECT_THAT(*list, ElementsAre("Second.dbg", "Third.dbg"));
 }
@@ -211,15 +211,15 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
     ScriptRig rig;
     rig.context.presentFlag = 1;
     const std::string path = rig.dir.Write("DBGList.cfg", "[ALL]\nA.dbg\n[CHECK]\n");
-    EXPECT_THAT(rd_titles(rig.context).ReadConfiguration(path).value(), ElementsAre("A.dbg", "[CHECK]"));
+    EXPECT_THAT(ScriptCatalog(rig.context).ReadConfiguration(path).value(), ElementsAre("A.dbg", "[CHECK]"));
     const std::string path2 = rig.dir.Write("DBGList2.cfg", "[CHECK] {\nB.dbg {\nSetVar:VARS2=x");
-    EXPECT_THAT(rd_titles(rig.context).ReadConfiguration(path2).value(), ElementsAre("B.dbg"));
+    EXPECT_THAT(ScriptCatalog(rig.context).ReadConfiguration(path2).value(), ElementsAre("B.dbg"));
     EXPECT_EQ(rig.context.vars2.stringValue, "x");
 }
 
 TEST(ReadConfiguration, MissingFileIsAbsent) {
     ScriptRig rig;
-    EXPECT_FALSE(rd_titles(rig.context).ReadConfiguration(rig.dir.path() + "/DBGList.cfg"));
+    EXPECT_FALSE(ScriptCatalog(rig.context).ReadConfiguration(rig.dir.path() + "/DBGList.cfg"));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 namespace kavlo {
 namespace {
@@ -60,7 +60,7 @@ TEST(CommandTable, StandardTableBindsEveryBuiltRow) {
     }
 }
 
-void AnyN(rd_DBGData&, std::string_view, std::string_view, data_DBGTitle*) {}
+void AnyN(ScriptEngine&, std::string_view, std::string_view, TitleRecord*) {}
 
 TEST(CommandTable, BindChecksTheForm) {
     CommandTable table;

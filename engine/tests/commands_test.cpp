@@ -27,7 +27,7 @@ TEST_P(SetVar, StoresByNamePrefixUntrimmed) {
     rig.context.vari2.SetInt(-7);
     rig.context.varb2.SetInt(-8);
     ScriptFile file(std::string{});
-    rd_DBGData(rig.context).Dispatch(file, GetParam().line, nullptr);
+    ScriptEngine(rig.context).Dispatch(file, GetParam().line, nullptr);
     EXPECT_EQ(rig.context.vars2.stringValue, GetParam().vars2);
     EXPECT_EQ(rig.context.vari2.intValue, GetParam().vari2);
     EXPECT_EQ(rig.context.varb2.intValue, GetParam().varb2);
@@ -74,7 +74,7 @@ TEST(TextCommands, TextKeepsBraceTokensAndFileExpandExpandsPaths) {
 TEST(TreeCommands, ChildrenBackAndText) {
     ScriptRig rig;
     const auto& title = rig.RunTree("TAddChild:A1\nTAddChild:B1\nTBack:\nTAddText:C1");
-    const data_TView& root = title.Root();
+    const ResultNode& root = title.Root();
     ASSERT_THAT(ChildTitles(root), ElementsAre("A1"));
     EXPECT_THAT(ChildTitles(*root.children()[0]), ElementsAre("B1", "C1"));
 }
@@ -93,7 +93,7 @@ TEST(TreeCommands, RootResetsTheStackAndStoresColumnsOnlyForExpandableKinds) {
 
     ScriptRig rig2;
     const auto& expandable = rig2.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp");
-    const data_TView& root = expandable.Root();
+    const ResultNode& root = expandable.Root();
     EXPECT_EQ(root.extra(), "Name,20,Size,10");
     ASSERT_THAT(ChildTitles(root), ElementsAre("foo.dll"));
     EXPECT_EQ(root.children()[0]->extra(), "1200");
@@ -306,7 +306,7 @@ TEST(If, WorksWithoutATitle) {
     ScriptRig rig;
     rig.context.vari1.SetInt(1);
     ScriptFile file(std::string("Text:x\n}\nrest\n"));
-    rd_DBGData engine(rig.context);
+    ScriptEngine engine(rig.context);
     engine.Dispatch(file, "IF VARI1,==,2 {", nullptr);
     EXPECT_EQ(file.ReadLine().value_or("<end>"), "rest");
 }

@@ -77,20 +77,20 @@ TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {
 TEST(Interpreter, TitleNotPendingIsNotRun) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
-    data_DBGTitle& title = *file->FindTitle("T");
+    TitleRecord& title = *file->FindTitle("T");
     title.runPending = 0;
     title.text = "kept";
-    rd_DBGData(rig.context).RunTitle(title);
+    ScriptEngine(rig.context).RunTitle(title);
     EXPECT_EQ(title.text, "kept");
 }
 
 TEST(Interpreter, RerunReplacesTheResult) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntreetext\nText:a\nTAddChild:n\n}\n");
-    data_DBGTitle& title = *file->FindTitle("T");
-    rd_DBGData(rig.context).RunTitle(title);
+    TitleRecord& title = *file->FindTitle("T");
+    ScriptEngine(rig.context).RunTitle(title);
     title.runPending = 1;
-    rd_DBGData(rig.context).RunTitle(title);
+    ScriptEngine(rig.context).RunTitle(title);
     EXPECT_EQ(title.text, "a");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("n"));
     EXPECT_EQ(title.Root().title(), "T");
@@ -99,8 +99,8 @@ TEST(Interpreter, RerunReplacesTheResult) {
 TEST(Interpreter, ListedTitleWithoutBodyGivesNothing) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nEmpty\n}\nText:not a body\n");
-    data_DBGTitle& title = *file->FindTitle("Empty");
-    rd_DBGData(rig.context).RunTitle(title);
+    TitleRecord& title = *file->FindTitle("Empty");
+    ScriptEngine(rig.context).RunTitle(title);
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.Root().children().size(), 0u);
     EXPECT_EQ(title.runPending, 0);
@@ -110,9 +110,9 @@ TEST(Interpreter, ScriptThatVanishedEndsTheRunQuietly) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
     std::filesystem::remove(file->path);
-    data_DBGTitle& title = *file->FindTitle("T");
+    TitleRecord& title = *file->FindTitle("T");
     title.text = "old";
-    rd_DBGData(rig.context).RunTitle(title);
+    ScriptEngine(rig.context).RunTitle(title);
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.runPending, 0);
 }
@@ -152,11 +152,11 @@ INSTANTIATE_TEST_SUITE_P(
 int groupACalls = 0;
 int groupA2Calls = 0;
 std::string lastArgument;
-void CountA(rd_DBGData&, std::string_view argument, data_DBGTitle*) {
+void CountA(ScriptEngine&, std::string_view argument, TitleRecord*) {
     ++groupACalls;
     lastArgument = std::string(argument);
 }
-void CountA2(rd_DBGData&, std::string_view, data_DBGTitle*) { ++groupA2Calls; }
+void CountA2(ScriptEngine&, std::string_view, TitleRecord*) { ++groupA2Calls; }
 
 struct GroupCase {
     const char* name;
@@ -173,7 +173,7 @@ TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamily) {
     ASSERT_TRUE(table.Bind("TRegKeyRightsList:", HandlerR{&CountA2}));
     groupACalls = groupA2Calls = 0;
     ScriptFile file(std::string{});
-    rd_DBGData engine(rig.context, table);
+    ScriptEngine engine(rig.context, table);
     engine.Dispatch(file, "  TERegList: a", nullptr);
     engine.Dispatch(file, "TRegKeyRightsList: a", nullptr);
     EXPECT_EQ(groupACalls, 1);
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
                          [](const auto& info) { return std::string(info.param.name); });
 
 int fileInfoCalls = 0;
-void CountFileInfo(rd_DBGData&, std::string_view, std::string_view, data_DBGTitle*) { ++fileInfoCalls; }
+void CountFileInfo(ScriptEngine&, std::string_view, std::string_view, TitleRecord*) { ++fileInfoCalls; }
 
 TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
     ScriptRig rig;
@@ -197,7 +197,7 @@ TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
     ASSERT_TRUE(table.Bind("FileInfo:", HandlerN{&CountFileInfo}));
     fileInfoCalls = 0;
     ScriptFile file(std::string{});
-    rd_DBGData engine(rig.context, table);
+    ScriptEngine engine(rig.context, table);
     engine.Dispatch(file, "CFileInfo: x", nullptr);
     EXPECT_EQ(fileInfoCalls, 0);
     engine.Dispatch(file, "FileInfo: x", nullptr);
@@ -209,7 +209,7 @@ TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
 TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
     ScriptRig rig;
     ScriptFile file(std::string("a {\nb\n}\nc }\nd\n"));
-    rd_DBGData engine(rig.context);
+    ScriptEngine engine(rig.context);
     engine.SkipBlock(file, 0);
     EXPECT_EQ(engine.depth(), 1);
     EXPECT_EQ(file.ReadLine().value_or("<end>"), "d");
@@ -222,7 +222,7 @@ TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
 TEST(SkipBlock, StopsAtTheEndOfAnUnclosedBlock) {
     ScriptRig rig;
     ScriptFile file(std::string("a {\nb\n"));
-    rd_DBGData engine(rig.context);
+    ScriptEngine engine(rig.context);
     engine.SkipBlock(file, 1);
     EXPECT_TRUE(file.AtEnd());
 }

@@ -22,14 +22,14 @@ class ScriptRig {
 public:
     explicit ScriptRig(OsInfo os = Nt50()) : context(machine, std::move(os), "C:\\"), runner_(context) {}
 
-    std::unique_ptr<data_DBGFile> Load(std::string_view script, const std::string& name = "test") {
+    std::unique_ptr<ScriptRecord> Load(std::string_view script, const std::string& name = "test") {
         return runner_.Load(script, name);
     }
-    data_DBGTitle& Run(std::string_view script, std::string_view title) { return runner_.Run(script, title); }
+    TitleRecord& Run(std::string_view script, std::string_view title) { return runner_.Run(script, title); }
     /// A "text" title whose body is `body`.
-    data_DBGTitle& RunText(std::string_view body) { return runner_.RunBody("text", body); }
+    TitleRecord& RunText(std::string_view body) { return runner_.RunBody("text", body); }
     /// A "tree" title (or another kind) whose body is `body`.
-    data_DBGTitle& RunTree(std::string_view body, std::string_view kind = "tree") { return runner_.RunBody(kind, body); }
+    TitleRecord& RunTree(std::string_view body, std::string_view kind = "tree") { return runner_.RunBody(kind, body); }
 
     testing::FakeMachine machine;
     AppContext context;
@@ -42,7 +42,7 @@ public:
 };
 
 /// The titles of a node's children, in order.
-inline std::vector<std::string> ChildTitles(const data_TView& node) {
+inline std::vector<std::string> ChildTitles(const ResultNode& node) {
     std::vector<std::string> titles;
     for (const auto& child : node.children()) titles.push_back(child->title());
     return titles;

@@ -29,7 +29,7 @@ private:
     std::unique_ptr<AppContext> context_;
 };
 
-std::vector<std::string> ChildTitles(const data_TView& node) {
+std::vector<std::string> ChildTitles(const ResultNode& node) {
     std::vector<std::string> titles;
     for (const auto& child : node.children()) titles.push_back(child->title());
     return titles;

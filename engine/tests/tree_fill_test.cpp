@@ -61,8 +61,8 @@ TEST(TreeItemOf, StateFieldGivesTheImage) {
 }
 
 TEST(FillTree, InsertsEveryNodeDepthFirstWithStates) {
-    data_TView root("Root", "");
-    data_TView& a = root.AddChild("||00 A");
+    ResultNode root("Root", "");
+    ResultNode& a = root.AddChild("||00 A");
     a.AddChild("a1");
     root.AddChild("||03 B");
     RecordingSink sink;
@@ -71,7 +71,7 @@ TEST(FillTree, InsertsEveryNodeDepthFirstWithStates) {
 }
 
 TEST(FillTree, SortDetailSortsTheNodesLevel) {
-    data_TView root("Root", "sort");
+    ResultNode root("Root", "sort");
     root.AddChild("b");
     root.AddChild("a");
     root.AddChild("c");
@@ -81,14 +81,14 @@ TEST(FillTree, SortDetailSortsTheNodesLevel) {
 }
 
 TEST(FillExpandableTree, OnlyMarkedNodesAppearAndUnmarkedOnesLiftTheirChildren) {
-    data_TView root("Title", "");
-    data_TView& key = root.AddChild("[D]  HKLM\\Software");
+    ResultNode root("Title", "");
+    ResultNode& key = root.AddChild("[D]  HKLM\\Software");
     key.AddChild("value,1");
-    data_TView& sub = key.AddChild("{D} Sub [D] x");
+    ResultNode& sub = key.AddChild("{D} Sub [D] x");
     sub.AddChild("[D] Deeper");
     root.AddChild("Services [D] ");
-    data_TView& hidden = root.AddChild("hidden");
-    data_TView& lifted = hidden.AddChild("[D] Lifted");
+    ResultNode& hidden = root.AddChild("hidden");
+    ResultNode& lifted = hidden.AddChild("[D] Lifted");
     RecordingSink sink;
     FillExpandableTree(root, sink, 0);
     EXPECT_THAT(sink.Outline(), ElementsAre(" HKLM\\Software[1]", "  Sub [D] x[1]", "    Deeper[1]", "Lifted[1]"));
@@ -98,8 +98,8 @@ TEST(FillExpandableTree, OnlyMarkedNodesAppearAndUnmarkedOnesLiftTheirChildren) 
 }
 
 TEST(FillExpandableTree, DeepTreesAreWalkedWithoutRecursion) {
-    data_TView root("[D] r", "");
-    data_TView* node = &root;
+    ResultNode root("[D] r", "");
+    ResultNode* node = &root;
     for (int i = 0; i < 200000; ++i) node = &node->AddChild("[D] n");
     RecordingSink sink;
     FillExpandableTree(root, sink, 0);

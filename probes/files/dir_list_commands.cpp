@@ -6,7 +6,7 @@
 
 #include "engine/path_tokens.h"
 #include "probes/files/command_args.h"
-#include "probes/files/data_FileInfo.h"
+#include "probes/files/file_info.h"
 #include "probes/files/file_commands.h"
 #include "probes/files/file_paths.h"
 
@@ -18,7 +18,7 @@ constexpr std::string_view kDirectoryMarker = "[D]  ";
 struct Frame {
     std::vector<platform::FindEntry> entries;
     std::size_t next = 0;
-    data_TView* node = nullptr;
+    ResultNode* node = nullptr;
 };
 
 std::vector<platform::FindEntry> Listing(platform::Machine& machine, std::string_view directory) {
@@ -31,17 +31,17 @@ std::vector<platform::FindEntry> Listing(platform::Machine& machine, std::string
 // each subdirectory listed right where it occurs. The walk keeps its own stack
 // (one frame per level, bounded by kMaxWalkDepth) instead of recursing.
 void ListTree(AppContext& context, std::string_view line, std::string_view name, std::string_view separator,
-              data_DBGTitle& title) {
+              TitleRecord& title) {
     std::string_view directory = CommandArgument(name, line);
     std::string_view keys;
     if (auto parts = SplitAtComma(directory)) std::tie(directory, keys) = *parts;
     const std::string top = ExpandPathToken(context, directory);
 
-    data_TView& topNode = title.Root().AddChild(std::string(kDirectoryMarker) + top);
+    ResultNode& topNode = title.Root().AddChild(std::string(kDirectoryMarker) + top);
     std::vector<Frame> stack;
     stack.push_back({Listing(context.machine, top), 0, &topNode});
 
-    data_FileInfo record;
+    FileInfo record;
     std::string row;
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -52,7 +52,7 @@ void ListTree(AppContext& context, std::string_view line, std::string_view name,
         const platform::FindEntry& entry = frame.entries[frame.next++];
         if (IsDotEntry(entry)) continue;
         if (IsEnterableDirectory(entry)) {
-            data_TView& child = frame.node->AddChild(std::string(kDirectoryMarker) + entry.name);
+            ResultNode& child = frame.node->AddChild(std::string(kDirectoryMarker) + entry.name);
             if (static_cast<int>(stack.size()) <= kMaxWalkDepth) {
                 auto entries = Listing(context.machine, entry.fullPath);
                 stack.push_back({std::move(entries), 0, &child});  // `frame` is not used after this
@@ -71,11 +71,11 @@ void ListTree(AppContext& context, std::string_view line, std::string_view name,
 
 }  // namespace
 
-void TDirListCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (title) ListTree(engine.context(), line, name, "       ", *title);
 }
 
-void TEDirListCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void TEDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (title) ListTree(engine.context(), line, name, ",", *title);
 }
 

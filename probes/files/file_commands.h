@@ -5,30 +5,30 @@
 
 #include <string_view>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 namespace kavlo {
 
 /// "FileInfo:" path,keys — one tab-separated row of the file's record.
-void FileInfoCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void FileInfoCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "FileSearch:" pattern,keys — one tab-separated row per matching file.
-void FileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void FileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "CFileSearch:" pattern — one "0,"-prefixed list row per matching file, keys from header1.
-void CFileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void CFileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "CDirSearch:" pattern — as "CFileSearch:" for matching directories.
-void CDirSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void CDirSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "CFileSearchPath:" file name — "CFileSearch:" in every directory of the PATH variable, in order.
-void CFileSearchPathCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void CFileSearchPathCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "TDirList:" directory,keys — the tree below the directory, rows separated by seven blanks.
-void TDirListCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void TDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "TEDirList:" directory,keys — as "TDirList:" with comma-separated rows.
-void TEDirListCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void TEDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "CLFNtoSFN:" path — the path, ",", its short form (or the system's error text).
-void CLFNtoSFNCommand(rd_DBGData& engine, std::string_view argument, data_DBGTitle* title);
+void CLFNtoSFNCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title);
 /// "FileReadText:" path — every line of a text file.
-void FileReadTextCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
+void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
 /// "FileReadTextSection:" path,end marker,start marker — the sections that start and end at the markers.
-void FileReadTextSectionCommand(rd_DBGData& engine, std::string_view name, std::string_view line,
-                                data_DBGTitle* title);
+void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
+                                TitleRecord* title);
 
 }  // namespace kavlo

@@ -4,7 +4,7 @@
 
 #include "engine/path_tokens.h"
 #include "probes/files/command_args.h"
-#include "probes/files/data_FileInfo.h"
+#include "probes/files/file_info.h"
 #include "probes/files/file_commands.h"
 #include "probes/files/file_paths.h"
 
@@ -30,10 +30,10 @@ std::pair<std::string_view, std::string_view> PathAndKeys(std::string_view argum
 }
 
 void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wanted, std::string_view keys,
-                     RowForm form, data_DBGTitle& title) {
+                     RowForm form, TitleRecord& title) {
     auto matches = context.machine.FindFiles(pattern);
     if (!matches.ok()) return;
-    data_FileInfo record;
+    FileInfo record;
     std::string row;
     for (const platform::FindEntry& entry : *matches) {
         if (entry.IsDirectory() != (wanted == Wanted::Directories)) continue;
@@ -47,38 +47,38 @@ void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wante
 
 }  // namespace
 
-void FileInfoCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void FileInfoCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     const auto [rawPath, keys] = PathAndKeys(CommandArgument(name, line));
     const std::string path = ExpandPathToken(engine.context(), rawPath);
-    data_FileInfo record;
+    FileInfo record;
     record.Gather(engine.context(), path, PathMode::Unchanged);
     std::string row;
     record.BuildRow(keys, kTabRows.separator, row);
     title->AppendText(row);
 }
 
-void FileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void FileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     const auto [rawPattern, keys] = PathAndKeys(CommandArgument(name, line));
     const std::string pattern = ExpandPathToken(engine.context(), rawPattern);
     AppendMatchRows(engine.context(), pattern, Wanted::Files, keys, kTabRows, *title);
 }
 
-void CFileSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void CFileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
     AppendMatchRows(engine.context(), pattern, Wanted::Files, title->header1, kListRows, *title);
 }
 
-void CDirSearchCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void CDirSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
     AppendMatchRows(engine.context(), pattern, Wanted::Directories, title->header1, kListRows, *title);
 }
 
-void CFileSearchPathCommand(rd_DBGData& engine, std::string_view name, std::string_view line,
-                            data_DBGTitle* title) {
+void CFileSearchPathCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
+                            TitleRecord* title) {
     if (!title) return;
     const std::string_view fileName = CommandArgument(name, line);
     std::string searchPath = engine.machine().Environment("path").value_or(std::string());

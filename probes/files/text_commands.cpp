@@ -20,7 +20,7 @@ std::string_view TrimLeadingSpace(std::string_view text) {
 
 }  // namespace
 
-void FileReadTextCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title) {
+void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
     if (!title) return;
     const std::string path = ExpandPathToken(engine.context(), CommandArgument(name, line));
     auto file = OpenTextFile(engine.machine(), path);
@@ -34,8 +34,8 @@ void FileReadTextCommand(rd_DBGData& engine, std::string_view name, std::string_
     title->AppendText(out);
 }
 
-void FileReadTextSectionCommand(rd_DBGData& engine, std::string_view name, std::string_view line,
-                                data_DBGTitle* title) {
+void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
+                                TitleRecord* title) {
     if (!title) return;
     const auto pathAndRest = SplitAtComma(CommandArgument(name, line));
     if (!pathAndRest) return;
@@ -69,7 +69,7 @@ void FileReadTextSectionCommand(rd_DBGData& engine, std::string_view name, std::
     title->AppendText(out);
 }
 
-void CLFNtoSFNCommand(rd_DBGData& engine, std::string_view argument, data_DBGTitle* title) {
+void CLFNtoSFNCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title) {
     if (!title) return;
     const std::string path = ExpandPathToken(engine.context(), argument);
     auto shortPath = engine.machine().ShortPathName(path);

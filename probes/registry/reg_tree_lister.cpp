@@ -22,11 +22,11 @@ constexpr std::size_t kUnboundedBytes = std::size_t{1} << 20;
 struct OpenKeyFrame {
     std::unique_ptr<platform::RegistryKey> key;
     std::string path;
-    data_TView* node;
+    ResultNode* node;
     std::uint32_t nextSubkey = 0;
 };
 
-void AddValueNodes(platform::Machine& machine, const platform::RegistryKey& key, data_TView& node) {
+void AddValueNodes(platform::Machine& machine, const platform::RegistryKey& key, ResultNode& node) {
     for (std::uint32_t index = 0;; ++index) {
         Result<platform::NamedRegValue> value = key.EnumValue(index, kNameChars, kDataBytes);
         if (value.ok()) {
@@ -42,7 +42,7 @@ void AddValueNodes(platform::Machine& machine, const platform::RegistryKey& key,
 }
 
 void ListKeyTree(platform::Machine& machine, platform::RegRoot root, std::unique_ptr<platform::RegistryKey> top,
-                 const std::string& keyPath, const std::string& displayName, data_TView& parent) {
+                 const std::string& keyPath, const std::string& displayName, ResultNode& parent) {
     std::vector<OpenKeyFrame> stack;
     stack.push_back({std::move(top), keyPath, &parent.AddChild("[D]  " + displayName)});
     while (!stack.empty()) {
@@ -54,7 +54,7 @@ void ListKeyTree(platform::Machine& machine, platform::RegRoot root, std::unique
             std::string subPath = frame.path.empty() ? *name : frame.path + "\\" + *name;
             auto sub = machine.OpenKey(root, subPath, platform::kKeyRead);
             if (!sub.ok() || !*sub) continue;
-            data_TView* node = &frame.node->AddChild("[D]  " + *name);
+            ResultNode* node = &frame.node->AddChild("[D]  " + *name);
             stack.push_back({std::move(*sub), std::move(subPath), node});
             continue;
         }
@@ -65,7 +65,7 @@ void ListKeyTree(platform::Machine& machine, platform::RegRoot root, std::unique
 
 }  // namespace
 
-void TERegListCommand(rd_DBGData& engine, std::string_view argument, data_DBGTitle* title) {
+void TERegListCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title) {
     if (!title) return;
     platform::Machine& machine = engine.machine();
     const RegistryPath path = SplitKeyPath(argument);

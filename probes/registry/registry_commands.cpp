@@ -10,30 +10,30 @@ constexpr std::size_t kEnumBufferBytes = 4000;
 constexpr std::size_t kEnumNameChars = 4000;
 }  // namespace
 
-void ReadRValStrCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+void ReadRValStrCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
     engine.context().val1.SetString(ReadValueText(engine.context(), CommandArgument(name, line)));
 }
 
-void RValPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+void RValPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
     const RegistryPath path = SplitValuePath(CommandArgument(name, line));
     engine.context().presentFlag = ValueExists(engine.machine(), path.root, path.keyPath, path.valueName);
 }
 
-void RKeyPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle*) {
+void RKeyPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
     const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
     engine.context().presentFlag = KeyExists(engine.machine(), path.root, path.keyPath);
 }
 
-void RKeyExitCommand(rd_DBGData& engine, std::string_view name, ScriptFile&, std::string_view line,
-                     data_DBGTitle* title) {
+void RKeyExitCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
+                     TitleRecord* title) {
     const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
     auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
     const std::string text = key.ok() ? std::string("Present\n") : engine.machine().ErrorText(key.error());
     if (title && title->KindContains("text")) title->AppendText(FormatPercent(text));
 }
 
-void CEnumRValCommand(rd_DBGData& engine, std::string_view name, ScriptFile&, std::string_view line,
-                      data_DBGTitle* title) {
+void CEnumRValCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
+                      TitleRecord* title) {
     const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
     auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
     if (!key.ok()) return;

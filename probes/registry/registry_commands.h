@@ -3,19 +3,19 @@
 
 #include <string_view>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 namespace kavlo {
 
-void ReadRValStrCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void RValPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void RKeyPresentCommand(rd_DBGData& engine, std::string_view name, std::string_view line, data_DBGTitle* title);
-void RValCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 data_DBGTitle* title);
-void RKeyExitCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                     data_DBGTitle* title);
-void CEnumRValCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                      data_DBGTitle* title);
-void TERegListCommand(rd_DBGData& engine, std::string_view argument, data_DBGTitle* title);
+void ReadRValStrCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void RValPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void RKeyPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void RValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                 TitleRecord* title);
+void RKeyExitCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                     TitleRecord* title);
+void CEnumRValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                      TitleRecord* title);
+void TERegListCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title);
 
 }  // namespace kavlo

@@ -23,7 +23,7 @@ ReadOutcome ReadForRval(platform::Machine& machine, const RegistryPath& path) {
 }
 
 // Reads the mapping block; the first applicable line decides the output.
-std::string MapValue(rd_DBGData& engine, ScriptFile& file, const ReadOutcome& outcome) {
+std::string MapValue(ScriptEngine& engine, ScriptFile& file, const ReadOutcome& outcome) {
     const std::string_view valueText = outcome.read ? std::string_view(outcome.text) : std::string_view();
     for (;;) {
         const std::optional<std::string_view> line = file.ReadLine();
@@ -50,8 +50,8 @@ std::string MapValue(rd_DBGData& engine, ScriptFile& file, const ReadOutcome& ou
 
 }  // namespace
 
-void RValCommand(rd_DBGData& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 data_DBGTitle* title) {
+void RValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
+                 TitleRecord* title) {
     std::string argument(CommandArgument(name, line));
     const bool hasBlock = Contains(argument, '{');
     if (hasBlock) argument = std::string(TrimTrailing(RemoveAll(argument, '{')));

@@ -70,21 +70,21 @@ constexpr std::size_t kTextPerTitle = 2'000'000;  // 100 x 2 MB = 200 MB
 
 ReportContents MakeReport() {
     ReportContents report;
-    report.navigation.Add(data_LView::kRootMarker, 1, "BENCH  [local computer]");
+    report.navigation.Add(NavNode::kRootMarker, 1, "BENCH  [local computer]");
     report.infoPage.kind = "text";
     report.infoPage.text = "Current Date: 03/14/01 21:05:00\n";
-    auto file = std::make_unique<data_DBGFile>("C:\\KAVLO\\Bench.dbg", "Bench");
+    auto file = std::make_unique<ScriptRecord>("C:\\KAVLO\\Bench.dbg", "Bench");
     std::string line = "kernel32.dll,5.00.2195.4272,04/27/01,10:00:00 AM,2.0K,Windows NT BASE API Client DLL\n";
     std::string text;
     while (text.size() + line.size() <= kTextPerTitle) text += line;
     text.append(kTextPerTitle - text.size(), 'x');
     for (int t = 0; t < kTitles; ++t) {
-        data_DBGTitle& title = file->AddTitle("Title " + std::to_string(t));
+        TitleRecord& title = file->AddTitle("Title " + std::to_string(t));
         title.SetKindLine("treexptxt,Name,20,Value,40");
         title.PrepareRun();
         title.text = text;
         for (int b = 0; b < kBranches; ++b) {
-            data_TView& branch = title.root.AddChild("[D] Branch " + std::to_string(b));
+            ResultNode& branch = title.root.AddChild("[D] Branch " + std::to_string(b));
             for (int l = 0; l < kLeavesPerBranch; ++l) branch.AddChild("Leaf " + std::to_string(l) + ",value");
         }
         report.navigation.Add(1, static_cast<std::uint32_t>(t + 2), title.name);

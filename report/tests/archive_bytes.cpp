@@ -17,7 +17,7 @@ ReadStatus Read(std::string_view bytes, ReportContents& out) {
 
 ReportContents SampleReport() {
     ReportContents report;
-    report.navigation.Add(data_LView::kRootMarker, 1, "OFFICE7  [local computer]");
+    report.navigation.Add(NavNode::kRootMarker, 1, "OFFICE7  [local computer]");
     report.navigation.Add(1, 2, "Base.dbg");
     report.navigation.Add(2, 3, "Notes");
     report.navigation.Add(2, 4, "System files");
@@ -26,24 +26,24 @@ ReportContents SampleReport() {
     report.infoPage.runPending = 0;
     report.infoPage.text = "Current Date: 03/14/01 21:05:00\n\n";
 
-    auto file = std::make_unique<data_DBGFile>("C:\\KAVLO\\Base.dbg", "Base.dbg");
+    auto file = std::make_unique<ScriptRecord>("C:\\KAVLO\\Base.dbg", "Base.dbg");
     file->treeKey = 2;
-    data_DBGTitle& notes = file->AddTitle("Notes");
+    TitleRecord& notes = file->AddTitle("Notes");
     notes.treeKey = 3;
     notes.kind = "text";
     notes.text = "Hello\r\nW\xE9lt\n";
     notes.runPending = 0;
-    data_DBGTitle& files = file->AddTitle("System files");
+    TitleRecord& files = file->AddTitle("System files");
     files.treeKey = 4;
     files.SetKindLine("filelist,Name,20,Version,12");
     files.header1 = "FNAME,FVERSION";
     files.header2 = "ASCIINoCase,NoSort";
     files.text = "kernel32.dll,5.0.2195\n";
-    data_DBGTitle& services = file->AddTitle("Services");
+    TitleRecord& services = file->AddTitle("Services");
     services.treeKey = 5;
     services.SetKindLine("treexptxt,Name,20,State,10");
     services.PrepareRun();
-    data_TView& running = services.root.AddChild("[D] Running");
+    ResultNode& running = services.root.AddChild("[D] Running");
     running.AddChild("[D] Spooler");
     running.AddChild("[D] EventLog").AddChild("auto");
     services.root.AddChild("[D] Stopped");

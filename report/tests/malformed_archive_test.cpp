@@ -39,7 +39,7 @@ struct Malformed {
 const Malformed kMalformed[] = {
     {"unknown class", [] { return WithNavigationChildren(1, Bytes().newClass("data_XView").str("a").d(2).w(0)); }},
     {"registered class that reports never hold",
-     [] { return WithNavigationChildren(1, Bytes().newClass("data_FileInfo").str("a").d(2).w(0)); }},
+     [] { return WithNavigationChildren(1, Bytes().newClass("FileInfo").str("a").d(2).w(0)); }},
     {"class name differing in case",
      [] { return WithNavigationChildren(1, Bytes().newClass("data_lview").str("a").d(2).w(0)); }},
     {"class name of 64 bytes",
@@ -131,7 +131,7 @@ class MalformedArchive : public ::testing::TestWithParam<Malformed> {};
 TEST_P(MalformedArchive, IsAFormatErrorAndChangesNothing) {
     ReportContents kept;
     kept.navigation.SetText("kept");
-    kept.catalog.push_back(std::make_unique<data_DBGFile>("x.dbg", "x.dbg"));
+    kept.catalog.push_back(std::make_unique<ScriptRecord>("x.dbg", "x.dbg"));
     EXPECT_EQ(Read(GetParam().bytes(), kept), ReadStatus::FormatError);
     EXPECT_EQ(kept.navigation.Text(), "kept");
     ASSERT_EQ(kept.catalog.size(), 1u);
@@ -156,7 +156,7 @@ TEST(MalformedArchiveLimits, NestingAtTheBoundIsAccepted) {
     EXPECT_EQ(back.infoPage.root.CountNodes(), 10000u);
     // and the writer produces it again, but refuses one level more
     EXPECT_EQ(Write(back), b.str());
-    data_TView* deepest = &back.infoPage.root;
+    ResultNode* deepest = &back.infoPage.root;
     while (!deepest->children().empty()) deepest = deepest->children()[0].get();
     deepest->AddChild("one too many");
     StringSink sink;

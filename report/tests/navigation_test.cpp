@@ -11,11 +11,11 @@ namespace {
 
 Catalog TwoScripts() {
     Catalog catalog;
-    auto a = std::make_unique<data_DBGFile>("C:\\K\\System.dbg", "System");
+    auto a = std::make_unique<ScriptRecord>("C:\\K\\System.dbg", "System");
     a->AddTitle("OS");
     a->AddTitle("Memory");
-    auto b = std::make_unique<data_DBGFile>("C:\\K\\Empty.dbg", "Empty");
-    auto c = std::make_unique<data_DBGFile>("C:\\K\\Net.dbg", "Net");
+    auto b = std::make_unique<ScriptRecord>("C:\\K\\Empty.dbg", "Empty");
+    auto c = std::make_unique<ScriptRecord>("C:\\K\\Net.dbg", "Net");
     c->AddTitle("Connections");
     catalog.push_back(std::move(a));
     catalog.push_back(std::move(b));
@@ -23,7 +23,7 @@ Catalog TwoScripts() {
     return catalog;
 }
 
-std::vector<std::string> Outline(const data_LView& node, int depth = 0) {
+std::vector<std::string> Outline(const NavNode& node, int depth = 0) {
     std::vector<std::string> lines{std::string(depth * 2, ' ') + node.Text()};
     for (const auto& child : node.children())
         for (auto& line : Outline(*child, depth + 1)) lines.push_back(std::move(line));
@@ -32,7 +32,7 @@ std::vector<std::string> Outline(const data_LView& node, int depth = 0) {
 
 TEST(Navigation, BuildsComputerScriptsAndTitlesInCatalogOrder) {
     Catalog catalog = TwoScripts();
-    data_LView model;
+    NavNode model;
     NodeKeys keys;
     BuildNavigation(model, "OFFICE7  [local computer]", catalog, keys);
     EXPECT_EQ(Outline(model), (std::vector<std::string>{"OFFICE7  [local computer]", "  System", "    OS",
@@ -47,16 +47,16 @@ TEST(Navigation, BuildsComputerScriptsAndTitlesInCatalogOrder) {
 
 TEST(Navigation, KeysAreUniqueAndNeverReserved) {
     Catalog catalog = TwoScripts();
-    data_LView model;
+    NavNode model;
     NodeKeys keys;
     BuildNavigation(model, "PC", catalog, keys);
     std::set<std::uint32_t> seen;
-    std::vector<const data_LView*> stack{&model};
+    std::vector<const NavNode*> stack{&model};
     while (!stack.empty()) {
-        const data_LView* node = stack.back();
+        const NavNode* node = stack.back();
         stack.pop_back();
         EXPECT_NE(node->key(), 0u);
-        EXPECT_NE(node->key(), data_LView::kRootMarker);
+        EXPECT_NE(node->key(), NavNode::kRootMarker);
         EXPECT_TRUE(seen.insert(node->key()).second) << node->Text();
         for (const auto& child : node->children()) stack.push_back(child.get());
     }
@@ -65,7 +65,7 @@ TEST(Navigation, KeysAreUniqueAndNeverReserved) {
 
 TEST(Navigation, RebuildingReplacesTheOldTree) {
     Catalog catalog = TwoScripts();
-    data_LView model;
+    NavNode model;
     NodeKeys keys;
     BuildNavigation(model, "PC", catalog, keys);
     catalog.pop_back();
@@ -76,7 +76,7 @@ TEST(Navigation, RebuildingReplacesTheOldTree) {
 
 TEST(Navigation, FindByKeyTellsScriptsFromTitles) {
     Catalog catalog = TwoScripts();
-    data_LView model;
+    NavNode model;
     NodeKeys keys;
     BuildNavigation(model, "PC", catalog, keys);
     const KeyTarget script = FindByKey(catalog, catalog[1]->treeKey);
@@ -93,12 +93,12 @@ TEST(Navigation, FindByKeyTellsScriptsFromTitles) {
 
 TEST(Navigation, ReopenedRecordsPairWithFreshKeysByTheirOldKeys) {
     // Keys as an old program stored them: truncated window handles, in no order.
-    data_LView model(0x00C10040, "PC1  [local computer]");
+    NavNode model(0x00C10040, "PC1  [local computer]");
     model.Add(0x00C10040, 0x00C100A0, "System");
     model.Add(0x00C100A0, 0x00C10010, "OS");
     model.Add(0x00C100A0, 0x00C10090, "Memory");
     Catalog catalog;
-    auto file = std::make_unique<data_DBGFile>("p", "System");
+    auto file = std::make_unique<ScriptRecord>("p", "System");
     file->treeKey = 0x00C100A0;
     file->AddTitle("Memory").treeKey = 0x00C10090;  // listed in another order than the tree
     file->AddTitle("OS").treeKey = 0x00C10010;
@@ -107,7 +107,7 @@ TEST(Navigation, ReopenedRecordsPairWithFreshKeysByTheirOldKeys) {
 
     NodeKeys keys;
     RekeyAfterOpen(model, catalog, keys);
-    const data_DBGFile& f = *catalog[0];
+    const ScriptRecord& f = *catalog[0];
     EXPECT_EQ(model.Find(f.treeKey)->Text(), "System");
     EXPECT_EQ(model.Find(f.titles[0]->treeKey)->Text(), "Memory");
     EXPECT_EQ(model.Find(f.titles[1]->treeKey)->Text(), "OS");

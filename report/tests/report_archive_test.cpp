@@ -30,7 +30,7 @@ std::string Hex(std::string_view bytes) {
 
 TEST(ReportLayout, WorkedExampleRootWithTwoChildren) {
     ReportContents report;
-    report.navigation.Add(data_LView::kRootMarker, 0x10, "PC");
+    report.navigation.Add(NavNode::kRootMarker, 0x10, "PC");
     report.navigation.Add(0x10, 0x11, "A");
     report.navigation.Add(0x10, 0x12, "B");
     report.infoPage.kind = "text";
@@ -238,9 +238,9 @@ TEST(ArchiveReferences, LongTagsBeyond0x7FFENumbers) {
     // 40,000 navigation items number far past 0x7FFE before the first script
     // file appears, so its class tag needs the long form.
     ReportContents report;
-    report.navigation.Add(data_LView::kRootMarker, 1, "root");
+    report.navigation.Add(NavNode::kRootMarker, 1, "root");
     for (std::uint32_t i = 0; i < 40000; ++i) report.navigation.Add(1, i + 2, "");
-    for (int i = 0; i < 2; ++i) report.catalog.push_back(std::make_unique<data_DBGFile>("p", "f"));
+    for (int i = 0; i < 2; ++i) report.catalog.push_back(std::make_unique<ScriptRecord>("p", "f"));
     const std::string bytes = Write(report);
     // classes: LView 1, objects 2..40001, DBGFile class 40002, first file 40003
     Bytes tail;
@@ -287,8 +287,8 @@ TEST(ArchiveReferences, BackReferenceToACompleteObjectBecomesACopy) {
     ReportContents back;
     ASSERT_EQ(Read(b.str(), back), ReadStatus::Ok);
     ASSERT_EQ(back.catalog.size(), 2u);
-    const data_DBGFile& first = *back.catalog[0];
-    const data_DBGFile& second = *back.catalog[1];
+    const ScriptRecord& first = *back.catalog[0];
+    const ScriptRecord& second = *back.catalog[1];
     ASSERT_EQ(first.titles.size(), 2u);
     EXPECT_NE(first.titles[0].get(), first.titles[1].get());
     EXPECT_EQ(first.titles[1]->text, "body");
@@ -332,7 +332,7 @@ TEST(ReportVersions, Version300TitlesHaveNoSecondColumnLine) {
     EXPECT_EQ(back.formatVersion, 300u);
     EXPECT_EQ(back.buildNumber, 20u);
     EXPECT_FALSE(back.legacy);
-    const data_DBGTitle& t = *back.catalog[0]->titles[0];
+    const TitleRecord& t = *back.catalog[0]->titles[0];
     EXPECT_EQ(t.header1, "FNAME");
     EXPECT_EQ(t.header2, "");
     EXPECT_EQ(t.kindDetail, "N,5");
@@ -385,7 +385,7 @@ TEST(ReportRoundTrip, SampleReportReadsBackByteForByte) {
     ReportContents back;
     ASSERT_EQ(Read(bytes, back), ReadStatus::Ok);
     EXPECT_EQ(Write(back), bytes);
-    const data_DBGTitle& files = *back.catalog[0]->titles[1];
+    const TitleRecord& files = *back.catalog[0]->titles[1];
     EXPECT_EQ(files.runPending, 1);
     EXPECT_EQ(files.header2, "ASCIINoCase,NoSort");
     EXPECT_EQ(back.catalog[0]->titles[2]->root.CountNodes(), 6u);

@@ -77,7 +77,7 @@ TEST(SaveReport, UnwritableReportLeavesTheOldFileAndNoTemporary) {
     WriteAll(path, "old contents");
     ReportContents report = SampleReport();
     report.catalog[0]->titles[0]->text = std::string(1 << 20, 'x');  // the write is well under way...
-    data_TView* node = &report.catalog[0]->titles[2]->root;
+    ResultNode* node = &report.catalog[0]->titles[2]->root;
     for (std::size_t i = 0; i < kMaxNesting; ++i) node = &node->AddChild("deep");  // ...when it fails
     const FileOutcome outcome = SaveReportFile(path, report);
     EXPECT_FALSE(outcome.ok);

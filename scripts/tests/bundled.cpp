@@ -7,9 +7,9 @@
 
 #include "engine/command_table.h"
 #include "engine/os_detection.h"
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
-#include "report/kavlo_doc.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
+#include "report/report_document.h"
 
 namespace kavlo::scripts_test {
 
@@ -17,7 +17,7 @@ std::string ScriptsDir() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts
 
 std::string SampleMachineDir() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7"; }
 
-std::vector<std::string> BundledScriptNames() { return rd_titles::ListScripts(ScriptsDir()); }
+std::vector<std::string> BundledScriptNames() { return ScriptCatalog::ListScripts(ScriptsDir()); }
 
 std::vector<std::string> ScriptLines(const std::string& fileName) {
     std::ifstream in(ScriptsDir() + "/" + fileName, std::ios::binary);
@@ -35,14 +35,14 @@ std::vector<std::string> ScriptLines(const std::string& fileName) {
     return lines;
 }
 
-const data_DBGFile* Catalog::File(std::string_view name) const {
+const ScriptRecord* Catalog::File(std::string_view name) const {
     for (const auto& file : files)
         if (file->fileName == name) return file.get();
     return nullptr;
 }
 
-const data_DBGTitle* Catalog::Title(std::string_view script, std::string_view title) const {
-    const data_DBGFile* file = File(script);
+const TitleRecord* Catalog::Title(std::string_view script, std::string_view title) const {
+    const ScriptRecord* file = File(script);
     if (!file) return nullptr;
     for (const auto& t : file->titles)
         if (t->name == title) return t.get();
@@ -59,7 +59,7 @@ Catalog CatalogOn(std::unique_ptr<platform::Machine> machine) {
     Catalog catalog;
     catalog.machine = std::move(machine);
     catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
-    rd_titles titles(*catalog.context);
+    ScriptCatalog titles(*catalog.context);
     catalog.files = titles.Scan(ScriptsDir());
     return catalog;
 }
@@ -68,7 +68,7 @@ void GatherEveryTitle(Catalog& catalog) {
     for (const auto& file : catalog.files) {
         for (const auto& title : file->titles) {
             title->runPending = 1;
-            rd_DBGData engine(*catalog.context);
+            ScriptEngine engine(*catalog.context);
             engine.RunTitle(*title);
         }
     }
@@ -82,7 +82,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
     const fs::path path = fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) +
                                                        ".IFO");
     {
-        CKavloDoc fresh(*catalog.context);
+        ReportDocument fresh(*catalog.context);
         fresh.NewDocument(ScriptsDir());
         const report::FileOutcome saved = fresh.Save(path.string());
         if (!saved.ok) {
@@ -90,7 +90,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
             return catalog;
         }
     }
-    CKavloDoc opened(*catalog.context);
+    ReportDocument opened(*catalog.context);
     const report::FileOutcome read = opened.Open(path.string());
     std::error_code ec;
     fs::remove(path, ec);
@@ -107,15 +107,15 @@ bool ProbeBuilt(std::string_view commandName) {
     return row && !std::holds_alternative<NoHandler>(row->handler);
 }
 
-const data_TView* FindNode(const data_TView& root, std::string_view title) {
+const ResultNode* FindNode(const ResultNode& root, std::string_view title) {
     for (const auto& child : root.children()) {
         if (child->title() == title) return child.get();
-        if (const data_TView* found = FindNode(*child, title)) return found;
+        if (const ResultNode* found = FindNode(*child, title)) return found;
     }
     return nullptr;
 }
 
-std::vector<std::string> ChildTitles(const data_TView& node) {
+std::vector<std::string> ChildTitles(const ResultNode& node) {
     std::vector<std::string> out;
     for (const auto& child : node.children()) out.push_back(child->title());
     return out;

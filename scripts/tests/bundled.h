@@ -28,11 +28,11 @@ std::vector<std::string> ScriptLines(const std::string& fileName);
 struct Catalog {
     std::unique_ptr<platform::Machine> machine;
     std::unique_ptr<AppContext> context;
-    std::vector<std::unique_ptr<data_DBGFile>> files;
+    std::vector<std::unique_ptr<ScriptRecord>> files;
 
-    const data_DBGFile* File(std::string_view name) const;
+    const ScriptRecord* File(std::string_view name) const;
     /// The title of a script; null when the script or the title is not in the catalog.
-    const data_DBGTitle* Title(std::string_view script, std::string_view title) const;
+    const TitleRecord* Title(std::string_view script, std::string_view title) const;
     std::size_t TitleCount() const;
 };
 
@@ -49,8 +49,8 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
 bool ProbeBuilt(std::string_view commandName);
 
 /// The first node below `root` (depth first, root excluded) whose title equals `title`.
-const data_TView* FindNode(const data_TView& root, std::string_view title);
+const ResultNode* FindNode(const ResultNode& root, std::string_view title);
 /// The titles of a node's children, in order.
-std::vector<std::string> ChildTitles(const data_TView& node);
+std::vector<std::string> ChildTitles(const ResultNode& node);
 
 }  // namespace kavlo::scripts_test

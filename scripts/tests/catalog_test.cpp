@@ -5,7 +5,7 @@
 
 #include <regex>
 
-#include "engine/rd_titles.h"
+#include "engine/script_catalog.h"
 #include "engine/testing/fake_machine.h"
 #include "platform/machine_factory.h"
 #include "scripts/tests/bundled.h"
@@ -35,7 +35,7 @@ std::vector<std::string> ListedTitles(const std::string& script, const std::stri
     return titles;
 }
 
-std::vector<std::string> Names(const data_DBGFile& file) {
+std::vector<std::string> Names(const ScriptRecord& file) {
     std::vector<std::string> names;
     for (const auto& title : file.titles) names.push_back(title->name);
     return names;
@@ -44,7 +44,7 @@ std::vector<std::string> Names(const data_DBGFile& file) {
 TEST(BundledCatalog, HeadersReadAsVersionNumbers) {
     testing::FakeMachine machine;
     AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    rd_titles catalog(context);
+    ScriptCatalog catalog(context);
     const std::regex fourDigits("[0-9]{4}");
     const std::regex date("(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/(19|20)[0-9]{2}");
     for (const std::string& name : BundledScriptNames()) {
@@ -63,7 +63,7 @@ class TitlesPerSystem : public ::testing::TestWithParam<OsInfo> {};
 TEST_P(TitlesPerSystem, EveryListedTitleHasItsBody) {
     testing::FakeMachine machine;
     AppContext context(machine, GetParam(), ScriptsDir());
-    rd_titles catalog(context);
+    ScriptCatalog catalog(context);
     for (const std::string& name : BundledScriptNames()) {
         SCOPED_TRACE(name);
         const auto file = catalog.LoadScript(ScriptsDir() + "/" + name, name.substr(0, name.size() - 4));
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, TitlesPerSystem,
 TEST(BundledCatalog, NtOnlyTitlesStayOutOfWindows98) {
     testing::FakeMachine machine;
     AppContext context(machine, Os("Win98", 98, false), ScriptsDir());
-    const auto services = rd_titles(context).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
+    const auto services = ScriptCatalog(context).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
     ASSERT_TRUE(services);
     EXPECT_THAT(Names(*services), ElementsAre("Services started at boot"));
 }
@@ -114,7 +114,7 @@ TEST_P(ConfigurationChecks, LoadProductScriptsOfInstalledProducts) {
         machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Quorvane\\Fernway", "InstallDir",
                           "C:\\Program Files\\Quorvane\\Fernway");
     AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    const auto loadList = rd_titles(context).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
+    const auto loadList = ScriptCatalog(context).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
     ASSERT_TRUE(loadList.has_value());
     EXPECT_THAT(*loadList, ElementsAreArray(c.expected));
 }

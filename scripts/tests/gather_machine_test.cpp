@@ -26,7 +26,7 @@ TEST(GatherThisMachine, EveryTitleOfTheBundledScriptsIsGathered) {
         }
     }
     // Whatever the machine, its Windows version and its drives are there to show.
-    const data_DBGTitle* version = catalog.Title("System", "Windows version");
+    const TitleRecord* version = catalog.Title("System", "Windows version");
     ASSERT_NE(version, nullptr);
     EXPECT_FALSE(version->text.empty());
     EXPECT_GT(withOutput, 10u);

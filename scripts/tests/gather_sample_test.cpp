@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/os_detection.h"
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "platform/machine_factory.h"
 #include "scripts/tests/bundled.h"
 
@@ -37,16 +37,16 @@ protected:
     }
     void SetUp() override { ASSERT_TRUE(catalog_) << "the sample machine did not load"; }
 
-    static const data_DBGTitle& Title(std::string_view script, std::string_view title) {
-        const data_DBGTitle* found = catalog_->Title(script, title);
+    static const TitleRecord& Title(std::string_view script, std::string_view title) {
+        const TitleRecord* found = catalog_->Title(script, title);
         if (!found) throw std::runtime_error(std::string(script) + " - " + std::string(title) + " not catalogued");
         return *found;
     }
     static const std::string& Text(std::string_view script, std::string_view title) {
         return Title(script, title).text;
     }
-    static const data_TView& Node(std::string_view script, std::string_view title, std::string_view node) {
-        const data_TView* found = FindNode(Title(script, title).Root(), node);
+    static const ResultNode& Node(std::string_view script, std::string_view title, std::string_view node) {
+        const ResultNode* found = FindNode(Title(script, title).Root(), node);
         if (!found) throw std::runtime_error(std::string(title) + ": no node \"" + std::string(node) + "\"");
         return *found;
     }
@@ -132,20 +132,20 @@ TEST_F(SampleGathered, InstalledComponentRows) {
 }
 
 TEST_F(SampleGathered, InstalledProgramsTree) {
-    const data_TView& uninstall =
+    const ResultNode& uninstall =
         Node("System", "Installed programs", "[D]  HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
-    const data_TView* ostrell = FindNode(uninstall, "[D]  {B3F0C6A2-5D4E-4F1A-8C77-2A9E1D6B0C31}");
+    const ResultNode* ostrell = FindNode(uninstall, "[D]  {B3F0C6A2-5D4E-4F1A-8C77-2A9E1D6B0C31}");
     ASSERT_TRUE(ostrell);
     EXPECT_THAT(ChildTitles(*ostrell), Contains("DisplayName,Ostrell AntiVirus Corporate Edition"));
     EXPECT_THAT(ChildTitles(*ostrell), Contains("EstimatedSize,0x53e8"));
 }
 
 TEST_F(SampleGathered, RegistryTreesWithVariablesWildcardsAndBraces) {
-    const data_TView& realTime = Node("Ostrell", "Settings in the registry", "[D]  RealTime");
+    const ResultNode& realTime = Node("Ostrell", "Settings in the registry", "[D]  RealTime");
     EXPECT_THAT(ChildTitles(realTime), Contains("OnOff,0x1"));
     EXPECT_THAT(ChildTitles(realTime), Contains("FirstAction,0x5"));
     Node("Mirrolet", "Settings in the registry", "[D]  HKLM\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion");
-    const data_TView& clsid =
+    const ResultNode& clsid =
         Node("Mirrolet", "Automation server", "[D]  HKCR\\CLSID\\{6F3A2C41-8B1D-4E7A-9C52-1D0E7B3F4A90}");
     // Rows stay whole (name, value) so that the saved report keeps the values.
     EXPECT_THAT(ChildTitles(clsid), ElementsAre("[D]  LocalServer32", "[D]  ProgID", "[D]  VersionIndependentProgID",
@@ -191,7 +191,7 @@ TEST_F(SampleGathered, UpdateSchedulerAndConnectionSection) {
 }
 
 TEST_F(SampleGathered, AntivirusLogFolderTree) {
-    const data_TView& logs = Node("Ostrell", "Log and data folders", "[D]  Logs");
+    const ResultNode& logs = Node("Ostrell", "Log and data folders", "[D]  Logs");
     ASSERT_EQ(logs.children().size(), 3u);
     EXPECT_EQ(logs.children()[2]->title(), "05132002.Log       545       05/14/02       08:00:04  AM       ");
     // Rows are the name, the size and the date, separated by seven blanks.
@@ -205,12 +205,12 @@ TEST_F(SampleGathered, AntivirusLogFolderTree) {
 
 TEST_F(SampleGathered, UpdateProductSettingsAndBackups) {
     SKIP_UNLESS_BUILT("TETFernwaySettingsLog:");
-    const data_TView& root = Title("Fernway", "Settings and logs").Root();
+    const ResultNode& root = Title("Fernway", "Settings and logs").Root();
     EXPECT_THAT(ChildTitles(root), ElementsAre("[D]  Default", "[D] Current", "[D] Backup - 1", "[D] Backup - 2"));
-    const data_TView& current = Node("Fernway", "Settings and logs", "[D] Current");
+    const ResultNode& current = Node("Fernway", "Settings and logs", "[D] Current");
     EXPECT_THAT(ChildTitles(current), ElementsAre("[D] Settings.Fernway", "[D] Product.Catalog.Fernway",
                                                   "[D] Log.Fernway"));
-    const data_TView& log = *current.children().at(2);
+    const ResultNode& log = *current.children().at(2);
     ASSERT_EQ(log.children().size(), 1u);
     EXPECT_THAT(log.children()[0]->title(), HasSubstr("Session ended: updates installed\n"));
 }
@@ -235,7 +235,7 @@ TEST_F(SampleGathered, AntivirusConfigurationEntries) {
 
 TEST_F(SampleGathered, AntivirusAddressCache) {
     SKIP_UNLESS_BUILT("DspAddressCache:");
-    const data_TView& server = Node("Ostrell", "Address cache", "[D]  OSTSRV01");
+    const ResultNode& server = Node("Ostrell", "Address cache", "[D]  OSTSRV01");
     EXPECT_THAT(ChildTitles(server), Contains("IP Address,192.168.10.5, "));
     EXPECT_THAT(ChildTitles(server), Contains("UDP Port,2847, "));
     EXPECT_THAT(ChildTitles(server), Contains("Server Type,Primary,, "));
@@ -262,11 +262,11 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
     platform::MachineChoice choice = platform::OpenMachine(SampleMachineDir());
     ASSERT_TRUE(choice.machine) << choice.error;
     AppContext context(*choice.machine, DetectOs(*choice.machine), ScriptsDir());
-    const auto script = rd_titles(context).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
+    const auto script = ScriptCatalog(context).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
     ASSERT_TRUE(script);
     ASSERT_EQ(script->titles.size(), 5u);
     for (const auto& title : script->titles) {
-        rd_DBGData engine(context);
+        ScriptEngine engine(context);
         engine.RunTitle(*title);
         EXPECT_EQ(title->runPending, 0) << title->name;
     }

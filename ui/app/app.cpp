@@ -108,7 +108,7 @@ bool KavloApp::RunStartDialogs() {
         return false;
     }
     if (!options_.showWizard) return true;
-    WIZ1 wizard(*document_, save);
+    ReportWizard wizard(*document_, save);
     return !wizard.Run(frame_->hwnd());
 }
 

@@ -30,16 +30,16 @@ DocOutcome Document::Save(const std::string& path, ProgressSteps& progress) {
 }
 
 DocOutcome Document::Compress(const std::string& path, std::string* gzPath) {
-    const report::FileOutcome outcome = CKavloDoc::Compress(path, gzPath);
+    const report::FileOutcome outcome = ReportDocument::Compress(path, gzPath);
     return {outcome.ok, outcome.message};
 }
 
 std::uint32_t Document::FillNavigation(TreeControl& tree) {
-    const data_LView& root = doc_.navigation();
+    const NavNode& root = doc_.navigation();
     if (!tree.InsertKeyed(TreeControl::kRootKey, root.key(), doc_.RootLabel())) return TreeControl::kRootKey;
     // Depth first with an explicit stack: each node goes at the end of its parent's children.
     struct Frame {
-        const data_LView* node;
+        const NavNode* node;
         std::size_t next;
     };
     std::vector<Frame> stack{{&root, 0}};
@@ -49,7 +49,7 @@ std::uint32_t Document::FillNavigation(TreeControl& tree) {
             stack.pop_back();
             continue;
         }
-        const data_LView& child = *frame.node->children()[frame.next++];
+        const NavNode& child = *frame.node->children()[frame.next++];
         tree.InsertKeyed(frame.node->key(), child.key(), child.Text());
         stack.push_back({&child, 0});
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The report document as the windows use it: CKavloDoc with the pieces a
+// The report document as the windows use it: ReportDocument with the pieces a
 // window needs on top (the file name, the tree control of the navigation model,
 // the progress dialog, the contact dialog's fields).
 
@@ -10,7 +10,7 @@
 
 #include "engine/app_context.h"
 #include "engine/records.h"
-#include "report/kavlo_doc.h"
+#include "report/report_document.h"
 #include "ui/frame/dialogs.h"
 #include "ui/win/tree_control.h"
 
@@ -18,8 +18,8 @@ namespace kavlo::ui {
 
 /// What a node key of the navigation tree stands for.
 struct NodeLookup {
-    data_DBGTitle* title = nullptr;  ///< a title node
-    data_DBGFile* script = nullptr;  ///< a script node (title null)
+    TitleRecord* title = nullptr;  ///< a title node
+    ScriptRecord* script = nullptr;  ///< a script node (title null)
     bool root = false;               ///< the computer node
 };
 
@@ -50,9 +50,9 @@ public:
 
     NodeLookup Find(std::uint32_t key);
     int CountTitles() const { return static_cast<int>(doc_.CountTitles()); }
-    data_DBGTitle& infoPage() { return doc_.infoPage(); }
+    TitleRecord& infoPage() { return doc_.infoPage(); }
     AppContext& context() { return doc_.context(); }
-    CKavloDoc& doc() { return doc_; }
+    ReportDocument& doc() { return doc_; }
 
     bool fresh() const { return doc_.fresh(); }
     const std::string& pathName() const { return pathName_; }
@@ -67,7 +67,7 @@ public:
     std::string ReportFileName() const { return doc_.ReportFileName(); }
 
 private:
-    CKavloDoc doc_;
+    ReportDocument doc_;
     std::string pathName_;
 };
 

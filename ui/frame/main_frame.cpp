@@ -8,11 +8,11 @@
 #include "ui/frame/print.h"
 #include "ui/model/navigation_text.h"
 #include "ui/resource.h"
-#include "ui/views/view_exptree.h"
-#include "ui/views/view_list.h"
-#include "ui/views/view_refresh.h"
-#include "ui/views/view_text.h"
-#include "ui/views/view_tree.h"
+#include "ui/views/expandable_tree_pane.h"
+#include "ui/views/list_pane.h"
+#include "ui/views/progress_pane.h"
+#include "ui/views/text_pane.h"
+#include "ui/views/tree_pane.h"
 #include "ui/win/dpi.h"
 #include "ui/win/text.h"
 
@@ -101,7 +101,7 @@ bool CMainFrame::OnCreate() {
     ShowPrompt(0);
 
     if (!splitter_.Create(hwnd(), kSplitterId)) return false;
-    leftView_ = std::make_unique<CLeftView>(document_, *this);
+    leftView_ = std::make_unique<NavigationView>(document_, *this);
     if (!leftView_->Create(splitter_.hwnd())) return false;
     splitter_.SetLeftPane(leftView_->hwnd());
     splitter_.ReplaceView<CKavloView>();
@@ -140,17 +140,17 @@ void CMainFrame::OnSize() {
 ContentView* CMainFrame::ReplaceRightView(ViewKind kind) {
     switch (kind) {
     case ViewKind::List:
-        return splitter_.ReplaceView<view_List>();
+        return splitter_.ReplaceView<ListPane>();
     case ViewKind::Text:
-        return splitter_.ReplaceView<view_Text>();
+        return splitter_.ReplaceView<TextPane>();
     case ViewKind::Tree:
-        return splitter_.ReplaceView<view_Tree>();
+        return splitter_.ReplaceView<TreePane>();
     case ViewKind::Refresh:
-        return splitter_.ReplaceView<view_Refresh>();
+        return splitter_.ReplaceView<ProgressPane>();
     case ViewKind::ExpTree:
-        return splitter_.ReplaceView<view_ExpTree>();
+        return splitter_.ReplaceView<ExpandableTreePane>();
     case ViewKind::ExpTreeText:
-        return splitter_.ReplaceView<view_ExpTreeText>();
+        return splitter_.ReplaceView<ExpandableTreeTextPane>();
     }
     return splitter_.RightView();
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/app/document.h"
-#include "ui/frame/left_view.h"
+#include "ui/frame/navigation_view.h"
 #include "ui/frame/splitter.h"
 #include "ui/win/handles.h"
 #include "ui/win/window.h"
@@ -27,7 +27,7 @@ public:
     ContentView* ReplaceRightView(ViewKind kind) override;
     void UpdateAllViews(int hint) override;
 
-    CLeftView& leftView() { return *leftView_; }
+    NavigationView& leftView() { return *leftView_; }
     CSplitter& splitter() { return splitter_; }
     ContentView* rightView() const { return splitter_.RightView(); }
     HWND statusBar() const { return status_; }
@@ -74,7 +74,7 @@ private:
 
     Document& document_;
     CSplitter splitter_;
-    std::unique_ptr<CLeftView> leftView_;
+    std::unique_ptr<NavigationView> leftView_;
     HWND toolbar_ = nullptr;
     HWND status_ = nullptr;
     HACCEL accelerators_ = nullptr;

@@ -9,9 +9,9 @@
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
 #include "ui/views/content_view.h"
-#include "ui/views/view_exptree.h"
-#include "ui/views/view_list.h"
-#include "ui/views/view_tree.h"
+#include "ui/views/expandable_tree_pane.h"
+#include "ui/views/list_pane.h"
+#include "ui/views/tree_pane.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui::testing {
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, TreeHasComputerScriptsAndTitles) {
     // Extended.dbg is not in the catalog's list.
     EXPECT_EQ(Script(L"Extended"), nullptr);
     // The information page is shown at start.
-    EXPECT_EQ(RightClass(), "view_Text");
+    EXPECT_EQ(RightClass(), "TextPane");
     const std::string text = RichTextOf(frame().rightView()->RichText());
     EXPECT_EQ(text.rfind("Current Date: ", 0), 0u) << text;
     EXPECT_NE(text.find("Computer Name: "), std::string::npos);
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, KeyboardSelectionDoesNotGather) {
 
 TEST_F(MainWindowTest, TextTitleShowsInRichEdit) {
     HTREEITEM item = Title(L"System", L"Windows version");
-    ASSERT_TRUE(ClickAndWait(item, "view_Text"));
+    ASSERT_TRUE(ClickAndWait(item, "TextPane"));
     const std::string text = RichTextOf(frame().rightView()->RichText());
     EXPECT_NE(text.find("Product: "), std::string::npos) << text;
     // The node is the current one, shown in bold.
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, TextTitleShowsInRichEdit) {
 }
 
 TEST_F(MainWindowTest, CopyPutsCrLfOnTheClipboard) {
-    ASSERT_TRUE(ClickAndWait(Title(L"System", L"Windows version"), "view_Text"));
+    ASSERT_TRUE(ClickAndWait(Title(L"System", L"Windows version"), "TextPane"));
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_EDIT_COPY, 0);
     ASSERT_TRUE(OpenClipboard(frame().hwnd()));
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, CopyPutsCrLfOnTheClipboard) {
 
 TEST_F(MainWindowTest, ScriptNodeShowsScriptInformation) {
     HTREEITEM item = Script(L"System");
-    ASSERT_TRUE(ClickAndWait(item, "view_Text"));
+    ASSERT_TRUE(ClickAndWait(item, "TextPane"));
     const std::string text = RichTextOf(frame().rightView()->RichText());
     EXPECT_EQ(text.rfind("DBG File Info:", 0), 0u) << text;
     EXPECT_NE(text.find("Version: 1.2"), std::string::npos) << text;
@@ -135,8 +135,8 @@ TEST_F(MainWindowTest, ScriptNodeShowsScriptInformation) {
 }
 
 TEST_F(MainWindowTest, FileListRowsSortWithThreeClicks) {
-    ASSERT_TRUE(ClickAndWait(Title(L"System", L"System files"), "view_List"));
-    auto* view = dynamic_cast<view_List*>(frame().rightView());
+    ASSERT_TRUE(ClickAndWait(Title(L"System", L"System files"), "ListPane"));
+    auto* view = dynamic_cast<ListPane*>(frame().rightView());
     ASSERT_NE(view, nullptr);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     const int rows = ListView_GetItemCount(list);
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, FileListRowsSortWithThreeClicks) {
 }
 
 TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
-    ASSERT_TRUE(ClickAndWait(Title(L"Ostrell", L"Configuration"), "view_Tree"));
+    ASSERT_TRUE(ClickAndWait(Title(L"Ostrell", L"Configuration"), "TreePane"));
     HWND control = GetDlgItem(frame().rightView()->hwnd(), IDC_TREE);
     ASSERT_NE(TreeView_GetRoot(control), nullptr);
     // Every item: no "|NN|" or "||NN" marks left in the labels; check items carry state images.
@@ -205,8 +205,8 @@ TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
 }
 
 TEST_F(MainWindowTest, ExpandableTreeShowsEntriesOfSelectedNode) {
-    ASSERT_TRUE(ClickAndWait(Title(L"System", L"Installed programs"), "view_ExpTree"));
-    auto* view = dynamic_cast<view_ExpTree*>(frame().rightView());
+    ASSERT_TRUE(ClickAndWait(Title(L"System", L"Installed programs"), "ExpandableTreePane"));
+    auto* view = dynamic_cast<ExpandableTreePane*>(frame().rightView());
     ASSERT_NE(view, nullptr);
     HWND control = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(control);
@@ -227,20 +227,20 @@ TEST_F(MainWindowTest, SelectionDuringGatheringWaitsAndShowsTheLatest) {
     HTREEITEM second = Title(L"System", L"Windows version");
     ClickTreeItem(tree(), first);
     ClickTreeItem(tree(), second);
-    ASSERT_TRUE(PumpUntil([&] { return RightClass() == "view_Text" && !frame().leftView().gathering(); }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return RightClass() == "TextPane" && !frame().leftView().gathering(); }, 60000));
     PumpFor(300);
-    EXPECT_EQ(RightClass(), "view_Text");
+    EXPECT_EQ(RightClass(), "TextPane");
     EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Product: "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RootShowsInformationPage) {
-    ASSERT_TRUE(ClickAndWait(TreeView_GetRoot(tree()), "view_Text"));
+    ASSERT_TRUE(ClickAndWait(TreeView_GetRoot(tree()), "TextPane"));
     EXPECT_EQ(RichTextOf(frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
 }
 
 TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_CHECKBOXES_DISPLAY, 0);
-    CLeftView& left = frame().leftView();
+    NavigationView& left = frame().leftView();
     ASSERT_TRUE(left.checkboxMode());
     const std::uint32_t root = left.rootKey();
     EXPECT_TRUE(left.IsChecked(root));

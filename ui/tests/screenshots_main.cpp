@@ -91,17 +91,17 @@ int main(int argc, char** argv) {
         const char* file;
     };
     const Case cases[] = {
-        {L"System", L"", "view_Text", "main-script-information"},
-        {L"System", L"Windows version", "view_Text", "view-text"},
-        {L"System", L"System files", "view_List", "view-list-filelist"},
-        {L"Network", L"Internet settings", "view_List", "view-list-columns"},
-        {L"Ostrell", L"Configuration", "view_Tree", "view-tree"},
-        {L"System", L"Installed programs", "view_ExpTree", "view-exptree"},
-        {L"Fernway", L"Settings and logs", "view_ExpTreeText", "view-exptreetext"},
+        {L"System", L"", "TextPane", "main-script-information"},
+        {L"System", L"Windows version", "TextPane", "view-text"},
+        {L"System", L"System files", "ListPane", "view-list-filelist"},
+        {L"Network", L"Internet settings", "ListPane", "view-list-columns"},
+        {L"Ostrell", L"Configuration", "TreePane", "view-tree"},
+        {L"System", L"Installed programs", "ExpandableTreePane", "view-exptree"},
+        {L"Fernway", L"Settings and logs", "ExpandableTreeTextPane", "view-exptreetext"},
     };
     for (const Case& c : cases) {
         if (!ShowTitle(frame, c.script, c.title, c.viewClass)) ++g_failures;
-        if (std::string(c.viewClass).rfind("view_ExpTree", 0) == 0) {
+        if (std::string(c.viewClass).rfind("ExpandableTreePane", 0) == 0) {
             // The first node below the top shows its entries.
             HWND tree = GetDlgItem(frame.rightView()->hwnd(), IDC_TREE);
             if (HTREEITEM top = TreeView_GetRoot(tree)) {
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
             }
             PumpFor(300);
         }
-        if (std::string(c.viewClass) == "view_Tree") {
+        if (std::string(c.viewClass) == "TreePane") {
             // Everything open, so that the check items and their images show.
             HWND tree = GetDlgItem(frame.rightView()->hwnd(), IDC_TREE);
             std::vector<HTREEITEM> items{TreeView_GetRoot(tree)};
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
             }
             PumpFor(300);
         }
-        if (std::string(c.viewClass) == "view_List") {
+        if (std::string(c.viewClass) == "ListPane") {
             // Sorted by the first column, descending, to show the sort mark.
             HWND list = GetDlgItem(frame.rightView()->hwnd(), IDC_LIST);
             ClickColumnHeader(list, 0);
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
 
     // The wizard, page by page.
     const std::string folder = FreshTempFolder("shots");
-    WIZ1 wizard(app.document(), [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
+    ReportWizard wizard(app.document(), [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
     int page = 0;
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();

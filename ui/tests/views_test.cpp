@@ -8,9 +8,9 @@
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
-#include "ui/views/view_exptree.h"
-#include "ui/views/view_list.h"
-#include "ui/views/view_tree.h"
+#include "ui/views/expandable_tree_pane.h"
+#include "ui/views/list_pane.h"
+#include "ui/views/tree_pane.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui::testing {
@@ -36,7 +36,7 @@ protected:
     }
 
     template <class View>
-    View* Show(ViewKind kind, data_DBGTitle& title) {
+    View* Show(ViewKind kind, TitleRecord& title) {
         ContentView* view = app_->frame().ReplaceRightView(kind);
         view->ShowTitle(&title);
         app_->frame().UpdateAllViews(kHintShowTitle);
@@ -49,8 +49,8 @@ protected:
 
 KavloApp* ViewsTest::app_ = nullptr;
 
-data_DBGTitle ListTitle(const char* kind, const char* columns, const char* sortTypes, const char* text) {
-    data_DBGTitle title("test", nullptr);
+TitleRecord ListTitle(const char* kind, const char* columns, const char* sortTypes, const char* text) {
+    TitleRecord title("test", nullptr);
     title.kind = kind;
     title.kindDetail = columns;
     if (std::string(kind).find("filelist") != std::string::npos) {
@@ -64,8 +64,8 @@ data_DBGTitle ListTitle(const char* kind, const char* columns, const char* sortT
 }
 
 TEST_F(ViewsTest, ListCellsAndBlanks) {
-    data_DBGTitle title = ListTitle("col", "A,5,B,5,C,5", "NoSort,NoSort,NoSort", "a,,c\n");
-    auto* view = Show<view_List>(ViewKind::List, title);
+    TitleRecord title = ListTitle("col", "A,5,B,5,C,5", "NoSort,NoSort,NoSort", "a,,c\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
     ASSERT_NE(view, nullptr);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     ASSERT_EQ(ListView_GetItemCount(list), 1);
@@ -79,8 +79,8 @@ TEST_F(ViewsTest, ListCellsAndBlanks) {
 }
 
 TEST_F(ViewsTest, FileListImageCellIsNotAColumn) {
-    data_DBGTitle title = ListTitle("filelist", "File,12,Version,8", "ASCIINoCase,ASCIICase", "2,x.dll,1.0\n0,y.dll,2.0\n");
-    auto* view = Show<view_List>(ViewKind::List, title);
+    TitleRecord title = ListTitle("filelist", "File,12,Version,8", "ASCIINoCase,ASCIICase", "2,x.dll,1.0\n0,y.dll,2.0\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
     ASSERT_NE(view, nullptr);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     ASSERT_EQ(ListView_GetItemCount(list), 2);
@@ -94,8 +94,8 @@ TEST_F(ViewsTest, FileListImageCellIsNotAColumn) {
 }
 
 TEST_F(ViewsTest, IntColumnSortsNineBeforeTenAndRowsKeepTheirNumbers) {
-    data_DBGTitle title = ListTitle("col", "Name,8,Count,6", "ASCIICase,INT", "b,10\na,9\nc,100\n");
-    auto* view = Show<view_List>(ViewKind::List, title);
+    TitleRecord title = ListTitle("col", "Name,8,Count,6", "ASCIICase,INT", "b,10\na,9\nc,100\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
     ASSERT_NE(view, nullptr);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     ClickColumnHeader(list, 1);
@@ -119,8 +119,8 @@ TEST_F(ViewsTest, IntColumnSortsNineBeforeTenAndRowsKeepTheirNumbers) {
 }
 
 TEST_F(ViewsTest, UnknownSortTypeKeepsTheOrder) {
-    data_DBGTitle title = ListTitle("col", "Name,8", "Whatever", "b\na\nc\n");
-    auto* view = Show<view_List>(ViewKind::List, title);
+    TitleRecord title = ListTitle("col", "Name,8", "Whatever", "b\na\nc\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     ClickColumnHeader(list, 0);
     PumpFor(300);
@@ -129,22 +129,22 @@ TEST_F(ViewsTest, UnknownSortTypeKeepsTheOrder) {
 }
 
 TEST_F(ViewsTest, EmptyListShowsOneBlankRow) {
-    data_DBGTitle title = ListTitle("col", "Name,8", "NoSort", "");
-    auto* view = Show<view_List>(ViewKind::List, title);
+    TitleRecord title = ListTitle("col", "Name,8", "NoSort", "");
+    auto* view = Show<ListPane>(ViewKind::List, title);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
     ASSERT_EQ(ListView_GetItemCount(list), 1);
     EXPECT_EQ(ListCell(list, 0, 0), L" ");
 }
 
 TEST_F(ViewsTest, TreeStateImagesAndLabels) {
-    data_DBGTitle title("tree test", nullptr);
+    TitleRecord title("tree test", nullptr);
     title.kind = "tree";
     title.runPending = 0;
-    data_TView& services = title.Root().AddChild("Services");
+    ResultNode& services = title.Root().AddChild("Services");
     services.AddChild("|03|Running");
     services.AddChild("||01 Enable logging");
     services.AddChild("plain");
-    auto* view = Show<view_Tree>(ViewKind::Tree, title);
+    auto* view = Show<TreePane>(ViewKind::Tree, title);
     ASSERT_NE(view, nullptr);
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(tree);
@@ -163,34 +163,34 @@ TEST_F(ViewsTest, TreeStateImagesAndLabels) {
 }
 
 TEST_F(ViewsTest, TreeSortsLevelsMarkedSort) {
-    data_DBGTitle title("sorted", nullptr);
+    TitleRecord title("sorted", nullptr);
     title.kind = "tree";
     title.runPending = 0;
     title.Root().SetTitleAndDetail("sorted", "sort");
     title.Root().AddChild("zeta");
     title.Root().AddChild("alpha");
-    auto* view = Show<view_Tree>(ViewKind::Tree, title);
+    auto* view = Show<TreePane>(ViewKind::Tree, title);
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"alpha");
 }
 
-data_DBGTitle ExpandableTitle(const char* kind) {
-    data_DBGTitle title("exp", nullptr);
+TitleRecord ExpandableTitle(const char* kind) {
+    TitleRecord title("exp", nullptr);
     title.kind = kind;
     title.runPending = 0;
     title.Root().SetExtra("Value,20,Data,30");
-    data_TView& settings = title.Root().AddChild("[D] Settings");
+    ResultNode& settings = title.Root().AddChild("[D] Settings");
     settings.AddChild("Mode,fast");
     settings.AddChild("Level,3");
-    data_TView& logs = settings.AddChild("{D} Logs");
+    ResultNode& logs = settings.AddChild("{D} Logs");
     logs.AddChild("line one of the log");
     title.Root().AddChild("Services [D] ");
     return title;
 }
 
 TEST_F(ViewsTest, ExpandableTreeNodesAndEntries) {
-    data_DBGTitle title = ExpandableTitle("treexp");
-    auto* view = Show<view_ExpTree>(ViewKind::ExpTree, title);
+    TitleRecord title = ExpandableTitle("treexp");
+    auto* view = Show<ExpandableTreePane>(ViewKind::ExpTree, title);
     ASSERT_NE(view, nullptr);
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(tree);
@@ -214,8 +214,8 @@ TEST_F(ViewsTest, ExpandableTreeNodesAndEntries) {
 }
 
 TEST_F(ViewsTest, ExpandableTreeWithTextShowsTheFirstEntry) {
-    data_DBGTitle title = ExpandableTitle("treexptxt");
-    auto* view = Show<view_ExpTreeText>(ViewKind::ExpTreeText, title);
+    TitleRecord title = ExpandableTitle("treexptxt");
+    auto* view = Show<ExpandableTreeTextPane>(ViewKind::ExpTreeText, title);
     ASSERT_NE(view, nullptr);
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(tree);
@@ -230,7 +230,7 @@ TEST_F(ViewsTest, ReplacingWithTheSameClassKeepsTheView) {
     ContentView* first = app_->frame().ReplaceRightView(ViewKind::Text);
     ContentView* second = app_->frame().ReplaceRightView(ViewKind::Text);
     EXPECT_EQ(first, second);
-    EXPECT_STREQ(app_->frame().ReplaceRightView(ViewKind::Refresh)->RuntimeClass(), "view_Refresh");
+    EXPECT_STREQ(app_->frame().ReplaceRightView(ViewKind::Refresh)->RuntimeClass(), "ProgressPane");
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
-    WIZ1 wizard(app_->document(), Saver());
+    ReportWizard wizard(app_->document(), Saver());
     const std::string report = folder_ + "\\customer.IFO";
     int step = 0;
     std::wstring proposed;
@@ -107,7 +107,7 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
 }
 
 TEST_F(WizardTest, ViewInformationLeavesWithCancel) {
-    WIZ1 wizard(app_->document(), Saver());
+    ReportWizard wizard(app_->document(), Saver());
     std::wstring secondChoice;
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();
@@ -123,11 +123,11 @@ TEST_F(WizardTest, ViewInformationLeavesWithCancel) {
     EXPECT_EQ(secondChoice, L"View information by clicking on the CANCEL button.");
     // The main window stays with the information page.
     ASSERT_NE(app_->frame().rightView(), nullptr);
-    EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "view_Text");
+    EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
 }
 
 TEST_F(WizardTest, FailedSaveIsToldOnTheLastPage) {
-    WIZ1 wizard(app_->document(), Saver());
+    ReportWizard wizard(app_->document(), Saver());
     const std::string report = folder_ + "\\no such folder\\customer.IFO";
     std::wstring finishText;
     HWND pressedOn = nullptr;
@@ -164,7 +164,7 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     EXPECT_EQ(TreeItemText(tree, root), L"OFFICE7  [file]");
     EXPECT_NE(FindChild(tree, root, L"System"), nullptr);
     EXPECT_EQ(app_->frame().StatusText(1), L"File: saved.IFO.gz");
-    EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "view_Text");
+    EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
     EXPECT_EQ(RichTextOf(app_->frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
 
     // A title of the opened report shows its stored content without gathering.
@@ -176,7 +176,7 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     ClickTreeItem(tree, version);
     ASSERT_TRUE(PumpUntil([&] {
         return app_->frame().leftView().currentKey() == key && !app_->frame().leftView().gathering() &&
-               std::string(app_->frame().rightView()->RuntimeClass()) == "view_Text";
+               std::string(app_->frame().rightView()->RuntimeClass()) == "TextPane";
     }));
     EXPECT_NE(RichTextOf(app_->frame().rightView()->RichText()).find("Product: "), std::string::npos);
 }

@@ -17,12 +17,12 @@ class ContentView : public Dialog {
 public:
     explicit ContentView(int templateId) : Dialog(templateId) {}
 
-    /// The view's runtime class name ("view_List", ...).
+    /// The view's runtime class name ("ListPane", ...).
     virtual const char* RuntimeClass() const = 0;
 
     /// Remembers the title to show; the owner then updates all views.
-    void ShowTitle(data_DBGTitle* title) { title_ = title; }
-    data_DBGTitle* title() const { return title_; }
+    void ShowTitle(TitleRecord* title) { title_ = title; }
+    TitleRecord* title() const { return title_; }
 
     /// First update after creation: stretches the controls.
     virtual void OnInitialUpdate();
@@ -41,7 +41,7 @@ protected:
     bool initialized() const { return initialized_; }
 
 private:
-    data_DBGTitle* title_ = nullptr;
+    TitleRecord* title_ = nullptr;
     bool initialized_ = false;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// The virtual list control shared by view_List and view_ExpTree: columns from a
+// The virtual list control shared by ListPane and ExpandableTreePane: columns from a
 // column specification, decoded rows, the three-click sort with sort marks.
 
 #include <windows.h>

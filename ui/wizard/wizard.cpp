@@ -12,7 +12,7 @@
 namespace kavlo::ui {
 namespace {
 
-WIZ1* g_running = nullptr;  // the wizard whose sheet is being created (one at a time)
+ReportWizard* g_running = nullptr;  // the wizard whose sheet is being created (one at a time)
 
 /// The headings' look: "Arial Black" at 12 points, weight 400, on light grey.
 void DecorateHeading(HWND edit, std::wstring_view text) {
@@ -72,9 +72,9 @@ INT_PTR WizardPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // -------------------------------------------------------------------- page 1
 
-WIZ1_p1::WIZ1_p1() : WizardPage(IDD_WIZ1_P1, IDS_P1_HEADING) {}
+WelcomePage::WelcomePage() : WizardPage(IDD_WIZ1_P1, IDS_P1_HEADING) {}
 
-BOOL WIZ1_p1::OnInitDialog() {
+BOOL WelcomePage::OnInitDialog() {
     WizardPage::OnInitDialog();
     SetItemText(IDC_P1_TEXT, std::wstring(LoadStringView(IDS_P1_TEXT)).c_str());
     SetItemText(IDC_P1_RUN, std::wstring(LoadStringView(IDS_P1_RUN)).c_str());
@@ -83,9 +83,9 @@ BOOL WIZ1_p1::OnInitDialog() {
     return TRUE;
 }
 
-void WIZ1_p1::OnSetActive() { ApplyChoice(); }
+void WelcomePage::OnSetActive() { ApplyChoice(); }
 
-void WIZ1_p1::ApplyChoice() {
+void WelcomePage::ApplyChoice() {
     if (IsDlgButtonChecked(hwnd(), IDC_P1_VIEW) == BST_CHECKED) {
         SetButtons(PSWIZB_DISABLEDFINISH);
         SetItemText(IDC_P1_VIEW, std::wstring(LoadStringView(IDS_P1_VIEW_CANCEL)).c_str());
@@ -95,7 +95,7 @@ void WIZ1_p1::ApplyChoice() {
     }
 }
 
-INT_PTR WIZ1_p1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR WelcomePage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
         (LOWORD(wParam) == IDC_P1_RUN || LOWORD(wParam) == IDC_P1_VIEW)) {
         ApplyChoice();
@@ -119,9 +119,9 @@ std::wstring ForEdit(const std::string& text) {
 
 }  // namespace
 
-WIZ1_p2::WIZ1_p2(Document& document) : WizardPage(IDD_WIZ1_P2, IDS_P2_HEADING), document_(document) {}
+ContactPage::ContactPage(Document& document) : WizardPage(IDD_WIZ1_P2, IDS_P2_HEADING), document_(document) {}
 
-void WIZ1_p2::OnSetActive() {
+void ContactPage::OnSetActive() {
     const ContactFields fields = document_.contact();
     SetItemText(IDC_P2_CASE, Widen(fields.caseNumber).c_str());
     SetItemText(IDC_P2_NAME, Widen(fields.name).c_str());
@@ -131,7 +131,7 @@ void WIZ1_p2::OnSetActive() {
     SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-bool WIZ1_p2::OnNext() {
+bool ContactPage::OnNext() {
     ContactFields fields;
     fields.caseNumber = Narrow(WindowText(Item(IDC_P2_CASE)));
     fields.name = Narrow(WindowText(Item(IDC_P2_NAME)));
@@ -147,21 +147,21 @@ bool WIZ1_p2::OnNext() {
 
 // -------------------------------------------------------------------- page 3
 
-WIZ1_p3::WIZ1_p3() : WizardPage(IDD_WIZ1_P3, IDS_P3_HEADING) {}
+ReservedPage::ReservedPage() : WizardPage(IDD_WIZ1_P3, IDS_P3_HEADING) {}
 
 // -------------------------------------------------------------------- page 4
 
-WIZ1_p4::WIZ1_p4(Document& document, SaveFunction save)
+SavePage::SavePage(Document& document, SaveFunction save)
     : WizardPage(IDD_WIZ1_P4, IDS_P4_HEADING), document_(document), save_(std::move(save)) {}
 
-void WIZ1_p4::OnSetActive() {
+void SavePage::OnSetActive() {
     platform::Machine& machine = document_.context().machine;
     const std::string proposed = ProposedReportPath(machine.WindowsDirectory(), machine.ComputerName(), machine.Now());
     SetItemText(IDC_P4_PATH, Widen(proposed).c_str());
     SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-INT_PTR WIZ1_p4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SavePage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_P4_BROWSE && HIWORD(wParam) == BN_CLICKED) {
         Browse();
         return TRUE;
@@ -169,7 +169,7 @@ INT_PTR WIZ1_p4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WizardPage::HandleMessage(message, wParam, lParam);
 }
 
-void WIZ1_p4::Browse() {
+void SavePage::Browse() {
     wchar_t file[MAX_PATH * 4] = {};
     const std::wstring current = WindowText(Item(IDC_P4_PATH));
     current.copy(file, std::min(current.size(), std::size(file) - 1));
@@ -186,7 +186,7 @@ void WIZ1_p4::Browse() {
     if (GetSaveFileNameW(&dialog)) SetItemText(IDC_P4_PATH, file);
 }
 
-bool WIZ1_p4::OnNext() {
+bool SavePage::OnNext() {
     reportPath_ = Narrow(WindowText(Item(IDC_P4_PATH)));
     outcome_ = save_(reportPath_, Sheet());
     return true;  // page 5 tells how the save went
@@ -194,10 +194,10 @@ bool WIZ1_p4::OnNext() {
 
 // -------------------------------------------------------------------- page 5
 
-WIZ1_p5::WIZ1_p5(Document& document, const WIZ1_p4& savePage)
+SendPage::SendPage(Document& document, const SavePage& savePage)
     : WizardPage(IDD_WIZ1_P5, IDS_P5_HEADING), document_(document), savePage_(savePage) {}
 
-void WIZ1_p5::OnSetActive() {
+void SendPage::OnSetActive() {
     if (!compressedOnce_) {
         compressedOnce_ = true;
         SaveOutcome outcome;
@@ -216,7 +216,7 @@ void WIZ1_p5::OnSetActive() {
     SetButtons(PSWIZB_FINISH);
 }
 
-INT_PTR WIZ1_p5::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SendPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_WIZFINISH) {
         finished_ = true;
         return Result(FALSE);
@@ -224,12 +224,12 @@ INT_PTR WIZ1_p5::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WizardPage::HandleMessage(message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------------- WIZ1
+// ---------------------------------------------------------------------- ReportWizard
 
-WIZ1::WIZ1(Document& document, SaveFunction save)
+ReportWizard::ReportWizard(Document& document, SaveFunction save)
     : p2_(document), p4_(document, std::move(save)), p5_(document, p4_) {}
 
-bool WIZ1::Run(HWND owner) {
+bool ReportWizard::Run(HWND owner) {
     PROPSHEETPAGEW pages[] = {p1_.Describe(), p2_.Describe(), p4_.Describe(), p5_.Describe()};
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
@@ -239,7 +239,7 @@ bool WIZ1::Run(HWND owner) {
     header.pszCaption = L"";
     header.nPages = static_cast<UINT>(std::size(pages));
     header.ppsp = pages;
-    header.pfnCallback = &WIZ1::SheetCallback;
+    header.pfnCallback = &ReportWizard::SheetCallback;
     picture_.Reset(static_cast<HBITMAP>(
         LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDB_WIZARD), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     g_running = this;
@@ -249,20 +249,20 @@ bool WIZ1::Run(HWND owner) {
     return p5_.finished();
 }
 
-int CALLBACK WIZ1::SheetCallback(HWND hwnd, UINT message, LPARAM) {
+int CALLBACK ReportWizard::SheetCallback(HWND hwnd, UINT message, LPARAM) {
     if (message == PSCB_INITIALIZED && g_running) {
         g_running->sheet_ = hwnd;
-        SetWindowSubclass(hwnd, &WIZ1::SheetPaint, 1, reinterpret_cast<DWORD_PTR>(g_running));
+        SetWindowSubclass(hwnd, &ReportWizard::SheetPaint, 1, reinterpret_cast<DWORD_PTR>(g_running));
     }
     return 0;
 }
 
-LRESULT CALLBACK WIZ1::SheetPaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK ReportWizard::SheetPaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR data) {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &WIZ1::SheetPaint, id);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &ReportWizard::SheetPaint, id);
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_PAINT || message == WM_SIZE) {
-        auto* self = reinterpret_cast<WIZ1*>(data);
+        auto* self = reinterpret_cast<ReportWizard*>(data);
         if (message == WM_SIZE) {
             InvalidateRect(hwnd, nullptr, FALSE);
             return result;

@@ -1,5 +1,5 @@
 #pragma once
-// WIZ1: the information-gathering wizard shown at every ordinary start. It
+// ReportWizard: the information-gathering wizard shown at every ordinary start. It
 // greets the customer, takes the contact information, saves the report
 // (gathering every title), compresses it and names the file to send.
 
@@ -42,9 +42,9 @@ private:
     UINT headingId_;
 };
 
-class WIZ1_p1 : public WizardPage {
+class WelcomePage : public WizardPage {
 public:
-    WIZ1_p1();
+    WelcomePage();
 
 protected:
     BOOL OnInitDialog() override;
@@ -55,9 +55,9 @@ private:
     void ApplyChoice();
 };
 
-class WIZ1_p2 : public WizardPage {
+class ContactPage : public WizardPage {
 public:
-    explicit WIZ1_p2(Document& document);
+    explicit ContactPage(Document& document);
 
 protected:
     void OnSetActive() override;
@@ -68,14 +68,14 @@ private:
 };
 
 /// Constructed for completeness of the wizard's set; never among its pages.
-class WIZ1_p3 : public WizardPage {
+class ReservedPage : public WizardPage {
 public:
-    WIZ1_p3();
+    ReservedPage();
 };
 
-class WIZ1_p4 : public WizardPage {
+class SavePage : public WizardPage {
 public:
-    WIZ1_p4(Document& document, SaveFunction save);
+    SavePage(Document& document, SaveFunction save);
     const std::string& reportPath() const { return reportPath_; }
     const DocOutcome& saveOutcome() const { return outcome_; }
 
@@ -93,9 +93,9 @@ private:
     DocOutcome outcome_{false, ""};
 };
 
-class WIZ1_p5 : public WizardPage {
+class SendPage : public WizardPage {
 public:
-    WIZ1_p5(Document& document, const WIZ1_p4& savePage);
+    SendPage(Document& document, const SavePage& savePage);
     bool finished() const { return finished_; }
     const std::string& message() const { return message_; }
 
@@ -105,22 +105,22 @@ protected:
 
 private:
     Document& document_;
-    const WIZ1_p4& savePage_;
+    const SavePage& savePage_;
     bool compressedOnce_ = false;
     bool finished_ = false;
     std::string message_;
 };
 
-class WIZ1 {
+class ReportWizard {
 public:
-    WIZ1(Document& document, SaveFunction save);
+    ReportWizard(Document& document, SaveFunction save);
     /// Runs the wizard modally; true when it ended with "Finish".
     bool Run(HWND owner);
 
-    WIZ1_p1& page1() { return p1_; }
-    WIZ1_p2& page2() { return p2_; }
-    WIZ1_p4& page4() { return p4_; }
-    WIZ1_p5& page5() { return p5_; }
+    WelcomePage& page1() { return p1_; }
+    ContactPage& page2() { return p2_; }
+    SavePage& page4() { return p4_; }
+    SendPage& page5() { return p5_; }
     HWND sheet() const { return sheet_; }
 
 private:
@@ -128,11 +128,11 @@ private:
     static LRESULT CALLBACK SheetPaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
 
-    WIZ1_p1 p1_;
-    WIZ1_p2 p2_;
-    WIZ1_p3 p3_;
-    WIZ1_p4 p4_;
-    WIZ1_p5 p5_;
+    WelcomePage p1_;
+    ContactPage p2_;
+    ReservedPage p3_;
+    SavePage p4_;
+    SendPage p5_;
     HWND sheet_ = nullptr;
     UniqueBitmap picture_;
 };

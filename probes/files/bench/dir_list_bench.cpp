@@ -13,7 +13,7 @@
 #include <string>
 
 #include "engine/app_context.h"
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 #include "engine/records.h"
 #include "platform/sim/sim_machine.h"
 #include "probes/files/file_commands.h"
@@ -89,23 +89,23 @@ void BM_TEDirList(benchmark::State& state) {
     BenchMachine& bench = Machine();
     kavlo::AppContext context(bench.machine(), kavlo::OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
     kavlo::CommandTable table;
-    kavlo::rd_DBGData engine(context, table);
+    kavlo::ScriptEngine engine(context, table);
     std::size_t nodes = 0;
     std::size_t bytes = 0;
     const double heapBefore = HeapKiB();
     double heapWithTree = 0;
     for (auto _ : state) {
-        std::optional<kavlo::data_DBGTitle> holder(std::in_place);
-        kavlo::data_DBGTitle& title = *holder;
+        std::optional<kavlo::TitleRecord> holder(std::in_place);
+        kavlo::TitleRecord& title = *holder;
         title.kind = "treexp";
         title.Root().SetExtra("Size,8,Date,10,Time,12");
         kavlo::TEDirListCommand(engine, "TEDirList:", "TEDirList:C:\\Tree,FNAME,FSIZE,FDATE,FTIME,FATTRIBUTE,FVERSION",
                                 &title);
         nodes = title.Root().CountNodes();
         bytes = 0;
-        std::vector<const kavlo::data_TView*> pending{&title.Root()};
+        std::vector<const kavlo::ResultNode*> pending{&title.Root()};
         while (!pending.empty()) {
-            const kavlo::data_TView* node = pending.back();
+            const kavlo::ResultNode* node = pending.back();
             pending.pop_back();
             bytes += node->title().size() + node->extra().size();
             for (const auto& child : node->children()) pending.push_back(child.get());

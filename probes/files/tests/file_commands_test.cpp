@@ -23,7 +23,7 @@ protected:
     // Runs a form-N handler on a line the way the dispatcher hands it over.
     void Run(HandlerN handler, std::string_view name, std::string_view line) { handler(engine, name, line, &title); }
 
-    static std::vector<std::string> ChildTitles(const data_TView& node) {
+    static std::vector<std::string> ChildTitles(const ResultNode& node) {
         std::vector<std::string> out;
         for (const auto& c : node.children()) out.push_back(c->title());
         return out;
@@ -32,8 +32,8 @@ protected:
     FakeMachine machine;
     AppContext context;
     CommandTable table;
-    rd_DBGData engine;
-    data_DBGTitle title;
+    ScriptEngine engine;
+    TitleRecord title;
 };
 
 TEST_F(FileCommandsTest, RegistrationBindsEveryFileCommand) {
@@ -158,10 +158,10 @@ TEST_F(FileCommandsTest, TDirListInterleavesFilesAndDirectoriesAsListed) {
     title.kind = "tree";
     Run(&TDirListCommand, "TDirList:", "TDirList:C:\\t,FNAME,FSIZE");
     ASSERT_EQ(title.Root().children().size(), 1u);
-    const data_TView& top = *title.Root().children()[0];
+    const ResultNode& top = *title.Root().children()[0];
     EXPECT_EQ(top.title(), "[D]  C:\\t");
     EXPECT_EQ(ChildTitles(top), (std::vector<std::string>{"b.txt       100       ", "[D]  sub", "a.txt       3       "}));
-    const data_TView& sub = *top.children()[1];
+    const ResultNode& sub = *top.children()[1];
     EXPECT_EQ(ChildTitles(sub), (std::vector<std::string>{"inner.txt       2.0K       ", "[D]  nested"}));
     EXPECT_TRUE(sub.children()[1]->children().empty());
 }
@@ -172,12 +172,12 @@ TEST_F(FileCommandsTest, TEDirListRowsSplitUnderAColumnSpecification) {
     title.kind = "treexp";
     title.Root().SetExtra("Size,10,Date,10");
     Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE,FDATE");
-    const data_TView& top = *title.Root().children()[0];
+    const ResultNode& top = *title.Root().children()[0];
     EXPECT_EQ(top.title(), "[D]  C:\\t");
     ASSERT_EQ(top.children().size(), 2u);
     EXPECT_EQ(top.children()[0]->title(), "a.txt");
     EXPECT_EQ(top.children()[0]->extra(), "3,06/15/01,");
-    const data_TView& s = *top.children()[1];
+    const ResultNode& s = *top.children()[1];
     EXPECT_EQ(s.title(), "[D]  s");
     EXPECT_EQ(s.children()[0]->title(), "b.txt");
     EXPECT_EQ(s.children()[0]->extra(), "4.0K,06/15/01,");
@@ -189,7 +189,7 @@ TEST_F(FileCommandsTest, DirectoryListingsDoNotFollowJunctions) {
     machine.AddFile("C:\\Users\\me\\Application Data\\loop.txt", 1);
     title.kind = "tree";
     Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\Users,FNAME,FATTRIBUTE");
-    const data_TView& me = *title.Root().children()[0]->children()[0];
+    const ResultNode& me = *title.Root().children()[0]->children()[0];
     EXPECT_EQ(me.title(), "[D]  me");
     // The junction is one entry of its own, never entered.
     EXPECT_EQ(ChildTitles(me), (std::vector<std::string>{"a.txt,A,", "Application Data,D,"}));
@@ -203,7 +203,7 @@ TEST_F(FileCommandsTest, DirectoryListingsStopAtTheDepthBound) {
     title.kind = "tree";
     Run(&TDirListCommand, "TDirList:", "TDirList:C:\\deep,FNAME");
     int depth = 0;
-    const data_TView* node = title.Root().children()[0].get();
+    const ResultNode* node = title.Root().children()[0].get();
     while (!node->children().empty()) {
         node = node->children()[0].get();
         ++depth;

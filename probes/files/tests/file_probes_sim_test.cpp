@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "platform/sim/sim_machine.h"
-#include "probes/files/data_FileInfo.h"
+#include "probes/files/file_info.h"
 
 namespace kavlo {
 namespace {
@@ -56,16 +56,16 @@ protected:
     /// Runs script lines through the dispatcher against the title.
     std::string Lines(std::initializer_list<std::string_view> lines) {
         if (!machine) Load();
-        rd_DBGData engine(*context);
+        ScriptEngine engine(*context);
         ScriptFile file{std::string()};
         for (std::string_view line : lines) engine.Dispatch(file, line, &title);
         return title.text;
     }
-    const data_TView& TopNode() {
+    const ResultNode& TopNode() {
         EXPECT_EQ(title.Root().children().size(), 1u);
         return *title.Root().children().at(0);
     }
-    static std::vector<std::string> ChildTitles(const data_TView& node) {
+    static std::vector<std::string> ChildTitles(const ResultNode& node) {
         std::vector<std::string> out;
         for (const auto& child : node.children()) out.push_back(child->title());
         return out;
@@ -74,7 +74,7 @@ protected:
     MachineCopy copy;
     std::unique_ptr<platform::Machine> machine;
     std::unique_ptr<AppContext> context;
-    data_DBGTitle title;
+    TitleRecord title;
 };
 
 TEST_F(SimFileProbes, FileInfoRowOfAFileWithAFixedDate) {
@@ -103,7 +103,7 @@ TEST_F(SimFileProbes, VersionResourcesOfPeFiles) {
 
 TEST_F(SimFileProbes, NtPathsOfDrivers) {
     Load();
-    data_FileInfo record;
+    FileInfo record;
     record.Gather(*context, "\\SystemRoot\\System32\\drivers\\acme.sys", PathMode::NtPath);
     EXPECT_EQ(record.Missing(), 0);
     EXPECT_EQ(record.NameAndPath(), "C:\\WINNT\\System32\\drivers\\acme.sys");
@@ -162,11 +162,11 @@ TEST_F(SimFileProbes, TreeListingInterleavesAndSeparates) {
     title.kind = "tree";
     Lines({"TDirList:C:\\Data,FNAME,FSIZE", "TEDirList:C:\\Data,FNAME,FSIZE,FATTRIBUTE"});
     ASSERT_EQ(title.Root().children().size(), 2u);
-    const data_TView& blanks = *title.Root().children()[0];
+    const ResultNode& blanks = *title.Root().children()[0];
     EXPECT_EQ(ChildTitles(blanks), (std::vector<std::string>{"a.bin       600       ", "[D]  sub"}));
     EXPECT_EQ(ChildTitles(*blanks.children()[1]), (std::vector<std::string>{"b.bin       500       ", "[D]  deep"}));
     EXPECT_EQ(ChildTitles(*blanks.children()[1]->children()[1]), std::vector<std::string>{"c.bin       400       "});
-    const data_TView& commas = *title.Root().children()[1];
+    const ResultNode& commas = *title.Root().children()[1];
     EXPECT_EQ(commas.title(), "[D]  C:\\Data");
     EXPECT_EQ(ChildTitles(*commas.children()[1]->children()[1]), std::vector<std::string>{"c.bin,400,HS,"});
 }
@@ -178,7 +178,7 @@ TEST_F(SimFileProbes, SymbolicLinkLoopIsListedNotFollowed) {
     title.kind = "tree";
     const std::string sizes = Lines({"FileInfo:C:\\Data,FSIZE", "TEDirList:C:\\Data,FNAME,FATTRIBUTE,FSIZE"});
     EXPECT_EQ(sizes, "1.5K\t\n");
-    const data_TView& sub = *TopNode().children()[1];
+    const ResultNode& sub = *TopNode().children()[1];
     ASSERT_EQ(sub.title(), "[D]  sub");
     const auto titles = ChildTitles(sub);
     EXPECT_EQ(titles.size(), 3u);
@@ -208,9 +208,9 @@ TEST_F(SimFileProbes, ShortPathNamesOnNtOnly) {
     auto loaded = platform::sim::LoadMachine(copy.folder());
     ASSERT_TRUE(loaded.machine);
     AppContext win95(*loaded.machine, OsInfo{"Win95", "Windows 95", 95, false}, "C:\\");
-    rd_DBGData engine(win95);
+    ScriptEngine engine(win95);
     ScriptFile file{std::string()};
-    data_DBGTitle other;
+    TitleRecord other;
     engine.Dispatch(file, "CLFNtoSFN:C:\\Program Files", &other);
     EXPECT_EQ(other.text, "");
 }
@@ -220,11 +220,11 @@ TEST_F(SimFileProbes, FileListTitleOfAScript) {
     const fs::path script = fs::path(copy.folder()) / "files.dbg";
     std::ofstream(script) << "[TITLE LIST] {\nFiles\n}\n[TITLE]\nFiles\nfilelist,Name,20,Size,8\n"
                              "FNAME,FSIZE\nss\n  CFileSearch:<WINDOWS>\\*.ini\n  CFileSearch:C:\\Tools\\*.*\n}\n";
-    auto file = rd_titles(*context).LoadScript(script.string(), "files");
+    auto file = ScriptCatalog(*context).LoadScript(script.string(), "files");
     ASSERT_TRUE(file);
-    data_DBGTitle* files = file->FindTitle("Files");
+    TitleRecord* files = file->FindTitle("Files");
     ASSERT_NE(files, nullptr);
-    rd_DBGData(*context).RunTitle(*files);
+    ScriptEngine(*context).RunTitle(*files);
     EXPECT_EQ(files->text, "0,win.ini,124,\n0,kavtool.exe,512,\n");
 }
 

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <set>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 #include "platform/win32/win32_machine.h"
 
 namespace kavlo {
@@ -44,12 +44,12 @@ protected:
         std::ofstream(folder + "\\" + name, std::ios::binary) << content;
     }
     std::string Lines(std::initializer_list<std::string> lines) {
-        rd_DBGData engine(context);
+        ScriptEngine engine(context);
         ScriptFile file{std::string()};
         for (const std::string& line : lines) engine.Dispatch(file, line, &title);
         return title.text;
     }
-    static std::set<std::string> ChildTitles(const data_TView& node) {
+    static std::set<std::string> ChildTitles(const ResultNode& node) {
         std::set<std::string> out;
         for (const auto& child : node.children()) out.insert(child->title());
         return out;
@@ -58,7 +58,7 @@ protected:
     std::unique_ptr<platform::Machine> machine;
     AppContext context;
     std::string folder;
-    data_DBGTitle title;
+    TitleRecord title;
 };
 
 TEST_F(RealFileProbes, FileInfoOfFilesAndDirectories) {
@@ -118,7 +118,7 @@ TEST_F(RealFileProbes, ListingsAndTextFiles) {
     Lines({"TDirList:" + folder + "\\Empty,FNAME", "TEDirList:" + folder + ",FNAME,FSIZE"});
     ASSERT_EQ(title.Root().children().size(), 2u);
     EXPECT_TRUE(title.Root().children()[0]->children().empty());
-    const data_TView& tree = *title.Root().children()[1];
+    const ResultNode& tree = *title.Root().children()[1];
     EXPECT_EQ(tree.title(), "[D]  " + folder);
     EXPECT_EQ(ChildTitles(tree),
               (std::set<std::string>{"a.txt,512,", "[D]  sub", "[D]  Empty", "Long File Name.text,19,"}));
@@ -137,7 +137,7 @@ TEST_F(RealFileProbes, SymbolicLinkToTheParentIsNotFollowed) {
     title.kind = "tree";
     const std::string size = Lines({"FileInfo:" + folder + ",FSIZE", "TEDirList:" + folder + ",FNAME"});
     EXPECT_EQ(size, "1.1K\t\n");
-    const data_TView& top = *title.Root().children()[0];
+    const ResultNode& top = *title.Root().children()[0];
     const auto sub = std::find_if(top.children().begin(), top.children().end(),
                                   [](const auto& c) { return c->title() == "[D]  sub"; });
     ASSERT_NE(sub, top.children().end());

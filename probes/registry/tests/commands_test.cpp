@@ -9,7 +9,7 @@ namespace {
 
 class RegistryCommands : public OnEveryBackend {
 protected:
-    data_DBGTitle& Run(std::string_view body, std::string_view kind = "text") {
+    TitleRecord& Run(std::string_view body, std::string_view kind = "text") {
         runner_ = std::make_unique<testing::ScriptRunner>(context());
         return runner_->RunBody(kind, body);
     }
@@ -135,7 +135,7 @@ TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
 TEST_P(RegistryCommands, TERegListShowsOversizedValuesWithTheMoreDataText) {
     const auto& title = Run(Line("TERegList:", ""), "tree");
     ASSERT_EQ(title.Root().children().size(), 1u);
-    const data_TView& key = *title.Root().children()[0];
+    const ResultNode& key = *title.Root().children()[0];
     std::vector<std::string> values;
     for (const auto& child : key.children())
         if (child->title().rfind("[D]", 0) != 0) values.push_back(child->title());

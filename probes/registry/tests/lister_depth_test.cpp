@@ -16,7 +16,7 @@ TEST(TERegListDepth, StopsDescendingAt512Levels) {
     testing::ScriptRunner runner(context);
     const auto& title = runner.RunBody("tree", "TERegList:HKLM\\Software\\Deep");
     std::size_t depth = 0;
-    const data_TView* node = &title.Root();
+    const ResultNode* node = &title.Root();
     while (!node->children().empty()) {
         node = node->children()[0].get();
         ++depth;

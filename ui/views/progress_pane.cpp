@@ -1,4 +1,4 @@
-#include "ui/views/view_refresh.h"
+#include "ui/views/progress_pane.h"
 
 #include <commctrl.h>
 
@@ -12,9 +12,9 @@ constexpr UINT_PTR kStepTimer = 2;   // 50 ms
 
 }  // namespace
 
-view_Refresh::view_Refresh() : ContentView(IDD_VIEW_REFRESH) {}
+ProgressPane::ProgressPane() : ContentView(IDD_VIEW_REFRESH) {}
 
-void view_Refresh::OnInitialUpdate() {
+void ProgressPane::OnInitialUpdate() {
     SendMessageW(Item(IDC_PROGRESS), PBM_SETRANGE32, 0, 100);
     SendMessageW(Item(IDC_PROGRESS), PBM_SETSTEP, 5, 0);
     SetTimer(hwnd(), kStartTimer, 200, nullptr);
@@ -22,9 +22,9 @@ void view_Refresh::OnInitialUpdate() {
     ContentView::OnInitialUpdate();
 }
 
-void view_Refresh::StopStepping() { KillTimer(hwnd(), kStepTimer); }
+void ProgressPane::StopStepping() { KillTimer(hwnd(), kStepTimer); }
 
-INT_PTR view_Refresh::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ProgressPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
         if (wParam == kStepTimer) {
             SendMessageW(Item(IDC_PROGRESS), PBM_STEPIT, 0, 0);  // wraps at the end of the range
@@ -42,7 +42,7 @@ INT_PTR view_Refresh::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 // The label and the bar keep their places from the template.
-void view_Refresh::Layout(int, int) {}
+void ProgressPane::Layout(int, int) {}
 
 CKavloView::CKavloView() : ContentView(IDD_VIEW_LIST) {}
 

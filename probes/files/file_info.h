@@ -20,9 +20,9 @@ enum class PathMode {
     NtPath = 2,      ///< NT forms such as "\??\C:\x.sys" or "\SystemRoot\..." normalised first
 };
 
-class data_FileInfo {
+class FileInfo {
 public:
-    data_FileInfo() { Clear(); }
+    FileInfo() { Clear(); }
 
     /// Empties every text field and marks the record missing.
     void Clear();

@@ -1,4 +1,4 @@
-#include "ui/views/view_exptree.h"
+#include "ui/views/expandable_tree_pane.h"
 
 #include <richedit.h>
 
@@ -13,7 +13,7 @@ namespace kavlo::ui {
 namespace {
 
 /// The column specification of an expandable tree: its root's, else the kind's.
-std::string ColumnsOf(data_DBGTitle& title) {
+std::string ColumnsOf(TitleRecord& title) {
     return title.Root().extra().empty() ? title.kindDetail : title.Root().extra();
 }
 
@@ -62,20 +62,20 @@ void ExpandableTreeView::Layout(int width, int height) {
     MoveWindow(EntryPane(), treeWidth + gap, 0, std::max(0, width - treeWidth - gap), height, TRUE);
 }
 
-// ---------------------------------------------------------------- view_ExpTree
+// ---------------------------------------------------------------- ExpandableTreePane
 
-view_ExpTree::view_ExpTree() : ExpandableTreeView(IDD_VIEW_EXPTREE) {}
+ExpandableTreePane::ExpandableTreePane() : ExpandableTreeView(IDD_VIEW_EXPTREE) {}
 
-void view_ExpTree::OnInitialUpdate() { ExpandableTreeView::OnInitialUpdate(); }
+void ExpandableTreePane::OnInitialUpdate() { ExpandableTreeView::OnInitialUpdate(); }
 
 // Entries have no row images; without the image list their text is not indented.
-void view_ExpTree::PrepareEntryPane() { list_.Attach(Item(IDC_LIST), false); }
+void ExpandableTreePane::PrepareEntryPane() { list_.Attach(Item(IDC_LIST), false); }
 
-void view_ExpTree::ResetEntryPane() {
+void ExpandableTreePane::ResetEntryPane() {
     if (title()) list_.SetColumns(ColumnsOf(*title()));
 }
 
-void view_ExpTree::ShowEntries(const data_TView* node) {
+void ExpandableTreePane::ShowEntries(const ResultNode* node) {
     if (!title()) return;
     std::vector<ListRow> rows;
     if (node) {
@@ -87,21 +87,21 @@ void view_ExpTree::ShowEntries(const data_TView* node) {
     list_.SetRows(std::move(rows), ParseSortTypes(title()->SortTypes()), false);
 }
 
-INT_PTR view_ExpTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ExpandableTreePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && list_.HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return TRUE;
     return ExpandableTreeView::HandleMessage(message, wParam, lParam);
 }
 
-// ------------------------------------------------------------ view_ExpTreeText
+// ------------------------------------------------------------ ExpandableTreeTextPane
 
-view_ExpTreeText::view_ExpTreeText() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {}
+ExpandableTreeTextPane::ExpandableTreeTextPane() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {}
 
-void view_ExpTreeText::OnInitialUpdate() {
+void ExpandableTreeTextPane::OnInitialUpdate() {
     SendMessageW(RichText(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     ExpandableTreeView::OnInitialUpdate();
 }
 
-void view_ExpTreeText::ShowEntries(const data_TView* node) {
+void ExpandableTreeTextPane::ShowEntries(const ResultNode* node) {
     std::string text;
     if (node) {
         for (const auto& child : node->children()) {

@@ -1,4 +1,4 @@
-#include "ui/views/view_tree.h"
+#include "ui/views/tree_pane.h"
 
 #include "engine/tree_fill.h"
 #include "ui/resource.h"
@@ -6,14 +6,14 @@
 
 namespace kavlo::ui {
 
-view_Tree::view_Tree() : ContentView(IDD_VIEW_TREE) {}
+TreePane::TreePane() : ContentView(IDD_VIEW_TREE) {}
 
-void view_Tree::OnInitialUpdate() {
+void TreePane::OnInitialUpdate() {
     tree_.Attach(Item(IDC_TREE));
     ContentView::OnInitialUpdate();
 }
 
-void view_Tree::OnUpdate(int hint) {
+void TreePane::OnUpdate(int hint) {
     if (hint != kHintShowTitle || !title()) return;
     stateImages_.Reset(LoadImageList(32, 16,
                                      {IDB_STATE_156, IDB_STATE_156, IDB_STATE_155, IDB_STATE_157, IDB_STATE_158,
@@ -33,6 +33,6 @@ void view_Tree::OnUpdate(int hint) {
     InvalidateRect(tree_.hwnd(), nullptr, TRUE);
 }
 
-void view_Tree::Layout(int width, int height) { MoveWindow(tree_.hwnd(), 0, 0, width, height, TRUE); }
+void TreePane::Layout(int width, int height) { MoveWindow(tree_.hwnd(), 0, 0, width, height, TRUE); }
 
 }  // namespace kavlo::ui

@@ -1,7 +1,7 @@
-#include "report/kavlo_doc.h"
+#include "report/report_document.h"
 
-#include "engine/rd_DBGData.h"
-#include "engine/rd_titles.h"
+#include "engine/script_engine.h"
+#include "engine/script_catalog.h"
 #include "platform/time_format.h"
 
 namespace kavlo {
@@ -16,18 +16,18 @@ std::string UpperAscii(std::string text) {
 
 }  // namespace
 
-CKavloDoc::CKavloDoc(AppContext& context, const CommandTable& table) : context_(context), table_(table) {}
+ReportDocument::ReportDocument(AppContext& context, const CommandTable& table) : context_(context), table_(table) {}
 
-void CKavloDoc::Empty() {
+void ReportDocument::Empty() {
     report_ = report::ReportContents();
     keys_.Reset();
 }
 
-void CKavloDoc::NewDocument(const std::string& executionPath) {
+void ReportDocument::NewDocument(const std::string& executionPath) {
     Empty();
     executionPath_ = executionPath;
     context_.executionPath = executionPath;
-    report_.catalog = rd_titles(context_, table_).Scan(executionPath);
+    report_.catalog = ScriptCatalog(context_, table_).Scan(executionPath);
 
     const auto host = context_.machine.HostName();
     computerLabel_ = host ? UpperAscii(*host) + "  [local computer]" : std::string();
@@ -38,7 +38,7 @@ void CKavloDoc::NewDocument(const std::string& executionPath) {
     RebuildInfoPage();
 }
 
-void CKavloDoc::RebuildInfoPage() {
+void ReportDocument::RebuildInfoPage() {
     std::string contactBlock;
     AppendContactBlock(contactBlock);
     report::BuildInfoPage(report_.infoPage, context_, contactBlock, infoProbes_);
@@ -46,7 +46,7 @@ void CKavloDoc::RebuildInfoPage() {
     report_.buildNumber = report::kBuildNumber;
 }
 
-report::FileOutcome CKavloDoc::Open(const std::string& path) {
+report::FileOutcome ReportDocument::Open(const std::string& path) {
     Empty();
     fresh_ = false;
     report::OpenOptions options;
@@ -60,7 +60,7 @@ report::FileOutcome CKavloDoc::Open(const std::string& path) {
     return outcome;
 }
 
-void CKavloDoc::Regather(const SaveProgress& progress) {
+void ReportDocument::Regather(const SaveProgress& progress) {
     const std::size_t total = CountTitles();
     std::size_t step = 0;
     for (auto& file : report_.catalog) {
@@ -68,12 +68,12 @@ void CKavloDoc::Regather(const SaveProgress& progress) {
             if (progress) progress(step, total, file->fileName + " - " + title->name);
             ++step;
             title->runPending = 1;
-            rd_DBGData(context_, table_).RunTitle(*title);
+            ScriptEngine(context_, table_).RunTitle(*title);
         }
     }
 }
 
-report::FileOutcome CKavloDoc::Save(const std::string& path, const SaveProgress& progress) {
+report::FileOutcome ReportDocument::Save(const std::string& path, const SaveProgress& progress) {
     if (fresh_) {
         Regather(progress);
         RebuildInfoPage();
@@ -81,19 +81,19 @@ report::FileOutcome CKavloDoc::Save(const std::string& path, const SaveProgress&
     return report::SaveReportFile(path, report_);
 }
 
-report::FileOutcome CKavloDoc::Compress(const std::string& path, std::string* gzPath) {
+report::FileOutcome ReportDocument::Compress(const std::string& path, std::string* gzPath) {
     return report::CompressSavedReport(path, gzPath);
 }
 
-std::string CKavloDoc::ReportFileName() const {
+std::string ReportDocument::ReportFileName() const {
     return context_.machine.ComputerName() + " " + FormatTime(context_.machine.Now(), "%m_%d_%Y %I_%M_%p") + ".IFO";
 }
 
-std::string CKavloDoc::DocumentTitle(const std::string& title) const {
+std::string ReportDocument::DocumentTitle(const std::string& title) const {
     return title + "   OS: " + context_.os.longName;
 }
 
-std::string CKavloDoc::RootLabel() const {
+std::string ReportDocument::RootLabel() const {
     return fresh_ ? report_.navigation.Text() : report::OpenedRootLabel(report_.navigation.Text());
 }
 

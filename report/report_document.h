@@ -22,11 +22,11 @@ namespace kavlo {
 /// steps, and "<script file name> - <title name>".
 using SaveProgress = std::function<void(std::size_t step, std::size_t total, const std::string& text)>;
 
-class CKavloDoc {
+class ReportDocument {
 public:
-    explicit CKavloDoc(AppContext& context, const CommandTable& table = StandardCommandTable());
-    CKavloDoc(const CKavloDoc&) = delete;
-    CKavloDoc& operator=(const CKavloDoc&) = delete;
+    explicit ReportDocument(AppContext& context, const CommandTable& table = StandardCommandTable());
+    ReportDocument(const ReportDocument&) = delete;
+    ReportDocument& operator=(const ReportDocument&) = delete;
 
     /// A new report: catalogues the scripts of `executionPath`, takes the computer
     /// label, loads the stored contact information, builds navigation and information page.
@@ -68,9 +68,9 @@ public:
 
     const report::Catalog& catalog() const { return report_.catalog; }
     report::Catalog& catalog() { return report_.catalog; }
-    const data_LView& navigation() const { return report_.navigation; }
-    data_DBGTitle& infoPage() { return report_.infoPage; }
-    const data_DBGTitle& infoPage() const { return report_.infoPage; }
+    const NavNode& navigation() const { return report_.navigation; }
+    TitleRecord& infoPage() { return report_.infoPage; }
+    const TitleRecord& infoPage() const { return report_.infoPage; }
     const report::ReportContents& contents() const { return report_; }
     /// The label to show for the navigation root (with "[file]" for an opened report).
     std::string RootLabel() const;

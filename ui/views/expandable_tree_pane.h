@@ -1,5 +1,5 @@
 #pragma once
-// view_ExpTree and view_ExpTreeText: the nodes of an expandable tree ("[D] " and
+// ExpandableTreePane and ExpandableTreeTextPane: the nodes of an expandable tree ("[D] " and
 // "{D} " titles) in a tree; the selected node's entries in a list or as text.
 
 #include "ui/views/content_view.h"
@@ -20,7 +20,7 @@ protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout(int width, int height) override;
     /// Shows the entries of the node with this item key.
-    virtual void ShowEntries(const data_TView* node) = 0;
+    virtual void ShowEntries(const ResultNode* node) = 0;
     virtual HWND EntryPane() const = 0;
     virtual void PrepareEntryPane() {}
     /// Sets the entry pane up for the title about to be shown.
@@ -32,16 +32,16 @@ private:
     int splitPercent_ = 35;
 };
 
-class view_ExpTree : public ExpandableTreeView {
+class ExpandableTreePane : public ExpandableTreeView {
 public:
-    view_ExpTree();
-    const char* RuntimeClass() const override { return "view_ExpTree"; }
+    ExpandableTreePane();
+    const char* RuntimeClass() const override { return "ExpandableTreePane"; }
     void OnInitialUpdate() override;
     RowList& list() { return list_; }
 
 protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void ShowEntries(const data_TView* node) override;
+    void ShowEntries(const ResultNode* node) override;
     HWND EntryPane() const override { return Item(1000); }
     void PrepareEntryPane() override;
     void ResetEntryPane() override;
@@ -50,15 +50,15 @@ private:
     RowList list_;
 };
 
-class view_ExpTreeText : public ExpandableTreeView {
+class ExpandableTreeTextPane : public ExpandableTreeView {
 public:
-    view_ExpTreeText();
-    const char* RuntimeClass() const override { return "view_ExpTreeText"; }
+    ExpandableTreeTextPane();
+    const char* RuntimeClass() const override { return "ExpandableTreeTextPane"; }
     void OnInitialUpdate() override;
     HWND RichText() const override { return Item(1001); }
 
 protected:
-    void ShowEntries(const data_TView* node) override;
+    void ShowEntries(const ResultNode* node) override;
     HWND EntryPane() const override { return Item(1001); }
 };
 

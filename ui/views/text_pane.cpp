@@ -1,4 +1,4 @@
-#include "ui/views/view_text.h"
+#include "ui/views/text_pane.h"
 
 #include <richedit.h>
 
@@ -10,20 +10,20 @@ namespace kavlo::ui {
 /// own dialogs use for it.
 constexpr int kTextFontTenths = 80;
 
-view_Text::view_Text() : ContentView(IDD_VIEW_TEXT) {}
+TextPane::TextPane() : ContentView(IDD_VIEW_TEXT) {}
 
-void view_Text::OnInitialUpdate() {
+void TextPane::OnInitialUpdate() {
     SendMessageW(RichText(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     ContentView::OnInitialUpdate();
 }
 
-void view_Text::OnUpdate(int hint) {
+void TextPane::OnUpdate(int hint) {
     if (hint != kHintShowTitle || !title()) return;
     SetRichText(RichText(), title()->text);
     SetRichFont(RichText(), L"MS Sans Serif", kTextFontTenths);
     InvalidateRect(RichText(), nullptr, TRUE);
 }
 
-void view_Text::Layout(int width, int height) { MoveWindow(RichText(), 0, 0, width, height, TRUE); }
+void TextPane::Layout(int width, int height) { MoveWindow(RichText(), 0, 0, width, height, TRUE); }
 
 }  // namespace kavlo::ui

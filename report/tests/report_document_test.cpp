@@ -1,8 +1,8 @@
 // The report document: new, save (gathering first), open, names, contact information.
 #include <gtest/gtest.h>
 
-#include "engine/rd_DBGData.h"
-#include "report/kavlo_doc.h"
+#include "engine/script_engine.h"
+#include "report/report_document.h"
 #include "report/tests/archive_bytes.h"
 #include "report/tests/doc_machine.h"
 #include "report/tests/temp_dir.h"
@@ -61,7 +61,7 @@ protected:
 };
 
 TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(scripts.path().string());
     EXPECT_TRUE(doc.fresh());
     EXPECT_EQ(doc.computerLabel(), "OFFICE7  [local computer]");
@@ -81,7 +81,7 @@ TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
 
 TEST_F(DocTest, ComputerLabelIsEmptyWhenSocketsFail) {
     machine.hostName.reset();
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(scripts.path().string());
     EXPECT_EQ(doc.computerLabel(), "");
     EXPECT_EQ(doc.navigation().Text(), "");
@@ -96,9 +96,9 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
                           Case{300, false}}) {
         SCOPED_TRACE(c.code);
         context.os.code = c.code;
-        CKavloDoc doc(context);
-        doc.SetInfoPageProbes({[](AppContext&, data_DBGTitle& page) { page.AppendText("CPU: x86"); },
-                               [](AppContext&, data_DBGTitle& page) { page.AppendText("User: ann"); }});
+        ReportDocument doc(context);
+        doc.SetInfoPageProbes({[](AppContext&, TitleRecord& page) { page.AppendText("CPU: x86"); },
+                               [](AppContext&, TitleRecord& page) { page.AppendText("User: ann"); }});
         doc.NewDocument(scripts.path().string());
         const std::string& text = doc.infoPage().text;
         EXPECT_NE(text.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nCPU: x86\n"
@@ -112,7 +112,7 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
 }
 
 TEST_F(DocTest, ReportFileNameFromComputerNameAndClock) {
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     EXPECT_EQ(doc.ReportFileName(), "OFFICE7 03_14_2001 09_05_PM.IFO");
     machine.now = {2001, 12, 1, 0, 7, 0, 6};
     EXPECT_EQ(doc.ReportFileName(), "OFFICE7 12_01_2001 12_07_AM.IFO");
@@ -120,7 +120,7 @@ TEST_F(DocTest, ReportFileNameFromComputerNameAndClock) {
 }
 
 TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(scripts.path().string());
     std::vector<std::string> steps;
     std::size_t reportedTotal = 0;
@@ -133,7 +133,7 @@ TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_EQ(steps, (std::vector<std::string>{"Base - Notes", "Base - Services", "Extra - Only"}));
     EXPECT_EQ(reportedTotal, 3u);
-    const data_DBGTitle& notes = *doc.catalog()[0]->titles[0];
+    const TitleRecord& notes = *doc.catalog()[0]->titles[0];
     EXPECT_EQ(notes.runPending, 0);
     EXPECT_EQ(notes.text, "gathered\n");
     EXPECT_EQ(doc.catalog()[0]->titles[1]->root.CountNodes(), 3u);
@@ -143,16 +143,16 @@ TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
 TEST_F(DocTest, OpenRepairsKeysAndShowsTheFileLabel) {
     const std::string path = out.File("r.IFO");
     {
-        CKavloDoc doc(context);
+        ReportDocument doc(context);
         doc.NewDocument(scripts.path().string());
         ASSERT_TRUE(doc.Save(path).ok);
     }
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     const report::FileOutcome outcome = doc.Open(path);
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_FALSE(doc.fresh());
     EXPECT_EQ(doc.RootLabel(), "OFFICE7  [file]");
-    const data_LView& services = *doc.navigation().children()[0]->children()[1];
+    const NavNode& services = *doc.navigation().children()[0]->children()[1];
     const report::KeyTarget target = doc.FindTitleByKey(services.key());
     ASSERT_NE(target.title, nullptr);
     EXPECT_EQ(target.title->name, "Services");
@@ -163,27 +163,27 @@ TEST_F(DocTest, OpenRepairsKeysAndShowsTheFileLabel) {
 TEST_F(DocTest, ReSavingAnOpenedReportKeepsItsContent) {
     const std::string first = out.File("customer.IFO");
     {
-        CKavloDoc doc(context);
+        ReportDocument doc(context);
         doc.NewDocument(scripts.path().string());
         ASSERT_TRUE(doc.Save(first).ok);
     }
     // the engineer's machine would gather something else
     WriteAll(scripts.File("Base.dbg"), std::string(kScript).replace(std::string(kScript).find("gathered"), 8, "local"));
     machine.now = {2005, 1, 1, 8, 0, 0, 6};
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     ASSERT_TRUE(doc.Open(first).ok);
     const std::string second = out.File("copy.IFO");
     bool progressed = false;
     ASSERT_TRUE(doc.Save(second, [&](std::size_t, std::size_t, const std::string&) { progressed = true; }).ok);
     EXPECT_FALSE(progressed);
-    CKavloDoc copy(context);
+    ReportDocument copy(context);
     ASSERT_TRUE(copy.Open(second).ok);
     EXPECT_EQ(copy.catalog()[0]->titles[0]->text, "gathered\n");
     EXPECT_NE(copy.infoPage().text.find("Current Date: 03/14/01"), std::string::npos);
 }
 
 TEST_F(DocTest, FailedOpenLeavesAnEmptyDocumentAndTheMessage) {
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(scripts.path().string());
     WriteAll(out.File("bad.IFO"), "\x32\x01\x00\x00\x23\x00\x00\x00\x05PC");
     const report::FileOutcome outcome = doc.Open(out.File("bad.IFO"));
@@ -198,7 +198,7 @@ TEST_F(DocTest, FailedOpenLeavesAnEmptyDocumentAndTheMessage) {
 
 TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
     TempDir empty;
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(empty.path().string());
     bool progressed = false;
     ASSERT_TRUE(doc.Save(out.File("e.IFO"), [&](std::size_t, std::size_t, const std::string&) { progressed = true; }).ok);
@@ -208,14 +208,14 @@ TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
 }
 
 TEST_F(DocTest, SaveThenCompressThenOpen) {
-    CKavloDoc doc(context);
+    ReportDocument doc(context);
     doc.NewDocument(scripts.path().string());
     const std::string path = out.File(doc.ReportFileName());
     ASSERT_TRUE(doc.Save(path).ok);
     std::string gzPath;
-    ASSERT_TRUE(CKavloDoc::Compress(path, &gzPath).ok);
+    ASSERT_TRUE(ReportDocument::Compress(path, &gzPath).ok);
     EXPECT_EQ(out.Names(), std::set<std::string>{"OFFICE7 03_14_2001 09_05_PM.IFO.gz"});
-    CKavloDoc opened(context);
+    ReportDocument opened(context);
     ASSERT_TRUE(opened.Open(gzPath).ok);
     EXPECT_EQ(report::testing::Write(opened.contents()).size(), report::testing::Write(doc.contents()).size());
 }

@@ -1,4 +1,4 @@
-#include "probes/files/data_FileInfo.h"
+#include "probes/files/file_info.h"
 
 #include <array>
 #include <vector>
@@ -18,7 +18,7 @@ std::string ErrorWords(WinError error) { return "Error " + std::to_string(error)
 
 }  // namespace
 
-void data_FileInfo::Clear() {
+void FileInfo::Clear() {
     for (std::string* field : {&name_, &path_, &nameAndPath_, &version_, &date_, &time_, &description_, &comments_,
                                &manufacturer_, &productName_, &productVersion_, &attributes_, &driveType_,
                                &mediaType_, &effectiveRights_, &size_})
@@ -26,7 +26,7 @@ void data_FileInfo::Clear() {
     missing_ = 1;
 }
 
-void data_FileInfo::Gather(AppContext& context, std::string_view requested, PathMode mode) {
+void FileInfo::Gather(AppContext& context, std::string_view requested, PathMode mode) {
     platform::Machine& machine = context.machine;
     std::string path;
     switch (mode) {
@@ -76,7 +76,7 @@ void data_FileInfo::Gather(AppContext& context, std::string_view requested, Path
     if (mediaType_.find("NTFS") != std::string::npos) effectiveRights_ = EffectiveRights(machine, nameAndPath_);
 }
 
-void data_FileInfo::ReadVersionTexts(platform::Machine& machine, const std::string& path) {
+void FileInfo::ReadVersionTexts(platform::Machine& machine, const std::string& path) {
     auto resource = machine.FileVersion(path);
     if (!resource.ok() || !*resource || (*resource)->BlockSize() >= kVersionBufferBytes) return;
     const platform::VersionResource& version = **resource;
@@ -106,7 +106,7 @@ void data_FileInfo::ReadVersionTexts(platform::Machine& machine, const std::stri
     }
 }
 
-void data_FileInfo::FillVolumeFields(platform::Machine& machine) {
+void FileInfo::FillVolumeFields(platform::Machine& machine) {
     const std::string drive = path_.substr(0, 2);
     driveType_ = DriveTypeWord(machine.DriveType(drive));
     if (auto volume = machine.Volume(drive + "\\"); volume.ok()) {
@@ -114,14 +114,14 @@ void data_FileInfo::FillVolumeFields(platform::Machine& machine) {
     }
 }
 
-void data_FileInfo::GatherDrive(platform::Machine& machine, std::string_view root) {
+void FileInfo::GatherDrive(platform::Machine& machine, std::string_view root) {
     name_ = path_ = nameAndPath_ = std::string(root);
     FillVolumeFields(machine);
     auto space = machine.FreeSpace(root);
     size_ = space.ok() ? FormatSize64(space->freeBytesToCaller) + " Avail" : std::string();
 }
 
-const std::string* data_FileInfo::FieldNamedIn(std::string_view key) const {
+const std::string* FileInfo::FieldNamedIn(std::string_view key) const {
     // The first key name that occurs anywhere in the key wins, so "FNAMEPATH"
     // is tested before "FNAME" and "XFNAMEX" still names the file name.
     const std::array<std::pair<std::string_view, const std::string*>, 16> keys = {{
@@ -147,14 +147,14 @@ const std::string* data_FileInfo::FieldNamedIn(std::string_view key) const {
     return nullptr;
 }
 
-void data_FileInfo::FieldForKey(std::string_view key, std::string_view separator, std::string& row) const {
+void FileInfo::FieldForKey(std::string_view key, std::string_view separator, std::string& row) const {
     if (const std::string* field = FieldNamedIn(key)) {
         row += *field;
         row += separator;
     }
 }
 
-void data_FileInfo::BuildRow(std::string_view keyList, std::string_view separator, std::string& output) const {
+void FileInfo::BuildRow(std::string_view keyList, std::string_view separator, std::string& output) const {
     std::string row;
     while (true) {
         const auto comma = keyList.find(',');

@@ -1,4 +1,4 @@
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 
 #include <type_traits>
 
@@ -35,7 +35,7 @@ std::string_view CommandArgument(std::string_view name, std::string_view line) {
     return pos == std::string_view::npos ? std::string_view() : line.substr(pos + name.size());
 }
 
-void rd_DBGData::RunTitle(data_DBGTitle& title) {
+void ScriptEngine::RunTitle(TitleRecord& title) {
     if (title.runPending != 1) return;
     // A listed title without a body has nothing to run: it stays empty.
     std::optional<ScriptFile> file;
@@ -49,7 +49,7 @@ void rd_DBGData::RunTitle(data_DBGTitle& title) {
     RunTitle(title, *file);
 }
 
-void rd_DBGData::RunTitle(data_DBGTitle& title, ScriptFile& file) {
+void ScriptEngine::RunTitle(TitleRecord& title, ScriptFile& file) {
     if (title.runPending != 1) return;
     depth_ = 1;
     title.PrepareRun();
@@ -71,7 +71,7 @@ void rd_DBGData::RunTitle(data_DBGTitle& title, ScriptFile& file) {
     title.runPending = 0;
 }
 
-void rd_DBGData::Dispatch(ScriptFile& file, std::string_view line, data_DBGTitle* title) {
+void ScriptEngine::Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title) {
     const std::string_view trimmed = TrimLeading(line);
     if (StartsWith(trimmed, "//")) return;
     const auto colon = trimmed.find(':');
@@ -87,8 +87,8 @@ void rd_DBGData::Dispatch(ScriptFile& file, std::string_view line, data_DBGTitle
     if (const CommandRow* row = FirstMatch(table_, CommandGroup::B, trimmed)) Call(*row, file, line, trimmed, title);
 }
 
-void rd_DBGData::Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
-                      data_DBGTitle* title) {
+void ScriptEngine::Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
+                      TitleRecord* title) {
     const Handler& handler = row.handler;
     switch (handler.index()) {
         case 0: return;  // recognised, nothing to run
@@ -103,7 +103,7 @@ void rd_DBGData::Call(const CommandRow& row, ScriptFile& file, std::string_view 
     }
 }
 
-void rd_DBGData::SkipBlock(ScriptFile& file, int adjustDepth) {
+void ScriptEngine::SkipBlock(ScriptFile& file, int adjustDepth) {
     int count = 1;
     while (count > 0) {
         const std::optional<std::string_view> line = file.ReadLine();
@@ -114,7 +114,7 @@ void rd_DBGData::SkipBlock(ScriptFile& file, int adjustDepth) {
     if (adjustDepth == 1) --depth_;
 }
 
-void rd_DBGData::OsSection(rd_DBGData& engine, ScriptFile& file, std::string_view line) {
+void ScriptEngine::OsSection(ScriptEngine& engine, ScriptFile& file, std::string_view line) {
     if (!Contains(line, engine.context().os.shortName)) engine.SkipBlock(file, 1);
 }
 

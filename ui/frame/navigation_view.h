@@ -1,5 +1,5 @@
 #pragma once
-// CLeftView: the navigation tree of the left pane. A mouse selection gathers the
+// NavigationView: the navigation tree of the left pane. A mouse selection gathers the
 // chosen title on a worker thread (one gathering at a time) and shows it in the
 // right pane with the view for its kind.
 
@@ -27,10 +27,10 @@ public:
     virtual void UpdateAllViews(int hint) = 0;
 };
 
-class CLeftView : public Window {
+class NavigationView : public Window {
 public:
-    CLeftView(Document& document, ViewHost& host) : document_(document), host_(host) {}
-    ~CLeftView() override;
+    NavigationView(Document& document, ViewHost& host) : document_(document), host_(host) {}
+    ~NavigationView() override;
 
     bool Create(HWND parent);
 
@@ -56,14 +56,14 @@ public:
     TreeControl& tree() { return tree_; }
     std::uint32_t rootKey() const { return rootKey_; }
     std::uint32_t currentKey() const { return currentKey_; }
-    data_DBGTitle& scriptPage() { return scriptPage_; }
+    TitleRecord& scriptPage() { return scriptPage_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     struct Gathering {
-        data_DBGTitle* title = nullptr;
+        TitleRecord* title = nullptr;
         ViewKind view = ViewKind::Text;
         std::uint64_t selection = 0;  ///< the selection it was started for
     };
@@ -84,7 +84,7 @@ private:
     std::uint32_t currentKey_ = 0;
     std::uint32_t previousKey_ = 0;
     bool checkboxMode_ = false;
-    data_DBGTitle scriptPage_;
+    TitleRecord scriptPage_;
 
     GatherQueue<Gathering> queue_;
     Gathering running_;

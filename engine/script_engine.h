@@ -15,17 +15,17 @@ namespace kavlo {
 /// in the line as read, untrimmed (empty when the name does not occur).
 std::string_view CommandArgument(std::string_view name, std::string_view line);
 
-class rd_DBGData {
+class ScriptEngine {
 public:
-    rd_DBGData(AppContext& context, const CommandTable& table = StandardCommandTable())
+    ScriptEngine(AppContext& context, const CommandTable& table = StandardCommandTable())
         : context_(context), table_(table) {}
 
     /// Runs a title whose runPending is 1; afterwards runPending is 0.
-    void RunTitle(data_DBGTitle& title);
+    void RunTitle(TitleRecord& title);
     /// As RunTitle, reading the body from a script already in memory.
-    void RunTitle(data_DBGTitle& title, ScriptFile& file);
+    void RunTitle(TitleRecord& title, ScriptFile& file);
     /// Executes one line; `file` is positioned after it, `title` may be null.
-    void Dispatch(ScriptFile& file, std::string_view line, data_DBGTitle* title);
+    void Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title);
     /// Discards lines up to the end of the block the current line opened.
     void SkipBlock(ScriptFile& file, int adjustDepth);
 
@@ -36,11 +36,11 @@ public:
     const CommandTable& table() const { return table_; }
 
     /// The "[OS:" handler: skips the block unless the line names the current system.
-    static void OsSection(rd_DBGData& engine, ScriptFile& file, std::string_view line);
+    static void OsSection(ScriptEngine& engine, ScriptFile& file, std::string_view line);
 
 private:
     void Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
-              data_DBGTitle* title);
+              TitleRecord* title);
 
     AppContext& context_;
     const CommandTable& table_;

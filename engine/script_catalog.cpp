@@ -1,11 +1,11 @@
-#include "engine/rd_titles.h"
+#include "engine/script_catalog.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <unordered_map>
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 #include "engine/script_file.h"
 #include "engine/text_util.h"
 
@@ -54,14 +54,14 @@ void ApplyHeaderValue(std::string_view line, std::string_view keyword, std::stri
 
 // FindTitle by hash: the first title of each name, as FindTitle gives it, without
 // a linear search per body (scripts may list many titles).
-using TitleIndex = std::unordered_map<std::string, data_DBGTitle*>;
+using TitleIndex = std::unordered_map<std::string, TitleRecord*>;
 
-void AddListedTitle(data_DBGFile& script, std::string_view name, TitleIndex& index) {
-    data_DBGTitle& title = script.AddTitle(std::string(name));
+void AddListedTitle(ScriptRecord& script, std::string_view name, TitleIndex& index) {
+    TitleRecord& title = script.AddTitle(std::string(name));
     index.emplace(title.name, &title);
 }
 
-void ReadTitleList(ScriptFile& file, data_DBGFile& script, const std::string& osShortName, TitleIndex& index) {
+void ReadTitleList(ScriptFile& file, ScriptRecord& script, const std::string& osShortName, TitleIndex& index) {
     while (const auto line = file.ReadLine()) {
         if (Contains(*line, '}')) return;
         if (!Contains(*line, "[OS:")) {
@@ -76,7 +76,7 @@ void ReadTitleBody(ScriptFile& file, const TitleIndex& index) {
     const auto nameLine = file.ReadLine();
     if (!nameLine) return;
     const auto found = index.find(std::string(*nameLine));
-    data_DBGTitle* title = found == index.end() ? nullptr : found->second;
+    TitleRecord* title = found == index.end() ? nullptr : found->second;
     if (!title) return;  // a body for a title that is not listed (or not for this system)
     const auto kindLine = file.ReadLine();
     title->ParseKindLine(file, kindLine.value_or(std::string_view()));
@@ -88,7 +88,7 @@ void ReadTitleBody(ScriptFile& file, const TitleIndex& index) {
 
 }  // namespace
 
-std::vector<std::string> rd_titles::ListScripts(const std::string& directory) {
+std::vector<std::string> ScriptCatalog::ListScripts(const std::string& directory) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(fs::path(directory), ec), end; !ec && it != end; it.increment(ec)) {
@@ -101,8 +101,8 @@ std::vector<std::string> rd_titles::ListScripts(const std::string& directory) {
     return names;
 }
 
-std::vector<std::unique_ptr<data_DBGFile>> rd_titles::Scan(const std::string& directory) {
-    std::vector<std::unique_ptr<data_DBGFile>> files;
+std::vector<std::unique_ptr<ScriptRecord>> ScriptCatalog::Scan(const std::string& directory) {
+    std::vector<std::unique_ptr<ScriptRecord>> files;
     const std::optional<std::vector<std::string>> loadList =
         ReadConfiguration(JoinPath(directory, std::string(kConfigurationName)));
     for (const std::string& fileName : ListScripts(directory)) {
@@ -114,13 +114,13 @@ std::vector<std::unique_ptr<data_DBGFile>> rd_titles::Scan(const std::string& di
     return files;
 }
 
-std::optional<std::vector<std::string>> rd_titles::ReadConfiguration(const std::string& path) {
+std::optional<std::vector<std::string>> ScriptCatalog::ReadConfiguration(const std::string& path) {
     std::optional<ScriptFile> file = ScriptFile::Open(path);
     if (!file) return std::nullopt;
     return ReadConfiguration(*file);
 }
 
-std::vector<std::string> rd_titles::ReadConfiguration(ScriptFile& configuration) {
+std::vector<std::string> ScriptCatalog::ReadConfiguration(ScriptFile& configuration) {
     ScriptFile* file = &configuration;
     std::vector<std::string> loadList;
     while (const auto line = file->ReadLine()) {
@@ -136,7 +136,7 @@ std::vector<std::string> rd_titles::ReadConfiguration(ScriptFile& configuration)
                 continue;
             }
             const std::string name(TrimTrailing(ReplaceAll(*entry, "{", " ")));
-            rd_DBGData engine(context_, table_);
+            ScriptEngine engine(context_, table_);
             while (const auto scriptLine = file->ReadLine()) {
                 if (StartsWith(*scriptLine, "}")) break;
                 if (!Contains(*scriptLine, '}')) engine.Dispatch(*file, *scriptLine, nullptr);
@@ -148,15 +148,15 @@ std::vector<std::string> rd_titles::ReadConfiguration(ScriptFile& configuration)
     return loadList;
 }
 
-std::unique_ptr<data_DBGFile> rd_titles::LoadScript(const std::string& path, const std::string& name) {
+std::unique_ptr<ScriptRecord> ScriptCatalog::LoadScript(const std::string& path, const std::string& name) {
     std::optional<ScriptFile> file = ScriptFile::Open(path);
     if (!file) return nullptr;
     return LoadScript(*file, path, name);
 }
 
-std::unique_ptr<data_DBGFile> rd_titles::LoadScript(ScriptFile& file, const std::string& path,
+std::unique_ptr<ScriptRecord> ScriptCatalog::LoadScript(ScriptFile& file, const std::string& path,
                                                     const std::string& name) {
-    auto script = std::make_unique<data_DBGFile>(path, name);
+    auto script = std::make_unique<ScriptRecord>(path, name);
     TitleIndex index;
     const std::string& osShortName = context_.os.shortName;
     file.Seek(0);

@@ -1,6 +1,6 @@
-#include "ui/frame/left_view.h"
+#include "ui/frame/navigation_view.h"
 
-#include "engine/rd_DBGData.h"
+#include "engine/script_engine.h"
 #include "ui/model/navigation_text.h"
 #include "ui/resource.h"
 
@@ -14,12 +14,12 @@ constexpr DWORD kSignalWaitMs = 50;
 
 }  // namespace
 
-CLeftView::~CLeftView() {
+NavigationView::~NavigationView() {
     if (worker_.joinable()) worker_.join();
     if (timerId_ && hwnd()) KillTimer(hwnd(), timerId_);
 }
 
-bool CLeftView::Create(HWND parent) {
+bool NavigationView::Create(HWND parent) {
     if (!CreateWindowOf(L"KavloLeftView", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, parent,
                         nullptr)) {
         return false;
@@ -36,7 +36,7 @@ bool CLeftView::Create(HWND parent) {
 
 // ------------------------------------------------------------------ building
 
-void CLeftView::BuildForNewDocument() {
+void NavigationView::BuildForNewDocument() {
     WaitForGathering();
     checkboxMode_ = false;
     tree_.Clear();
@@ -46,7 +46,7 @@ void CLeftView::BuildForNewDocument() {
     ShowInformationPage();
 }
 
-void CLeftView::RebuildAfterOpen() {
+void NavigationView::RebuildAfterOpen() {
     WaitForGathering();
     tree_.Clear();
     currentKey_ = previousKey_ = 0;
@@ -56,7 +56,7 @@ void CLeftView::RebuildAfterOpen() {
     ShowInformationPage();
 }
 
-void CLeftView::ShowInformationPage() {
+void NavigationView::ShowInformationPage() {
     ContentView* view = host_.ReplaceRightView(ViewKind::Text);
     view->ShowTitle(&document_.infoPage());
     host_.UpdateAllViews(kHintShowTitle);
@@ -64,7 +64,7 @@ void CLeftView::ShowInformationPage() {
 
 // ----------------------------------------------------------------- selection
 
-LRESULT CLeftView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT NavigationView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         MoveWindow(tree_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
@@ -99,13 +99,13 @@ LRESULT CLeftView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(message, wParam, lParam);
 }
 
-void CLeftView::OnSelectionChanged(HTREEITEM item, UINT action) {
+void NavigationView::OnSelectionChanged(HTREEITEM item, UINT action) {
     // Keyboard moves only move the highlight; gathering follows mouse choices.
     if (action != TVC_BYMOUSE) return;
     SelectByMouse(tree_.KeyOf(item));
 }
 
-void CLeftView::SelectByMouse(std::uint32_t key) {
+void NavigationView::SelectByMouse(std::uint32_t key) {
     if (key == 0) return;
     ++selectionSerial_;
     if (currentKey_) tree_.SetBold(currentKey_, false);
@@ -135,24 +135,24 @@ void CLeftView::SelectByMouse(std::uint32_t key) {
 
 // ----------------------------------------------------------------- gathering
 
-void CLeftView::StartGathering(Gathering gathering) {
+void NavigationView::StartGathering(Gathering gathering) {
     if (!queue_.Submit(gathering)) return;  // starts when the running one ends
     Launch(gathering);
 }
 
-void CLeftView::Launch(const Gathering& gathering) {
+void NavigationView::Launch(const Gathering& gathering) {
     if (!info_) info_.Reset(CreateSemaphoreW(nullptr, 0, 1, L"info"));
     // A release that nobody took (another instance's) must not end this gathering early.
     while (info_ && WaitForSingleObject(info_.get(), 0) == WAIT_OBJECT_0) {
     }
     running_ = gathering;
     workerDone_ = false;
-    data_DBGTitle* title = gathering.title;
+    TitleRecord* title = gathering.title;
     HANDLE signal = info_.get();
     AppContext& context = document_.context();
     worker_ = std::thread([this, title, signal, &context] {
         try {
-            rd_DBGData engine(context);
+            ScriptEngine engine(context);
             engine.RunTitle(*title);
         } catch (const std::exception& error) {
             title->AppendText(std::string("\nThe information could not be gathered: ") + error.what() + "\n");
@@ -168,7 +168,7 @@ void CLeftView::Launch(const Gathering& gathering) {
     SetTimer(hwnd(), timerId_, kGatherPeriodMs, nullptr);
 }
 
-bool CLeftView::FinishWorker(DWORD waitMs) {
+bool NavigationView::FinishWorker(DWORD waitMs) {
     if (!worker_.joinable()) return true;
     const bool signalled = info_ && WaitForSingleObject(info_.get(), waitMs) == WAIT_OBJECT_0;
     if (!workerDone_) {
@@ -181,7 +181,7 @@ bool CLeftView::FinishWorker(DWORD waitMs) {
     return true;
 }
 
-void CLeftView::OnGatherTimer(UINT_PTR id) {
+void NavigationView::OnGatherTimer(UINT_PTR id) {
     if (id < 1 || id > 6 || id != timerId_) return;
     if (!FinishWorker(kSignalWaitMs)) return;
     KillTimer(hwnd(), timerId_);
@@ -194,13 +194,13 @@ void CLeftView::OnGatherTimer(UINT_PTR id) {
     if (finished.selection == selectionSerial_) ShowGathered(finished);
 }
 
-void CLeftView::ShowGathered(const Gathering& gathering) {
+void NavigationView::ShowGathered(const Gathering& gathering) {
     ContentView* view = host_.ReplaceRightView(gathering.view);
     view->ShowTitle(gathering.title);
     host_.UpdateAllViews(kHintShowTitle);
 }
 
-void CLeftView::WaitForGathering() {
+void NavigationView::WaitForGathering() {
     queue_.DropWaiting();
     while (worker_.joinable()) {
         if (FinishWorker(kSignalWaitMs)) break;
@@ -213,7 +213,7 @@ void CLeftView::WaitForGathering() {
 
 // ---------------------------------------------------------------- check boxes
 
-void CLeftView::DisplayCheckboxes() {
+void NavigationView::DisplayCheckboxes() {
     if (checkboxMode_) return;
     checkboxMode_ = true;
     // The style has to be added after creation for the control to build its check images.
@@ -221,7 +221,7 @@ void CLeftView::DisplayCheckboxes() {
     SetAllChecks(true);
 }
 
-void CLeftView::SetChecksBelow(HTREEITEM item, bool checked) {
+void NavigationView::SetChecksBelow(HTREEITEM item, bool checked) {
     // Iterative over siblings and a stack for children: trees can be deep.
     std::vector<HTREEITEM> stack{item};
     while (!stack.empty()) {
@@ -235,19 +235,19 @@ void CLeftView::SetChecksBelow(HTREEITEM item, bool checked) {
     }
 }
 
-void CLeftView::SetAllChecks(bool checked) {
+void NavigationView::SetAllChecks(bool checked) {
     if (!checkboxMode_) return;
     for (HTREEITEM top = TreeView_GetRoot(tree_.hwnd()); top; top = TreeView_GetNextSibling(tree_.hwnd(), top)) {
         SetChecksBelow(top, checked);
     }
 }
 
-bool CLeftView::IsChecked(std::uint32_t key) const {
+bool NavigationView::IsChecked(std::uint32_t key) const {
     HTREEITEM item = tree_.Handle(key);
     return item && TreeView_GetCheckState(tree_.hwnd(), item) == 1;
 }
 
-bool CLeftView::OnCheckboxClick() {
+bool NavigationView::OnCheckboxClick() {
     TVHITTESTINFO hit{};
     const DWORD position = GetMessagePos();
     hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};

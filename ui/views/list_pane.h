@@ -1,15 +1,15 @@
 #pragma once
-// view_List: a list title's rows under the columns of its kind parameter.
+// ListPane: a list title's rows under the columns of its kind parameter.
 
 #include "ui/views/content_view.h"
 #include "ui/views/list_control.h"
 
 namespace kavlo::ui {
 
-class view_List : public ContentView {
+class ListPane : public ContentView {
 public:
-    view_List();
-    const char* RuntimeClass() const override { return "view_List"; }
+    ListPane();
+    const char* RuntimeClass() const override { return "ListPane"; }
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
     RowList& list() { return list_; }

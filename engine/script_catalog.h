@@ -16,14 +16,14 @@
 
 namespace kavlo {
 
-class rd_titles {
+class ScriptCatalog {
 public:
-    explicit rd_titles(AppContext& context, const CommandTable& table = StandardCommandTable())
+    explicit ScriptCatalog(AppContext& context, const CommandTable& table = StandardCommandTable())
         : context_(context), table_(table) {}
 
     /// Catalogues the scripts of a host directory in name order (case-insensitive);
     /// the caller (the report document) owns the returned files.
-    std::vector<std::unique_ptr<data_DBGFile>> Scan(const std::string& directory);
+    std::vector<std::unique_ptr<ScriptRecord>> Scan(const std::string& directory);
 
     /// The load list of a configuration file; none when it cannot be opened.
     /// "[CHECK]" entries run their lines against the machine to decide.
@@ -31,9 +31,9 @@ public:
 
     /// Reads one script's header keywords, title list and title bodies; null when
     /// the file cannot be opened. `name` is the file name without extension.
-    std::unique_ptr<data_DBGFile> LoadScript(const std::string& path, const std::string& name);
+    std::unique_ptr<ScriptRecord> LoadScript(const std::string& path, const std::string& name);
     /// As LoadScript, from a script already in memory (read from its start).
-    std::unique_ptr<data_DBGFile> LoadScript(ScriptFile& file, const std::string& path, const std::string& name);
+    std::unique_ptr<ScriptRecord> LoadScript(ScriptFile& file, const std::string& path, const std::string& name);
     /// As ReadConfiguration, from a configuration already in memory.
     std::vector<std::string> ReadConfiguration(ScriptFile& file);
 

@@ -1,15 +1,15 @@
 #pragma once
-// view_Refresh: shown while a title is gathered; a progress bar keeps moving.
+// ProgressPane: shown while a title is gathered; a progress bar keeps moving.
 // CKavloView: the empty list that fills the right pane before any selection.
 
 #include "ui/views/content_view.h"
 
 namespace kavlo::ui {
 
-class view_Refresh : public ContentView {
+class ProgressPane : public ContentView {
 public:
-    view_Refresh();
-    const char* RuntimeClass() const override { return "view_Refresh"; }
+    ProgressPane();
+    const char* RuntimeClass() const override { return "ProgressPane"; }
     void OnInitialUpdate() override;
     /// Stops the stepping timer (the gathered view is about to replace this one).
     void StopStepping();

@@ -1,4 +1,4 @@
-#include "probes/files/data_FileInfo.h"
+#include "probes/files/file_info.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +30,12 @@ protected:
         machine.drives['D'] = {platform::drive::kCdRom, "CDFS", std::nullopt};
         machine.drives['A'] = {platform::drive::kRemovable, "FAT", 1'000};
     }
-    data_FileInfo Gathered(std::string_view path, PathMode mode = PathMode::Unchanged) {
-        data_FileInfo record;
+    FileInfo Gathered(std::string_view path, PathMode mode = PathMode::Unchanged) {
+        FileInfo record;
         record.Gather(context, path, mode);
         return record;
     }
-    std::string Row(const data_FileInfo& record, std::string_view keys, std::string_view sep = ",") {
+    std::string Row(const FileInfo& record, std::string_view keys, std::string_view sep = ",") {
         std::string row;
         record.BuildRow(keys, sep, row);
         return row;
@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(FileInfoTest, ClearEmptiesEveryFieldAndMarksMissing) {
-    data_FileInfo record = Gathered("C:\\Program Files\\Acme\\tool.exe");
+    FileInfo record = Gathered("C:\\Program Files\\Acme\\tool.exe");
     ASSERT_EQ(record.Missing(), 0);
     record.Clear();
     EXPECT_EQ(record.Missing(), 1);
@@ -57,7 +57,7 @@ TEST_F(FileInfoTest, ClearEmptiesEveryFieldAndMarksMissing) {
 }
 
 TEST_F(FileInfoTest, FoundFileFillsEveryField) {
-    const data_FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
+    const FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
     EXPECT_EQ(r.Missing(), 0);
     EXPECT_EQ(r.Name(), "tool.exe");
     EXPECT_EQ(r.Path(), "C:\\Program Files\\Acme");
@@ -97,7 +97,7 @@ TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
     for (const Case& c : cases) {
         machine.grantedAccess = c.granted;
         machine.accessChecked.clear();
-        const data_FileInfo r = Gathered(c.path);
+        const FileInfo r = Gathered(c.path);
         EXPECT_EQ(r.EffectiveRightsText(), c.rights) << c.path;
         EXPECT_EQ(Row(r, "EFFECTIVERIGHTS"), c.rights + ",\n") << c.path;
         if (c.checked) {
@@ -111,13 +111,13 @@ TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
 TEST_F(FileInfoTest, EffectiveRightsOfTheExpandedPath) {
     machine.environment["ACME"] = "C:\\Program Files\\Acme";
     machine.grantedAccess = 0x120089;
-    const data_FileInfo r = Gathered("%ACME%\\tool.exe");
+    const FileInfo r = Gathered("%ACME%\\tool.exe");
     EXPECT_EQ(r.EffectiveRightsText(), "+R-W-X-D-P-O");
     EXPECT_EQ(machine.accessChecked, std::vector<std::string>{"C:\\Program Files\\Acme\\tool.exe"});
 }
 
 TEST_F(FileInfoTest, FieldForKeyTestsKeyNamesAsSubstringsInTheirOrder) {
-    const data_FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
+    const FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
     struct Case {
         const char* key;
         std::string expected;
@@ -154,7 +154,7 @@ TEST_F(FileInfoTest, FieldForKeyTestsKeyNamesAsSubstringsInTheirOrder) {
 }
 
 TEST_F(FileInfoTest, BuildRowFollowsEveryFieldWithTheSeparator) {
-    const data_FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
+    const FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
     std::string output = "0,";
     r.BuildRow("FNAME,FVERSION", "\t", output);
     EXPECT_EQ(output, "0,tool.exe\t5. 0. 2. 1\t\n");
@@ -163,21 +163,21 @@ TEST_F(FileInfoTest, BuildRowFollowsEveryFieldWithTheSeparator) {
 }
 
 TEST_F(FileInfoTest, MissingPathKeepsThePathAsName) {
-    const data_FileInfo r = Gathered("C:\\nowhere\\gone.dll");
+    const FileInfo r = Gathered("C:\\nowhere\\gone.dll");
     EXPECT_EQ(r.Missing(), 1);
     EXPECT_EQ(Row(r, "FNAME,FNAMEPATH,FSIZE,DRVTYPE,FVERSION"), "C:\\nowhere\\gone.dll,,,,,\n");
 }
 
 TEST_F(FileInfoTest, VeryLongPathIsMissingAndKeptWhole) {
     const std::string longPath = "C:\\" + std::string(32'764, 'a');
-    const data_FileInfo r = Gathered(longPath);
+    const FileInfo r = Gathered(longPath);
     EXPECT_EQ(r.Missing(), 1);
     EXPECT_EQ(r.Name(), longPath);
 }
 
 TEST_F(FileInfoTest, ShortPathsThatFailCarryTheErrorNumber) {
     for (const char* path : {"C:", "Q:", "x", ""}) {
-        const data_FileInfo r = Gathered(path);
+        const FileInfo r = Gathered(path);
         EXPECT_EQ(r.Missing(), 1) << path;
         EXPECT_EQ(r.Name(), "") << path;
         EXPECT_EQ(Row(r, "FNAMEPATH,DRVTYPE,MEDIATYPE,EFFECTIVERIGHTS,FSIZE,FDATE"),
@@ -187,12 +187,12 @@ TEST_F(FileInfoTest, ShortPathsThatFailCarryTheErrorNumber) {
 }
 
 TEST_F(FileInfoTest, ThreeCharacterRootIsGatheredAsADrive) {
-    const data_FileInfo c = Gathered("C:\\");
+    const FileInfo c = Gathered("C:\\");
     EXPECT_EQ(c.Missing(), 0);
     EXPECT_EQ(Row(c, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE"), "C:\\,C:\\,C:\\,HardDrive,NTFS,,\n");
-    const data_FileInfo d = Gathered("D:\\");
+    const FileInfo d = Gathered("D:\\");
     EXPECT_EQ(Row(d, "FNAME,DRVTYPE,MEDIATYPE"), "D:\\,CD-ROM,CDFS,\n");
-    const data_FileInfo q = Gathered("Q:\\");  // no such drive: still a root, with no words to show
+    const FileInfo q = Gathered("Q:\\");  // no such drive: still a root, with no words to show
     EXPECT_EQ(Row(q, "FNAME,DRVTYPE,MEDIATYPE"), "Q:\\,Not a root,,\n");
 }
 
@@ -233,7 +233,7 @@ TEST_F(FileInfoTest, VersionBlockOfTheBufferSizeOrMoreIsNotRead) {
     EXPECT_EQ(Gathered("C:\\small.dll").Version(), "5. 0. 2. 1");
     v.blockSize = 8000;
     machine.AddFile("C:\\big.dll", 10).version = v;
-    const data_FileInfo big = Gathered("C:\\big.dll");
+    const FileInfo big = Gathered("C:\\big.dll");
     EXPECT_EQ(Row(big, "FVERSION,FDESCRIPTION,FCOMMENTS,FMANUFACTURE,FPRODNAME,FPRODVERSION"), ",,,,,,\n");
     EXPECT_EQ(big.Name(), "big.dll");  // the rest of the record is still filled
     EXPECT_EQ(big.Size(), "10");
@@ -244,7 +244,7 @@ TEST_F(FileInfoTest, LongVersionTextsAreCut) {
     v.strings = {{"\\StringFileInfo\\040904e4\\FileDescription", std::string(10'000, 'd')},
                  {"\\StringFileInfo\\040904e4\\FileVersion", std::string(300, ',')}};
     machine.AddFile("C:\\long.dll", 10).version = v;
-    const data_FileInfo r = Gathered("C:\\long.dll");
+    const FileInfo r = Gathered("C:\\long.dll");
     EXPECT_EQ(r.Description(), std::string(255, 'd'));
     EXPECT_EQ(r.Version(), std::string(255, '.'));
 }
@@ -255,7 +255,7 @@ TEST_F(FileInfoTest, DirectorySizeCountsEveryDepth) {
     machine.AddFile("C:\\data\\sub\\deeper\\c.bin", 400);
     machine.AddFile("C:\\data\\z.bin", 1);  // the last entry counts too
     EXPECT_EQ(DirectorySize(machine, "C:\\data"), 1501u);
-    const data_FileInfo r = Gathered("C:\\data");
+    const FileInfo r = Gathered("C:\\data");
     EXPECT_EQ(r.Size(), "1.5K");
     EXPECT_EQ(r.Attributes(), "D");
     machine.AddDirectory("C:\\empty");
@@ -277,7 +277,7 @@ TEST_F(FileInfoTest, DirectorySizeDoesNotEnterReparsePoints) {
     machine.AddJunction("C:\\Users\\me\\Application Data\\x");
     machine.AddFile("C:\\Users\\me\\Application Data\\hidden.bin", 1'000'000);
     EXPECT_EQ(DirectorySize(machine, "C:\\Users"), 100u);
-    const data_FileInfo junction = Gathered("C:\\Users\\me\\Application Data");
+    const FileInfo junction = Gathered("C:\\Users\\me\\Application Data");
     EXPECT_EQ(junction.Missing(), 0);
     EXPECT_EQ(junction.Size(), "");
     EXPECT_EQ(junction.Attributes(), "D");
@@ -295,7 +295,7 @@ TEST_F(FileInfoTest, DirectorySizeStopsAtTheDepthBound) {
 TEST_F(FileInfoTest, FileThatVanishedAfterItsListingIsMissing) {
     machine.AddFile("C:\\tmp\\gone.tmp", 5);
     machine.Vanish("C:\\tmp\\gone.tmp");
-    const data_FileInfo r = Gathered("C:\\tmp\\gone.tmp");
+    const FileInfo r = Gathered("C:\\tmp\\gone.tmp");
     EXPECT_EQ(r.Missing(), 1);
     EXPECT_EQ(Row(r, "FNAME,FSIZE"), "C:\\tmp\\gone.tmp,,\n");
 }
@@ -303,7 +303,7 @@ TEST_F(FileInfoTest, FileThatVanishedAfterItsListingIsMissing) {
 TEST_F(FileInfoTest, EnvironmentVariablesAreExpanded) {
     machine.environment["windir"] = "C:\\WINNT";
     machine.AddFile("C:\\WINNT\\win.ini", 2048);
-    const data_FileInfo r = Gathered("%WINDIR%\\win.ini");
+    const FileInfo r = Gathered("%WINDIR%\\win.ini");
     EXPECT_EQ(r.Missing(), 0);
     EXPECT_EQ(r.NameAndPath(), "C:\\WINNT\\win.ini");
     EXPECT_EQ(r.Size(), "2.0K");
@@ -314,7 +314,7 @@ TEST_F(FileInfoTest, EnvironmentVariablesAreExpanded) {
 
 TEST_F(FileInfoTest, NtPathModeNormalisesFirst) {
     machine.AddFile("C:\\WINNT\\System32\\drivers\\x.sys", 20'000);
-    const data_FileInfo r = Gathered("\\SystemRoot\\System32\\drivers\\x.sys", PathMode::NtPath);
+    const FileInfo r = Gathered("\\SystemRoot\\System32\\drivers\\x.sys", PathMode::NtPath);
     EXPECT_EQ(r.NameAndPath(), "C:\\WINNT\\System32\\drivers\\x.sys");
     EXPECT_EQ(r.Size(), "20.0K");
     EXPECT_EQ(Gathered("\\??\\C:\\WINNT\\System32\\drivers\\x.sys", PathMode::NtPath).Missing(), 0);
@@ -341,14 +341,14 @@ TEST_F(FileInfoTest, NormalizeNtPathFirstMatchingFormWins) {
 }
 
 TEST_F(FileInfoTest, GatherDriveShowsFreeSpace) {
-    data_FileInfo c;
+    FileInfo c;
     c.GatherDrive(machine, "C:\\");
     EXPECT_EQ(Row(c, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE"),
               "C:\\,C:\\,C:\\,HardDrive,NTFS,2.5G Avail,\n");
-    data_FileInfo d;
+    FileInfo d;
     d.GatherDrive(machine, "D:\\");  // no disc in the drive
     EXPECT_EQ(Row(d, "FNAME,DRVTYPE,MEDIATYPE,FSIZE"), "D:\\,CD-ROM,CDFS,,\n");
-    data_FileInfo a;
+    FileInfo a;
     a.GatherDrive(machine, "A:\\");
     EXPECT_EQ(a.Size(), "1000 Avail");
 }

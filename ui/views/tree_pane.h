@@ -1,5 +1,5 @@
 #pragma once
-// view_Tree: a tree title's result tree with its state images.
+// TreePane: a tree title's result tree with its state images.
 
 #include "ui/views/content_view.h"
 #include "ui/win/handles.h"
@@ -7,10 +7,10 @@
 
 namespace kavlo::ui {
 
-class view_Tree : public ContentView {
+class TreePane : public ContentView {
 public:
-    view_Tree();
-    const char* RuntimeClass() const override { return "view_Tree"; }
+    TreePane();
+    const char* RuntimeClass() const override { return "TreePane"; }
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
     TreeControl& tree() { return tree_; }
