@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/report_cli.h"
 #include "cli/title_json.h"
+#include "platform/host_file.h"
 
 namespace kavlo::cli {
 namespace {
@@ -107,6 +108,10 @@ int ExportCommand(const Args& args) {
     if (path.empty() || (format != "json" && format != "text")) {
         std::fputs(kExportUsage, stderr);
         return 2;
+    }
+    if (!output.empty() && platform::SameHostFile(path, output)) {
+        std::fprintf(stderr, "kavlo export: the output '%s' is the report being exported\n", output.c_str());
+        return 1;
     }
     report::ReportContents report;
     if (!LoadReport(path, report, kReportCodePage)) return 1;

@@ -130,6 +130,15 @@ int GatherCommand(const Args& args) {
     ReportDocument doc(context);
     doc.NewDocument(executionPath);
 
+    if (doc.catalog().empty()) {
+        std::fprintf(stderr, "kavlo gather: no scripts (*.dbg) in '%s'\n", options.scripts.c_str());
+        return 1;
+    }
+    if (doc.CountTitles() == 0) {
+        std::fprintf(stderr, "kavlo gather: the scripts in '%s' have no titles\n", options.scripts.c_str());
+        return 1;
+    }
+
     const std::string path = options.output.empty() ? doc.ReportFileName() : options.output;
     report::FileOutcome outcome;
     {
@@ -139,14 +148,15 @@ int GatherCommand(const Args& args) {
         });
     }
     if (!outcome.ok) {
-        std::fputs((outcome.message + "\n").c_str(), stderr);
+        PrintFailure(outcome);
         return 1;
     }
-    std::string saved = path;
+    // A symbolic link was followed: the file written is the one to compress.
+    std::string saved = outcome.path;
     if (options.gzip) {
-        outcome = ReportDocument::Compress(path, &saved);
+        outcome = ReportDocument::Compress(saved, &saved);
         if (!outcome.ok) {
-            std::fputs((outcome.message + "\n").c_str(), stderr);
+            PrintFailure(outcome);
             return 1;
         }
     }

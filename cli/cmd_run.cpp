@@ -129,6 +129,7 @@ int RunCommand(const Args& args) {
     AppContext context(machine, DetectOs(machine), script.parent_path().string());
     std::unique_ptr<ScriptRecord> file = ScriptCatalog(context).LoadScript(script.string(), script.stem().string());
     if (!file) return Fail("cannot read script '" + options.script + "'");
+    if (file->titles.empty()) return Fail("the script '" + options.script + "' has no titles");
 
     std::vector<TitleRecord*> selected;
     if (options.titles.empty()) {

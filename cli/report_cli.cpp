@@ -107,7 +107,7 @@ bool LoadReport(const std::string& path, report::ReportContents& out, std::uint3
     options.codePage = codePage;
     const report::FileOutcome outcome = report::OpenReportFile(path, out, options);
     if (!outcome.ok) {
-        std::fputs((outcome.message + "\n").c_str(), stderr);
+        PrintFailure(outcome);
         return false;
     }
     report::NodeKeys keys;
@@ -159,19 +159,29 @@ std::string TitleAsText(const TitleRecord& title) {
 
 std::string ToUtf8(std::string_view text, std::uint32_t codePage) { return AnsiToUtf8(text, codePage); }
 
+void PrintFailure(const report::FileOutcome& outcome) {
+    std::string text = outcome.message + "\n";
+    if (!outcome.reason.empty()) text += "(" + outcome.reason + ")\n";
+    std::fputs(text.c_str(), stderr);
+}
+
 bool WriteOutput(const std::string& path, std::string_view data) {
     if (path.empty()) {
         const bool ok = std::fwrite(data.data(), 1, data.size(), stdout) == data.size() && std::fflush(stdout) == 0;
         if (!ok) std::fputs("kavlo: cannot write to standard output\n", stderr);
         return ok;
     }
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file != nullptr;
-    if (ok) ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    if (file && std::fclose(file) != 0) ok = false;
-    if (!ok) std::fputs((report::SaveFailureMessage(errno, path) + "\n").c_str(), stderr);
-    return ok;
+    report::AtomicOutput output;
+    report::FileOutcome outcome = output.Open(path, report::AtomicOutput::Targets::StreamsToo);
+    if (outcome.ok) {
+        errno = 0;
+        if (std::fwrite(data.data(), 1, data.size(), output.file()) != data.size())
+            outcome = output.Abandon(errno ? errno : EIO);
+        else
+            outcome = output.Commit();
+    }
+    if (!outcome.ok) PrintFailure(outcome);
+    return outcome.ok;
 }
 
 bool StderrIsTerminal() { return isatty(fileno(stderr)) != 0; }

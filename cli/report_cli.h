@@ -10,6 +10,7 @@
 #include "engine/records.h"
 #include "report/navigation.h"
 #include "report/report_archive.h"
+#include "report/report_file.h"
 
 namespace kavlo::cli {
 
@@ -31,9 +32,13 @@ std::string TitleAsText(const TitleRecord& title);
 /// The code page's bytes as UTF-8.
 std::string ToUtf8(std::string_view text, std::uint32_t codePage = 1252);
 
-/// Writes to the file (replacing it) or, for an empty path, to standard output;
+/// Writes to the file as reports are saved (a temporary renamed over it, a
+/// device or FIFO written in place) or, for an empty path, to standard output;
 /// prints a message and returns false on failure.
 bool WriteOutput(const std::string& path, std::string_view data);
+
+/// Prints a failed open or save: the program's message, and beneath it the reason in brackets.
+void PrintFailure(const report::FileOutcome& outcome);
 
 /// True when standard error is a terminal (progress is then drawn as a bar).
 bool StderrIsTerminal();

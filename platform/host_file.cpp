@@ -1,6 +1,7 @@
 #include "platform/host_file.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
@@ -52,6 +53,66 @@ std::optional<std::uint64_t> HostFileSize(std::FILE* file) {
     if (fstat(fileno(file), &info) != 0 || info.st_size < 0) return std::nullopt;
     return static_cast<std::uint64_t>(info.st_size);
 #endif
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Linux and Windows both give up after about this many links in one lookup.
+constexpr int kMaxLinks = 40;
+
+HostFileKind KindOf(const fs::file_status& status) {
+    switch (status.type()) {
+        case fs::file_type::not_found: return HostFileKind::Missing;
+        case fs::file_type::regular: return HostFileKind::Regular;
+        case fs::file_type::directory: return HostFileKind::Directory;
+        case fs::file_type::character:
+        case fs::file_type::fifo: return HostFileKind::Stream;
+        default: return HostFileKind::Unusable;
+    }
+}
+
+}  // namespace
+
+HostTarget ResolveHostTarget(const std::string& path) {
+    HostTarget target;
+    fs::path current(path);
+    for (int links = 0;; ++links) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(current, ec);
+        if (ec && status.type() != fs::file_type::not_found) {
+            target.error = ec.value();
+            target.kind = HostFileKind::Unusable;
+            break;
+        }
+        if (status.type() != fs::file_type::symlink) {
+            target.kind = KindOf(status);
+            const fs::perms perms = status.permissions();
+            target.writable = (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) !=
+                              fs::perms::none;
+            break;
+        }
+        if (links == kMaxLinks) {
+            target.error = ELOOP;
+            target.kind = HostFileKind::Unusable;
+            break;
+        }
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) {
+            target.error = ec.value();
+            target.kind = HostFileKind::Unusable;
+            break;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    target.path = current.string();
+    return target;
+}
+
+bool SameHostFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
 }
 
 }  // namespace kavlo::platform

@@ -238,32 +238,47 @@ bool SameContent(const std::string& gzPath, std::FILE* original) {
 CompressResult CompressReportFile(const std::string& path) {
     CompressResult result;
     result.gzPath = path + ".gz";
+    // Compressing removes the report afterwards: never a device, a FIFO or a folder.
+    if (platform::ResolveHostTarget(path).kind != platform::HostFileKind::Regular) {
+        result.status = CompressStatus::CannotRead;
+        result.error = std::filesystem::exists(path) ? EINVAL : ENOENT;
+        result.reason = "'" + path + "' is not a regular file";
+        return result;
+    }
     FilePtr in = OpenHostFile(path, "rb");
-    if (!in) return {CompressStatus::CannotRead, errno, result.gzPath};
+    if (!in) return {CompressStatus::CannotRead, errno, result.gzPath, ErrorReason(errno), {}};
     struct stat info;
     const std::uint32_t mtime = ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint32_t>(info.st_mtime) : 0;
 
-    const std::string temp = TempPathBeside(result.gzPath);
-    FilePtr out = OpenHostFile(temp, "wb");
-    if (!out) return {CompressStatus::CannotWrite, errno, result.gzPath};
+    AtomicOutput out;
+    result.writeOutcome = out.Open(result.gzPath, AtomicOutput::Targets::RegularOnly);
+    if (!result.writeOutcome.ok) {
+        result.status = CompressStatus::CannotWrite;
+        return result;
+    }
     auto fail = [&](CompressStatus status, int error) {
-        out.reset();
-        std::remove(temp.c_str());
-        return CompressResult{status, error, result.gzPath};
+        result.status = status;
+        result.error = error;
+        result.writeOutcome = out.Abandon(error);
+        if (status == CompressStatus::CannotRead) result.reason = "the report could not be read back";
+        return result;
     };
     GzipWriter writer(BaseName(path), mtime);
-    if (const int rc = writer.Run(in.get(), out.get()); rc != 0)
+    if (const int rc = writer.Run(in.get(), out.file()); rc != 0)
         return rc < 0 ? fail(CompressStatus::CannotRead, EIO) : fail(CompressStatus::CannotWrite, rc);
-    if (const int rc = platform::FlushHostFile(out.get()); rc != 0) return fail(CompressStatus::CannotWrite, rc);
-    if (const int rc = CloseHostFile(out); rc != 0) return fail(CompressStatus::CannotWrite, rc);
-    if (!SameContent(temp, in.get())) return fail(CompressStatus::VerifyFailed, 0);
-    if (const int rc = platform::ReplaceHostFile(temp, result.gzPath); rc != 0)
-        return fail(CompressStatus::CannotWrite, rc);
+    if (const int rc = platform::FlushHostFile(out.file()); rc != 0) return fail(CompressStatus::CannotWrite, rc);
+    if (!SameContent(out.writingPath(), in.get())) return fail(CompressStatus::VerifyFailed, 0);
+    result.writeOutcome = out.Commit();
+    if (!result.writeOutcome.ok) {
+        result.status = CompressStatus::CannotWrite;
+        return result;
+    }
     in.reset();
     // gzip keeps the original's modification time on the compressed file.
+    const std::string& written = out.finalPath();
     std::error_code ignored;
     const auto when = std::filesystem::last_write_time(path, ignored);
-    if (!ignored) std::filesystem::last_write_time(result.gzPath, when, ignored);
+    if (!ignored) std::filesystem::last_write_time(written, when, ignored);
     std::remove(path.c_str());
     return result;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "report/atomic_output.h"
 #include "report/byte_stream.h"
 
 namespace kavlo::report {
@@ -48,20 +49,24 @@ private:
 /// What became of a compression.
 enum class CompressStatus {
     Ok,
-    CannotRead,    ///< the report file could not be read
-    CannotWrite,   ///< the ".gz" file could not be written (see errno value)
+    CannotRead,    ///< the report file could not be read, or is not a regular file
+    CannotWrite,   ///< the ".gz" file could not be written (see writeOutcome)
     VerifyFailed,  ///< the written ".gz" did not decompress to the report
 };
 
 struct CompressResult {
     CompressStatus status = CompressStatus::Ok;
-    int error = 0;  ///< errno value of a failed read or write
+    int error = 0;  ///< errno value of a failed read
     std::string gzPath;
+    std::string reason;        ///< why the report could not be read, in plain words
+    FileOutcome writeOutcome;  ///< what writing the ".gz" file answered
 };
 
 /// Compresses `path` into `path` + ".gz" (name and time of the report in the gzip
 /// header), checks that it decompresses to the same bytes, and then removes
 /// `path`, as the gzip program does. On failure `path` stays and no ".gz" is left.
+/// The ".gz" file is written like every output (AtomicOutput): a read-only one is
+/// refused like a read-only report.
 CompressResult CompressReportFile(const std::string& path);
 
 }  // namespace kavlo::report

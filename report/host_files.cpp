@@ -28,7 +28,19 @@ bool HostFileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+namespace {
+// Longest file name (one path component) that the file systems reports live on take.
+constexpr std::size_t kMaxNameBytes = 255;
+}  // namespace
+
 std::string TempPathBeside(const std::string& target) {
+    // "<name>.<8 hex digits>.tmp": a name that only just fits leaves no room for
+    // the suffix, so its temporary takes a shortened copy of the name.
+    const std::size_t slash = target.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string stem = target;
+    constexpr std::size_t kSuffixBytes = 13;
+    if (target.size() - nameStart + kSuffixBytes > kMaxNameBytes) stem.resize(nameStart + kMaxNameBytes - kSuffixBytes);
     thread_local std::mt19937_64 generator(
         std::random_device{}() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     static const char* digits = "0123456789abcdef";
@@ -36,7 +48,7 @@ std::string TempPathBeside(const std::string& target) {
         std::uint64_t value = generator();
         std::string suffix = ".";
         for (int i = 0; i < 8; ++i, value >>= 4) suffix += digits[value & 15];
-        std::string candidate = target + suffix + ".tmp";
+        std::string candidate = stem + suffix + ".tmp";
         if (!HostFileExists(candidate)) return candidate;
     }
 }

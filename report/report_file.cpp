@@ -24,9 +24,7 @@ std::string ReadOnlyMessage(std::string_view path) {
 
 namespace {
 
-FileOutcome Failure(std::string message) { return {false, std::move(message)}; }
-
-FileOutcome WriteFailure(int error, const std::string& path) { return Failure(SaveFailureMessage(error, path)); }
+FileOutcome Failure(std::string message) { return {false, std::move(message), {}, {}}; }
 
 FileOutcome ReadFailure(ReadStatus status) {
     return Failure(std::string(status == ReadStatus::ReadError ? kFailedToOpenDocument : kUnexpectedFileFormat));
@@ -34,27 +32,17 @@ FileOutcome ReadFailure(ReadStatus status) {
 
 }  // namespace
 
-std::string SaveFailureMessage(int error, const std::string& path) {
-    switch (error) {
-        case ENOSPC:
-#ifdef EDQUOT
-        case EDQUOT:
-#endif
-            return std::string(kDiskFull);
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EBUSY:
-#ifdef ETXTBSY
-        case ETXTBSY:
-#endif
-            return ReadOnlyMessage(path);
-        default:
-            return std::string(kFailedToSaveDocument);
-    }
-}
-
 FileOutcome OpenReportFile(const std::string& path, ReportContents& out, const OpenOptions& options) {
+    // A folder opens for reading on some systems and a FIFO would wait for a writer.
+    switch (platform::ResolveHostTarget(path).kind) {
+        case platform::HostFileKind::Directory:
+            return {false, std::string(kFailedToOpenDocument), "'" + path + "' is a folder", {}};
+        case platform::HostFileKind::Stream:
+        case platform::HostFileKind::Unusable:
+            return {false, std::string(kFailedToOpenDocument), "'" + path + "' is not a regular file", {}};
+        case platform::HostFileKind::Missing:
+        case platform::HostFileKind::Regular: break;
+    }
     FilePtr file = OpenHostFile(path, "rb");
     if (!file) {
         if (errno == ENOENT || errno == ENOTDIR) return Failure(FileNotFoundMessage(path));
@@ -86,42 +74,33 @@ FileOutcome OpenReportFile(const std::string& path, ReportContents& out, const O
 }
 
 FileOutcome SaveReportFile(const std::string& path, const ReportContents& report) {
-    // An existing target that cannot be opened for update is read-only or in use;
-    // renaming over it would succeed on some systems, but the user asked not to.
-    if (HostFileExists(path)) {
-        FilePtr probe = OpenHostFile(path, "r+b");
-        if (!probe) return WriteFailure(errno == ENOENT ? EIO : errno, path);
-    }
-    const std::string temp = TempPathBeside(path);
-    FilePtr file = OpenHostFile(temp, "wb");
-    if (!file) return WriteFailure(errno, path);
-    auto fail = [&](int error) {
-        file.reset();
-        std::remove(temp.c_str());
-        return WriteFailure(error, path);
-    };
-    FileSink sink(file.get());
+    AtomicOutput output;
+    if (FileOutcome opened = output.Open(path, AtomicOutput::Targets::StreamsToo); !opened.ok) return opened;
+    FileSink sink(output.file());
     switch (WriteReport(report, sink)) {
         case WriteStatus::Ok: break;
-        case WriteStatus::SinkFailed: return fail(sink.error());
-        case WriteStatus::NotWritable: return fail(EINVAL);
+        case WriteStatus::SinkFailed: return output.Abandon(sink.error());
+        case WriteStatus::NotWritable: {
+            FileOutcome failed = output.Abandon(EINVAL);
+            failed.reason = "the report holds more than a report file can store";
+            return failed;
+        }
     }
-    if (const int rc = platform::FlushHostFile(file.get()); rc != 0) return fail(rc);
-    if (const int rc = CloseHostFile(file); rc != 0) return fail(rc);
-    if (const int rc = platform::ReplaceHostFile(temp, path); rc != 0) return fail(rc);
-    return {};
+    return output.Commit();
 }
 
 FileOutcome CompressSavedReport(const std::string& path, std::string* gzPath) {
-    const CompressResult result = CompressReportFile(path);
+    CompressResult result = CompressReportFile(path);
     if (gzPath) *gzPath = result.gzPath;
     switch (result.status) {
-        case CompressStatus::Ok: return {};
+        case CompressStatus::Ok: return {true, {}, {}, result.gzPath};
         case CompressStatus::CannotRead:
             if (result.error == ENOENT) return Failure(FileNotFoundMessage(path));
-            return Failure(std::string(kFailedToSaveDocument));
-        case CompressStatus::CannotWrite: return WriteFailure(result.error, result.gzPath);
-        case CompressStatus::VerifyFailed: return Failure(std::string(kFailedToSaveDocument));
+            return {false, std::string(kFailedToSaveDocument), std::move(result.reason), {}};
+        case CompressStatus::CannotWrite: return std::move(result.writeOutcome);
+        case CompressStatus::VerifyFailed:
+            return {false, std::string(kFailedToSaveDocument), "the compressed file did not read back as the report",
+                    {}};
     }
     return Failure(std::string(kFailedToSaveDocument));
 }

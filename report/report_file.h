@@ -6,15 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "report/atomic_output.h"
 #include "report/report_archive.h"
 
 namespace kavlo::report {
-
-/// Success, or the message that tells the user what went wrong.
-struct FileOutcome {
-    bool ok = true;
-    std::string message;
-};
 
 struct OpenOptions {
     std::uint32_t codePage = 1252;                       ///< for wide strings
@@ -26,16 +21,14 @@ struct OpenOptions {
 /// file is only ever opened for reading.
 FileOutcome OpenReportFile(const std::string& path, ReportContents& out, const OpenOptions& options = {});
 
-/// Writes the report to a temporary file beside `path`, flushes it to disk and
-/// renames it over `path`. On failure `path` is as it was and no temporary is left.
+/// Writes the report through AtomicOutput: a temporary file beside `path`,
+/// flushed and renamed over it (or a device or FIFO written in place). On failure
+/// `path` is as it was and no temporary is left. The outcome's path is the file written.
 FileOutcome SaveReportFile(const std::string& path, const ReportContents& report);
 
-/// The message for a failed write of `path` with an errno value: disk full,
-/// read-only or in use, or the general save failure.
-std::string SaveFailureMessage(int error, const std::string& path);
-
-/// Compresses a saved report to `path` + ".gz" and removes `path`; the message
-/// on failure names what could not be done. `gzPath` receives the new name.
+/// Compresses a saved report (a regular file) to `path` + ".gz" and removes
+/// `path`; the message on failure names what could not be done. `gzPath`
+/// receives the new name.
 FileOutcome CompressSavedReport(const std::string& path, std::string* gzPath = nullptr);
 
 }  // namespace kavlo::report
