@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/title_json.h"
+#include "cli/tree_text.h"
 #include "engine/os_detection.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
@@ -66,7 +67,17 @@ int Fail(const std::string& message) {
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-void AppendTreeText(std::string& out, const ResultNode& root, std::uint32_t codePage) {
+// Output is handed to stdout in pieces of about this size, so a huge title is
+// never held twice (once as records, once as text).
+constexpr std::size_t kPrintChunk = 1 << 20;
+
+void PrintWhenFull(std::string& out) {
+    if (out.size() < kPrintChunk) return;
+    Print(out);
+    out.clear();
+}
+
+void PrintTreeText(std::string& out, const ResultNode& root, std::uint32_t codePage) {
     struct Item {
         const ResultNode* node;
         std::size_t level;
@@ -75,15 +86,16 @@ void AppendTreeText(std::string& out, const ResultNode& root, std::uint32_t code
     while (!stack.empty()) {
         const Item item = stack.back();
         stack.pop_back();
-        out.append(item.level * 2, ' ');
+        AppendTreeIndent(out, item.level);
         out += AnsiToUtf8(item.node->title(), codePage);
         out.push_back('\n');
+        PrintWhenFull(out);
         const auto& children = item.node->children();
         for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
     }
 }
 
-std::string TitleText(const TitleRecord& title, std::uint32_t codePage) {
+void PrintTitleText(const TitleRecord& title, std::uint32_t codePage) {
     auto utf8 = [&](std::string_view s) { return AnsiToUtf8(s, codePage); };
     std::string out = "=== " + utf8(title.name) + "\n";
     out += "kind: " + utf8(title.kind);
@@ -97,10 +109,10 @@ std::string TitleText(const TitleRecord& title, std::uint32_t codePage) {
     }
     if (title.HasTree()) {
         out += "--- tree\n";
-        AppendTreeText(out, title.Root(), codePage);
+        PrintTreeText(out, title.Root(), codePage);
     }
     out.push_back('\n');
-    return out;
+    Print(out);
 }
 
 TitleRecord* FindNamedTitle(ScriptRecord& file, const std::string& name, std::uint32_t codePage) {
@@ -147,7 +159,7 @@ int RunCommand(const Args& args) {
         title->runPending = 1;  // a title named twice runs twice, as a refresh would
         ScriptEngine(context).RunTitle(*title);
         if (!options.json) {
-            Print(TitleText(*title, codePage));
+            PrintTitleText(*title, codePage);
             continue;
         }
         if (!first) json.push_back(',');

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cli/tree_text.h"
 #include "engine/tree_fill.h"
 #include "platform/codepage.h"
 #include "report/report_file.h"
@@ -58,7 +59,7 @@ void AppendTree(std::string& out, const TitleRecord& title) {
     while (!stack.empty()) {
         const Frame frame = stack.back();
         stack.pop_back();
-        out.append(frame.depth * 2, ' ');
+        AppendTreeIndent(out, frame.depth);
         out += expandable ? WithoutMarkers(frame.node->title()) : TreeItemOf(frame.node->title()).text;
         out += '\n';
         const auto& children = frame.node->children();
@@ -133,7 +134,7 @@ std::string Outline(const NavNode& model, const report::Catalog& catalog, const 
     while (!stack.empty()) {
         const Frame frame = stack.back();
         stack.pop_back();
-        out.append(frame.depth * 2, ' ');
+        AppendTreeIndent(out, frame.depth);
         out += frame.depth == 0 ? rootLabel : frame.node->Text();
         if (const auto found = titles.find(frame.node->key()); found != titles.end() && frame.depth > 0)
             out += Summary(*found->second);

@@ -52,6 +52,11 @@ private:
     fs::path path_;
 };
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 /// A report with one script of four titles: text, a file list, an expandable
 /// tree and one that was never gathered.
 report::ReportContents SmallReport() {
@@ -191,6 +196,29 @@ TEST_F(ReportCommandsTest, ExportTextToAFile) {
     EXPECT_EQ(Kavlo(ExportCommand, {path, "--format", "xml"}).status, 2);
 }
 
+TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
+    const std::string before = ReadFile(path);
+    const std::string link = folder.File("link.IFO");
+    fs::create_symlink(path, link);
+    for (const std::string& output : {path, link}) {
+        const Outcome outcome = Kavlo(ExportCommand, {path, "--format", "json", "-o", output});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, "kavlo export: the output '" + output + "' is the report being exported\n");
+    }
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+TEST_F(ReportCommandsTest, FoldersGiveTheProgramsMessageAndTheReason) {
+    const std::string dir = folder.path().string();
+    Outcome outcome = Kavlo(ShowCommand, {dir});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Failed to open document.\n('" + dir + "' is a folder)\n");
+    outcome = Kavlo(ExportCommand, {path, "--format", "text", "-o", dir});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "Failed to save document.\n('" + dir + "' is a folder)\n");
+}
+
 // ------------------------------------------------------------ gather
 
 const std::string kScripts = std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts";
@@ -229,13 +257,18 @@ TEST(GatherCommandTest, DefaultNameInTheCurrentDirectory) {
 
 TEST(GatherCommandTest, Failures) {
     TempFolder folder;
+    fs::create_directories(folder.path() / "empty");
+    Outcome empty = Kavlo(GatherCommand, {"--scripts", folder.File("empty"), "--machine", kSample, "-o", folder.File("e.IFO")});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "kavlo gather: no scripts (*.dbg) in '" + folder.File("empty") + "'\n");
     EXPECT_EQ(Kavlo(GatherCommand, {"--scripts", folder.File("none")}).status, 1);
     EXPECT_EQ(Kavlo(GatherCommand, {"--machine", folder.File("none"), "--scripts", kScripts}).status, 1);
     EXPECT_EQ(Kavlo(GatherCommand, {"--bogus"}).status, 2);
     const Outcome outcome =
         Kavlo(GatherCommand, {"--scripts", kScripts, "--machine", kSample, "-o", folder.File("no/such/dir/r.IFO")});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("Failed to save document.\n"), std::string::npos);
+    EXPECT_NE(outcome.err.find("Failed to save document.\n(the folder '" + folder.File("no/such/dir") + "' does not exist)\n"),
+              std::string::npos);
 }
 
 }  // namespace

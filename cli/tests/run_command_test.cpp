@@ -38,7 +38,10 @@ Outcome RunKavlo(Args args) {
 
 class RunCommandTest : public ::testing::Test {
 protected:
-    RunCommandTest() : script(dir.Write("Probe.dbg", kScript)) {}
+    RunCommandTest() : script(dir.Write("Probe.dbg", kScript)) {
+        dir.Write("Empty.dbg", "");
+        dir.Write("Garbage.dbg", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    }
     testing::TempDir dir;
     std::string script;
 };
@@ -63,6 +66,21 @@ TEST_F(RunCommandTest, JsonOutputOfNamedTitlesInTheGivenOrder) {
               "\"header2\":\"\",\"text\":\"\",\"tree\":null}]}\n");
 }
 
+TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
+    // Every line indented by its depth would make the output grow with the square of it.
+    std::string body = "TRoot:Deep\n";
+    for (int i = 0; i < 5000; ++i) body += "TAddChild:n\n";
+    const std::string deep = dir.Write("Deep.dbg", "[TITLE LIST] {\nDeep\n}\n[TITLE]\nDeep\ntree\n" + body + "}\n");
+    const Outcome r = RunKavlo({deep, "--machine", kMachine});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::size_t lines = 0, longest = 0;
+    for (std::size_t start = 0, end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1, ++lines)
+        longest = std::max(longest, end - start);
+    EXPECT_GT(lines, 5000u);
+    EXPECT_LE(longest, 100u);
+    EXPECT_NE(r.out.find("\n                                                                [5001] n\n"), std::string::npos);
+}
+
 struct BadCase {
     const char* name;
     Args args;
@@ -77,6 +95,7 @@ TEST_P(RunCommandErrors, ExitNonZeroWithAMessage) {
     for (std::string& arg : args) {
         if (arg == "SCRIPT") arg = script;
         if (arg == "MACHINE") arg = kMachine;
+        if (arg == "EMPTY" || arg == "GARBAGE") arg = dir.path() + (arg == "EMPTY" ? "/Empty.dbg" : "/Garbage.dbg");
     }
     const Outcome r = RunKavlo(args);
     EXPECT_EQ(r.status, GetParam().status);
@@ -94,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"MissingScript", {"nowhere/none.dbg", "--machine", "MACHINE"}, 1, "cannot open script"},
                       BadCase{"BadMachine", {"SCRIPT", "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
                       BadCase{"UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1,
-                              "no title 'Nine'"}),
+                              "no title 'Nine'"},
+                      BadCase{"EmptyScript", {"EMPTY", "--machine", "MACHINE"}, 1, "Empty.dbg' has no titles"},
+                      BadCase{"GarbageScript", {"GARBAGE", "--machine", "MACHINE"}, 1, "Garbage.dbg' has no titles"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunCommandHelp, PrintsUsage) {
