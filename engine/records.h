@@ -13,6 +13,10 @@ namespace kavlo {
 class ScriptRecord;
 class ScriptFile;
 
+/// Deepest level a result tree reaches (its root is level 1); report files hold
+/// trees up to exactly this depth, so every gathered tree can be saved.
+inline constexpr std::size_t kMaxTreeLevels = 10000;
+
 /// One node of a title's result tree.
 class ResultNode {
 public:
@@ -41,8 +45,15 @@ public:
     void Pop() { if (!nodeStack_.empty()) nodeStack_.pop_back(); }
     ResultNode* Top() const { return nodeStack_.empty() ? nullptr : nodeStack_.back(); }
     void ClearStack() { nodeStack_.clear(); }
-    /// The top of the stack, or this node when the stack is empty.
-    ResultNode& Current() { ResultNode* top = Top(); return top ? *top : *this; }
+    /// The node the next child goes below: the top of the stack, or this node
+    /// when the stack is empty. Trees stop growing deeper at kMaxTreeLevels (this
+    /// node being level 1): a node at the last level takes no children, its
+    /// parent takes them instead, so nothing a script adds is lost.
+    ResultNode& Current() {
+        if (nodeStack_.empty()) return *this;
+        if (nodeStack_.size() >= kMaxTreeLevels - 1) return *nodeStack_[kMaxTreeLevels - 3];
+        return *nodeStack_.back();
+    }
 
     const std::string& title() const { return title_; }
     void set_title(std::string t) { title_ = std::move(t); }

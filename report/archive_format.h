@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/records.h"
+
 namespace kavlo::report {
 
 /// Format version this program writes; titles carry their second column line from it on.
@@ -29,7 +31,7 @@ inline constexpr std::uint32_t kMaxNumber = 0x7FFFFFFFu;
 
 /// Deepest nesting of tree nodes (navigation or result tree) the reader accepts
 /// and the writer produces; the root of a tree is level 1.
-inline constexpr std::size_t kMaxNesting = 10000;
+inline constexpr std::size_t kMaxNesting = kMaxTreeLevels;
 /// Largest archive (plain, or decompressed from gzip) that is read at all.
 inline constexpr std::uint64_t kMaxArchiveBytes = std::uint64_t{4} << 30;
 

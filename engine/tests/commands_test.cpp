@@ -116,6 +116,31 @@ TEST(TreeCommands, DeepNestingDoesNotExhaustTheStack) {
     EXPECT_EQ(title.Root().CountNodes(), 100001u);
 }
 
+TEST(TreeCommands, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {
+    ScriptRig rig;
+    std::string body;
+    const std::size_t chain = kMaxTreeLevels - 1;  // children of the root reach the deepest level
+    for (std::size_t i = 0; i < chain + 50; ++i) body += "TAddChild:n" + std::to_string(i) + "\n";
+    body += "TAddText:leaf\n";
+    for (int i = 0; i < 51; ++i) body += "TBack:\n";
+    body += "TAddText:after\n";
+    const auto& title = rig.RunTree(body);
+
+    const ResultNode* node = &title.Root();
+    std::size_t level = 1;
+    while (node->children().size() == 1) node = node->children()[0].get(), ++level;
+    // The node above the deepest level took the 50 nodes meant to lie deeper, the
+    // "TAddText:" below them, and after 51 steps back the text added at that level.
+    EXPECT_EQ(level, kMaxTreeLevels - 1);
+    ASSERT_EQ(node->children().size(), 53u);
+    EXPECT_EQ(node->children()[0]->title(), "n" + std::to_string(chain - 1));
+    EXPECT_EQ(node->children()[50]->title(), "n" + std::to_string(chain + 49));
+    EXPECT_EQ(node->children()[51]->title(), "leaf");
+    EXPECT_EQ(node->children()[52]->title(), "after");
+    for (const auto& child : node->children()) EXPECT_TRUE(child->children().empty());
+    EXPECT_EQ(title.Root().CountNodes(), 1 + chain + 50 + 2);
+}
+
 // ---------------------------------------------------------------- TIRCheck:
 
 struct CheckCase {
