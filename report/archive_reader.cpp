@@ -161,6 +161,12 @@ std::string ArchiveReader::String() {
         failed_ = true;
         return {};
     }
+    // A wide string is held three times while it is converted.
+    const std::uint64_t memory = wide ? 2 * bytes + StringMemory(*length) : StringMemory(bytes);
+    if (budget_ && !budget_->TakeBytes(memory)) {
+        failed_ = true;
+        return {};
+    }
     if (!wide) {
         std::string text(static_cast<std::size_t>(bytes), '\0');
         if (!Take(text.data(), text.size())) return {};

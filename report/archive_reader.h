@@ -12,6 +12,7 @@
 
 #include "report/archive_format.h"
 #include "report/byte_stream.h"
+#include "report/read_budget.h"
 
 namespace kavlo::report {
 
@@ -51,6 +52,10 @@ public:
     /// Copies the next `size` bytes without consuming them; false when fewer remain.
     bool Peek(char* out, std::size_t size);
 
+    /// Charges every string read from now on to `budget` (kept by the caller);
+    /// a string beyond it fails the reader before it is allocated.
+    void SetBudget(BuildBudget* budget) { budget_ = budget; }
+
     void Fail() { failed_ = true; }
     bool failed() const { return failed_; }
     /// True when the source itself failed (an I/O error rather than bad content).
@@ -87,6 +92,7 @@ private:
     std::uint64_t windowOffset_ = 0;  // source offset of begin_
     std::uint64_t pulled_ = 0;        // bytes taken from the source so far
     bool failed_ = false;
+    BuildBudget* budget_ = nullptr;
     std::vector<Numbered> numbered_;  // index = number - 1
 };
 

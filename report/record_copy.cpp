@@ -1,5 +1,6 @@
 #include "report/record_copy.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "report/archive_format.h"
@@ -23,19 +24,34 @@ std::uint64_t NodeCost(const ResultNode& node) {
     return kNodeCost + node.title().size() + node.detail().size() + node.extra().size();
 }
 
+/// Charges a copied record of `size` bytes with strings of `lengths` to both budgets.
+bool ChargeRecord(CopyBudget& budget, std::uint64_t cost, std::size_t size, std::initializer_list<std::size_t> lengths) {
+    if (!Charge(budget, cost)) return false;
+    if (!budget.total) return true;
+    std::uint64_t strings = 0;
+    for (std::size_t length : lengths) strings += StringMemory(length);
+    return budget.total->TakeNode(size) && budget.total->TakeBytes(strings);
+}
+
+bool ChargeNode(CopyBudget& budget, const ResultNode& node) {
+    return ChargeRecord(budget, NodeCost(node), sizeof(ResultNode),
+                        {node.title().size(), node.detail().size(), node.extra().size()});
+}
+
+bool ChargeNode(CopyBudget& budget, const NavNode& node) {
+    return ChargeRecord(budget, kNodeCost + node.Text().size(), sizeof(NavNode), {node.Text().size()});
+}
+
 std::unique_ptr<ResultNode> CloneNode(const ResultNode& node) {
     return std::make_unique<ResultNode>(node.title(), node.detail(), node.extra());
 }
 
 std::unique_ptr<NavNode> CloneNode(const NavNode& node) { return std::make_unique<NavNode>(node.key(), node.Text()); }
 
-std::uint64_t CopyCost(const ResultNode& node) { return NodeCost(node); }
-std::uint64_t CopyCost(const NavNode& node) { return kNodeCost + node.Text().size(); }
-
 // Copies a whole subtree without recursion, charging every node to the budget.
 template <class Node>
 std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, CopyBudget& budget) {
-    if (depthLeft == 0 || !Charge(budget, CopyCost(source))) return nullptr;
+    if (depthLeft == 0 || !ChargeNode(budget, source)) return nullptr;
     auto copy = CloneNode(source);
     struct Frame {
         const Node* from;
@@ -50,7 +66,7 @@ std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, Cop
             continue;
         }
         const Node& child = *top.from->children()[top.next++];
-        if (stack.size() >= depthLeft || !Charge(budget, CopyCost(child))) return nullptr;
+        if (stack.size() >= depthLeft || !ChargeNode(budget, child)) return nullptr;
         Node& added = top.to->AppendChild(CloneNode(child));
         stack.push_back({&child, &added, 0});
     }
@@ -70,7 +86,10 @@ std::unique_ptr<NavNode> CopyNavigation(const NavNode& source, std::size_t depth
 std::unique_ptr<TitleRecord> CopyTitle(const TitleRecord& source, ScriptRecord* owner, CopyBudget& budget) {
     const std::uint64_t cost = kNodeCost + source.name.size() + source.text.size() + source.kind.size() +
                                source.kindDetail.size() + source.header1.size() + source.header2.size();
-    if (!Charge(budget, cost)) return nullptr;
+    if (!ChargeRecord(budget, cost, sizeof(TitleRecord),
+                      {source.name.size(), source.text.size(), source.kind.size(), source.kindDetail.size(),
+                       source.header1.size(), source.header2.size()}))
+        return nullptr;
     auto copy = std::make_unique<TitleRecord>(source.name, owner);
     copy->treeKey = source.treeKey;
     copy->startOffset = source.startOffset;
@@ -88,7 +107,9 @@ std::unique_ptr<TitleRecord> CopyTitle(const TitleRecord& source, ScriptRecord* 
 }
 
 std::unique_ptr<ScriptRecord> CopyFile(const ScriptRecord& source, CopyBudget& budget) {
-    if (!Charge(budget, kNodeCost + source.path.size() + source.fileName.size())) return nullptr;
+    if (!ChargeRecord(budget, kNodeCost + source.path.size() + source.fileName.size(), sizeof(ScriptRecord),
+                      {source.path.size(), source.fileName.size()}))
+        return nullptr;
     auto copy = std::make_unique<ScriptRecord>(source.path, source.fileName);
     copy->treeKey = source.treeKey;
     copy->engine = source.engine;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "engine/records.h"
+#include "report/read_budget.h"
 
 namespace kavlo::report {
 
@@ -15,6 +16,7 @@ namespace kavlo::report {
 /// the nesting depth at which the copy is placed.
 struct CopyBudget {
     std::uint64_t bytesLeft = 0;
+    BuildBudget* total = nullptr;  ///< what the whole read may still build, charged as well
 };
 
 /// Copies title, detail, extra and the whole subtree. Null when the budget runs

@@ -105,7 +105,11 @@ class RecordReader {
 public:
     // Copies made for back-references may cost about as much memory as the file
     // itself, plus a little for tiny files; more means the file is an expansion bomb.
-    explicit RecordReader(ArchiveReader& in) : in_(in) { budget_.bytesLeft = in.Size() + kCopyAllowance; }
+    RecordReader(ArchiveReader& in, BuildBudget& total) : in_(in), total_(total) {
+        budget_.bytesLeft = in.Size() + kCopyAllowance;
+        budget_.total = &total;
+        in_.SetBudget(&total);
+    }
 
     bool Report(ReportContents& report) {
         char start[3];
@@ -180,7 +184,7 @@ private:
                 parent->AppendChild(std::move(copy));
                 continue;
             }
-            if (stack.size() >= kMaxNesting) return Fail();
+            if (stack.size() >= kMaxNesting || !total_.TakeNode(sizeof(Node))) return Fail();
             Node& child = parent->AppendChild(std::make_unique<Node>());
             in_.Bind(ref->number, &child);
             const std::uint32_t children = fields(child);
@@ -234,6 +238,7 @@ private:
             if (!copy) Fail();
             return copy;
         }
+        if (!total_.TakeNode(sizeof(TitleRecord))) return Fail(), nullptr;
         auto title = std::make_unique<TitleRecord>(std::string(), owner);
         in_.Bind(ref->number, title.get());
         if (!TitleFields(*title)) return nullptr;
@@ -251,6 +256,7 @@ private:
             if (!copy) Fail();
             return copy;
         }
+        if (!total_.TakeNode(sizeof(ScriptRecord))) return Fail(), nullptr;
         auto file = std::make_unique<ScriptRecord>();
         in_.Bind(ref->number, file.get());
         file->path = in_.String();
@@ -268,6 +274,7 @@ private:
     }
 
     ArchiveReader& in_;
+    BuildBudget& total_;
     CopyBudget budget_;
     std::uint32_t version_ = 0;
 };
@@ -290,7 +297,8 @@ std::optional<bool> IsLegacyStart(const char* firstBytes, std::size_t size) {
 ReadStatus ReadReport(ByteSource& source, ReportContents& out, const ReadOptions& options) {
     ArchiveReader in(source, options.codePage);
     ReportContents read;
-    RecordReader reader(in);
+    BuildBudget total(options.maxNodes, options.maxMemoryBytes);
+    RecordReader reader(in, total);
     if (!reader.Report(read) || in.failed()) return in.sourceFailed() ? ReadStatus::ReadError : ReadStatus::FormatError;
     out = std::move(read);
     return ReadStatus::Ok;

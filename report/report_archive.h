@@ -9,6 +9,7 @@
 #include "engine/records.h"
 #include "report/archive_format.h"
 #include "report/byte_stream.h"
+#include "report/read_budget.h"
 
 namespace kavlo::report {
 
@@ -40,6 +41,8 @@ enum class ReadStatus {
 
 struct ReadOptions {
     std::uint32_t codePage = 1252;  ///< code page that wide strings are converted to
+    std::uint64_t maxNodes = kMaxReadNodes;        ///< records a report may hold (see read_budget.h)
+    std::uint64_t maxMemoryBytes = kMaxReadMemory; ///< memory its records may take, estimated
 };
 
 /// True when the first bytes mark a legacy file without header (third byte non-zero).

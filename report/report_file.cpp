@@ -53,7 +53,7 @@ FileOutcome OpenReportFile(const std::string& path, ReportContents& out, const O
     if (std::ferror(file.get()) || std::fseek(file.get(), 0, SEEK_SET) != 0)
         return Failure(std::string(kFailedToOpenDocument));
 
-    const ReadOptions readOptions{options.codePage};
+    const ReadOptions readOptions{options.codePage, options.maxNodes, options.maxMemoryBytes};
     if (LooksLikeGzip(magic, got)) {
         GzipFileSource source(file.get(), options.maxArchiveBytes);
         switch (source.problem()) {
