@@ -26,12 +26,12 @@ void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::strin
     auto file = OpenTextFile(engine.machine(), path);
     if (!file) return;
     TextLineReader reader(*file);
-    std::string out;
-    while (auto text = reader.ReadLine()) {
-        out += *text;
-        out += '\n';
+    CappedText out;
+    bool cut = false;
+    while (auto text = reader.ReadLine(out.room(), &cut)) {
+        if (!out.AppendLine(*text, cut)) break;
     }
-    title->AppendText(out);
+    title->AppendText(out.text());
 }
 
 void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
@@ -50,10 +50,11 @@ void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std
     auto file = OpenTextFile(engine.machine(), path);
     if (!file) return;
     TextLineReader reader(*file);
-    std::string out;
+    CappedText out;
     bool inside = false;
-    while (auto text = reader.ReadLine()) {
-        text->push_back('\n');
+    bool cut = false;
+    // Lines are examined up to the cap as well; what lies beyond is skipped.
+    while (auto text = reader.ReadLine(kMaxCommandTextBytes, &cut)) {
         const std::string_view trimmed = TrimLeadingSpace(*text);
         if (!inside) {
             if (trimmed.find(startMarker) == std::string_view::npos) continue;
@@ -64,9 +65,10 @@ void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std
             inside = false;
             continue;
         }
-        out += *text;
+        const bool fits = text->size() <= out.room();
+        if (!out.AppendLine(std::string_view(*text).substr(0, out.room()), cut || !fits)) break;
     }
-    title->AppendText(out);
+    title->AppendText(out.text());
 }
 
 void CLFNtoSFNCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title) {

@@ -23,25 +23,71 @@ bool TextLineReader::Fill() {
     return count != 0;
 }
 
-std::optional<std::string> TextLineReader::ReadLine() {
+void TextLineReader::SkipRestOfLine() {
+    for (;;) {
+        const auto newline = buffer_.find('\n', pos_);
+        if (newline != std::string::npos) {
+            pos_ = newline + 1;
+            return;
+        }
+        pos_ = buffer_.size();
+        if (!Fill()) return;
+    }
+}
+
+std::optional<std::string> TextLineReader::ReadLine(std::size_t maxBytes, bool* cut) {
+    if (cut) *cut = false;
+    if (skipRest_) {
+        // Skipped only now: a reader that stops after a cut line never reads the rest.
+        skipRest_ = false;
+        SkipRestOfLine();
+    }
+    auto take = [&](std::size_t length) {
+        if (length > maxBytes) {
+            if (cut) *cut = true;
+            length = maxBytes;
+        }
+        return buffer_.substr(pos_, length);
+    };
     std::size_t searchFrom = pos_;
     while (true) {
         const auto newline = buffer_.find('\n', searchFrom);
         if (newline != std::string::npos) {
             std::size_t end = newline;
             if (end > pos_ && buffer_[end - 1] == '\r') --end;
-            std::string line = buffer_.substr(pos_, end - pos_);
+            std::string line = take(end - pos_);
             pos_ = newline + 1;
             return line;
         }
-        const std::size_t scanned = buffer_.size() - pos_;
+        // Longer than asked for even without a "\r" before its line end: keep
+        // the part asked for and skip the rest, however long it is.
+        const std::size_t unread = buffer_.size() - pos_;
+        if (unread > 1 && unread - 1 > maxBytes) {
+            std::string line = take(unread);
+            pos_ += line.size();
+            skipRest_ = true;
+            return line;
+        }
         if (!Fill()) break;
-        searchFrom = scanned;  // Fill moved the unread text to the front
+        searchFrom = unread;  // Fill moved the unread text to the front
     }
     if (pos_ >= buffer_.size()) return std::nullopt;
-    std::string last = buffer_.substr(pos_);
+    std::string last = take(buffer_.size() - pos_);
     pos_ = buffer_.size();
     return last;
+}
+
+bool CappedText::AppendLine(std::string_view line, bool lineWasCut) {
+    if (full_) return false;
+    text_.append(line);
+    // The line end needs room too: a text that ends exactly at the limit was cut.
+    if (!lineWasCut && text_.size() < limit_) {
+        text_.push_back('\n');
+        return true;
+    }
+    text_.append(kTextCutMarker);
+    full_ = true;
+    return false;
 }
 
 std::unique_ptr<platform::InputFile> OpenTextFile(platform::Machine& machine, const std::string& path) {

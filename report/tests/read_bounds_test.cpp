@@ -5,10 +5,8 @@
 
 #include <fstream>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
 
+#include "engine/testing/address_space_limit.h"
 #include "report/report_file.h"
 #include "report/tests/archive_bytes.h"
 #include "report/tests/temp_dir.h"
@@ -61,38 +59,6 @@ TEST(ReadBounds, NodesAndMemoryUpToTheBoundAndNotBeyond) {
     EXPECT_EQ(ReadWith(withText, kMaxReadNodes, StringMemory(100000) - 1), ReadStatus::FormatError);
 }
 
-// AddressSanitizer reserves terabytes of address space: no limit can be set under it.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KAVLO_NO_ADDRESS_LIMIT 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
-#define KAVLO_NO_ADDRESS_LIMIT 1
-#endif
-
-#ifndef KAVLO_NO_ADDRESS_LIMIT
-
-/// Lowers the address-space limit of the process for one test.
-class AddressSpaceLimit {
-public:
-    explicit AddressSpaceLimit(std::uint64_t extraBytes) {
-        getrlimit(RLIMIT_AS, &saved_);
-        std::ifstream statm("/proc/self/statm");
-        std::uint64_t pages = 0;
-        statm >> pages;
-        rlimit lowered = saved_;
-        lowered.rlim_cur = pages * 4096 + extraBytes;
-        ok_ = pages > 0 && setrlimit(RLIMIT_AS, &lowered) == 0;
-    }
-    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    bool ok_ = false;
-};
-
 /// Compresses `head`, `count` copies of `unit` and `tail` into a gzip file.
 void WriteGzip(const std::string& path, const std::string& head, const std::string& unit, std::uint64_t count,
                const std::string& tail) {
@@ -124,20 +90,19 @@ TEST(ReadBounds, ASmallReportOfManyNodesIsRefusedWithinTheMemoryLimit) {
     // 20 million empty navigation nodes: 180 MB of archive in about 200 KB of
     // gzip, which would build over 2 GB of records.
     constexpr std::uint32_t kNodes = 20'000'000;
+    if (!kavlo::testing::AddressSpaceLimit::Supported()) GTEST_SKIP() << "no address-space limit here";
     TempDir dir;
     const std::string path = dir.File("many.IFO.gz");
     WriteGzip(path, WideNavigation(kNodes).str(), std::string(kNextChild, sizeof kNextChild), kNodes - 1, Ending());
     ASSERT_LT(std::filesystem::file_size(path), 1u << 20);
 
-    AddressSpaceLimit limit(std::uint64_t{1536} << 20);
+    kavlo::testing::AddressSpaceLimit limit(std::uint64_t{1536} << 20);
     if (!limit.ok()) GTEST_SKIP() << "the address-space limit cannot be set here";
     ReportContents out;
     const FileOutcome outcome = OpenReportFile(path, out);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "Unexpected file format.");
 }
-
-#endif
 
 }  // namespace
 }  // namespace kavlo::report

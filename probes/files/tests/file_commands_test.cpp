@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "engine/testing/address_space_limit.h"
 #include "probes/files/file_paths.h"
+#include "probes/files/text_lines.h"
 #include "probes/files/tests/fake_machine.h"
 #include "probes/registration.h"
 
@@ -252,6 +254,97 @@ TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
         Run(&FileReadTextCommand, "FileReadText:", line);
     EXPECT_EQ(title.text, "");
 }
+
+/// A file of `size` bytes that repeats `pattern`, made up while it is read, so
+/// that a test can hand the commands a file of many gigabytes.
+class PatternFile : public platform::InputFile {
+public:
+    PatternFile(std::string pattern, std::uint64_t size) : pattern_(std::move(pattern)), size_(size) {}
+    Result<std::size_t> Read(char* buffer, std::size_t size) override {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - pos_));
+        for (std::size_t i = 0; i < n; ++i) buffer[i] = pattern_[(pos_ + i) % pattern_.size()];
+        pos_ += n;
+        return n;
+    }
+    Status Seek(std::uint64_t offset) override {
+        pos_ = std::min(offset, size_);
+        return {};
+    }
+    std::uint64_t Size() const override { return size_; }
+
+private:
+    std::string pattern_;
+    std::uint64_t size_;
+    std::uint64_t pos_ = 0;
+};
+
+class HugeFileMachine : public FakeMachine {
+public:
+    Result<std::unique_ptr<platform::InputFile>> OpenForRead(std::string_view path) override {
+        if (path == "C:\\huge.log") return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
+        return FakeMachine::OpenForRead(path);
+    }
+    std::string pattern;
+    std::uint64_t size = 0;
+};
+
+TEST(FileReadTextCap, AHugeFileIsCutAtTheCapWithinTheMemoryLimit) {
+    if (!testing::AddressSpaceLimit::Supported()) GTEST_SKIP() << "no address-space limit here";
+    const std::string marker(kTextCutMarker);
+    for (const std::string& pattern : {std::string(1, '\0'), std::string("a line of a log\r\n")}) {
+        HugeFileMachine machine;
+        machine.AddFile("C:\\huge.log", std::uint64_t{20} << 30);
+        machine.pattern = pattern;
+        machine.size = std::uint64_t{20} << 30;
+        AppContext context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
+        CommandTable table;
+        ScriptEngine engine(context, table);
+        TitleRecord title;
+        title.kind = "text";
+        {
+            testing::AddressSpaceLimit limit(std::uint64_t{256} << 20);
+            ASSERT_TRUE(limit.ok());
+            FileReadTextCommand(engine, "FileReadText:", "FileReadText:C:\\huge.log", &title);
+        }
+        ASSERT_EQ(title.text.size(), kMaxCommandTextBytes + marker.size());
+        EXPECT_EQ(title.text.substr(kMaxCommandTextBytes), marker);
+    }
+}
+
+struct CapCase {
+    const char* name;
+    std::size_t textBytes;  // of lines of 99 characters and "\n", the last one shorter
+    bool cut;
+};
+
+class FileReadTextCapEdges : public FileCommandsTest, public ::testing::WithParamInterface<CapCase> {};
+
+TEST_P(FileReadTextCapEdges, TextUpToTheCapIsCopiedWholeAndBeyondItCutAndMarked) {
+    std::string content;
+    while (content.size() < GetParam().textBytes) content += std::string(99, 'x') + "\n";
+    content.resize(GetParam().textBytes - 1);
+    content += '\n';
+    machine.readChunk = 1 << 16;
+    machine.AddTextFile("C:\\big.txt", content);
+    machine.AddTextFile("C:\\big.ini", "[Start]\n" + content);
+    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\big.txt");
+    Run(&FileReadTextSectionCommand, "FileReadTextSection:", "FileReadTextSection:C:\\big.ini,[End],[Start]");
+    std::string one = content;
+    if (GetParam().cut) one = content.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
+    std::string section = "[Start]\n" + content;
+    if (GetParam().cut || section.size() > kMaxCommandTextBytes)
+        section = section.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
+    ASSERT_EQ(title.text.size(), one.size() + section.size());
+    EXPECT_TRUE(title.text == one + section);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, FileReadTextCapEdges,
+    ::testing::Values(CapCase{"JustBelow", kMaxCommandTextBytes - 100, false},
+                      CapCase{"Exactly", kMaxCommandTextBytes, false},
+                      CapCase{"LineEndBeyond", kMaxCommandTextBytes + 1, true},
+                      CapCase{"LineBeyond", kMaxCommandTextBytes + 50, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 constexpr const char* kIni =
     "[General]\r\n"
