@@ -15,9 +15,6 @@ constexpr std::size_t kDataBytes = 400;
 // The registry itself nests keys at most 512 deep; a deeper (simulated or
 // hostile) tree is cut there instead of exhausting the stack or the memory.
 constexpr std::size_t kMaxDepth = 512;
-// Large enough for any name or data the registry can hold, to name a value whose
-// data did not fit the lister's buffer.
-constexpr std::size_t kUnboundedBytes = std::size_t{1} << 20;
 
 struct OpenKeyFrame {
     std::unique_ptr<platform::RegistryKey> key;
@@ -35,9 +32,9 @@ void AddValueNodes(platform::Machine& machine, const platform::RegistryKey& key,
         }
         if (value.error() != err::kMoreData) return;
         // Too large for the lister's buffer: shown with the system's more-data text.
-        Result<platform::NamedRegValue> named = key.EnumValue(index, kUnboundedBytes, kUnboundedBytes);
-        if (!named.ok()) return;
-        node.AddChild(named->name + "," + machine.ErrorText(err::kMoreData));
+        Result<std::string> name = ValueNameAt(key, index);
+        if (!name.ok()) return;
+        node.AddChild(*name + "," + MoreDataText(machine));
     }
 }
 

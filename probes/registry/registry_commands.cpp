@@ -40,6 +40,16 @@ void CEnumRValCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, 
     std::string text;
     for (std::uint32_t index = 0;; ++index) {
         Result<platform::NamedRegValue> value = (*key)->EnumValue(index, kEnumNameChars, kEnumBufferBytes);
+        if (!value.ok() && value.error() == err::kMoreData) {
+            // Too large for the buffers: its name and the system's more-data text, and on.
+            Result<std::string> name = ValueNameAt(**key, index);
+            if (!name.ok()) break;
+            text.append(*name);
+            text.push_back(',');
+            text.append(MoreDataText(engine.machine()));
+            text.push_back('\n');
+            continue;
+        }
         if (!value.ok()) break;
         text.append(value->name);
         text.push_back(',');

@@ -1,5 +1,6 @@
 #include "probes/registry/registry_readers.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/path_tokens.h"
@@ -67,6 +68,17 @@ std::string FailureText(platform::Machine& machine, WinError error) {
     if (text.size() > kErrorTextChars) text.resize(kErrorTextChars);
     return text;
 }
+
+Result<std::string> ValueNameAt(const platform::RegistryKey& key, std::uint32_t index) {
+    // The registry limits value names to 16,383 characters; the data needs no
+    // limit of its own, since it already lies in the registry.
+    constexpr std::size_t kMaxValueNameChars = 16383;
+    Result<platform::NamedRegValue> value = key.EnumValue(index, kMaxValueNameChars, SIZE_MAX);
+    if (!value.ok()) return Result<std::string>::Failure(value.error());
+    return std::move(value->name);
+}
+
+std::string MoreDataText(platform::Machine& machine) { return machine.ErrorText(err::kMoreData); }
 
 std::string ResolveWildcard(platform::Machine& machine, std::optional<platform::RegRoot> root,
                             std::string_view keyPath) {

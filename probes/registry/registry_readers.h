@@ -44,6 +44,12 @@ int ValueExists(platform::Machine& machine, std::optional<platform::RegRoot> roo
                 std::string_view valueName);
 /// 1 when the key opens.
 int KeyExists(platform::Machine& machine, std::optional<platform::RegRoot> root, std::string_view keyPath);
+/// The name of the value at `index` however large its data (and its name, up to
+/// the registry's 16,383 characters): listings show an oversized value by its
+/// name and the system's more-data text, then go on. Fails as EnumValue does.
+Result<std::string> ValueNameAt(const platform::RegistryKey& key, std::uint32_t index);
+/// The line end of a value that a listing shows with the more-data text (234).
+std::string MoreDataText(platform::Machine& machine);
 /// Formats registry data by type; `hexDword` gives "0x" + hex for DWORDs, `allStrings`
 /// joins every string of a REG_MULTI_SZ with "\n" (else only the first).
 std::string FormatValueText(const platform::RegValue& value, bool hexDword, bool allStrings);

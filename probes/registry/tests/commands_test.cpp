@@ -102,10 +102,12 @@ TEST_P(RegistryCommands, RkeyExit) {
     EXPECT_EQ(Run(body).text, "Present\n" + machine().ErrorText(err::kFileNotFound));
 }
 
-TEST_P(RegistryCommands, CenumrvalListsUntilTheFirstFailure) {
-    // "Huge" (5000 bytes) does not fit the 4000-byte buffer: the listing stops there.
+TEST_P(RegistryCommands, CenumrvalShowsOversizedValuesByNameAndGoesOn) {
+    // "Huge" (5000 bytes) does not fit the 4000-byte buffer: its name and the
+    // more-data text stand in for it, and the values after it follow.
     EXPECT_EQ(Run(Line("CENUMRVAL:", ""), "tree").text,
-              ",default text\nBig," + std::string(499, 'b') + "\nBin,0x01 ab ff\nDword5,5\n");
+              ",default text\nBig," + std::string(499, 'b') + "\nBin,0x01 ab ff\nDword5,5\nHuge," +
+                  machine().ErrorText(err::kMoreData) + "\nMulti,one\ntwo\nNeg,-1\nPct,50%% %s\nStr,hello\n");
     EXPECT_EQ(Run(Line("CENUMRVAL:", "\\Tree\\A")).text, "Name,a\n");
     EXPECT_EQ(Run(Line("CENUMRVAL:", "\\Empty") + "\n" + Line("CENUMRVAL:", "\\Gone")).text, "");
 }
