@@ -21,7 +21,9 @@ constexpr const char* kGatherUsage =
     "machine (default: this computer on Windows, the bundled sample machine\n"
     "elsewhere) and saves the report as FILE (default: the computer name and the\n"
     "time, \"NAME MM_DD_YYYY HH_MM_PM.IFO\", in the current directory). With --gz the\n"
-    "report is compressed to FILE.gz. Progress goes to stderr, the outline to stdout.\n";
+    "report is compressed to FILE.gz. A FILE that is a symbolic link saves the report\n"
+    "it names; a device or FIFO is written in place. Progress goes to stderr, the\n"
+    "outline to stdout.\n";
 
 struct GatherOptions {
     std::string scripts;
