@@ -96,9 +96,7 @@ FileOutcome AtomicOutput::Open(const std::string& target, Targets targets) {
             // account write it or rename over it: the user marked it to be kept.
             if (!resolved.writable) return Refuse(ReadOnlyMessage(target), {});
             FilePtr probe = OpenHostFile(final_, "r+b");
-            if (!probe) {
-                return Abandon(errno == ENOENT ? EIO : errno);
-            }
+            if (!probe) return Abandon(errno == ENOENT ? EIO : errno);
             break;
         }
         case platform::HostFileKind::Missing: {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -106,11 +107,14 @@ TEST(OutputTarget, FailuresSayWhatIsWrong) {
         std::string target;
         std::string reason;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {dir.File("folder"), "'" + dir.File("folder") + "' is a folder"},
         {dir.File("missing/r.IFO"), "the folder '" + dir.File("missing") + "' does not exist"},
-        {dir.File(longest + "x"), "the file name is too long"},
     };
+#ifndef _WIN32
+    // Windows paths end at 260 characters before a name reaches 255.
+    cases.push_back({dir.File(longest + "x"), "the file name is too long"});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         const FileOutcome outcome = SaveReportFile(c.target, SampleReport());
@@ -118,9 +122,11 @@ TEST(OutputTarget, FailuresSayWhatIsWrong) {
         EXPECT_EQ(outcome.message, "Failed to save document.");
         EXPECT_EQ(outcome.reason, c.reason);
     }
+#ifndef _WIN32
     // A name that fits leaves no room for the temporary's suffix; the save still works.
     EXPECT_TRUE(SaveReportFile(dir.File(longest), SampleReport()).ok);
     EXPECT_EQ(dir.Names(), (std::set<std::string>{"folder", longest}));
+#endif
 
     ReportContents back;
     const FileOutcome opened = OpenReportFile(dir.File("folder"), back);
