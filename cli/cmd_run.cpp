@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/title_json.h"
 #include "cli/tree_text.h"
+#include "engine/tree_walk.h"
 #include "engine/os_detection.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
@@ -79,21 +80,13 @@ void PrintWhenFull(std::string& out) {
 }
 
 void PrintTreeText(std::string& out, const ResultNode& root, std::uint32_t codePage) {
-    struct Item {
-        const ResultNode* node;
-        std::size_t level;
-    };
-    std::vector<Item> stack{{&root, 1}};
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        AppendTreeIndent(out, item.level);
-        out += AnsiToUtf8(item.node->title(), codePage);
+    WalkTree(root, kAnyDepth, [&](const ResultNode& node, std::size_t depth) {
+        AppendTreeIndent(out, depth + 1);
+        out += AnsiToUtf8(node.title(), codePage);
         out.push_back('\n');
         PrintWhenFull(out);
-        const auto& children = item.node->children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
-    }
+        return Visit::Children;
+    });
 }
 
 void PrintTitleText(const TitleRecord& title, std::uint32_t codePage) {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "engine/tree_walk.h"
 #include "report/archive_format.h"
 
 namespace kavlo::report {
@@ -48,29 +49,23 @@ std::unique_ptr<ResultNode> CloneNode(const ResultNode& node) {
 
 std::unique_ptr<NavNode> CloneNode(const NavNode& node) { return std::make_unique<NavNode>(node.key(), node.Text()); }
 
-// Copies a whole subtree without recursion, charging every node to the budget.
+// Copies a whole subtree, charging every node to the budget; none when the
+// subtree is deeper than `depthLeft` levels or the budget runs out.
 template <class Node>
 std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, CopyBudget& budget) {
-    if (depthLeft == 0 || !ChargeNode(budget, source)) return nullptr;
-    auto copy = CloneNode(source);
-    struct Frame {
-        const Node* from;
-        Node* to;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&source, copy.get(), 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next == top.from->children().size()) {
-            stack.pop_back();
-            continue;
-        }
-        const Node& child = *top.from->children()[top.next++];
-        if (stack.size() >= depthLeft || !ChargeNode(budget, child)) return nullptr;
-        Node& added = top.to->AppendChild(CloneNode(child));
-        stack.push_back({&child, &added, 0});
-    }
-    return copy;
+    if (depthLeft == 0) return nullptr;
+    std::unique_ptr<Node> copy;
+    std::vector<Node*> copies;  // the copy of each node on the walk's path
+    const WalkEnd end = WalkTree(
+        source, depthLeft - 1,
+        [&](const Node& node, std::size_t) {
+            if (!ChargeNode(budget, node)) return Visit::Stop;
+            if (copies.empty()) copy = CloneNode(node), copies.push_back(copy.get());
+            else copies.push_back(&copies.back()->AppendChild(CloneNode(node)));
+            return Visit::Children;
+        },
+        [&](const Node&, std::size_t) { copies.pop_back(); });
+    return end == WalkEnd::Completed ? std::move(copy) : nullptr;
 }
 
 }  // namespace
