@@ -199,14 +199,19 @@ TEST_F(ReportCommandsTest, ExportTextToAFile) {
 TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
     const std::string before = ReadFile(path);
     const std::string link = folder.File("link.IFO");
-    fs::create_symlink(path, link);
-    for (const std::string& output : {path, link}) {
+    std::vector<std::string> outputs{path};
+    std::error_code noLinks;  // Wine has no symbolic links
+    fs::create_symlink(path, link, noLinks);
+    if (!noLinks) outputs.push_back(link);
+    for (const std::string& output : outputs) {
         const Outcome outcome = Kavlo(ExportCommand, {path, "--format", "json", "-o", output});
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.err, "kavlo export: the output '" + output + "' is the report being exported\n");
     }
     EXPECT_EQ(ReadFile(path), before);
-    EXPECT_TRUE(fs::is_symlink(link));
+    if (!noLinks) {
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
 }
 
 TEST_F(ReportCommandsTest, FoldersGiveTheProgramsMessageAndTheReason) {
