@@ -81,10 +81,12 @@ FileInfo:$(windows_path "$unpacked")\kavlo.exe,FNAME,FVERSION,FPRODVERSION
 FileInfo:$(windows_path "$unpacked")\kavlo-cli.exe,FNAME,FVERSION,FPRODVERSION
 }
 EOF
-versions=$(cd "$scratch" && wine "$unpacked/kavlo-cli.exe" run "$(windows_path "$scratch/versions.dbg")" </dev/null | tr -d '\r')
+# (Wine's complaints about the volume of drive Z: go to the log.)
+versions=$(cd "$scratch" && wine "$unpacked/kavlo-cli.exe" run "$(windows_path "$scratch/versions.dbg")" \
+           </dev/null 2>"$scratch/versions-log.txt" | tr -d '\r')
 for exe in kavlo.exe kavlo-cli.exe; do
   grep -q "$exe.*$major\.$minor.*$major\.$minor" <<<"$versions" ||
-    fail "the version resource of $exe does not give $major.$minor:"$'\n'"$versions"
+    fail "the version resource of $exe does not give $major.$minor:"$'\n'"$versions$(cat "$scratch/versions-log.txt")"
 done
 check "version resources of both programs: $major.$minor"
 
@@ -112,7 +114,8 @@ for library in $(ldd "$scratch/root/usr/bin/kavlo" | sed -n 's/.*=> \(\/[^ ]*\).
   owner=$(dpkg -S "$library" 2>/dev/null || dpkg -S "$(readlink -f "$library")" 2>/dev/null || dpkg -S "/usr$library" 2>/dev/null) ||
     fail "no package owns $library"
   package=${owner%%:*}
-  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends ($depends) lacks $package, which holds $library"
+  tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$package" ||
+    fail "Depends ($depends) lacks $package, which holds $library"
 done
 check "Depends: $depends"
 
