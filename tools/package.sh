@@ -85,7 +85,8 @@ EOF
 versions=$(cd "$scratch" && wine "$unpacked/kavlo-cli.exe" run "$(windows_path "$scratch/versions.dbg")" \
            </dev/null 2>"$scratch/versions-log.txt" | tr -d '\r')
 for exe in kavlo.exe kavlo-cli.exe; do
-  grep -q "$exe.*$major\.$minor.*$major\.$minor" <<<"$versions" ||
+  # a row: name, file version, product version
+  grep -qx "$exe"$'\t'"$major\.$minor"$'\t'"$major\.$minor"$'\t' <<<"$versions" ||
     fail "the version resource of $exe does not give $major.$minor:"$'\n'"$versions$(cat "$scratch/versions-log.txt")"
 done
 check "version resources of both programs: $major.$minor"
