@@ -4,12 +4,13 @@
 #include <filesystem>
 #include <string>
 
+#include "probes/registration.h"
 #include "cli/commands.h"
 #include "cli/report_cli.h"
 #include "engine/os_detection.h"
 #include "platform/machine_factory.h"
 #include "platform/program_folder.h"
-#include "report/report_document.h"
+#include "document/report_document.h"
 
 namespace kavlo::cli {
 namespace {
@@ -139,7 +140,7 @@ int GatherCommand(const Args& args) {
     }
     platform::Machine& machine = *choice.machine;
     AppContext context(machine, DetectOs(machine), executionPath);
-    ReportDocument doc(context);
+    ReportDocument doc(context, StandardCommandTable());
     doc.NewDocument(executionPath);
 
     const std::string path = options.output.empty() ? doc.ReportFileName() : options.output;

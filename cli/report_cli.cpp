@@ -10,8 +10,8 @@
 #include "engine/tree_fill.h"
 #include "platform/codepage.h"
 #include "report/report_file.h"
-#include "ui/model/column_spec.h"
-#include "ui/model/list_rows.h"
+#include "present/column_spec.h"
+#include "present/list_rows.h"
 
 namespace kavlo::cli {
 namespace {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "probes/registration.h"
 #include "engine/app_context.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
@@ -53,7 +54,7 @@ public:
     explicit ScriptRunner(AppContext& context) : context_(context) {}
 
     std::unique_ptr<ScriptRecord> Load(std::string_view script, const std::string& name = "test") {
-        return ScriptCatalog(context_).LoadScript(dir_.Write(name + ".dbg", script), name);
+        return ScriptCatalog(context_, StandardCommandTable()).LoadScript(dir_.Write(name + ".dbg", script), name);
     }
 
     /// Catalogues a script and runs one of its titles, which must exist.
@@ -61,7 +62,7 @@ public:
         file_ = Load(script);
         TitleRecord* found = file_ ? file_->FindTitle(title) : nullptr;
         if (!found) throw std::runtime_error("no title " + std::string(title));
-        ScriptEngine(context_).RunTitle(*found);
+        ScriptEngine(context_, StandardCommandTable()).RunTitle(*found);
         return *found;
     }
 
