@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "engine/tree_walk.h"
+
 namespace kavlo::report {
 
 std::uint32_t NodeKeys::Next() {

@@ -1,8 +1,7 @@
 #include "engine/records.h"
 
-#include "engine/tree_walk.h"
-
 #include "engine/script_file.h"
+#include "engine/tree_walk.h"
 
 namespace kavlo {
 
