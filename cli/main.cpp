@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "      print a report's outline, or one title's content\n"
     "  export FILE --format json|text [-o OUT]\n"
     "      write a whole report as JSON or text\n"
+    "  lint SCRIPT.dbg|FOLDER... [--format text|json]\n"
+    "      check scripts for mistakes that the engine would run silently\n"
     "\n"
     "options:\n"
     "  -h, --help     print this help\n"
@@ -37,6 +39,7 @@ constexpr Subcommand kSubcommands[] = {
     {"gather", kavlo::cli::GatherCommand},
     {"show", kavlo::cli::ShowCommand},
     {"export", kavlo::cli::ExportCommand},
+    {"lint", kavlo::cli::LintCommand},
 };
 
 }  // namespace
