@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
@@ -187,9 +188,12 @@ TEST_F(MainWindowTest, FileListRowsSortWithThreeClicks) {
 
 TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
     ASSERT_TRUE(ClickAndWait(Title(L"Ostrell", L"Configuration"), "TreePane"));
-    HWND control = GetDlgItem(frame().rightView()->hwnd(), IDC_TREE);
+    auto* pane = dynamic_cast<TreePane*>(frame().rightView());
+    ASSERT_NE(pane, nullptr);
+    HWND control = pane->tree().hwnd();
     ASSERT_NE(TreeView_GetRoot(control), nullptr);
-    // Every item: no "|NN|" or "||NN" marks left in the labels; check items carry state images.
+    // Every item, each level inserted as it is opened: no "|NN|" or "||NN" marks
+    // left in the labels; check items carry state images.
     int withImage = 0;
     std::vector<HTREEITEM> stack{TreeView_GetRoot(control)};
     while (!stack.empty()) {
@@ -198,6 +202,7 @@ TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
         const std::wstring text = TreeItemText(control, item);
         EXPECT_NE(text.rfind(L"|", 0), 0u) << "unstripped mark: " << Narrow(text);
         if (TreeStateImage(control, item) > 0) ++withImage;
+        pane->tree().Expand(pane->tree().KeyOf(item));
         if (HTREEITEM child = TreeView_GetChild(control, item)) stack.push_back(child);
         if (HTREEITEM next = TreeView_GetNextSibling(control, item)) stack.push_back(next);
     }
@@ -272,6 +277,71 @@ TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
     EXPECT_FALSE(left.IsChecked(scriptKey));
     EXPECT_FALSE(left.IsChecked(titleKey));
     EXPECT_TRUE(left.IsChecked(root)) << "the parent keeps its state";
+}
+
+TEST_F(MainWindowTest, EnterGathersTheHighlightedNode) {
+    HTREEITEM version = Title(L"System", L"Windows version");
+    ASSERT_NE(version, nullptr);
+    const std::uint32_t key = frame().leftView().tree().KeyOf(version);
+    frame().leftView().ShowInformationPage();
+    SetFocus(tree());
+    TreeView_SelectItem(tree(), version);  // the highlight moves as with the arrow keys
+    PumpFor(100);
+    PostMessageW(tree(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return frame().leftView().currentKey() == key && RightClass() == "TextPane" &&
+                   !frame().leftView().gathering();
+        },
+        60000));
+    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Product: "), std::string::npos);
+}
+
+TEST_F(MainWindowTest, F6AndTabMoveTheFocusBetweenThePanes) {
+    frame().leftView().ShowInformationPage();
+    PumpFor(100);
+    HWND text = frame().rightView()->RichText();
+    SetFocus(tree());
+    MSG f6{tree(), WM_KEYDOWN, VK_F6, 0, 0, {}};
+    EXPECT_TRUE(frame().PreTranslate(f6));
+    EXPECT_EQ(GetFocus(), text);
+    f6.hwnd = text;
+    EXPECT_TRUE(frame().PreTranslate(f6));
+    EXPECT_EQ(GetFocus(), tree());
+    MSG tab{tree(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(frame().PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), text);
+    tab.hwnd = text;
+    EXPECT_TRUE(frame().PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), tree()) << "Tab from the last control of the right pane returns to the tree";
+}
+
+TEST_F(MainWindowTest, EveryMenuCommandHasAnAccessKey) {
+    std::vector<HMENU> menus{GetMenu(frame().hwnd())};
+    while (!menus.empty()) {
+        HMENU menu = menus.back();
+        menus.pop_back();
+        for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+            wchar_t label[256] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
+            if (HMENU sub = GetSubMenu(menu, i)) menus.push_back(sub);
+            if (label[0] == L'\0') continue;  // separator
+            EXPECT_NE(std::wstring(label).find(L'&'), std::wstring::npos) << Narrow(label);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
+    frame().leftView().ShowInformationPage();
+    TimerDriver driver([&] {
+        HWND dialog = FindWindowW(L"#32770", L"Contact information");
+        if (!dialog) return false;
+        SetDlgItemTextW(dialog, IDC_CONTACT_NAME, L"Zed Example");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    SendMessageW(frame().hwnd(), WM_COMMAND, ID_VIEW_CONTACT, 0);
+    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Zed Example"), std::string::npos);
 }
 
 }  // namespace

@@ -164,25 +164,25 @@ int main(int argc, char** argv) {
         PumpFor(400);
         switch (page) {
         case 0:
-            if (current != wizard.page1().hwnd()) return false;
+            if (current != wizard.choosePage().hwnd()) return false;
             Shot(sheet, "wizard-1-welcome");
             break;
         case 1:
-            if (current != wizard.page2().hwnd()) return false;
-            SetDlgItemTextW(current, IDC_P2_NAME, L"Pat Example");
-            SetDlgItemTextW(current, IDC_P2_CASE, L"2001-0314");
-            SetDlgItemTextW(current, IDC_P2_PHONE, L"555 0100");
-            SetDlgItemTextW(current, IDC_P2_EMAIL, L"pat@example.com");
-            SetDlgItemTextW(current, IDC_P2_ISSUE, L"Scans stop at 40 percent.");
+            if (current != wizard.contactPage().hwnd()) return false;
+            SetDlgItemTextW(current, IDC_ENTER_NAME, L"Pat Example");
+            SetDlgItemTextW(current, IDC_ENTER_CASE, L"2001-0314");
+            SetDlgItemTextW(current, IDC_ENTER_PHONE, L"555 0100");
+            SetDlgItemTextW(current, IDC_ENTER_EMAIL, L"pat@example.com");
+            SetDlgItemTextW(current, IDC_ENTER_ISSUE, L"Scans stop at 40 percent.");
             Shot(sheet, "wizard-2-contact");
             break;
         case 2:
-            if (current != wizard.page4().hwnd()) return false;
+            if (current != wizard.savePage().hwnd()) return false;
             Shot(sheet, "wizard-3-save");
-            SetDlgItemTextW(current, IDC_P4_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
+            SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
             break;
         case 3:
-            if (current != wizard.page5().hwnd()) return false;
+            if (current != wizard.compressPage().hwnd()) return false;
             Shot(sheet, "wizard-4-finished");
             PropSheet_PressButton(sheet, PSBTN_FINISH);
             return true;

@@ -39,9 +39,13 @@ protected:
     /// Places the controls over a client area of the given size.
     virtual void Layout(int width, int height) = 0;
     bool initialized() const { return initialized_; }
+    /// Shows the hint that the title gathered nothing over the view (or hides it).
+    void ShowEmptyHint(bool show);
+    void LayoutEmptyHint(int width, int height);
 
 private:
     TitleRecord* title_ = nullptr;
+    HWND emptyHint_ = nullptr;
     bool initialized_ = false;
 };
 
@@ -54,5 +58,11 @@ void SetRichText(HWND edit, const std::string& text);
 std::string RichTextOf(HWND edit);
 /// Sets the rich edit control's font (face, size in tenths of a point).
 void SetRichFont(HWND edit, const wchar_t* face, int tenthsOfPoint, COLORREF colour = RGB(0, 0, 0));
+/// Shows a text in a rich edit control with the font given first (formatting
+/// the text once, not again afterwards), scrolled to its top-left corner.
+void SetRichTextAtTop(HWND edit, const std::string& text, const wchar_t* face, int tenthsOfPoint);
+
+/// The text shown over a view whose title gathered nothing.
+inline constexpr const wchar_t* kEmptyTitleHint = L"No information was gathered for this title.";
 
 }  // namespace kavlo::ui

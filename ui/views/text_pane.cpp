@@ -19,11 +19,13 @@ void TextPane::OnInitialUpdate() {
 
 void TextPane::OnUpdate(int hint) {
     if (hint != kHintShowTitle || !title()) return;
-    SetRichText(RichText(), title()->text);
-    SetRichFont(RichText(), L"MS Sans Serif", kTextFontTenths);
-    InvalidateRect(RichText(), nullptr, TRUE);
+    SetRichTextAtTop(RichText(), title()->text, L"MS Sans Serif", kTextFontTenths);
+    ShowEmptyHint(title()->text.empty());
 }
 
-void TextPane::Layout(int width, int height) { MoveWindow(RichText(), 0, 0, width, height, TRUE); }
+void TextPane::Layout(int width, int height) {
+    MoveWindow(RichText(), 0, 0, width, height, TRUE);
+    LayoutEmptyHint(width, height);
+}
 
 }  // namespace kavlo::ui
