@@ -65,6 +65,7 @@ bool CMainFrame::PreTranslate(MSG& msg) {
         MoveFocus(msg.wParam == VK_F6, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
+    if (HWND find = TextView::FindDialog(); find && IsDialogMessageW(find, &msg)) return true;
     if (accelerators_ && ours && TranslateAcceleratorW(hwnd(), accelerators_, &msg)) return true;
     return false;
 }
@@ -279,9 +280,9 @@ void CMainFrame::OnMenuSelect(UINT id, UINT flags) {
     ShowPrompt(id);
 }
 
-HWND CMainFrame::PrintableText() const {
+TextView* CMainFrame::PrintableText() const {
     ContentView* view = splitter_.RightView();
-    return view ? view->RichText() : nullptr;
+    return view ? view->TextControl() : nullptr;
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu) {
@@ -351,10 +352,10 @@ void CMainFrame::OnCommand(int id) {
         CommandSaveAs();
         break;
     case ID_FILE_PRINT:
-        if (HWND text = PrintableText()) PrintRichText(hwnd(), text, Widen(document_.Title()).c_str());
+        if (TextView* text = PrintableText()) PrintText(hwnd(), text->text(), Widen(document_.Title()).c_str());
         break;
     case ID_FILE_PRINT_PREVIEW:
-        if (HWND text = PrintableText()) PreviewRichText(hwnd(), text);
+        if (TextView* text = PrintableText()) PreviewText(hwnd(), text->text());
         break;
     case ID_FILE_PRINT_SETUP:
         PrintSetup(hwnd());

@@ -72,7 +72,7 @@ private:
     void CommandCopy();
     void CommandContact();
     void CommandHelp();
-    HWND PrintableText() const;
+    TextView* PrintableText() const;
 
     // recently used files
     void LoadRecentFiles();

@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, TreeHasComputerScriptsAndTitles) {
     EXPECT_EQ(Script(L"Extended"), nullptr);
     // The information page is shown at start.
     EXPECT_EQ(RightClass(), "TextPane");
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_EQ(text.rfind("Current Date: ", 0), 0u) << text;
     EXPECT_NE(text.find("Computer Name: "), std::string::npos);
 }
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, KeyboardSelectionDoesNotGather) {
 TEST_F(MainWindowTest, TextTitleShowsInRichEdit) {
     HTREEITEM item = Title(L"System", L"Windows version");
     ASSERT_TRUE(ClickAndWait(item, "TextPane"));
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_NE(text.find("Product: "), std::string::npos) << text;
     // The node is the current one, shown in bold.
     EXPECT_TRUE(TreeView_GetItemState(tree(), item, TVIS_BOLD) & TVIS_BOLD);
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, CopyPutsCrLfOnTheClipboard) {
 TEST_F(MainWindowTest, ScriptNodeShowsScriptInformation) {
     HTREEITEM item = Script(L"System");
     ASSERT_TRUE(ClickAndWait(item, "TextPane"));
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_EQ(text.rfind("DBG File Info:", 0), 0u) << text;
     EXPECT_NE(text.find("Version: 1.2"), std::string::npos) << text;
     EXPECT_NE(text.find("Engine: 1.6"), std::string::npos) << text;
@@ -235,12 +235,12 @@ TEST_F(MainWindowTest, SelectionDuringGatheringWaitsAndShowsTheLatest) {
     ASSERT_TRUE(PumpUntil([&] { return RightClass() == "TextPane" && !frame().leftView().gathering(); }, 60000));
     PumpFor(300);
     EXPECT_EQ(RightClass(), "TextPane");
-    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Product: "), std::string::npos);
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RootShowsInformationPage) {
     ASSERT_TRUE(ClickAndWait(TreeView_GetRoot(tree()), "TextPane"));
-    EXPECT_EQ(RichTextOf(frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
+    EXPECT_EQ(frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
 }
 
 TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
@@ -294,13 +294,13 @@ TEST_F(MainWindowTest, EnterGathersTheHighlightedNode) {
                    !frame().leftView().gathering();
         },
         60000));
-    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Product: "), std::string::npos);
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, F6AndTabMoveTheFocusBetweenThePanes) {
     frame().leftView().ShowInformationPage();
     PumpFor(100);
-    HWND text = frame().rightView()->RichText();
+    HWND text = frame().rightView()->TextControl()->hwnd();
     SetFocus(tree());
     MSG f6{tree(), WM_KEYDOWN, VK_F6, 0, 0, {}};
     EXPECT_TRUE(frame().PreTranslate(f6));
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
         return true;
     });
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_VIEW_CONTACT, 0);
-    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Zed Example"), std::string::npos);
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Zed Example"), std::string::npos);
 }
 
 }  // namespace

@@ -220,7 +220,7 @@ TEST_F(ViewsTest, TextOpensAtItsTop) {
     for (int i = 0; i < 3000; ++i) title.text += "line " + std::to_string(i) + "\n";
     auto* view = Show<TextPane>(ViewKind::Text, title);
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(SendMessageW(view->RichText(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(view->TextControl()->FirstVisibleLine(), 0u);
 }
 
 TEST_F(ViewsTest, EmptyTitleShowsAHint) {
@@ -313,10 +313,10 @@ TEST_F(ViewsTest, ExpandableTreeWithTextShowsTheFirstEntry) {
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(tree);
     ASSERT_NE(top, nullptr);
-    EXPECT_EQ(RichTextOf(view->RichText()), "Mode,fast");
+    EXPECT_EQ(view->TextControl()->text(), "Mode,fast");
     TreeView_SelectItem(tree, TreeView_GetChild(tree, top));
     PumpFor(100);
-    EXPECT_EQ(RichTextOf(view->RichText()), "line one of the log");
+    EXPECT_EQ(view->TextControl()->text(), "line one of the log");
 }
 
 TEST_F(ViewsTest, ReplacingWithTheSameClassKeepsTheView) {

@@ -265,7 +265,7 @@ TEST_F(WizardTest, FailedOpenKeepsTheReportAndDropsAMissingRecentFile) {
     EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"OFFICE7  [file]") << "the tree stays";
     EXPECT_EQ(WindowText(app_->frame().hwnd()), title);
     ASSERT_NE(app_->frame().rightView(), nullptr);
-    EXPECT_EQ(RichTextOf(app_->frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
+    EXPECT_EQ(app_->frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
     for (const std::string& recent : app_->frame().recentFiles()) EXPECT_NE(recent, report);
 }
 
@@ -283,7 +283,7 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     EXPECT_NE(FindChild(tree, root, L"System"), nullptr);
     EXPECT_EQ(app_->frame().StatusText(1), L"File: saved.IFO.gz");
     EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
-    EXPECT_EQ(RichTextOf(app_->frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
+    EXPECT_EQ(app_->frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
 
     // A title of the opened report shows its stored content without gathering.
     HTREEITEM system = FindChild(tree, root, L"System");
@@ -296,7 +296,7 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
         return app_->frame().leftView().currentKey() == key && !app_->frame().leftView().gathering() &&
                std::string(app_->frame().rightView()->RuntimeClass()) == "TextPane";
     }));
-    EXPECT_NE(RichTextOf(app_->frame().rightView()->RichText()).find("Product: "), std::string::npos);
+    EXPECT_NE(app_->frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
 }
 
 TEST_F(WizardTest, ProgressDialogStepsAndKeepsAnswering) {

@@ -47,9 +47,9 @@ void ContentView::LayoutEmptyHint(int width, int height) {
 }
 
 bool ContentView::CopyText() const {
-    HWND edit = RichText();
-    if (!edit) return false;
-    return PutTextOnClipboard(hwnd(), ToClipboardText(RichTextOf(edit)));
+    TextView* text = TextControl();
+    if (!text) return false;
+    return PutTextOnClipboard(hwnd(), ToClipboardText(text->SelectedOrAll()));
 }
 
 bool PutTextOnClipboard(HWND owner, const std::string& text) {

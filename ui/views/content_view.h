@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/records.h"
+#include "ui/win/text_view.h"
 #include "ui/win/window.h"
 
 namespace kavlo::ui {
@@ -29,9 +30,10 @@ public:
     /// Rebuilds the controls from the title on hint kHintShowTitle.
     virtual void OnUpdate(int hint) { (void)hint; }
 
-    /// The text that Copy and Print use; empty when the view has none.
-    virtual HWND RichText() const { return nullptr; }
-    /// Copies the view's text to the clipboard with "\r\n" line ends.
+    /// The text that Copy and Print use; null when the view has none.
+    virtual TextView* TextControl() const { return nullptr; }
+    /// Copies the view's selected text (all of it when nothing is selected) to
+    /// the clipboard with "\r\n" line ends.
     bool CopyText() const;
 
 protected:

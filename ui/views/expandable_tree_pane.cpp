@@ -128,12 +128,11 @@ INT_PTR ExpandableTreePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 
 // ------------------------------------------------------------ ExpandableTreeTextPane
 
-ExpandableTreeTextPane::ExpandableTreeTextPane() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {}
-
-void ExpandableTreeTextPane::OnInitialUpdate() {
-    SendMessageW(RichText(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    ExpandableTreeView::OnInitialUpdate();
+ExpandableTreeTextPane::ExpandableTreeTextPane() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {
+    TextView::RegisterClass();
 }
+
+void ExpandableTreeTextPane::OnInitialUpdate() { ExpandableTreeView::OnInitialUpdate(); }
 
 void ExpandableTreeTextPane::ShowEntries(const ResultNode* node) {
     std::string text;
@@ -144,7 +143,8 @@ void ExpandableTreeTextPane::ShowEntries(const ResultNode* node) {
             break;
         }
     }
-    SetRichTextAtTop(RichText(), text, L"MS Sans Serif", 80);
+    // Shown from its top-left corner; the bar scrolls to the rest of a long entry.
+    if (TextView* view = TextControl()) view->SetText(std::move(text));
 }
 
 }  // namespace kavlo::ui

@@ -59,7 +59,7 @@ public:
     ExpandableTreeTextPane();
     const char* RuntimeClass() const override { return "ExpandableTreeTextPane"; }
     void OnInitialUpdate() override;
-    HWND RichText() const override { return Item(1001); }
+    TextView* TextControl() const override { return TextView::FromHandle(Item(1001)); }
 
 protected:
     void ShowEntries(const ResultNode* node) override;

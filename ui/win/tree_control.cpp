@@ -46,11 +46,16 @@ void TreeControl::ShowLevels(const std::vector<TreeLevelItem>& top, LevelSource 
 }
 
 void TreeControl::InsertLevel(HTREEITEM parent, const std::vector<TreeLevelItem>& items) {
+    // With redrawing on, the control lays itself out again after every insert.
+    SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+    results_.reserve(results_.size() + items.size());
     for (const TreeLevelItem& item : items) {
         const std::uint32_t key = nextKey_++;
         results_[key] = {item.node};
         Insert(parent, key, item.text, item.stateImage, true);
     }
+    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
 }
 
 void TreeControl::FillChildren(std::uint32_t key) {
