@@ -344,5 +344,21 @@ TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
     EXPECT_NE(frame().rightView()->TextControl()->text().find("Zed Example"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, NavigationPaneShowsScriptAndTitleLabelsWhole) {
+    RECT client{};
+    GetClientRect(tree(), &client);
+    HTREEITEM root = TreeView_GetRoot(tree());
+    for (HTREEITEM script = TreeView_GetChild(tree(), root); script; script = TreeView_GetNextSibling(tree(), script)) {
+        TreeView_Expand(tree(), script, TVE_EXPAND);
+        for (HTREEITEM title = TreeView_GetChild(tree(), script); title; title = TreeView_GetNextSibling(tree(), title)) {
+            TreeView_EnsureVisible(tree(), title);
+            RECT label{};
+            ASSERT_TRUE(TreeView_GetItemRect(tree(), title, &label, TRUE));
+            EXPECT_LE(label.right, client.right) << Narrow(TreeItemText(tree(), title));
+        }
+        TreeView_Expand(tree(), script, TVE_COLLAPSE);
+    }
+}
+
 }  // namespace
 }  // namespace kavlo::ui::testing

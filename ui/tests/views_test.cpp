@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <richedit.h>
 
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
@@ -221,6 +220,42 @@ TEST_F(ViewsTest, TextOpensAtItsTop) {
     auto* view = Show<TextPane>(ViewKind::Text, title);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->TextControl()->FirstVisibleLine(), 0u);
+}
+
+TEST_F(ViewsTest, TextViewScrollsFindsAndSelects) {
+    TitleRecord title("long text", nullptr);
+    title.kind = "text";
+    title.runPending = 0;
+    for (int i = 0; i < 5000; ++i) title.text += "line " + std::to_string(i) + "\n";
+    title.text += "the Needle is here";
+    auto* view = Show<TextPane>(ViewKind::Text, title);
+    ASSERT_NE(view, nullptr);
+    TextView& text = *view->TextControl();
+    EXPECT_EQ(text.LineCount(), 5001u);
+    SetFocus(text.hwnd());
+    SendMessageW(text.hwnd(), WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_GT(text.FirstVisibleLine(), 0u) << "Page Down scrolls";
+    ASSERT_TRUE(text.Find("needle"));
+    EXPECT_EQ(title.text.substr(text.selectionStart(), text.selectionEnd() - text.selectionStart()), "Needle");
+    EXPECT_GT(text.FirstVisibleLine(), 4900u) << "the found text is scrolled into sight";
+    EXPECT_EQ(text.SelectedOrAll(), "Needle");
+    EXPECT_FALSE(text.Find("needle")) << "no further occurrence";
+}
+
+TEST_F(ViewsTest, ExpandableTreeSplitBarDrags) {
+    TitleRecord title("exp", nullptr);
+    title.kind = "treexp";
+    title.kindDetail = "Name,10";
+    title.runPending = 0;
+    title.Root().AddChild("[D] HKLM\\Software\\A rather long key path");
+    auto* view = Show<ExpandableTreePane>(ViewKind::ExpTree, title);
+    ASSERT_NE(view, nullptr);
+    const int before = view->TreeWidth();
+    const int bar = before + 2;  // in the gap between tree and entries
+    SendMessageW(view->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 20));
+    SendMessageW(view->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + 120, 20));
+    SendMessageW(view->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar + 120, 20));
+    EXPECT_NEAR(view->TreeWidth(), before + 120, 4);
 }
 
 TEST_F(ViewsTest, EmptyTitleShowsAHint) {

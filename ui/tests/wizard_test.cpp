@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include <commctrl.h>
@@ -114,9 +115,16 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
 TEST_F(WizardTest, ViewInformationLeavesWithCancel) {
     ReportWizard wizard(app_->document(), Saver());
     std::wstring secondChoice;
+    POINT offCentre{1000, 1000};
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();
         if (!sheet || PropSheet_GetCurrentPageHwnd(sheet) != wizard.choosePage().hwnd()) return false;
+        RECT rect{};
+        GetWindowRect(sheet, &rect);
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        offCentre = {(rect.left + rect.right) / 2 - (area.left + area.right) / 2,
+                     (rect.top + rect.bottom) / 2 - (area.top + area.bottom) / 2};
         HWND page = wizard.choosePage().hwnd();
         SendMessageW(GetDlgItem(page, IDC_MODE_VIEW), BM_CLICK, 0, 0);
         PumpFor(100);
@@ -126,6 +134,8 @@ TEST_F(WizardTest, ViewInformationLeavesWithCancel) {
     });
     EXPECT_FALSE(wizard.Run(app_->frame().hwnd()));
     EXPECT_EQ(secondChoice, L"View information by clicking on the CANCEL button.");
+    EXPECT_LE(std::abs(offCentre.x), 2) << "the wizard opens centred";
+    EXPECT_LE(std::abs(offCentre.y), 2);
     // The main window stays with the information page.
     ASSERT_NE(app_->frame().rightView(), nullptr);
     EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
@@ -275,8 +285,11 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     std::string gz;
     ASSERT_TRUE(app_->document().Compress(report, &gz).ok);
 
+    SendMessageW(app_->frame().hwnd(), WM_COMMAND, ID_CHECKBOXES_DISPLAY, 0);
     ASSERT_TRUE(app_->frame().OpenReport(gz));
     HWND tree = app_->frame().leftView().tree().hwnd();
+    EXPECT_TRUE(app_->frame().leftView().IsChecked(app_->frame().leftView().rootKey()))
+        << "check-box mode keeps its boxes checked after an open";
     HTREEITEM root = TreeView_GetRoot(tree);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(TreeItemText(tree, root), L"OFFICE7  [file]");
