@@ -2,6 +2,7 @@
 // The script engine: runs one title of a script line by line and dispatches
 // each line to its command. One engine lives for one run.
 
+#include <array>
 #include <string_view>
 
 #include "engine/app_context.h"
@@ -15,9 +16,15 @@ namespace kavlo {
 /// in the line as read, untrimmed (empty when the name does not occur).
 std::string_view CommandArgument(std::string_view name, std::string_view line);
 
+/// The rows a line runs, in the order the dispatcher calls them: group A and,
+/// on the NT family, group A2 by the line's command word (up to its first ":"),
+/// then group B by the start of the trimmed line. Null where a group matches nothing.
+using DispatchedRows = std::array<const CommandRow*, 3>;
+DispatchedRows MatchLine(const CommandTable& table, std::string_view trimmed, bool ntFamily);
+
 class ScriptEngine {
 public:
-    ScriptEngine(AppContext& context, const CommandTable& table = StandardCommandTable())
+    ScriptEngine(AppContext& context, const CommandTable& table)
         : context_(context), table_(table) {}
 
     /// Runs a title whose runPending is 1; afterwards runPending is 0.
@@ -26,6 +33,8 @@ public:
     void RunTitle(TitleRecord& title, ScriptFile& file);
     /// Executes one line; `file` is positioned after it, `title` may be null.
     void Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title);
+    /// Runs one row's handler on a line as the dispatcher hands it over.
+    void Call(const CommandRow& row, ScriptFile& file, std::string_view line, TitleRecord* title);
     /// Discards lines up to the end of the block the current line opened.
     void SkipBlock(ScriptFile& file, int adjustDepth);
 
@@ -36,12 +45,9 @@ public:
     const CommandTable& table() const { return table_; }
 
     /// The "[OS:" handler: skips the block unless the line names the current system.
-    static void OsSection(ScriptEngine& engine, ScriptFile& file, std::string_view line);
+    static void OsSection(CommandCall& call);
 
 private:
-    void Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
-              TitleRecord* title);
-
     AppContext& context_;
     const CommandTable& table_;
     int depth_ = 1;

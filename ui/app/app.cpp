@@ -10,7 +10,7 @@
 #include "ui/app/document.h"
 #include "ui/app/report_argument.h"
 #include "ui/frame/main_frame.h"
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/timed/timed_dialog.h"
 #include "ui/win/text.h"

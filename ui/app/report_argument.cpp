@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "ui/model/timed_mode.h"
+#include "present/timed_mode.h"
 
 namespace kavlo::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include "ui/app/app.h"
 #include "ui/frame/dialogs.h"
 #include "ui/frame/main_frame.h"
-#include "ui/model/timed_mode.h"
+#include "present/timed_mode.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
 #include "ui/timed/timed_dialog.h"
@@ -153,10 +153,29 @@ int main(int argc, char** argv) {
         SendMessageW(frame.hwnd(), WM_COMMAND, command, 0);
     }
 
+    // The four check states side by side.
+    {
+        kavlo::TitleRecord checks("Check states", nullptr);
+        checks.kind = "tree";
+        checks.runPending = 0;
+        kavlo::ResultNode& options = checks.Root().AddChild("Scan options");
+        for (const char* item : {"||00Checked", "||01Unchecked", "||04Checked and locked", "||06Unchecked and locked"}) {
+            options.AddChild(item);
+        }
+        ContentView* view = frame.ReplaceRightView(ViewKind::Tree);
+        view->ShowTitle(&checks);
+        frame.UpdateAllViews(kHintShowTitle);
+        PumpFor(400);
+        Shot(frame.hwnd(), "view-check-states");
+        frame.leftView().ShowInformationPage();
+        PumpFor(200);
+    }
+
     // The wizard, page by page.
     const std::string folder = FreshTempFolder("shots");
     ReportWizard wizard(app.document(), [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
     int page = 0;
+    bool triedBadPath = false;
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();
         if (!sheet) return false;
@@ -178,7 +197,16 @@ int main(int argc, char** argv) {
             break;
         case 2:
             if (current != wizard.savePage().hwnd()) return false;
-            Shot(sheet, "wizard-3-save");
+            if (!triedBadPath) {
+                Shot(sheet, "wizard-3-save");
+                // A folder that does not exist: the page stays with the reason.
+                SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\missing\\OFFICE7 report.IFO").c_str());
+                triedBadPath = true;
+                PropSheet_PressButton(sheet, PSBTN_NEXT);
+                return false;
+            }
+            if (WindowText(GetDlgItem(current, IDC_SAVE_ERROR)).empty()) return false;
+            Shot(sheet, "wizard-3-save-error");
             SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
             break;
         case 3:

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/model/navigation_text.h"
+#include "present/navigation_text.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui {

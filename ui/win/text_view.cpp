@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/model/navigation_text.h"
+#include "present/navigation_text.h"
 #include "ui/win/dpi.h"
 #include "ui/win/text.h"
 #include "ui/win/window.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/views/content_view.h"
 #include "ui/win/file_dialog.h"
