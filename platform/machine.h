@@ -292,7 +292,7 @@ public:
         return Result<std::vector<ShareInfo>>::Failure(err::kNotSupported);
     }
     /// OpenEventLog on the local machine; an unknown name opens Application.
-    virtual Result<std::unique_ptr<EventLog>> OpenEventLog(std::string_view logName) {
+    virtual Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view logName) {
         (void)logName;
         return Result<std::unique_ptr<EventLog>>::Failure(err::kNotSupported);
     }

@@ -172,7 +172,9 @@ public:
 
     Result<std::uint32_t> ServerTypeFlags() override { return SimServerTypeFlags(config_.systemProbes); }
     Result<std::vector<ShareInfo>> Shares() override { return SimShares(config_.systemProbes); }
-    Result<std::unique_ptr<EventLog>> OpenEventLog(std::string_view log) override { return SimOpenEventLog(*this, log); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return SimOpenEventLog(*this, log);
+    }
     Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
         return SimLoadMessageFile(*this, path);
     }

@@ -70,7 +70,12 @@ void TDefaultCryptoProvidersCommand(CommandCall& call) {
     ResultNode& root = call.title->Root();
     ResultNode& available = root.AddChild("Available Providers");
     ResultNode& unavailable = root.AddChild("Unavailable Providers");
-    auto errorText = [&](WinError code) { return "  Error: " + machine.ErrorText(code); };
+    // A tree item is one line: the system text loses its closing line break.
+    auto errorText = [&](WinError code) {
+        std::string text = machine.ErrorText(code);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        return "  Error: " + text;
+    };
 
     for (const ProviderType& type : kProviderTypes) {
         const std::string word(type.word);

@@ -88,7 +88,7 @@ void CEvtLogCommand(CommandCall& call) {
     std::vector<std::string_view> keys;
     if (comma != std::string_view::npos) keys = SplitKeys(argument.substr(comma + 1));
 
-    auto log = context.machine.OpenEventLog(logName);
+    auto log = context.machine.OpenEventLogByName(logName);
     if (!log) return;
     EventListing listing(context, std::move(keys));
     std::string rows;

@@ -82,7 +82,7 @@ public:
         return serverType;
     }
     Result<std::vector<platform::ShareInfo>> Shares() override { return shares; }
-    Result<std::unique_ptr<platform::EventLog>> OpenEventLog(std::string_view) override {
+    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view) override {
         std::vector<std::string> bytes;
         for (const EventRecord& r : records) bytes.push_back(platform::EncodeEventRecord(r));
         return std::unique_ptr<platform::EventLog>(std::make_unique<TestLog>(std::move(bytes)));
@@ -234,7 +234,7 @@ TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
         "          RC2\n            Algid: 26114\n            Bits: 128\n            Type: Encrypt  \n"
         "          SHA-1\n            Algid: 32772\n            Bits: 160\n            Type: Hash     \n";
     const std::string unavailable = "CryptAcquireContext Error! Unable to acquire a CSP handle for ";
-    const std::string why = "  Error: Error 2148073495.\r\n\n";  // the system text keeps its line break
+    const std::string why = "  Error: Error 2148073495.\n";  // without the system text's line break
     EXPECT_EQ(Tree(title.Root()),
               "Available Providers\n"
               "  Test Base Provider  Ver: 2.0\n"
