@@ -83,8 +83,9 @@ TEST_F(RealSystemProbes, MessagesFromTheSystemAndFromAModuleLoadedAsData) {
     auto kernel = machine->LoadMessageFile(std::string(system) + "\\kernel32.dll");
     ASSERT_TRUE(kernel) << kernel.error();
     EXPECT_FALSE((*kernel)->Format(0x7FFFFFF0));
-    EXPECT_EQ(machine->LoadMessageFile(std::string(system) + "\\no-such-file.dll").error(),
-              static_cast<WinError>(ERROR_MOD_NOT_FOUND));
+    // Loading as data opens the file first: Wine says 2, Windows 126.
+    const WinError missing = machine->LoadMessageFile(std::string(system) + "\\no-such-file.dll").error();
+    EXPECT_TRUE(missing == ERROR_FILE_NOT_FOUND || missing == ERROR_MOD_NOT_FOUND) << missing;
 }
 
 TEST_F(RealSystemProbes, DefaultProvidersWithTheirKeySet) {
