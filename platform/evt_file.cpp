@@ -106,12 +106,16 @@ EvtFileParse ReadEvtFile(std::string_view file) {
             out.error = "damaged record at offset " + std::to_string(at);
             return out;
         }
-        out.records.push_back(area.Copy(at, length));
+        out.records.push_back({static_cast<std::uint32_t>(at), length});
         consumed += length;
         at = area.Advance(at, length);
     }
     if (at != end) out.error = "the records do not lead to the end-of-file record";
     return out;
+}
+
+std::string EvtRecordBytes(std::string_view file, const EvtRecordSpan& record) {
+    return DataArea(file).Copy(record.offset, record.length);
 }
 
 }  // namespace kavlo::platform

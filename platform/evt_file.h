@@ -12,13 +12,22 @@
 
 namespace kavlo::platform {
 
-struct EvtFileParse {
-    std::vector<std::string> records;  ///< whole records (UTF-16 layout), oldest first
-    std::string error;                 ///< empty when the file was read to its end record
+/// Where one record lies in the file; it may wrap past the end of the file.
+struct EvtRecordSpan {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
 };
 
-/// Reads every record of an .evt image. Records up to the first damaged one are
+struct EvtFileParse {
+    std::vector<EvtRecordSpan> records;  ///< oldest first
+    std::string error;                   ///< empty when the file was read to its end record
+};
+
+/// Finds every record of an .evt image. Records up to the first damaged one are
 /// kept when the file is damaged later on.
 EvtFileParse ReadEvtFile(std::string_view file);
+
+/// The bytes of a record (UTF-16 layout) that ReadEvtFile found in the same file.
+std::string EvtRecordBytes(std::string_view file, const EvtRecordSpan& record);
 
 }  // namespace kavlo::platform

@@ -33,21 +33,22 @@ Result<std::string> ReadWhole(Machine& machine, std::string_view path, std::uint
 
 class SimEventLog final : public EventLog {
 public:
-    SimEventLog(std::vector<std::string> records, std::uint32_t codePage)
-        : records_(std::move(records)), next_(records_.size()), codePage_(codePage) {}
+    SimEventLog(std::string file, std::vector<EvtRecordSpan> records, std::uint32_t codePage)
+        : file_(std::move(file)), records_(std::move(records)), next_(records_.size()), codePage_(codePage) {}
 
     Result<std::string> ReadNewestFirst(std::size_t maxBytes) override {
         std::string out;
         while (next_ > 0) {
             EventRecord record;
-            if (!ParseEventRecord(records_[next_ - 1], EventTextForm::Utf16, codePage_, record)) {
+            const std::string bytes = EvtRecordBytes(file_, records_[next_ - 1]);
+            if (!ParseEventRecord(bytes, EventTextForm::Utf16, codePage_, record)) {
                 // The records before the damage are given first; the next read reports it.
                 if (out.empty()) return Result<std::string>::Failure(err::kEventLogFileCorrupt);
                 break;
             }
-            std::string bytes = EncodeEventRecord(record);
-            if (!out.empty() && out.size() + bytes.size() > maxBytes) break;
-            out += bytes;
+            const std::string encoded = EncodeEventRecord(record);
+            if (!out.empty() && out.size() + encoded.size() > maxBytes) break;
+            out += encoded;
             --next_;
         }
         if (out.empty()) return Result<std::string>::Failure(err::kHandleEof);
@@ -55,8 +56,9 @@ public:
     }
 
 private:
-    std::vector<std::string> records_;  // oldest first
-    std::size_t next_;                  // records [0, next_) are still to be read
+    std::string file_;                     // the whole log file, read once
+    std::vector<EvtRecordSpan> records_;   // oldest first
+    std::size_t next_;                     // records [0, next_) are still to be read
     std::uint32_t codePage_;
 };
 
@@ -133,7 +135,8 @@ Result<std::unique_ptr<EventLog>> SimOpenEventLog(Machine& machine, std::string_
     EvtFileParse parsed = ReadEvtFile(*bytes);
     // A file damaged part way still gives the records before the damage.
     if (!parsed.error.empty() && parsed.records.empty()) return R::Failure(err::kEventLogFileCorrupt);
-    return std::unique_ptr<EventLog>(std::make_unique<SimEventLog>(std::move(parsed.records), machine.AnsiCodePage()));
+    return std::unique_ptr<EventLog>(
+        std::make_unique<SimEventLog>(std::move(*bytes), std::move(parsed.records), machine.AnsiCodePage()));
 }
 
 Result<std::unique_ptr<MessageFile>> SimLoadMessageFile(Machine& machine, std::string_view path) {

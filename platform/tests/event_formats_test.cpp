@@ -21,11 +21,12 @@ EventRecord Sample(std::uint32_t number, std::vector<std::string> strings = {"on
     return r;
 }
 
-std::vector<std::uint32_t> NumbersOf(const std::vector<std::string>& records) {
+// Record numbers of the records the reader finds in a file.
+std::vector<std::uint32_t> NumbersOf(const std::string& file, const EvtFileParse& parsed) {
     std::vector<std::uint32_t> out;
-    for (const std::string& bytes : records) {
+    for (const EvtRecordSpan& span : parsed.records) {
         EventRecord r;
-        EXPECT_TRUE(ParseEventRecord(bytes, EventTextForm::Utf16, 1252, r));
+        EXPECT_TRUE(ParseEventRecord(EvtRecordBytes(file, span), EventTextForm::Utf16, 1252, r));
         out.push_back(r.recordNumber);
     }
     return out;
@@ -85,19 +86,20 @@ TEST(EvtFile, RecordsOldestFirstThroughWrapAndDirtyHeader) {
     std::size_t total = 0x28;
     for (const auto& r : records) total += r.size();
 
-    EXPECT_EQ(NumbersOf(ReadEvtFile(testing::BuildEvtFile(records)).records),
-              (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    const std::string plain = testing::BuildEvtFile(records);
+    EXPECT_EQ(NumbersOf(plain, ReadEvtFile(plain)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
     // The data area is as large as the records; starting late splits a record
     // and the end record across the end of the file.
     const testing::EvtLayout wrapped{0x30 + total, 0x30 + total - 20, false};
-    const EvtFileParse wrap = ReadEvtFile(testing::BuildEvtFile(records, wrapped));
+    const std::string wrapFile = testing::BuildEvtFile(records, wrapped);
+    const EvtFileParse wrap = ReadEvtFile(wrapFile);
     EXPECT_EQ(wrap.error, "");
-    EXPECT_EQ(NumbersOf(wrap.records), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(NumbersOf(wrapFile, wrap), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
 
     testing::EvtLayout dirty = wrapped;
     dirty.dirty = true;
-    EXPECT_EQ(NumbersOf(ReadEvtFile(testing::BuildEvtFile(records, dirty)).records),
-              (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    const std::string dirtyFile = testing::BuildEvtFile(records, dirty);
+    EXPECT_EQ(NumbersOf(dirtyFile, ReadEvtFile(dirtyFile)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
     EXPECT_TRUE(ReadEvtFile(testing::BuildEvtFile({})).records.empty());
 }
 
@@ -108,7 +110,7 @@ TEST(EvtFile, DamageKeepsTheRecordsBeforeIt) {
     testing::PutU32At(file, 0x30 + records[0].size() + records[1].size(), 0xFFFFFFF0);
     const EvtFileParse parsed = ReadEvtFile(file);
     EXPECT_NE(parsed.error, "");
-    EXPECT_EQ(NumbersOf(parsed.records), (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(NumbersOf(file, parsed), (std::vector<std::uint32_t>{1, 2}));
     EXPECT_NE(ReadEvtFile(std::string(0x60, 'x')).error, "");
 }
 

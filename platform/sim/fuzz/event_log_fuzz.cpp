@@ -11,8 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const kavlo::platform::EvtFileParse file = kavlo::platform::ReadEvtFile(bytes);
-    for (const std::string& record : file.records) {
+    for (const kavlo::platform::EvtRecordSpan& span : file.records) {
         kavlo::platform::EventRecord parsed;
+        const std::string record = kavlo::platform::EvtRecordBytes(bytes, span);
         if (kavlo::platform::ParseEventRecord(record, kavlo::platform::EventTextForm::Utf16, 1252, parsed))
             (void)kavlo::platform::EncodeEventRecord(parsed);
     }

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <malloc.h>
 
 #include "engine/app_context.h"
@@ -110,6 +109,7 @@ void BM_CEvtLog(benchmark::State& state) {
     }
     state.counters["file_mib"] = static_cast<double>(fs::file_size(bench.evtPath())) / (1024.0 * 1024.0);
     state.counters["output_bytes"] = static_cast<double>(bytes);
+    // The high-water mark includes building the 20 MB log before the run.
     state.counters["peak_rss_kib"] = PeakRssKiB();
 }
 BENCHMARK(BM_CEvtLog)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -118,7 +118,8 @@ void BM_ReadFileBytes(benchmark::State& state) {
     const fs::path path = Machine().evtPath();
     for (auto _ : state) {
         std::ifstream in(path, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string bytes(static_cast<std::size_t>(fs::file_size(path)), '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         benchmark::DoNotOptimize(bytes.data());
     }
 }
