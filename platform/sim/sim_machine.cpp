@@ -15,6 +15,7 @@
 #include "platform/sim/registry_store.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
 
 namespace kavlo::platform::sim {
@@ -168,6 +169,19 @@ public:
 
     std::string ErrorText(WinError code) override { return SystemErrorText(code); }
     std::uint32_t AnsiCodePage() override { return config_.codePage; }
+
+    Result<std::uint32_t> ServerTypeFlags() override { return SimServerTypeFlags(config_.systemProbes); }
+    Result<std::vector<ShareInfo>> Shares() override { return SimShares(config_.systemProbes); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return SimOpenEventLog(*this, log);
+    }
+    Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
+        return SimLoadMessageFile(*this, path);
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override { return SimSystemMessage(id); }
+    Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        return SimAcquireCryptoProvider(config_.systemProbes, type);
+    }
 
 private:
     const DriveConfig* Drive(char letter) const {

@@ -4,6 +4,7 @@
 
 #include <winsock2.h>
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <utility>
 
@@ -78,6 +79,18 @@ struct LocalMemoryTraits {
     static void Release(Value memory) { ::LocalFree(memory); }
 };
 
+struct EventLogTraits {
+    using Value = HANDLE;
+    static Value Empty() { return nullptr; }
+    static void Release(Value log) { ::CloseEventLog(log); }
+};
+
+struct CryptProviderTraits {
+    using Value = HCRYPTPROV;
+    static Value Empty() { return 0; }
+    static void Release(Value provider) { ::CryptReleaseContext(provider, 0); }
+};
+
 /// An opened (never a predefined root) registry key.
 using UniqueKey = Unique<RegistryKeyTraits>;
 /// A handle from CreateFile; INVALID_HANDLE_VALUE is its empty value.
@@ -88,6 +101,11 @@ using UniqueFind = Unique<FindHandleTraits>;
 using UniqueModule = Unique<ModuleTraits>;
 /// A buffer the system allocated with LocalAlloc (FormatMessage's ALLOCATE_BUFFER).
 using UniqueLocalMemory = Unique<LocalMemoryTraits>;
+
+/// An event log from OpenEventLog.
+using UniqueEventLog = Unique<EventLogTraits>;
+/// A cryptographic provider context from CryptAcquireContext.
+using UniqueCryptProvider = Unique<CryptProviderTraits>;
 
 /// Windows sockets started for the lifetime of this object.
 class WinsockSession {

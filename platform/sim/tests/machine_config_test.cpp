@@ -87,7 +87,8 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
-    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH)"},
+    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, "
+            "file PATH, network, share NAME, crypto_provider TYPE)"},
     BadIni{"[memory]\nmemory_load = 101\n", "machine.ini:21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
     BadIni{"[memory]\ntotal_phys = 12MB\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"12MB\""},
     BadIni{"[memory]\ntotal_phys = 99999999999999999999\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
