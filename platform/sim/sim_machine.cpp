@@ -214,7 +214,7 @@ LoadResult LoadMachine(const std::string& folder) {
         return out;
     }
 
-    auto registry = std::make_shared<RegistryStore>();
+    auto registry = std::make_shared<RegistryStore>(parsed.config.codePage);
     std::vector<fs::path> regFiles;
     for (const auto& item : fs::directory_iterator(root / "registry", ec)) {
         const std::string extension = item.path().extension().string();

@@ -111,9 +111,9 @@ TEST_F(RegistryKeyTest, QueryHonoursTheBufferSize) {
 }
 
 TEST_F(RegistryKeyTest, EnumerationEndsWith259) {
-    EXPECT_EQ(key_->EnumSubkey(0, 255).value(), "Sub1");
-    EXPECT_EQ(key_->EnumSubkey(1, 10).value(), "LongerName");
-    EXPECT_EQ(key_->EnumSubkey(1, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumSubkey(0, 10).value(), "LongerName");
+    EXPECT_EQ(key_->EnumSubkey(0, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumSubkey(1, 255).value(), "Sub1");
     EXPECT_EQ(key_->EnumSubkey(2, 255).error(), err::kNoMoreItems);
     EXPECT_EQ(key_->EnumSubkey(0xFFFFFFFF, 255).error(), err::kNoMoreItems);
     EXPECT_EQ(key_->EnumValue(0, 3, 10).value().name, "Ten");
