@@ -1,6 +1,7 @@
 // LoadMachine over temporary machine folders: loading and its errors, the
 // registry key operations, system facts, environment, shell folders, error texts.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/tests/temp_machine.h"
@@ -43,6 +44,66 @@ TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
     t.Write("registry/00-good.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n");
     t.Write("registry/10-bad.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\B]\n\"x\"=dword:xyz\n");
     EXPECT_EQ(LoadError(t), Label(t, "registry/10-bad.reg") + ":3: dword: needs 1 to 8 hex digits");
+}
+
+// Every part of the machine is read through its links, and none may lead out.
+TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
+    TempMachine outside;
+    outside.Write("secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
+    outside.Write("registry/secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
+    outside.Write("c/secret.txt", "secret");
+    outside.Write("drives/c/secret.txt", "secret");
+    outside.Write("machine.ini", kMinimalSystem);
+    const std::string leaving = ": a symbolic link leading outside the machine folder";
+    struct Case {
+        const char* link;
+        const char* target;
+        std::string error;
+    };
+    TempMachine probe;
+    const std::vector<Case> cases = {
+        {"drives/c", "c", "drives/c" + leaving},
+        {"drives", "drives", "drives" + leaving},
+        {"registry/10-x.reg", "secret.reg", Label(probe, "registry/10-x.reg") + leaving},
+        {"registry", "registry", Label(probe, "registry") + leaving},
+        {"machine.ini", "machine.ini", Label(probe, "machine.ini") + leaving},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        TempMachine t;
+        if (std::string_view(c.link) != "machine.ini") t.Write("machine.ini", kMinimalSystem);
+        fs::create_directories((t.root() / c.link).parent_path());
+        std::error_code ec;
+        fs::create_symlink(outside.root() / c.target, t.root() / c.link, ec);
+        if (ec) GTEST_SKIP() << "the host cannot create symbolic links: " << ec.message();
+        std::string expected = c.error;
+        if (expected.rfind(probe.folder(), 0) == 0) expected.replace(0, probe.folder().size(), t.folder());
+        EXPECT_EQ(LoadError(t), expected);
+    }
+}
+
+TEST(LoadMachine, UnreadablePartsFailTheLoad) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("registry", "not a folder");
+    EXPECT_EQ(LoadError(t), Label(t, "registry") + ": not a folder");
+    fs::remove(t.root() / "registry");
+    t.Write("drives", "not a folder");
+    EXPECT_EQ(LoadError(t), "drives: not a folder");
+    fs::remove(t.root() / "drives");
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder: the permission cases need another user";
+    for (const char* part : {"registry", "drives/c"}) {
+        SCOPED_TRACE(part);
+        const fs::path folder = t.Mkdir(part);
+        fs::permissions(folder, fs::perms::none);
+        const std::string shown = std::string_view(part) == "registry" ? Label(t, part) : std::string(part);
+        EXPECT_EQ(LoadError(t), shown + ": cannot be read (Permission denied)");
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+    }
+    t.Write("machine.ini", kMinimalSystem);
+    fs::permissions(t.root() / "machine.ini", fs::perms::none);
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ": cannot be read (Permission denied)");
 }
 
 TEST(LoadMachine, DriveFoldersNeedTheirSections) {
