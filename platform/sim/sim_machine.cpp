@@ -6,7 +6,6 @@
 #include <system_error>
 #include <unordered_map>
 #include <fstream>
-#include <iterator>
 
 #include "platform/pe_version.h"
 #include "platform/sim/contained_path.h"
@@ -44,8 +43,11 @@ std::string ReadMachineFile(const fs::path& root, const fs::path& path, const st
     errno = 0;
     std::ifstream in(resolved.path, std::ios::binary);
     if (!in) return label + ": cannot be read (" + std::generic_category().message(errno) + ")";
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return label + ": cannot be read";
+    const std::uint64_t size = fs::file_size(resolved.path, ec);
+    if (ec) return label + ": cannot be read (" + ec.message() + ")";
+    out.resize(static_cast<std::size_t>(size));
+    in.read(out.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size)) return label + ": cannot be read";
     return {};
 }
 
