@@ -4,11 +4,12 @@
 #include <filesystem>
 #include <string>
 
+#include "probes/registration.h"
 #include "cli/commands.h"
 #include "cli/report_cli.h"
 #include "engine/os_detection.h"
 #include "platform/machine_factory.h"
-#include "report/report_document.h"
+#include "document/report_document.h"
 
 namespace kavlo::cli {
 namespace {
@@ -127,7 +128,7 @@ int GatherCommand(const Args& args) {
     }
     platform::Machine& machine = *choice.machine;
     AppContext context(machine, DetectOs(machine), executionPath);
-    ReportDocument doc(context);
+    ReportDocument doc(context, StandardCommandTable());
     doc.NewDocument(executionPath);
 
     const std::string path = options.output.empty() ? doc.ReportFileName() : options.output;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "probes/registration.h"
 #include "cli/commands.h"
 #include "cli/title_json.h"
 #include "engine/os_detection.h"
@@ -127,7 +128,7 @@ int RunCommand(const Args& args) {
     const std::uint32_t codePage = machine.AnsiCodePage();
 
     AppContext context(machine, DetectOs(machine), script.parent_path().string());
-    std::unique_ptr<ScriptRecord> file = ScriptCatalog(context).LoadScript(script.string(), script.stem().string());
+    std::unique_ptr<ScriptRecord> file = ScriptCatalog(context, StandardCommandTable()).LoadScript(script.string(), script.stem().string());
     if (!file) return Fail("cannot read script '" + options.script + "'");
 
     std::vector<TitleRecord*> selected;
@@ -144,7 +145,7 @@ int RunCommand(const Args& args) {
     bool first = true;
     for (TitleRecord* title : selected) {
         title->runPending = 1;  // a title named twice runs twice, as a refresh would
-        ScriptEngine(context).RunTitle(*title);
+        ScriptEngine(context, StandardCommandTable()).RunTitle(*title);
         if (!options.json) {
             Print(TitleText(*title, codePage));
             continue;

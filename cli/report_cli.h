@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/records.h"
-#include "report/navigation.h"
+#include "document/navigation.h"
 #include "report/report_archive.h"
 
 namespace kavlo::cli {

@@ -27,13 +27,32 @@ if(MINGW)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 endif()
 
+# Warnings of every target of ours. Test, fuzz and benchmark programs see the
+# whole source tree; libraries see only their layer and what they link (kavlo_layer).
 function(kavlo_target_options target)
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  endif()
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # GCC 12 reports impossible overlaps inside std::string at -O3 (its bug 105651).
     target_compile_options(${target} PRIVATE -Wno-restrict)
   endif()
+endfunction()
+
+# kavlo_layer(target layer): the target's headers are included as "layer/...".
+# Each layer gets an include root of its own that holds only a link to its
+# folder, and a library sees the roots of the libraries it links: an include of
+# a layer above (or beside) fails to compile.
+function(kavlo_layer target layer)
+  set(root "${CMAKE_BINARY_DIR}/layers/${layer}")
+  if(NOT EXISTS "${root}/${layer}")
+    file(MAKE_DIRECTORY "${root}")
+    file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${layer}" "${root}/${layer}" SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC "${root}")
+  kavlo_target_options(${target})
 endfunction()
 
 # kavlo_add_test(NAME name SOURCES src... [LIBS lib...])

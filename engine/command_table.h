@@ -4,9 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <span>
 #include <string_view>
-#include <variant>
 
 namespace kavlo {
 
@@ -16,34 +17,39 @@ class TitleRecord;
 
 enum class CommandGroup { A, A2, B };
 
-// Handler forms. `title` is null when a catalog "[CHECK]" block runs the line.
-/// N: (command name, line, title); the argument is the text after the name.
-using HandlerN = void (*)(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title);
-/// F: as N, and may read or skip further lines of the file.
-using HandlerF = void (*)(ScriptEngine&, std::string_view name, ScriptFile& file, std::string_view line,
-                          TitleRecord* title);
-/// R: (text after the first ":" of the trimmed line, title).
-using HandlerR = void (*)(ScriptEngine&, std::string_view argument, TitleRecord* title);
-/// T: (title) only.
-using HandlerT = void (*)(ScriptEngine&, TitleRecord* title);
-/// B1 / B0: (title, flag).
-using HandlerB = void (*)(ScriptEngine&, TitleRecord* title, int flag);
-/// S: (file, title).
-using HandlerS = void (*)(ScriptEngine&, ScriptFile& file, TitleRecord* title);
-/// O: (file, line).
-using HandlerO = void (*)(ScriptEngine&, ScriptFile& file, std::string_view line);
-/// A row whose command is recognised and does nothing.
-struct NoHandler {};
+/// What a row's handler reads of its line. Every handler gets the whole
+/// CommandCall; this records the row's contract for readers and the checker.
+enum class Reads {
+    Argument,         ///< the text after the command's name
+    ArgumentAndFile,  ///< as Argument, and may read or skip further lines of the script
+    AfterColon,       ///< the text after the first ":" of the trimmed line
+    Title,            ///< only the title
+    TitleAndFlag,     ///< the title and the row's flag (one handler serves two rows)
+    Block,            ///< consumes its own block from the script
+    Line,             ///< the whole line and the script, without a title
+    Nothing,          ///< recognised and silent
+};
 
-using Handler = std::variant<NoHandler, HandlerN, HandlerF, HandlerR, HandlerT, HandlerB, HandlerS, HandlerO>;
+/// Everything a handler may read about the line being executed.
+struct CommandCall {
+    ScriptEngine& engine;
+    std::string_view name;        ///< the row's command name
+    std::string_view line;        ///< the line as read, untrimmed
+    std::string_view argument;    ///< the text after the first occurrence of `name` in `line`, untrimmed
+    std::string_view afterColon;  ///< the text after the first ":" of the trimmed line
+    ScriptFile& file;             ///< the script, positioned after the line
+    TitleRecord* title;           ///< null when a catalog "[CHECK]" block runs the line
+    int flag;                     ///< the row's flag (1 for the tree form of a pair)
+};
 
-enum class Form { N, F, R, T, B1, B0, S, O, Nothing };
+using Handler = void (*)(CommandCall& call);
 
 struct CommandRow {
     std::string_view name;
     CommandGroup group;
-    Form form;
-    Handler handler;
+    Reads reads;
+    int flag;
+    Handler handler;  ///< null: recognised and silent
 };
 
 inline constexpr std::size_t kCommandCount = 74;
@@ -53,9 +59,12 @@ class CommandTable {
 public:
     /// The 74 rows with no handlers bound.
     CommandTable();
-    /// Binds a handler to a row; the handler's type must match the row's form.
-    /// Returns false (and binds nothing) for an unknown name or a form mismatch.
-    bool Bind(std::string_view name, Handler handler);
+    /// Binds a handler to a row. Returns false (and binds nothing) for a name that
+    /// is not in the table, a null handler, or a row that is recognised and silent.
+    [[nodiscard]] bool Bind(std::string_view name, Handler handler);
+    /// Binds every pair; a name Bind refuses is a programming error and throws
+    /// std::logic_error naming it, so a misspelt binding fails on first use.
+    void BindAll(std::initializer_list<std::pair<std::string_view, Handler>> bindings);
     const std::array<CommandRow, kCommandCount>& rows() const { return rows_; }
     const CommandRow* Find(std::string_view name) const;
     /// Indexes of the group's rows whose name begins with `first`, in table order.
@@ -71,7 +80,5 @@ private:
     std::array<std::uint16_t, kGroups * 256 + 1> bucketStart_{};
 };
 
-/// The table with every probe that exists bound (defined in probes/).
-const CommandTable& StandardCommandTable();
 
 }  // namespace kavlo

@@ -7,33 +7,24 @@
 
 namespace kavlo {
 
+/// Binds the engine's own commands: variables, text, tree, "IF" and "[OS:".
+void RegisterEngineCommands(CommandTable& table);
+
 // variables
-void SetVarCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void SetVarCommand(CommandCall& call);
 
 // text output
-void TextCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 TitleRecord* title);
-void TextLineCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                     TitleRecord* title);
-void TextFileExpandCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                           TitleRecord* title);
+void TextCommand(CommandCall& call);
+void TextLineCommand(CommandCall& call);
+void TextFileExpandCommand(CommandCall& call);
 
 // result tree
-void TRootCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void TAddChildCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void TBackCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void TAddTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-
-// check items and value maps
-void TIRCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void TIFCheckCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void TIRTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         TitleRecord* title);
-void TIFTextValueCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                         TitleRecord* title);
+void TRootCommand(CommandCall& call);
+void TAddChildCommand(CommandCall& call);
+void TBackCommand(CommandCall& call);
+void TAddTextCommand(CommandCall& call);
 
 // conditional block
-void IfCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-               TitleRecord* title);
+void IfCommand(CommandCall& call);
 
 }  // namespace kavlo

@@ -5,6 +5,7 @@
 #include "engine/text_util.h"
 
 namespace kavlo {
+
 namespace {
 
 bool NumericBlockRuns(std::string_view op, std::int32_t v, std::int32_t n) {
@@ -26,9 +27,10 @@ bool CharacterBlockRuns(std::string_view op, std::int32_t vari1, std::string_vie
 
 }  // namespace
 
-void IfCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-               TitleRecord*) {
-    const auto [rawVariable, rest] = SplitFirst(CommandArgument(name, line), ',');
+void IfCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    ScriptFile& file = call.file;
+    const auto [rawVariable, rest] = SplitFirst(call.argument, ',');
     const auto [op, rawValue] = SplitFirst(rest, ',');
     const std::string_view variable = TrimLeading(rawVariable);
     const std::string valueWithoutBraces = RemoveAll(rawValue, '{');

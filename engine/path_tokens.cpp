@@ -2,7 +2,6 @@
 
 #include "engine/csidl_table.h"
 #include "engine/text_util.h"
-#include "probes/registry/registry_readers.h"
 
 namespace kavlo {
 namespace {
@@ -17,7 +16,19 @@ constexpr std::pair<std::string_view, Token> kTokens[] = {
     {"<VAL1>", Token::Val1},           {"<CSIDL_", Token::Csidl},
 };
 
-constexpr std::string_view kCommonFilesDirValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\CommonFilesDir";
+// The registry commands' read buffer: a longer value fails with 234, as they show it.
+constexpr std::size_t kValueBufferBytes = 400;
+
+// "<COMMONDIR>" as a registry read would show it: the string, "Not Present"
+// when the key or value is missing, else the system's error text.
+std::string CommonFilesDirectory(platform::Machine& machine) {
+    auto key = machine.OpenKey(platform::RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion");
+    Result<platform::RegValue> value = key.ok() ? (*key)->QueryValue("CommonFilesDir", kValueBufferBytes)
+                                                : Result<platform::RegValue>::Failure(key.error());
+    if (!value.ok()) return value.error() == err::kFileNotFound ? "Not Present" : machine.ErrorText(value.error());
+    const std::string_view data = value->data;
+    return std::string(data.substr(0, data.find('\0')));
+}
 
 std::string TokenValue(AppContext& context, Token token) {
     platform::Machine& machine = context.machine;
@@ -26,7 +37,7 @@ std::string TokenValue(AppContext& context, Token token) {
         case Token::System:
         case Token::System32: return machine.SystemDirectory();
         case Token::Drivers: return machine.SystemDirectory() + "\\drivers";
-        case Token::CommonDir: return ReadValueText(context, kCommonFilesDirValue);
+        case Token::CommonDir: return CommonFilesDirectory(machine);
         case Token::OsDrive: return machine.SystemDirectory().substr(0, 2);
         case Token::Val1: return context.val1.stringValue;
         case Token::Csidl: break;

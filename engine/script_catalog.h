@@ -18,7 +18,7 @@ namespace kavlo {
 
 class ScriptCatalog {
 public:
-    explicit ScriptCatalog(AppContext& context, const CommandTable& table = StandardCommandTable())
+    ScriptCatalog(AppContext& context, const CommandTable& table)
         : context_(context), table_(table) {}
 
     /// Catalogues the scripts of a host directory in name order (case-insensitive);

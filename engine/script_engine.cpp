@@ -1,10 +1,9 @@
 #include "engine/script_engine.h"
 
-#include <type_traits>
-
 #include "engine/text_util.h"
 
 namespace kavlo {
+
 namespace {
 
 // Group A and A2 rows are compared with the line's command word (up to its first
@@ -17,16 +16,6 @@ const CommandRow* FirstMatch(const CommandTable& table, CommandGroup group, std:
     }
     return nullptr;
 }
-
-// Call() switches on the alternative's index; keep it in step with Handler.
-static_assert(std::is_same_v<std::variant_alternative_t<0, Handler>, NoHandler>);
-static_assert(std::is_same_v<std::variant_alternative_t<1, Handler>, HandlerN>);
-static_assert(std::is_same_v<std::variant_alternative_t<2, Handler>, HandlerF>);
-static_assert(std::is_same_v<std::variant_alternative_t<3, Handler>, HandlerR>);
-static_assert(std::is_same_v<std::variant_alternative_t<4, Handler>, HandlerT>);
-static_assert(std::is_same_v<std::variant_alternative_t<5, Handler>, HandlerB>);
-static_assert(std::is_same_v<std::variant_alternative_t<6, Handler>, HandlerS>);
-static_assert(std::is_same_v<std::variant_alternative_t<7, Handler>, HandlerO>);
 
 }  // namespace
 
@@ -78,29 +67,20 @@ void ScriptEngine::Dispatch(ScriptFile& file, std::string_view line, TitleRecord
     if (colon != std::string_view::npos) {
         const std::string_view command = trimmed.substr(0, colon + 1);
         if (const CommandRow* row = FirstMatch(table_, CommandGroup::A, command))
-            Call(*row, file, line, trimmed, title);
+            Call(*row, file, line, title);
         if (context_.IsNtFamily()) {
             if (const CommandRow* row = FirstMatch(table_, CommandGroup::A2, command))
-                Call(*row, file, line, trimmed, title);
+                Call(*row, file, line, title);
         }
     }
-    if (const CommandRow* row = FirstMatch(table_, CommandGroup::B, trimmed)) Call(*row, file, line, trimmed, title);
+    if (const CommandRow* row = FirstMatch(table_, CommandGroup::B, trimmed)) Call(*row, file, line, title);
 }
 
-void ScriptEngine::Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
-                      TitleRecord* title) {
-    const Handler& handler = row.handler;
-    switch (handler.index()) {
-        case 0: return;  // recognised, nothing to run
-        case 1: return std::get<HandlerN>(handler)(*this, row.name, line, title);
-        case 2: return std::get<HandlerF>(handler)(*this, row.name, file, line, title);
-        case 3: return std::get<HandlerR>(handler)(*this, AfterFirst(trimmed, ':'), title);
-        case 4: return std::get<HandlerT>(handler)(*this, title);
-        case 5: return std::get<HandlerB>(handler)(*this, title, row.form == Form::B1 ? 1 : 0);
-        case 6: return std::get<HandlerS>(handler)(*this, file, title);
-        case 7: return std::get<HandlerO>(handler)(*this, file, line);
-        default: return;
-    }
+void ScriptEngine::Call(const CommandRow& row, ScriptFile& file, std::string_view line, TitleRecord* title) {
+    if (row.handler == nullptr) return;  // recognised, nothing to run
+    CommandCall call{*this, row.name,          line, CommandArgument(row.name, line), AfterFirst(TrimLeading(line), ':'),
+                     file,  title, row.flag};
+    row.handler(call);
 }
 
 void ScriptEngine::SkipBlock(ScriptFile& file, int adjustDepth) {
@@ -114,7 +94,10 @@ void ScriptEngine::SkipBlock(ScriptFile& file, int adjustDepth) {
     if (adjustDepth == 1) --depth_;
 }
 
-void ScriptEngine::OsSection(ScriptEngine& engine, ScriptFile& file, std::string_view line) {
+void ScriptEngine::OsSection(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    ScriptFile& file = call.file;
+    const std::string_view line = call.line;
     if (!Contains(line, engine.context().os.shortName)) engine.SkipBlock(file, 1);
 }
 

@@ -17,7 +17,7 @@ std::string_view CommandArgument(std::string_view name, std::string_view line);
 
 class ScriptEngine {
 public:
-    ScriptEngine(AppContext& context, const CommandTable& table = StandardCommandTable())
+    ScriptEngine(AppContext& context, const CommandTable& table)
         : context_(context), table_(table) {}
 
     /// Runs a title whose runPending is 1; afterwards runPending is 0.
@@ -26,6 +26,8 @@ public:
     void RunTitle(TitleRecord& title, ScriptFile& file);
     /// Executes one line; `file` is positioned after it, `title` may be null.
     void Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title);
+    /// Runs one row's handler on a line as the dispatcher hands it over.
+    void Call(const CommandRow& row, ScriptFile& file, std::string_view line, TitleRecord* title);
     /// Discards lines up to the end of the block the current line opened.
     void SkipBlock(ScriptFile& file, int adjustDepth);
 
@@ -36,12 +38,9 @@ public:
     const CommandTable& table() const { return table_; }
 
     /// The "[OS:" handler: skips the block unless the line names the current system.
-    static void OsSection(ScriptEngine& engine, ScriptFile& file, std::string_view line);
+    static void OsSection(CommandCall& call);
 
 private:
-    void Call(const CommandRow& row, ScriptFile& file, std::string_view line, std::string_view trimmed,
-              TitleRecord* title);
-
     AppContext& context_;
     const CommandTable& table_;
     int depth_ = 1;

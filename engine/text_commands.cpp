@@ -4,24 +4,29 @@
 #include "engine/text_util.h"
 
 namespace kavlo {
+
 namespace {
+
 bool TakesText(const TitleRecord* title) { return title && title->KindContains("text"); }
 }  // namespace
 
-void TextCommand(ScriptEngine&, std::string_view name, ScriptFile&, std::string_view line, TitleRecord* title) {
-    if (TakesText(title)) title->AppendText(CommandArgument(name, line));
+void TextCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
+    if (TakesText(title)) title->AppendText(call.argument);
 }
 
-void TextLineCommand(ScriptEngine&, std::string_view name, ScriptFile&, std::string_view line, TitleRecord* title) {
+void TextLineCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
     if (!TakesText(title)) return;
-    std::string text(CommandArgument(name, line));
+    std::string text(call.argument);
     text.push_back('\n');
     title->AppendText(FormatPercent(text));
 }
 
-void TextFileExpandCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
-                           TitleRecord* title) {
-    if (TakesText(title)) title->AppendText(ExpandPathToken(engine.context(), CommandArgument(name, line)));
+void TextFileExpandCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
+    if (TakesText(title)) title->AppendText(ExpandPathToken(engine.context(), call.argument));
 }
 
 }  // namespace kavlo

@@ -4,25 +4,29 @@
 
 namespace kavlo {
 
-void TRootCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
+void TRootCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
     if (!title) return;
-    if (title->KindContains("treexp")) title->Root().SetExtra(std::string(CommandArgument(name, line)));
+    if (title->KindContains("treexp")) title->Root().SetExtra(std::string(call.argument));
     title->Root().ClearStack();
 }
 
-void TAddChildCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
+void TAddChildCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
     if (!title) return;
     ResultNode& root = title->Root();
-    ResultNode& child = root.Current().AddChild(CommandArgument(name, line));
+    ResultNode& child = root.Current().AddChild(call.argument);
     root.Push(&child);
 }
 
-void TBackCommand(ScriptEngine&, std::string_view, std::string_view, TitleRecord* title) {
+void TBackCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
     if (title) title->Root().Pop();
 }
 
-void TAddTextCommand(ScriptEngine&, std::string_view name, std::string_view line, TitleRecord* title) {
-    if (title) title->Root().Current().AddChild(CommandArgument(name, line));
+void TAddTextCommand(CommandCall& call) {
+    TitleRecord* title = call.title;
+    if (title) title->Root().Current().AddChild(call.argument);
 }
 
 }  // namespace kavlo

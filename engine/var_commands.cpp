@@ -4,8 +4,9 @@
 
 namespace kavlo {
 
-void SetVarCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
-    const auto [variable, value] = SplitFirst(CommandArgument(name, line), '=');
+void SetVarCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const auto [variable, value] = SplitFirst(call.argument, '=');
     AppContext& context = engine.context();
     // Names are compared untrimmed: "SetVar: VARS2=x" names " VARS2" and sets nothing.
     if (StartsWith(variable, "VARS2")) context.vars2.SetString(std::string(value));

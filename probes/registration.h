@@ -1,12 +1,16 @@
 #pragma once
-// Each probe area binds its handlers to the rows of the command table.
+// Each probe area binds its handlers to the rows of the command table;
+// StandardCommandTable() is the table with the engine's commands and every area bound.
 
 #include "engine/command_table.h"
 
 namespace kavlo {
 
-void RegisterEngineCommands(CommandTable& table);  ///< variables, tree, text, "IF", "[OS:"
 void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
+void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
+
+/// The table with the engine's own commands and every probe area bound.
+const CommandTable& StandardCommandTable();
 
 }  // namespace kavlo

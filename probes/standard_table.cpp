@@ -1,3 +1,4 @@
+#include "engine/engine_handlers.h"
 #include "probes/registration.h"
 
 namespace kavlo {
@@ -8,6 +9,7 @@ const CommandTable& StandardCommandTable() {
         RegisterEngineCommands(t);
         RegisterRegistryProbes(t);
         RegisterFileProbes(t);
+        RegisterCheckProbes(t);
         return t;
     }();
     return table;

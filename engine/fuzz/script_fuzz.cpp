@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "probes/registration.h"
 #include "engine/app_context.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
@@ -52,14 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     kavlo::ScriptFile configuration(text);
-    (void)kavlo::ScriptCatalog(context).ReadConfiguration(configuration);
+    (void)kavlo::ScriptCatalog(context, kavlo::StandardCommandTable()).ReadConfiguration(configuration);
 
     kavlo::ScriptFile script(text);
-    auto file = kavlo::ScriptCatalog(context).LoadScript(script, "fuzz.dbg", "fuzz");
+    auto file = kavlo::ScriptCatalog(context, kavlo::StandardCommandTable()).LoadScript(script, "fuzz.dbg", "fuzz");
     std::size_t run = 0;
     for (auto& title : file->titles) {
         if (run++ == kMaxTitlesRun) break;
-        kavlo::ScriptEngine engine(context);
+        kavlo::ScriptEngine engine(context, kavlo::StandardCommandTable());
         engine.RunTitle(*title, script);
         // runs once more to exercise the teardown of whatever the first run built
         title->runPending = 1;

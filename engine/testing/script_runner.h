@@ -11,7 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "probes/registration.h"
 #include "engine/app_context.h"
+#include "engine/tree_walk.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
 
@@ -53,7 +55,7 @@ public:
     explicit ScriptRunner(AppContext& context) : context_(context) {}
 
     std::unique_ptr<ScriptRecord> Load(std::string_view script, const std::string& name = "test") {
-        return ScriptCatalog(context_).LoadScript(dir_.Write(name + ".dbg", script), name);
+        return ScriptCatalog(context_, StandardCommandTable()).LoadScript(dir_.Write(name + ".dbg", script), name);
     }
 
     /// Catalogues a script and runs one of its titles, which must exist.
@@ -61,7 +63,7 @@ public:
         file_ = Load(script);
         TitleRecord* found = file_ ? file_->FindTitle(title) : nullptr;
         if (!found) throw std::runtime_error("no title " + std::string(title));
-        ScriptEngine(context_).RunTitle(*found);
+        ScriptEngine(context_, StandardCommandTable()).RunTitle(*found);
         return *found;
     }
 
@@ -81,18 +83,10 @@ private:
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).
 inline std::string Outline(const ResultNode& node) {
     std::string out;
-    struct Item {
-        const ResultNode* node;
-        int level;
-    };
-    std::vector<Item> stack{{&node, 0}};
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        out += std::string(static_cast<std::size_t>(item.level) * 2, ' ') + item.node->title() + "\n";
-        const auto& children = item.node->children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
-    }
+    WalkTree(node, kAnyDepth, [&out](const ResultNode& n, std::size_t depth) {
+        out += std::string(depth * 2, ' ') + n.title() + "\n";
+        return Visit::Children;
+    });
     return out;
 }
 

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "probes/registration.h"
 #include "engine/tests/script_rig.h"
 
 namespace kavlo::test {
@@ -120,7 +121,7 @@ TEST(Catalog, BodiesOfUnlistedTitlesAreIgnored) {
     auto file = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]\nB\ntext\nText:b\n}\n[TITLE]\nA\ntext\nText:a\n}\n");
     ASSERT_THAT(TitleNames(*file), ElementsAre("A"));
     TitleRecord& a = *file->FindTitle("A");
-    ScriptEngine(rig.context).RunTitle(a);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(a);
     EXPECT_EQ(a.text, "a");
 }
 
@@ -129,7 +130,7 @@ TEST(Catalog, TitleBodyAtTheEndOfTheFile) {
     auto atEnd = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext");
     EXPECT_TRUE(atEnd->FindTitle("A")->hasBody);
     TitleRecord& a = *atEnd->FindTitle("A");
-    ScriptEngine(rig.context).RunTitle(a);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(a);
     EXPECT_EQ(a.text, "");
     auto noName = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]");
     EXPECT_FALSE(noName->FindTitle("A")->hasBody);
@@ -145,13 +146,13 @@ TEST(Catalog, ConsecutiveBodiesAreAllFound) {
     auto file = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\n[TITLE]\nB\ntext\nText:b\n}\n");
     EXPECT_TRUE(file->FindTitle("A")->hasBody);
     TitleRecord& b = *file->FindTitle("B");
-    ScriptEngine(rig.context).RunTitle(b);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(b);
     EXPECT_EQ(b.text, "b");
 }
 
 TEST(Catalog, UnreadableScriptRecordsNothing) {
     ScriptRig rig;
-    EXPECT_EQ(ScriptCatalog(rig.context).LoadScript(rig.dir.path() + "/missing.dbg", "missing"), nullptr);
+    EXPECT_EQ(ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.path() + "/missing.dbg", "missing"), nullptr);
 }
 
 // ---------------------------------------------------------------- Scan
@@ -163,13 +164,13 @@ TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
     rig.dir.Write("c.dbg", "");
     rig.dir.Write("notes.txt", "");
     std::filesystem::create_directory(std::filesystem::path(rig.dir.path()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context).Scan(rig.dir.path())), ElementsAre("A", "b", "c"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())), ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
     ScriptRig rig;
-    EXPECT_TRUE(ScriptCatalog(rig.context).Scan(rig.dir.path()).empty());
-    EXPECT_TRUE(ScriptCatalog(rig.context).Scan(rig.dir.path() + "/nowhere").empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path()).empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path() + "/nowhere").empty());
 }
 
 TEST(Scan, ConfigurationNamesFilesExactly) {
@@ -186,7 +187,7 @@ TEST(Scan, ConfigurationNamesFilesExactly) {
                   "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
                   "}\n");
     // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context).Scan(rig.dir.path())), ElementsAre("Antivirus", "Other"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())), ElementsAre("Antivirus", "Other"));
 }
 
 TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
@@ -202,7 +203,7 @@ TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
                                            "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
                                            "}\n"
                                            "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
-    const auto list = ScriptCatalog(rig.context).ReadConfiguration(path);
+    const auto list = ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path);
     ASSERT_TRUE(list);
     EXPECT_THAT(*list, ElementsAre("Second.dbg", "Third.dbg"));
 }
@@ -211,15 +212,15 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
     ScriptRig rig;
     rig.context.presentFlag = 1;
     const std::string path = rig.dir.Write("DBGList.cfg", "[ALL]\nA.dbg\n[CHECK]\n");
-    EXPECT_THAT(ScriptCatalog(rig.context).ReadConfiguration(path).value(), ElementsAre("A.dbg", "[CHECK]"));
+    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path).value(), ElementsAre("A.dbg", "[CHECK]"));
     const std::string path2 = rig.dir.Write("DBGList2.cfg", "[CHECK] {\nB.dbg {\nSetVar:VARS2=x");
-    EXPECT_THAT(ScriptCatalog(rig.context).ReadConfiguration(path2).value(), ElementsAre("B.dbg"));
+    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path2).value(), ElementsAre("B.dbg"));
     EXPECT_EQ(rig.context.vars2.stringValue, "x");
 }
 
 TEST(ReadConfiguration, MissingFileIsAbsent) {
     ScriptRig rig;
-    EXPECT_FALSE(ScriptCatalog(rig.context).ReadConfiguration(rig.dir.path() + "/DBGList.cfg"));
+    EXPECT_FALSE(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir.path() + "/DBGList.cfg"));
 }
 
 }  // namespace

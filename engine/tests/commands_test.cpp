@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "probes/registration.h"
 #include "engine/tests/script_rig.h"
 
 namespace kavlo::test {
@@ -27,7 +28,7 @@ TEST_P(SetVar, StoresByNamePrefixUntrimmed) {
     rig.context.vari2.SetInt(-7);
     rig.context.varb2.SetInt(-8);
     ScriptFile file(std::string{});
-    ScriptEngine(rig.context).Dispatch(file, GetParam().line, nullptr);
+    ScriptEngine(rig.context, StandardCommandTable()).Dispatch(file, GetParam().line, nullptr);
     EXPECT_EQ(rig.context.vars2.stringValue, GetParam().vars2);
     EXPECT_EQ(rig.context.vari2.intValue, GetParam().vari2);
     EXPECT_EQ(rig.context.varb2.intValue, GetParam().varb2);
@@ -306,7 +307,7 @@ TEST(If, WorksWithoutATitle) {
     ScriptRig rig;
     rig.context.vari1.SetInt(1);
     ScriptFile file(std::string("Text:x\n}\nrest\n"));
-    ScriptEngine engine(rig.context);
+    ScriptEngine engine(rig.context, StandardCommandTable());
     engine.Dispatch(file, "IF VARI1,==,2 {", nullptr);
     EXPECT_EQ(file.ReadLine().value_or("<end>"), "rest");
 }

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "probes/registration.h"
 #include "engine/tests/script_rig.h"
 
 namespace kavlo::test {
@@ -80,7 +81,7 @@ TEST(Interpreter, TitleNotPendingIsNotRun) {
     TitleRecord& title = *file->FindTitle("T");
     title.runPending = 0;
     title.text = "kept";
-    ScriptEngine(rig.context).RunTitle(title);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
     EXPECT_EQ(title.text, "kept");
 }
 
@@ -88,9 +89,9 @@ TEST(Interpreter, RerunReplacesTheResult) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntreetext\nText:a\nTAddChild:n\n}\n");
     TitleRecord& title = *file->FindTitle("T");
-    ScriptEngine(rig.context).RunTitle(title);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
     title.runPending = 1;
-    ScriptEngine(rig.context).RunTitle(title);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
     EXPECT_EQ(title.text, "a");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("n"));
     EXPECT_EQ(title.Root().title(), "T");
@@ -100,7 +101,7 @@ TEST(Interpreter, ListedTitleWithoutBodyGivesNothing) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nEmpty\n}\nText:not a body\n");
     TitleRecord& title = *file->FindTitle("Empty");
-    ScriptEngine(rig.context).RunTitle(title);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.Root().children().size(), 0u);
     EXPECT_EQ(title.runPending, 0);
@@ -112,7 +113,7 @@ TEST(Interpreter, ScriptThatVanishedEndsTheRunQuietly) {
     std::filesystem::remove(file->path);
     TitleRecord& title = *file->FindTitle("T");
     title.text = "old";
-    ScriptEngine(rig.context).RunTitle(title);
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.runPending, 0);
 }
@@ -152,11 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
 int groupACalls = 0;
 int groupA2Calls = 0;
 std::string lastArgument;
-void CountA(ScriptEngine&, std::string_view argument, TitleRecord*) {
+void CountA(CommandCall& call) {
     ++groupACalls;
-    lastArgument = std::string(argument);
+    lastArgument = std::string(call.afterColon);
 }
-void CountA2(ScriptEngine&, std::string_view, TitleRecord*) { ++groupA2Calls; }
+void CountA2(CommandCall&) { ++groupA2Calls; }
 
 struct GroupCase {
     const char* name;
@@ -169,8 +170,8 @@ class DispatchGroups : public ::testing::TestWithParam<GroupCase> {};
 TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamily) {
     ScriptRig rig(GetParam().os);
     CommandTable table;
-    ASSERT_TRUE(table.Bind("TERegList:", HandlerR{&CountA}));
-    ASSERT_TRUE(table.Bind("TRegKeyRightsList:", HandlerR{&CountA2}));
+    ASSERT_TRUE(table.Bind("TERegList:", &CountA));
+    ASSERT_TRUE(table.Bind("TRegKeyRightsList:", &CountA2));
     groupACalls = groupA2Calls = 0;
     ScriptFile file(std::string{});
     ScriptEngine engine(rig.context, table);
@@ -189,12 +190,12 @@ INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
                          [](const auto& info) { return std::string(info.param.name); });
 
 int fileInfoCalls = 0;
-void CountFileInfo(ScriptEngine&, std::string_view, std::string_view, TitleRecord*) { ++fileInfoCalls; }
+void CountFileInfo(CommandCall&) { ++fileInfoCalls; }
 
 TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
     ScriptRig rig;
     CommandTable table;
-    ASSERT_TRUE(table.Bind("FileInfo:", HandlerN{&CountFileInfo}));
+    ASSERT_TRUE(table.Bind("FileInfo:", &CountFileInfo));
     fileInfoCalls = 0;
     ScriptFile file(std::string{});
     ScriptEngine engine(rig.context, table);
@@ -209,7 +210,7 @@ TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
 TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
     ScriptRig rig;
     ScriptFile file(std::string("a {\nb\n}\nc }\nd\n"));
-    ScriptEngine engine(rig.context);
+    ScriptEngine engine(rig.context, StandardCommandTable());
     engine.SkipBlock(file, 0);
     EXPECT_EQ(engine.depth(), 1);
     EXPECT_EQ(file.ReadLine().value_or("<end>"), "d");
@@ -222,7 +223,7 @@ TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
 TEST(SkipBlock, StopsAtTheEndOfAnUnclosedBlock) {
     ScriptRig rig;
     ScriptFile file(std::string("a {\nb\n"));
-    ScriptEngine engine(rig.context);
+    ScriptEngine engine(rig.context, StandardCommandTable());
     engine.SkipBlock(file, 1);
     EXPECT_TRUE(file.AtEnd());
 }

@@ -11,6 +11,7 @@
 #include "probes/files/file_paths.h"
 
 namespace kavlo {
+
 namespace {
 
 constexpr std::string_view kDirectoryMarker = "[D]  ";
@@ -71,11 +72,19 @@ void ListTree(AppContext& context, std::string_view line, std::string_view name,
 
 }  // namespace
 
-void TDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void TDirListCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const std::string_view name = call.name;
+    const std::string_view line = call.line;
+    TitleRecord* title = call.title;
     if (title) ListTree(engine.context(), line, name, "       ", *title);
 }
 
-void TEDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void TEDirListCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const std::string_view name = call.name;
+    const std::string_view line = call.line;
+    TitleRecord* title = call.title;
     if (title) ListTree(engine.context(), line, name, ",", *title);
 }
 

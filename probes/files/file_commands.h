@@ -10,25 +10,24 @@
 namespace kavlo {
 
 /// "FileInfo:" path,keys — one tab-separated row of the file's record.
-void FileInfoCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void FileInfoCommand(CommandCall& call);
 /// "FileSearch:" pattern,keys — one tab-separated row per matching file.
-void FileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void FileSearchCommand(CommandCall& call);
 /// "CFileSearch:" pattern — one "0,"-prefixed list row per matching file, keys from header1.
-void CFileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void CFileSearchCommand(CommandCall& call);
 /// "CDirSearch:" pattern — as "CFileSearch:" for matching directories.
-void CDirSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void CDirSearchCommand(CommandCall& call);
 /// "CFileSearchPath:" file name — "CFileSearch:" in every directory of the PATH variable, in order.
-void CFileSearchPathCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void CFileSearchPathCommand(CommandCall& call);
 /// "TDirList:" directory,keys — the tree below the directory, rows separated by seven blanks.
-void TDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TDirListCommand(CommandCall& call);
 /// "TEDirList:" directory,keys — as "TDirList:" with comma-separated rows.
-void TEDirListCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void TEDirListCommand(CommandCall& call);
 /// "CLFNtoSFN:" path — the path, ",", its short form (or the system's error text).
-void CLFNtoSFNCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title);
+void CLFNtoSFNCommand(CommandCall& call);
 /// "FileReadText:" path — every line of a text file.
-void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
+void FileReadTextCommand(CommandCall& call);
 /// "FileReadTextSection:" path,end marker,start marker — the sections that start and end at the markers.
-void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
-                                TitleRecord* title);
+void FileReadTextSectionCommand(CommandCall& call);
 
 }  // namespace kavlo

@@ -9,6 +9,7 @@
 #include "probes/files/file_paths.h"
 
 namespace kavlo {
+
 namespace {
 
 // GetEnvironmentVariable's buffer for the search path holds 1,024 characters.
@@ -47,9 +48,11 @@ void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wante
 
 }  // namespace
 
-void FileInfoCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void FileInfoCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const auto [rawPath, keys] = PathAndKeys(CommandArgument(name, line));
+    const auto [rawPath, keys] = PathAndKeys(call.argument);
     const std::string path = ExpandPathToken(engine.context(), rawPath);
     FileInfo record;
     record.Gather(engine.context(), path, PathMode::Unchanged);
@@ -58,29 +61,36 @@ void FileInfoCommand(ScriptEngine& engine, std::string_view name, std::string_vi
     title->AppendText(row);
 }
 
-void FileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void FileSearchCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const auto [rawPattern, keys] = PathAndKeys(CommandArgument(name, line));
+    const auto [rawPattern, keys] = PathAndKeys(call.argument);
     const std::string pattern = ExpandPathToken(engine.context(), rawPattern);
     AppendMatchRows(engine.context(), pattern, Wanted::Files, keys, kTabRows, *title);
 }
 
-void CFileSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void CFileSearchCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
+    const std::string pattern = ExpandPathToken(engine.context(), call.argument);
     AppendMatchRows(engine.context(), pattern, Wanted::Files, title->header1, kListRows, *title);
 }
 
-void CDirSearchCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void CDirSearchCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const std::string pattern = ExpandPathToken(engine.context(), CommandArgument(name, line));
+    const std::string pattern = ExpandPathToken(engine.context(), call.argument);
     AppendMatchRows(engine.context(), pattern, Wanted::Directories, title->header1, kListRows, *title);
 }
 
-void CFileSearchPathCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
-                            TitleRecord* title) {
+void CFileSearchPathCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const std::string_view fileName = CommandArgument(name, line);
+    const std::string_view fileName = call.argument;
     std::string searchPath = engine.machine().Environment("path").value_or(std::string());
     if (searchPath.size() > kSearchPathChars) searchPath.resize(kSearchPathChars);
 

@@ -8,6 +8,7 @@
 #include "probes/files/text_lines.h"
 
 namespace kavlo {
+
 namespace {
 
 // GetShortPathName's buffer holds 500 characters.
@@ -20,9 +21,11 @@ std::string_view TrimLeadingSpace(std::string_view text) {
 
 }  // namespace
 
-void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title) {
+void FileReadTextCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const std::string path = ExpandPathToken(engine.context(), CommandArgument(name, line));
+    const std::string path = ExpandPathToken(engine.context(), call.argument);
     auto file = OpenTextFile(engine.machine(), path);
     if (!file) return;
     TextLineReader reader(*file);
@@ -34,10 +37,11 @@ void FileReadTextCommand(ScriptEngine& engine, std::string_view name, std::strin
     title->AppendText(out);
 }
 
-void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std::string_view line,
-                                TitleRecord* title) {
+void FileReadTextSectionCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
     if (!title) return;
-    const auto pathAndRest = SplitAtComma(CommandArgument(name, line));
+    const auto pathAndRest = SplitAtComma(call.argument);
     if (!pathAndRest) return;
     const auto markers = SplitAtComma(pathAndRest->second);
     if (!markers) return;
@@ -69,7 +73,10 @@ void FileReadTextSectionCommand(ScriptEngine& engine, std::string_view name, std
     title->AppendText(out);
 }
 
-void CLFNtoSFNCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title) {
+void CLFNtoSFNCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const std::string_view argument = call.afterColon;
+    TitleRecord* title = call.title;
     if (!title) return;
     const std::string path = ExpandPathToken(engine.context(), argument);
     auto shortPath = engine.machine().ShortPathName(path);

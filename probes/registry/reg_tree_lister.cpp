@@ -8,6 +8,7 @@
 #include "probes/registry/registry_readers.h"
 
 namespace kavlo {
+
 namespace {
 
 constexpr std::size_t kNameChars = 400;
@@ -65,7 +66,10 @@ void ListKeyTree(platform::Machine& machine, platform::RegRoot root, std::unique
 
 }  // namespace
 
-void TERegListCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title) {
+void TERegListCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const std::string_view argument = call.afterColon;
+    TitleRecord* title = call.title;
     if (!title) return;
     platform::Machine& machine = engine.machine();
     const RegistryPath path = SplitKeyPath(argument);

@@ -4,13 +4,15 @@
 namespace kavlo {
 
 void RegisterRegistryProbes(CommandTable& table) {
-    table.Bind("ReadRValStr:", HandlerN{&ReadRValStrCommand});
-    table.Bind("RVALPRESENT:", HandlerN{&RValPresentCommand});
-    table.Bind("RKEYPRESENT:", HandlerN{&RKeyPresentCommand});
-    table.Bind("RVAL:", HandlerF{&RValCommand});
-    table.Bind("RKEYEXIT:", HandlerF{&RKeyExitCommand});
-    table.Bind("CENUMRVAL:", HandlerF{&CEnumRValCommand});
-    table.Bind("TERegList:", HandlerR{&TERegListCommand});
+    table.BindAll({
+        {"ReadRValStr:", &ReadRValStrCommand},
+        {"RVALPRESENT:", &RValPresentCommand},
+        {"RKEYPRESENT:", &RKeyPresentCommand},
+        {"RVAL:", &RValCommand},
+        {"RKEYEXIT:", &RKeyExitCommand},
+        {"CENUMRVAL:", &CEnumRValCommand},
+        {"TERegList:", &TERegListCommand},
+    });
 }
 
 }  // namespace kavlo

@@ -5,36 +5,43 @@
 #include "probes/registry/registry_readers.h"
 
 namespace kavlo {
+
 namespace {
+
 constexpr std::size_t kEnumBufferBytes = 4000;
 constexpr std::size_t kEnumNameChars = 4000;
 }  // namespace
 
-void ReadRValStrCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
-    engine.context().val1.SetString(ReadValueText(engine.context(), CommandArgument(name, line)));
+void ReadRValStrCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    engine.context().val1.SetString(ReadValueText(engine.context(), call.argument));
 }
 
-void RValPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
-    const RegistryPath path = SplitValuePath(CommandArgument(name, line));
+void RValPresentCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const RegistryPath path = SplitValuePath(call.argument);
     engine.context().presentFlag = ValueExists(engine.machine(), path.root, path.keyPath, path.valueName);
 }
 
-void RKeyPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord*) {
-    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+void RKeyPresentCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    const RegistryPath path = SplitKeyPath(call.argument);
     engine.context().presentFlag = KeyExists(engine.machine(), path.root, path.keyPath);
 }
 
-void RKeyExitCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
-                     TitleRecord* title) {
-    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+void RKeyExitCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
+    const RegistryPath path = SplitKeyPath(call.argument);
     auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
     const std::string text = key.ok() ? std::string("Present\n") : engine.machine().ErrorText(key.error());
     if (title && title->KindContains("text")) title->AppendText(FormatPercent(text));
 }
 
-void CEnumRValCommand(ScriptEngine& engine, std::string_view name, ScriptFile&, std::string_view line,
-                      TitleRecord* title) {
-    const RegistryPath path = SplitKeyPath(CommandArgument(name, line));
+void CEnumRValCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    TitleRecord* title = call.title;
+    const RegistryPath path = SplitKeyPath(call.argument);
     auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
     if (!key.ok()) return;
     std::string text;

@@ -7,15 +7,12 @@
 
 namespace kavlo {
 
-void ReadRValStrCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void RValPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void RKeyPresentCommand(ScriptEngine& engine, std::string_view name, std::string_view line, TitleRecord* title);
-void RValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 TitleRecord* title);
-void RKeyExitCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                     TitleRecord* title);
-void CEnumRValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                      TitleRecord* title);
-void TERegListCommand(ScriptEngine& engine, std::string_view argument, TitleRecord* title);
+void ReadRValStrCommand(CommandCall& call);
+void RValPresentCommand(CommandCall& call);
+void RKeyPresentCommand(CommandCall& call);
+void RValCommand(CommandCall& call);
+void RKeyExitCommand(CommandCall& call);
+void CEnumRValCommand(CommandCall& call);
+void TERegListCommand(CommandCall& call);
 
 }  // namespace kavlo

@@ -5,6 +5,7 @@
 #include "probes/registry/registry_readers.h"
 
 namespace kavlo {
+
 namespace {
 
 constexpr std::size_t kValueBufferBytes = 4000;
@@ -50,9 +51,11 @@ std::string MapValue(ScriptEngine& engine, ScriptFile& file, const ReadOutcome& 
 
 }  // namespace
 
-void RValCommand(ScriptEngine& engine, std::string_view name, ScriptFile& file, std::string_view line,
-                 TitleRecord* title) {
-    std::string argument(CommandArgument(name, line));
+void RValCommand(CommandCall& call) {
+    ScriptEngine& engine = call.engine;
+    ScriptFile& file = call.file;
+    TitleRecord* title = call.title;
+    std::string argument(call.argument);
     const bool hasBlock = Contains(argument, '{');
     if (hasBlock) argument = std::string(TrimTrailing(RemoveAll(argument, '{')));
     const ReadOutcome outcome = ReadForRval(engine.machine(), SplitValuePath(argument));

@@ -1,3 +1,4 @@
+#include "probes/registration.h"
 #include "scripts/tests/bundled.h"
 
 #include <filesystem>
@@ -9,7 +10,7 @@
 #include "engine/os_detection.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
-#include "report/report_document.h"
+#include "document/report_document.h"
 
 namespace kavlo::scripts_test {
 
@@ -59,7 +60,7 @@ Catalog CatalogOn(std::unique_ptr<platform::Machine> machine) {
     Catalog catalog;
     catalog.machine = std::move(machine);
     catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
-    ScriptCatalog titles(*catalog.context);
+    ScriptCatalog titles(*catalog.context, StandardCommandTable());
     catalog.files = titles.Scan(ScriptsDir());
     return catalog;
 }
@@ -68,7 +69,7 @@ void GatherEveryTitle(Catalog& catalog) {
     for (const auto& file : catalog.files) {
         for (const auto& title : file->titles) {
             title->runPending = 1;
-            ScriptEngine engine(*catalog.context);
+            ScriptEngine engine(*catalog.context, StandardCommandTable());
             engine.RunTitle(*title);
         }
     }
@@ -82,7 +83,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
     const fs::path path = fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) +
                                                        ".IFO");
     {
-        ReportDocument fresh(*catalog.context);
+        ReportDocument fresh(*catalog.context, StandardCommandTable());
         fresh.NewDocument(ScriptsDir());
         const report::FileOutcome saved = fresh.Save(path.string());
         if (!saved.ok) {
@@ -90,7 +91,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
             return catalog;
         }
     }
-    ReportDocument opened(*catalog.context);
+    ReportDocument opened(*catalog.context, StandardCommandTable());
     const report::FileOutcome read = opened.Open(path.string());
     std::error_code ec;
     fs::remove(path, ec);
@@ -104,7 +105,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
 
 bool ProbeBuilt(std::string_view commandName) {
     const CommandRow* row = StandardCommandTable().Find(commandName);
-    return row && !std::holds_alternative<NoHandler>(row->handler);
+    return row && row->handler != nullptr;
 }
 
 const ResultNode* FindNode(const ResultNode& root, std::string_view title) {

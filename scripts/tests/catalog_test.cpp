@@ -5,6 +5,7 @@
 
 #include <regex>
 
+#include "probes/registration.h"
 #include "engine/script_catalog.h"
 #include "engine/testing/fake_machine.h"
 #include "platform/machine_factory.h"
@@ -44,7 +45,7 @@ std::vector<std::string> Names(const ScriptRecord& file) {
 TEST(BundledCatalog, HeadersReadAsVersionNumbers) {
     testing::FakeMachine machine;
     AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    ScriptCatalog catalog(context);
+    ScriptCatalog catalog(context, StandardCommandTable());
     const std::regex fourDigits("[0-9]{4}");
     const std::regex date("(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/(19|20)[0-9]{2}");
     for (const std::string& name : BundledScriptNames()) {
@@ -63,7 +64,7 @@ class TitlesPerSystem : public ::testing::TestWithParam<OsInfo> {};
 TEST_P(TitlesPerSystem, EveryListedTitleHasItsBody) {
     testing::FakeMachine machine;
     AppContext context(machine, GetParam(), ScriptsDir());
-    ScriptCatalog catalog(context);
+    ScriptCatalog catalog(context, StandardCommandTable());
     for (const std::string& name : BundledScriptNames()) {
         SCOPED_TRACE(name);
         const auto file = catalog.LoadScript(ScriptsDir() + "/" + name, name.substr(0, name.size() - 4));
@@ -90,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, TitlesPerSystem,
 TEST(BundledCatalog, NtOnlyTitlesStayOutOfWindows98) {
     testing::FakeMachine machine;
     AppContext context(machine, Os("Win98", 98, false), ScriptsDir());
-    const auto services = ScriptCatalog(context).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
+    const auto services = ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
     ASSERT_TRUE(services);
     EXPECT_THAT(Names(*services), ElementsAre("Services started at boot"));
 }
@@ -114,7 +115,7 @@ TEST_P(ConfigurationChecks, LoadProductScriptsOfInstalledProducts) {
         machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Quorvane\\Fernway", "InstallDir",
                           "C:\\Program Files\\Quorvane\\Fernway");
     AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    const auto loadList = ScriptCatalog(context).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
+    const auto loadList = ScriptCatalog(context, StandardCommandTable()).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
     ASSERT_TRUE(loadList.has_value());
     EXPECT_THAT(*loadList, ElementsAreArray(c.expected));
 }

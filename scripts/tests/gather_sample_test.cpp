@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "probes/registration.h"
 #include "engine/os_detection.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
@@ -262,11 +263,11 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
     platform::MachineChoice choice = platform::OpenMachine(SampleMachineDir());
     ASSERT_TRUE(choice.machine) << choice.error;
     AppContext context(*choice.machine, DetectOs(*choice.machine), ScriptsDir());
-    const auto script = ScriptCatalog(context).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
+    const auto script = ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
     ASSERT_TRUE(script);
     ASSERT_EQ(script->titles.size(), 5u);
     for (const auto& title : script->titles) {
-        ScriptEngine engine(context);
+        ScriptEngine engine(context, StandardCommandTable());
         engine.RunTitle(*title);
         EXPECT_EQ(title->runPending, 0) << title->name;
     }

@@ -9,7 +9,7 @@
 #include "ui/app/automation.h"
 #include "ui/app/document.h"
 #include "ui/frame/main_frame.h"
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/timed/timed_dialog.h"
 #include "ui/win/text.h"

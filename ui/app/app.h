@@ -9,7 +9,7 @@
 
 #include "engine/app_context.h"
 #include "platform/machine.h"
-#include "ui/model/timed_mode.h"
+#include "present/timed_mode.h"
 
 namespace kavlo::ui {
 

@@ -10,7 +10,7 @@
 
 #include "engine/app_context.h"
 #include "engine/records.h"
-#include "report/report_document.h"
+#include "document/report_document.h"
 #include "ui/frame/dialogs.h"
 #include "ui/win/tree_control.h"
 

@@ -6,7 +6,7 @@
 #include "ui/frame/dialogs.h"
 #include "ui/frame/mail.h"
 #include "ui/frame/print.h"
-#include "ui/model/navigation_text.h"
+#include "present/navigation_text.h"
 #include "ui/resource.h"
 #include "ui/views/expandable_tree_pane.h"
 #include "ui/views/list_pane.h"

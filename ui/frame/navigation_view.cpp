@@ -1,7 +1,8 @@
+#include "probes/registration.h"
 #include "ui/frame/navigation_view.h"
 
 #include "engine/script_engine.h"
-#include "ui/model/navigation_text.h"
+#include "present/navigation_text.h"
 #include "ui/resource.h"
 
 namespace kavlo::ui {
@@ -152,7 +153,7 @@ void NavigationView::Launch(const Gathering& gathering) {
     AppContext& context = document_.context();
     worker_ = std::thread([this, title, signal, &context] {
         try {
-            ScriptEngine engine(context);
+            ScriptEngine engine(context, StandardCommandTable());
             engine.RunTitle(*title);
         } catch (const std::exception& error) {
             title->AppendText(std::string("\nThe information could not be gathered: ") + error.what() + "\n");

@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "ui/app/document.h"
-#include "ui/model/gather_queue.h"
-#include "ui/model/navigation_text.h"
+#include "present/gather_queue.h"
+#include "present/navigation_text.h"
 #include "ui/views/content_view.h"
 #include "ui/win/handles.h"
 #include "ui/win/tree_control.h"

@@ -13,7 +13,7 @@
 #include "ui/app/app.h"
 #include "ui/frame/dialogs.h"
 #include "ui/frame/main_frame.h"
-#include "ui/model/timed_mode.h"
+#include "present/timed_mode.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
 #include "ui/timed/timed_dialog.h"

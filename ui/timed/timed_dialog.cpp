@@ -1,7 +1,7 @@
 #include "ui/timed/timed_dialog.h"
 
 #include "platform/time_format.h"
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/win/text.h"
 

@@ -3,7 +3,7 @@
 // opens and again after every interval, until "CANCEL".
 
 #include "ui/app/document.h"
-#include "ui/model/timed_mode.h"
+#include "present/timed_mode.h"
 #include "ui/wizard/wizard.h"
 #include "ui/win/window.h"
 

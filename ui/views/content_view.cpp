@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ui/model/navigation_text.h"
+#include "present/navigation_text.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui {

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/tree_fill.h"
-#include "ui/model/list_rows.h"
-#include "ui/model/tree_titles.h"
+#include "present/list_rows.h"
+#include "present/tree_titles.h"
 #include "ui/resource.h"
 
 namespace kavlo::ui {

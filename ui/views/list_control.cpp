@@ -1,6 +1,6 @@
 #include "ui/views/list_control.h"
 
-#include "ui/model/column_spec.h"
+#include "present/column_spec.h"
 #include "ui/resource.h"
 #include "ui/win/text.h"
 #include "ui/win/window.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/model/list_rows.h"
-#include "ui/model/list_sort.h"
+#include "present/list_rows.h"
+#include "present/list_sort.h"
 #include "ui/win/handles.h"
 
 namespace kavlo::ui {

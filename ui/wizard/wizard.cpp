@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/views/content_view.h"
 #include "ui/win/text.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "ui/app/document.h"
-#include "ui/model/report_paths.h"
+#include "present/report_paths.h"
 #include "ui/win/handles.h"
 #include "ui/win/window.h"
 

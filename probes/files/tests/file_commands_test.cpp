@@ -21,7 +21,11 @@ protected:
     }
 
     // Runs a form-N handler on a line the way the dispatcher hands it over.
-    void Run(HandlerN handler, std::string_view name, std::string_view line) { handler(engine, name, line, &title); }
+    void Run(Handler handler, std::string_view name, std::string_view line, TitleRecord* target) {
+        ScriptFile file(std::string{});
+        engine.Call(CommandRow{name, CommandGroup::B, Reads::Argument, 0, handler}, file, line, target);
+    }
+    void Run(Handler handler, std::string_view name, std::string_view line) { Run(handler, name, line, &title); }
 
     static std::vector<std::string> ChildTitles(const ResultNode& node) {
         std::vector<std::string> out;
@@ -36,24 +40,6 @@ protected:
     TitleRecord title;
 };
 
-TEST_F(FileCommandsTest, RegistrationBindsEveryFileCommand) {
-    CommandTable t;
-    RegisterFileProbes(t);
-    const std::pair<const char*, Form> bound[] = {
-        {"FileInfo:", Form::N},    {"FileSearch:", Form::N},          {"CFileSearch:", Form::N},
-        {"CDirSearch:", Form::N},  {"CFileSearchPath:", Form::N},     {"TDirList:", Form::N},
-        {"TEDirList:", Form::N},   {"CLFNtoSFN:", Form::R},           {"FileReadText:", Form::N},
-        {"FileReadTextSection:", Form::N},
-    };
-    for (const auto& [name, form] : bound) {
-        const CommandRow* row = t.Find(name);
-        ASSERT_NE(row, nullptr) << name;
-        EXPECT_EQ(row->form, form) << name;
-        EXPECT_FALSE(std::holds_alternative<NoHandler>(row->handler)) << name;
-    }
-    EXPECT_TRUE(std::holds_alternative<NoHandler>(t.Find("CFileInfo:")->handler));
-}
-
 TEST_F(FileCommandsTest, FileInfoAppendsOneTabRow) {
     machine.AddFile("C:\\dir\\a.txt", 512);
     Run(&FileInfoCommand, "FileInfo:", "  FileInfo:C:\\dir\\a.txt,FNAME,FSIZE,FATTRIBUTE");
@@ -66,7 +52,7 @@ TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
     Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt");  // no key list: an empty row
     Run(&FileInfoCommand, "FileInfo:", "FileInfo: C:\\a.txt,FNAME");  // arguments are not trimmed
     EXPECT_EQ(title.text, "\n C:\\a.txt\t\n");
-    FileInfoCommand(engine, "FileInfo:", "FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
+    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
 }
 
 TEST_F(FileCommandsTest, FileSearchListsMatchingFilesInFileSystemOrder) {
@@ -300,17 +286,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileCommandsTest, CLFNtoSFNGivesTheShortPathOrTheErrorText) {
     machine.AddFile("C:\\Program Files\\Long Name.txt", 1).shortPath = "C:\\PROGRA~1\\LONGNA~1.TXT";
-    CLFNtoSFNCommand(engine, "C:\\Program Files\\Long Name.txt", &title);
-    CLFNtoSFNCommand(engine, "C:\\nope", &title);
+    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\Program Files\\Long Name.txt", &title);
+    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\nope", &title);
     EXPECT_EQ(title.text,
               "C:\\Program Files\\Long Name.txt,C:\\PROGRA~1\\LONGNA~1.TXT\n"
               "C:\\nope,The system cannot find the file specified.\r\n\n");
-    CLFNtoSFNCommand(engine, "C:\\nope", nullptr);
+    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\nope", nullptr);
 }
 
 TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
     machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
-    CLFNtoSFNCommand(engine, "C:\\x", &title);
+    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\x", &title);
     EXPECT_EQ(title.text, "C:\\x," + std::string(499, 's') + "\n");
 }
 

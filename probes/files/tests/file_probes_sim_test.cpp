@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "probes/registration.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
 #include "platform/sim/sim_machine.h"
@@ -56,7 +57,7 @@ protected:
     /// Runs script lines through the dispatcher against the title.
     std::string Lines(std::initializer_list<std::string_view> lines) {
         if (!machine) Load();
-        ScriptEngine engine(*context);
+        ScriptEngine engine(*context, StandardCommandTable());
         ScriptFile file{std::string()};
         for (std::string_view line : lines) engine.Dispatch(file, line, &title);
         return title.text;
@@ -208,7 +209,7 @@ TEST_F(SimFileProbes, ShortPathNamesOnNtOnly) {
     auto loaded = platform::sim::LoadMachine(copy.folder());
     ASSERT_TRUE(loaded.machine);
     AppContext win95(*loaded.machine, OsInfo{"Win95", "Windows 95", 95, false}, "C:\\");
-    ScriptEngine engine(win95);
+    ScriptEngine engine(win95, StandardCommandTable());
     ScriptFile file{std::string()};
     TitleRecord other;
     engine.Dispatch(file, "CLFNtoSFN:C:\\Program Files", &other);
@@ -220,11 +221,11 @@ TEST_F(SimFileProbes, FileListTitleOfAScript) {
     const fs::path script = fs::path(copy.folder()) / "files.dbg";
     std::ofstream(script) << "[TITLE LIST] {\nFiles\n}\n[TITLE]\nFiles\nfilelist,Name,20,Size,8\n"
                              "FNAME,FSIZE\nss\n  CFileSearch:<WINDOWS>\\*.ini\n  CFileSearch:C:\\Tools\\*.*\n}\n";
-    auto file = ScriptCatalog(*context).LoadScript(script.string(), "files");
+    auto file = ScriptCatalog(*context, StandardCommandTable()).LoadScript(script.string(), "files");
     ASSERT_TRUE(file);
     TitleRecord* files = file->FindTitle("Files");
     ASSERT_NE(files, nullptr);
-    ScriptEngine(*context).RunTitle(*files);
+    ScriptEngine(*context, StandardCommandTable()).RunTitle(*files);
     EXPECT_EQ(files->text, "0,win.ini,124,\n0,kavtool.exe,512,\n");
 }
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "probes/registration.h"
 #include "engine/script_engine.h"
 #include "platform/win32/win32_machine.h"
 
@@ -44,7 +45,7 @@ protected:
         std::ofstream(folder + "\\" + name, std::ios::binary) << content;
     }
     std::string Lines(std::initializer_list<std::string> lines) {
-        ScriptEngine engine(context);
+        ScriptEngine engine(context, StandardCommandTable());
         ScriptFile file{std::string()};
         for (const std::string& line : lines) engine.Dispatch(file, line, &title);
         return title.text;
