@@ -52,6 +52,13 @@ private:
 }  // namespace
 
 int RunWithGrowthCheck(int argc, char** argv) {
+    // Runs of n and 4n take turns, so that a change in the machine's load falls
+    // on both alike.
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + (argc > 0 ? 1 : 0), interleave.data());
+    argc = static_cast<int>(arguments.size());
+    argv = arguments.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     GrowthReporter reporter;

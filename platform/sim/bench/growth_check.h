@@ -2,7 +2,7 @@
 // Runs the registered benchmarks and checks how their time grows: for each
 // benchmark run at an input n and at 4n, the time at 4n may be at most
 // kMaxGrowth times the time at n (linear work gives 4, quadratic 16). Times are
-// CPU times, the least of a benchmark's repetitions.
+// CPU times, the least of a benchmark's repetitions, which run interleaved.
 
 namespace kavlo::bench {
 

@@ -64,7 +64,7 @@ void BM_ListFilesSharingTheirFirstCharacters(benchmark::State& state) {
         if (!found || found->size() != static_cast<std::size_t>(count) + 2) state.SkipWithError("wrong listing");
     }
 }
-BENCHMARK(BM_ListFilesSharingTheirFirstCharacters)->Arg(1000)->Arg(4000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListFilesSharingTheirFirstCharacters)->Arg(1000)->Arg(4000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFileSections(benchmark::State& state) {
     const long long count = state.range(0);
@@ -77,7 +77,7 @@ void BM_LoadFileSections(benchmark::State& state) {
     folder.Write("machine.ini", ini);
     for (auto _ : state) benchmark::DoNotOptimize(folder.Load(state));
 }
-BENCHMARK(BM_LoadFileSections)->Arg(2000)->Arg(8000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFileSections)->Arg(2000)->Arg(8000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 void BM_LoadEnvironmentKeys(benchmark::State& state) {
     const long long count = state.range(0);
@@ -91,7 +91,7 @@ void BM_LoadEnvironmentKeys(benchmark::State& state) {
         if (machine && !machine->Environment("name" + Number(count - 1))) state.SkipWithError("missing key");
     }
 }
-BENCHMARK(BM_LoadEnvironmentKeys)->Arg(10000)->Arg(40000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadEnvironmentKeys)->Arg(10000)->Arg(40000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 void BM_LoadValuesOfOneKey(benchmark::State& state) {
     const long long count = state.range(0);
@@ -102,7 +102,7 @@ void BM_LoadValuesOfOneKey(benchmark::State& state) {
     folder.Write("registry/00-values.reg", reg);
     for (auto _ : state) benchmark::DoNotOptimize(folder.Load(state));
 }
-BENCHMARK(BM_LoadValuesOfOneKey)->Arg(10000)->Arg(40000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadValuesOfOneKey)->Arg(10000)->Arg(40000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 // Windows lists subkeys sorted; a file that writes them in reverse order must not
 // make every addition move the ones before it.
@@ -115,7 +115,7 @@ void BM_LoadSubkeysInReverseOrder(benchmark::State& state) {
     folder.Write("registry/00-keys.reg", reg);
     for (auto _ : state) benchmark::DoNotOptimize(folder.Load(state));
 }
-BENCHMARK(BM_LoadSubkeysInReverseOrder)->Arg(10000)->Arg(40000)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSubkeysInReverseOrder)->Arg(10000)->Arg(40000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
