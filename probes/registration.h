@@ -9,6 +9,8 @@ namespace kavlo {
 void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
+void RegisterNetworkProbes(CommandTable& table);
+void RegisterRemoteControlProbes(CommandTable& table);  ///< the remote-control product
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

@@ -10,6 +10,8 @@ const CommandTable& StandardCommandTable() {
         RegisterRegistryProbes(t);
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
+        RegisterNetworkProbes(t);
+        RegisterRemoteControlProbes(t);
         return t;
     }();
     return table;

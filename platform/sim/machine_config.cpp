@@ -350,9 +350,12 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = reader.ReadDrive(section, argument, config);
             } else if (SameName(kind, "file")) {
                 ok = reader.ReadFile(section, argument, config);
+            } else if (IsNetworkSection(section.name)) {
+                const SectionError failure = ReadNetworkSection(section, config.network);
+                ok = failure.what.empty() || reader.Fail(failure.line, failure.what);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, file PATH)");
+                                                   "] (known: system, memory, environment, folders, drive X:, file PATH, network, tcp, udp)");
             }
             if (!ok) break;
         }

@@ -9,7 +9,9 @@
 
 #include "platform/win32/growing_buffer.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_remote_control.h"
 #include "platform/win32/win32_security.h"
 #include "platform/win32/win32_time.h"
 #include "platform/win32/win32_version.h"
@@ -168,6 +170,18 @@ public:
     }
 
     std::uint32_t AnsiCodePage() override { return ::GetACP(); }
+
+    // network and the remote-control product
+    Result<std::vector<TcpConnection>> TcpConnections() override { return win32::TcpConnections(); }
+    Result<std::vector<UdpListener>> UdpListeners() override { return win32::UdpListeners(); }
+    Result<std::vector<Ipv4Address>> HostAddresses() override { return win32::HostAddresses(); }
+    Result<std::string> HostNameOfAddress(Ipv4Address address) override { return win32::HostNameOfAddress(address); }
+    Result<std::string> ServiceNameOfPort(std::uint16_t port, std::string_view protocol) override {
+        return win32::ServiceNameOfPort(port, protocol);
+    }
+    Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) override {
+        return win32::RemoteCallerFiles(filesDirectory);
+    }
 
 private:
     /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later
