@@ -69,7 +69,7 @@ SectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
             else state = state * 10 + static_cast<unsigned>(c - '0');
         if (!stateOk || !local || !remote)
             return {e.line, "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
-                            "number, like \"2 0.0.0.0:5631 0.0.0.0:0\", not \"" + e.value + "\""};
+                            "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" + e.value + "\""};
         network.tcp.push_back({static_cast<std::uint32_t>(state), local->first, local->second, remote->first,
                                remote->second});
     }

@@ -23,7 +23,7 @@ std::string System(std::string_view hostLine) {
 constexpr std::string_view kTables =
     "[network]\naddresses = 192.168.10.37\n"
     "[tcp]\n"
-    "listener = 2 0.0.0.0:5631 0.0.0.0:0\n"
+    "listener = 2 0.0.0.0:4911 0.0.0.0:0\n"
     "loopback = 5 127.0.0.1:1030 127.0.0.1:1031\n"
     "parent server = 5 192.168.10.37:1047 192.168.10.5:2847\n"
     "web closing = 9 192.168.10.37:1050 192.168.20.99:80\n"
@@ -58,7 +58,7 @@ TEST(SimNetstat, RowsOfEveryKind) {
     const auto machine = folder.Load();
     ASSERT_TRUE(machine);
     EXPECT_EQ(ListRows(*machine, "CNetstat:"),
-              "TCP,office9,5631,0.0.0.0,0,LISTENING\n"
+              "TCP,office9,4911,0.0.0.0,0,LISTENING\n"
               "TCP,office9,1030,localhost,1031,ESTABLISHED\n"
               "TCP,192.168.10.37 [office9],1047,192.168.10.5 [ostsrv01],2847,ESTABLISHED\n"
               "TCP,192.168.10.37 [office9],1050,192.168.20.99,80 [http ],CLOSING\n"
