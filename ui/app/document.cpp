@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "probes/registration.h"
+
 namespace kavlo::ui {
 
-Document::Document(AppContext& context) : doc_(context) {}
+Document::Document(AppContext& context) : doc_(context, StandardCommandTable()) {}
 
 void Document::New() {
     doc_.NewDocument(doc_.context().executionPath);
