@@ -27,20 +27,26 @@ std::vector<std::string_view> Words(std::string_view text) {
     return words;
 }
 
+// Decimal digits only, at most `max`.
+std::optional<std::uint64_t> ParseDecimal(std::string_view digits, std::uint64_t max) {
+    if (digits.empty() || digits.size() > 10) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value > max) return std::nullopt;
+    return value;
+}
+
 // "192.168.10.37:1047"
 std::optional<std::pair<Ipv4Address, std::uint16_t>> ParseEndpoint(std::string_view text) {
     const std::size_t colon = text.rfind(':');
     if (colon == std::string_view::npos) return std::nullopt;
     const auto address = ParseDottedAddress(text.substr(0, colon));
-    const std::string_view digits = text.substr(colon + 1);
-    if (!address || digits.empty() || digits.size() > 5) return std::nullopt;
-    unsigned port = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        port = port * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (port > 0xFFFF) return std::nullopt;
-    return std::make_pair(*address, static_cast<std::uint16_t>(port));
+    const auto port = ParseDecimal(text.substr(colon + 1), 0xFFFF);
+    if (!address || !port) return std::nullopt;
+    return std::make_pair(*address, static_cast<std::uint16_t>(*port));
 }
 
 SectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
@@ -60,17 +66,13 @@ SectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
 SectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto words = Words(e.value);
+        const auto state = words.size() == 3 ? ParseDecimal(words[0], 0xFFFFFFFFu) : std::nullopt;
         const auto local = words.size() == 3 ? ParseEndpoint(words[1]) : std::nullopt;
         const auto remote = words.size() == 3 ? ParseEndpoint(words[2]) : std::nullopt;
-        unsigned long long state = 0;
-        bool stateOk = words.size() == 3 && !words[0].empty() && words[0].size() <= 9;
-        for (char c : stateOk ? words[0] : std::string_view())
-            if (c < '0' || c > '9') stateOk = false;
-            else state = state * 10 + static_cast<unsigned>(c - '0');
-        if (!stateOk || !local || !remote)
+        if (!state || !local || !remote)
             return {e.line, "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
                             "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" + e.value + "\""};
-        network.tcp.push_back({static_cast<std::uint32_t>(state), local->first, local->second, remote->first,
+        network.tcp.push_back({static_cast<std::uint32_t>(*state), local->first, local->second, remote->first,
                                remote->second});
     }
     return {};
