@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sim/system_probe_config.h"
 #include "platform/sim/sim_network.h"
 
 namespace kavlo::platform::sim {
@@ -51,7 +52,8 @@ struct MachineConfig {
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
-    NetworkConfig network;  ///< [network], [tcp], [udp]
+    SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
+    NetworkConfig network;  ///< [resolver], [tcp], [udp]
 };
 
 struct ConfigParse {

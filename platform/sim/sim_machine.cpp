@@ -17,6 +17,7 @@
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
 
 namespace kavlo::platform::sim {
@@ -170,6 +171,19 @@ public:
 
     std::string ErrorText(WinError code) override { return SystemErrorText(code); }
     std::uint32_t AnsiCodePage() override { return config_.codePage; }
+
+    Result<std::uint32_t> ServerTypeFlags() override { return SimServerTypeFlags(config_.systemProbes); }
+    Result<std::vector<ShareInfo>> Shares() override { return SimShares(config_.systemProbes); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return SimOpenEventLog(*this, log);
+    }
+    Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
+        return SimLoadMessageFile(*this, path);
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override { return SimSystemMessage(id); }
+    Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        return SimAcquireCryptoProvider(config_.systemProbes, type);
+    }
 
     // network and the remote-control product
     Result<std::vector<TcpConnection>> TcpConnections() override { return SimTcpConnections(Network()); }

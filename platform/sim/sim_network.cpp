@@ -49,10 +49,10 @@ std::optional<std::pair<Ipv4Address, std::uint16_t>> ParseEndpoint(std::string_v
     return std::make_pair(*address, static_cast<std::uint16_t>(*port));
 }
 
-SectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
+NetworkSectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         if (!SameName(e.key, "addresses"))
-            return {e.line, "unknown key \"" + e.key + "\" in [network] (known: addresses)"};
+            return {e.line, "unknown key \"" + e.key + "\" in [resolver] (known: addresses)"};
         for (std::string_view word : Words(e.value)) {
             const auto address = ParseDottedAddress(word);
             if (!address) return {e.line, "\"" + std::string(word) + "\" is not an IPv4 address like 192.168.10.37"};
@@ -63,7 +63,7 @@ SectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
 }
 
 // label = state local-address:port remote-address:port
-SectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
+NetworkSectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto words = Words(e.value);
         const auto state = words.size() == 3 ? ParseDecimal(words[0], 0xFFFFFFFFu) : std::nullopt;
@@ -79,7 +79,7 @@ SectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
 }
 
 // label = local-address:port
-SectionError ReadUdp(const IniSection& section, NetworkConfig& network) {
+NetworkSectionError ReadUdp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto local = ParseEndpoint(e.value);
         if (!local) return {e.line, "a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"" + e.value + "\""};
@@ -109,11 +109,11 @@ std::optional<std::string> ReadEtcFile(Machine& machine, std::string_view name) 
 }  // namespace
 
 bool IsNetworkSection(std::string_view sectionName) {
-    return SameName(sectionName, "network") || SameName(sectionName, "tcp") || SameName(sectionName, "udp");
+    return SameName(sectionName, "resolver") || SameName(sectionName, "tcp") || SameName(sectionName, "udp");
 }
 
-SectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network) {
-    if (SameName(section.name, "network")) return ReadAddresses(section, network);
+NetworkSectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network) {
+    if (SameName(section.name, "resolver")) return ReadAddresses(section, network);
     if (SameName(section.name, "tcp")) return ReadTcp(section, network);
     return ReadUdp(section, network);
 }

@@ -19,7 +19,7 @@ struct NetworkConfig {
 };
 
 /// A failure in a section: its line and what is wrong; empty `what` on success.
-struct SectionError {
+struct NetworkSectionError {
     int line = 0;
     std::string what;
 };
@@ -27,7 +27,7 @@ struct SectionError {
 /// True for the section names this file reads.
 bool IsNetworkSection(std::string_view sectionName);
 /// Reads one of the network sections into `network`.
-SectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network);
+NetworkSectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network);
 
 /// What the network operations need of the machine.
 struct NetworkView {

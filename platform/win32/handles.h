@@ -4,6 +4,7 @@
 
 #include <winsock2.h>
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <utility>
 
@@ -21,10 +22,7 @@ public:
     Unique& operator=(const Unique&) = delete;
     Unique(Unique&& other) noexcept : value_(std::exchange(other.value_, Traits::Empty())) {}
     Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            value_ = std::exchange(other.value_, Traits::Empty());
-        }
+        if (this != &other) Reset(std::exchange(other.value_, Traits::Empty()));
         return *this;
     }
     ~Unique() { Reset(); }
@@ -39,10 +37,13 @@ public:
         Reset();
         return &value_;
     }
-    void Reset() {
+    /// Releases the current value and takes ownership of `value`.
+    void Reset(Value value = Traits::Empty()) {
         if (valid()) Traits::Release(value_);
-        value_ = Traits::Empty();
+        value_ = value;
     }
+    /// Gives up ownership without releasing.
+    Value Release() { return std::exchange(value_, Traits::Empty()); }
 
 private:
     Value value_ = Traits::Empty();
@@ -78,6 +79,18 @@ struct LocalMemoryTraits {
     static void Release(Value memory) { ::LocalFree(memory); }
 };
 
+struct EventLogTraits {
+    using Value = HANDLE;
+    static Value Empty() { return nullptr; }
+    static void Release(Value log) { ::CloseEventLog(log); }
+};
+
+struct CryptProviderTraits {
+    using Value = HCRYPTPROV;
+    static Value Empty() { return 0; }
+    static void Release(Value provider) { ::CryptReleaseContext(provider, 0); }
+};
+
 /// An opened (never a predefined root) registry key.
 using UniqueKey = Unique<RegistryKeyTraits>;
 /// A handle from CreateFile; INVALID_HANDLE_VALUE is its empty value.
@@ -88,6 +101,11 @@ using UniqueFind = Unique<FindHandleTraits>;
 using UniqueModule = Unique<ModuleTraits>;
 /// A buffer the system allocated with LocalAlloc (FormatMessage's ALLOCATE_BUFFER).
 using UniqueLocalMemory = Unique<LocalMemoryTraits>;
+
+/// An event log from OpenEventLog.
+using UniqueEventLog = Unique<EventLogTraits>;
+/// A cryptographic provider context from CryptAcquireContext.
+using UniqueCryptProvider = Unique<CryptProviderTraits>;
 
 /// Windows sockets started for the lifetime of this object.
 class WinsockSession {

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_remote_control.h"
 #include "platform/win32/win32_security.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_time.h"
 #include "platform/win32/win32_version.h"
 
@@ -170,6 +171,22 @@ public:
     }
 
     std::uint32_t AnsiCodePage() override { return ::GetACP(); }
+
+    Result<std::uint32_t> ServerTypeFlags() override { return win32::ServerTypeFlags(); }
+    Result<std::vector<ShareInfo>> Shares() override { return win32::Shares(); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return win32::OpenEventLogByName(log);
+    }
+    Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
+        return win32::LoadMessageFile(path);
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override { return win32::SystemMessage(id); }
+    Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        return win32::AcquireCryptoProvider(type);
+    }
+    LocalTime UtcToLocal(std::uint32_t seconds) override { return win32::UtcToLocal(seconds); }
+    std::string LocaleDate(const LocalTime& time) override { return win32::LocaleDate(time); }
+    std::string LocaleTime(const LocalTime& time) override { return win32::LocaleTime(time); }
 
     // network and the remote-control product
     Result<std::vector<TcpConnection>> TcpConnections() override { return win32::TcpConnections(); }

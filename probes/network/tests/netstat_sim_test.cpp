@@ -21,7 +21,7 @@ std::string System(std::string_view hostLine) {
 }
 
 constexpr std::string_view kTables =
-    "[network]\naddresses = 192.168.10.37\n"
+    "[resolver]\naddresses = 192.168.10.37\n"
     "[tcp]\n"
     "listener = 2 0.0.0.0:4911 0.0.0.0:0\n"
     "loopback = 5 127.0.0.1:1030 127.0.0.1:1031\n"

@@ -35,7 +35,7 @@ public:
                    "[system]\nplatform = NT\nmajor = 5\nminor = 0\nbuild = 2195\ncomputer_name = OFFICE9\n"
                    "host_name = office9\nwindows_dir = C:\\WINNT\nsystem_dir = C:\\WINNT\\system32\n"
                    "now = 2002-05-14 10:32:05\n[drive C:]\ntype = fixed\n"
-                   "[network]\naddresses = 192.168.10.37 10.0.2.118\n");
+                   "[resolver]\naddresses = 192.168.10.37 10.0.2.118\n");
         dir_.Write("registry/50-product.reg",
                    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System]\r\n"
                    "\"FilesDirectory\"=\"C:\\\\Data\"\r\n\r\n[HKEY_CLASSES_ROOT\\MIRROLETSVR.RemoteDataManager]\r\n");
