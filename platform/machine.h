@@ -3,6 +3,7 @@
 // Operations are domain-level and report failures with the Windows error code the
 // real system gives, so that probe output is the same on both backends.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -217,6 +218,48 @@ public:
     virtual Result<CryptoAlgorithm> NextAlgorithm(bool first) = 0;
 };
 
+// ---------------------------------------------------------------- network
+
+/// An IPv4 address as its four octets, first octet first (network order).
+using Ipv4Address = std::array<std::uint8_t, 4>;
+
+/// One row of the TCP connection table.
+struct TcpConnection {
+    /// The system's TCP state number: 1 closed, 2 listening, 3 SYN sent, 4 SYN
+    /// received, 5 established, 6 FIN wait 1, 7 FIN wait 2, 8 close wait,
+    /// 9 closing, 10 last ACK, 11 time wait, 12 delete TCB.
+    std::uint32_t state = 0;
+    Ipv4Address localAddress{};
+    std::uint16_t localPort = 0;
+    Ipv4Address remoteAddress{};
+    std::uint16_t remotePort = 0;
+};
+
+/// One row of the UDP listener table.
+struct UdpListener {
+    Ipv4Address localAddress{};
+    std::uint16_t localPort = 0;
+};
+
+/// What the remote-control product's caller object of one ".CHF" file reads.
+struct RemoteCallerFile {
+    std::string fileName;  ///< as the server's enumeration names it, possibly with a folder
+    std::string device;    ///< connection device: a modem's name, "TCP/IP", "COM2", ...
+    std::int32_t speed = 0;
+    std::string parity;       ///< "None" or another setting
+    std::string lineSetting;  ///< the further line setting shown after the parity
+    bool useDialProperties = false;
+    std::string areaCode;
+    std::string phoneNumber;
+    std::string country;
+    std::string loginName;
+    std::int16_t connectionAttempts = 0;
+    std::int16_t secondsBetweenRetries = 0;
+    bool runScript = false;
+    std::string autoTransfer;  ///< automatic-transfer name; empty when none
+    std::string scriptName;
+};
+
 // ---------------------------------------------------------------- machine
 
 /// One Windows computer as the probes see it. All paths and names are in the
@@ -317,6 +360,39 @@ public:
     virtual Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t providerType) {
         (void)providerType;
         return Result<std::unique_ptr<CryptoProvider>>::Failure(err::kNotSupported);
+    }
+
+    // ------------------------------------------- network and the remote-control product
+    /// The TCP connection table in the system's order (by local address and port,
+    /// then remote address and port). 10093 when sockets cannot start, 126 or 127
+    /// when the system lacks the table's library or function.
+    virtual Result<std::vector<TcpConnection>> TcpConnections() {
+        return Result<std::vector<TcpConnection>>::Failure(err::kNotSupported);
+    }
+    /// The UDP listener table in the system's order; errors as TcpConnections.
+    virtual Result<std::vector<UdpListener>> UdpListeners() {
+        return Result<std::vector<UdpListener>>::Failure(err::kNotSupported);
+    }
+    /// The IPv4 addresses of the host's own name, in the resolver's order.
+    virtual Result<std::vector<Ipv4Address>> HostAddresses() {
+        return Result<std::vector<Ipv4Address>>::Failure(err::kNotSupported);
+    }
+    /// The resolver's name of an address (gethostbyaddr); a sockets error when none.
+    virtual Result<std::string> HostNameOfAddress(Ipv4Address address) {
+        (void)address;
+        return Result<std::string>::Failure(err::kNotSupported);
+    }
+    /// The service name of a port for "tcp" or "udp" (getservbyport); a sockets error when none.
+    virtual Result<std::string> ServiceNameOfPort(std::uint16_t port, std::string_view protocol) {
+        (void)port, (void)protocol;
+        return Result<std::string>::Failure(err::kNotSupported);
+    }
+    /// The caller files that the remote-control product's automation server lists
+    /// for a folder, in its order, each as its caller object reads; files whose
+    /// object cannot be opened are left out. 2 when the server is not registered.
+    virtual Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) {
+        (void)filesDirectory;
+        return Result<std::vector<RemoteCallerFile>>::Failure(err::kNotSupported);
     }
 };
 

@@ -10,6 +10,8 @@ void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
 void RegisterSystemProbes(CommandTable& table);  ///< server role, shares, event logs, crypto providers
+void RegisterNetworkProbes(CommandTable& table);
+void RegisterRemoteControlProbes(CommandTable& table);  ///< the remote-control product
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

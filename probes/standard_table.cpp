@@ -11,6 +11,8 @@ const CommandTable& StandardCommandTable() {
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
         RegisterSystemProbes(t);
+        RegisterNetworkProbes(t);
+        RegisterRemoteControlProbes(t);
         return t;
     }();
     return table;

@@ -353,10 +353,13 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
             } else if (IsSystemProbeSection(kind)) {
                 const SectionError e = ReadSystemProbeSection(section, kind, argument, config.systemProbes);
                 ok = e.message.empty() || reader.Fail(e.line, e.message);
+            } else if (IsNetworkSection(section.name)) {
+                const NetworkSectionError failure = ReadNetworkSection(section, config.network);
+                ok = failure.what.empty() || reader.Fail(failure.line, failure.what);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
                                                    "] (known: system, memory, environment, folders, drive X:, "
-                                                   "file PATH, network, share NAME, crypto_provider TYPE)");
+                                                   "file PATH, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)");
             }
             if (!ok) break;
         }

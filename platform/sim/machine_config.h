@@ -11,6 +11,7 @@
 
 #include "platform/machine.h"
 #include "platform/sim/system_probe_config.h"
+#include "platform/sim/sim_network.h"
 
 namespace kavlo::platform::sim {
 
@@ -52,6 +53,7 @@ struct MachineConfig {
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
     SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
+    NetworkConfig network;  ///< [resolver], [tcp], [udp]
 };
 
 struct ConfigParse {

@@ -17,6 +17,8 @@
 #include "platform/sim/reg_file.h"
 #include "platform/sim/registry_store.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_network.h"
+#include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
@@ -230,7 +232,23 @@ public:
         return SimAcquireCryptoProvider(config_.systemProbes, type);
     }
 
+    // network and the remote-control product
+    Result<std::vector<TcpConnection>> TcpConnections() override { return SimTcpConnections(Network()); }
+    Result<std::vector<UdpListener>> UdpListeners() override { return SimUdpListeners(Network()); }
+    Result<std::vector<Ipv4Address>> HostAddresses() override { return SimHostAddresses(Network()); }
+    Result<std::string> HostNameOfAddress(Ipv4Address address) override {
+        return SimHostNameOfAddress(Network(), address);
+    }
+    Result<std::string> ServiceNameOfPort(std::uint16_t port, std::string_view protocol) override {
+        return SimServiceNameOfPort(Network(), port, protocol);
+    }
+    Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) override {
+        return SimRemoteCallerFiles(*this, filesDirectory);
+    }
+
 private:
+    NetworkView Network() { return NetworkView{*this, config_.network, config_.hostName}; }
+
     const DriveConfig* Drive(char letter) const {
         for (const DriveConfig& d : config_.drives)
             if (d.letter == letter) return &d;

@@ -10,4 +10,9 @@ HMODULE Advapi32Library() {
     return library.get();
 }
 
+HMODULE IpHelperLibrary() {
+    static const UniqueModule library(::LoadLibraryA("iphlpapi.dll"));
+    return library.get();
+}
+
 }  // namespace kavlo::platform::win32

@@ -10,4 +10,7 @@ namespace kavlo::platform::win32 {
 /// "advapi32.DLL" (security and registry functions); null when it cannot be loaded.
 HMODULE Advapi32Library();
 
+/// "iphlpapi.dll" (the IP helper: connection tables); null when it cannot be loaded.
+HMODULE IpHelperLibrary();
+
 }  // namespace kavlo::platform::win32

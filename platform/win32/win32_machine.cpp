@@ -9,7 +9,9 @@
 
 #include "platform/win32/growing_buffer.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_remote_control.h"
 #include "platform/win32/win32_security.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_time.h"
@@ -185,6 +187,18 @@ public:
     LocalTime UtcToLocal(std::uint32_t seconds) override { return win32::UtcToLocal(seconds); }
     std::string LocaleDate(const LocalTime& time) override { return win32::LocaleDate(time); }
     std::string LocaleTime(const LocalTime& time) override { return win32::LocaleTime(time); }
+
+    // network and the remote-control product
+    Result<std::vector<TcpConnection>> TcpConnections() override { return win32::TcpConnections(); }
+    Result<std::vector<UdpListener>> UdpListeners() override { return win32::UdpListeners(); }
+    Result<std::vector<Ipv4Address>> HostAddresses() override { return win32::HostAddresses(); }
+    Result<std::string> HostNameOfAddress(Ipv4Address address) override { return win32::HostNameOfAddress(address); }
+    Result<std::string> ServiceNameOfPort(std::uint16_t port, std::string_view protocol) override {
+        return win32::ServiceNameOfPort(port, protocol);
+    }
+    Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) override {
+        return win32::RemoteCallerFiles(filesDirectory);
+    }
 
 private:
     /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later

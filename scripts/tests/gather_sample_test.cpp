@@ -289,7 +289,26 @@ TEST_F(SampleGathered, StartUpPrograms) {
 
 TEST_F(SampleGathered, RemoteControlCallerFiles) {
     SKIP_UNLESS_BUILT("MIRROLET_CHF:");
-    Node("Mirrolet", "Caller files", "MIRROLET32 .CHF files for TAPI modem(s)");
+    // The LAN caller file uses TCP/IP and is not listed.
+    const ResultNode& files = Node("Mirrolet", "Caller files", "MIRROLET32 .CHF files for TAPI modem(s)");
+    EXPECT_THAT(ChildTitles(files), ElementsAre("Nightly transfer", "Quorvane support via modem"));
+    EXPECT_THAT(ChildTitles(*files.children().at(1)),
+                ElementsAre("Standard 56000 bps V90 Modem   57600   8/None   1 stop bit",
+                            "Use dial properties - Area code: 617  Phone: 555 0142  Country: United States (1)",
+                            "Login name: office7", "Connection attempts: 3", "Seconds between retries: 60",
+                            "Run script: QVLOGIN.SCR"));
+    EXPECT_THAT(ChildTitles(*files.children().at(0)), Contains("Run AutoXfer: Nightly reports"));
+    EXPECT_THAT(ChildTitles(Node("Mirrolet", "IP address order", "IP Address order")), ElementsAre("192.168.10.37"));
+}
+
+TEST_F(SampleGathered, ConnectionTable) {
+    SKIP_UNLESS_BUILT("CNetstat:");
+    const std::vector<std::string> rows = Rows("Network", "Connections");
+    EXPECT_THAT(rows, Contains("TCP,office7,4911,0.0.0.0,0,LISTENING"));
+    EXPECT_THAT(rows, Contains("TCP,office7,1029,localhost,1030,ESTABLISHED"));
+    EXPECT_THAT(rows, Contains("TCP,192.168.10.37 [office7],1034,192.168.10.5 [ostsrv01],2847,ESTABLISHED"));
+    EXPECT_THAT(rows, Contains("TCP,192.168.10.37 [office7],1061,192.168.10.4 [proxy.office7.example],8080,LAST_ACK"));
+    EXPECT_THAT(rows, Contains("UDP,192.168.10.37 [office7],137 [netbios-ns ],, ,"));
 }
 
 // The extended script is not in the catalog; support adds it by hand, so it

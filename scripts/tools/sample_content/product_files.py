@@ -164,15 +164,24 @@ def mirrolet_data():
     options[16:16 + len(name)] = name
     write_file(MIRROLET_DATA + "\\HostOptions.dat", bytes(options), datetime.datetime(2002, 4, 2, 10, 5, 0))
 
-    def caller(device, speed, parity, area, phone, country, login):
-        fields = [device, str(speed), parity, area, phone, country, login]
-        return b"MLCHF\x01" + b"\0".join(f.encode("cp1252") for f in fields) + b"\0"
+    # Caller files, version 2 (docs/machine-format.md): "MLCHF", the version byte,
+    # then one zero-terminated text per setting.
+    def caller(device, speed, parity, line, dial_properties, area, phone, country, login, attempts, retry_seconds,
+               run_script=False, auto_transfer="", script=""):
+        fields = [device, str(speed), parity, line, "1" if dial_properties else "0", area, phone, country, login,
+                  str(attempts), str(retry_seconds), "1" if run_script else "0", auto_transfer, script]
+        return b"MLCHF\x02" + b"\0".join(f.encode("cp1252") for f in fields) + b"\0"
 
     write_file(MIRROLET_DATA + "\\Quorvane support via modem.CHF",
-               caller("Standard 56000 bps V90 Modem", 57600, "None", "617", "555 0142", "United States (1)",
-                      "office7"), datetime.datetime(2002, 4, 2, 10, 7, 0))
+               caller("Standard 56000 bps V90 Modem", 57600, "None", "1 stop bit", True, "617", "555 0142",
+                      "United States (1)", "office7", 3, 60, run_script=True, script="QVLOGIN.SCR"),
+               datetime.datetime(2002, 4, 2, 10, 7, 0))
+    write_file(MIRROLET_DATA + "\\Nightly transfer.CHF",
+               caller("Standard 56000 bps V90 Modem", 38400, "Even", "1 stop bit", False, "", "9,555 0187", "",
+                      "office7", 5, 30, run_script=True, auto_transfer="Nightly reports"),
+               datetime.datetime(2002, 3, 11, 18, 20, 0))
     write_file(MIRROLET_DATA + "\\Branch office LAN.CHF",
-               caller("TCP/IP", 0, "None", "", "192.168.20.14", "", "office7"),
+               caller("TCP/IP", 0, "None", "", False, "", "192.168.20.14", "", "office7", 1, 0),
                datetime.datetime(2002, 2, 18, 15, 30, 0))
     write_file(MIRROLET_DATA + "\\Network host.BHF", b"MLBHF\x01TCP/IP\0", datetime.datetime(2002, 2, 18, 15, 31, 0))
     write_file(COMMON_APPDATA + "\\Quorvane\\MIRROLET\\Logs\\host.log",

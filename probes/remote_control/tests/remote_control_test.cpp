@@ -1,0 +1,121 @@
+// "MIRROLET_CHF:" and "MIRROLET_NET:" on a simulated machine with the product's
+// automation server registered and a folder of caller files of every kind.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/script_engine.h"
+#include "engine/testing/fake_machine.h"
+#include "engine/testing/script_runner.h"
+#include "platform/sim/sim_machine.h"
+#include "probes/registration.h"
+
+namespace kavlo {
+namespace {
+
+using platform::RegRoot;
+
+constexpr std::string_view kSystemKey = "SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System";
+
+std::string Caller(int version, std::initializer_list<std::string_view> fields, bool terminated = true) {
+    std::string bytes = "MLCHF" + std::string(1, static_cast<char>(version));
+    for (std::string_view field : fields) bytes += std::string(field) + '\0';
+    if (!terminated) bytes.pop_back();
+    return bytes;
+}
+
+// The machine reads its files when asked, so the folder outlives the machine.
+class ProductMachine {
+public:
+    ProductMachine() {
+        std::filesystem::create_directories(std::filesystem::path(dir_.path()) / "registry");
+        std::filesystem::create_directories(std::filesystem::path(dir_.path()) / "drives/c/Data");
+        dir_.Write("machine.ini",
+                   "[system]\nplatform = NT\nmajor = 5\nminor = 0\nbuild = 2195\ncomputer_name = OFFICE9\n"
+                   "host_name = office9\nwindows_dir = C:\\WINNT\nsystem_dir = C:\\WINNT\\system32\n"
+                   "now = 2002-05-14 10:32:05\n[drive C:]\ntype = fixed\n"
+                   "[resolver]\naddresses = 192.168.10.37 10.0.2.118\n");
+        dir_.Write("registry/50-product.reg",
+                   "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System]\r\n"
+                   "\"FilesDirectory\"=\"C:\\\\Data\"\r\n\r\n[HKEY_CLASSES_ROOT\\MIRROLETSVR.RemoteDataManager]\r\n");
+        Data("Dial properties.CHF",
+             Caller(2, {"Standard 56000 bps V90 Modem", "57600", "None", "1 stop bit", "1", "617", "555 0142",
+                        "United States (1)", "office7", "3", "60", "1", "", "login.scr"}));
+        Data("Manual.chf", Caller(2, {"Fast Modem", "19200", "Even", "2 stop bits", "0", "", "9,555 0199", "",
+                                      "support", "5", "30", "1", "nightly", "ignored.scr"}));
+        Data("Office LAN.CHF", Caller(1, {"TCP/IP", "0", "None", "", "192.168.20.14", "", "office7"}));
+        Data("Port ten.CHF", Caller(2, {"Direct cable on COM10", "115200", "None"}));
+        Data("Broken.CHF", "not a caller file");
+        Data("Short.CHF", Caller(2, {"Pocket modem"}, false));
+    }
+    void Data(const std::string& name, std::string_view bytes) const { dir_.Write("drives/c/Data/" + name, bytes); }
+    std::unique_ptr<platform::Machine> Load() const {
+        auto loaded = platform::sim::LoadMachine(dir_.path());
+        EXPECT_TRUE(loaded.machine) << loaded.error;
+        return std::move(loaded.machine);
+    }
+
+private:
+    testing::TempDir dir_;
+};
+
+// The outline of what one command line adds to a fresh tree title.
+std::string TreeOf(platform::Machine& machine, std::string_view line) {
+    AppContext context(machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\");
+    TitleRecord title;
+    title.kind = "tree";
+    ScriptFile file{std::string()};
+    ScriptEngine(context, StandardCommandTable()).Dispatch(file, line, &title);
+    std::string outline;
+    for (const auto& child : title.Root().children()) outline += testing::Outline(*child);
+    return outline;
+}
+
+TEST(RemoteControl, ModemCallerFilesWithTheirSettings) {
+    const ProductMachine folder;
+    const auto machine = folder.Load();
+    ASSERT_TRUE(machine);
+    // Not listed: a TCP/IP caller, a device on COM10, a file that is no caller file.
+    EXPECT_EQ(TreeOf(*machine, "MIRROLET_CHF:"),
+              "MIRROLET32 .CHF files for TAPI modem(s)\n"
+              "  Dial properties\n"
+              "    Standard 56000 bps V90 Modem   57600   8/None   1 stop bit\n"
+              "    Use dial properties - Area code: 617  Phone: 555 0142  Country: United States (1)\n"
+              "    Login name: office7\n"
+              "    Connection attempts: 3\n"
+              "    Seconds between retries: 60\n"
+              "    Run script: login.scr\n"
+              "  Manual\n"
+              "    Fast Modem   19200   7/Even   2 stop bits\n"
+              "    Use manual dial - 9,555 0199\n"
+              "    Login name: support\n"
+              "    Connection attempts: 5\n"
+              "    Seconds between retries: 30\n"
+              "    Run AutoXfer: nightly\n"
+              "  Short\n"
+              "    Pocket modem   0   7/   \n"
+              "    Use manual dial - \n"
+              "    Login name: \n"
+              "    Connection attempts: 0\n"
+              "    Seconds between retries: 0\n");
+}
+
+TEST(RemoteControl, WithoutProductOrServer) {
+    testing::FakeMachine machine;
+    EXPECT_EQ(TreeOf(machine, "MIRROLET_CHF:"),
+              "MIRROLET32 .CHF files for TAPI modem(s)\n  MIRROLET32 not installed\n");
+    // Installed, but the automation server is missing (the fake has none): nothing more.
+    machine.SetString(RegRoot::LocalMachine, kSystemKey, "FilesDirectory", std::string("C:\\Data\0", 8));
+    EXPECT_EQ(TreeOf(machine, "MIRROLET_CHF:"), "MIRROLET32 .CHF files for TAPI modem(s)\n");
+}
+
+TEST(RemoteControl, HostAddressesInResolverOrder) {
+    const ProductMachine folder;
+    const auto machine = folder.Load();
+    ASSERT_TRUE(machine);
+    EXPECT_EQ(TreeOf(*machine, "MIRROLET_NET:"), "IP Address order\n  192.168.10.37\n  10.0.2.118\n");
+}
+
+}  // namespace
+}  // namespace kavlo
