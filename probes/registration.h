@@ -9,6 +9,11 @@ namespace kavlo {
 void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
+void RegisterMemoryProbes(CommandTable& table);     ///< memory, swap file and drives
+void RegisterInstallProbes(CommandTable& table);    ///< installed components
+void RegisterAntivirusProbes(CommandTable& table);  ///< the antivirus product
+void RegisterUpdateProbes(CommandTable& table);     ///< the update product
+void RegisterDisplayProbes(CommandTable& table);    ///< the display adapter
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

@@ -10,6 +10,11 @@ const CommandTable& StandardCommandTable() {
         RegisterRegistryProbes(t);
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
+        RegisterMemoryProbes(t);
+        RegisterInstallProbes(t);
+        RegisterAntivirusProbes(t);
+        RegisterUpdateProbes(t);
+        RegisterDisplayProbes(t);
         return t;
     }();
     return table;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sim/clock_and_swap_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -50,6 +51,8 @@ struct MachineConfig {
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
+    LocaleConfig locale;
+    std::optional<SwapFileInfo> swapFile;  ///< 9x machines only
 };
 
 struct ConfigParse {

@@ -23,6 +23,7 @@ namespace {
 
 constexpr WinError kDirNotRoot = 144;
 constexpr WinError kWsaNotInitialised = 10093;
+constexpr WinError kInvalidFunction = 1;
 constexpr int kCsidlWindows = 0x24;
 constexpr int kCsidlSystem = 0x25;
 
@@ -168,6 +169,24 @@ public:
 
     std::string ErrorText(WinError code) override { return SystemErrorText(code); }
     std::uint32_t AnsiCodePage() override { return config_.codePage; }
+
+    Result<LocalTime> LocalTimeOfUnixSeconds(std::int64_t seconds) override {
+        return SimLocalTime(config_.locale, seconds);
+    }
+    Result<std::string> LocaleDateText(const LocalTime& time) override {
+        return FormatDatePicture(time, config_.locale.datePicture);
+    }
+    Result<std::string> LocaleTimeText(const LocalTime& time) override {
+        return FormatTimePicture(time, config_.locale.timePicture);
+    }
+    Result<SwapFileInfo> SwapFile9x() override {
+        // NT has no "\\.\vwin32" device; a 9x image without [swap file] reports
+        // the failure the DOS call gives without a pager.
+        if (config_.version.platform != os_platform::kWindows9x) return Result<SwapFileInfo>::Failure(err::kFileNotFound);
+        if (!config_.swapFile) return Result<SwapFileInfo>::Failure(kInvalidFunction);
+        return *config_.swapFile;
+    }
+    void Sleep(std::uint32_t) override {}
 
 private:
     const DriveConfig* Drive(char letter) const {
