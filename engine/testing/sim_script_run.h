@@ -42,6 +42,11 @@ public:
         if (!runner_) Load();
         return runner_->RunBody(kind, body);
     }
+    /// Catalogues a whole script and runs one of its titles.
+    TitleRecord& RunTitle(std::string_view script, std::string_view title) {
+        if (!runner_) Load();
+        return runner_->Run(script, title);
+    }
 
 private:
     platform::sim::testing::TempMachine folder_;
