@@ -87,7 +87,12 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
-    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH)"},
+    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH, locale, swap file)"},
+    BadIni{"[locale]\nutc_offset = 5\n", "machine.ini:21: \"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"5\""},
+    BadIni{"[locale]\nutc_offset = -14:01\n", "machine.ini:21: \"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"-14:01\""},
+    BadIni{"[locale]\ndate_format = \"\"\n", "machine.ini:21: \"date_format\" is empty"},
+    BadIni{"[locale]\nzone = x\n", "machine.ini:21: unknown key \"zone\" in [locale] (known: utc_offset, date_format, time_format)"},
+    BadIni{"[swap file]\nsize = 1G\n", "machine.ini:21: \"size\" is a number of bytes, not \"1G\""},
     BadIni{"[memory]\nmemory_load = 101\n", "machine.ini:21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
     BadIni{"[memory]\ntotal_phys = 12MB\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"12MB\""},
     BadIni{"[memory]\ntotal_phys = 99999999999999999999\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
