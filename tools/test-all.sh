@@ -56,6 +56,15 @@ wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 run_suite windows "$build/win" -j 1 || status=1
 wineserver -k || true
 
+# The packages from the trees built above, so that a packaging break fails too.
+echo "=== packages" >&2
+if KAVLO_BUILD_DIR="$build" "$root/tools/package.sh"; then
+  summary+=("packages: built and checked")
+else
+  summary+=("packages: FAILED")
+  status=1
+fi
+
 echo
 printf '%s\n' "${summary[@]}"
 # One closing line over the three suites; ctest counts test programs.
