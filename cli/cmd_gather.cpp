@@ -11,6 +11,7 @@
 #include "platform/machine_factory.h"
 #include "platform/program_folder.h"
 #include "document/report_document.h"
+#include "document/standard_info_probes.h"
 
 namespace kavlo::cli {
 namespace {
@@ -142,6 +143,7 @@ int GatherCommand(const Args& args) {
     platform::Machine& machine = *choice.machine;
     AppContext context(machine, DetectOs(machine), executionPath);
     ReportDocument doc(context, StandardCommandTable());
+    doc.SetInfoPageProbes(report::StandardInfoPageProbes());
     doc.NewDocument(executionPath);
 
     if (doc.catalog().empty()) {

@@ -159,6 +159,12 @@ struct OsVersion {
     std::string servicePack;  ///< szCSDVersion, e.g. "Service Pack 2"
 };
 
+/// The swap file of a Windows 9x system.
+struct SwapFileInfo {
+    std::string path;
+    std::uint64_t sizeBytes = 0;
+};
+
 struct MemoryStatus {
     std::uint32_t memoryLoad = 0;
     std::uint64_t totalPhys = 0, availPhys = 0;
@@ -394,6 +400,31 @@ public:
         (void)filesDirectory;
         return Result<std::vector<RemoteCallerFile>>::Failure(err::kNotSupported);
     }
+    // ------------------------------------------------ system summary and products
+    // Local time, the user's locale forms, the 9x swap file and waiting, for the
+    // memory, swap-file and product probes.
+
+    /// A count of seconds since 1970-01-01 00:00 UTC as local wall-clock time;
+    /// 87 for a negative count.
+    virtual Result<LocalTime> LocalTimeOfUnixSeconds(std::int64_t seconds) {
+        (void)seconds;
+        return Result<LocalTime>::Failure(err::kNotSupported);
+    }
+    /// The user's default locale's short date form of a local time (GetDateFormatA, no flags).
+    virtual Result<std::string> LocaleDateText(const LocalTime& time) {
+        (void)time;
+        return Result<std::string>::Failure(err::kNotSupported);
+    }
+    /// The user's default locale's time form of a local time (GetTimeFormatA, no flags).
+    virtual Result<std::string> LocaleTimeText(const LocalTime& time) {
+        (void)time;
+        return Result<std::string>::Failure(err::kNotSupported);
+    }
+    /// The swap file as a Windows 9x system reports it (the "\\.\vwin32" DOS call
+    /// 440Dh, minor code 086Eh). NT systems lack the device and give 2.
+    virtual Result<SwapFileInfo> SwapFile9x() { return Result<SwapFileInfo>::Failure(err::kNotSupported); }
+    /// Waits; a simulated machine answers at once so that waits never slow tests.
+    virtual void Sleep(std::uint32_t /*milliseconds*/) {}
 };
 
 }  // namespace kavlo::platform

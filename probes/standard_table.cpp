@@ -13,6 +13,11 @@ const CommandTable& StandardCommandTable() {
         RegisterSystemProbes(t);
         RegisterNetworkProbes(t);
         RegisterRemoteControlProbes(t);
+        RegisterMemoryProbes(t);
+        RegisterInstallProbes(t);
+        RegisterAntivirusProbes(t);
+        RegisterUpdateProbes(t);
+        RegisterDisplayProbes(t);
         return t;
     }();
     return table;

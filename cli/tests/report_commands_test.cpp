@@ -246,6 +246,11 @@ TEST(GatherCommandTest, GathersTheSampleMachineIntoACompressedReport) {
     EXPECT_EQ(shown.out.rfind("OFFICE7  [file]\n", 0), 0u);
     // the outline of the saved report is the one gather printed, but for the root label
     EXPECT_EQ(shown.out.substr(shown.out.find('\n')), outcome.out.substr(outcome.out.find('\n'), shown.out.size() - shown.out.find('\n')));
+    // The information page holds the system summary of the gathered machine.
+    const Outcome exported = Kavlo(ExportCommand, {path + ".gz", "--format", "text"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nProcessors: 1\n"),
+              std::string::npos);
 }
 
 TEST(GatherCommandTest, DefaultNameInTheCurrentDirectory) {

@@ -360,6 +360,14 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
                                                    "] (known: system, memory, environment, folders, drive X:, "
                                                    "file PATH, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)");
+            } else if (SameName(section.name, "locale") || SameName(section.name, "swap file")) {
+                const auto error = SameName(section.name, "locale")
+                                       ? ReadLocaleSection(section, config.locale)
+                                       : ReadSwapFileSection(section, config.swapFile.emplace());
+                ok = !error || reader.Fail(error->line, error->what);
+            } else {
+                ok = reader.Fail(section.line, "unknown section [" + section.name +
+                                                   "] (known: system, memory, environment, folders, drive X:, file PATH, locale, swap file)");
             }
             if (!ok) break;
         }

@@ -12,6 +12,7 @@
 #include "platform/machine.h"
 #include "platform/sim/system_probe_config.h"
 #include "platform/sim/sim_network.h"
+#include "platform/sim/clock_and_swap_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -54,6 +55,8 @@ struct MachineConfig {
     std::vector<FileMeta> files;
     SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
     NetworkConfig network;  ///< [resolver], [tcp], [udp]
+    LocaleConfig locale;
+    std::optional<SwapFileInfo> swapFile;  ///< 9x machines only
 };
 
 struct ConfigParse {

@@ -29,6 +29,7 @@ namespace {
 
 constexpr WinError kDirNotRoot = 144;
 constexpr WinError kWsaNotInitialised = 10093;
+constexpr WinError kInvalidFunction = 1;
 constexpr int kCsidlWindows = 0x24;
 constexpr int kCsidlSystem = 0x25;
 
@@ -245,6 +246,23 @@ public:
     Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) override {
         return SimRemoteCallerFiles(*this, filesDirectory);
     }
+    Result<LocalTime> LocalTimeOfUnixSeconds(std::int64_t seconds) override {
+        return SimLocalTime(config_.locale, seconds);
+    }
+    Result<std::string> LocaleDateText(const LocalTime& time) override {
+        return FormatDatePicture(time, config_.locale.datePicture);
+    }
+    Result<std::string> LocaleTimeText(const LocalTime& time) override {
+        return FormatTimePicture(time, config_.locale.timePicture);
+    }
+    Result<SwapFileInfo> SwapFile9x() override {
+        // NT has no "\\.\vwin32" device; a 9x image without [swap file] reports
+        // the failure the DOS call gives without a pager.
+        if (config_.version.platform != os_platform::kWindows9x) return Result<SwapFileInfo>::Failure(err::kFileNotFound);
+        if (!config_.swapFile) return Result<SwapFileInfo>::Failure(kInvalidFunction);
+        return *config_.swapFile;
+    }
+    void Sleep(std::uint32_t) override {}
 
 private:
     NetworkView Network() { return NetworkView{*this, config_.network, config_.hostName}; }

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/win32/growing_buffer.h"
+#include "platform/win32/win32_clock_and_swap.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
@@ -199,6 +200,13 @@ public:
     Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDirectory) override {
         return win32::RemoteCallerFiles(filesDirectory);
     }
+    Result<LocalTime> LocalTimeOfUnixSeconds(std::int64_t seconds) override {
+        return win32::LocalTimeOfUnixSeconds(seconds);
+    }
+    Result<std::string> LocaleDateText(const LocalTime& time) override { return UserLocaleDate(time); }
+    Result<std::string> LocaleTimeText(const LocalTime& time) override { return UserLocaleTime(time); }
+    Result<SwapFileInfo> SwapFile9x() override { return QuerySwapFile9x(); }
+    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
 
 private:
     /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later

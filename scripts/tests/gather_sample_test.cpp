@@ -277,6 +277,20 @@ TEST_F(SampleGathered, AntivirusAddressCache) {
     EXPECT_THAT(ChildTitles(server), Contains("Server Type,Primary,, "));
 }
 
+TEST_F(SampleGathered, MemoryDrivesAndDisplayAdapter) {
+    const std::vector<std::string> memory = Rows("System", "Memory");
+    EXPECT_THAT(memory, Contains("Physical Memory,268.0MB,152.7MB,115.2MB"));
+    EXPECT_THAT(memory, Contains("PagedPoolSize,0, , ,"));
+    EXPECT_THAT(memory, Contains("software,40.9K,, , "));
+    const std::vector<std::string> drives = Rows("System", "Drives and swap file");
+    EXPECT_THAT(drives, Contains("0,Drive,C:\\,HardDrive,NTFS,7.3G Avail,"));
+    EXPECT_THAT(drives, Contains("0,Swap File,,,,497.3MB avail"));
+    const std::string& display = Text("Hardware", "Display adapter");
+    EXPECT_THAT(display, HasSubstr("Description:\tOffice Graphics 3D AGP\n"));
+    EXPECT_THAT(display, HasSubstr("Video Memory:\t16\n"));
+    EXPECT_THAT(display, HasSubstr("ogfx.sys, ogfx.dll\n"));
+}
+
 TEST_F(SampleGathered, StartUpPrograms) {
     SKIP_UNLESS_BUILT("StartUpApps:");
     EXPECT_THAT(Rows("System", "Start-up programs"),

@@ -2,11 +2,14 @@
 
 #include <vector>
 
+#include "document/standard_info_probes.h"
 #include "probes/registration.h"
 
 namespace kavlo::ui {
 
-Document::Document(AppContext& context) : doc_(context, StandardCommandTable()) {}
+Document::Document(AppContext& context) : doc_(context, StandardCommandTable()) {
+    doc_.SetInfoPageProbes(report::StandardInfoPageProbes());
+}
 
 void Document::New() {
     doc_.NewDocument(doc_.context().executionPath);

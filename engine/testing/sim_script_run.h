@@ -1,0 +1,58 @@
+#pragma once
+// Runs script bodies against a simulated machine that a test writes into a
+// temporary folder (machine.ini, registry/*.reg, drives/...), so that probe
+// tests state the machine beside their exact expectations.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "engine/os_detection.h"
+#include "engine/testing/script_runner.h"
+#include "platform/sim/sim_machine.h"
+#include "platform/sim/tests/temp_machine.h"
+
+namespace kavlo::testing {
+
+/// A machine folder: the minimal NT 5.0 system plus what a test adds.
+class SimImage {
+public:
+    explicit SimImage(std::string_view ini = platform::sim::testing::kMinimalSystem) { folder_.Write("machine.ini", ini); }
+    /// A REGEDIT4 file of registry lines (the header is added).
+    void Registry(std::string_view name, std::string_view lines) const {
+        folder_.Write("registry/" + std::string(name) + ".reg", "REGEDIT4\n\n" + std::string(lines));
+    }
+    /// A file of drive C: by its path below the root ("WINNT/x.log").
+    void DriveFile(std::string_view path, std::string_view bytes) const {
+        folder_.Write("drives/c/" + std::string(path), bytes);
+    }
+
+    /// Loads the folder; the machine and its context live as long as the image.
+    AppContext& Load() {
+        auto loaded = platform::sim::LoadMachine(folder_.folder());
+        if (!loaded.machine) throw std::runtime_error(loaded.error);
+        machine_ = std::move(loaded.machine);
+        context_ = std::make_unique<AppContext>(*machine_, DetectOs(*machine_), "C:\\");
+        runner_ = std::make_unique<ScriptRunner>(*context_);
+        return *context_;
+    }
+    /// Runs a title of the given kind line ("col", "filelist,...\nKEYS\nSORTS") and body.
+    TitleRecord& Run(std::string_view kind, std::string_view body) {
+        if (!runner_) Load();
+        return runner_->RunBody(kind, body);
+    }
+    /// Catalogues a whole script and runs one of its titles.
+    TitleRecord& RunTitle(std::string_view script, std::string_view title) {
+        if (!runner_) Load();
+        return runner_->Run(script, title);
+    }
+
+private:
+    platform::sim::testing::TempMachine folder_;
+    std::unique_ptr<platform::Machine> machine_;
+    std::unique_ptr<AppContext> context_;
+    std::unique_ptr<ScriptRunner> runner_;
+};
+
+}  // namespace kavlo::testing

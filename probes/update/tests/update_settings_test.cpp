@@ -1,0 +1,63 @@
+// "TETFernwaySettingsLog:": the default settings and the settings sets of the
+// update product on simulated machines.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "engine/testing/sim_script_run.h"
+
+namespace kavlo {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr std::string_view kFolders =
+    "[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\nCSIDL_COMMON_APPDATA = C:\\Data\n";
+
+std::vector<std::string> Titles(const ResultNode& node) {
+    std::vector<std::string> titles;
+    for (const auto& child : node.children()) titles.push_back(child->title());
+    return titles;
+}
+
+// The text below a file node.
+std::string Content(const ResultNode& fileNode) {
+    return fileNode.children().size() == 1 ? fileNode.children()[0]->title() : "<not one content node>";
+}
+
+TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
+    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kFolders));
+    image.DriveFile("Program Files/Quorvane/Fernway/Settings.Default.Fernway", "[Server]\r\nPrimary=a\r\n");
+    for (std::string prefix : {"", "1.", "2."}) {
+        image.DriveFile("Data/Quorvane/Fernway/" + prefix + "Settings.Fernway", prefix + "settings");
+        image.DriveFile("Data/Quorvane/Fernway/" + prefix + "Log.Fernway", prefix + "log");
+    }
+    image.DriveFile("Data/Quorvane/Fernway/Product.Catalog.Fernway", "");
+    image.DriveFile("Data/Quorvane/Fernway/3.Log.Fernway", "a log without its settings file");
+    const ResultNode& root = image.Run("treexptxt", "TETFernwaySettingsLog:").Root();
+
+    EXPECT_THAT(Titles(root), ElementsAre("[D]  Default", "[D] Current", "[D] Backup - 1", "[D] Backup - 2"));
+    EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("[D]  Settings.Default.Fernway"));
+    EXPECT_EQ(Content(*root.children()[0]->children()[0]), "[Server]\nPrimary=a\n");
+    EXPECT_THAT(Titles(*root.children()[2]),
+                ElementsAre("[D] 1.Settings.Fernway", "[D] 1.Product.Catalog.Fernway", "[D] 1.Log.Fernway"));
+    const ResultNode& current = *root.children()[1];
+    EXPECT_EQ(Content(*current.children()[0]), "settings\n");
+    EXPECT_EQ(Content(*current.children()[1]), "");
+    EXPECT_EQ(Content(*current.children()[2]), "log\n");
+    EXPECT_EQ(Content(*root.children()[3]->children()[1]),
+              "ERROR finding file C:\\Data\\Quorvane\\Fernway\\2.Product.Catalog.Fernway");
+}
+
+TEST(UpdateSettings, WithoutTheProductOnlyTheDefaultNodeReportsItsFile) {
+    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kFolders));
+    const ResultNode& root = image.Run("treexptxt", "TETFernwaySettingsLog:").Root();
+    ASSERT_THAT(Titles(root), ElementsAre("[D]  Default"));
+    EXPECT_EQ(Content(*root.children()[0]->children()[0]),
+              "ERROR finding file C:\\Program Files\\Quorvane\\Fernway\\Settings.Default.Fernway");
+    // A machine without the shell folders adds nothing at all.
+    testing::SimImage bare;
+    EXPECT_TRUE(bare.Run("treexptxt", "TETFernwaySettingsLog:").Root().children().empty());
+}
+
+}  // namespace
+}  // namespace kavlo
