@@ -356,10 +356,6 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
             } else if (IsNetworkSection(section.name)) {
                 const NetworkSectionError failure = ReadNetworkSection(section, config.network);
                 ok = failure.what.empty() || reader.Fail(failure.line, failure.what);
-            } else {
-                ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, "
-                                                   "file PATH, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)");
             } else if (SameName(section.name, "locale") || SameName(section.name, "swap file")) {
                 const auto error = SameName(section.name, "locale")
                                        ? ReadLocaleSection(section, config.locale)
@@ -367,7 +363,9 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = !error || reader.Fail(error->line, error->what);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, file PATH, locale, swap file)");
+                                                   "] (known: system, memory, environment, folders, drive X:, "
+                                                   "file PATH, locale, swap file, network, share NAME, "
+                                                   "crypto_provider TYPE, resolver, tcp, udp)");
             }
             if (!ok) break;
         }

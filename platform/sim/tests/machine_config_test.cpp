@@ -88,11 +88,10 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
     BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, "
-            "file PATH, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)"},
+            "file PATH, locale, swap file, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)"},
     BadIni{"[resolver]\naddresses = 10.0.0.1 10.0.0.300\n", "machine.ini:21: \"10.0.0.300\" is not an IPv4 address like 192.168.10.37"},
     BadIni{"[tcp]\nweb = ESTABLISHED 10.0.0.1:80 10.0.0.2:1025\n", "machine.ini:21: a [tcp] row is \"state local-address:port remote-address:port\" with the state as a number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"ESTABLISHED 10.0.0.1:80 10.0.0.2:1025\""},
     BadIni{"[udp]\nnames = 0.0.0.0:65536\n", "machine.ini:21: a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"0.0.0.0:65536\""},
-    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH, locale, swap file)"},
     BadIni{"[locale]\nutc_offset = 5\n", "machine.ini:21: \"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"5\""},
     BadIni{"[locale]\nutc_offset = -14:01\n", "machine.ini:21: \"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"-14:01\""},
     BadIni{"[locale]\ndate_format = \"\"\n", "machine.ini:21: \"date_format\" is empty"},
