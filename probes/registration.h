@@ -9,6 +9,7 @@ namespace kavlo {
 void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
+void RegisterSecurityProbes(CommandTable& table);
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

@@ -10,6 +10,7 @@ const CommandTable& StandardCommandTable() {
         RegisterRegistryProbes(t);
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
+        RegisterSecurityProbes(t);
         return t;
     }();
     return table;

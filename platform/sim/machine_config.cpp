@@ -350,9 +350,13 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = reader.ReadDrive(section, argument, config);
             } else if (SameName(kind, "file")) {
                 ok = reader.ReadFile(section, argument, config);
+            } else if (IsSecuritySection(kind)) {
+                if (auto problem = ReadSecuritySection(section, kind, argument, config.security))
+                    ok = reader.Fail(problem->line, problem->message);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, file PATH)");
+                                                   "] (known: system, memory, environment, folders, drive X:, file PATH, "
+                                                   "logon, account NAME, security OBJECT)");
             }
             if (!ok) break;
         }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sim/security_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -50,6 +51,7 @@ struct MachineConfig {
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
+    SecurityConfig security;  ///< accounts, logon and descriptors; empty for images without them
 };
 
 struct ConfigParse {

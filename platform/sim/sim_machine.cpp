@@ -10,11 +10,13 @@
 #include "platform/sim/error_texts.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine_config.h"
+#include "platform/sim/machine_path.h"
 #include "platform/sim/name_fold.h"
 #include "platform/sim/reg_file.h"
 #include "platform/sim/registry_store.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_security.h"
 #include "platform/version_info.h"
 
 namespace kavlo::platform::sim {
@@ -36,7 +38,8 @@ bool ReadWholeFile(const fs::path& path, std::string& out) {
 class SimMachine final : public Machine {
 public:
     SimMachine(MachineConfig config, std::shared_ptr<RegistryStore> registry, std::unique_ptr<SimFileSystem> files)
-        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)) {}
+        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)),
+          security_(config_.security) {}
 
     Result<std::unique_ptr<RegistryKey>> OpenKey(RegRoot root, std::string_view path, std::uint32_t access) override {
         return OpenSimKey(registry_, root, path, access);
@@ -114,9 +117,10 @@ public:
 
     Result<std::string> ShortPathName(std::string_view path) override { return files_->ShortPathName(path); }
 
-    // Access lists come with the security probes; until then the check is not available.
-    Result<std::uint32_t> EffectiveAccess(std::string_view) override {
-        return Result<std::uint32_t>::Failure(err::kNotSupported);
+    Result<std::uint32_t> EffectiveAccess(std::string_view path) override {
+        auto descriptor = FileSecurity(path);
+        if (!descriptor) return Result<std::uint32_t>::Failure(descriptor.error());
+        return security_.FileAccess(*descriptor);
     }
 
     OsVersion Version() override { return config_.version; }
@@ -169,6 +173,41 @@ public:
     std::string ErrorText(WinError code) override { return SystemErrorText(code); }
     std::uint32_t AnsiCodePage() override { return config_.codePage; }
 
+    // security (platform/sim/sim_security.cpp)
+    Result<std::string> FileSecurity(std::string_view path) override;
+    Result<std::string> KeySecurity(RegRoot root, std::string_view path) override;
+    Result<std::string> ServiceSecurity(std::string_view serviceName) override {
+        if (!security_.Available()) return Unsupported<std::string>(serviceName);
+        return security_.ServiceDescriptor(serviceName);
+    }
+    Result<AccountName> LookupAccount(std::string_view sid) override {
+        if (!security_.Available()) return Unsupported<AccountName>(sid);
+        return security_.LookupAccount(sid);
+    }
+    Result<std::string> LookupAccountSid(std::string_view name) override {
+        if (!security_.Available()) return Unsupported<std::string>(name);
+        return security_.LookupAccountSid(name);
+    }
+    Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) override {
+        if (!security_.Available()) return Unsupported<std::uint32_t>(descriptor);
+        return security_.TrusteeRights(descriptor, trustee);
+    }
+    Result<WorkstationUser> LoggedOnUser() override { return security_.LoggedOnUser(); }
+    Result<std::vector<std::string>> UserGlobalGroups(std::string_view, std::string_view user) override {
+        if (!security_.Available()) return Unsupported<std::vector<std::string>>(user);
+        return security_.UserGroups(user, false);
+    }
+    Result<std::vector<std::string>> UserLocalGroups(std::string_view, std::string_view user) override {
+        if (!security_.Available()) return Unsupported<std::vector<std::string>>(user);
+        return security_.UserGroups(user, true);
+    }
+    Result<std::string> ProcessUserSid() override { return security_.ProcessUserSid(); }
+    Result<std::vector<std::string>> ProcessPrivileges() override { return security_.ProcessPrivileges(); }
+    Result<std::string> PrivilegeDisplayName(std::string_view privilege) override {
+        if (!security_.Available()) return Unsupported<std::string>(privilege);
+        return security_.PrivilegeDisplayName(privilege);
+    }
+
 private:
     const DriveConfig* Drive(char letter) const {
         for (const DriveConfig& d : config_.drives)
@@ -189,7 +228,48 @@ private:
     MachineConfig config_;
     std::shared_ptr<RegistryStore> registry_;
     std::unique_ptr<SimFileSystem> files_;
+    SimSecurity security_;
 };
+
+Result<std::string> SimMachine::FileSecurity(std::string_view path) {
+    using R = Result<std::string>;
+    if (!security_.Available()) return Unsupported<std::string>(path);
+    auto parsed = ParseMachinePath(path, config_.currentDir, false);
+    if (!parsed) return R::Failure(parsed.error());
+    if (!Drive(parsed->drive)) return R::Failure(err::kPathNotFound);
+    bool isDirectory = true;
+    if (!parsed->components.empty()) {
+        auto found = files_->FindFiles(JoinMachinePath(parsed->drive, parsed->components));
+        if (!found) return R::Failure(found.error());
+        if (found->empty()) return R::Failure(err::kFileNotFound);
+        isDirectory = found->front().IsDirectory();
+    }
+    std::vector<std::string> chain{FoldName(std::string{parsed->drive, ':', '\\'})};
+    for (std::size_t level = 1; level <= parsed->components.size(); ++level) {
+        const std::vector<std::string> upTo(parsed->components.begin(),
+                                            parsed->components.begin() + static_cast<std::ptrdiff_t>(level));
+        chain.push_back(FoldName(JoinMachinePath(parsed->drive, upTo)));
+    }
+    return security_.Descriptor(chain, isDirectory);
+}
+
+Result<std::string> SimMachine::KeySecurity(RegRoot root, std::string_view path) {
+    using R = Result<std::string>;
+    if (!security_.Available()) return Unsupported<std::string>(path);
+    auto key = OpenKey(root, path, kKeyRead);
+    if (!key) return R::Failure(key.error());
+    static constexpr std::string_view kRootNames[] = {"HKLM", "HKCU", "HKCR", "HKU"};
+    std::string current(kRootNames[static_cast<int>(root)]);
+    std::vector<std::string> chain{current};
+    while (!path.empty()) {
+        const std::size_t slash = path.find('\\');
+        const std::string_view part = path.substr(0, slash);
+        if (!part.empty()) chain.push_back(current += "\\" + FoldName(part));
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return security_.Descriptor(chain, true);
+}
 
 }  // namespace
 
