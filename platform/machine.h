@@ -278,9 +278,9 @@ public:
         return Unsupported<std::string>(serviceName);
     }
     /// The account a SID names on this machine; 1332 when it names none.
-    virtual Result<AccountName> LookupAccount(std::string_view sid) { return Unsupported<AccountName>(sid); }
+    virtual Result<AccountName> AccountOfSid(std::string_view sid) { return Unsupported<AccountName>(sid); }
     /// The SID of an account name ("DOMAIN\name" or "name"); 1332 when there is none.
-    virtual Result<std::string> LookupAccountSid(std::string_view name) { return Unsupported<std::string>(name); }
+    virtual Result<std::string> SidOfAccount(std::string_view name) { return Unsupported<std::string>(name); }
     /// The rights a descriptor's DACL gives a trustee, its groups included
     /// (GetEffectiveRightsFromAcl); 1338 for a malformed descriptor.
     virtual Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) {

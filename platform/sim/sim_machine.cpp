@@ -180,13 +180,13 @@ public:
         if (!security_.Available()) return Unsupported<std::string>(serviceName);
         return security_.ServiceDescriptor(serviceName);
     }
-    Result<AccountName> LookupAccount(std::string_view sid) override {
+    Result<AccountName> AccountOfSid(std::string_view sid) override {
         if (!security_.Available()) return Unsupported<AccountName>(sid);
-        return security_.LookupAccount(sid);
+        return security_.AccountOfSid(sid);
     }
-    Result<std::string> LookupAccountSid(std::string_view name) override {
+    Result<std::string> SidOfAccount(std::string_view name) override {
         if (!security_.Available()) return Unsupported<std::string>(name);
-        return security_.LookupAccountSid(name);
+        return security_.SidOfAccount(name);
     }
     Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) override {
         if (!security_.Available()) return Unsupported<std::uint32_t>(descriptor);

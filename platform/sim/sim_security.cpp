@@ -94,14 +94,14 @@ const SimAccount* SimSecurity::AccountByName(std::string_view name) const {
     return nullptr;
 }
 
-Result<AccountName> SimSecurity::LookupAccount(std::string_view sid) const {
+Result<AccountName> SimSecurity::AccountOfSid(std::string_view sid) const {
     if (const SimAccount* account = AccountBySid(sid)) return AccountName{account->name, account->domain, account->use};
     if (const WellKnownAccount* known = WellKnownBySidText(SidToText(sid)))
         return AccountName{std::string(known->name), std::string(known->domain), known->use};
     return Result<AccountName>::Failure(err::kNoneMapped);
 }
 
-Result<std::string> SimSecurity::LookupAccountSid(std::string_view name) const {
+Result<std::string> SimSecurity::SidOfAccount(std::string_view name) const {
     if (const SimAccount* account = AccountByName(name)) return account->sid;
     for (const WellKnownAccount& known : WellKnownAccounts())
         if (NamesAccount(FromWellKnown(known), name)) return *SidFromText(known.sid);
@@ -117,7 +117,7 @@ std::vector<SidBytes> SimSecurity::SidsOf(const SidBytes& sid) const {
         const SimAccount* account = AccountBySid(sids[next]);
         if (!account) continue;
         for (const std::string& group : account->memberOf) {
-            auto groupSid = LookupAccountSid(group);
+            auto groupSid = SidOfAccount(group);
             if (groupSid && std::find(sids.begin(), sids.end(), *groupSid) == sids.end()) sids.push_back(*groupSid);
         }
     }
@@ -135,7 +135,7 @@ Result<std::uint32_t> SimSecurity::TrusteeRights(std::string_view descriptor, co
     if (!parsed) return R::Failure(parsed.error());
     SidBytes sid = trustee.value;
     if (trustee.form == Trustee::Form::Name) {
-        auto found = LookupAccountSid(trustee.value);
+        auto found = SidOfAccount(trustee.value);
         if (!found) return R::Failure(found.error());
         sid = std::move(*found);
     }
@@ -157,8 +157,8 @@ Result<std::vector<std::string>> SimSecurity::UserGroups(std::string_view user, 
     // Other users: their groups sorted by where they live (BUILTIN is local).
     std::vector<std::string> out;
     for (const std::string& group : account->memberOf) {
-        auto sid = LookupAccountSid(group);
-        auto name = sid ? LookupAccount(*sid) : Result<AccountName>::Failure(err::kNoneMapped);
+        auto sid = SidOfAccount(group);
+        auto name = sid ? AccountOfSid(*sid) : Result<AccountName>::Failure(err::kNoneMapped);
         if (!name) continue;
         const bool isLocal = name->use == account_use::kAlias || name->use == account_use::kWellKnownGroup;
         if (isLocal == local) out.push_back(name->name);

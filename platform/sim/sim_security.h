@@ -27,8 +27,8 @@ public:
     /// The descriptor of a service; 2 when none is described.
     Result<std::string> ServiceDescriptor(std::string_view serviceName) const;
 
-    Result<AccountName> LookupAccount(std::string_view sid) const;
-    Result<std::string> LookupAccountSid(std::string_view name) const;
+    Result<AccountName> AccountOfSid(std::string_view sid) const;
+    Result<std::string> SidOfAccount(std::string_view name) const;
     Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) const;
     Result<WorkstationUser> LoggedOnUser() const;
     Result<std::vector<std::string>> UserGroups(std::string_view user, bool local) const;

@@ -78,6 +78,13 @@ struct LocalMemoryTraits {
     static void Release(Value memory) { ::LocalFree(memory); }
 };
 
+/// An access token; its empty value is null, not INVALID_HANDLE_VALUE.
+struct TokenTraits {
+    using Value = HANDLE;
+    static Value Empty() { return nullptr; }
+    static void Release(Value handle) { ::CloseHandle(handle); }
+};
+
 /// An opened (never a predefined root) registry key.
 using UniqueKey = Unique<RegistryKeyTraits>;
 /// A handle from CreateFile; INVALID_HANDLE_VALUE is its empty value.
@@ -88,6 +95,8 @@ using UniqueFind = Unique<FindHandleTraits>;
 using UniqueModule = Unique<ModuleTraits>;
 /// A buffer the system allocated with LocalAlloc (FormatMessage's ALLOCATE_BUFFER).
 using UniqueLocalMemory = Unique<LocalMemoryTraits>;
+/// An access token from OpenProcessToken or OpenThreadToken.
+using UniqueToken = Unique<TokenTraits>;
 
 /// Windows sockets started for the lifetime of this object.
 class WinsockSession {

@@ -10,4 +10,9 @@ HMODULE Advapi32Library() {
     return library.get();
 }
 
+HMODULE Netapi32Library() {
+    static const UniqueModule library(::LoadLibraryA("NETAPI32.DLL"));
+    return library.get();
+}
+
 }  // namespace kavlo::platform::win32

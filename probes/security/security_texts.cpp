@@ -11,7 +11,7 @@ std::string SystemText(platform::Machine& machine, WinError error) {
 }
 
 std::string AccountText(platform::Machine& machine, std::string_view sid) {
-    auto account = machine.LookupAccount(sid);
+    auto account = machine.AccountOfSid(sid);
     if (!account) return platform::SidToText(sid);
     return account->domain + "\\" + account->name;
 }
