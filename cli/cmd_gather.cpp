@@ -10,6 +10,7 @@
 #include "engine/os_detection.h"
 #include "platform/machine_factory.h"
 #include "document/report_document.h"
+#include "document/standard_info_page.h"
 
 namespace kavlo::cli {
 namespace {
@@ -129,6 +130,7 @@ int GatherCommand(const Args& args) {
     platform::Machine& machine = *choice.machine;
     AppContext context(machine, DetectOs(machine), executionPath);
     ReportDocument doc(context, StandardCommandTable());
+    doc.SetInfoPageProbes(report::StandardInfoPageProbes());
     doc.NewDocument(executionPath);
 
     const std::string path = options.output.empty() ? doc.ReportFileName() : options.output;

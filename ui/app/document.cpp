@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "document/standard_info_page.h"
+
 namespace kavlo::ui {
 
-Document::Document(AppContext& context) : doc_(context) {}
+Document::Document(AppContext& context) : doc_(context) { doc_.SetInfoPageProbes(report::StandardInfoPageProbes()); }
 
 void Document::New() {
     doc_.NewDocument(doc_.context().executionPath);
