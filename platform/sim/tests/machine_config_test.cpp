@@ -87,7 +87,12 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
-    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH)"},
+    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH, logon, account NAME, security OBJECT)"},
+    BadIni{"[security C:\\x]\nsddl = D:(A;;FA;;;ZZ)\n", "machine.ini:21: sddl: the account is a two-letter alias such as BA or a SID such as S-1-5-32-545 in (A;;FA;;;ZZ)"},
+    BadIni{"[security LPT1]\nsddl = D:\n", "machine.ini:20: a security section names a file path (C:\\x), a registry key (HKLM\\x) or \"service NAME\", not \"LPT1\""},
+    BadIni{"[security HKLM\\A]\nsddl = D:\n[security HKEY_LOCAL_MACHINE\\a\\]\nsddl = D:\n", "machine.ini:22: \"HKEY_LOCAL_MACHINE\\a\\\" is described twice"},
+    BadIni{"[logon]\nuser = x\n", "machine.ini:20: [logon] needs the key \"sid\""},
+    BadIni{"[account X\\y]\nsid = S-1-5-21-x\n", "machine.ini:21: \"sid\" is a SID such as S-1-5-21-1-2-3-1004, not \"S-1-5-21-x\""},
     BadIni{"[memory]\nmemory_load = 101\n", "machine.ini:21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
     BadIni{"[memory]\ntotal_phys = 12MB\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"12MB\""},
     BadIni{"[memory]\ntotal_phys = 99999999999999999999\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
