@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/report_cli.h"
 #include "cli/title_json.h"
+#include "engine/tree_walk.h"
 
 namespace kavlo::cli {
 namespace {
@@ -21,29 +22,16 @@ constexpr const char* kExportUsage =
 constexpr std::uint32_t kReportCodePage = 1252;
 
 void AppendNavigationJson(std::string& out, const NavNode& root) {
-    struct Frame {
-        const NavNode* node;
-        std::size_t next;
-    };
-    auto open = [&](const NavNode& node) {
-        out += "{\"text\":";
-        AppendJsonText(out, node.Text(), kReportCodePage);
-        out += ",\"key\":" + std::to_string(node.key()) + ",\"children\":[";
-    };
-    std::vector<Frame> stack{{&root, 0}};
-    open(root);
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        if (frame.next == frame.node->children().size()) {
-            out += "]}";
-            stack.pop_back();
-            continue;
-        }
-        if (frame.next > 0) out += ',';
-        const NavNode& child = *frame.node->children()[frame.next++];
-        open(child);
-        stack.push_back({&child, 0});
-    }
+    WalkTree(
+        root, kAnyDepth,
+        [&](const NavNode& node, std::size_t depth) {
+            if (depth > 0 && out.back() != '[') out += ',';
+            out += "{\"text\":";
+            AppendJsonText(out, node.Text(), kReportCodePage);
+            out += ",\"key\":" + std::to_string(node.key()) + ",\"children\":[";
+            return Visit::Children;
+        },
+        [&](const NavNode&, std::size_t) { out += "]}"; });
 }
 
 std::string ReportJson(const report::ReportContents& report) {

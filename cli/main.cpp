@@ -19,6 +19,8 @@ constexpr const char* kUsage =
     "      print a report's outline, or one title's content\n"
     "  export FILE --format json|text [-o OUT]\n"
     "      write a whole report as JSON or text\n"
+    "  lint SCRIPT.dbg|FOLDER... [--format text|json]\n"
+    "      check scripts for mistakes that the engine would run silently\n"
     "\n"
     "Run 'kavlo COMMAND --help' for a command's options.\n";
 
@@ -32,6 +34,7 @@ constexpr Subcommand kSubcommands[] = {
     {"gather", kavlo::cli::GatherCommand},
     {"show", kavlo::cli::ShowCommand},
     {"export", kavlo::cli::ExportCommand},
+    {"lint", kavlo::cli::LintCommand},
 };
 
 }  // namespace

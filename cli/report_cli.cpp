@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/tree_fill.h"
+#include "engine/tree_walk.h"
 #include "platform/codepage.h"
 #include "report/report_file.h"
 #include "present/column_spec.h"
@@ -50,20 +51,12 @@ std::string WithoutMarkers(std::string title) {
 
 void AppendTree(std::string& out, const TitleRecord& title) {
     const bool expandable = title.IsExpandableTree();
-    struct Frame {
-        const ResultNode* node;
-        std::size_t depth;
-    };
-    std::vector<Frame> stack{{&title.root, 0}};
-    while (!stack.empty()) {
-        const Frame frame = stack.back();
-        stack.pop_back();
-        out.append(frame.depth * 2, ' ');
-        out += expandable ? WithoutMarkers(frame.node->title()) : TreeItemOf(frame.node->title()).text;
+    WalkTree(title.root, kAnyDepth, [&](const ResultNode& node, std::size_t depth) {
+        out.append(depth * 2, ' ');
+        out += expandable ? WithoutMarkers(node.title()) : TreeItemOf(node.title()).text;
         out += '\n';
-        const auto& children = frame.node->children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), frame.depth + 1});
-    }
+        return Visit::Children;
+    });
 }
 
 void AppendList(std::string& out, const TitleRecord& title) {
@@ -125,22 +118,14 @@ std::string Outline(const NavNode& model, const report::Catalog& catalog, const 
         for (const auto& title : file->titles)
             if (title->treeKey) titles.emplace(title->treeKey, title.get());
     std::string out;
-    struct Frame {
-        const NavNode* node;
-        std::size_t depth;
-    };
-    std::vector<Frame> stack{{&model, 0}};
-    while (!stack.empty()) {
-        const Frame frame = stack.back();
-        stack.pop_back();
-        out.append(frame.depth * 2, ' ');
-        out += frame.depth == 0 ? rootLabel : frame.node->Text();
-        if (const auto found = titles.find(frame.node->key()); found != titles.end() && frame.depth > 0)
+    WalkTree(model, kAnyDepth, [&](const NavNode& node, std::size_t depth) {
+        out.append(depth * 2, ' ');
+        out += depth == 0 ? rootLabel : node.Text();
+        if (const auto found = titles.find(node.key()); found != titles.end() && depth > 0)
             out += Summary(*found->second);
         out += '\n';
-        const auto& children = frame.node->children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), frame.depth + 1});
-    }
+        return Visit::Children;
+    });
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/tree_walk.h"
 #include "platform/codepage.h"
 
 namespace kavlo::cli {
@@ -36,30 +37,16 @@ void AppendJsonText(std::string& out, std::string_view ansi, std::uint32_t codeP
 }
 
 void WriteNodeJson(std::string& out, const ResultNode& node, std::uint32_t codePage) {
-    struct Frame {
-        const ResultNode* node;
-        std::size_t nextChild;
-    };
-    auto open = [&](const ResultNode& n) {
-        out += "{\"title\":";
-        AppendJsonText(out, n.title(), codePage);
-        out += ",\"children\":[";
-    };
-    std::vector<Frame> stack{{&node, 0}};
-    open(node);
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        const auto& children = frame.node->children();
-        if (frame.nextChild == children.size()) {
-            out += "]}";
-            stack.pop_back();
-            continue;
-        }
-        if (frame.nextChild > 0) out.push_back(',');
-        const ResultNode& child = *children[frame.nextChild++];
-        open(child);
-        stack.push_back({&child, 0});
-    }
+    WalkTree(
+        node, kAnyDepth,
+        [&](const ResultNode& n, std::size_t depth) {
+            if (depth > 0 && out.back() != '[') out.push_back(',');
+            out += "{\"title\":";
+            AppendJsonText(out, n.title(), codePage);
+            out += ",\"children\":[";
+            return Visit::Children;
+        },
+        [&](const ResultNode&, std::size_t) { out += "]}"; });
 }
 
 void WriteTitleJson(std::string& out, const TitleRecord& title, std::uint32_t codePage) {

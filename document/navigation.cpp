@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "engine/tree_walk.h"
+
 namespace kavlo::report {
 
 std::uint32_t NodeKeys::Next() {
@@ -28,16 +30,13 @@ void BuildNavigation(NavNode& model, const std::string& rootLabel, Catalog& cata
 void RekeyAfterOpen(NavNode& model, Catalog& catalog, NodeKeys& keys) {
     keys.Reset();
     std::unordered_map<std::uint32_t, std::uint32_t> renamed;
-    std::vector<NavNode*> stack{&model};
-    while (!stack.empty()) {
-        NavNode* node = stack.back();
-        stack.pop_back();
+    WalkTree(model, kAnyDepth, [&](NavNode& node, std::size_t) {
         const std::uint32_t fresh = keys.Next();
         // The first node with a key wins, as a depth-first search for it would find.
-        renamed.emplace(node->key(), fresh);
-        node->set_key(fresh);
-        for (auto it = node->children().rbegin(); it != node->children().rend(); ++it) stack.push_back(it->get());
-    }
+        renamed.emplace(node.key(), fresh);
+        node.set_key(fresh);
+        return Visit::Children;
+    });
     auto newKey = [&](std::uint32_t old) {
         const auto found = renamed.find(old);
         return found == renamed.end() ? 0u : found->second;

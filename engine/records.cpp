@@ -1,6 +1,7 @@
 #include "engine/records.h"
 
 #include "engine/script_file.h"
+#include "engine/tree_walk.h"
 
 namespace kavlo {
 
@@ -66,13 +67,10 @@ ResultNode* ResultNode::FindByHandle(std::uint32_t handle) {
 
 std::size_t ResultNode::CountNodes() const {
     std::size_t count = 0;
-    std::vector<const ResultNode*> stack{this};
-    while (!stack.empty()) {
-        const ResultNode* node = stack.back();
-        stack.pop_back();
+    WalkTree(*this, kAnyDepth, [&count](const ResultNode&, std::size_t) {
         ++count;
-        for (const auto& child : node->children_) stack.push_back(child.get());
-    }
+        return Visit::Children;
+    });
     return count;
 }
 

@@ -60,20 +60,23 @@ void ScriptEngine::RunTitle(TitleRecord& title, ScriptFile& file) {
     title.runPending = 0;
 }
 
-void ScriptEngine::Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title) {
-    const std::string_view trimmed = TrimLeading(line);
-    if (StartsWith(trimmed, "//")) return;
+DispatchedRows MatchLine(const CommandTable& table, std::string_view trimmed, bool ntFamily) {
+    DispatchedRows rows{};
     const auto colon = trimmed.find(':');
     if (colon != std::string_view::npos) {
         const std::string_view command = trimmed.substr(0, colon + 1);
-        if (const CommandRow* row = FirstMatch(table_, CommandGroup::A, command))
-            Call(*row, file, line, title);
-        if (context_.IsNtFamily()) {
-            if (const CommandRow* row = FirstMatch(table_, CommandGroup::A2, command))
-                Call(*row, file, line, title);
-        }
+        rows[0] = FirstMatch(table, CommandGroup::A, command);
+        if (ntFamily) rows[1] = FirstMatch(table, CommandGroup::A2, command);
     }
-    if (const CommandRow* row = FirstMatch(table_, CommandGroup::B, trimmed)) Call(*row, file, line, title);
+    rows[2] = FirstMatch(table, CommandGroup::B, trimmed);
+    return rows;
+}
+
+void ScriptEngine::Dispatch(ScriptFile& file, std::string_view line, TitleRecord* title) {
+    const std::string_view trimmed = TrimLeading(line);
+    if (StartsWith(trimmed, "//")) return;
+    for (const CommandRow* row : MatchLine(table_, trimmed, context_.IsNtFamily()))
+        if (row) Call(*row, file, line, title);
 }
 
 void ScriptEngine::Call(const CommandRow& row, ScriptFile& file, std::string_view line, TitleRecord* title) {

@@ -2,6 +2,7 @@
 // The script engine: runs one title of a script line by line and dispatches
 // each line to its command. One engine lives for one run.
 
+#include <array>
 #include <string_view>
 
 #include "engine/app_context.h"
@@ -14,6 +15,12 @@ namespace kavlo {
 /// The argument of a command: the text after the first occurrence of its name
 /// in the line as read, untrimmed (empty when the name does not occur).
 std::string_view CommandArgument(std::string_view name, std::string_view line);
+
+/// The rows a line runs, in the order the dispatcher calls them: group A and,
+/// on the NT family, group A2 by the line's command word (up to its first ":"),
+/// then group B by the start of the trimmed line. Null where a group matches nothing.
+using DispatchedRows = std::array<const CommandRow*, 3>;
+DispatchedRows MatchLine(const CommandTable& table, std::string_view trimmed, bool ntFamily);
 
 class ScriptEngine {
 public:

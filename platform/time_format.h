@@ -1,6 +1,6 @@
 #pragma once
-// strftime as the C runtime of the original program formats in the "C" locale,
-// so that dates look the same on every backend and every host.
+// strftime as the Windows C runtime formats in the "C" locale, so that dates in
+// reports look the same on every backend and every host.
 
 #include <string>
 #include <string_view>

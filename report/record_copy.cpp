@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/tree_walk.h"
 #include "report/archive_format.h"
 
 namespace kavlo::report {
@@ -32,29 +33,23 @@ std::unique_ptr<NavNode> CloneNode(const NavNode& node) { return std::make_uniqu
 std::uint64_t CopyCost(const ResultNode& node) { return NodeCost(node); }
 std::uint64_t CopyCost(const NavNode& node) { return kNodeCost + node.Text().size(); }
 
-// Copies a whole subtree without recursion, charging every node to the budget.
+// Copies a whole subtree, charging every node to the budget; none when the
+// subtree is deeper than `depthLeft` levels or the budget runs out.
 template <class Node>
 std::unique_ptr<Node> CopySubtree(const Node& source, std::size_t depthLeft, CopyBudget& budget) {
-    if (depthLeft == 0 || !Charge(budget, CopyCost(source))) return nullptr;
-    auto copy = CloneNode(source);
-    struct Frame {
-        const Node* from;
-        Node* to;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&source, copy.get(), 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next == top.from->children().size()) {
-            stack.pop_back();
-            continue;
-        }
-        const Node& child = *top.from->children()[top.next++];
-        if (stack.size() >= depthLeft || !Charge(budget, CopyCost(child))) return nullptr;
-        Node& added = top.to->AppendChild(CloneNode(child));
-        stack.push_back({&child, &added, 0});
-    }
-    return copy;
+    if (depthLeft == 0) return nullptr;
+    std::unique_ptr<Node> copy;
+    std::vector<Node*> copies;  // the copy of each node on the walk's path
+    const WalkEnd end = WalkTree(
+        source, depthLeft - 1,
+        [&](const Node& node, std::size_t) {
+            if (!Charge(budget, CopyCost(node))) return Visit::Stop;
+            if (copies.empty()) copy = CloneNode(node), copies.push_back(copy.get());
+            else copies.push_back(&copies.back()->AppendChild(CloneNode(node)));
+            return Visit::Children;
+        },
+        [&](const Node&, std::size_t) { copies.pop_back(); });
+    return end == WalkEnd::Completed ? std::move(copy) : nullptr;
 }
 
 }  // namespace

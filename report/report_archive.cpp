@@ -1,5 +1,6 @@
 #include "report/report_archive.h"
 
+#include "engine/tree_walk.h"
 #include "report/archive_reader.h"
 #include "report/archive_writer.h"
 #include "report/record_copy.h"
@@ -30,28 +31,16 @@ public:
     }
 
 private:
-    // Trees are walked with an explicit stack: their depth comes from scripts or
-    // files. `fields` writes a node's own fields and its count of children.
+    // `fields` writes a node's own fields and its count of children; every node
+    // below the root is an object of its own.
     template <class Node, class WriteFields>
     void Subtree(const Node& root, RecordClass cls, WriteFields fields) {
-        fields(root);
-        struct Frame {
-            const Node* node;
-            std::size_t next;
-        };
-        std::vector<Frame> stack{{&root, 0}};
-        while (!stack.empty() && out_.ok()) {
-            Frame& top = stack.back();
-            if (top.next == top.node->children().size()) {
-                stack.pop_back();
-                continue;
-            }
-            const Node& child = *top.node->children()[top.next++];
-            if (stack.size() >= kMaxNesting) return TooDeep();
-            out_.NewObject(cls);
-            fields(child);
-            stack.push_back({&child, 0});
-        }
+        const WalkEnd end = WalkTree(root, kMaxNesting - 1, [&](const Node& node, std::size_t depth) {
+            if (depth > 0) out_.NewObject(cls);
+            fields(node);
+            return out_.ok() ? Visit::Children : Visit::Stop;
+        });
+        if (end == WalkEnd::TooDeep) TooDeep();
     }
 
     void Navigation(const NavNode& root) {

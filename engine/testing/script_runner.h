@@ -13,6 +13,7 @@
 
 #include "probes/registration.h"
 #include "engine/app_context.h"
+#include "engine/tree_walk.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
 
@@ -82,18 +83,10 @@ private:
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).
 inline std::string Outline(const ResultNode& node) {
     std::string out;
-    struct Item {
-        const ResultNode* node;
-        int level;
-    };
-    std::vector<Item> stack{{&node, 0}};
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        out += std::string(static_cast<std::size_t>(item.level) * 2, ' ') + item.node->title() + "\n";
-        const auto& children = item.node->children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), item.level + 1});
-    }
+    WalkTree(node, kAnyDepth, [&out](const ResultNode& n, std::size_t depth) {
+        out += std::string(depth * 2, ' ') + n.title() + "\n";
+        return Visit::Children;
+    });
     return out;
 }
 

@@ -3,10 +3,13 @@
 #include <vector>
 
 #include "document/standard_info_page.h"
+#include "probes/registration.h"
 
 namespace kavlo::ui {
 
-Document::Document(AppContext& context) : doc_(context) { doc_.SetInfoPageProbes(report::StandardInfoPageProbes()); }
+Document::Document(AppContext& context) : doc_(context, StandardCommandTable()) {
+    doc_.SetInfoPageProbes(report::StandardInfoPageProbes());
+}
 
 void Document::New() {
     doc_.NewDocument(doc_.context().executionPath);

@@ -1,8 +1,9 @@
 #pragma once
-// House rules of the bundled scripts, checked line by line: every line of a
-// title body is a command of the table (or a line of a mapping or video block),
-// braces stand only where the engine counts them as intended, mapping blocks
-// cannot be shadowed, and IF blocks use the operators whose meaning is plain.
+// The script checker behind "kavlo lint": every line of a title body is a
+// command as the dispatcher matches it (or a line of a mapping or video block),
+// braces stand only where the engine counts them as intended, titles are listed
+// and have bodies, list kinds have their header lines, mapping blocks cannot be
+// shadowed, and IF blocks use the operators whose meaning is plain.
 
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@
 
 #include "engine/command_table.h"
 
-namespace kavlo::scripts_test {
+namespace kavlo {
 
 struct LintProblem {
     std::string file;
@@ -18,8 +19,9 @@ struct LintProblem {
     std::string what;
 };
 
-/// The row a trimmed line dispatches to: the first in table order whose name
-/// starts the line; null when none does.
+/// The row a trimmed line runs on an NT-family system, as the dispatcher matches
+/// it (group B by the line's start, groups A and A2 by its command word); null
+/// when the line runs no command.
 const CommandRow* CommandOfLine(std::string_view trimmed, const CommandTable& table);
 
 /// Problems of one script file.
@@ -30,6 +32,7 @@ std::vector<LintProblem> LintScript(const std::string& file, const std::vector<s
 std::vector<LintProblem> LintConfiguration(const std::string& file, const std::vector<std::string>& lines,
                                            const CommandTable& table);
 
+/// One "file:line: problem" line each.
 std::string Describe(const std::vector<LintProblem>& problems);
 
-}  // namespace kavlo::scripts_test
+}  // namespace kavlo

@@ -1,10 +1,12 @@
-#include "scripts/tests/script_lint.h"
+#include "engine/script_lint.h"
 
 #include <algorithm>
 #include <cctype>
 #include <set>
 
-namespace kavlo::scripts_test {
+#include "engine/script_engine.h"
+
+namespace kavlo {
 namespace {
 
 std::string_view TrimLeft(std::string_view s) {
@@ -216,6 +218,7 @@ private:
                 Problem(index, std::string(row->name) + " does not open a block");
             blocks.push_back({kind, index, {}});
         }
+        for (const Open& open : blocks) Problem(open.line, "the block opened here is not closed");
         Problem(at, "the title body is not closed");
     }
 
@@ -298,8 +301,9 @@ private:
 }  // namespace
 
 const CommandRow* CommandOfLine(std::string_view trimmed, const CommandTable& table) {
-    for (const CommandRow& row : table.rows())
-        if (StartsWith(trimmed, row.name)) return &row;
+    const DispatchedRows rows = MatchLine(table, trimmed, true);
+    for (const CommandRow* row : rows)
+        if (row) return row;
     return nullptr;
 }
 
@@ -357,4 +361,4 @@ std::string Describe(const std::vector<LintProblem>& problems) {
     return out;
 }
 
-}  // namespace kavlo::scripts_test
+}  // namespace kavlo
