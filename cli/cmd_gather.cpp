@@ -9,6 +9,7 @@
 #include "cli/report_cli.h"
 #include "engine/os_detection.h"
 #include "platform/machine_factory.h"
+#include "platform/program_folder.h"
 #include "document/report_document.h"
 #include "document/standard_info_page.h"
 
@@ -18,11 +19,15 @@ namespace {
 constexpr const char* kGatherUsage =
     "usage: kavlo gather [--scripts DIR] [--machine DIR] [-o FILE] [--gz]\n"
     "\n"
-    "Gathers every title of the scripts in DIR (default: the bundled scripts) on the\n"
-    "machine (default: this computer on Windows, the bundled sample machine\n"
-    "elsewhere) and saves the report as FILE (default: the computer name and the\n"
-    "time, \"NAME MM_DD_YYYY HH_MM_PM.IFO\", in the current directory). With --gz the\n"
-    "report is compressed to FILE.gz. Progress goes to stderr, the outline to stdout.\n";
+    "Gathers every title of the scripts in DIR on the machine and saves the report as\n"
+    "FILE (default: the computer name and the time, \"NAME MM_DD_YYYY HH_MM_PM.IFO\",\n"
+    "in the current directory). With --gz the report is compressed to FILE.gz.\n"
+    "Progress goes to stderr, the outline to stdout.\n"
+    "\n"
+    "Default scripts: those installed with the program (beside it, or in\n"
+    "../share/kavlo/scripts), else those of the source tree it was built from.\n"
+    "Default machine: this computer on Windows; elsewhere the installed sample\n"
+    "machine, else the source tree's.\n";
 
 struct GatherOptions {
     std::string scripts;
@@ -31,10 +36,17 @@ struct GatherOptions {
     bool gzip = false;
 };
 
-/// The bundled scripts: where the build put them, else "scripts" in the current directory.
+/// The bundled scripts: beside the program (the Windows ZIP), in the installed
+/// data folder (the Linux package), in the source tree of a build, else
+/// "scripts" in the current directory.
 std::string DefaultScriptsFolder() {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (std::filesystem::is_directory(KAVLO_DEFAULT_SCRIPTS_DIR, ec)) return KAVLO_DEFAULT_SCRIPTS_DIR;
+    const std::string program = platform::ProgramFolder();
+    if (!program.empty() && fs::is_regular_file(fs::path(program) / "DBGList.cfg", ec)) return program;
+    const std::string installed = platform::InstalledDataFolder();
+    if (!installed.empty() && fs::is_directory(installed + "/scripts", ec)) return installed + "/scripts";
+    if (fs::is_directory(KAVLO_DEFAULT_SCRIPTS_DIR, ec)) return KAVLO_DEFAULT_SCRIPTS_DIR;
     return "scripts";
 }
 
@@ -160,6 +172,8 @@ int GatherCommand(const Args& args) {
     std::string text = ToUtf8(Outline(doc.navigation(), doc.catalog(), doc.RootLabel()));
     text += "\n" + std::to_string(doc.catalog().size()) + " scripts, " + std::to_string(doc.CountTitles()) +
             " titles, " + std::to_string(withOutput) + " with output\n";
+    text += "Scripts: " + executionPath + "\n";
+    text += "Machine: " + (choice.folder.empty() ? std::string("this computer") : choice.folder) + "\n";
     text += "Report saved to " + saved + "\n";
     return WriteOutput("", text) ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "kavlo_version.h"
 
 namespace {
 
@@ -21,6 +22,10 @@ constexpr const char* kUsage =
     "      write a whole report as JSON or text\n"
     "  lint SCRIPT.dbg|FOLDER... [--format text|json]\n"
     "      check scripts for mistakes that the engine would run silently\n"
+    "\n"
+    "options:\n"
+    "  -h, --help     print this help\n"
+    "  -V, --version  print the version\n"
     "\n"
     "Run 'kavlo COMMAND --help' for a command's options.\n";
 
@@ -47,6 +52,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version" || command == "-V") {
+        std::fputs("kavlo " KAVLO_VERSION_TEXT " (build " KAVLO_BUILD_TEXT ")\n", stdout);
         return 0;
     }
     for (const Subcommand& sub : kSubcommands) {

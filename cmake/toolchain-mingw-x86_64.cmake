@@ -18,4 +18,5 @@ find_program(KAVLO_WINE NAMES wine wine64)
 if(NOT KAVLO_WINE)
   message(FATAL_ERROR "Wine is needed to run the Windows tests (apt-get install wine wine64)")
 endif()
-set(CMAKE_CROSSCOMPILING_EMULATOR ${KAVLO_WINE})
+# Through a wrapper that tries a program once more when Wine could not start it.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${KAVLO_WINE})

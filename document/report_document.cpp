@@ -47,16 +47,18 @@ void ReportDocument::RebuildInfoPage() {
 }
 
 report::FileOutcome ReportDocument::Open(const std::string& path) {
-    Empty();
-    fresh_ = false;
+    // Read into fresh contents and keys so that a failure leaves the report
+    // being viewed exactly as it was.
+    report::ReportContents opened;
+    report::NodeKeys keys;
     report::OpenOptions options;
     options.codePage = context_.machine.AnsiCodePage();
-    report::FileOutcome outcome = report::OpenReportFile(path, report_, options);
-    if (!outcome.ok) {
-        Empty();
-        return outcome;
-    }
-    report::RekeyAfterOpen(report_.navigation, report_.catalog, keys_);
+    report::FileOutcome outcome = report::OpenReportFile(path, opened, options);
+    if (!outcome.ok) return outcome;
+    report::RekeyAfterOpen(opened.navigation, opened.catalog, keys);
+    report_ = std::move(opened);
+    keys_ = std::move(keys);
+    fresh_ = false;
     return outcome;
 }
 

@@ -31,8 +31,8 @@ public:
     /// A new report: catalogues the scripts of `executionPath`, takes the computer
     /// label, loads the stored contact information, builds navigation and information page.
     void NewDocument(const std::string& executionPath);
-    /// Reads a report file (".IFO" or gzip); on failure the document is empty and
-    /// the outcome holds the message to show. The file itself is never changed.
+    /// Reads a report file (".IFO" or gzip); on failure the document is unchanged
+    /// and the outcome holds the message to show. The file itself is never changed.
     report::FileOutcome Open(const std::string& path);
     /// Saves to `path`. A report created here is gathered again first (every title
     /// in catalog order, reported to `progress`) and gets a new information page;

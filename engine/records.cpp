@@ -54,17 +54,6 @@ void ResultNode::DeleteSubtree() {
     nodeStack_.clear();
 }
 
-ResultNode* ResultNode::FindByHandle(std::uint32_t handle) {
-    std::vector<ResultNode*> stack{this};
-    while (!stack.empty()) {
-        ResultNode* node = stack.back();
-        stack.pop_back();
-        if (node->itemHandle_ == handle) return node;
-        for (auto it = node->children_.rbegin(); it != node->children_.rend(); ++it) stack.push_back(it->get());
-    }
-    return nullptr;
-}
-
 std::size_t ResultNode::CountNodes() const {
     std::size_t count = 0;
     WalkTree(*this, kAnyDepth, [&count](const ResultNode&, std::size_t) {

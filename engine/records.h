@@ -33,8 +33,6 @@ public:
     ResultNode& AppendChild(std::unique_ptr<ResultNode> child);
     /// Destroys every descendant and empties the node stack.
     void DeleteSubtree();
-    /// This node or the first descendant (depth first) whose itemHandle matches.
-    ResultNode* FindByHandle(std::uint32_t handle);
 
     // node stack, used on a title's root while the title runs
     void Push(ResultNode* node) { nodeStack_.push_back(node); }
@@ -50,8 +48,6 @@ public:
     const std::string& extra() const { return extra_; }
     void SetExtra(std::string e) { extra_ = std::move(e); }
     void SetTitleAndDetail(std::string t, std::string d) { title_ = std::move(t); detail_ = std::move(d); }
-    std::uint32_t itemHandle() const { return itemHandle_; }
-    void set_itemHandle(std::uint32_t h) { itemHandle_ = h; }
     const std::vector<std::unique_ptr<ResultNode>>& children() const { return children_; }
     /// Number of nodes in this subtree, this node included.
     std::size_t CountNodes() const;
@@ -60,7 +56,6 @@ public:
 
 private:
     std::string title_;
-    std::uint32_t itemHandle_ = 0;
     std::vector<std::unique_ptr<ResultNode>> children_;
     std::vector<ResultNode*> nodeStack_;
     std::string detail_;

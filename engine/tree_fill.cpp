@@ -1,5 +1,7 @@
 #include "engine/tree_fill.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "engine/text_util.h"
@@ -19,12 +21,33 @@ struct Frame {
 
 bool SortsItsLevel(const ResultNode& node) { return Contains(node.detail(), "sort"); }
 
+/// The "[D] " or "{D} " that makes a node an expandable tree's item; empty for none.
+std::string_view ExpandableMarker(std::string_view title) {
+    for (std::string_view marker : {std::string_view("[D] "), std::string_view("{D} ")}) {
+        if (StartsWith(title, marker)) return marker;
+    }
+    return {};
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+/// The fills sort a level each time a node of it that asks for sorting is done,
+/// so the level ends sorted up to the last such node and in insertion order after it.
+void SortLikeTheFill(std::vector<TreeLevelItem>& items, std::size_t sortedCount) {
+    std::stable_sort(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(sortedCount),
+                     [](const TreeLevelItem& a, const TreeLevelItem& b) { return LessIgnoringCase(a.text, b.text); });
+}
+
 }  // namespace
 
 TreeItemText TreeItemOf(std::string_view title) {
     if (!StartsWith(title, "|")) return {std::string(title), 0};
     const std::string_view field = title.substr(0, 4);
-    return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|'))};
+    return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|')), true};
 }
 
 void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
@@ -48,23 +71,20 @@ void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) 
     }
 }
 
-void FillExpandableTree(ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<ResultNode>> stack;
-    auto enter = [&](ResultNode& n, std::uint32_t parent) {
+void FillExpandableTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
+    std::vector<Frame<const ResultNode>> stack;
+    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
         std::uint32_t childItem = parent;
-        for (std::string_view marker : {std::string_view("[D] "), std::string_view("{D} ")}) {
-            if (!StartsWith(n.title(), marker)) continue;
+        if (const std::string_view marker = ExpandableMarker(n.title()); !marker.empty()) {
             childItem = sink.InsertItem(parent, ReplaceAll(n.title(), marker, ""), 1);
-            n.set_itemHandle(childItem);
-            break;
         }
         stack.push_back({&n, parent, childItem, 0});
     };
     enter(node, parentItem);
     while (!stack.empty()) {
-        Frame<ResultNode>& frame = stack.back();
+        Frame<const ResultNode>& frame = stack.back();
         if (frame.nextChild < frame.node->children().size()) {
-            ResultNode& child = *frame.node->children()[frame.nextChild++];
+            const ResultNode& child = *frame.node->children()[frame.nextChild++];
             enter(child, frame.childItem);
             continue;
         }
@@ -73,6 +93,61 @@ void FillExpandableTree(ResultNode& node, TreeSink& sink, std::uint32_t parentIt
         stack.pop_back();
         if (sorts) sink.SortChildren(parent);
     }
+}
+
+}  // namespace kavlo
+
+namespace kavlo {
+
+std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
+    std::vector<TreeLevelItem> items;
+    items.reserve(node.children().size());
+    std::size_t sortedCount = 0;
+    for (const auto& child : node.children()) {
+        TreeItemText item = TreeItemOf(child->title());
+        items.push_back({child.get(), std::move(item.text), item.stateImage, item.hasState});
+        if (SortsItsLevel(*child)) sortedCount = items.size();
+    }
+    SortLikeTheFill(items, sortedCount);
+    return items;
+}
+
+std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node) {
+    std::vector<TreeLevelItem> items;
+    std::size_t sortedCount = 0;
+    // Unmarked nodes are walked through (with a stack: trees can be deep); a
+    // marked node is an item and the walk does not enter it. A node of this
+    // level that asks for sorting sorts what the level holds when it is done.
+    struct Walk {
+        const ResultNode* node;
+        std::size_t nextChild;
+    };
+    std::vector<Walk> stack{{&node, 0}};
+    while (!stack.empty()) {
+        Walk& walk = stack.back();
+        if (walk.nextChild < walk.node->children().size()) {
+            const ResultNode& child = *walk.node->children()[walk.nextChild++];
+            const std::string_view marker = ExpandableMarker(child.title());
+            if (marker.empty()) {
+                stack.push_back({&child, 0});
+                continue;
+            }
+            items.push_back({&child, ReplaceAll(child.title(), marker, ""), 1, true});
+            if (SortsItsLevel(child)) sortedCount = items.size();
+            continue;
+        }
+        const ResultNode* done = walk.node;
+        stack.pop_back();
+        if (done != &node && SortsItsLevel(*done)) sortedCount = items.size();
+    }
+    SortLikeTheFill(items, sortedCount);
+    return items;
+}
+
+std::vector<TreeLevelItem> ExpandableTreeTop(const ResultNode& root) {
+    const std::string_view marker = ExpandableMarker(root.title());
+    if (marker.empty()) return ExpandableTreeLevel(root);
+    return {{&root, ReplaceAll(root.title(), marker, ""), 1, true}};
 }
 
 }  // namespace kavlo

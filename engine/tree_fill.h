@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "engine/records.h"
 
@@ -27,14 +28,33 @@ void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem);
 /// Inserts the nodes of `node`'s subtree (itself included) whose title begins with
 /// "[D] " or "{D} " (kinds "treexp", "treexptxt"), marker removed, state image 1;
 /// unmarked nodes are left out and their descendants move up to their level.
-/// Each inserted node's itemHandle becomes its item key.
-void FillExpandableTree(ResultNode& node, TreeSink& sink, std::uint32_t parentItem);
+void FillExpandableTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem);
 
 /// The text and state image that FillTree shows for a node title.
 struct TreeItemText {
     std::string text;
     int stateImage = 0;
+    bool hasState = false;  ///< the title had a state field ("|00|" gives image 0)
 };
 TreeItemText TreeItemOf(std::string_view title);
+
+/// One item of a tree level, for views that insert a level when it is first
+/// opened instead of the whole tree up front.
+struct TreeLevelItem {
+    const ResultNode* node = nullptr;
+    std::string text;
+    int stateImage = 0;
+    bool hasState = false;
+};
+
+/// The items FillTree puts under `node`: its children in the order the fill
+/// leaves them (sorted where a child's detail asks for it).
+std::vector<TreeLevelItem> TreeLevel(const ResultNode& node);
+/// The items FillExpandableTree puts under the item of `node`: the marked nodes
+/// reached through unmarked ones, in the order the fill leaves them.
+std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node);
+/// The top level of an expandable tree: the root itself when it is marked,
+/// else the level below it.
+std::vector<TreeLevelItem> ExpandableTreeTop(const ResultNode& root);
 
 }  // namespace kavlo

@@ -46,13 +46,24 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
-# Windows tests share one Wine server (kept until a minute after the last test;
-# a fresh server per test program costs seconds) and run one at a time. Wine's
+# Windows tests share one Wine server (kept until the suite ends: a server that
+# times out between two programs can turn the next start away; a fresh server
+# per test program costs seconds) and run one at a time. Wine's
 # own background processes start here, outside ctest: started by a test they
 # would hold its output pipe, and ctest would wait for them to exit.
-wineserver -p60 || true
+wineserver -p || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 run_suite windows "$build/win" -j 1 || status=1
+wineserver -k || true
+
+# The packages from the trees built above, so that a packaging break fails too.
+echo "=== packages" >&2
+if KAVLO_BUILD_DIR="$build" "$root/tools/package.sh"; then
+  summary+=("packages: built and checked")
+else
+  summary+=("packages: FAILED")
+  status=1
+fi
 
 echo
 printf '%s\n' "${summary[@]}"

@@ -183,16 +183,19 @@ TEST_F(DocTest, ReSavingAnOpenedReportKeepsItsContent) {
     EXPECT_NE(copy.infoPage().text.find("Current Date: 03/14/01"), std::string::npos);
 }
 
-TEST_F(DocTest, FailedOpenLeavesAnEmptyDocumentAndTheMessage) {
+TEST_F(DocTest, FailedOpenKeepsTheDocumentAndGivesTheMessage) {
     ReportDocument doc(context, StandardCommandTable());
     doc.NewDocument(scripts.path().string());
+    const std::size_t titles = doc.CountTitles();
+    const std::size_t scriptNodes = doc.navigation().children().size();
+    ASSERT_GT(titles, 0u);
     WriteAll(out.File("bad.IFO"), "\x32\x01\x00\x00\x23\x00\x00\x00\x05PC");
     const report::FileOutcome outcome = doc.Open(out.File("bad.IFO"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "Unexpected file format.");
-    EXPECT_TRUE(doc.catalog().empty());
-    EXPECT_TRUE(doc.navigation().children().empty());
-    EXPECT_EQ(doc.CountTitles(), 0u);
+    EXPECT_EQ(doc.CountTitles(), titles) << "the report being viewed stays";
+    EXPECT_EQ(doc.navigation().children().size(), scriptNodes);
+    EXPECT_TRUE(doc.fresh());
     EXPECT_EQ(doc.Open(out.File("none.IFO")).message,
               out.File("none.IFO") + "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
 }

@@ -88,22 +88,67 @@ TEST(FillExpandableTree, OnlyMarkedNodesAppearAndUnmarkedOnesLiftTheirChildren) 
     sub.AddChild("[D] Deeper");
     root.AddChild("Services [D] ");
     ResultNode& hidden = root.AddChild("hidden");
-    ResultNode& lifted = hidden.AddChild("[D] Lifted");
+    hidden.AddChild("[D] Lifted");
     RecordingSink sink;
     FillExpandableTree(root, sink, 0);
     EXPECT_THAT(sink.Outline(), ElementsAre(" HKLM\\Software[1]", "  Sub [D] x[1]", "    Deeper[1]", "Lifted[1]"));
-    EXPECT_NE(key.itemHandle(), 0u);
-    EXPECT_EQ(hidden.itemHandle(), 0u);
-    EXPECT_NE(lifted.itemHandle(), 0u);
 }
 
 TEST(FillExpandableTree, DeepTreesAreWalkedWithoutRecursion) {
     ResultNode root("[D] r", "");
     ResultNode* node = &root;
     for (int i = 0; i < 200000; ++i) node = &node->AddChild("[D] n");
+    struct CountingSink : TreeSink {
+        std::uint32_t InsertItem(std::uint32_t, std::string_view, int) override { return ++count; }
+        void SortChildren(std::uint32_t) override {}
+        std::uint32_t count = 0;
+    } sink;
+    FillExpandableTree(root, sink, 0);
+    EXPECT_EQ(sink.count, 200001u);
+}
+
+// The levels that lazy views insert one at a time give the full fills' tree.
+std::vector<std::string> OutlineByLevels(const std::vector<TreeLevelItem>& top,
+                                         std::vector<TreeLevelItem> (*level)(const ResultNode&), int depth = 0) {
+    std::vector<std::string> lines;
+    for (const TreeLevelItem& item : top) {
+        lines.push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + item.text + "[" +
+                        std::to_string(item.stateImage) + "]");
+        auto sub = OutlineByLevels(level(*item.node), level, depth + 1);
+        lines.insert(lines.end(), sub.begin(), sub.end());
+    }
+    return lines;
+}
+
+TEST(TreeLevel, LevelsGiveTheFullFillsTreeWithItsSorting) {
+    ResultNode root("Title", "");
+    ResultNode& b = root.AddChild("b");
+    b.AddChild("|01|z");
+    b.AddChild("y");
+    root.AddChild("a");
+    ResultNode& sorted = root.AddChild("c");
+    sorted.SetTitleAndDetail("c", "sort");
+    root.AddChild("0 after the sort");
+    RecordingSink sink;
+    for (const auto& child : root.children()) FillTree(*child, sink, 0);
+    EXPECT_EQ(OutlineByLevels(TreeLevel(root), &TreeLevel), sink.Outline());
+    EXPECT_THAT(OutlineByLevels(TreeLevel(root), &TreeLevel),
+                ElementsAre("a[0]", "b[0]", "  z[1]", "  y[0]", "c[0]", "0 after the sort[0]"));
+}
+
+TEST(TreeLevel, ExpandableLevelsLiftThroughUnmarkedNodesAsTheFillDoes) {
+    ResultNode root("Title", "");
+    ResultNode& key = root.AddChild("[D] k");
+    key.AddChild("value,1");
+    ResultNode& hidden = key.AddChild("hidden");
+    hidden.SetTitleAndDetail("hidden", "sort");
+    hidden.AddChild("[D] z");
+    hidden.AddChild("{D} b");
+    key.AddChild("[D] a");
     RecordingSink sink;
     FillExpandableTree(root, sink, 0);
-    EXPECT_NE(node->itemHandle(), 0u);
+    EXPECT_EQ(OutlineByLevels(ExpandableTreeTop(root), &ExpandableTreeLevel), sink.Outline());
+    EXPECT_THAT(sink.Outline(), ElementsAre("k[1]", "  b[1]", "  z[1]", "  a[1]"));
 }
 
 }  // namespace

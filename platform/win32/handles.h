@@ -21,10 +21,7 @@ public:
     Unique& operator=(const Unique&) = delete;
     Unique(Unique&& other) noexcept : value_(std::exchange(other.value_, Traits::Empty())) {}
     Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            value_ = std::exchange(other.value_, Traits::Empty());
-        }
+        if (this != &other) Reset(std::exchange(other.value_, Traits::Empty()));
         return *this;
     }
     ~Unique() { Reset(); }
@@ -39,10 +36,13 @@ public:
         Reset();
         return &value_;
     }
-    void Reset() {
+    /// Releases the current value and takes ownership of `value`.
+    void Reset(Value value = Traits::Empty()) {
         if (valid()) Traits::Release(value_);
-        value_ = Traits::Empty();
+        value_ = value;
     }
+    /// Gives up ownership without releasing.
+    Value Release() { return std::exchange(value_, Traits::Empty()); }
 
 private:
     Value value_ = Traits::Empty();

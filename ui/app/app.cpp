@@ -8,6 +8,7 @@
 #include "platform/machine_factory.h"
 #include "ui/app/automation.h"
 #include "ui/app/document.h"
+#include "ui/app/report_argument.h"
 #include "ui/frame/main_frame.h"
 #include "present/report_paths.h"
 #include "ui/resource.h"
@@ -94,9 +95,15 @@ bool KavloApp::InitInstance() {
         return false;
     }
     frame_->leftView().BuildForNewDocument();
+    frame_->splitter().SetLeftWidth(frame_->leftView().PreferredWidth());
     frame_->UpdateTitle();
     ShowWindow(frame_->hwnd(), SW_SHOW);
     UpdateWindow(frame_->hwnd());
+
+    // A report named on the command line (the shell's "open" of a report file)
+    // is shown instead of the wizard; a failed open leaves the new report.
+    const std::string report = ReportPathArgument(Narrow(options_.commandLine));
+    if (!report.empty() && !timed_.timed) openedFromCommandLine_ = frame_->OpenReport(report);
     return true;
 }
 
@@ -107,8 +114,9 @@ bool KavloApp::RunStartDialogs() {
         dialog.RunModal(frame_->hwnd());
         return false;
     }
-    if (!options_.showWizard) return true;
-    ReportWizard wizard(*document_, save);
+    if (!options_.showWizard || openedFromCommandLine_) return true;
+    auto moved = [this](const std::string& from, const std::string& to) { frame_->ReportMoved(from, to); };
+    ReportWizard wizard(*document_, save, moved);
     return !wizard.Run(frame_->hwnd());
 }
 

@@ -42,6 +42,8 @@ public:
     AppContext& context() { return *context_; }
     const TimedSettings& timedSettings() const { return timed_; }
     int exitCode() const { return exitCode_; }
+    /// A report named on the command line was opened (the wizard is skipped).
+    bool openedFromCommandLine() const { return openedFromCommandLine_; }
 
 private:
     AppOptions options_;
@@ -54,6 +56,7 @@ private:
     bool socketsStarted_ = false;
     bool oleStarted_ = false;
     int exitCode_ = 0;
+    bool openedFromCommandLine_ = false;
 };
 
 /// The whole program: WinMain's body.

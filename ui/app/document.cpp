@@ -18,10 +18,7 @@ void Document::New() {
 
 DocOutcome Document::Open(const std::string& path) {
     const report::FileOutcome outcome = doc_.Open(path);
-    if (!outcome.ok) {
-        pathName_.clear();
-        return {false, outcome.message};
-    }
+    if (!outcome.ok) return {false, outcome.message};  // the report being viewed stays
     pathName_ = path;
     return {};
 }
@@ -79,7 +76,25 @@ std::string Document::Title() const {
         const std::size_t slash = pathName_.find_last_of("\\/");
         name = slash == std::string::npos ? pathName_ : pathName_.substr(slash + 1);
     }
-    return doc_.DocumentTitle(name);
+    if (fresh()) return doc_.DocumentTitle(name);
+    // A report read from a file names the system it was made on, not the viewer's.
+    return name + "   OS: " + ReportSystemName(doc_.infoPage().text) + "  [file]";
+}
+
+std::string ReportSystemName(std::string_view infoPage) {
+    constexpr std::string_view kLabel = "OS: ";
+    std::size_t at = infoPage.rfind(std::string("\n").append(kLabel));
+    if (at != std::string_view::npos) {
+        ++at;
+    } else if (infoPage.substr(0, kLabel.size()) == kLabel) {
+        at = 0;
+    } else {
+        return "unknown";
+    }
+    const std::size_t start = at + kLabel.size();
+    const std::size_t end = infoPage.find_first_of("\r\n", start);
+    const std::string_view name = infoPage.substr(start, end == std::string_view::npos ? end : end - start);
+    return name.empty() ? std::string("unknown") : std::string(name);
 }
 
 ContactFields Document::contact() const {

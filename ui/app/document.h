@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/app_context.h"
@@ -28,6 +29,9 @@ struct DocOutcome {
     bool ok = true;
     std::string message;
 };
+
+/// The system named on an information page's "OS: " line ("unknown" without one).
+std::string ReportSystemName(std::string_view infoPage);
 
 class Document {
 public:
@@ -56,7 +60,10 @@ public:
 
     bool fresh() const { return doc_.fresh(); }
     const std::string& pathName() const { return pathName_; }
-    /// "Untitled" or the file name, "   OS: " and the OS long name.
+    /// After the saved file was replaced (by its compressed copy).
+    void SetPathName(std::string path) { pathName_ = std::move(path); }
+    /// "Untitled" or the file name, "   OS: " and the OS long name; for a report
+    /// read from a file the report's own system and "  [file]".
     std::string Title() const;
 
     ContactFields contact() const;

@@ -23,36 +23,22 @@ INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ContactDialog::ContactDialog(ContactFields fields) : Dialog(IDD_CONTACT), fields_(std::move(fields)) {}
 
-namespace {
-
-/// Multi-line edit boxes want "\r\n"; the document keeps what the user typed.
-std::wstring ForEdit(const std::string& text) {
-    std::wstring out;
-    for (wchar_t c : Widen(text)) {
-        if (c == L'\n' && (out.empty() || out.back() != L'\r')) out += L'\r';
-        out += c;
-    }
-    return out;
-}
-
-}  // namespace
-
 BOOL ContactDialog::OnInitDialog() {
-    SetItemText(IDC_CONTACT_NAME, Widen(fields_.name).c_str());
-    SetItemText(IDC_CONTACT_CASE, Widen(fields_.caseNumber).c_str());
-    SetItemText(IDC_CONTACT_PHONE, Widen(fields_.phone).c_str());
-    SetItemText(IDC_CONTACT_EMAIL, Widen(fields_.email).c_str());
-    SetItemText(IDC_CONTACT_ISSUE, ForEdit(fields_.issue).c_str());
+    SetEditText(Item(IDC_CONTACT_NAME), fields_.name);
+    SetEditText(Item(IDC_CONTACT_CASE), fields_.caseNumber);
+    SetEditText(Item(IDC_CONTACT_PHONE), fields_.phone);
+    SetEditText(Item(IDC_CONTACT_EMAIL), fields_.email);
+    SetEditText(Item(IDC_CONTACT_ISSUE), fields_.issue);
     return TRUE;
 }
 
 INT_PTR ContactDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        fields_.name = Narrow(WindowText(Item(IDC_CONTACT_NAME)));
-        fields_.caseNumber = Narrow(WindowText(Item(IDC_CONTACT_CASE)));
-        fields_.phone = Narrow(WindowText(Item(IDC_CONTACT_PHONE)));
-        fields_.email = Narrow(WindowText(Item(IDC_CONTACT_EMAIL)));
-        fields_.issue = Narrow(WindowText(Item(IDC_CONTACT_ISSUE)));
+        fields_.name = EditText(Item(IDC_CONTACT_NAME));
+        fields_.caseNumber = EditText(Item(IDC_CONTACT_CASE));
+        fields_.phone = EditText(Item(IDC_CONTACT_PHONE));
+        fields_.email = EditText(Item(IDC_CONTACT_EMAIL));
+        fields_.issue = EditText(Item(IDC_CONTACT_ISSUE));
         EndModal(IDOK);
         return TRUE;
     }

@@ -1,7 +1,6 @@
 #include "ui/frame/main_frame.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include "ui/frame/dialogs.h"
 #include "ui/frame/mail.h"
@@ -14,6 +13,7 @@
 #include "ui/views/text_pane.h"
 #include "ui/views/tree_pane.h"
 #include "ui/win/dpi.h"
+#include "ui/win/file_dialog.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui {
@@ -26,11 +26,10 @@ constexpr std::size_t kRecentFileCount = 4;
 /// The report type's filter for the file dialogs: its name and the patterns
 /// made from the document string's extensions.
 std::wstring ReportFilter() {
-    const std::wstring name = std::wstring(LoadStringView(IDS_REPORT_FILTER));
-    const std::wstring patterns = Widen(FilterPatterns(".gz;.ifo"));
-    std::wstring filter = name + L'\0' + patterns + L'\0' + L"All Files (*.*)" + L'\0' + L"*.*" + L'\0' + L'\0';
-    return filter;
+    return FileFilter(LoadStringView(IDS_REPORT_FILTER), Widen(FilterPatterns(".gz;.ifo")));
 }
+
+bool FileExists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 struct ToolButton {
     int image;
@@ -60,11 +59,41 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::PreTranslate(MSG& msg) {
     if (!hwnd()) return false;
-    if (accelerators_ && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
-        TranslateAcceleratorW(hwnd(), accelerators_, &msg)) {
+    const bool ours = msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd);
+    if (ours && msg.message == WM_KEYDOWN && (msg.wParam == VK_F6 || msg.wParam == VK_TAB) &&
+        GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        MoveFocus(msg.wParam == VK_F6, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
+    if (HWND find = TextView::FindDialog(); find && IsDialogMessageW(find, &msg)) return true;
+    if (accelerators_ && ours && TranslateAcceleratorW(hwnd(), accelerators_, &msg)) return true;
     return false;
+}
+
+void CMainFrame::MoveFocus(bool betweenPanes, bool backwards) {
+    HWND tree = leftView_ ? leftView_->tree().hwnd() : nullptr;
+    ContentView* right = splitter_.RightView();
+    HWND pane = right ? right->hwnd() : nullptr;
+    HWND focus = GetFocus();
+    const bool inRight = pane && focus && (focus == pane || IsChild(pane, focus));
+    auto firstInRight = [&](bool last) -> HWND {
+        if (!pane) return nullptr;
+        HWND first = GetNextDlgTabItem(pane, nullptr, FALSE);
+        if (!first || !IsWindowVisible(first)) return nullptr;
+        return last ? GetNextDlgTabItem(pane, first, TRUE) : first;
+    };
+    HWND target = nullptr;
+    if (!inRight) {
+        target = firstInRight(backwards && !betweenPanes);
+    } else if (!betweenPanes) {
+        // Tab walks the right pane's controls and then returns to the tree.
+        HWND edge = firstInRight(!backwards);
+        target = focus == edge ? tree : GetNextDlgTabItem(pane, focus, backwards);
+    } else {
+        target = tree;
+    }
+    if (!target) target = tree;
+    if (target) SetFocus(target);
 }
 
 // ------------------------------------------------------------------ creation
@@ -251,9 +280,9 @@ void CMainFrame::OnMenuSelect(UINT id, UINT flags) {
     ShowPrompt(id);
 }
 
-HWND CMainFrame::PrintableText() const {
+TextView* CMainFrame::PrintableText() const {
     ContentView* view = splitter_.RightView();
-    return view ? view->RichText() : nullptr;
+    return view ? view->TextControl() : nullptr;
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu) {
@@ -323,10 +352,10 @@ void CMainFrame::OnCommand(int id) {
         CommandSaveAs();
         break;
     case ID_FILE_PRINT:
-        if (HWND text = PrintableText()) PrintRichText(hwnd(), text, Widen(document_.Title()).c_str());
+        if (TextView* text = PrintableText()) PrintText(hwnd(), text->text(), Widen(document_.Title()).c_str());
         break;
     case ID_FILE_PRINT_PREVIEW:
-        if (HWND text = PrintableText()) PreviewRichText(hwnd(), text);
+        if (TextView* text = PrintableText()) PreviewText(hwnd(), text->text());
         break;
     case ID_FILE_PRINT_SETUP:
         PrintSetup(hwnd());
@@ -376,38 +405,40 @@ void CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::CommandOpen() {
-    wchar_t file[MAX_PATH * 4] = {};
-    const std::wstring filter = ReportFilter();
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(file));
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog)) return;
-    OpenReport(Narrow(file));
+    if (const auto path = AskOpenPath(hwnd(), ReportFilter())) OpenReport(*path);
 }
 
 bool CMainFrame::OpenReport(const std::string& path) {
     leftView_->WaitForGathering();
-    // The right pane borrows titles of the catalog that the open replaces.
-    ReplaceRightView(ViewKind::Refresh);
     HCURSOR old = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     const DocOutcome outcome = document_.Open(path);
     SetCursor(old);
     if (!outcome.ok) {
+        // The report being viewed stays as it was; a recent file that is gone leaves the list.
+        if (!FileExists(path)) RemoveRecentFile(path);
         MessageBoxText(hwnd(), Widen(outcome.message).c_str(), MB_OK | MB_ICONEXCLAMATION);
-        // The document is as the failed open left it: show what it holds.
-        leftView_->BuildForNewDocument();
-        UpdateTitle();
         return false;
     }
-    SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(FileStatusText(path)).c_str()));
+    // The right pane borrowed titles of the catalog that the open replaced:
+    // it goes before anything can paint it.
+    ReplaceRightView(ViewKind::Refresh);
+    ShowFileStatus(path);
     leftView_->RebuildAfterOpen();
     AddRecentFile(path);
     UpdateTitle();
     return true;
+}
+
+void CMainFrame::ShowFileStatus(const std::string& path) {
+    SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(FileStatusText(path)).c_str()));
+}
+
+void CMainFrame::ReportMoved(const std::string& from, const std::string& to) {
+    document_.SetPathName(to);
+    RemoveRecentFile(from);
+    AddRecentFile(to);
+    ShowFileStatus(to);
+    UpdateTitle();
 }
 
 DocOutcome CMainFrame::SaveWithProgress(const std::string& path, HWND owner) {
@@ -421,6 +452,7 @@ DocOutcome CMainFrame::SaveWithProgress(const std::string& path, HWND owner) {
     UpdateAllViews(kHintShowTitle);
     if (outcome.ok) {
         AddRecentFile(path);
+        ShowFileStatus(path);
         UpdateTitle();
     }
     return outcome;
@@ -436,20 +468,8 @@ bool CMainFrame::SaveReport(const std::string& path) {
 }
 
 bool CMainFrame::CommandSaveAs() {
-    wchar_t file[MAX_PATH * 4] = {};
-    const std::wstring current = Widen(document_.pathName());
-    current.copy(file, std::min(current.size(), std::size(file) - 1));
-    const std::wstring filter = ReportFilter();
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(file));
-    dialog.lpstrDefExt = L"IFO";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetSaveFileNameW(&dialog)) return false;
-    return SaveReport(Narrow(file));
+    const auto path = AskSavePath(hwnd(), ReportFilter(), document_.pathName(), L"IFO");
+    return path && SaveReport(*path);
 }
 
 void CMainFrame::CommandSave() {
@@ -483,7 +503,12 @@ void CMainFrame::CommandCopy() {
 
 void CMainFrame::CommandContact() {
     ContactDialog dialog(document_.contact());
-    if (dialog.RunModal(hwnd()) == IDOK) document_.SetContact(dialog.fields());
+    if (dialog.RunModal(hwnd()) != IDOK) return;
+    document_.SetContact(dialog.fields());
+    // The information page carries the contact block: shown, it shows the new one.
+    document_.BuildInfoPage();
+    ContentView* view = splitter_.RightView();
+    if (view && view->title() == &document_.infoPage()) UpdateAllViews(kHintShowTitle);
 }
 
 void CMainFrame::CommandHelp() {
@@ -530,6 +555,11 @@ void CMainFrame::SaveRecentFiles() const {
         RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
+}
+
+void CMainFrame::RemoveRecentFile(const std::string& path) {
+    std::erase_if(recentFiles_, [&](const std::string& p) { return _stricmp(p.c_str(), path.c_str()) == 0; });
+    RefreshRecentMenu();
 }
 
 void CMainFrame::AddRecentFile(const std::string& path) {

@@ -41,6 +41,14 @@ public:
     bool SaveReport(const std::string& path);
     /// Saves under a progress dialog owned by `owner` and returns the outcome.
     DocOutcome SaveWithProgress(const std::string& path, HWND owner);
+    /// After the saved report was compressed: the document, recent files and
+    /// status bar name the compressed file.
+    void ReportMoved(const std::string& from, const std::string& to);
+    /// The recently used files, newest first.
+    const std::vector<std::string>& recentFiles() const { return recentFiles_; }
+    /// F6 moves the focus between the panes; Tab through the tree and the right
+    /// pane's controls (backwards with Shift).
+    void MoveFocus(bool betweenPanes, bool backwards);
     /// Sets the window title from the document.
     void UpdateTitle();
 
@@ -64,12 +72,14 @@ private:
     void CommandCopy();
     void CommandContact();
     void CommandHelp();
-    HWND PrintableText() const;
+    TextView* PrintableText() const;
 
     // recently used files
     void LoadRecentFiles();
     void SaveRecentFiles() const;
     void AddRecentFile(const std::string& path);
+    void RemoveRecentFile(const std::string& path);
+    void ShowFileStatus(const std::string& path);
     void RefreshRecentMenu();
 
     Document& document_;

@@ -1,6 +1,9 @@
 #include "probes/registration.h"
 #include "ui/frame/navigation_view.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/script_engine.h"
 #include "present/navigation_text.h"
 #include "ui/resource.h"
@@ -52,6 +55,8 @@ void NavigationView::RebuildAfterOpen() {
     tree_.Clear();
     currentKey_ = previousKey_ = 0;
     rootKey_ = document_.FillNavigation(tree_);
+    // The opened report's nodes start checked, as "Display" leaves a fresh tree.
+    SetAllChecks(true);
     tree_.Expand(rootKey_);
     tree_.Select(rootKey_);
     ShowInformationPage();
@@ -82,6 +87,12 @@ LRESULT NavigationView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
                 return 0;
             }
             if (header->code == NM_CLICK && checkboxMode_) return OnCheckboxClick() ? 1 : 0;
+            // Enter chooses the highlighted node as a click does; arrows only move the highlight.
+            if (header->code == TVN_KEYDOWN && reinterpret_cast<NMTVKEYDOWN*>(lParam)->wVKey == VK_RETURN) {
+                SelectByMouse(tree_.SelectedKey());
+                return 1;
+            }
+            if (header->code == NM_RETURN) return 1;  // handled on its key-down
         }
         break;
     }
@@ -104,6 +115,35 @@ void NavigationView::OnSelectionChanged(HTREEITEM item, UINT action) {
     // Keyboard moves only move the highlight; gathering follows mouse choices.
     if (action != TVC_BYMOUSE) return;
     SelectByMouse(tree_.KeyOf(item));
+}
+
+int NavigationView::PreferredWidth() const {
+    // The widest label of the computer, script and title levels with its indent.
+    WindowDc dc(tree_.hwnd());
+    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(tree_.hwnd(), WM_GETFONT, 0, 0)));
+    const int indent = static_cast<int>(TreeView_GetIndent(tree_.hwnd()));
+    int widest = 0;
+    HTREEITEM root = TreeView_GetRoot(tree_.hwnd());
+    struct Level {
+        HTREEITEM item;
+        int depth;
+    };
+    std::vector<Level> stack;
+    for (HTREEITEM item = root; item; item = TreeView_GetNextSibling(tree_.hwnd(), item)) stack.push_back({item, 1});
+    while (!stack.empty()) {
+        const Level level = stack.back();
+        stack.pop_back();
+        const std::wstring text = tree_.Text(tree_.KeyOf(level.item));
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx) + indent * (level.depth + 1));
+        if (level.depth >= 3) continue;
+        for (HTREEITEM child = TreeView_GetChild(tree_.hwnd(), level.item); child;
+             child = TreeView_GetNextSibling(tree_.hwnd(), child)) {
+            stack.push_back({child, level.depth + 1});
+        }
+    }
+    return widest + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
 }
 
 void NavigationView::SelectByMouse(std::uint32_t key) {

@@ -41,7 +41,9 @@ public:
     /// Shows the information page in a text view (after the page was rebuilt).
     void ShowInformationPage();
 
-    /// A selection made with the mouse (what the tree's notification does).
+    /// The width that shows the labels of the computer, scripts and titles whole.
+    int PreferredWidth() const;
+    /// A node chosen with the mouse or Enter (what the tree's notification does).
     void SelectByMouse(std::uint32_t key);
     /// Waits (keeping windows painted) until no title is being gathered.
     void WaitForGathering();

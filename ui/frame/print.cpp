@@ -1,5 +1,7 @@
 #include "ui/frame/print.h"
 
+#include "ui/views/content_view.h"
+
 #include <cderr.h>
 #include <commdlg.h>
 #include <richedit.h>
@@ -275,6 +277,42 @@ void PrintRichText(HWND owner, HWND edit, const wchar_t* documentName) {
 void PreviewRichText(HWND owner, HWND edit) {
     PreviewDialog preview(edit);
     if (preview.RunModal(owner) == IDC_PREVIEW_PRINT) PrintRichText(owner, edit, L"KAVLO");
+}
+
+namespace {
+
+/// A hidden rich edit control holding a text for the printer's layout; only
+/// printing needs one, the views draw their text themselves.
+class PrintableCopy {
+public:
+    PrintableCopy(HWND owner, const std::string& text)
+        : edit_(CreateWindowExW(0, L"RichEdit50W", L"", WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0, owner,
+                                nullptr, ResourceModule(), nullptr)) {
+        if (!edit_) return;
+        SendMessageW(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+        SetRichTextAtTop(edit_, text, L"MS Sans Serif", 80);
+    }
+    PrintableCopy(const PrintableCopy&) = delete;
+    PrintableCopy& operator=(const PrintableCopy&) = delete;
+    ~PrintableCopy() {
+        if (edit_) DestroyWindow(edit_);
+    }
+    HWND get() const { return edit_; }
+
+private:
+    HWND edit_;
+};
+
+}  // namespace
+
+void PrintText(HWND owner, const std::string& text, const wchar_t* documentName) {
+    PrintableCopy copy(owner, text);
+    if (copy.get()) PrintRichText(owner, copy.get(), documentName);
+}
+
+void PreviewText(HWND owner, const std::string& text) {
+    PrintableCopy copy(owner, text);
+    if (copy.get()) PreviewRichText(owner, copy.get());
 }
 
 }  // namespace kavlo::ui

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace kavlo::ui {
 
 /// Lets the user pick a printer (the setup is kept for later prints).
@@ -12,5 +14,9 @@ void PrintSetup(HWND owner);
 void PrintRichText(HWND owner, HWND richEdit, const wchar_t* documentName);
 /// Shows the pages of the control's text as they would print.
 void PreviewRichText(HWND owner, HWND richEdit);
+/// Prints a text: it is laid out for the printer in a hidden rich edit control.
+void PrintText(HWND owner, const std::string& text, const wchar_t* documentName);
+/// Shows the pages of a text as they would print.
+void PreviewText(HWND owner, const std::string& text);
 
 }  // namespace kavlo::ui

@@ -45,15 +45,23 @@ void CSplitter::Layout() {
     const int width = client.right;
     const int height = client.bottom;
     if (leftWidth_ < 0 && width > 0) {
-        // Column 0 starts at its creation size of 100, grown to a quarter of
-        // the frame so that script and title names fit.
-        leftWidth_ = std::max(Scaled(hwnd(), 100), width / 4);
+        // Column 0 starts wide enough for the labels of the navigation tree
+        // (at most half the frame), else at a quarter of the frame.
+        const int minimum = Scaled(hwnd(), 100);
+        leftWidth_ = preferredLeft_ > 0 ? std::clamp(preferredLeft_, minimum, std::max(minimum, width / 2))
+                                        : std::max(minimum, width / 4);
     }
     const int left = std::clamp(leftWidth_, 0, std::max(0, width - BarWidth()));
     if (left_) MoveWindow(left_, 0, 0, left, height, TRUE);
     if (right_ && right_->hwnd()) {
         MoveWindow(right_->hwnd(), left + BarWidth(), 0, std::max(0, width - left - BarWidth()), height, TRUE);
     }
+}
+
+void CSplitter::SetLeftWidth(int width) {
+    preferredLeft_ = width;
+    leftWidth_ = -1;  // chosen by the next layout that knows the window's width
+    Layout();
 }
 
 LRESULT CSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,6 +30,8 @@ public:
     HWND LeftPane() const { return left_; }
     void Layout();
     int LeftWidth() const { return leftWidth_; }
+    /// Sets the width the left column wants (at most half the window).
+    void SetLeftWidth(int width);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -41,6 +43,7 @@ private:
     HWND left_ = nullptr;
     std::unique_ptr<ContentView> right_;
     int leftWidth_ = -1;  // -1 until the first layout picks it
+    int preferredLeft_ = 0;
     bool dragging_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
@@ -79,7 +80,7 @@ TEST_F(MainWindowTest, TreeHasComputerScriptsAndTitles) {
     EXPECT_EQ(Script(L"Extended"), nullptr);
     // The information page is shown at start.
     EXPECT_EQ(RightClass(), "TextPane");
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_EQ(text.rfind("Current Date: ", 0), 0u) << text;
     EXPECT_NE(text.find("Computer Name: "), std::string::npos);
 }
@@ -103,7 +104,7 @@ TEST_F(MainWindowTest, KeyboardSelectionDoesNotGather) {
 TEST_F(MainWindowTest, TextTitleShowsInRichEdit) {
     HTREEITEM item = Title(L"System", L"Windows version");
     ASSERT_TRUE(ClickAndWait(item, "TextPane"));
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_NE(text.find("Product: "), std::string::npos) << text;
     // The node is the current one, shown in bold.
     EXPECT_TRUE(TreeView_GetItemState(tree(), item, TVIS_BOLD) & TVIS_BOLD);
@@ -128,7 +129,7 @@ TEST_F(MainWindowTest, CopyPutsCrLfOnTheClipboard) {
 TEST_F(MainWindowTest, ScriptNodeShowsScriptInformation) {
     HTREEITEM item = Script(L"System");
     ASSERT_TRUE(ClickAndWait(item, "TextPane"));
-    const std::string text = RichTextOf(frame().rightView()->RichText());
+    const std::string text = frame().rightView()->TextControl()->text();
     EXPECT_EQ(text.rfind("DBG File Info:", 0), 0u) << text;
     EXPECT_NE(text.find("Version: 1.2"), std::string::npos) << text;
     EXPECT_NE(text.find("Engine: 1.6"), std::string::npos) << text;
@@ -187,9 +188,12 @@ TEST_F(MainWindowTest, FileListRowsSortWithThreeClicks) {
 
 TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
     ASSERT_TRUE(ClickAndWait(Title(L"Ostrell", L"Configuration"), "TreePane"));
-    HWND control = GetDlgItem(frame().rightView()->hwnd(), IDC_TREE);
+    auto* pane = dynamic_cast<TreePane*>(frame().rightView());
+    ASSERT_NE(pane, nullptr);
+    HWND control = pane->tree().hwnd();
     ASSERT_NE(TreeView_GetRoot(control), nullptr);
-    // Every item: no "|NN|" or "||NN" marks left in the labels; check items carry state images.
+    // Every item, each level inserted as it is opened: no "|NN|" or "||NN" marks
+    // left in the labels; check items carry state images.
     int withImage = 0;
     std::vector<HTREEITEM> stack{TreeView_GetRoot(control)};
     while (!stack.empty()) {
@@ -198,6 +202,7 @@ TEST_F(MainWindowTest, TreeTitleShowsStateImages) {
         const std::wstring text = TreeItemText(control, item);
         EXPECT_NE(text.rfind(L"|", 0), 0u) << "unstripped mark: " << Narrow(text);
         if (TreeStateImage(control, item) > 0) ++withImage;
+        pane->tree().Expand(pane->tree().KeyOf(item));
         if (HTREEITEM child = TreeView_GetChild(control, item)) stack.push_back(child);
         if (HTREEITEM next = TreeView_GetNextSibling(control, item)) stack.push_back(next);
     }
@@ -230,12 +235,12 @@ TEST_F(MainWindowTest, SelectionDuringGatheringWaitsAndShowsTheLatest) {
     ASSERT_TRUE(PumpUntil([&] { return RightClass() == "TextPane" && !frame().leftView().gathering(); }, 60000));
     PumpFor(300);
     EXPECT_EQ(RightClass(), "TextPane");
-    EXPECT_NE(RichTextOf(frame().rightView()->RichText()).find("Product: "), std::string::npos);
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RootShowsInformationPage) {
     ASSERT_TRUE(ClickAndWait(TreeView_GetRoot(tree()), "TextPane"));
-    EXPECT_EQ(RichTextOf(frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
+    EXPECT_EQ(frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
 }
 
 TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
@@ -272,6 +277,87 @@ TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
     EXPECT_FALSE(left.IsChecked(scriptKey));
     EXPECT_FALSE(left.IsChecked(titleKey));
     EXPECT_TRUE(left.IsChecked(root)) << "the parent keeps its state";
+}
+
+TEST_F(MainWindowTest, EnterGathersTheHighlightedNode) {
+    HTREEITEM version = Title(L"System", L"Windows version");
+    ASSERT_NE(version, nullptr);
+    const std::uint32_t key = frame().leftView().tree().KeyOf(version);
+    frame().leftView().ShowInformationPage();
+    SetFocus(tree());
+    TreeView_SelectItem(tree(), version);  // the highlight moves as with the arrow keys
+    PumpFor(100);
+    PostMessageW(tree(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return frame().leftView().currentKey() == key && RightClass() == "TextPane" &&
+                   !frame().leftView().gathering();
+        },
+        60000));
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
+}
+
+TEST_F(MainWindowTest, F6AndTabMoveTheFocusBetweenThePanes) {
+    frame().leftView().ShowInformationPage();
+    PumpFor(100);
+    HWND text = frame().rightView()->TextControl()->hwnd();
+    SetFocus(tree());
+    MSG f6{tree(), WM_KEYDOWN, VK_F6, 0, 0, {}};
+    EXPECT_TRUE(frame().PreTranslate(f6));
+    EXPECT_EQ(GetFocus(), text);
+    f6.hwnd = text;
+    EXPECT_TRUE(frame().PreTranslate(f6));
+    EXPECT_EQ(GetFocus(), tree());
+    MSG tab{tree(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(frame().PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), text);
+    tab.hwnd = text;
+    EXPECT_TRUE(frame().PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), tree()) << "Tab from the last control of the right pane returns to the tree";
+}
+
+TEST_F(MainWindowTest, EveryMenuCommandHasAnAccessKey) {
+    std::vector<HMENU> menus{GetMenu(frame().hwnd())};
+    while (!menus.empty()) {
+        HMENU menu = menus.back();
+        menus.pop_back();
+        for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+            wchar_t label[256] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
+            if (HMENU sub = GetSubMenu(menu, i)) menus.push_back(sub);
+            if (label[0] == L'\0') continue;  // separator
+            EXPECT_NE(std::wstring(label).find(L'&'), std::wstring::npos) << Narrow(label);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
+    frame().leftView().ShowInformationPage();
+    TimerDriver driver([&] {
+        HWND dialog = FindWindowW(L"#32770", L"Contact information");
+        if (!dialog) return false;
+        SetDlgItemTextW(dialog, IDC_CONTACT_NAME, L"Zed Example");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    SendMessageW(frame().hwnd(), WM_COMMAND, ID_VIEW_CONTACT, 0);
+    EXPECT_NE(frame().rightView()->TextControl()->text().find("Zed Example"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, NavigationPaneShowsScriptAndTitleLabelsWhole) {
+    RECT client{};
+    GetClientRect(tree(), &client);
+    HTREEITEM root = TreeView_GetRoot(tree());
+    for (HTREEITEM script = TreeView_GetChild(tree(), root); script; script = TreeView_GetNextSibling(tree(), script)) {
+        TreeView_Expand(tree(), script, TVE_EXPAND);
+        for (HTREEITEM title = TreeView_GetChild(tree(), script); title; title = TreeView_GetNextSibling(tree(), title)) {
+            TreeView_EnsureVisible(tree(), title);
+            RECT label{};
+            ASSERT_TRUE(TreeView_GetItemRect(tree(), title, &label, TRUE));
+            EXPECT_LE(label.right, client.right) << Narrow(TreeItemText(tree(), title));
+        }
+        TreeView_Expand(tree(), script, TVE_COLLAPSE);
+    }
 }
 
 }  // namespace

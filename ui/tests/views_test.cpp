@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
 
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
 #include "ui/views/expandable_tree_pane.h"
 #include "ui/views/list_pane.h"
+#include "ui/views/text_pane.h"
 #include "ui/views/tree_pane.h"
 #include "ui/win/text.h"
 
@@ -153,13 +157,137 @@ TEST_F(ViewsTest, TreeStateImagesAndLabels) {
     HTREEITEM running = TreeView_GetChild(tree, top);
     ASSERT_NE(running, nullptr);
     EXPECT_EQ(TreeItemText(tree, running), L"Running");
-    EXPECT_EQ(TreeStateImage(tree, running), 3);
+    // The control's image n + 1 shows stored number n (it never draws image 0).
+    EXPECT_EQ(TreeStateImage(tree, running), 4);
     HTREEITEM logging = TreeView_GetNextSibling(tree, running);
     EXPECT_EQ(TreeItemText(tree, logging), L" Enable logging");
-    EXPECT_EQ(TreeStateImage(tree, logging), 1);
+    EXPECT_EQ(TreeStateImage(tree, logging), 2);
     HTREEITEM plain = TreeView_GetNextSibling(tree, logging);
     EXPECT_EQ(TreeStateImage(tree, plain), 0);
     EXPECT_TRUE(TreeView_GetItemState(tree, top, TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
+TEST_F(ViewsTest, EachCheckStateHasItsOwnDrawnImage) {
+    TitleRecord title("checks", nullptr);
+    title.kind = "tree";
+    title.runPending = 0;
+    ResultNode& items = title.Root().AddChild("Options");
+    // Checked, unchecked, locked checked, locked unchecked, as the check commands store them.
+    for (const char* stored : {"||00Checked", "||01Unchecked", "||04Locked on", "||06Locked off"}) items.AddChild(stored);
+    auto* view = Show<TreePane>(ViewKind::Tree, title);
+    ASSERT_NE(view, nullptr);
+    HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
+    std::vector<int> images;
+    for (HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree)); item; item = TreeView_GetNextSibling(tree, item)) {
+        images.push_back(TreeStateImage(tree, item));
+    }
+    ASSERT_EQ(images.size(), 4u);
+    HIMAGELIST list = TreeView_GetImageList(tree, TVSIL_STATE);
+    for (int image : images) {
+        EXPECT_GT(image, 0) << "state image 0 is never drawn";
+        EXPECT_LT(image, ImageList_GetImageCount(list));
+    }
+    std::sort(images.begin(), images.end());
+    EXPECT_EQ(std::unique(images.begin(), images.end()), images.end()) << "two states share an image";
+}
+
+TEST_F(ViewsTest, LargeTreeInsertsChildrenWhenExpanded) {
+    TitleRecord title("large", nullptr);
+    title.kind = "tree";
+    title.runPending = 0;
+    title.Root().AddChild("first");
+    ResultNode& big = title.Root().AddChild("big");
+    for (int i = 0; i < 100000; ++i) big.AddChild("node");
+    auto* view = Show<TreePane>(ViewKind::Tree, title);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->tree().ItemCount(), 2u) << "only the top level is inserted up front";
+    HWND tree = view->tree().hwnd();
+    HTREEITEM bigItem = TreeView_GetNextSibling(tree, TreeView_GetRoot(tree));
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = bigItem;
+    TreeView_GetItem(tree, &item);
+    EXPECT_EQ(item.cChildren, 1) << "the button shows before the children exist";
+    view->tree().Expand(view->tree().KeyOf(bigItem));
+    EXPECT_EQ(view->tree().ItemCount(), 100002u);
+}
+
+TEST_F(ViewsTest, TextOpensAtItsTop) {
+    TitleRecord title("long text", nullptr);
+    title.kind = "text";
+    title.runPending = 0;
+    for (int i = 0; i < 3000; ++i) title.text += "line " + std::to_string(i) + "\n";
+    auto* view = Show<TextPane>(ViewKind::Text, title);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->TextControl()->FirstVisibleLine(), 0u);
+}
+
+TEST_F(ViewsTest, TextViewScrollsFindsAndSelects) {
+    TitleRecord title("long text", nullptr);
+    title.kind = "text";
+    title.runPending = 0;
+    for (int i = 0; i < 5000; ++i) title.text += "line " + std::to_string(i) + "\n";
+    title.text += "the Needle is here";
+    auto* view = Show<TextPane>(ViewKind::Text, title);
+    ASSERT_NE(view, nullptr);
+    TextView& text = *view->TextControl();
+    EXPECT_EQ(text.LineCount(), 5001u);
+    SetFocus(text.hwnd());
+    SendMessageW(text.hwnd(), WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_GT(text.FirstVisibleLine(), 0u) << "Page Down scrolls";
+    ASSERT_TRUE(text.Find("needle"));
+    EXPECT_EQ(title.text.substr(text.selectionStart(), text.selectionEnd() - text.selectionStart()), "Needle");
+    EXPECT_GT(text.FirstVisibleLine(), 4900u) << "the found text is scrolled into sight";
+    EXPECT_EQ(text.SelectedOrAll(), "Needle");
+    EXPECT_FALSE(text.Find("needle")) << "no further occurrence";
+}
+
+TEST_F(ViewsTest, ExpandableTreeSplitBarDrags) {
+    TitleRecord title("exp", nullptr);
+    title.kind = "treexp";
+    title.kindDetail = "Name,10";
+    title.runPending = 0;
+    title.Root().AddChild("[D] HKLM\\Software\\A rather long key path");
+    auto* view = Show<ExpandableTreePane>(ViewKind::ExpTree, title);
+    ASSERT_NE(view, nullptr);
+    const int before = view->TreeWidth();
+    const int bar = before + 2;  // in the gap between tree and entries
+    SendMessageW(view->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 20));
+    SendMessageW(view->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + 120, 20));
+    SendMessageW(view->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar + 120, 20));
+    EXPECT_NEAR(view->TreeWidth(), before + 120, 4);
+}
+
+TEST_F(ViewsTest, EmptyTitleShowsAHint) {
+    TitleRecord title("empty", nullptr);
+    title.kind = "text";
+    title.runPending = 0;
+    auto* view = Show<TextPane>(ViewKind::Text, title);
+    ASSERT_NE(view, nullptr);
+    HWND hint = FindWindowExW(view->hwnd(), nullptr, L"Static", kEmptyTitleHint);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hint));
+}
+
+TEST_F(ViewsTest, NoSortColumnShowsNoSortMark) {
+    TitleRecord title = ListTitle("col", "Name,10,Size,6", "NoSort,INT", "b,2\na,1\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
+    ASSERT_NE(view, nullptr);
+    HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
+    ClickColumnHeader(list, 0);
+    PumpFor(100);
+    HDITEMW header{};
+    header.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list), 0, &header);
+    EXPECT_EQ(header.fmt & HDF_IMAGE, 0) << "nothing is sorted";
+    EXPECT_EQ(ListCell(list, 0, 0), L"b");
+}
+
+TEST_F(ViewsTest, ColumnListHasNoImageSlot) {
+    TitleRecord title = ListTitle("col", "Name,10", "ASCIICase", "a\n");
+    auto* view = Show<ListPane>(ViewKind::List, title);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ListView_GetImageList(GetDlgItem(view->hwnd(), IDC_LIST), LVSIL_SMALL), nullptr);
 }
 
 TEST_F(ViewsTest, TreeSortsLevelsMarkedSort) {
@@ -220,10 +348,10 @@ TEST_F(ViewsTest, ExpandableTreeWithTextShowsTheFirstEntry) {
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     HTREEITEM top = TreeView_GetRoot(tree);
     ASSERT_NE(top, nullptr);
-    EXPECT_EQ(RichTextOf(view->RichText()), "Mode,fast");
+    EXPECT_EQ(view->TextControl()->text(), "Mode,fast");
     TreeView_SelectItem(tree, TreeView_GetChild(tree, top));
     PumpFor(100);
-    EXPECT_EQ(RichTextOf(view->RichText()), "line one of the log");
+    EXPECT_EQ(view->TextControl()->text(), "line one of the log");
 }
 
 TEST_F(ViewsTest, ReplacingWithTheSameClassKeepsTheView) {

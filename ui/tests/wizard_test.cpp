@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include <commctrl.h>
@@ -42,13 +43,16 @@ protected:
     SaveFunction Saver() {
         return [this](const std::string& path, HWND owner) { return app_->frame().SaveWithProgress(path, owner); };
     }
+    MovedFunction Mover() {
+        return [this](const std::string& from, const std::string& to) { app_->frame().ReportMoved(from, to); };
+    }
 
     std::unique_ptr<KavloApp> app_;
     std::string folder_;
 };
 
 TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
-    ReportWizard wizard(app_->document(), Saver());
+    ReportWizard wizard(app_->document(), Saver(), Mover());
     const std::string report = folder_ + "\\customer.IFO";
     int step = 0;
     std::wstring proposed;
@@ -60,20 +64,20 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);
         switch (step) {
         case 0:  // greeting
-            if (page != wizard.page1().hwnd()) return false;
-            EXPECT_EQ(IsDlgButtonChecked(page, IDC_P1_RUN), BST_CHECKED);
+            if (page != wizard.choosePage().hwnd()) return false;
+            EXPECT_EQ(IsDlgButtonChecked(page, IDC_MODE_RUN), BST_CHECKED);
             EXPECT_EQ(ItemText(page, IDC_WIZ_HEADING), L"Welcome to Quorvane's KAVLO v1.5");
             break;
         case 1:  // contact information
-            if (page != wizard.page2().hwnd()) return false;
-            SetDlgItemTextW(page, IDC_P2_NAME, L"Pat Example");
-            SetDlgItemTextW(page, IDC_P2_CASE, L"4711");
-            SetDlgItemTextW(page, IDC_P2_PHONE, L"555 0100");
-            SetDlgItemTextW(page, IDC_P2_EMAIL, L"pat@example.com");
-            SetDlgItemTextW(page, IDC_P2_ISSUE, L"Scans stop.\r\nEvery time.");
+            if (page != wizard.contactPage().hwnd()) return false;
+            SetDlgItemTextW(page, IDC_ENTER_NAME, L"Pat Example");
+            SetDlgItemTextW(page, IDC_ENTER_CASE, L"4711");
+            SetDlgItemTextW(page, IDC_ENTER_PHONE, L"555 0100");
+            SetDlgItemTextW(page, IDC_ENTER_EMAIL, L"pat@example.com");
+            SetDlgItemTextW(page, IDC_ENTER_ISSUE, L"Scans stop.\r\nEvery time.");
             break;
         case 2:  // save page, then back to the contact page once
-            if (page != wizard.page4().hwnd()) return false;
+            if (page != wizard.savePage().hwnd()) return false;
             EXPECT_EQ(app_->document().contact().name, "Pat Example");
             EXPECT_EQ(app_->document().contact().caseNumber, "4711");
             if (!sawBackToContact) {
@@ -82,13 +86,13 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
                 step = 1;
                 return false;
             }
-            proposed = ItemText(page, IDC_P4_PATH);
-            EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_P4_BROWSE)));
-            SetDlgItemTextW(page, IDC_P4_PATH, Widen(report).c_str());
+            proposed = ItemText(page, IDC_SAVE_PATH);
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SAVE_BROWSE)));
+            SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(report).c_str());
             break;
         case 3:  // finished
-            if (page != wizard.page5().hwnd()) return false;
-            finishText = ItemText(page, IDC_P5_TEXT);
+            if (page != wizard.compressPage().hwnd()) return false;
+            finishText = ItemText(page, IDC_COMPRESS_TEXT);
             PropSheet_PressButton(sheet, PSBTN_FINISH);
             return true;
         default:
@@ -104,51 +108,175 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
     EXPECT_EQ(finishText, Widen("Please send the file " + report + ".gz to Quorvane's technical support for analysis."));
     EXPECT_TRUE(FileExists(report + ".gz"));
     EXPECT_FALSE(FileExists(report)) << "the compressed file replaces the report";
+    EXPECT_EQ(app_->frame().recentFiles().front(), report + ".gz");
+    EXPECT_EQ(app_->frame().StatusText(1), L"File: customer.IFO.gz");
 }
 
 TEST_F(WizardTest, ViewInformationLeavesWithCancel) {
     ReportWizard wizard(app_->document(), Saver());
     std::wstring secondChoice;
+    POINT offCentre{1000, 1000};
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();
-        if (!sheet || PropSheet_GetCurrentPageHwnd(sheet) != wizard.page1().hwnd()) return false;
-        HWND page = wizard.page1().hwnd();
-        SendMessageW(GetDlgItem(page, IDC_P1_VIEW), BM_CLICK, 0, 0);
+        if (!sheet || PropSheet_GetCurrentPageHwnd(sheet) != wizard.choosePage().hwnd()) return false;
+        RECT rect{};
+        GetWindowRect(sheet, &rect);
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        offCentre = {(rect.left + rect.right) / 2 - (area.left + area.right) / 2,
+                     (rect.top + rect.bottom) / 2 - (area.top + area.bottom) / 2};
+        HWND page = wizard.choosePage().hwnd();
+        SendMessageW(GetDlgItem(page, IDC_MODE_VIEW), BM_CLICK, 0, 0);
         PumpFor(100);
-        secondChoice = ItemText(page, IDC_P1_VIEW);
+        secondChoice = ItemText(page, IDC_MODE_VIEW);
         PropSheet_PressButton(sheet, PSBTN_CANCEL);
         return true;
     });
     EXPECT_FALSE(wizard.Run(app_->frame().hwnd()));
     EXPECT_EQ(secondChoice, L"View information by clicking on the CANCEL button.");
+    EXPECT_LE(std::abs(offCentre.x), 2) << "the wizard opens centred";
+    EXPECT_LE(std::abs(offCentre.y), 2);
     // The main window stays with the information page.
     ASSERT_NE(app_->frame().rightView(), nullptr);
     EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
 }
 
-TEST_F(WizardTest, FailedSaveIsToldOnTheLastPage) {
+TEST_F(WizardTest, FailedSaveStaysOnTheSavePageWithThePathAndTheReason) {
     ReportWizard wizard(app_->document(), Saver());
-    const std::string report = folder_ + "\\no such folder\\customer.IFO";
-    std::wstring finishText;
+    const std::string bad = folder_ + "\\no such folder\\customer.IFO";
+    const std::string good = folder_ + "\\customer.IFO";
+    std::wstring error;
+    std::wstring keptPath;
+    bool stayed = false;
     HWND pressedOn = nullptr;
+    int tries = 0;
     TimerDriver driver([&] {
         HWND sheet = wizard.sheet();
         if (!sheet) return false;
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-        if (page == wizard.page5().hwnd()) {
-            finishText = ItemText(page, IDC_P5_TEXT);
+        if (page == wizard.compressPage().hwnd()) {
             PropSheet_PressButton(sheet, PSBTN_FINISH);
             return true;
         }
+        if (page == wizard.savePage().hwnd()) {
+            if (tries == 0) {
+                SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(bad).c_str());
+            } else if (tries == 1) {
+                error = ItemText(page, IDC_SAVE_ERROR);
+                if (error.empty()) return false;  // the save is still running
+                stayed = true;
+                keptPath = ItemText(page, IDC_SAVE_PATH);
+                SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(good).c_str());
+            } else {
+                return false;
+            }
+            ++tries;
+            PropSheet_PressButton(sheet, PSBTN_NEXT);
+            return false;
+        }
         if (page == pressedOn) return false;  // the press is still being handled
-        if (page == wizard.page4().hwnd()) SetDlgItemTextW(page, IDC_P4_PATH, Widen(report).c_str());
         pressedOn = page;
         PropSheet_PressButton(sheet, PSBTN_NEXT);
         return false;
     });
-    wizard.Run(app_->frame().hwnd());
-    EXPECT_NE(finishText.find(L"could not be saved"), std::wstring::npos) << "[" << Narrow(finishText) << "]";
-    EXPECT_EQ(finishText.find(L".gz"), std::wstring::npos);
+    EXPECT_TRUE(wizard.Run(app_->frame().hwnd()));
+    EXPECT_TRUE(stayed) << "a failed save returns to the save page";
+    EXPECT_EQ(keptPath, Widen(bad));
+    EXPECT_NE(error.find(Widen(bad)), std::wstring::npos) << Narrow(error);
+    EXPECT_TRUE(FileExists(good + ".gz")) << "the corrected path saves";
+}
+
+TEST_F(WizardTest, BackAndNextKeepWhatWasTyped) {
+    ReportWizard wizard(app_->document(), Saver());
+    const std::string storedName = app_->document().contact().name;
+    std::wstring nameAfterBack;
+    std::wstring pathAfterBack;
+    int step = 0;
+    HWND waitFor = nullptr;
+    TimerDriver driver([&] {
+        HWND sheet = wizard.sheet();
+        if (!sheet) return false;
+        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        if (waitFor && page != waitFor) return false;
+        auto press = [&](int button, HWND next) {
+            waitFor = next;
+            ++step;
+            PropSheet_PressButton(sheet, button);
+            return false;
+        };
+        switch (step) {
+        case 0: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
+        case 1:
+            SetDlgItemTextW(page, IDC_ENTER_NAME, L"Typed Name");
+            return press(PSBTN_BACK, wizard.choosePage().hwnd());
+        case 2: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
+        case 3:
+            nameAfterBack = ItemText(page, IDC_ENTER_NAME);
+            return press(PSBTN_NEXT, wizard.savePage().hwnd());
+        case 4:
+            SetDlgItemTextW(page, IDC_SAVE_PATH, L"D:\\typed\\report.IFO");
+            return press(PSBTN_BACK, wizard.contactPage().hwnd());
+        case 5: return press(PSBTN_NEXT, wizard.savePage().hwnd());
+        default:
+            pathAfterBack = ItemText(page, IDC_SAVE_PATH);
+            PropSheet_PressButton(sheet, PSBTN_CANCEL);
+            return true;
+        }
+    });
+    EXPECT_FALSE(wizard.Run(app_->frame().hwnd()));
+    EXPECT_EQ(nameAfterBack, L"Typed Name");
+    EXPECT_EQ(pathAfterBack, L"D:\\typed\\report.IFO");
+    EXPECT_EQ(app_->document().contact().name, storedName) << "only Finish keeps the details";
+}
+
+TEST_F(WizardTest, ReportOnTheCommandLineOpensWithoutTheWizard) {
+    const std::string report = folder_ + "\\customer report.IFO";
+    ASSERT_TRUE(app_->frame().SaveWithProgress(report, app_->frame().hwnd()).ok);
+    std::wstring unexpected;
+    TimerDriver driver([&] {  // a message box or the wizard would be a failure; close it
+        HWND box = FindWindowW(L"#32770", nullptr);
+        if (box && IsWindowVisible(box)) {
+            unexpected = WindowText(box) + L": " + WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
+        return false;
+    });
+    for (const std::wstring& line : {L"\"" + Widen(report) + L"\"", Widen(report)}) {
+        AppOptions options = SampleOptions(line);
+        options.showWizard = true;
+        KavloApp viewer(options);
+        ASSERT_TRUE(viewer.InitInstance());
+        EXPECT_TRUE(viewer.openedFromCommandLine()) << Narrow(line);
+        EXPECT_TRUE(viewer.RunStartDialogs()) << "the main window stays without a wizard";
+        HWND tree = viewer.frame().leftView().tree().hwnd();
+        EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"OFFICE7  [file]");
+        EXPECT_NE(WindowText(viewer.frame().hwnd()).find(L"[file]"), std::wstring::npos);
+        DestroyWindow(viewer.frame().hwnd());
+        PumpFor(100);
+    }
+    EXPECT_EQ(unexpected, L"");
+}
+
+TEST_F(WizardTest, FailedOpenKeepsTheReportAndDropsAMissingRecentFile) {
+    const std::string report = folder_ + "\\gone.IFO";
+    ASSERT_TRUE(app_->frame().SaveReport(report));
+    ASSERT_TRUE(app_->frame().OpenReport(report));
+    ASSERT_EQ(app_->frame().recentFiles().front(), report);
+    DeleteFileW(Widen(report).c_str());
+    HWND tree = app_->frame().leftView().tree().hwnd();
+    const std::wstring title = WindowText(app_->frame().hwnd());
+    TimerDriver driver([&] {
+        HWND box = FindWindowW(L"#32770", L"KAVLO");
+        if (!box) return false;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    SendMessageW(app_->frame().hwnd(), WM_COMMAND, ID_FILE_MRU_FILE1, 0);
+    EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"OFFICE7  [file]") << "the tree stays";
+    EXPECT_EQ(WindowText(app_->frame().hwnd()), title);
+    ASSERT_NE(app_->frame().rightView(), nullptr);
+    EXPECT_EQ(app_->frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
+    for (const std::string& recent : app_->frame().recentFiles()) EXPECT_NE(recent, report);
 }
 
 TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
@@ -157,15 +285,18 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
     std::string gz;
     ASSERT_TRUE(app_->document().Compress(report, &gz).ok);
 
+    SendMessageW(app_->frame().hwnd(), WM_COMMAND, ID_CHECKBOXES_DISPLAY, 0);
     ASSERT_TRUE(app_->frame().OpenReport(gz));
     HWND tree = app_->frame().leftView().tree().hwnd();
+    EXPECT_TRUE(app_->frame().leftView().IsChecked(app_->frame().leftView().rootKey()))
+        << "check-box mode keeps its boxes checked after an open";
     HTREEITEM root = TreeView_GetRoot(tree);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(TreeItemText(tree, root), L"OFFICE7  [file]");
     EXPECT_NE(FindChild(tree, root, L"System"), nullptr);
     EXPECT_EQ(app_->frame().StatusText(1), L"File: saved.IFO.gz");
     EXPECT_STREQ(app_->frame().rightView()->RuntimeClass(), "TextPane");
-    EXPECT_EQ(RichTextOf(app_->frame().rightView()->RichText()).rfind("Current Date: ", 0), 0u);
+    EXPECT_EQ(app_->frame().rightView()->TextControl()->text().rfind("Current Date: ", 0), 0u);
 
     // A title of the opened report shows its stored content without gathering.
     HTREEITEM system = FindChild(tree, root, L"System");
@@ -178,7 +309,7 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeWithFileRoot) {
         return app_->frame().leftView().currentKey() == key && !app_->frame().leftView().gathering() &&
                std::string(app_->frame().rightView()->RuntimeClass()) == "TextPane";
     }));
-    EXPECT_NE(RichTextOf(app_->frame().rightView()->RichText()).find("Product: "), std::string::npos);
+    EXPECT_NE(app_->frame().rightView()->TextControl()->text().find("Product: "), std::string::npos);
 }
 
 TEST_F(WizardTest, ProgressDialogStepsAndKeepsAnswering) {

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "present/navigation_text.h"
@@ -24,10 +25,31 @@ INT_PTR ContentView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dialog::HandleMessage(message, wParam, lParam);
 }
 
+void ContentView::ShowEmptyHint(bool show) {
+    if (show && !emptyHint_) {
+        emptyHint_ = CreateWindowExW(0, L"STATIC", kEmptyTitleHint, WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                                     hwnd(), nullptr, ResourceModule(), nullptr);
+        SendMessageW(emptyHint_, WM_SETFONT, SendMessageW(hwnd(), WM_GETFONT, 0, 0), FALSE);
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        LayoutEmptyHint(client.right, client.bottom);
+    }
+    if (!emptyHint_) return;
+    // The hint takes the place of the view's controls, which have nothing to show.
+    for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child != emptyHint_) ShowWindow(child, show ? SW_HIDE : SW_SHOW);
+    }
+    ShowWindow(emptyHint_, show ? SW_SHOW : SW_HIDE);
+}
+
+void ContentView::LayoutEmptyHint(int width, int height) {
+    if (emptyHint_) MoveWindow(emptyHint_, 8, 8, std::max(0, width - 16), std::max(0, std::min(height - 16, 40)), TRUE);
+}
+
 bool ContentView::CopyText() const {
-    HWND edit = RichText();
-    if (!edit) return false;
-    return PutTextOnClipboard(hwnd(), ToClipboardText(RichTextOf(edit)));
+    TextView* text = TextControl();
+    if (!text) return false;
+    return PutTextOnClipboard(hwnd(), ToClipboardText(text->SelectedOrAll()));
 }
 
 bool PutTextOnClipboard(HWND owner, const std::string& text) {
@@ -52,6 +74,20 @@ void SetRichText(HWND edit, const std::string& text) {
     how.flags = ST_DEFAULT;
     how.codepage = 1200;  // UTF-16
     SendMessageW(edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void SetRichTextAtTop(HWND edit, const std::string& text, const wchar_t* face, int tenthsOfPoint) {
+    SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+    // Formatting an empty control is free; formatting the text after it is set
+    // costs more than setting it.
+    SetWindowTextW(edit, L"");
+    SetRichFont(edit, face, tenthsOfPoint);
+    SetRichText(edit, text);
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    SendMessageW(edit, WM_VSCROLL, SB_TOP, 0);
+    SendMessageW(edit, WM_HSCROLL, SB_LEFT, 0);
+    SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(edit, nullptr, TRUE);
 }
 
 std::string RichTextOf(HWND edit) {
@@ -79,6 +115,7 @@ void SetRichFont(HWND edit, const wchar_t* face, int tenthsOfPoint, COLORREF col
     format.crTextColor = colour;
     format.wWeight = FW_NORMAL;
     wcsncpy(format.szFaceName, face, LF_FACESIZE - 1);
+    SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/records.h"
+#include "ui/win/text_view.h"
 #include "ui/win/window.h"
 
 namespace kavlo::ui {
@@ -29,9 +30,10 @@ public:
     /// Rebuilds the controls from the title on hint kHintShowTitle.
     virtual void OnUpdate(int hint) { (void)hint; }
 
-    /// The text that Copy and Print use; empty when the view has none.
-    virtual HWND RichText() const { return nullptr; }
-    /// Copies the view's text to the clipboard with "\r\n" line ends.
+    /// The text that Copy and Print use; null when the view has none.
+    virtual TextView* TextControl() const { return nullptr; }
+    /// Copies the view's selected text (all of it when nothing is selected) to
+    /// the clipboard with "\r\n" line ends.
     bool CopyText() const;
 
 protected:
@@ -39,9 +41,13 @@ protected:
     /// Places the controls over a client area of the given size.
     virtual void Layout(int width, int height) = 0;
     bool initialized() const { return initialized_; }
+    /// Shows the hint that the title gathered nothing over the view (or hides it).
+    void ShowEmptyHint(bool show);
+    void LayoutEmptyHint(int width, int height);
 
 private:
     TitleRecord* title_ = nullptr;
+    HWND emptyHint_ = nullptr;
     bool initialized_ = false;
 };
 
@@ -54,5 +60,11 @@ void SetRichText(HWND edit, const std::string& text);
 std::string RichTextOf(HWND edit);
 /// Sets the rich edit control's font (face, size in tenths of a point).
 void SetRichFont(HWND edit, const wchar_t* face, int tenthsOfPoint, COLORREF colour = RGB(0, 0, 0));
+/// Shows a text in a rich edit control with the font given first (formatting
+/// the text once, not again afterwards), scrolled to its top-left corner.
+void SetRichTextAtTop(HWND edit, const std::string& text, const wchar_t* face, int tenthsOfPoint);
+
+/// The text shown over a view whose title gathered nothing.
+inline constexpr const wchar_t* kEmptyTitleHint = L"No information was gathered for this title.";
 
 }  // namespace kavlo::ui

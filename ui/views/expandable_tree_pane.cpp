@@ -29,37 +29,71 @@ void ExpandableTreeView::OnUpdate(int hint) {
     if (hint != kHintShowTitle || !title()) return;
     stateImages_.Reset(LoadImageList(16, 16, {IDB_EXP_CLOSED, IDB_EXP_CLOSED, IDB_EXP_OPEN}));
     TreeView_SetImageList(tree_.hwnd(), stateImages_.get(), TVSIL_STATE);
-    tree_.SetStateImageCount(ImageList_GetImageCount(stateImages_.get()));
-    SendMessageW(tree_.hwnd(), WM_SETREDRAW, FALSE, 0);
-    tree_.Clear();
     ResetEntryPane();
     ShowEntries(nullptr);
-    FillExpandableTree(title()->Root(), tree_, TreeControl::kRootKey);
-    SendMessageW(tree_.hwnd(), WM_SETREDRAW, TRUE, 0);
+    tree_.ShowLevels(ExpandableTreeTop(title()->Root()), &ExpandableTreeLevel,
+                     ImageList_GetImageCount(stateImages_.get()));
     if (HTREEITEM first = TreeView_GetRoot(tree_.hwnd())) {
-        TreeView_Expand(tree_.hwnd(), first, TVE_EXPAND);
+        tree_.Expand(tree_.KeyOf(first));
         TreeView_SelectItem(tree_.hwnd(), first);
     }
-    InvalidateRect(tree_.hwnd(), nullptr, TRUE);
 }
 
 INT_PTR ExpandableTreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->idFrom == IDC_TREE && header->code == TVN_SELCHANGEDW && title()) {
-            const std::uint32_t key = tree_.KeyOf(reinterpret_cast<NMTREEVIEWW*>(lParam)->itemNew.hItem);
-            ShowEntries(key != TreeControl::kRootKey ? title()->Root().FindByHandle(key) : nullptr);
+    switch (message) {
+    case WM_NOTIFY: {
+        const NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (header.hwndFrom == tree_.hwnd() && header.code == TVN_SELCHANGEDW && title()) {
+            const std::uint32_t key = tree_.KeyOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
+            ShowEntries(tree_.NodeOf(key));
             return TRUE;
         }
+        if (tree_.HandleNotify(header)) return Result(0);
+        break;
+    }
+    // The gap between tree and entries is a splitter bar.
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
+            return Result(TRUE);
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        dragging_ = true;
+        SetCapture(hwnd());
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (dragging_) {
+            treeWidth_ = std::max(0, static_cast<short>(LOWORD(lParam)) - kSplitGap / 2);
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            Layout(client.right, client.bottom);
+        }
+        return TRUE;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (dragging_) {
+            dragging_ = false;
+            if (message == WM_LBUTTONUP) ReleaseCapture();
+        }
+        return TRUE;
+    default:
+        break;
     }
     return ContentView::HandleMessage(message, wParam, lParam);
 }
 
 void ExpandableTreeView::Layout(int width, int height) {
-    const int treeWidth = width * splitPercent_ / 100;
-    const int gap = 3;
+    // The tree starts at 35% of the view; once dragged it keeps its width.
+    const int treeWidth = std::clamp(treeWidth_ < 0 ? width * 35 / 100 : treeWidth_, 0, std::max(0, width - kSplitGap));
     MoveWindow(tree_.hwnd(), 0, 0, treeWidth, height, TRUE);
-    MoveWindow(EntryPane(), treeWidth + gap, 0, std::max(0, width - treeWidth - gap), height, TRUE);
+    MoveWindow(EntryPane(), treeWidth + kSplitGap, 0, std::max(0, width - treeWidth - kSplitGap), height, TRUE);
+}
+
+int ExpandableTreeView::TreeWidth() const {
+    RECT rect{};
+    GetWindowRect(tree_.hwnd(), &rect);
+    return rect.right - rect.left;
 }
 
 // ---------------------------------------------------------------- ExpandableTreePane
@@ -94,12 +128,11 @@ INT_PTR ExpandableTreePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 
 // ------------------------------------------------------------ ExpandableTreeTextPane
 
-ExpandableTreeTextPane::ExpandableTreeTextPane() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {}
-
-void ExpandableTreeTextPane::OnInitialUpdate() {
-    SendMessageW(RichText(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    ExpandableTreeView::OnInitialUpdate();
+ExpandableTreeTextPane::ExpandableTreeTextPane() : ExpandableTreeView(IDD_VIEW_EXPTREETEXT) {
+    TextView::RegisterClass();
 }
+
+void ExpandableTreeTextPane::OnInitialUpdate() { ExpandableTreeView::OnInitialUpdate(); }
 
 void ExpandableTreeTextPane::ShowEntries(const ResultNode* node) {
     std::string text;
@@ -110,8 +143,8 @@ void ExpandableTreeTextPane::ShowEntries(const ResultNode* node) {
             break;
         }
     }
-    SetRichText(RichText(), text);
-    SetRichFont(RichText(), L"MS Sans Serif", 80);
+    // Shown from its top-left corner; the bar scrolls to the rest of a long entry.
+    if (TextView* view = TextControl()) view->SetText(std::move(text));
 }
 
 }  // namespace kavlo::ui

@@ -15,6 +15,8 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
     TreeControl& tree() { return tree_; }
+    /// The width of the tree beside the entries (the bar between them drags it).
+    int TreeWidth() const;
 
 protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,7 +31,9 @@ protected:
 private:
     TreeControl tree_;
     UniqueImageList stateImages_;
-    int splitPercent_ = 35;
+    static constexpr int kSplitGap = 4;
+    int treeWidth_ = -1;  ///< -1 until the bar is dragged
+    bool dragging_ = false;
 };
 
 class ExpandableTreePane : public ExpandableTreeView {
@@ -55,7 +59,7 @@ public:
     ExpandableTreeTextPane();
     const char* RuntimeClass() const override { return "ExpandableTreeTextPane"; }
     void OnInitialUpdate() override;
-    HWND RichText() const override { return Item(1001); }
+    TextView* TextControl() const override { return TextView::FromHandle(Item(1001)); }
 
 protected:
     void ShowEntries(const ResultNode* node) override;

@@ -13,7 +13,7 @@ constexpr int kImageDescending = 4;
 
 }  // namespace
 
-HIMAGELIST LoadImageList(int width, int height, std::initializer_list<int> bitmapIds) {
+HIMAGELIST LoadImageList(int width, int height, const std::vector<int>& bitmapIds) {
     HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, static_cast<int>(bitmapIds.size()), 4);
     for (int id : bitmapIds) {
         UniqueBitmap bitmap(static_cast<HBITMAP>(
@@ -26,7 +26,7 @@ HIMAGELIST LoadImageList(int width, int height, std::initializer_list<int> bitma
 void RowList::Attach(HWND list, bool rowImages) {
     list_ = list;
     images_.Reset(LoadImageList(16, 16, {IDB_LIST_FILE, IDB_LIST_FOLDER, IDB_LIST_MISSING, IDB_SORT_UP, IDB_SORT_DOWN}));
-    if (rowImages) ListView_SetImageList(list_, images_.get(), LVSIL_SMALL);
+    rowImages_ = rowImages;
     Header_SetImageList(ListView_GetHeader(list_), images_.get());
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
 }
@@ -67,6 +67,9 @@ void RowList::SetColumns(const std::string& spec) {
 void RowList::SetRows(std::vector<ListRow> rows, std::vector<SortType> sortTypes, bool images) {
     rows_ = std::move(rows);
     sortTypes_ = std::move(sortTypes);
+    // Without row images the list has no image list, so that the first column
+    // is not indented by an empty image slot and lines up with its header.
+    ListView_SetImageList(list_, images && rowImages_ ? images_.get() : nullptr, LVSIL_SMALL);
     images_shown_ = images;
     ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), 0);
     InvalidateRect(list_, nullptr, TRUE);
@@ -89,7 +92,9 @@ void RowList::ClickColumn(int column) {
     if (column < 0) return;
     const auto cleared = sort_.Click(static_cast<std::size_t>(column));
     if (cleared) SetSortMark(static_cast<int>(*cleared), -1);
-    SetSortMark(column, sort_.ascending() ? kImageAscending : kImageDescending);
+    // A column that does not sort shows no mark: its rows keep their order.
+    const bool sorts = SortTypeOf(sortTypes_, static_cast<std::size_t>(column)) != SortType::NoSort;
+    SetSortMark(column, !sorts ? -1 : sort_.ascending() ? kImageAscending : kImageDescending);
     SortRows(rows_, static_cast<std::size_t>(column), SortTypeOf(sortTypes_, static_cast<std::size_t>(column)),
              sort_.ascending());
     InvalidateRect(list_, nullptr, TRUE);

@@ -45,11 +45,12 @@ private:
     std::vector<ListRow> rows_;
     std::vector<SortType> sortTypes_;
     bool images_shown_ = false;
+    bool rowImages_ = true;
     SortState sort_;
     std::wstring scratch_;
 };
 
 /// Loads bitmaps into a masked image list (magenta is transparent).
-HIMAGELIST LoadImageList(int width, int height, std::initializer_list<int> bitmapIds);
+HIMAGELIST LoadImageList(int width, int height, const std::vector<int>& bitmapIds);
 
 }  // namespace kavlo::ui

@@ -1,6 +1,7 @@
 #pragma once
 // TextPane: the title's text in a rich edit box.
 
+#include "ui/resource.h"
 #include "ui/views/content_view.h"
 
 namespace kavlo::ui {
@@ -11,7 +12,7 @@ public:
     const char* RuntimeClass() const override { return "TextPane"; }
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
-    HWND RichText() const override { return Item(1001); }
+    TextView* TextControl() const override { return TextView::FromHandle(Item(IDC_RICHTEXT)); }
 
 protected:
     void Layout(int width, int height) override;

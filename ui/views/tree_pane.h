@@ -1,5 +1,5 @@
 #pragma once
-// TreePane: a tree title's result tree with its state images.
+// TreePane: a tree title's result tree with its state images, a level at a time.
 
 #include "ui/views/content_view.h"
 #include "ui/win/handles.h"
@@ -16,6 +16,7 @@ public:
     TreeControl& tree() { return tree_; }
 
 protected:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout(int width, int height) override;
 
 private:

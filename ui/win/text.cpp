@@ -31,3 +31,18 @@ std::wstring WindowText(void* hwnd) {
 }
 
 }  // namespace kavlo::ui
+
+namespace kavlo::ui {
+
+std::string EditText(void* edit) { return Narrow(WindowText(edit)); }
+
+void SetEditText(void* edit, std::string_view text) {
+    std::wstring out;
+    for (wchar_t c : Widen(text)) {
+        if (c == L'\n' && (out.empty() || out.back() != L'\r')) out += L'\r';
+        out += c;
+    }
+    SetWindowTextW(static_cast<HWND>(edit), out.c_str());
+}
+
+}  // namespace kavlo::ui

@@ -15,3 +15,13 @@ std::string Narrow(std::wstring_view text);
 std::wstring WindowText(void* hwnd);
 
 }  // namespace kavlo::ui
+
+namespace kavlo::ui {
+
+/// An edit control's text in the ANSI code page, as typed (line ends "\r\n").
+std::string EditText(void* edit);
+/// Sets an edit control's text; lone "\n" line ends become the "\r\n" that
+/// multi-line edit controls need.
+void SetEditText(void* edit, std::string_view text);
+
+}  // namespace kavlo::ui

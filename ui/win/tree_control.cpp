@@ -6,26 +6,26 @@
 
 namespace kavlo::ui {
 
-std::uint32_t TreeControl::InsertItem(std::uint32_t parent, std::string_view text, int stateImage) {
-    const std::uint32_t key = nextKey_++;
-    return Insert(parent, key, text, stateImage) ? key : kRootKey;
-}
-
 bool TreeControl::InsertKeyed(std::uint32_t parent, std::uint32_t key, std::string_view text) {
     if (key == kRootKey || items_.count(key)) return false;
     if (key >= nextKey_) nextKey_ = key + 1;
-    return Insert(parent, key, text, 0) != nullptr;
+    HTREEITEM parentItem = parent == kRootKey ? TVI_ROOT : Handle(parent);
+    return Insert(parentItem ? parentItem : TVI_ROOT, key, text, 0, false) != nullptr;
 }
 
-HTREEITEM TreeControl::Insert(std::uint32_t parent, std::uint32_t key, std::string_view text, int stateImage) {
+HTREEITEM TreeControl::Insert(HTREEITEM parent, std::uint32_t key, std::string_view text, int stateImage,
+                              bool callback) {
     std::wstring wide = Widen(text);
     TVINSERTSTRUCTW insert{};
-    insert.hParent = parent == kRootKey ? TVI_ROOT : Handle(parent);
-    if (!insert.hParent) insert.hParent = TVI_ROOT;
+    insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = wide.data();
     insert.item.lParam = static_cast<LPARAM>(key);
+    if (callback) {
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = I_CHILDRENCALLBACK;
+    }
     // The state field of an item holds image indexes 1 to 15 only.
     if (stateImage > 0 && stateImage < stateImages_ && stateImage <= 15) {
         insert.item.mask |= TVIF_STATE;
@@ -38,14 +38,69 @@ HTREEITEM TreeControl::Insert(std::uint32_t parent, std::uint32_t key, std::stri
     return item;
 }
 
-void TreeControl::SortChildren(std::uint32_t parent) {
-    HTREEITEM item = parent == kRootKey ? TVI_ROOT : Handle(parent);
-    if (item) TreeView_SortChildren(tree_, item, FALSE);
+void TreeControl::ShowLevels(const std::vector<TreeLevelItem>& top, LevelSource source, int stateImages) {
+    Clear();
+    source_ = std::move(source);
+    stateImages_ = stateImages;
+    InsertLevel(TVI_ROOT, top);
+}
+
+void TreeControl::InsertLevel(HTREEITEM parent, const std::vector<TreeLevelItem>& items) {
+    // With redrawing on, the control lays itself out again after every insert.
+    SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+    results_.reserve(results_.size() + items.size());
+    for (const TreeLevelItem& item : items) {
+        const std::uint32_t key = nextKey_++;
+        results_[key] = {item.node};
+        Insert(parent, key, item.text, item.stateImage, true);
+    }
+    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void TreeControl::FillChildren(std::uint32_t key) {
+    const auto found = results_.find(key);
+    if (found == results_.end() || found->second.filled || !source_) return;
+    found->second.filled = true;
+    const std::vector<TreeLevelItem> level = source_(*found->second.node);
+    found->second.hasChildren = level.empty() ? 0 : 1;
+    if (HTREEITEM item = Handle(key)) InsertLevel(item, level);
+}
+
+bool TreeControl::HasChildren(ResultItem& item) {
+    if (item.hasChildren < 0) item.hasChildren = source_ && !source_(*item.node).empty() ? 1 : 0;
+    return item.hasChildren != 0;
+}
+
+const ResultNode* TreeControl::NodeOf(std::uint32_t key) const {
+    const auto found = results_.find(key);
+    return found == results_.end() ? nullptr : found->second.node;
+}
+
+bool TreeControl::HandleNotify(const NMHDR& header) {
+    if (header.hwndFrom != tree_) return false;
+    if (header.code == TVN_GETDISPINFOW) {
+        auto& info = const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header));
+        if (!(info.item.mask & TVIF_CHILDREN)) return false;
+        const auto found = results_.find(static_cast<std::uint32_t>(info.item.lParam));
+        info.item.cChildren = found != results_.end() && HasChildren(found->second) ? 1 : 0;
+        return true;
+    }
+    if (header.code == TVN_ITEMEXPANDINGW) {
+        const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+        if (change.action & TVE_EXPAND) FillChildren(static_cast<std::uint32_t>(change.itemNew.lParam));
+        return false;  // the control goes on expanding
+    }
+    return false;
 }
 
 void TreeControl::Clear() {
+    // Without redrawing, deleting many items does not repaint after each one.
+    SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(tree_);
+    SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
     items_.clear();
+    results_.clear();
     nextKey_ = 1;
 }
 
@@ -63,7 +118,8 @@ std::uint32_t TreeControl::KeyOf(HTREEITEM item) const {
     return static_cast<std::uint32_t>(data.lParam);
 }
 
-void TreeControl::Expand(std::uint32_t key) const {
+void TreeControl::Expand(std::uint32_t key) {
+    FillChildren(key);
     if (HTREEITEM item = Handle(key)) TreeView_Expand(tree_, item, TVE_EXPAND);
 }
 

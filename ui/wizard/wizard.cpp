@@ -1,12 +1,14 @@
 #include "ui/wizard/wizard.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <richedit.h>
+
+#include <algorithm>
 
 #include "present/report_paths.h"
 #include "ui/resource.h"
 #include "ui/views/content_view.h"
+#include "ui/win/file_dialog.h"
 #include "ui/win/text.h"
 
 namespace kavlo::ui {
@@ -70,134 +72,122 @@ INT_PTR WizardPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-// -------------------------------------------------------------------- page 1
+// ------------------------------------------------------- choose-mode page
 
-WelcomePage::WelcomePage() : WizardPage(IDD_WIZ1_P1, IDS_P1_HEADING) {}
+ChooseModePage::ChooseModePage() : WizardPage(IDD_WIZ_CHOOSE_MODE, IDS_MODE_HEADING) {}
 
-BOOL WelcomePage::OnInitDialog() {
+BOOL ChooseModePage::OnInitDialog() {
     WizardPage::OnInitDialog();
-    SetItemText(IDC_P1_TEXT, std::wstring(LoadStringView(IDS_P1_TEXT)).c_str());
-    SetItemText(IDC_P1_RUN, std::wstring(LoadStringView(IDS_P1_RUN)).c_str());
-    SetItemText(IDC_P1_VIEW, std::wstring(LoadStringView(IDS_P1_VIEW)).c_str());
-    CheckRadioButton(hwnd(), IDC_P1_RUN, IDC_P1_VIEW, IDC_P1_RUN);
+    SetItemText(IDC_MODE_TEXT, std::wstring(LoadStringView(IDS_MODE_TEXT)).c_str());
+    SetItemText(IDC_MODE_RUN, std::wstring(LoadStringView(IDS_MODE_RUN)).c_str());
+    SetItemText(IDC_MODE_VIEW, std::wstring(LoadStringView(IDS_MODE_VIEW)).c_str());
+    CheckRadioButton(hwnd(), IDC_MODE_RUN, IDC_MODE_VIEW, IDC_MODE_RUN);
     return TRUE;
 }
 
-void WelcomePage::OnSetActive() { ApplyChoice(); }
+void ChooseModePage::OnSetActive() { ApplyChoice(); }
 
-void WelcomePage::ApplyChoice() {
-    if (IsDlgButtonChecked(hwnd(), IDC_P1_VIEW) == BST_CHECKED) {
+void ChooseModePage::ApplyChoice() {
+    if (IsDlgButtonChecked(hwnd(), IDC_MODE_VIEW) == BST_CHECKED) {
         SetButtons(PSWIZB_DISABLEDFINISH);
-        SetItemText(IDC_P1_VIEW, std::wstring(LoadStringView(IDS_P1_VIEW_CANCEL)).c_str());
+        SetItemText(IDC_MODE_VIEW, std::wstring(LoadStringView(IDS_MODE_VIEW_CANCEL)).c_str());
     } else {
         SetButtons(PSWIZB_NEXT);
-        SetItemText(IDC_P1_VIEW, std::wstring(LoadStringView(IDS_P1_VIEW)).c_str());
+        SetItemText(IDC_MODE_VIEW, std::wstring(LoadStringView(IDS_MODE_VIEW)).c_str());
     }
 }
 
-INT_PTR WelcomePage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ChooseModePage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
-        (LOWORD(wParam) == IDC_P1_RUN || LOWORD(wParam) == IDC_P1_VIEW)) {
+        (LOWORD(wParam) == IDC_MODE_RUN || LOWORD(wParam) == IDC_MODE_VIEW)) {
         ApplyChoice();
         return TRUE;
     }
     return WizardPage::HandleMessage(message, wParam, lParam);
 }
 
-// -------------------------------------------------------------------- page 2
+// ------------------------------------------------------------ contact page
 
-namespace {
+EnterContactPage::EnterContactPage(Document& document)
+    : WizardPage(IDD_WIZ_ENTER_CONTACT, IDS_ENTER_CONTACT_HEADING), document_(document) {}
 
-std::wstring ForEdit(const std::string& text) {
-    std::wstring out;
-    for (wchar_t c : Widen(text)) {
-        if (c == L'\n' && (out.empty() || out.back() != L'\r')) out += L'\r';
-        out += c;
+void EnterContactPage::OnSetActive() {
+    // Filled from the document once; after that the fields hold what was typed.
+    if (!filled_) {
+        filled_ = true;
+        const ContactFields fields = document_.contact();
+        SetEditText(Item(IDC_ENTER_CASE), fields.caseNumber);
+        SetEditText(Item(IDC_ENTER_NAME), fields.name);
+        SetEditText(Item(IDC_ENTER_PHONE), fields.phone);
+        SetEditText(Item(IDC_ENTER_EMAIL), fields.email);
+        SetEditText(Item(IDC_ENTER_ISSUE), fields.issue);
     }
-    return out;
-}
-
-}  // namespace
-
-ContactPage::ContactPage(Document& document) : WizardPage(IDD_WIZ1_P2, IDS_P2_HEADING), document_(document) {}
-
-void ContactPage::OnSetActive() {
-    const ContactFields fields = document_.contact();
-    SetItemText(IDC_P2_CASE, Widen(fields.caseNumber).c_str());
-    SetItemText(IDC_P2_NAME, Widen(fields.name).c_str());
-    SetItemText(IDC_P2_PHONE, Widen(fields.phone).c_str());
-    SetItemText(IDC_P2_EMAIL, Widen(fields.email).c_str());
-    SetItemText(IDC_P2_ISSUE, ForEdit(fields.issue).c_str());
     SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-bool ContactPage::OnNext() {
+bool EnterContactPage::OnNext() {
     ContactFields fields;
-    fields.caseNumber = Narrow(WindowText(Item(IDC_P2_CASE)));
-    fields.name = Narrow(WindowText(Item(IDC_P2_NAME)));
-    fields.phone = Narrow(WindowText(Item(IDC_P2_PHONE)));
-    fields.email = Narrow(WindowText(Item(IDC_P2_EMAIL)));
-    fields.issue = Narrow(WindowText(Item(IDC_P2_ISSUE)));
-    document_.SetContact(fields);
-    // The report carries the fields either way; the registry copy only saves
-    // typing them again next time.
-    (void)document_.StoreContact();
+    fields.caseNumber = EditText(Item(IDC_ENTER_CASE));
+    fields.name = EditText(Item(IDC_ENTER_NAME));
+    fields.phone = EditText(Item(IDC_ENTER_PHONE));
+    fields.email = EditText(Item(IDC_ENTER_EMAIL));
+    fields.issue = EditText(Item(IDC_ENTER_ISSUE));
+    document_.SetContact(fields);  // the report carries them
     return true;
 }
 
-// -------------------------------------------------------------------- page 3
+// --------------------------------------------------------------- save page
 
-ReservedPage::ReservedPage() : WizardPage(IDD_WIZ1_P3, IDS_P3_HEADING) {}
+SaveReportPage::SaveReportPage(Document& document, SaveFunction save)
+    : WizardPage(IDD_WIZ_SAVE_REPORT, IDS_SAVE_HEADING), document_(document), save_(std::move(save)) {}
 
-// -------------------------------------------------------------------- page 4
-
-SavePage::SavePage(Document& document, SaveFunction save)
-    : WizardPage(IDD_WIZ1_P4, IDS_P4_HEADING), document_(document), save_(std::move(save)) {}
-
-void SavePage::OnSetActive() {
-    platform::Machine& machine = document_.context().machine;
-    const std::string proposed = ProposedReportPath(machine.WindowsDirectory(), machine.ComputerName(), machine.Now());
-    SetItemText(IDC_P4_PATH, Widen(proposed).c_str());
+void SaveReportPage::OnSetActive() {
+    // A path typed here (or proposed before) stays when the customer comes back.
+    if (WindowText(Item(IDC_SAVE_PATH)).empty()) {
+        platform::Machine& machine = document_.context().machine;
+        SetEditText(Item(IDC_SAVE_PATH),
+                    ProposedReportPath(machine.WindowsDirectory(), machine.ComputerName(), machine.Now()));
+    }
     SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-INT_PTR SavePage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDC_P4_BROWSE && HIWORD(wParam) == BN_CLICKED) {
+INT_PTR SaveReportPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_SAVE_BROWSE && HIWORD(wParam) == BN_CLICKED) {
         Browse();
         return TRUE;
     }
     return WizardPage::HandleMessage(message, wParam, lParam);
 }
 
-void SavePage::Browse() {
-    wchar_t file[MAX_PATH * 4] = {};
-    const std::wstring current = WindowText(Item(IDC_P4_PATH));
-    current.copy(file, std::min(current.size(), std::size(file) - 1));
-    const std::wstring name = std::wstring(LoadStringView(IDS_REPORT_FILTER));
-    const std::wstring filter = name + L'\0' + L"*.IFO" + L'\0' + L"All Files (*.*)" + L'\0' + L"*.*" + L'\0' + L'\0';
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Sheet();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(file));
-    dialog.lpstrDefExt = L"IFO";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (GetSaveFileNameW(&dialog)) SetItemText(IDC_P4_PATH, file);
+void SaveReportPage::Browse() {
+    const std::wstring filter = FileFilter(LoadStringView(IDS_REPORT_FILTER), L"*.IFO");
+    if (const auto path = AskSavePath(Sheet(), filter, EditText(Item(IDC_SAVE_PATH)), L"IFO")) {
+        SetEditText(Item(IDC_SAVE_PATH), *path);
+    }
 }
 
-bool SavePage::OnNext() {
-    reportPath_ = Narrow(WindowText(Item(IDC_P4_PATH)));
+bool SaveReportPage::OnNext() {
+    reportPath_ = EditText(Item(IDC_SAVE_PATH));
+    SetItemText(IDC_SAVE_ERROR, L"");
     outcome_ = save_(reportPath_, Sheet());
-    return true;  // page 5 tells how the save went
+    if (outcome_.ok) return true;
+    // Stay here with the path, so that the customer can correct it and try again.
+    const std::string reason = outcome_.message.empty() ? Narrow(LoadStringView(IDS_FAILED_TO_SAVE)) : outcome_.message;
+    SetEditText(Item(IDC_SAVE_ERROR), "The report could not be saved to " + reportPath_ + ":\n" + reason +
+                                          "\nCorrect the path and press Next again.");
+    SetFocus(Item(IDC_SAVE_PATH));
+    return false;
 }
 
-// -------------------------------------------------------------------- page 5
+// ----------------------------------------------------------- compress page
 
-SendPage::SendPage(Document& document, const SavePage& savePage)
-    : WizardPage(IDD_WIZ1_P5, IDS_P5_HEADING), document_(document), savePage_(savePage) {}
+CompressReportPage::CompressReportPage(Document& document, const SaveReportPage& savePage, MovedFunction moved)
+    : WizardPage(IDD_WIZ_COMPRESS_REPORT, IDS_COMPRESS_HEADING),
+      document_(document),
+      savePage_(savePage),
+      moved_(std::move(moved)) {}
 
-void SendPage::OnSetActive() {
+void CompressReportPage::OnSetActive() {
     if (!compressedOnce_) {
         compressedOnce_ = true;
         SaveOutcome outcome;
@@ -208,15 +198,16 @@ void SendPage::OnSetActive() {
             const DocOutcome compressed = document_.Compress(savePage_.reportPath(), &gzPath);
             outcome.compressed = compressed.ok && GetFileAttributesW(Widen(gzPath).c_str()) != INVALID_FILE_ATTRIBUTES;
             if (!compressed.ok) reason = compressed.message;
+            if (outcome.compressed && moved_) moved_(savePage_.reportPath(), gzPath);
         }
         message_ = FinishMessage(savePage_.reportPath(), outcome);
         if (!outcome.compressed && !reason.empty()) message_ += "\n\n" + reason;
-        SetItemText(IDC_P5_TEXT, Widen(message_).c_str());
+        SetItemText(IDC_COMPRESS_TEXT, Widen(message_).c_str());
     }
     SetButtons(PSWIZB_FINISH);
 }
 
-INT_PTR SendPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CompressReportPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_WIZFINISH) {
         finished_ = true;
         return Result(FALSE);
@@ -226,11 +217,15 @@ INT_PTR SendPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------------- ReportWizard
 
-ReportWizard::ReportWizard(Document& document, SaveFunction save)
-    : p2_(document), p4_(document, std::move(save)), p5_(document, p4_) {}
+ReportWizard::ReportWizard(Document& document, SaveFunction save, MovedFunction moved)
+    : document_(document),
+      contact_(document),
+      save_(document, std::move(save)),
+      compress_(document, save_, std::move(moved)) {}
 
 bool ReportWizard::Run(HWND owner) {
-    PROPSHEETPAGEW pages[] = {p1_.Describe(), p2_.Describe(), p4_.Describe(), p5_.Describe()};
+    const ContactFields before = document_.contact();
+    PROPSHEETPAGEW pages[] = {choose_.Describe(), contact_.Describe(), save_.Describe(), compress_.Describe()};
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_WIZARD | PSH_PROPSHEETPAGE | PSH_USECALLBACK;
@@ -246,7 +241,13 @@ bool ReportWizard::Run(HWND owner) {
     PropertySheetW(&header);
     g_running = nullptr;
     sheet_ = nullptr;
-    return p5_.finished();
+    if (compress_.finished()) {
+        // The registry copy only saves typing the details again next time.
+        (void)document_.StoreContact();
+    } else {
+        document_.SetContact(before);
+    }
+    return compress_.finished();
 }
 
 int CALLBACK ReportWizard::SheetCallback(HWND hwnd, UINT message, LPARAM) {
@@ -257,30 +258,59 @@ int CALLBACK ReportWizard::SheetCallback(HWND hwnd, UINT message, LPARAM) {
     return 0;
 }
 
+namespace {
+
+/// Centres a window on the work area of the monitor it is on.
+void CentreOnWorkArea(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const RECT& area = monitor.rcWork;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(window, nullptr, area.left + std::max(0L, (area.right - area.left - width) / 2),
+                 area.top + std::max(0L, (area.bottom - area.top - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 LRESULT CALLBACK ReportWizard::SheetPaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR data) {
+                                          DWORD_PTR data) {
+    auto* self = reinterpret_cast<ReportWizard*>(data);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &ReportWizard::SheetPaint, id);
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT || message == WM_SIZE) {
-        auto* self = reinterpret_cast<ReportWizard*>(data);
-        if (message == WM_SIZE) {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            return result;
-        }
-        if (self->picture_) {
-            // The picture sits at x 10, 35 pixels above the bottom of the sheet.
-            RECT client{};
-            GetClientRect(hwnd, &client);
-            HDC dc = GetDC(hwnd);
-            HDC memory = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(memory, self->picture_.get());
-            BitBlt(dc, 10, client.bottom - 35, 170, 120, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
-            ReleaseDC(hwnd, dc);
-        }
+    if (message == WM_SHOWWINDOW && wParam && !self->centred_) {
+        self->centred_ = true;
+        CentreOnWorkArea(hwnd);
     }
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_SIZE) InvalidateRect(hwnd, nullptr, FALSE);
+    if (message == WM_PAINT) self->PaintBanner(hwnd);
     return result;
+}
+
+void ReportWizard::PaintBanner(HWND sheet) const {
+    if (!picture_) return;
+    // The picture's top rows (the program's mark and name) sit at x 10 beside
+    // the buttons, centred on them, so that they are never cut off below.
+    constexpr int kBannerWidth = 170;
+    constexpr int kBannerHeight = 35;
+    RECT client{};
+    GetClientRect(sheet, &client);
+    int top = client.bottom - kBannerHeight - 4;
+    if (HWND button = GetDlgItem(sheet, IDCANCEL)) {
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&rect), 2);
+        top = (rect.top + rect.bottom) / 2 - kBannerHeight / 2;
+    }
+    top = std::clamp(top, 0, static_cast<int>(std::max(0L, client.bottom - kBannerHeight)));
+    WindowDc dc(sheet);
+    UniqueDc memory(CreateCompatibleDC(dc.get()));
+    SelectedObject selected(memory.get(), picture_.get());
+    BitBlt(dc.get(), 10, top, kBannerWidth, kBannerHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace kavlo::ui

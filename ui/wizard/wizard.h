@@ -42,9 +42,10 @@ private:
     UINT headingId_;
 };
 
-class WelcomePage : public WizardPage {
+/// Greets the customer and lets them choose between the wizard and browsing.
+class ChooseModePage : public WizardPage {
 public:
-    WelcomePage();
+    ChooseModePage();
 
 protected:
     BOOL OnInitDialog() override;
@@ -55,9 +56,11 @@ private:
     void ApplyChoice();
 };
 
-class ContactPage : public WizardPage {
+/// Takes the contact details. What was typed stays across Back and Next; Next
+/// puts it into the report, and the wizard stores it only on Finish.
+class EnterContactPage : public WizardPage {
 public:
-    explicit ContactPage(Document& document);
+    explicit EnterContactPage(Document& document);
 
 protected:
     void OnSetActive() override;
@@ -65,17 +68,14 @@ protected:
 
 private:
     Document& document_;
+    bool filled_ = false;
 };
 
-/// Constructed for completeness of the wizard's set; never among its pages.
-class ReservedPage : public WizardPage {
+/// Saves the report (gathering every title) to the path typed or proposed. A
+/// failed save keeps the page, the path and the reason shown on it.
+class SaveReportPage : public WizardPage {
 public:
-    ReservedPage();
-};
-
-class SavePage : public WizardPage {
-public:
-    SavePage(Document& document, SaveFunction save);
+    SaveReportPage(Document& document, SaveFunction save);
     const std::string& reportPath() const { return reportPath_; }
     const DocOutcome& saveOutcome() const { return outcome_; }
 
@@ -93,9 +93,13 @@ private:
     DocOutcome outcome_{false, ""};
 };
 
-class SendPage : public WizardPage {
+/// Tells the main window that the saved report now lives under another name.
+using MovedFunction = std::function<void(const std::string& from, const std::string& to)>;
+
+/// Compresses the saved report and names the file to send.
+class CompressReportPage : public WizardPage {
 public:
-    SendPage(Document& document, const SavePage& savePage);
+    CompressReportPage(Document& document, const SaveReportPage& savePage, MovedFunction moved);
     bool finished() const { return finished_; }
     const std::string& message() const { return message_; }
 
@@ -105,7 +109,8 @@ protected:
 
 private:
     Document& document_;
-    const SavePage& savePage_;
+    const SaveReportPage& savePage_;
+    MovedFunction moved_;
     bool compressedOnce_ = false;
     bool finished_ = false;
     std::string message_;
@@ -113,27 +118,30 @@ private:
 
 class ReportWizard {
 public:
-    ReportWizard(Document& document, SaveFunction save);
-    /// Runs the wizard modally; true when it ended with "Finish".
+    ReportWizard(Document& document, SaveFunction save, MovedFunction moved = {});
+    /// Runs the wizard modally; true when it ended with "Finish". The contact
+    /// details typed are stored on Finish and given up otherwise.
     bool Run(HWND owner);
 
-    WelcomePage& page1() { return p1_; }
-    ContactPage& page2() { return p2_; }
-    SavePage& page4() { return p4_; }
-    SendPage& page5() { return p5_; }
+    ChooseModePage& choosePage() { return choose_; }
+    EnterContactPage& contactPage() { return contact_; }
+    SaveReportPage& savePage() { return save_; }
+    CompressReportPage& compressPage() { return compress_; }
     HWND sheet() const { return sheet_; }
 
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
     static LRESULT CALLBACK SheetPaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
+    void PaintBanner(HWND sheet) const;
 
-    WelcomePage p1_;
-    ContactPage p2_;
-    ReservedPage p3_;
-    SavePage p4_;
-    SendPage p5_;
+    Document& document_;
+    ChooseModePage choose_;
+    EnterContactPage contact_;
+    SaveReportPage save_;
+    CompressReportPage compress_;
     HWND sheet_ = nullptr;
+    bool centred_ = false;
     UniqueBitmap picture_;
 };
 
