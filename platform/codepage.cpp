@@ -1,37 +1,61 @@
 #include "platform/codepage.h"
 
 #include <array>
+#include <vector>
 
 namespace kavlo {
 namespace {
 
-// Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes, which map to
-// the C1 control of the same number as Windows' converter does.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+struct CodePageRecord {
+    std::uint16_t from;
+    std::uint16_t to;
+};
 
-char16_t ByteToUnicode(unsigned char byte, std::uint32_t codePage) {
-    if (codePage == 1252 && byte >= 0x80 && byte <= 0x9F) {
-        const char16_t mapped = kCp1252High[byte - 0x80];
-        return mapped ? mapped : byte;
+#include "platform/codepages/bestfit1252.inc"  // generated from platform/codepages/bestfit1252.txt
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+// One single-byte code page: each byte's character and each UTF-16 unit's byte.
+class SingleByteCodePage {
+public:
+    template <std::size_t ByteCount, std::size_t WideCount>
+    SingleByteCodePage(const CodePageRecord (&bytes)[ByteCount], const CodePageRecord (&wide)[WideCount],
+                       unsigned char defaultByte)
+        : fromUnicode_(0x10000, kUnmapped), defaultByte_(defaultByte) {
+        static_assert(ByteCount == 256);
+        for (const CodePageRecord& record : bytes) toUnicode_[record.from & 0xFF] = record.to;
+        for (const CodePageRecord& record : wide) fromUnicode_[record.from] = record.to;
     }
-    return byte;
+
+    char16_t ToUnicode(unsigned char byte) const { return toUnicode_[byte]; }
+    char FromUnicode(char16_t unit) const {
+        const std::uint16_t byte = fromUnicode_[unit];
+        return static_cast<char>(byte == kUnmapped ? defaultByte_ : byte);
+    }
+
+private:
+    static constexpr std::uint16_t kUnmapped = 0xFFFF;
+    std::array<char16_t, 256> toUnicode_{};
+    std::vector<std::uint16_t> fromUnicode_;
+    unsigned char defaultByte_;
+};
+
+// The table of a code page; null for those converted as Latin-1.
+const SingleByteCodePage* TableOf(std::uint32_t codePage) {
+    if (codePage == 1252) {
+        static const SingleByteCodePage table(kBytesToUnicode1252, kUnicodeToBytes1252, kDefaultByte1252);
+        return &table;
+    }
+    return nullptr;
 }
 
-char UnicodeToByte(char32_t code, std::uint32_t codePage) {
-    if (code < 0x80) return static_cast<char>(code);
-    if (codePage == 1252) {
-        for (std::size_t i = 0; i < kCp1252High.size(); ++i)
-            if (kCp1252High[i] == code) return static_cast<char>(0x80 + i);
-        if (code >= 0x80 && code <= 0x9F) {
-            // Only the unassigned positions pass through.
-            return kCp1252High[code - 0x80] == 0 ? static_cast<char>(code) : '?';
-        }
-    }
-    if (code <= 0xFF) return static_cast<char>(code);
-    return '?';
+char16_t ByteToUnicode(unsigned char byte, const SingleByteCodePage* table) {
+    return table ? table->ToUnicode(byte) : byte;
+}
+
+char UnitToByte(char16_t unit, const SingleByteCodePage* table) {
+    if (table) return table->FromUnicode(unit);
+    return unit <= 0xFF ? static_cast<char>(unit) : '?';
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -52,55 +76,94 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The code point of the UTF-8 sequence at text[pos] and its length; length 0 for
+// an invalid sequence (overlong forms, surrogates and code points past U+10FFFF
+// included).
+std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t pos) {
+    const unsigned char lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) return {lead, 1};
+    std::size_t length = 0;
+    char32_t code = 0, minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; code = lead & 0x1F; minimum = 0x80; }
+    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; code = lead & 0x0F; minimum = 0x800; }
+    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; code = lead & 0x07; minimum = 0x10000; }
+    else return {0, 0};
+    if (text.size() - pos < length) return {0, 0};
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char next = static_cast<unsigned char>(text[pos + k]);
+        if (!IsContinuation(next)) return {0, 0};
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {0, 0};
+    return {code, length};
+}
+
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage) {
+    const SingleByteCodePage* table = TableOf(codePage);
     std::string out;
     out.reserve(text.size());
-    for (unsigned char byte : text) AppendUtf8(out, ByteToUnicode(byte, codePage));
+    for (unsigned char byte : text) AppendUtf8(out, ByteToUnicode(byte, table));
     return out;
 }
 
 std::u16string AnsiToUtf16(std::string_view text, std::uint32_t codePage) {
+    const SingleByteCodePage* table = TableOf(codePage);
     std::u16string out;
     out.reserve(text.size());
-    for (unsigned char byte : text) out.push_back(ByteToUnicode(byte, codePage));
-    return out;
-}
-
-std::string Utf8ToAnsi(std::string_view text, std::uint32_t codePage) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t code = lead;
-        if (lead >= 0xF0 && lead < 0xF8) { extra = 3; code = lead & 0x07; }
-        else if (lead >= 0xE0) { extra = 2; code = lead & 0x0F; }
-        else if (lead >= 0xC0) { extra = 1; code = lead & 0x1F; }
-        else if (lead >= 0x80) { out.push_back('?'); ++i; continue; }
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) { valid = false; break; }
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        if (!valid) { out.push_back('?'); ++i; continue; }
-        out.push_back(UnicodeToByte(code, codePage));
-        i += static_cast<std::size_t>(extra) + 1;
-    }
+    for (unsigned char byte : text) out.push_back(ByteToUnicode(byte, table));
     return out;
 }
 
 std::string Utf16ToAnsi(std::u16string_view text, std::uint32_t codePage) {
+    const SingleByteCodePage* table = TableOf(codePage);
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t unit : text) out.push_back(UnitToByte(unit, table));
+    return out;
+}
+
+std::string Utf8ToAnsi(std::string_view text, std::uint32_t codePage) {
+    return Utf16ToAnsi(Utf8ToUtf16(text), codePage);
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto [code, length] = DecodeUtf8(text, pos);
+        if (length == 0) {
+            out.push_back(kReplacement);
+            ++pos;
+            continue;
+        }
+        if (code >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(code));
+        }
+        pos += length;
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        const bool high = code >= 0xD800 && code <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = kReplacement;
         }
-        out.push_back(UnicodeToByte(code, codePage));
+        AppendUtf8(out, code);
     }
     return out;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Conversions between a single-byte ANSI code page and Unicode. Windows-1252 is
-// built in; other code pages fall back to Latin-1 for bytes above 0x7F.
+// Conversions between a single-byte ANSI code page and Unicode, as Windows'
+// MultiByteToWideChar and WideCharToMultiByte make them with default flags:
+// Windows-1252 through its published best-fit table (generated at build time
+// from platform/codepages/bestfit1252.txt), other code pages as Latin-1.
 
 #include <cstdint>
 #include <string>
@@ -10,11 +12,16 @@ namespace kavlo {
 
 /// Bytes in the code page to UTF-8.
 std::string AnsiToUtf8(std::string_view text, std::uint32_t codePage = 1252);
-/// UTF-8 to the code page; characters it cannot hold become "?".
-std::string Utf8ToAnsi(std::string_view text, std::uint32_t codePage = 1252);
-/// UTF-16 code units to the code page; characters it cannot hold become "?".
-std::string Utf16ToAnsi(std::u16string_view text, std::uint32_t codePage = 1252);
 /// Code page bytes to UTF-16.
 std::u16string AnsiToUtf16(std::string_view text, std::uint32_t codePage = 1252);
+/// UTF-16 to the code page, unit by unit: a character the code page lacks becomes
+/// its best fit ("ā" gives "a") or "?", and a surrogate pair two "?".
+std::string Utf16ToAnsi(std::u16string_view text, std::uint32_t codePage = 1252);
+/// UTF-8 to the code page as Utf16ToAnsi converts it; invalid bytes become "?".
+std::string Utf8ToAnsi(std::string_view text, std::uint32_t codePage = 1252);
+/// UTF-8 to UTF-16 without loss; each invalid byte becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+/// UTF-16 to UTF-8 without loss; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace kavlo

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/locale_format.h"
 #include "platform/result.h"
 
 namespace kavlo::platform {
@@ -195,6 +196,57 @@ Result<T> Unsupported(std::string_view ignored) {
     (void)ignored;
     return Result<T>::Failure(err::kNotSupported);
 }
+// ---------------------------------------------- server role, event logs, crypto
+
+/// One shared resource (NetShareEnum level 2), strings in the ANSI code page.
+struct ShareInfo {
+    std::string name;
+    std::string remark;
+    std::int32_t maxUses = -1;  ///< -1: no limit
+    std::uint32_t currentUses = 0;
+    std::string path;
+};
+
+/// An open event log. Reads give whole records in the system's EVENTLOGRECORD
+/// layout, newest first, each read continuing where the last one stopped.
+class EventLog {
+public:
+    virtual ~EventLog() = default;
+    /// Whole records totalling at most maxBytes, but always the next record even
+    /// when it alone is larger; 38 (end of file) once every record has been read.
+    virtual Result<std::string> ReadNewestFirst(std::size_t maxBytes) = 0;
+};
+
+/// A message file loaded as data only (its code never runs).
+class MessageFile {
+public:
+    virtual ~MessageFile() = default;
+    /// The message's text with "%0", "%n", "%r", "%t", "%%" processed and insert
+    /// sequences such as "%1" left as written (FormatMessage with inserts
+    /// ignored); 317 when the file has no such message.
+    virtual Result<std::string> Format(std::uint32_t messageId) const = 0;
+};
+
+struct CryptoAlgorithm {
+    std::uint32_t id = 0;  ///< ALG_ID
+    std::uint32_t bits = 0;
+    std::string name;
+};
+
+/// A cryptographic provider context; released in the destructor.
+class CryptoProvider {
+public:
+    virtual ~CryptoProvider() = default;
+    virtual Result<std::string> Name() = 0;
+    /// The default key container's name.
+    virtual Result<std::string> Container() = 0;
+    virtual Result<std::uint32_t> Version() = 0;
+    /// 1 hardware, 2 software, 3 mixed, 4 unknown.
+    virtual Result<std::uint32_t> ImplementationType() = 0;
+    /// Enumerations restart when first is true; 259 after the last item.
+    virtual Result<std::string> NextContainer(bool first) = 0;
+    virtual Result<CryptoAlgorithm> NextAlgorithm(bool first) = 0;
+};
 
 // ---------------------------------------------------------------- machine
 
@@ -306,6 +358,43 @@ public:
     /// A privilege's display name ("Shut down the system"); 1313 for an unknown name.
     virtual Result<std::string> PrivilegeDisplayName(std::string_view privilege) {
         return Unsupported<std::string>(privilege);
+    }
+
+    // ------------------------------ server role, event logs, crypto providers
+    /// The server type flags (NetServerGetInfo level 101); 126/127 when the
+    /// network library or its function is missing.
+    virtual Result<std::uint32_t> ServerTypeFlags() { return Result<std::uint32_t>::Failure(err::kNotSupported); }
+    /// Every share of every batch (NetShareEnum level 2). A failure after the first
+    /// batch ends the list with what was read; a failure at once is the result.
+    virtual Result<std::vector<ShareInfo>> Shares() {
+        return Result<std::vector<ShareInfo>>::Failure(err::kNotSupported);
+    }
+    /// OpenEventLog on the local machine; an unknown name opens Application.
+    virtual Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view logName) {
+        (void)logName;
+        return Result<std::unique_ptr<EventLog>>::Failure(err::kNotSupported);
+    }
+    /// Loads a message file as data (LoadLibraryEx with LOAD_LIBRARY_AS_DATAFILE).
+    virtual Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) {
+        (void)path;
+        return Result<std::unique_ptr<MessageFile>>::Failure(err::kNotSupported);
+    }
+    /// A message of the system's own table, formatted as MessageFile::Format does.
+    virtual Result<std::string> SystemMessage(std::uint32_t messageId) {
+        (void)messageId;
+        return Result<std::string>::Failure(err::kNotSupported);
+    }
+    /// A time of an event record (UTC seconds since 1970) as local wall-clock time.
+    virtual LocalTime UtcToLocal(std::uint32_t secondsSince1970) { return CivilFromUnixSeconds(secondsSince1970); }
+    /// GetDateFormat/GetTimeFormat in the user's default locale; without a locale
+    /// the United States forms "M/d/yyyy" and "h:mm:ss tt".
+    virtual std::string LocaleDate(const LocalTime& time) { return UsLocaleDate(time); }
+    virtual std::string LocaleTime(const LocalTime& time) { return UsLocaleTime(time); }
+    /// The default provider of a type (CryptAcquireContext with no container, no
+    /// provider name and no flags).
+    virtual Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t providerType) {
+        (void)providerType;
+        return Result<std::unique_ptr<CryptoProvider>>::Failure(err::kNotSupported);
     }
 };
 

@@ -162,7 +162,8 @@ bool MemoryByteSource::ReadAt(std::uint64_t offset, void* out, std::size_t size)
     return true;
 }
 
-std::optional<std::string> ReadVersionResource(const ByteSource& bytes) {
+std::optional<std::string> ReadResourceData(const ByteSource& bytes, std::uint32_t type, std::uint32_t name,
+                                            std::uint32_t maxBytes) {
     Image image(bytes);
     if (!image.Load()) return std::nullopt;
     std::uint64_t sectionOffset = 0;
@@ -173,13 +174,14 @@ std::optional<std::string> ReadVersionResource(const ByteSource& bytes) {
     // Three levels: type, name, language. Each step must go down to a
     // subdirectory, except the last, which names a data entry; a directory that
     // points back at itself therefore ends the walk instead of looping.
-    DirectoryEntry type, name, language;
-    if (!PickEntry(image, sectionOffset, sectionSize, 0, kRtVersion, false, type)) return std::nullopt;
-    if ((type.target & 0x80000000u) == 0) return std::nullopt;
-    if (!PickEntry(image, sectionOffset, sectionSize, type.target & 0x7FFFFFFFu, kVersionInfoName, true, name))
+    DirectoryEntry typeEntry, nameEntry, language;
+    if (!PickEntry(image, sectionOffset, sectionSize, 0, type, false, typeEntry)) return std::nullopt;
+    if ((typeEntry.target & 0x80000000u) == 0) return std::nullopt;
+    if (!PickEntry(image, sectionOffset, sectionSize, typeEntry.target & 0x7FFFFFFFu, name, true, nameEntry))
         return std::nullopt;
-    if ((name.target & 0x80000000u) == 0) return std::nullopt;
-    if (!PickEntry(image, sectionOffset, sectionSize, name.target & 0x7FFFFFFFu, 0, true, language)) return std::nullopt;
+    if ((nameEntry.target & 0x80000000u) == 0) return std::nullopt;
+    if (!PickEntry(image, sectionOffset, sectionSize, nameEntry.target & 0x7FFFFFFFu, 0, true, language))
+        return std::nullopt;
     if ((language.target & 0x80000000u) != 0) return std::nullopt;
 
     const std::uint32_t dataEntry = language.target;
@@ -187,12 +189,16 @@ std::optional<std::string> ReadVersionResource(const ByteSource& bytes) {
     std::uint32_t dataRva = 0, dataSize = 0;
     if (!image.U32(sectionOffset + dataEntry, dataRva) || !image.U32(sectionOffset + dataEntry + 4, dataSize))
         return std::nullopt;
-    if (dataSize == 0 || dataSize > kMaxVersionResourceBytes) return std::nullopt;
+    if (dataSize == 0 || dataSize > maxBytes) return std::nullopt;
     std::uint64_t dataOffset = 0;
     if (!image.RvaToOffset(dataRva, dataSize, dataOffset)) return std::nullopt;
     std::string data(dataSize, '\0');
     if (!bytes.ReadAt(dataOffset, data.data(), data.size())) return std::nullopt;
     return data;
+}
+
+std::optional<std::string> ReadVersionResource(const ByteSource& bytes) {
+    return ReadResourceData(bytes, kRtVersion, kVersionInfoName, kMaxVersionResourceBytes);
 }
 
 }  // namespace kavlo::platform

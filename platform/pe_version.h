@@ -1,5 +1,5 @@
 #pragma once
-// Finds the version resource (RT_VERSION) in a PE image (PE32 or PE32+) without
+// Finds resources (the version resource, message tables) in a PE image (PE32 or PE32+) without
 // loading it. Every offset and size is checked against the image, so truncated
 // or hostile files give no resource rather than a crash.
 
@@ -33,6 +33,12 @@ private:
 
 /// Largest version resource accepted (the block's own length field is 16 bits).
 inline constexpr std::uint32_t kMaxVersionResourceBytes = 0x10000;
+
+/// The bytes of the image's resource of the given type (an id such as 11 for
+/// RT_MESSAGETABLE) and name (the first name when that id is absent), first
+/// language; nullopt when absent, larger than maxBytes or malformed.
+std::optional<std::string> ReadResourceData(const ByteSource& image, std::uint32_t type, std::uint32_t name,
+                                            std::uint32_t maxBytes);
 
 /// The bytes of the image's first RT_VERSION resource (name 1 when present, first
 /// language); nullopt when the image is not a PE file, has none or is malformed.

@@ -28,6 +28,11 @@ inline constexpr WinError kNoMoreItems = 259;
 inline constexpr WinError kResourceDataNotFound = 1812;
 inline constexpr WinError kResourceTypeNotFound = 1813;
 inline constexpr WinError kCallNotImplemented = 120;
+inline constexpr WinError kHandleEof = 38;
+inline constexpr WinError kModNotFound = 126;
+inline constexpr WinError kBadExeFormat = 193;
+inline constexpr WinError kMessageNotFound = 317;  // ERROR_MR_MID_NOT_FOUND
+inline constexpr WinError kEventLogFileCorrupt = 1500;
 }  // namespace err
 
 /// Either a value or a non-zero Windows error code. Cannot be silently dropped.

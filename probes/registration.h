@@ -10,6 +10,7 @@ void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
 void RegisterSecurityProbes(CommandTable& table);
+void RegisterSystemProbes(CommandTable& table);  ///< server role, shares, event logs, crypto providers
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

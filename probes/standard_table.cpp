@@ -11,6 +11,7 @@ const CommandTable& StandardCommandTable() {
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
         RegisterSecurityProbes(t);
+        RegisterSystemProbes(t);
         return t;
     }();
     return table;

@@ -18,6 +18,13 @@ language). Its layout is fixed so that tests can patch it:
                 +0x18, language directory at +0x30, data entry at +0x48,
                 VS_VERSIONINFO at +0x58
 
+--messages FILE adds a message table (RT_MESSAGETABLE, name 1) for event
+sources: one message a line, "ID = TEXT" (ID decimal or 0x hexadecimal, TEXT
+with FormatMessage's "%1", "%n" and the like); lines starting with "#" are
+skipped. Entries are UTF-16 and end with "\r\n", as the message compiler writes
+them; --ansi-messages writes ANSI entries instead. The resource directory then
+holds both types and the layout above no longer applies.
+
 Version numbers are given as text ("5.00.2195.4272" or "5, 81, 3502, 4373"):
 the text goes into the string table as written and its four numbers into
 VS_FIXEDFILEINFO. Run without arguments for the sample machine's base files:
@@ -38,6 +45,7 @@ SECTION_ALIGN = 0x1000
 TEXT_RVA, TEXT_FILE = 0x1000, 0x200
 RSRC_RVA, RSRC_FILE = 0x2000, 0x400
 RT_VERSION = 16
+RT_MESSAGETABLE = 11
 VS_VERSION_INFO = 1
 
 
@@ -107,21 +115,69 @@ def version_resource(args):
     return block("VS_VERSION_INFO", fixed, 0, children)
 
 
-def resource_section(data):
-    def directory(entry_id, target):
-        return struct.pack("<IIHHHH", 0, 0, 0, 0, 0, 1) + struct.pack("<II", entry_id, target)
-    section = directory(RT_VERSION, 0x80000018)
-    section += directory(VS_VERSION_INFO, 0x80000030)
-    section += directory(0x0409, 0x48)
-    section += struct.pack("<IIII", RSRC_RVA + 0x58, len(data), 0, 0)
-    assert len(section) == 0x58
-    return section + data
+def message_table(path, ansi):
+    messages = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\r\n")
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            if "=" not in line:
+                raise SystemExit("%s:%d: a message is written ID = TEXT" % (path, number))
+            ident, text = line.split("=", 1)
+            messages.append((int(ident.strip(), 0), text.strip() + "\r\n"))
+    messages.sort()
+    blocks = []  # runs of consecutive identifiers
+    for ident, text in messages:
+        if blocks and blocks[-1][-1][0] + 1 == ident:
+            blocks[-1].append((ident, text))
+        else:
+            blocks.append([(ident, text)])
+    head = struct.pack("<I", len(blocks))
+    offset = 4 + 12 * len(blocks)
+    entries = b""
+    for run in blocks:
+        head += struct.pack("<III", run[0][0], run[-1][0], offset + len(entries))
+        for _, text in run:
+            raw = text.encode("cp1252") + b"\0" if ansi else text.encode("utf-16-le") + b"\0\0"
+            raw += b"\0" * (-len(raw) % 4)
+            entries += struct.pack("<HH", 4 + len(raw), 0 if ansi else 1) + raw
+    return head + entries
+
+
+def resource_section(resources):
+    """resources: (type id, data) pairs, each of name 1 (the version block's
+    name) and language 0x0409. Directories level by level, then the data
+    entries, then the data, so that one resource gives the fixed layout."""
+    resources = sorted(resources)
+    count = len(resources)
+
+    def directory(entries):
+        head = struct.pack("<IIHHHH", 0, 0, 0, 0, 0, len(entries))
+        return head + b"".join(struct.pack("<II", i, t) for i, t in entries)
+    root_size = 16 + 8 * count
+    name_at = root_size
+    lang_at = name_at + 24 * count
+    entry_at = lang_at + 24 * count
+    data_at = entry_at + 16 * count
+    section = directory([(kind, 0x80000000 | (name_at + 24 * i)) for i, (kind, _) in enumerate(resources)])
+    section += b"".join(directory([(VS_VERSION_INFO, 0x80000000 | (lang_at + 24 * i))]) for i in range(count))
+    section += b"".join(directory([(0x0409, entry_at + 16 * i)]) for i in range(count))
+    blobs, offsets = b"", []
+    for _, data in resources:
+        offsets.append(data_at + len(blobs))
+        blobs += data + b"\0" * (-len(data) % 4)
+    section += b"".join(struct.pack("<IIII", RSRC_RVA + o, len(d), 0, 0) for o, (_, d) in zip(offsets, resources))
+    assert len(section) == data_at
+    return section + blobs[:offsets[-1] - data_at + len(resources[-1][1])]  # the last one unpadded
 
 
 def image(args):
     pe32plus = args.pe32plus
-    version = version_resource(args)
-    rsrc = resource_section(version)
+    resources = [(RT_VERSION, version_resource(args))]
+    if args.messages:
+        resources.append((RT_MESSAGETABLE, message_table(args.messages, args.ansi_messages)))
+    rsrc = resource_section(resources)
     if args.kind == "dll":
         code = b"\xB8\x01\x00\x00\x00" + (b"\xC3" if pe32plus else b"\xC2\x0C\x00")  # return TRUE
     else:
@@ -201,6 +257,8 @@ def parse_args(argv):
     p.add_argument("--pe32plus", action="store_true", help="a 64-bit (PE32+) image")
     p.add_argument("--link-time", default="2001-04-12 16:00:00", help="COFF time stamp, UTC")
     p.add_argument("--mtime", help="host modification time to set, \"YYYY-MM-DD HH:MM:SS\" UTC")
+    p.add_argument("--messages", metavar="FILE", help="add a message table from ID = TEXT lines")
+    p.add_argument("--ansi-messages", action="store_true", help="ANSI message entries (default: UTF-16)")
     p.add_argument("--sample-base", metavar="MACHINE", help="write the base system files of a sample machine")
     p.set_defaults(kind="exe")
     args = p.parse_args(argv)

@@ -31,11 +31,11 @@ void BM_DispatchMixedTitle(benchmark::State& state) {
     kavlo::testing::FakeMachine machine;
     kavlo::AppContext context(machine, Nt50(), "C:\\");
     kavlo::ScriptFile script(MixedTitle(lines));
-    auto file = kavlo::ScriptCatalog(context, StandardCommandTable()).LoadScript(script, "bench.dbg", "bench");
+    auto file = kavlo::ScriptCatalog(context, kavlo::StandardCommandTable()).LoadScript(script, "bench.dbg", "bench");
     kavlo::TitleRecord& title = *file->titles.front();
     for (auto _ : state) {
         title.runPending = 1;
-        kavlo::ScriptEngine engine(context, StandardCommandTable());
+        kavlo::ScriptEngine engine(context, kavlo::StandardCommandTable());
         engine.RunTitle(title, script);
         benchmark::DoNotOptimize(title.text.data());
     }
@@ -65,7 +65,7 @@ void BM_CatalogScripts(benchmark::State& state) {
     kavlo::testing::FakeMachine machine;
     kavlo::AppContext context(machine, Nt50(), "C:\\");
     const std::string text = CatalogScript(50);
-    kavlo::ScriptCatalog catalog(context, StandardCommandTable());
+    kavlo::ScriptCatalog catalog(context, kavlo::StandardCommandTable());
     for (auto _ : state) {
         std::size_t titles = 0;
         for (std::size_t s = 0; s < scripts; ++s) {

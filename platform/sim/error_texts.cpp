@@ -93,6 +93,13 @@ constexpr std::pair<WinError, std::string_view> kTexts[] = {
     {1814, "The specified resource name cannot be found in the image file."},
     {1815, "The specified resource language ID cannot be found in the image file."},
     {1460, "This operation returned because the timeout period expired."},
+    {124, "The system call level is not correct."},
+    {193, "%1 is not a valid Win32 application."},
+    {317, "The system cannot find message text for message number 0x%1 in the message file for %2."},
+    {1500, "The event log file is corrupted."},
+    {0x80090016, "Keyset does not exist"},
+    {0x80090017, "Provider type not defined."},
+    {0x80090019, "The keyset is not defined."},
 };
 
 }  // namespace

@@ -59,7 +59,14 @@ private:
     std::uint64_t size_;
 };
 
+// Only regular files are opened: a FIFO or a device would block or never end.
+bool IsRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
 bool OpenStream(const std::filesystem::path& path, std::ifstream& in, std::uint64_t& size) {
+    if (!IsRegularFile(path)) return false;
     std::error_code ec;
     size = std::filesystem::file_size(path, ec);
     if (ec) return false;
@@ -78,6 +85,7 @@ std::unique_ptr<InputFile> OpenHostFile(const std::filesystem::path& path) {
 
 HostPrefix ReadHostPrefix(const std::filesystem::path& path, std::size_t count) {
     HostPrefix out;
+    if (!IsRegularFile(path)) return out;
 #ifdef _WIN32
     std::FILE* raw = _wfopen(path.c_str(), L"rb");
 #else

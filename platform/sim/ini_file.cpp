@@ -1,5 +1,7 @@
 #include "platform/sim/ini_file.h"
 
+#include <unordered_map>
+
 #include "platform/sim/name_fold.h"
 #include "platform/sim/text_decode.h"
 
@@ -13,6 +15,10 @@ IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
         return out;
     };
     const std::vector<std::string_view> lines = SplitLines(text);
+    // Folded names to the line that first gave them, so that files of many
+    // sections and keys are checked for repeats in linear time.
+    std::unordered_map<std::string, int> sectionLines;
+    std::unordered_map<std::string, int> keyLines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
         const std::string_view line = Trim(lines[i]);
@@ -23,10 +29,11 @@ IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
             section.name = std::string(Trim(line.substr(1, line.size() - 2)));
             section.line = lineNo;
             if (section.name.empty()) return fail(lineNo, "empty section name");
-            for (const IniSection& seen : out.sections)
-                if (SameName(seen.name, section.name))
-                    return fail(lineNo, "section [" + section.name + "] appears twice (first at line " +
-                                            std::to_string(seen.line) + ")");
+            const auto [seen, added] = sectionLines.emplace(FoldName(section.name), lineNo);
+            if (!added)
+                return fail(lineNo, "section [" + section.name + "] appears twice (first at line " +
+                                        std::to_string(seen->second) + ")");
+            keyLines.clear();
             out.sections.push_back(std::move(section));
             continue;
         }
@@ -41,10 +48,10 @@ IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
         entry.line = lineNo;
         if (entry.key.empty()) return fail(lineNo, "empty key before \"=\"");
         IniSection& section = out.sections.back();
-        for (const IniEntry& seen : section.entries)
-            if (SameName(seen.key, entry.key))
-                return fail(lineNo, "key \"" + entry.key + "\" appears twice in [" + section.name + "] (first at line " +
-                                        std::to_string(seen.line) + ")");
+        const auto [seen, added] = keyLines.emplace(FoldName(entry.key), lineNo);
+        if (!added)
+            return fail(lineNo, "key \"" + entry.key + "\" appears twice in [" + section.name + "] (first at line " +
+                                    std::to_string(seen->second) + ")");
         section.entries.push_back(std::move(entry));
     }
     return out;

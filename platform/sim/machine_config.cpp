@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <unordered_map>
 
 #include "platform/sim/civil_time.h"
 #include "platform/sim/csidl.h"
@@ -251,13 +252,11 @@ public:
         const auto normalized = ParseMachinePath(meta.path, "C:\\", false);
         if (!normalized || normalized->components.empty())
             return Fail(section.line, "\"" + meta.path + "\" is not a valid file path");
-        const std::string key = JoinMachinePath(normalized->drive, normalized->components);
-        for (const FileMeta& seen : config.files) {
-            const auto other = ParseMachinePath(seen.path, "C:\\", false);
-            if (other && SameName(JoinMachinePath(other->drive, other->components), key))
-                return Fail(section.line, "file " + meta.path + " is described twice (first at line " +
-                                              std::to_string(seen.line) + ")");
-        }
+        const auto [seen, added] =
+            fileLines_.emplace(FoldName(JoinMachinePath(normalized->drive, normalized->components)), section.line);
+        if (!added)
+            return Fail(section.line, "file " + meta.path + " is described twice (first at line " +
+                                          std::to_string(seen->second) + ")");
         if (!ReadKeys(section, {{"attributes", [&](const IniEntry& e) {
                                      const auto bits = ParseAttributeLetters(e.value);
                                      if (!bits) return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" + e.value + "\"");
@@ -289,6 +288,7 @@ public:
 private:
     std::string label_;
     std::string error_;
+    std::unordered_map<std::string, int> fileLines_;  // folded full path -> line of its [file] section
 };
 
 // "drive C:" → ("drive", "C:")
@@ -353,10 +353,14 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
             } else if (IsSecuritySection(kind)) {
                 if (auto problem = ReadSecuritySection(section, kind, argument, config.security))
                     ok = reader.Fail(problem->line, problem->message);
+            } else if (IsSystemProbeSection(kind)) {
+                const SectionError e = ReadSystemProbeSection(section, kind, argument, config.systemProbes);
+                ok = e.message.empty() || reader.Fail(e.line, e.message);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, file PATH, "
-                                                   "logon, account NAME, security OBJECT)");
+                                                   "] (known: system, memory, environment, folders, drive X:, "
+                                                   "file PATH, network, share NAME, crypto_provider TYPE, logon, account NAME, "
+                                                   "security OBJECT)");
             }
             if (!ok) break;
         }

@@ -11,6 +11,7 @@
 
 #include "platform/machine.h"
 #include "platform/sim/security_config.h"
+#include "platform/sim/system_probe_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -52,6 +53,7 @@ struct MachineConfig {
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
     SecurityConfig security;  ///< accounts, logon and descriptors; empty for images without them
+    SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
 };
 
 struct ConfigParse {

@@ -28,6 +28,7 @@ std::string JoinMachinePath(char drive, const std::vector<std::string>& componen
 }
 
 Result<MachinePath> ParseMachinePath(std::string_view input, std::string_view currentDir, bool allowWildcards) {
+    if (input.size() > kMaxMachinePathChars) return Result<MachinePath>::Failure(kFileNameTooLong);
     std::string text(input);
     for (char& c : text)
         if (c == '/') c = '\\';

@@ -53,7 +53,8 @@ public:
     std::string Apply(std::string_view bytes) {
         const bool ansiHeader = StartsWithNoCase(Trim(bytes.substr(0, 64)), kHeader4) &&
                                 !(bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF);
-        const DecodedText decoded = DecodeText(bytes, codePage_, !ansiHeader);
+        // Names are kept as written (UTF-16 in the store); only data meets the code page.
+        const DecodedText decoded = DecodeTextToUtf8(bytes, codePage_, !ansiHeader);
         if (!decoded.error.empty()) return Error(1, decoded.error);
         const std::vector<std::string_view> lines = SplitLines(decoded.text);
 
@@ -116,18 +117,19 @@ private:
                                     "HKEY_CURRENT_CONFIG)");
         std::string below = std::string(hive->prefix);
         if (slash != std::string_view::npos) below += "\\" + std::string(path.substr(slash + 1));
-        const std::vector<std::string_view> parts = SplitKeyPath(below);
+        const std::u16string wide = Utf8ToUtf16(below);
+        const std::vector<std::u16string_view> parts = SplitKeyPath(wide);
         if (parts.size() > kMaxKeyDepth) return Fail(lineNo, "key path deeper than 512 levels");
-        for (std::string_view part : parts)
+        for (std::u16string_view part : parts)
             if (part.size() > kMaxKeyNameChars)
-                return Fail(lineNo, "key name longer than 255 characters: \"" + std::string(part.substr(0, 40)) + "...\"");
+                return Fail(lineNo, "key name longer than 255 characters: \"" + Utf16ToUtf8(part.substr(0, 40)) + "...\"");
         if (remove) {
             if (parts.empty()) return Fail(lineNo, "a hive itself cannot be deleted");
-            store_.Remove(hive->root, below);
+            store_.Remove(hive->root, wide);
             current_ = nullptr;
             return true;
         }
-        current_ = &store_.Create(hive->root, below);
+        current_ = &store_.Create(hive->root, wide, false);
         return true;
     }
 
@@ -193,13 +195,13 @@ private:
 
     bool ValueLine(std::string_view line, int lineNo) {
         std::size_t pos = 0;
-        std::string name;
+        std::u16string name;
         if (line.front() == '@') {
             pos = 1;
         } else if (line.front() == '"') {
             auto quoted = QuotedString(line, pos, lineNo);
             if (!quoted) return false;
-            name = std::move(*quoted);
+            name = Utf8ToUtf16(*quoted);
             if (name.size() > kMaxValueNameChars) return Fail(lineNo, "value name longer than 16383 characters");
         } else {
             return Fail(lineNo, "expected a [key] line, a \"name\"=value line, @=value or a ; comment");
@@ -220,7 +222,7 @@ private:
             if (!text) return false;
             if (!Trim(rest.substr(at)).empty()) return Fail(lineNo, "text after the closing quote of a string value");
             value.type = regtype::kSz;
-            value.data = std::move(*text);
+            value.data = Utf8ToAnsi(*text, codePage_);
             value.data.push_back('\0');
         } else if (StartsWithNoCase(rest, "dword:")) {
             const std::string_view digits = Trim(rest.substr(6));
@@ -272,7 +274,9 @@ private:
 
 std::string ApplyRegFile(std::string_view bytes, std::string_view fileLabel, std::uint32_t codePage, RegistryStore& store) {
     RegFileReader reader(fileLabel, codePage, store);
-    return reader.Apply(bytes);
+    std::string error = reader.Apply(bytes);
+    store.SortAll();  // keys were added in file order; enumeration gives Windows' order
+    return error;
 }
 
 }  // namespace kavlo::platform::sim

@@ -1,8 +1,12 @@
 #include "platform/sim/registry_store.h"
 
+#include <algorithm>
+
 #include "platform/sim/name_fold.h"
 
 namespace kavlo::platform::sim {
+
+RegistryNode::RegistryNode(std::u16string name) : name_(std::move(name)), folded_(FoldName16(name_)) {}
 
 RegistryNode::~RegistryNode() {
     // Subtrees are released without recursion so that a deep hive cannot
@@ -16,123 +20,147 @@ RegistryNode::~RegistryNode() {
     }
 }
 
-RegistryNode* RegistryNode::FindChild(std::string_view name) const {
-    const auto found = childIndex_.find(FoldName(name));
-    return found == childIndex_.end() ? nullptr : children_[found->second].get();
+RegistryNode* RegistryNode::FindChild(std::u16string_view name) const {
+    const auto found = childIndex_.find(FoldName16(name));
+    return found == childIndex_.end() ? nullptr : found->second;
 }
 
-RegistryNode& RegistryNode::GetOrAddChild(std::string_view name) {
-    if (RegistryNode* existing = FindChild(name)) return *existing;
-    childIndex_.emplace(FoldName(name), children_.size());
-    children_.push_back(std::make_unique<RegistryNode>(std::string(name)));
-    return *children_.back();
+RegistryNode& RegistryNode::GetOrAddChild(std::u16string_view name) {
+    std::u16string folded = FoldName16(name);
+    const auto found = childIndex_.find(folded);
+    if (found != childIndex_.end()) return *found->second;
+    auto child = std::make_unique<RegistryNode>(std::u16string(name));
+    if (!children_.empty() && !(children_.back()->folded_ < child->folded_)) childrenSorted_ = false;
+    RegistryNode& added = *child;
+    childIndex_.emplace(std::move(folded), &added);
+    children_.push_back(std::move(child));
+    return added;
 }
 
-bool RegistryNode::RemoveChild(std::string_view name) { return DetachChild(name) != nullptr; }
+void RegistryNode::SortChildren() {
+    if (childrenSorted_) return;
+    std::sort(children_.begin(), children_.end(),
+              [](const auto& a, const auto& b) { return a->folded_ < b->folded_; });
+    childrenSorted_ = true;
+}
 
-std::unique_ptr<RegistryNode> RegistryNode::DetachChild(std::string_view name) {
-    const auto found = childIndex_.find(FoldName(name));
+std::unique_ptr<RegistryNode> RegistryNode::DetachChild(std::u16string_view name) {
+    const auto found = childIndex_.find(FoldName16(name));
     if (found == childIndex_.end()) return nullptr;
-    const std::size_t position = found->second;
-    std::unique_ptr<RegistryNode> child = std::move(children_[position]);
-    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(position));
+    const auto position = std::find_if(children_.begin(), children_.end(),
+                                       [&](const auto& child) { return child.get() == found->second; });
+    std::unique_ptr<RegistryNode> child = std::move(*position);
+    children_.erase(position);
     childIndex_.erase(found);
-    for (auto& [folded, index] : childIndex_)
-        if (index > position) --index;
     return child;
 }
 
-const NamedRegValue* RegistryNode::FindValue(std::string_view name) const {
-    for (const NamedRegValue& value : values_)
-        if (SameName(value.name, name)) return &value;
-    return nullptr;
+const StoredValue* RegistryNode::FindValue(std::u16string_view name) const {
+    const auto found = valueIndex_.find(FoldName16(name));
+    return found == valueIndex_.end() ? nullptr : &values_[found->second];
 }
 
-void RegistryNode::SetValue(std::string_view name, RegValue value) {
-    for (NamedRegValue& existing : values_) {
-        if (SameName(existing.name, name)) {
-            existing.value = std::move(value);
-            return;
-        }
+void RegistryNode::SetValue(std::u16string_view name, RegValue value) {
+    const auto [slot, added] = valueIndex_.emplace(FoldName16(name), values_.size());
+    if (!added) {
+        values_[slot->second].value = std::move(value);
+        return;
     }
-    values_.push_back({std::string(name), std::move(value)});
+    values_.push_back({std::u16string(name), std::move(value)});
 }
 
-bool RegistryNode::RemoveValue(std::string_view name) {
-    for (auto it = values_.begin(); it != values_.end(); ++it) {
-        if (SameName(it->name, name)) {
-            values_.erase(it);
-            return true;
-        }
-    }
-    return false;
+bool RegistryNode::RemoveValue(std::u16string_view name) {
+    const auto found = valueIndex_.find(FoldName16(name));
+    if (found == valueIndex_.end()) return false;
+    const std::size_t position = found->second;
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
+    valueIndex_.erase(found);
+    for (auto& [folded, index] : valueIndex_)
+        if (index > position) --index;
+    return true;
 }
 
-std::vector<std::string_view> SplitKeyPath(std::string_view path) {
-    std::vector<std::string_view> parts;
+std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
+    std::vector<std::u16string_view> parts;
     while (!path.empty()) {
-        const std::size_t slash = path.find('\\');
-        const std::string_view part = path.substr(0, slash);
+        const std::size_t slash = path.find(u'\\');
+        const std::u16string_view part = path.substr(0, slash);
         if (!part.empty()) parts.push_back(part);
-        if (slash == std::string_view::npos) break;
+        if (slash == std::u16string_view::npos) break;
         path.remove_prefix(slash + 1);
     }
     return parts;
 }
 
-RegistryStore::RegistryStore() { localMachine_.GetOrAddChild("SOFTWARE").GetOrAddChild("Classes"); }
+RegistryStore::RegistryStore(std::uint32_t codePage) : codePage_(codePage) {
+    localMachine_.GetOrAddChild(u"SOFTWARE").GetOrAddChild(u"Classes");
+}
 
 RegistryNode* RegistryStore::Root(RegRoot root) {
     switch (root) {
         case RegRoot::LocalMachine: return &localMachine_;
         case RegRoot::CurrentUser: return &currentUser_;
         case RegRoot::ClassesRoot: {
-            RegistryNode* software = localMachine_.FindChild("SOFTWARE");
-            return software ? software->FindChild("Classes") : nullptr;
+            RegistryNode* software = localMachine_.FindChild(u"SOFTWARE");
+            return software ? software->FindChild(u"Classes") : nullptr;
         }
         case RegRoot::Users: return &users_;
     }
     return nullptr;
 }
 
-RegistryNode* RegistryStore::Find(RegRoot root, std::string_view path) {
+RegistryNode* RegistryStore::Find(RegRoot root, std::u16string_view path) {
     RegistryNode* node = Root(root);
     if (!node) return nullptr;
-    for (std::string_view part : SplitKeyPath(path)) {
+    for (std::u16string_view part : SplitKeyPath(path)) {
         node = node->FindChild(part);
         if (!node) return nullptr;
     }
     return node;
 }
 
-RegistryNode& RegistryStore::Create(RegRoot root, std::string_view path) {
-    RegistryNode* node = root == RegRoot::ClassesRoot
-                             ? &localMachine_.GetOrAddChild("SOFTWARE").GetOrAddChild("Classes")
-                             : Root(root);
-    for (std::string_view part : SplitKeyPath(path)) node = &node->GetOrAddChild(part);
+RegistryNode& RegistryStore::Create(RegRoot root, std::u16string_view path, bool sortNow) {
+    // HKEY_CLASSES_ROOT comes back when a .reg file writes below it after its deletion.
+    RegistryNode* node =
+        root == RegRoot::ClassesRoot ? &Create(RegRoot::LocalMachine, u"SOFTWARE\\Classes", sortNow) : Root(root);
+    for (std::u16string_view part : SplitKeyPath(path)) {
+        RegistryNode& child = node->GetOrAddChild(part);
+        if (sortNow) node->SortChildren();
+        node = &child;
+    }
     return *node;
 }
 
-void RegistryStore::Remove(RegRoot root, std::string_view path) {
-    std::vector<std::string_view> parts = SplitKeyPath(path);
+void RegistryStore::SortAll() {
+    std::vector<RegistryNode*> pending{&localMachine_, &currentUser_, &users_};
+    while (!pending.empty()) {
+        RegistryNode* node = pending.back();
+        pending.pop_back();
+        node->SortChildren();
+        for (const auto& child : node->children_) pending.push_back(child.get());
+    }
+}
+
+void RegistryStore::Remove(RegRoot root, std::u16string_view path) {
+    std::vector<std::u16string_view> parts = SplitKeyPath(path);
     if (parts.empty()) return;
-    const std::string_view last = parts.back();
+    const std::u16string_view last = parts.back();
     parts.pop_back();
     RegistryNode* parent = Root(root);
-    for (std::string_view part : parts) {
+    for (std::u16string_view part : parts) {
         if (!parent) return;
         parent = parent->FindChild(part);
     }
-    if (parent) parent->RemoveChild(last);
+    if (parent) (void)parent->DetachChild(last);
 }
 
-WinError RegistryStore::Delete(RegRoot root, std::string_view path) {
-    std::vector<std::string_view> parts = SplitKeyPath(path);
+WinError RegistryStore::Delete(RegRoot root, std::u16string_view path) {
+    std::vector<std::u16string_view> parts = SplitKeyPath(path);
     if (parts.empty()) return err::kInvalidParameter;
-    const std::string_view last = parts.back();
+    const std::u16string_view last = parts.back();
     parts.pop_back();
     RegistryNode* parent = Root(root);
-    for (std::string_view part : parts) {
+    for (std::u16string_view part : parts) {
         if (!parent) break;
         parent = parent->FindChild(part);
     }

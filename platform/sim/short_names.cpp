@@ -43,7 +43,7 @@ bool IsShortName(std::string_view name) {
     return true;
 }
 
-std::string GenerateShortName(std::string_view longName, const std::vector<std::string>& takenFolded) {
+std::string ShortNameAllocator::Generate(std::string_view longName) {
     if (IsShortName(longName)) return {};
     // The extension follows the last dot that does not start the name.
     const std::size_t lastDot = longName.rfind('.');
@@ -51,12 +51,16 @@ std::string GenerateShortName(std::string_view longName, const std::vector<std::
     std::string base = ShortPart(hasExt ? longName.substr(0, lastDot) : longName, 8);
     const std::string ext = hasExt ? ShortPart(longName.substr(lastDot + 1), 3) : std::string();
     if (base.empty()) base = "_";
-    for (unsigned n = 1; n < 1000000; ++n) {
-        const std::string tail = "~" + std::to_string(n);
-        const std::size_t keep = std::min<std::size_t>(base.size(), tail.size() >= 8 ? 0 : std::min<std::size_t>(6, 8 - tail.size()));
+    unsigned& next = nextNumber_.try_emplace(base.substr(0, 6) + "." + ext, 1).first->second;
+    for (; next < 1000000; ++next) {
+        const std::string tail = "~" + std::to_string(next);
+        const std::size_t keep = std::min<std::size_t>(base.size(), std::min<std::size_t>(6, 8 - tail.size()));
         std::string candidate = base.substr(0, keep) + tail;
         if (!ext.empty()) candidate += "." + ext;
-        if (std::find(takenFolded.begin(), takenFolded.end(), candidate) == takenFolded.end()) return candidate;
+        if (taken_.insert(candidate).second) {
+            ++next;
+            return candidate;
+        }
     }
     return {};
 }

@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/sim/civil_time.h"
+#include "platform/sim/contained_path.h"
 #include "platform/sim/name_fold.h"
 #include "platform/sim/short_names.h"
 #include "platform/sim/wildcard.h"
@@ -21,10 +22,29 @@ std::string HostName(const fs::path& path) {
     return std::string(reinterpret_cast<const char*>(name.data()), name.size());
 }
 
-bool IsInside(const fs::path& root, const fs::path& target) {
-    auto [rootEnd, targetIt] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
-    (void)targetIt;
-    return rootEnd == root.end();
+// A host name as a row shows it: Windows names hold no control characters,
+// and a line feed would split the row in two.
+std::string MachineName(const std::string& hostName, std::uint32_t codePage) {
+    std::string name = Utf8ToAnsi(hostName, codePage);
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    return name;
+}
+
+// Why a folder of the machine is refused; "" when it may be used.
+std::string FolderProblem(const fs::path& root, const fs::path& path, const ContainedPath& resolved) {
+    const std::string shown = ShownPath(root, path);
+    switch (resolved.state) {
+        case ContainedPath::State::kOutside: return shown + ": a symbolic link leading outside the machine folder";
+        case ContainedPath::State::kUnreadable: return shown + ": cannot be read (" + resolved.reason + ")";
+        case ContainedPath::State::kMissing: return shown + ": missing";
+        case ContainedPath::State::kInside: break;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(resolved.path, ec)) return shown + ": not a folder";
+    fs::directory_iterator probe(resolved.path, ec);
+    if (ec) return shown + ": cannot be read (" + ec.message() + ")";
+    return {};
 }
 
 std::optional<LocalTime> HostTime(const fs::path& path) {
@@ -62,11 +82,7 @@ SimFileSystem::SimFileSystem(fs::path machineFolder, const MachineConfig& config
     std::error_code ec;
     machineRoot_ = fs::canonical(machineFolder, ec);
     if (ec) machineRoot_ = fs::absolute(machineFolder, ec);
-    const fs::path drivesFolder = machineRoot_ / "drives";
-    for (const auto& item : fs::directory_iterator(drivesFolder, ec)) {
-        const std::string name = HostName(item.path());
-        if (name.size() == 1 && item.is_directory(ec)) driveFolders_[static_cast<char>(name[0] & ~0x20)] = item.path();
-    }
+    FindDriveFolders();
     for (std::size_t i = 0; i < files_.size(); ++i) {
         const auto parsed = ParseMachinePath(files_[i].path, "C:\\", false);
         if (parsed) fileIndex_[FoldName(JoinMachinePath(parsed->drive, parsed->components))] = i;
@@ -123,24 +139,31 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
     const bool cdfs = SameName(drive.fileSystem, "CDFS");
     std::error_code ec;
     if (!hostDir.empty()) {
-        for (const auto& item : fs::directory_iterator(hostDir, ec)) {
+        fs::directory_iterator items(hostDir, ec);
+        if (ec) owner->unreadable = true;
+        for (fs::directory_iterator end; !ec && items != end; items.increment(ec)) {
+            const fs::directory_entry& item = *items;
             const std::string hostName = HostName(item.path());
             if (IsPlaceholder(hostName)) continue;
             std::error_code itemError;
             const fs::file_status linkStatus = item.symlink_status(itemError);
             if (itemError) continue;
             Entry entry;
-            entry.name = Utf8ToAnsi(hostName, codePage_);
+            entry.name = MachineName(hostName, codePage_);
             entry.folded = FoldName(entry.name);
             const bool isLink = fs::is_symlink(linkStatus);
             std::optional<LocalTime> time;
             if (isLink) {
                 // Followed only while it stays inside the machine folder.
-                const fs::path target = fs::canonical(item.path(), itemError);
-                if (!itemError && IsInside(machineRoot_, target)) {
-                    entry.target = target;
-                    entry.isDirectory = fs::is_directory(target, itemError);
-                    time = HostTime(target);
+                // Only folders and regular files are opened: a FIFO or a device
+                // behind a link would block or never end.
+                const ContainedPath target = ResolveInside(machineRoot_, item.path());
+                const fs::file_status status =
+                    target.state == ContainedPath::State::kInside ? fs::status(target.path, itemError) : fs::file_status();
+                if (fs::is_directory(status) || fs::is_regular_file(status)) {
+                    entry.target = target.path;
+                    entry.isDirectory = fs::is_directory(status);
+                    time = HostTime(target.path);
                 }
             } else if (fs::is_directory(linkStatus) || fs::is_regular_file(linkStatus)) {
                 entry.target = item.path();
@@ -165,20 +188,17 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
     std::sort(listing->begin(), listing->end(), [](const Entry& a, const Entry& b) { return NameLess(a.name, b.name); });
 
     // Given short names are reserved first; generated ones follow in name order.
-    std::vector<std::string> taken;
+    ShortNameAllocator shortNames;
     for (Entry& entry : *listing) {
-        if (IsShortName(entry.name)) taken.push_back(entry.folded);
+        if (IsShortName(entry.name)) shortNames.Reserve(entry.folded);
         const FileMeta* meta = Meta(ChildPath(canonicalDir, entry.name));
         if (meta && meta->shortName) {
             entry.shortName = *meta->shortName;
-            taken.push_back(entry.shortName);
+            shortNames.Reserve(entry.shortName);
         }
     }
     for (Entry& entry : *listing) {
-        if (entry.shortName.empty()) {
-            entry.shortName = GenerateShortName(entry.name, taken);
-            if (!entry.shortName.empty()) taken.push_back(entry.shortName);
-        }
+        if (entry.shortName.empty()) entry.shortName = shortNames.Generate(entry.name);
         entry.shortFolded = FoldName(entry.shortName);
     }
     for (std::uint32_t i = 0; i < listing->size(); ++i) {
@@ -213,6 +233,8 @@ Result<SimFileSystem::Located> SimFileSystem::Locate(char drive, const std::vect
         if (!last && (!found.isDirectory || found.target.empty())) return Result<Located>::Failure(err::kPathNotFound);
         out.chain.push_back(&found);
         out.canonical = ChildPath(out.canonical, found.name);
+        // Long names of short-name components can make a path longer than its text.
+        if (out.canonical.size() > kMaxMachinePathChars) return Result<Located>::Failure(kFileNameTooLong);
         out.folded = ChildPath(out.folded, found.folded);
         host = &found.target;
     }
@@ -259,6 +281,7 @@ Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern
     }
     const std::shared_ptr<const Listing> listing =
         List(located->folded, located->canonical, *located->target, *Drive(parsed->drive));
+    if (listing->unreadable) return R::Failure(err::kAccessDenied);
     if (IsExactName(name)) {
         if (const std::vector<std::uint32_t>* named = listing->Named(FoldName(name)))
             for (const std::uint32_t i : *named) add(listing->entries[i], listing->entries[i].name);
@@ -311,24 +334,47 @@ Result<std::string> SimFileSystem::ShortPathName(std::string_view path) {
     return out;
 }
 
-std::string SimFileSystem::Validate(std::string_view iniLabel) {
-    std::error_code ec;
+void SimFileSystem::FindDriveFolders() {
     const fs::path drivesFolder = machineRoot_ / "drives";
-    std::vector<char> seen;
-    for (const auto& item : fs::directory_iterator(drivesFolder, ec)) {
-        const std::string name = HostName(item.path());
-        if (!name.empty() && name[0] == '.') continue;
-        const std::string shown = (fs::path("drives") / item.path().filename()).generic_string();
-        const bool letter = name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'));
-        if (!letter || !item.is_directory(ec))
-            return shown + ": drives/ holds one folder per drive letter (drives/c is C:)";
-        const char upper = static_cast<char>(name[0] & ~0x20);
-        if (std::find(seen.begin(), seen.end(), upper) != seen.end())
-            return shown + ": drive " + std::string{upper} + ": has two folders";
-        seen.push_back(upper);
-        if (!Drive(upper))
-            return shown + ": there is no [drive " + std::string{upper} + ":] section in machine.ini for this folder";
+    const ContainedPath drives = ResolveInside(machineRoot_, drivesFolder);
+    if (drives.state == ContainedPath::State::kMissing) return;  // a machine without files
+    if (std::string problem = FolderProblem(machineRoot_, drivesFolder, drives); !problem.empty()) {
+        problem_ = std::move(problem);
+        return;
     }
+    std::error_code ec;
+    for (fs::directory_iterator it(drives.path, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = HostName(it->path());
+        if (!name.empty() && name[0] == '.') continue;
+        const std::string shown = "drives/" + name;
+        const bool letter = name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'));
+        std::error_code itemError;
+        if (!letter || !it->is_directory(itemError)) {
+            problem_ = shown + ": drives/ holds one folder per drive letter (drives/c is C:)";
+            return;
+        }
+        const char upper = static_cast<char>(name[0] & ~0x20);
+        if (driveFolders_.count(upper)) {
+            problem_ = shown + ": drive " + std::string{upper} + ": has two folders";
+            return;
+        }
+        if (!Drive(upper)) {
+            problem_ = shown + ": there is no [drive " + std::string{upper} + ":] section in machine.ini for this folder";
+            return;
+        }
+        const fs::path folder = drivesFolder / name;
+        const ContainedPath resolved = ResolveInside(machineRoot_, folder);
+        if (std::string problem = FolderProblem(machineRoot_, folder, resolved); !problem.empty()) {
+            problem_ = std::move(problem);
+            return;
+        }
+        driveFolders_[upper] = resolved.path;
+    }
+    if (ec) problem_ = "drives: cannot be read (" + ec.message() + ")";
+}
+
+std::string SimFileSystem::Validate(std::string_view iniLabel) {
+    if (!problem_.empty()) return problem_;
     auto fail = [&](const FileMeta& meta, const std::string& what) {
         return std::string(iniLabel) + ":" + std::to_string(meta.line) + ": " + what;
     };
@@ -347,10 +393,12 @@ std::string SimFileSystem::Validate(std::string_view iniLabel) {
             const auto parent = Locate(parsed->drive, dir);
             if (!parent) return fail(meta, "no parent directory for " + meta.path);
             const auto listing = List(parent->folded, parent->canonical, *parent->target, *Drive(parsed->drive));
-            for (const Entry& other : listing->entries) {
-                if (SameName(other.name, located->chain.back()->name)) continue;
-                if (other.folded == *meta.shortName || other.shortFolded == *meta.shortName)
-                    return fail(meta, "short name " + *meta.shortName + " is already used by " + other.name);
+            if (const std::vector<std::uint32_t>* named = listing->Named(*meta.shortName)) {
+                for (const std::uint32_t i : *named) {
+                    const Entry& other = listing->entries[i];
+                    if (&other != located->chain.back())
+                        return fail(meta, "short name " + *meta.shortName + " is already used by " + other.name);
+                }
             }
         }
     }

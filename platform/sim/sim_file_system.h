@@ -21,8 +21,9 @@ class SimFileSystem {
 public:
     SimFileSystem(std::filesystem::path machineFolder, const MachineConfig& config);
 
-    /// Checks drives/ and the [file] sections against the host folders; returns
-    /// "" or the first problem ("machine.ini:12: ...").
+    /// Checks drives/ (folders that cannot be read or lead outside the machine
+    /// folder included) and the [file] sections against the host folders;
+    /// returns "" or the first problem ("machine.ini:12: ...").
     std::string Validate(std::string_view iniLabel);
 
     Result<std::vector<FindEntry>> FindFiles(std::string_view pattern);
@@ -55,6 +56,7 @@ private:
     struct Listing {
         std::vector<Entry> entries;
         std::unordered_map<std::string, std::vector<std::uint32_t>> byName;
+        bool unreadable = false;  ///< the host folder could not be listed
         /// The entries named `folded` by their long or short name, in listing order.
         const std::vector<std::uint32_t>* Named(const std::string& folded) const;
     };
@@ -69,6 +71,9 @@ private:
     };
 
     const DriveConfig* Drive(char letter) const;
+    /// Fills driveFolders_ with the drive folders that lie inside the machine
+    /// folder; the first problem goes to problem_.
+    void FindDriveFolders();
     Result<Located> Locate(char drive, const std::vector<std::string>& components);
     std::shared_ptr<const Listing> List(const std::string& canonicalDir, const std::filesystem::path& hostDir,
                                         const DriveConfig& drive);
@@ -81,7 +86,8 @@ private:
     const FileMeta* Meta(const std::string& canonicalPath) const;
 
     std::filesystem::path machineRoot_;  // canonical; links may not leave it
-    std::unordered_map<char, std::filesystem::path> driveFolders_;
+    std::unordered_map<char, std::filesystem::path> driveFolders_;  // canonical, inside machineRoot_
+    std::string problem_;  // why the drive folders cannot be used; "" when they can
     std::vector<DriveConfig> drives_;
     std::vector<FileMeta> files_;
     std::unordered_map<std::string, std::size_t> fileIndex_;  // folded canonical path -> files_

@@ -1,11 +1,14 @@
 #include "platform/sim/sim_machine.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
+#include <unordered_map>
 #include <fstream>
-#include <iterator>
 
 #include "platform/pe_version.h"
+#include "platform/sim/contained_path.h"
 #include "platform/sim/csidl.h"
 #include "platform/sim/error_texts.h"
 #include "platform/sim/host_file.h"
@@ -17,6 +20,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_security.h"
+#include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
 
 namespace kavlo::platform::sim {
@@ -28,18 +32,62 @@ constexpr WinError kWsaNotInitialised = 10093;
 constexpr int kCsidlWindows = 0x24;
 constexpr int kCsidlSystem = 0x25;
 
-bool ReadWholeFile(const fs::path& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+// Reads a file of the machine folder that must lie inside it; "" or why not.
+std::string ReadMachineFile(const fs::path& root, const fs::path& path, const std::string& label, std::string& out) {
+    const ContainedPath resolved = ResolveInside(root, path);
+    switch (resolved.state) {
+        case ContainedPath::State::kMissing: return label + ": missing";
+        case ContainedPath::State::kOutside: return label + ": a symbolic link leading outside the machine folder";
+        case ContainedPath::State::kUnreadable: return label + ": cannot be read (" + resolved.reason + ")";
+        case ContainedPath::State::kInside: break;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(resolved.path, ec)) return label + ": not a regular file";
+    errno = 0;
+    std::ifstream in(resolved.path, std::ios::binary);
+    if (!in) return label + ": cannot be read (" + std::generic_category().message(errno) + ")";
+    const std::uint64_t size = fs::file_size(resolved.path, ec);
+    if (ec) return label + ": cannot be read (" + ec.message() + ")";
+    out.resize(static_cast<std::size_t>(size));
+    in.read(out.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size)) return label + ": cannot be read";
+    return {};
+}
+
+// The .reg files of registry/ in name order; "" or why they cannot be listed.
+std::string ListRegFiles(const fs::path& root, const std::string& folderLabel, std::vector<fs::path>& out) {
+    const fs::path folder = root / "registry";
+    const ContainedPath resolved = ResolveInside(root, folder);
+    switch (resolved.state) {
+        case ContainedPath::State::kMissing: return {};  // a machine with an empty registry
+        case ContainedPath::State::kOutside: return folderLabel + ": a symbolic link leading outside the machine folder";
+        case ContainedPath::State::kUnreadable: return folderLabel + ": cannot be read (" + resolved.reason + ")";
+        case ContainedPath::State::kInside: break;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(resolved.path, ec)) return folderLabel + ": not a folder";
+    for (fs::directory_iterator it(resolved.path, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path name = it->path().filename();
+        // Each file is checked where it is read: a link is resolved there.
+        std::error_code itemError;
+        if (SameName(name.extension().string(), ".reg") && !it->is_directory(itemError))
+            out.push_back(resolved.path / name);
+    }
+    if (ec) return folderLabel + ": cannot be read (" + ec.message() + ")";
+    std::sort(out.begin(), out.end(), [](const fs::path& a, const fs::path& b) {
+        return NameLess(a.filename().string(), b.filename().string());
+    });
+    return {};
 }
 
 class SimMachine final : public Machine {
 public:
     SimMachine(MachineConfig config, std::shared_ptr<RegistryStore> registry, std::unique_ptr<SimFileSystem> files)
         : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)),
-          security_(config_.security) {}
+          security_(config_.security) {
+        for (std::size_t i = 0; i < config_.environment.size(); ++i)
+            environmentIndex_.emplace(FoldName(config_.environment[i].first), i);
+    }
 
     Result<std::unique_ptr<RegistryKey>> OpenKey(RegRoot root, std::string_view path, std::uint32_t access) override {
         return OpenSimKey(registry_, root, path, access);
@@ -134,9 +182,9 @@ public:
     std::string CurrentDirectory() override { return config_.currentDir; }
 
     std::optional<std::string> Environment(std::string_view name) override {
-        for (const auto& [key, value] : config_.environment)
-            if (SameName(key, name)) return value;
-        return std::nullopt;
+        const auto found = environmentIndex_.find(FoldName(name));
+        if (found == environmentIndex_.end()) return std::nullopt;
+        return config_.environment[found->second].second;
     }
 
     std::string ExpandEnvironment(std::string_view text) override {
@@ -208,6 +256,19 @@ public:
         return security_.PrivilegeDisplayName(privilege);
     }
 
+    Result<std::uint32_t> ServerTypeFlags() override { return SimServerTypeFlags(config_.systemProbes); }
+    Result<std::vector<ShareInfo>> Shares() override { return SimShares(config_.systemProbes); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return SimOpenEventLog(*this, log);
+    }
+    Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
+        return SimLoadMessageFile(*this, path);
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override { return SimSystemMessage(id); }
+    Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        return SimAcquireCryptoProvider(config_.systemProbes, type);
+    }
+
 private:
     const DriveConfig* Drive(char letter) const {
         for (const DriveConfig& d : config_.drives)
@@ -226,6 +287,7 @@ private:
     }
 
     MachineConfig config_;
+    std::unordered_map<std::string, std::size_t> environmentIndex_;  // folded name -> config_.environment
     std::shared_ptr<RegistryStore> registry_;
     std::unique_ptr<SimFileSystem> files_;
     SimSecurity security_;
@@ -275,17 +337,19 @@ Result<std::string> SimMachine::KeySecurity(RegRoot root, std::string_view path)
 
 LoadResult LoadMachine(const std::string& folder) {
     LoadResult out;
-    const fs::path root(folder);
+    const fs::path given(folder);
     std::error_code ec;
-    if (!fs::is_directory(root, ec)) {
+    const fs::path root = fs::canonical(given, ec);
+    if (ec || !fs::is_directory(root, ec)) {
         out.error = folder + ": no such machine folder";
         return out;
     }
-    const fs::path iniPath = root / "machine.ini";
-    const std::string iniLabel = iniPath.string();
+    const std::string iniLabel = (given / "machine.ini").string();
     std::string bytes;
-    if (!fs::is_regular_file(iniPath, ec) || !ReadWholeFile(iniPath, bytes)) {
-        out.error = iniLabel + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)";
+    if (std::string problem = ReadMachineFile(root, root / "machine.ini", iniLabel, bytes); !problem.empty()) {
+        out.error = problem == iniLabel + ": missing"
+                        ? iniLabel + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)"
+                        : problem;
         return out;
     }
     ConfigParse parsed = ParseMachineConfig(bytes, iniLabel);
@@ -294,21 +358,19 @@ LoadResult LoadMachine(const std::string& folder) {
         return out;
     }
 
-    auto registry = std::make_shared<RegistryStore>();
+    auto registry = std::make_shared<RegistryStore>(parsed.config.codePage);
     std::vector<fs::path> regFiles;
-    for (const auto& item : fs::directory_iterator(root / "registry", ec)) {
-        const std::string extension = item.path().extension().string();
-        if (item.is_regular_file(ec) && SameName(extension, ".reg")) regFiles.push_back(item.path());
+    if (std::string problem = ListRegFiles(root, (given / "registry").string(), regFiles); !problem.empty()) {
+        out.error = std::move(problem);
+        return out;
     }
-    std::sort(regFiles.begin(), regFiles.end(), [](const fs::path& a, const fs::path& b) {
-        return NameLess(a.filename().string(), b.filename().string());
-    });
     for (const fs::path& regFile : regFiles) {
-        if (!ReadWholeFile(regFile, bytes)) {
-            out.error = regFile.string() + ": cannot be read";
+        const std::string label = (given / "registry" / regFile.filename()).string();
+        if (std::string problem = ReadMachineFile(root, regFile, label, bytes); !problem.empty()) {
+            out.error = std::move(problem);
             return out;
         }
-        std::string error = ApplyRegFile(bytes, regFile.string(), parsed.config.codePage, *registry);
+        std::string error = ApplyRegFile(bytes, label, parsed.config.codePage, *registry);
         if (!error.empty()) {
             out.error = std::move(error);
             return out;

@@ -26,7 +26,45 @@ bool LooksLikeUtf8(std::string_view bytes) {
     return multiByte;
 }
 
+std::u16string Utf16LeUnits(std::string_view bytes) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return units;
+}
+
 }  // namespace
+
+DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
+    DecodedText out;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        bytes.remove_prefix(2);
+        if (bytes.size() % 2 != 0) {
+            out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
+            return out;
+        }
+        out.text = Utf16ToUtf8(Utf16LeUnits(bytes));
+        out.encoding = TextEncoding::kUtf16Le;
+        return out;
+    }
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE && static_cast<unsigned char>(bytes[1]) == 0xFF) {
+        out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
+        return out;
+    }
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        out.text = Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));  // invalid bytes become U+FFFD
+        out.encoding = TextEncoding::kUtf8;
+        return out;
+    }
+    if (detectUtf8 && LooksLikeUtf8(bytes)) {
+        out.text = std::string(bytes);
+        out.encoding = TextEncoding::kUtf8;
+        return out;
+    }
+    out.text = AnsiToUtf8(bytes, codePage);
+    return out;
+}
 
 DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
     DecodedText out;
@@ -36,11 +74,7 @@ DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool dete
             out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
             return out;
         }
-        std::u16string units(bytes.size() / 2, u'\0');
-        for (std::size_t i = 0; i < units.size(); ++i)
-            units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                             (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-        out.text = Utf16ToAnsi(units, codePage);
+        out.text = Utf16ToAnsi(Utf16LeUnits(bytes), codePage);
         out.encoding = TextEncoding::kUtf16Le;
         return out;
     }

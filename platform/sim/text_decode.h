@@ -12,7 +12,7 @@ namespace kavlo::platform::sim {
 enum class TextEncoding { kAnsi, kUtf8, kUtf16Le };
 
 struct DecodedText {
-    std::string text;  ///< in the ANSI code page; empty with error set on failure
+    std::string text;  ///< in the ANSI code page (or UTF-8); empty with error set on failure
     TextEncoding encoding = TextEncoding::kAnsi;
     std::string error;  ///< why the bytes are not text; empty on success
 };
@@ -20,6 +20,10 @@ struct DecodedText {
 /// A UTF-16LE or UTF-8 byte-order mark decides the encoding; without one, text that
 /// is valid UTF-8 and uses it is taken as UTF-8 when detectUtf8 is set, else as ANSI.
 DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool detectUtf8);
+
+/// The same decoding, into UTF-8 instead of the code page, so that nothing is
+/// lost (ANSI text is converted from the code page).
+DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, bool detectUtf8);
 
 /// Splits at "\n", dropping a "\r" before it.
 std::vector<std::string_view> SplitLines(std::string_view text);

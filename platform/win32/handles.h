@@ -4,6 +4,7 @@
 
 #include <winsock2.h>
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <utility>
 
@@ -85,6 +86,18 @@ struct TokenTraits {
     static void Release(Value handle) { ::CloseHandle(handle); }
 };
 
+struct EventLogTraits {
+    using Value = HANDLE;
+    static Value Empty() { return nullptr; }
+    static void Release(Value log) { ::CloseEventLog(log); }
+};
+
+struct CryptProviderTraits {
+    using Value = HCRYPTPROV;
+    static Value Empty() { return 0; }
+    static void Release(Value provider) { ::CryptReleaseContext(provider, 0); }
+};
+
 /// An opened (never a predefined root) registry key.
 using UniqueKey = Unique<RegistryKeyTraits>;
 /// A handle from CreateFile; INVALID_HANDLE_VALUE is its empty value.
@@ -97,6 +110,11 @@ using UniqueModule = Unique<ModuleTraits>;
 using UniqueLocalMemory = Unique<LocalMemoryTraits>;
 /// An access token from OpenProcessToken or OpenThreadToken.
 using UniqueToken = Unique<TokenTraits>;
+
+/// An event log from OpenEventLog.
+using UniqueEventLog = Unique<EventLogTraits>;
+/// A cryptographic provider context from CryptAcquireContext.
+using UniqueCryptProvider = Unique<CryptProviderTraits>;
 
 /// Windows sockets started for the lifetime of this object.
 class WinsockSession {

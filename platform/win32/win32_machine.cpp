@@ -12,6 +12,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_security.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_time.h"
 #include "platform/win32/win32_version.h"
 
@@ -199,6 +200,21 @@ public:
     Result<std::string> PrivilegeDisplayName(std::string_view privilege) override {
         return win32::PrivilegeDisplayName(privilege);
     }
+    Result<std::uint32_t> ServerTypeFlags() override { return win32::ServerTypeFlags(); }
+    Result<std::vector<ShareInfo>> Shares() override { return win32::Shares(); }
+    Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {
+        return win32::OpenEventLogByName(log);
+    }
+    Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path) override {
+        return win32::LoadMessageFile(path);
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override { return win32::SystemMessage(id); }
+    Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        return win32::AcquireCryptoProvider(type);
+    }
+    LocalTime UtcToLocal(std::uint32_t seconds) override { return win32::UtcToLocal(seconds); }
+    std::string LocaleDate(const LocalTime& time) override { return win32::LocaleDate(time); }
+    std::string LocaleTime(const LocalTime& time) override { return win32::LocaleTime(time); }
 
 private:
     /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later

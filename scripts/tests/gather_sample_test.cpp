@@ -123,6 +123,41 @@ TEST_F(SampleGathered, ProductFileVersionRows) {
     EXPECT_THAT(Text("Fernway", "Installation"), HasSubstr("fwsched.exe\t1.80.0.21\t"));
 }
 
+TEST_F(SampleGathered, EventLogRowsFoldedWithMessages) {
+    const std::vector<std::string> system = Rows("System", "System event log");
+    EXPECT_THAT(system, Contains("Warning,5/13/2002,3:10:06 PM,Srv,2013,OFFICE7,"
+                                 "The E: disk is at or near capacity.  You may need to delete some files."));
+    EXPECT_THAT(system, Contains("DUPLICATES,6,,,,,,"));
+    EXPECT_THAT(system, Contains(StartsWith("ERROR,5/14/2002,7:55:30 AM,Service Control Manager,7000,OFFICE7,"
+                                            "The OGFX Display Helper service failed to start")));
+    // The product's own message file; the record that wrapped to the top of the file.
+    EXPECT_THAT(Rows("System", "Application event log"),
+                Contains("Warning,5/13/2002,11:42:19 AM,Ostrell AntiVirus,5,OFFICE7,"
+                         "Threat found in C:\\WINNT\\Temp\\setup.exe: W32.Example.Worm.The file was moved to the quarantine."));
+    // Security's parameter file is asked first and does not hold the audit messages.
+    EXPECT_THAT(Rows("Security", "Security event log"),
+                Contains("Audit Failure,5/14/2002,8:20:44 AM,Security,529, ,OFFICE7,The system cannot find message "
+                         "text for message number 0x%1 in the message file for %2."));
+}
+
+TEST_F(SampleGathered, ServerRoleAndShares) {
+    EXPECT_THAT(Text("Network", "Server role"),
+                HasSubstr("Server Type,0x51003\nSV_TYPE_WORKSTATION,All LAN Manager workstations\n"));
+    EXPECT_THAT(ChildTitles(Node("Network", "Network configuration", "[D]  Type= 0x51003")),
+                Contains("SV_TYPE_MASTER_BROWSER,Server running the master Browser service"));
+    EXPECT_THAT(Rows("Network", "Shares"), Contains("C$,C:\\,Default share,Unlimited,0"));
+}
+
+TEST_F(SampleGathered, CryptographicProviders) {
+    const ResultNode& base =
+        Node("Security", "Cryptographic providers", "Microsoft Base Cryptographic Provider v1.0  Ver: 2.0");
+    EXPECT_THAT(ChildTitles(base), ElementsAre("Default key container: jmiller", "CSP implementation type: software",
+                                               "Available key container(s)"));
+    EXPECT_THAT(ChildTitles(Node("Security", "Cryptographic providers", "Unavailable Providers")),
+                Contains("CryptAcquireContext Error! Unable to acquire a CSP handle for MS EXCHANGE  Error: "
+                         "Provider type not defined."));
+}
+
 TEST_F(SampleGathered, InstalledComponentRows) {
     SKIP_UNLESS_BUILT("InstallPath:");
     // A service's binary found through its registry value, and a data folder.

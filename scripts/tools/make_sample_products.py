@@ -7,7 +7,8 @@ The output is committed; run this again after changing it:
 
     python3 scripts/tools/make_sample_products.py
 
-It writes the products' registry files (registry/50-*.reg and up), their
+It writes the products' registry files (registry/50-*.reg and up), the event
+logs with their sources' message files (sample_content/event_logs), their
 program files (small PE images with real version resources, made by
 tools/make_sample_pe.py), logs, settings, caller and option files, the
 definition files and the start-up shortcut. Everything it writes is listed in
@@ -20,6 +21,7 @@ import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 
+from sample_content.event_logs import OWNED as EVENT_LOG_FILES, event_logs
 from sample_content.layout import FILE_TIMES, SAMPLE
 from sample_content.product_files import ostrell_logs, mirrolet_data, fernway_data, program_files, startup_folder
 from sample_content.product_registry import fernway_registry, mirrolet_registry, ostrell_registry
@@ -45,7 +47,7 @@ OWNED = [
     "drives/c/Documents and Settings/All Users/Application Data/Quorvane/MIRROLET",
     "drives/c/Documents and Settings/All Users/Application Data/Quorvane/Fernway",
     "drives/c/Documents and Settings/All Users/Start Menu/Programs/Startup/MIRROLET Host.lnk",
-]
+] + EVENT_LOG_FILES
 
 MACHINE_INI_MARKER = "; ---- Product files: written by scripts/tools/make_sample_products.py, do not edit below ----"
 
@@ -59,7 +61,7 @@ def file_sections():
         folder = path.rsplit("\\", 1)[0]
         while folder.count("\\") >= 2 and not folder.upper().endswith(("\\PROGRAM FILES",
                                                                        "\\COMMON FILES", "\\APPLICATION DATA",
-                                                                       "\\STARTUP")):
+                                                                       "\\STARTUP", "\\SYSTEM32")):
             times[folder] = max(times.get(folder, when), when)
             folder = folder.rsplit("\\", 1)[0]
     lines = [MACHINE_INI_MARKER, ""]
@@ -102,6 +104,7 @@ def main():
     fernway_data()
     startup_folder()
     program_files()
+    event_logs()
     update_machine_ini()
 
 

@@ -108,6 +108,17 @@ TEST_F(FileSystemTest, ErrorCodes) {
     EXPECT_EQ(Names("Q:\\*"), (Names_{"error 3"}));
     EXPECT_EQ(Names("\\\\server\\share\\*"), (Names_{"error 53"}));
     EXPECT_EQ(Names(""), (Names_{"error 3"}));
+    // Windows' own limit on paths; longer ones are refused before any lookup.
+    EXPECT_EQ(Names("C:\\" + std::string(32764, 'a')), (Names_{"error 2"}));
+    EXPECT_EQ(Names("C:\\" + std::string(32765, 'a')), (Names_{"error 206"}));
+    EXPECT_EQ(m().OpenForRead("C:\\" + std::string(40000, 'a')).error(), 206u);
+}
+
+TEST_F(FileSystemTest, ControlCharactersOfHostNamesAreReplaced) {
+    t_.Write("drives/c/WINNT/two\nlines.txt", "");
+    t_.Write("drives/c/WINNT/tab\there.txt", "");
+    if (!fs::exists(t_.root() / "drives/c/WINNT/two\nlines.txt")) GTEST_SKIP() << "the host forbids such names";
+    EXPECT_EQ(Names("C:\\WINNT\\t*.txt"), (Names_{"tab?here.txt", "two?lines.txt"}));
 }
 
 TEST_F(FileSystemTest, EntriesCarryPathSizeTimeAndShortName) {
@@ -271,6 +282,16 @@ TEST_F(ReparseTest, LinksAreReparsePoints) {
     auto link = m().OpenForRead("C:\\boot.lnk");
     ASSERT_TRUE(link.ok());
     EXPECT_EQ((*link)->Size(), 15u);
+}
+
+TEST_F(ReparseTest, LinkToAFifoIsShownButNeverOpened) {
+    const fs::path fifo = t_.root() / "pipe";
+    if (!testing::MakeHostFifo(fifo)) GTEST_SKIP() << "the host cannot make a FIFO";
+    fs::create_symlink(fifo, t_.root() / "drives/c/pipe.dll");
+    EXPECT_EQ(One("C:\\pipe.dll").attributes, attr::kReparsePoint | attr::kArchive);
+    // Opening the FIFO would block until a writer comes: these must return at once.
+    EXPECT_EQ(m().OpenForRead("C:\\pipe.dll").error(), err::kFileNotFound);
+    EXPECT_EQ(m().FileVersion("C:\\pipe.dll").error(), err::kFileNotFound);
 }
 
 TEST_F(ReparseTest, LinksLeavingTheMachineAreNotFollowed) {

@@ -87,7 +87,8 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
-    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH, logon, account NAME, security OBJECT)"},
+    BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, "
+            "file PATH, network, share NAME, crypto_provider TYPE, logon, account NAME, security OBJECT)"},
     BadIni{"[security C:\\x]\nsddl = D:(A;;FA;;;ZZ)\n", "machine.ini:21: sddl: the account is a two-letter alias such as BA or a SID such as S-1-5-32-545 in (A;;FA;;;ZZ)"},
     BadIni{"[security LPT1]\nsddl = D:\n", "machine.ini:20: a security section names a file path (C:\\x), a registry key (HKLM\\x) or \"service NAME\", not \"LPT1\""},
     BadIni{"[security HKLM\\A]\nsddl = D:\n[security HKEY_LOCAL_MACHINE\\a\\]\nsddl = D:\n", "machine.ini:22: \"HKEY_LOCAL_MACHINE\\a\\\" is described twice"},

@@ -141,16 +141,18 @@ TEST_F(RegFileTest, DeletionsOfKeysAndValues) {
     EXPECT_EQ((*kept)->EnumValue(1, 100, 100).error(), err::kNoMoreItems);
 }
 
-TEST_F(RegFileTest, OrderOfFirstAppearanceAndCaseOfFirstSpelling) {
+TEST_F(RegFileTest, SubkeysInWindowsOrderValuesInCreationOrderCaseOfFirstSpelling) {
     ASSERT_EQ(Apply("REGEDIT4\n[HKEY_LOCAL_MACHINE\\R\\Zeta]\n[HKEY_LOCAL_MACHINE\\R\\alpha]\n"
-                    "[HKEY_LOCAL_MACHINE\\r\\ZETA\\x]\n[HKEY_LOCAL_MACHINE\\R\\Mid]\n"),
+                    "[HKEY_LOCAL_MACHINE\\r\\ZETA\\x]\n[HKEY_LOCAL_MACHINE\\R\\Mid]\n"
+                    "[HKEY_LOCAL_MACHINE\\R\\m_d]\n"),
               "");
-    EXPECT_EQ(Subkeys(RegRoot::LocalMachine, "R"), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
-    // A value set again keeps its place; a deleted and re-created key goes last.
+    // Names compare in upper case, as NT compares them: "_" (0x5F) comes after "I" (0x49).
+    EXPECT_EQ(Subkeys(RegRoot::LocalMachine, "R"), (std::vector<std::string>{"alpha", "Mid", "m_d", "Zeta"}));
+    // A value set again keeps its place; a key deleted and created again keeps its order.
     ASSERT_EQ(Apply("REGEDIT4\n[HKEY_LOCAL_MACHINE\\R]\n\"one\"=\"1\"\n\"two\"=\"2\"\n\"ONE\"=\"3\"\n"
-                    "[-HKEY_LOCAL_MACHINE\\R\\Zeta]\n[HKEY_LOCAL_MACHINE\\R\\Zeta]\n"),
+                    "[-HKEY_LOCAL_MACHINE\\R\\alpha]\n[HKEY_LOCAL_MACHINE\\R\\Alpha]\n"),
               "");
-    EXPECT_EQ(Subkeys(RegRoot::LocalMachine, "R"), (std::vector<std::string>{"alpha", "Mid", "Zeta"}));
+    EXPECT_EQ(Subkeys(RegRoot::LocalMachine, "R"), (std::vector<std::string>{"Alpha", "Mid", "m_d", "Zeta"}));
     auto r = OpenSimKey(store_, RegRoot::LocalMachine, "R", kKeyRead);
     ASSERT_TRUE(r.ok());
     const NamedRegValue first = (*r)->EnumValue(0, 100, 100).value();
@@ -230,9 +232,9 @@ TEST(RegFileLimits, DepthAndNameLengthAsTheRegistryAllows) {
 TEST(RegFileLimits, DeepTreesAreReleasedWithoutRecursion) {
     auto store = std::make_shared<RegistryStore>();
     RegistryNode* node = store->Root(RegRoot::LocalMachine);
-    for (int i = 0; i < 100000; ++i) node = &node->GetOrAddChild("k");
-    store->Remove(RegRoot::LocalMachine, "k");  // would overflow the stack if destroyed recursively
-    EXPECT_EQ(store->Find(RegRoot::LocalMachine, "k"), nullptr);
+    for (int i = 0; i < 100000; ++i) node = &node->GetOrAddChild(u"k");
+    store->Remove(RegRoot::LocalMachine, u"k");  // would overflow the stack if destroyed recursively
+    EXPECT_EQ(store->Find(RegRoot::LocalMachine, u"k"), nullptr);
 }
 
 }  // namespace

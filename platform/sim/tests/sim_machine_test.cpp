@@ -45,6 +45,66 @@ TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
     EXPECT_EQ(LoadError(t), Label(t, "registry/10-bad.reg") + ":3: dword: needs 1 to 8 hex digits");
 }
 
+// Every part of the machine is read through its links, and none may lead out.
+TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
+    TempMachine outside;
+    outside.Write("secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
+    outside.Write("registry/secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
+    outside.Write("c/secret.txt", "secret");
+    outside.Write("drives/c/secret.txt", "secret");
+    outside.Write("machine.ini", kMinimalSystem);
+    const std::string leaving = ": a symbolic link leading outside the machine folder";
+    struct Case {
+        const char* link;
+        const char* target;
+        std::string error;
+    };
+    TempMachine probe;
+    const std::vector<Case> cases = {
+        {"drives/c", "c", "drives/c" + leaving},
+        {"drives", "drives", "drives" + leaving},
+        {"registry/10-x.reg", "secret.reg", Label(probe, "registry/10-x.reg") + leaving},
+        {"registry", "registry", Label(probe, "registry") + leaving},
+        {"machine.ini", "machine.ini", Label(probe, "machine.ini") + leaving},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        TempMachine t;
+        if (std::string_view(c.link) != "machine.ini") t.Write("machine.ini", kMinimalSystem);
+        fs::create_directories((t.root() / c.link).parent_path());
+        std::error_code ec;
+        fs::create_symlink(outside.root() / c.target, t.root() / c.link, ec);
+        if (ec) GTEST_SKIP() << "the host cannot create symbolic links: " << ec.message();
+        std::string expected = c.error;
+        if (expected.rfind(probe.folder(), 0) == 0) expected.replace(0, probe.folder().size(), t.folder());
+        EXPECT_EQ(LoadError(t), expected);
+    }
+}
+
+TEST(LoadMachine, UnreadablePartsFailTheLoad) {
+    TempMachine t;
+    t.Write("machine.ini", kMinimalSystem);
+    t.Write("registry", "not a folder");
+    EXPECT_EQ(LoadError(t), Label(t, "registry") + ": not a folder");
+    fs::remove(t.root() / "registry");
+    t.Write("drives", "not a folder");
+    EXPECT_EQ(LoadError(t), "drives: not a folder");
+    fs::remove(t.root() / "drives");
+    if (!testing::PermissionsCanHideFolders()) GTEST_SKIP() << "permissions cannot hide folders here (root, or Windows)";
+    for (const char* part : {"registry", "drives/c"}) {
+        SCOPED_TRACE(part);
+        const fs::path folder = t.Mkdir(part);
+        fs::permissions(folder, fs::perms::none);
+        const std::string shown = std::string_view(part) == "registry" ? Label(t, part) : std::string(part);
+        EXPECT_EQ(LoadError(t), shown + ": cannot be read (Permission denied)");
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+    }
+    t.Write("machine.ini", kMinimalSystem);
+    fs::permissions(t.root() / "machine.ini", fs::perms::none);
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ": cannot be read (Permission denied)");
+}
+
 TEST(LoadMachine, DriveFoldersNeedTheirSections) {
     TempMachine t;
     t.Write("machine.ini", kMinimalSystem);
@@ -111,9 +171,9 @@ TEST_F(RegistryKeyTest, QueryHonoursTheBufferSize) {
 }
 
 TEST_F(RegistryKeyTest, EnumerationEndsWith259) {
-    EXPECT_EQ(key_->EnumSubkey(0, 255).value(), "Sub1");
-    EXPECT_EQ(key_->EnumSubkey(1, 10).value(), "LongerName");
-    EXPECT_EQ(key_->EnumSubkey(1, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumSubkey(0, 10).value(), "LongerName");
+    EXPECT_EQ(key_->EnumSubkey(0, 9).error(), err::kMoreData);
+    EXPECT_EQ(key_->EnumSubkey(1, 255).value(), "Sub1");
     EXPECT_EQ(key_->EnumSubkey(2, 255).error(), err::kNoMoreItems);
     EXPECT_EQ(key_->EnumSubkey(0xFFFFFFFF, 255).error(), err::kNoMoreItems);
     EXPECT_EQ(key_->EnumValue(0, 3, 10).value().name, "Ten");

@@ -1,11 +1,33 @@
 #include "platform/sim/tests/temp_machine.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <atomic>
 #include <fstream>
 #include <random>
 
 namespace kavlo::platform::sim::testing {
 namespace fs = std::filesystem;
+
+bool MakeHostFifo(const fs::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+}
+
+bool PermissionsCanHideFolders() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() != 0;
+#endif
+}
 
 TempMachine::TempMachine() {
     static std::atomic<unsigned> counter{0};

@@ -16,6 +16,12 @@ inline constexpr std::string_view kMinimalSystem =
     "[drive C:]\ntype = fixed\nfile_system = NTFS\nlabel = SYSTEM\nserial = 2C41-8E07\n"
     "free_bytes = 1000\ntotal_bytes = 5000\n";
 
+/// Makes a FIFO (named pipe) on the host; false where the host has none.
+bool MakeHostFifo(const std::filesystem::path& path);
+/// True when taking the read permission away makes a folder unreadable: not for
+/// root, who reads everything, nor on Windows, whose permissions are access lists.
+bool PermissionsCanHideFolders();
+
 class TempMachine {
 public:
     TempMachine();

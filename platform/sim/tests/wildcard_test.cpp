@@ -83,17 +83,24 @@ TEST(ShortNames, WhichNamesAreAlreadyShort) {
 }
 
 TEST(ShortNames, GeneratedAsNtfsDoes) {
-    EXPECT_EQ(GenerateShortName("Program Files", {}), "PROGRA~1");
-    EXPECT_EQ(GenerateShortName("Documents and Settings", {}), "DOCUME~1");
-    EXPECT_EQ(GenerateShortName("index.html", {}), "INDEX~1.HTM");
-    EXPECT_EQ(GenerateShortName("a+b=c.txt", {}), "A_B_C~1.TXT");
-    EXPECT_EQ(GenerateShortName(".htaccess", {}), "HTACCE~1");
-    EXPECT_EQ(GenerateShortName("my.long.file.name.text", {}), "MYLONG~1.TEX");
-    EXPECT_EQ(GenerateShortName("KERNEL32.DLL", {}), "");
-    EXPECT_EQ(GenerateShortName("Program Files", {"PROGRA~1"}), "PROGRA~2");
-    std::vector<std::string> taken;
-    for (int i = 1; i <= 9; ++i) taken.push_back("PROGRA~" + std::to_string(i));
-    EXPECT_EQ(GenerateShortName("Program Files", taken), "PROGR~10");
+    auto fresh = [](std::string_view name) { return ShortNameAllocator().Generate(name); };
+    EXPECT_EQ(fresh("Program Files"), "PROGRA~1");
+    EXPECT_EQ(fresh("Documents and Settings"), "DOCUME~1");
+    EXPECT_EQ(fresh("index.html"), "INDEX~1.HTM");
+    EXPECT_EQ(fresh("a+b=c.txt"), "A_B_C~1.TXT");
+    EXPECT_EQ(fresh(".htaccess"), "HTACCE~1");
+    EXPECT_EQ(fresh("my.long.file.name.text"), "MYLONG~1.TEX");
+    EXPECT_EQ(fresh("KERNEL32.DLL"), "");
+}
+
+TEST(ShortNames, LowestFreeNumberAroundReservedNames) {
+    ShortNameAllocator names;
+    names.Reserve("PROGRA~2");
+    EXPECT_EQ(names.Generate("Program Files"), "PROGRA~1");
+    EXPECT_EQ(names.Generate("Program Data"), "PROGRA~3");  // ~2 is given to another file
+    for (int i = 4; i <= 9; ++i) names.Reserve("PROGRA~" + std::to_string(i));
+    EXPECT_EQ(names.Generate("Program Group"), "PROGR~10");
+    EXPECT_EQ(names.Generate("Program Notes.txt"), "PROGRA~1.TXT");  // another extension counts apart
 }
 
 }  // namespace

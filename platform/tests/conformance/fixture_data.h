@@ -17,6 +17,14 @@ inline constexpr std::string_view kFixedKey = "Software\\KavloConformanceTest\\F
 /// A key the tests may create keys and values under.
 inline constexpr std::string_view kScratchKey = "Software\\KavloConformanceTest\\Scratch";
 
+/// Keys of registry/answers.reg, imported once into both backends: what Windows
+/// answers for key order, odd paths, names outside the code page and best fit.
+inline constexpr std::string_view kAnswersKey = "Software\\KavloConformanceAnswers";
+/// The same file's key below HKEY_CLASSES_ROOT.
+inline constexpr std::string_view kAnswersClassesKey = "KavloConformanceAnswers";
+/// The file, below the source tree.
+inline constexpr std::string_view kAnswersRegFile = "platform/tests/data/conformance/registry/answers.reg";
+
 struct FixtureValue {
     std::string name;
     std::uint32_t type;

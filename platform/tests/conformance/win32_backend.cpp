@@ -44,6 +44,42 @@ void WriteFile(const std::string& path, std::string_view content) {
     ASSERT_TRUE(out.good()) << path;
 }
 
+// Imports registry/answers.reg with the system's own importer, as a user would
+// (it reads hex(2)/hex(7) data by the file's byte-order mark), once per run; the
+// keys are removed again when the test program ends.
+class AnswersImport {
+public:
+    AnswersImport() {
+        Remove();
+        const std::string file = WindowsPath(std::string(KAVLO_TEST_SOURCE_DIR) + "/" + std::string(kAnswersRegFile));
+        std::string command = "reg.exe import \"" + file + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                              &startup, &process)) {
+            error_ = "reg.exe could not start: error " + std::to_string(::GetLastError());
+            return;
+        }
+        const win32::UniqueFile processHandle(process.hProcess);
+        const win32::UniqueFile threadHandle(process.hThread);
+        DWORD exitCode = 1;
+        if (::WaitForSingleObject(processHandle.get(), 60000) != WAIT_OBJECT_0 ||
+            !::GetExitCodeProcess(processHandle.get(), &exitCode) || exitCode != 0)
+            error_ = command + " failed (exit code " + std::to_string(exitCode) + ")";
+    }
+    ~AnswersImport() { Remove(); }
+    const std::string& error() const { return error_; }
+
+private:
+    static void Remove() {
+        const std::unique_ptr<Machine> machine = win32::MakeWin32Machine();
+        (void)machine->DeleteKey(RegRoot::CurrentUser, kAnswersKey);  // absent before the first import
+        (void)machine->DeleteKey(RegRoot::ClassesRoot, kAnswersClassesKey);
+    }
+    std::string error_;
+};
+
 class Win32Backend final : public Backend {
 public:
     Win32Backend() : machine_(win32::MakeWin32Machine()) {
@@ -67,6 +103,8 @@ public:
         const std::string subfolder = folder_ + "\\" + std::string(kSubfolder);
         ASSERT_TRUE(::CreateDirectoryA(subfolder.c_str(), nullptr)) << subfolder;
         WriteFile(subfolder + "\\" + std::string(kSubfolderFile), kSubfolderFileContent);
+        static const AnswersImport answers;
+        ASSERT_EQ(answers.error(), "");
     }
 
     Machine& machine() override { return *machine_; }

@@ -16,7 +16,8 @@
 #include "engine/script_engine.h"
 #include "engine/records.h"
 #include "platform/sim/sim_machine.h"
-#include "probes/files/file_commands.h"
+#include "engine/tree_walk.h"
+#include "probes/registration.h"
 
 namespace fs = std::filesystem;
 
@@ -88,8 +89,8 @@ double PeakRssKiB() {
 void BM_TEDirList(benchmark::State& state) {
     BenchMachine& bench = Machine();
     kavlo::AppContext context(bench.machine(), kavlo::OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
-    kavlo::CommandTable table;
-    kavlo::ScriptEngine engine(context, table);
+    kavlo::ScriptEngine engine(context, kavlo::StandardCommandTable());
+    kavlo::ScriptFile script(std::string{});
     std::size_t nodes = 0;
     std::size_t bytes = 0;
     const double heapBefore = HeapKiB();
@@ -99,17 +100,13 @@ void BM_TEDirList(benchmark::State& state) {
         kavlo::TitleRecord& title = *holder;
         title.kind = "treexp";
         title.Root().SetExtra("Size,8,Date,10,Time,12");
-        kavlo::TEDirListCommand(engine, "TEDirList:", "TEDirList:C:\\Tree,FNAME,FSIZE,FDATE,FTIME,FATTRIBUTE,FVERSION",
-                                &title);
+        engine.Dispatch(script, "TEDirList:C:\\Tree,FNAME,FSIZE,FDATE,FTIME,FATTRIBUTE,FVERSION", &title);
         nodes = title.Root().CountNodes();
         bytes = 0;
-        std::vector<const kavlo::ResultNode*> pending{&title.Root()};
-        while (!pending.empty()) {
-            const kavlo::ResultNode* node = pending.back();
-            pending.pop_back();
-            bytes += node->title().size() + node->extra().size();
-            for (const auto& child : node->children()) pending.push_back(child.get());
-        }
+        kavlo::WalkTree(title.Root(), kavlo::kAnyDepth, [&bytes](const kavlo::ResultNode& node, std::size_t) {
+            bytes += node.title().size() + node.extra().size();
+            return kavlo::Visit::Children;
+        });
         heapWithTree = HeapKiB();
         benchmark::DoNotOptimize(nodes);
         state.PauseTiming();

@@ -14,7 +14,7 @@ from sample_content.layout import (COMMON_APPDATA, COMPUTER, DEFINITIONS_DIR, FE
                                    ROOT, USER, COMMON_STARTUP, host_path, write_file)
 
 
-def make_pe(windows_path, version, description, product, mtime, dll=False, comments=""):
+def make_pe(windows_path, version, description, product, mtime, dll=False, comments="", messages=None):
     """A small PE image with a version resource, written by the base image's generator."""
     tool = os.path.join(ROOT, "tools", "make_sample_pe.py")
     path = host_path(windows_path)
@@ -30,6 +30,8 @@ def make_pe(windows_path, version, description, product, mtime, dll=False, comme
         args += ["--comments", comments]
     if dll:
         args.append("--dll")
+    if messages:
+        args += ["--messages", messages]
     subprocess.run(args, check=True)
     stamp = calendar.timegm(mtime.timetuple())
     os.utime(path, (stamp, stamp))
@@ -46,7 +48,9 @@ def program_files():
         ("ovdefwd.exe", "Ostrell Definition Watcher", False),
         ("ovmsg.dll", "Ostrell AntiVirus Event Messages", True),
     ]:
-        make_pe(OSTRELL_DIR + "\\" + name, "7.50.846.0", desc, ostrell, built, dll)
+        # The event source's messages come with its message file.
+        messages = os.path.join(os.path.dirname(__file__), "event_logs", "ovmsg.txt") if name == "ovmsg.dll" else None
+        make_pe(OSTRELL_DIR + "\\" + name, "7.50.846.0", desc, ostrell, built, dll, messages=messages)
     make_pe(OSTRELL_DIR + "\\ovengine.dll", "4.1.15.0", "Ostrell Scan Engine", ostrell, built, True,
             "Engine of the virus definitions format 3")
     mirrolet = "MIRROLET"

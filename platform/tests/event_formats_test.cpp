@@ -1,0 +1,149 @@
+// The portable readers of event-log records, .evt files and message tables.
+#include <gtest/gtest.h>
+
+#include "platform/event_record.h"
+#include "platform/evt_file.h"
+#include "platform/message_table.h"
+#include "platform/tests/evt_builder.h"
+
+namespace kavlo::platform {
+namespace {
+
+EventRecord Sample(std::uint32_t number, std::vector<std::string> strings = {"one", "two"}) {
+    EventRecord r;
+    r.recordNumber = number;
+    r.timeGenerated = 1021372325;
+    r.eventId = 0xC0001B58;
+    r.eventType = 1;
+    r.source = "Service Control Manager";
+    r.computer = "OFFICE7";
+    r.strings = std::move(strings);
+    return r;
+}
+
+// Record numbers of the records the reader finds in a file.
+std::vector<std::uint32_t> NumbersOf(const std::string& file, const EvtFileParse& parsed) {
+    std::vector<std::uint32_t> out;
+    for (const EvtRecordSpan& span : parsed.records) {
+        EventRecord r;
+        EXPECT_TRUE(ParseEventRecord(EvtRecordBytes(file, span), EventTextForm::Utf16, 1252, r));
+        out.push_back(r.recordNumber);
+    }
+    return out;
+}
+
+TEST(EventRecords, ReadBackAsWritten) {
+    const std::string bytes = EncodeEventRecord(Sample(1)) + EncodeEventRecord(Sample(2, {"\xE9t\xE9"}));
+    const EventRecordParse parsed = ParseEventRecords(bytes);
+    ASSERT_TRUE(parsed.complete);
+    ASSERT_EQ(parsed.records.size(), 2u);
+    EXPECT_EQ(parsed.records[0].source, "Service Control Manager");
+    EXPECT_EQ(parsed.records[0].strings, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(parsed.records[1].strings, (std::vector<std::string>{"\xE9t\xE9"}));
+
+    EventRecord wide;
+    ASSERT_TRUE(ParseEventRecord(EncodeEventRecord(Sample(3, {"\xE9"}), EventTextForm::Utf16), EventTextForm::Utf16,
+                                 1252, wide));
+    EXPECT_EQ(wide.strings, (std::vector<std::string>{"\xE9"}));
+}
+
+// Each corruption is made to the second record: the first is still given.
+struct Damage {
+    const char* what;
+    std::size_t offset;
+    std::uint32_t value;
+};
+class DamagedRecord : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedRecord, EndsTheWalkAfterTheGoodRecords) {
+    const std::string first = EncodeEventRecord(Sample(1));
+    std::string second = EncodeEventRecord(Sample(2));
+    testing::PutU32At(second, GetParam().offset, GetParam().value);
+    const EventRecordParse parsed = ParseEventRecords(first + second);
+    EXPECT_FALSE(parsed.complete) << GetParam().what;
+    ASSERT_EQ(parsed.records.size(), 1u);
+    EXPECT_EQ(parsed.records[0].recordNumber, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EventRecords, DamagedRecord,
+                         ::testing::Values(Damage{"length past the buffer", 0, 0x10000},
+                                           Damage{"length below the fixed part", 0, 40},
+                                           Damage{"string offset past the record", 36, 0x7FFF0000},
+                                           Damage{"more strings than bytes", 26, 0x0000FFFF},
+                                           Damage{"closing length differs", 0, 0x100}));
+
+TEST(EventRecords, NamesMustEndInsideTheRecord) {
+    std::string record = EncodeEventRecord(Sample(1, {}));
+    // Overwrite every terminator after the fixed part.
+    for (std::size_t i = kEventRecordFixedBytes; i + 4 < record.size(); ++i)
+        if (record[i] == '\0') record[i] = 'x';
+    EXPECT_FALSE(ParseEventRecords(record).complete);
+}
+
+TEST(EvtFile, RecordsOldestFirstThroughWrapAndDirtyHeader) {
+    std::vector<std::string> records;
+    for (std::uint32_t n = 1; n <= 5; ++n) records.push_back(EncodeEventRecord(Sample(n), EventTextForm::Utf16));
+    std::size_t total = 0x28;
+    for (const auto& r : records) total += r.size();
+
+    const std::string plain = testing::BuildEvtFile(records);
+    EXPECT_EQ(NumbersOf(plain, ReadEvtFile(plain)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    // The data area is as large as the records; starting late splits a record
+    // and the end record across the end of the file.
+    const testing::EvtLayout wrapped{0x30 + total, 0x30 + total - 20, false};
+    const std::string wrapFile = testing::BuildEvtFile(records, wrapped);
+    const EvtFileParse wrap = ReadEvtFile(wrapFile);
+    EXPECT_EQ(wrap.error, "");
+    EXPECT_EQ(NumbersOf(wrapFile, wrap), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+
+    testing::EvtLayout dirty = wrapped;
+    dirty.dirty = true;
+    const std::string dirtyFile = testing::BuildEvtFile(records, dirty);
+    EXPECT_EQ(NumbersOf(dirtyFile, ReadEvtFile(dirtyFile)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(ReadEvtFile(testing::BuildEvtFile({})).records.empty());
+}
+
+TEST(EvtFile, DamageKeepsTheRecordsBeforeIt) {
+    std::vector<std::string> records;
+    for (std::uint32_t n = 1; n <= 3; ++n) records.push_back(EncodeEventRecord(Sample(n), EventTextForm::Utf16));
+    std::string file = testing::BuildEvtFile(records);
+    testing::PutU32At(file, 0x30 + records[0].size() + records[1].size(), 0xFFFFFFF0);
+    const EvtFileParse parsed = ReadEvtFile(file);
+    EXPECT_NE(parsed.error, "");
+    EXPECT_EQ(NumbersOf(file, parsed), (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_NE(ReadEvtFile(std::string(0x60, 'x')).error, "");
+}
+
+std::string U16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
+std::string U32(std::uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
+
+TEST(MessageTables, AnsiAndUnicodeEntriesByRange) {
+    // Two ranges: 100-101 (ANSI), 0xC0000200 (UTF-16).
+    std::string entries = U16(12) + U16(0) + std::string("First\r\n\0", 8) + U16(8) + U16(0) + std::string("Two\0", 4);
+    const std::string wide = std::string("N\0\xE9\0%\0" "1\0\0\0", 10);
+    const std::string unicode = U16(static_cast<std::uint16_t>(4 + wide.size())) + U16(1) + wide;
+    const std::size_t entriesAt = 4 + 2 * 12;
+    std::string block = U32(2) + U32(100) + U32(101) + U32(entriesAt) + U32(0xC0000200) + U32(0xC0000200) +
+                        U32(static_cast<std::uint32_t>(entriesAt + entries.size())) + entries + unicode;
+    const auto table = MessageTable::FromBlock(block);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->Find(100, 1252), "First\r\n");
+    EXPECT_EQ(table->Find(101, 1252), "Two");
+    EXPECT_EQ(table->Find(0xC0000200, 1252), "N\xE9%1");
+    EXPECT_FALSE(table->Find(102, 1252));
+    // An entry claiming more bytes than the block holds is not read past it.
+    block[entriesAt] = '\x7F';
+    EXPECT_FALSE(MessageTable::FromBlock(block)->Find(101, 1252));
+    EXPECT_FALSE(MessageTable::FromBlock(U32(0x10000000)));
+}
+
+TEST(MessageTables, EscapesAsFormatMessageIgnoringInserts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a%nb", "a\r\nb"}, {"a%tb%rc", "a\tb\rc"}, {"100%% done%.", "100% done."},
+        {"keep %1 and %12!s!", "keep %1 and %12!s!"}, {"cut here%0 never", "cut here"}, {"end %", "end %"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(ApplyMessageEscapes(in), out) << in;
+}
+
+}  // namespace
+}  // namespace kavlo::platform

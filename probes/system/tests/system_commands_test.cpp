@@ -1,0 +1,275 @@
+// The system commands dispatched as script lines against a machine whose
+// server, shares, event log, message files and providers the test sets.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "engine/script_engine.h"
+#include "engine/testing/fake_machine.h"
+#include "platform/event_record.h"
+#include "platform/message_table.h"
+#include "probes/registration.h"
+
+namespace kavlo {
+namespace {
+
+using platform::EventRecord;
+
+class TestLog final : public platform::EventLog {
+public:
+    explicit TestLog(std::vector<std::string> records) : records_(std::move(records)) {}
+    Result<std::string> ReadNewestFirst(std::size_t maxBytes) override {
+        std::string out;
+        while (next_ < records_.size() && (out.empty() || out.size() + records_[next_].size() <= maxBytes))
+            out += records_[next_++];
+        if (out.empty()) return Result<std::string>::Failure(err::kHandleEof);
+        return out;
+    }
+
+private:
+    std::vector<std::string> records_;  // newest first
+    std::size_t next_ = 0;
+};
+
+class TestMessages final : public platform::MessageFile {
+public:
+    explicit TestMessages(std::map<std::uint32_t, std::string> texts) : texts_(std::move(texts)) {}
+    Result<std::string> Format(std::uint32_t id) const override {
+        const auto found = texts_.find(id);
+        if (found == texts_.end()) return Result<std::string>::Failure(err::kMessageNotFound);
+        return platform::ApplyMessageEscapes(found->second);
+    }
+
+private:
+    std::map<std::uint32_t, std::string> texts_;
+};
+
+struct TestProvider {
+    std::string name = "Test Base Provider";
+    std::uint32_t version = 0x200;
+    std::vector<std::string> containers;
+    std::vector<platform::CryptoAlgorithm> algorithms;
+    WinError algorithmFailure = err::kNoMoreItems;  ///< what ends the algorithm list
+};
+
+class TestCsp final : public platform::CryptoProvider {
+public:
+    explicit TestCsp(TestProvider p) : p_(std::move(p)) {}
+    Result<std::string> Name() override { return p_.name; }
+    Result<std::string> Container() override { return std::string("Administrator"); }
+    Result<std::uint32_t> Version() override { return p_.version; }
+    Result<std::uint32_t> ImplementationType() override { return std::uint32_t{2}; }
+    Result<std::string> NextContainer(bool first) override {
+        if (first) c_ = 0;
+        if (c_ == p_.containers.size()) return Result<std::string>::Failure(err::kNoMoreItems);
+        return p_.containers[c_++];
+    }
+    Result<platform::CryptoAlgorithm> NextAlgorithm(bool first) override {
+        if (first) a_ = 0;
+        if (a_ == p_.algorithms.size()) return Result<platform::CryptoAlgorithm>::Failure(p_.algorithmFailure);
+        return p_.algorithms[a_++];
+    }
+
+private:
+    TestProvider p_;
+    std::size_t c_ = 0, a_ = 0;
+};
+
+class TestMachine final : public testing::FakeMachine {
+public:
+    Result<std::uint32_t> ServerTypeFlags() override {
+        if (serverError) return Result<std::uint32_t>::Failure(serverError);
+        return serverType;
+    }
+    Result<std::vector<platform::ShareInfo>> Shares() override { return shares; }
+    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view) override {
+        std::vector<std::string> bytes;
+        for (const EventRecord& r : records) bytes.push_back(platform::EncodeEventRecord(r));
+        return std::unique_ptr<platform::EventLog>(std::make_unique<TestLog>(std::move(bytes)));
+    }
+    Result<std::unique_ptr<platform::MessageFile>> LoadMessageFile(std::string_view path) override {
+        ++loads[std::string(path)];
+        const auto found = messageFiles.find(std::string(path));
+        if (found == messageFiles.end()) return Result<std::unique_ptr<platform::MessageFile>>::Failure(2);
+        return std::unique_ptr<platform::MessageFile>(std::make_unique<TestMessages>(found->second));
+    }
+    Result<std::string> SystemMessage(std::uint32_t id) override {
+        if (id == 5) return std::string("Access is denied.\r\n");
+        return Result<std::string>::Failure(err::kMessageNotFound);
+    }
+    Result<std::unique_ptr<platform::CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
+        const auto found = providers.find(type);
+        if (found == providers.end()) return Result<std::unique_ptr<platform::CryptoProvider>>::Failure(0x80090017);
+        return std::unique_ptr<platform::CryptoProvider>(std::make_unique<TestCsp>(found->second));
+    }
+
+    std::uint32_t serverType = 0;
+    WinError serverError = 0;
+    std::vector<platform::ShareInfo> shares;
+    std::vector<EventRecord> records;  // newest first
+    std::map<std::string, std::map<std::uint32_t, std::string>> messageFiles;
+    std::map<std::string, int> loads;
+    std::map<std::uint32_t, TestProvider> providers;
+};
+
+class SystemCommands : public ::testing::Test {
+protected:
+    SystemCommands() : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\") {}
+    std::string Run(std::string_view line) {
+        ScriptEngine engine(context, StandardCommandTable());
+        ScriptFile file{std::string()};
+        engine.Dispatch(file, line, &title);
+        return title.text;
+    }
+    static std::string Tree(const ResultNode& node, int depth = 0) {
+        std::string out;
+        for (const auto& child : node.children())
+            out += std::string(depth * 2, ' ') + child->title() + "\n" + Tree(*child, depth + 1);
+        return out;
+    }
+    EventRecord Record(std::uint32_t id, std::string source = "Disk", std::vector<std::string> strings = {}) {
+        EventRecord r;
+        r.eventId = id;
+        r.eventType = 2;
+        r.timeGenerated = 1021372325;  // 2002-05-14 10:32:05 UTC
+        r.source = std::move(source);
+        r.computer = "OFFICE7";
+        r.strings = std::move(strings);
+        return r;
+    }
+    void MessageFileOf(const std::string& source, const std::string& files) {
+        machine.SetString(platform::RegRoot::LocalMachine,
+                          "System\\CurrentControlSet\\Services\\EventLog\\System\\" + source, "EventMessageFile", files);
+    }
+
+    TestMachine machine;
+    AppContext context;
+    TitleRecord title;
+};
+
+TEST_F(SystemCommands, ServerTypeAsTextAndTree) {
+    machine.serverType = 0x1003;
+    EXPECT_EQ(Run("CWinServerType:"),
+              "Server Type,0x1003\n"
+              "SV_TYPE_WORKSTATION,All LAN Manager workstations\n"
+              "SV_TYPE_SERVER,All LAN Manager servers\n"
+              "SV_TYPE_NT,Windows NT (either Workstation or Server)\n");
+    machine.serverType = 0x40000001;
+    Run("TEWinServerType:");
+    EXPECT_EQ(Tree(title.Root()),
+              "[D]  Type= 0x40000001\n"
+              "  SV_TYPE_WORKSTATION,All LAN Manager workstations\n"
+              "  SV_TYPE_LOCAL_LIST_ONLY,Servers maintained by the browser\n");
+}
+
+TEST_F(SystemCommands, ServerTypeFailures) {
+    machine.serverError = 5;
+    EXPECT_EQ(Run("CWinServerType:"), "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n");
+    machine.serverError = 53;  // not one of the four known codes
+    EXPECT_EQ(Run("CWinServerType:"),
+              "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n\n");
+    Run("TEWinServerType:");
+    EXPECT_EQ(Tree(title.Root()), "[D]  Type= ERROR\n  [D]  Type= ERROR\n");
+    title.Root().DeleteSubtree();
+    machine.serverError = 127;  // no network library: nothing at all
+    const std::string before = title.text;
+    EXPECT_EQ(Run("CWinServerType:"), before);
+    Run("TEWinServerType:");
+    EXPECT_EQ(Tree(title.Root()), "");
+}
+
+TEST_F(SystemCommands, SharesOneRowEachWithUnlimitedAndAdministrativeShares) {
+    machine.shares = {{"C$", "Default share", -1, 0, "C:\\"},
+                      {"Docs", "Team, shared", 10, 2, "D:\\Docs"}};
+    EXPECT_EQ(Run("CWinShares:"), "C$,C:\\,Default share,Unlimited,0\nDocs,D:\\Docs,Team, shared,10,2\n");
+}
+
+TEST_F(SystemCommands, EventRowsWithTypeDateEventAndUnknownKeys) {
+    machine.records = {Record(0x80000007), Record(7)};
+    machine.records[1].eventType = 3;  // no type word, the separator stays
+    EXPECT_EQ(Run("CEvtLog:System,Type,Severity,Date,Time,Event"),
+              "Warning,5/14/2002,10:32:05 AM,7\n,5/14/2002,10:32:05 AM,7\n");
+}
+
+TEST_F(SystemCommands, FoldedRunsWithSummaryRows) {
+    for (int i = 0; i < 6; ++i) machine.records.push_back(Record(11));
+    machine.records.push_back(Record(12));
+    EXPECT_EQ(Run("CEvtLog:System,Event,Source,Computer"),
+              "11,Disk,OFFICE7\n11,Disk,OFFICE7\n11,Disk,OFFICE7\nDUPLICATES,6,,\n12,Disk,OFFICE7\n");
+}
+
+TEST_F(SystemCommands, DescriptionsFromMessageFiles) {
+    MessageFileOf("Disk", "C:\\missing.dll; C:\\disk.dll");
+    machine.messageFiles["C:\\disk.dll"] = {{0xC0000007, "Disk %1 failed:%n%2 %10.%r\n"}};
+    std::vector<std::string> strings;
+    for (int i = 1; i <= 10; ++i) strings.push_back("s" + std::to_string(i));
+    machine.records = {Record(0xC0000007, "Disk", strings), Record(0xC0000007, "Disk", {"x"}),
+                       Record(5, "NoFile"), Record(6, "NoFile"), Record(5, "Gone")};
+    MessageFileOf("Gone", "C:\\gone.dll");
+    EXPECT_EQ(Run("CEvtLog:System,Event,Description"),
+              "7,Disk s1 failed:s2 s10.\n"
+              "7,Disk x failed:%2 %10.\n"
+              "5,Access is denied.\n"  // no message file: the system's table
+              "6,Error 317.\n"  // nor there: the last error's text
+              "5,LoadLibrary failed\n");
+    EXPECT_EQ(machine.loads["C:\\disk.dll"], 1);  // once per command, not per record
+}
+
+TEST_F(SystemCommands, ReadFailureAndEmptyLog) {
+    EXPECT_EQ(Run("CEvtLog:System,Type,Event"), "");  // no "Reached the end of the file."
+}
+
+TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
+    TestProvider full;
+    full.containers = {"Administrator", "Backup"};
+    full.algorithms = {{0x6602, 128, "RC2"}, {0x8004, 160, "SHA-1"}};
+    machine.providers[1] = full;
+    TestProvider empty;
+    empty.name = "Test DSS Provider";
+    empty.version = 0x10A;
+    machine.providers[3] = empty;
+    Run("TDefaultCryptoProviders:");
+    const std::string algorithms =
+        "        Supported algorithms\n"
+        "          RC2\n            Algid: 26114\n            Bits: 128\n            Type: Encrypt  \n"
+        "          SHA-1\n            Algid: 32772\n            Bits: 160\n            Type: Hash     \n";
+    const std::string unavailable = "CryptAcquireContext Error! Unable to acquire a CSP handle for ";
+    const std::string why = "  Error: Error 2148073495.\n";  // without the system text's line break
+    EXPECT_EQ(Tree(title.Root()),
+              "Available Providers\n"
+              "  Test Base Provider  Ver: 2.0\n"
+              "    Default key container: Administrator\n"
+              "    CSP implementation type: software\n"
+              "    Available key container(s)\n"
+              "      Administrator\n" + algorithms + "      Backup\n" + algorithms +
+              "  Test DSS Provider  Ver: 1.a\n"
+              "    Default key container: Administrator\n"
+              "    CSP implementation type: software\n"
+              "    Available key container(s)\n"
+              "Unavailable Providers\n"
+              "  " + unavailable + "RSA SIG" + why + "  " + unavailable + "DSS DH" + why + "  " + unavailable +
+              "FORTEZZA" + why + "  " + unavailable + "MS EXCHANGE" + why + "  " + unavailable + "RSA SCHANNEL" +
+              why + "  " + unavailable + "SSL" + why);
+}
+
+TEST_F(SystemCommands, AlgorithmFailureEndsTheContainerListing) {
+    TestProvider broken;
+    broken.containers = {"First", "Second"};
+    broken.algorithmFailure = 87;
+    machine.providers[1] = broken;
+    Run("TDefaultCryptoProviders:");
+    const ResultNode& containers = *title.Root().children()[0]->children()[0]->children()[2];
+    ASSERT_EQ(containers.children().size(), 1u);
+    EXPECT_EQ(containers.children()[0]->title(), "First");
+}
+
+TEST_F(SystemCommands, NothingOutsideTheNtFamily) {
+    context.os = OsInfo{"Win98", "Windows 98", 98, false};
+    machine.serverType = 1;
+    machine.records = {Record(1)};
+    EXPECT_EQ(Run("CWinServerType:"), "");
+    EXPECT_EQ(Run("CEvtLog:System,Event"), "");
+}
+
+}  // namespace
+}  // namespace kavlo

@@ -1,0 +1,119 @@
+// The system commands against the computer the tests run on (Windows builds
+// only, run under Wine here). Wine 8 gives a fixed server type, no event records
+// and no shares (its share enumeration answers 50), so these tests check the
+// shape of the output rather than its values.
+
+#include <windows.h>
+#include <wincrypt.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/script_engine.h"
+#include "platform/event_record.h"
+#include "platform/win32/win32_machine.h"
+#include "probes/registration.h"
+
+namespace kavlo {
+namespace {
+
+bool UnderWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+class RealSystemProbes : public ::testing::Test {
+protected:
+    RealSystemProbes()
+        : machine(platform::win32::MakeWin32Machine()),
+          context(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\") {}
+    std::string Run(std::string_view line) {
+        ScriptEngine engine(context, StandardCommandTable());
+        ScriptFile file{std::string()};
+        engine.Dispatch(file, line, &title);
+        return title.text;
+    }
+
+    std::unique_ptr<platform::Machine> machine;
+    AppContext context;
+    TitleRecord title;
+};
+
+TEST_F(RealSystemProbes, ServerTypeLines) {
+    const std::string text = Run("CWinServerType:");
+    ASSERT_EQ(text.rfind("Server Type,0x", 0), 0u) << text;
+    auto flags = machine->ServerTypeFlags();
+    ASSERT_TRUE(flags);
+    // One line for the type and one for each known flag that is set.
+    EXPECT_GE(std::count(text.begin(), text.end(), '\n'), 1 + ((*flags & 0x1) != 0));
+    if (*flags & 0x1000) {
+        EXPECT_NE(text.find("SV_TYPE_NT,Windows NT (either Workstation or Server)\n"), std::string::npos);
+    }
+}
+
+TEST_F(RealSystemProbes, SharesListedOrNotSupported) {
+    auto shares = machine->Shares();
+    if (UnderWine()) {
+        EXPECT_EQ(shares.error(), err::kNotSupported);
+        EXPECT_EQ(Run("CWinShares:"), "");  // a failure at once lists nothing
+        return;
+    }
+    ASSERT_TRUE(shares) << shares.error();
+    const std::string rows = Run("CWinShares:");
+    EXPECT_EQ(static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n')), shares->size());
+}
+
+TEST_F(RealSystemProbes, SystemLogOpensAndReadsWholeRecords) {
+    auto log = machine->OpenEventLogByName("System");
+    ASSERT_TRUE(log) << log.error();
+    auto bytes = (*log)->ReadNewestFirst(600000);
+    if (!bytes) {
+        EXPECT_EQ(bytes.error(), err::kHandleEof);  // Wine keeps no records
+        return;
+    }
+    const platform::EventRecordParse parsed = platform::ParseEventRecords(*bytes);
+    EXPECT_TRUE(parsed.complete);
+    EXPECT_FALSE(parsed.records.empty());
+}
+
+TEST_F(RealSystemProbes, MessagesFromTheSystemAndFromAModuleLoadedAsData) {
+    auto text = machine->SystemMessage(ERROR_ACCESS_DENIED);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, machine->ErrorText(ERROR_ACCESS_DENIED));
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    auto kernel = machine->LoadMessageFile(std::string(system) + "\\kernel32.dll");
+    ASSERT_TRUE(kernel) << kernel.error();
+    EXPECT_FALSE((*kernel)->Format(0x7FFFFFF0));
+    // Loading as data opens the file first: Wine says 2, Windows 126.
+    const WinError missing = machine->LoadMessageFile(std::string(system) + "\\no-such-file.dll").error();
+    EXPECT_TRUE(missing == ERROR_FILE_NOT_FOUND || missing == ERROR_MOD_NOT_FOUND) << missing;
+}
+
+TEST_F(RealSystemProbes, DefaultProvidersWithTheirKeySet) {
+    // A fresh prefix has no key set; the default one is made for the test and
+    // removed afterwards.
+    HCRYPTPROV made = 0;
+    const bool created = ::CryptAcquireContextA(&made, nullptr, nullptr, PROV_RSA_FULL, CRYPT_NEWKEYSET) != FALSE;
+    if (created) ::CryptReleaseContext(made, 0);
+    Run("TDefaultCryptoProviders:");
+    if (created) {
+        HCRYPTPROV gone = 0;
+        ::CryptAcquireContextA(&gone, nullptr, nullptr, PROV_RSA_FULL, CRYPT_DELETEKEYSET);
+    }
+    const auto& top = title.Root().children();
+    ASSERT_EQ(top.size(), 2u);
+    EXPECT_EQ(top[0]->title(), "Available Providers");
+    EXPECT_EQ(top[1]->title(), "Unavailable Providers");
+    ASSERT_FALSE(top[0]->children().empty());
+    const ResultNode& provider = *top[0]->children()[0];
+    EXPECT_NE(provider.title().find("  Ver: "), std::string::npos);
+    ASSERT_EQ(provider.children().size(), 3u);
+    EXPECT_EQ(provider.children()[0]->title().rfind("Default key container: ", 0), 0u);
+    EXPECT_EQ(provider.children()[2]->title(), "Available key container(s)");
+    // Every type is either available or explained.
+    std::size_t explained = top[1]->children().size();
+    EXPECT_EQ(top[0]->children().size() + explained, 8u);
+    for (const auto& item : top[1]->children()) EXPECT_NE(item->title().find("  Error: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kavlo
