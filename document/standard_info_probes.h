@@ -6,7 +6,8 @@
 
 namespace kavlo::report {
 
-/// The system summary (the processor line) and, once it exists, the log-on information.
+/// The system summary (the processor line) and the log-on information (user,
+/// SID, domain, groups), which also records the logon record before any title runs.
 InfoPageProbes StandardInfoPageProbes();
 
 }  // namespace kavlo::report

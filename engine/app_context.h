@@ -39,6 +39,8 @@ struct LogonRecord {
     std::vector<std::string> localGroups;
     std::string logonServer;
     std::string logonUser;
+    std::string logonDomain;  ///< the domain that authenticated the user: with logonUser, whom effective rights name
+    std::string userSid;      ///< "S-1-5-21-…", or the error text when the token could not be read
 };
 
 class AppContext {

@@ -172,6 +172,37 @@ struct MemoryStatus {
     std::uint64_t totalVirtual = 0, availVirtual = 0;
 };
 
+// --------------------------------------------------------------- security
+
+/// The account a SID names: LookupAccountSid's name, domain and SID_NAME_USE.
+struct AccountName {
+    std::string name;
+    std::string domain;
+    std::uint32_t use = 0;
+};
+
+/// Whom effective rights are computed for: a binary SID or an account name
+/// ("DOMAIN\name" or "name"), a user or a group.
+struct Trustee {
+    enum class Form { Sid, Name };
+    Form form = Form::Sid;
+    std::string value;
+};
+
+/// The user logged on at the workstation (NetWkstaUserGetInfo, level 1).
+struct WorkstationUser {
+    std::string userName;
+    std::string logonDomain;
+    std::string otherDomains;
+    std::string logonServer;
+};
+
+/// The answer of an operation a machine does not implement (error 50).
+template <class T>
+Result<T> Unsupported(std::string_view ignored) {
+    (void)ignored;
+    return Result<T>::Failure(err::kNotSupported);
+}
 // ---------------------------------------------- server role, event logs, crypto
 
 /// One shared resource (NetShareEnum level 2), strings in the ANSI code page.
@@ -330,6 +361,53 @@ public:
     virtual std::string ErrorText(WinError code) = 0;
     /// The ANSI code page (1252 for Western European systems).
     virtual std::uint32_t AnsiCodePage() = 0;
+
+    // ------------------------------------------------ security probes' block
+    // Descriptors are self-relative bytes (owner, group, DACL) that
+    // ParseSecurityDescriptor reads; SIDs are binary. A machine that cannot
+    // answer gives 50.
+
+    /// The descriptor of a file, a directory or a drive root ("C:\").
+    virtual Result<std::string> FileSecurity(std::string_view path) { return Unsupported<std::string>(path); }
+    /// The descriptor of a registry key by its path.
+    virtual Result<std::string> KeySecurity(RegRoot root, std::string_view path) {
+        (void)root;
+        return Unsupported<std::string>(path);
+    }
+    /// The descriptor of a service by its key name.
+    virtual Result<std::string> ServiceSecurity(std::string_view serviceName) {
+        return Unsupported<std::string>(serviceName);
+    }
+    /// The account a SID names on this machine; 1332 when it names none.
+    virtual Result<AccountName> AccountOfSid(std::string_view sid) { return Unsupported<AccountName>(sid); }
+    /// The SID of an account name ("DOMAIN\name" or "name"); 1332 when there is none.
+    virtual Result<std::string> SidOfAccount(std::string_view name) { return Unsupported<std::string>(name); }
+    /// The rights a descriptor's DACL gives a trustee, its groups included
+    /// (GetEffectiveRightsFromAcl); 1338 for a malformed descriptor.
+    virtual Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) {
+        (void)trustee;
+        return Unsupported<std::uint32_t>(descriptor);
+    }
+    /// The user logged on at this workstation, with logon domain and logon server.
+    virtual Result<WorkstationUser> LoggedOnUser() { return Unsupported<WorkstationUser>(""); }
+    /// A user's global groups as the logon server knows them (NetUserGetGroups).
+    virtual Result<std::vector<std::string>> UserGlobalGroups(std::string_view server, std::string_view user) {
+        (void)server;
+        return Unsupported<std::vector<std::string>>(user);
+    }
+    /// A user's local groups, indirect membership included (NetUserGetLocalGroups).
+    virtual Result<std::vector<std::string>> UserLocalGroups(std::string_view server, std::string_view user) {
+        (void)server;
+        return Unsupported<std::vector<std::string>>(user);
+    }
+    /// The user SID of this process's token.
+    virtual Result<std::string> ProcessUserSid() { return Unsupported<std::string>(""); }
+    /// The privilege names of this process's token, in token order, enabled or not.
+    virtual Result<std::vector<std::string>> ProcessPrivileges() { return Unsupported<std::vector<std::string>>(""); }
+    /// A privilege's display name ("Shut down the system"); 1313 for an unknown name.
+    virtual Result<std::string> PrivilegeDisplayName(std::string_view privilege) {
+        return Unsupported<std::string>(privilege);
+    }
 
     // ------------------------------ server role, event logs, crypto providers
     /// The server type flags (NetServerGetInfo level 101); 126/127 when the

@@ -9,6 +9,7 @@ namespace kavlo {
 void RegisterRegistryProbes(CommandTable& table);
 void RegisterFileProbes(CommandTable& table);
 void RegisterCheckProbes(CommandTable& table);  ///< check items and value maps
+void RegisterSecurityProbes(CommandTable& table);
 void RegisterSystemProbes(CommandTable& table);  ///< server role, shares, event logs, crypto providers
 void RegisterNetworkProbes(CommandTable& table);
 void RegisterRemoteControlProbes(CommandTable& table);  ///< the remote-control product

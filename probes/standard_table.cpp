@@ -10,6 +10,7 @@ const CommandTable& StandardCommandTable() {
         RegisterRegistryProbes(t);
         RegisterFileProbes(t);
         RegisterCheckProbes(t);
+        RegisterSecurityProbes(t);
         RegisterSystemProbes(t);
         RegisterNetworkProbes(t);
         RegisterRemoteControlProbes(t);

@@ -78,6 +78,7 @@ constexpr std::pair<WinError, std::string_view> kTexts[] = {
     {1168, "Element not found."},
     {1223, "The operation was canceled by the user."},
     {1300, "Not all privileges referenced are assigned to the caller."},
+    {1313, "A specified privilege does not exist."},
     {1314, "A required privilege is not held by the client."},
     {1332, "No mapping between account names and security IDs was done."},
     {1336, "The access control list (ACL) structure is invalid."},

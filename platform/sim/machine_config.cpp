@@ -350,6 +350,9 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = reader.ReadDrive(section, argument, config);
             } else if (SameName(kind, "file")) {
                 ok = reader.ReadFile(section, argument, config);
+            } else if (IsSecuritySection(kind)) {
+                if (auto problem = ReadSecuritySection(section, kind, argument, config.security))
+                    ok = reader.Fail(problem->line, problem->message);
             } else if (IsSystemProbeSection(kind)) {
                 const SectionError e = ReadSystemProbeSection(section, kind, argument, config.systemProbes);
                 ok = e.message.empty() || reader.Fail(e.line, e.message);
@@ -365,7 +368,8 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
                                                    "] (known: system, memory, environment, folders, drive X:, "
                                                    "file PATH, locale, swap file, network, share NAME, "
-                                                   "crypto_provider TYPE, resolver, tcp, udp)");
+                                                   "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
+                                                   "security OBJECT)");
             }
             if (!ok) break;
         }

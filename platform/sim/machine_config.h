@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sim/security_config.h"
 #include "platform/sim/system_probe_config.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/clock_and_swap_config.h"
@@ -53,6 +54,7 @@ struct MachineConfig {
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
+    SecurityConfig security;  ///< accounts, logon and descriptors; empty for images without them
     SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
     NetworkConfig network;  ///< [resolver], [tcp], [udp]
     LocaleConfig locale;

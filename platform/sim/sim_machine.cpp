@@ -13,6 +13,7 @@
 #include "platform/sim/error_texts.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine_config.h"
+#include "platform/sim/machine_path.h"
 #include "platform/sim/name_fold.h"
 #include "platform/sim/reg_file.h"
 #include "platform/sim/registry_store.h"
@@ -20,6 +21,7 @@
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_security.h"
 #include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
 
@@ -84,7 +86,8 @@ std::string ListRegFiles(const fs::path& root, const std::string& folderLabel, s
 class SimMachine final : public Machine {
 public:
     SimMachine(MachineConfig config, std::shared_ptr<RegistryStore> registry, std::unique_ptr<SimFileSystem> files)
-        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)) {
+        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)),
+          security_(config_.security) {
         for (std::size_t i = 0; i < config_.environment.size(); ++i)
             environmentIndex_.emplace(FoldName(config_.environment[i].first), i);
     }
@@ -165,9 +168,10 @@ public:
 
     Result<std::string> ShortPathName(std::string_view path) override { return files_->ShortPathName(path); }
 
-    // Access lists come with the security probes; until then the check is not available.
-    Result<std::uint32_t> EffectiveAccess(std::string_view) override {
-        return Result<std::uint32_t>::Failure(err::kNotSupported);
+    Result<std::uint32_t> EffectiveAccess(std::string_view path) override {
+        auto descriptor = FileSecurity(path);
+        if (!descriptor) return Result<std::uint32_t>::Failure(descriptor.error());
+        return security_.FileAccess(*descriptor);
     }
 
     OsVersion Version() override { return config_.version; }
@@ -219,6 +223,41 @@ public:
 
     std::string ErrorText(WinError code) override { return SystemErrorText(code); }
     std::uint32_t AnsiCodePage() override { return config_.codePage; }
+
+    // security (platform/sim/sim_security.cpp)
+    Result<std::string> FileSecurity(std::string_view path) override;
+    Result<std::string> KeySecurity(RegRoot root, std::string_view path) override;
+    Result<std::string> ServiceSecurity(std::string_view serviceName) override {
+        if (!security_.Available()) return Unsupported<std::string>(serviceName);
+        return security_.ServiceDescriptor(serviceName);
+    }
+    Result<AccountName> AccountOfSid(std::string_view sid) override {
+        if (!security_.Available()) return Unsupported<AccountName>(sid);
+        return security_.AccountOfSid(sid);
+    }
+    Result<std::string> SidOfAccount(std::string_view name) override {
+        if (!security_.Available()) return Unsupported<std::string>(name);
+        return security_.SidOfAccount(name);
+    }
+    Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) override {
+        if (!security_.Available()) return Unsupported<std::uint32_t>(descriptor);
+        return security_.TrusteeRights(descriptor, trustee);
+    }
+    Result<WorkstationUser> LoggedOnUser() override { return security_.LoggedOnUser(); }
+    Result<std::vector<std::string>> UserGlobalGroups(std::string_view, std::string_view user) override {
+        if (!security_.Available()) return Unsupported<std::vector<std::string>>(user);
+        return security_.UserGroups(user, false);
+    }
+    Result<std::vector<std::string>> UserLocalGroups(std::string_view, std::string_view user) override {
+        if (!security_.Available()) return Unsupported<std::vector<std::string>>(user);
+        return security_.UserGroups(user, true);
+    }
+    Result<std::string> ProcessUserSid() override { return security_.ProcessUserSid(); }
+    Result<std::vector<std::string>> ProcessPrivileges() override { return security_.ProcessPrivileges(); }
+    Result<std::string> PrivilegeDisplayName(std::string_view privilege) override {
+        if (!security_.Available()) return Unsupported<std::string>(privilege);
+        return security_.PrivilegeDisplayName(privilege);
+    }
 
     Result<std::uint32_t> ServerTypeFlags() override { return SimServerTypeFlags(config_.systemProbes); }
     Result<std::vector<ShareInfo>> Shares() override { return SimShares(config_.systemProbes); }
@@ -287,7 +326,48 @@ private:
     std::unordered_map<std::string, std::size_t> environmentIndex_;  // folded name -> config_.environment
     std::shared_ptr<RegistryStore> registry_;
     std::unique_ptr<SimFileSystem> files_;
+    SimSecurity security_;
 };
+
+Result<std::string> SimMachine::FileSecurity(std::string_view path) {
+    using R = Result<std::string>;
+    if (!security_.Available()) return Unsupported<std::string>(path);
+    auto parsed = ParseMachinePath(path, config_.currentDir, false);
+    if (!parsed) return R::Failure(parsed.error());
+    if (!Drive(parsed->drive)) return R::Failure(err::kPathNotFound);
+    bool isDirectory = true;
+    if (!parsed->components.empty()) {
+        auto found = files_->FindFiles(JoinMachinePath(parsed->drive, parsed->components));
+        if (!found) return R::Failure(found.error());
+        if (found->empty()) return R::Failure(err::kFileNotFound);
+        isDirectory = found->front().IsDirectory();
+    }
+    std::vector<std::string> chain{FoldName(std::string{parsed->drive, ':', '\\'})};
+    for (std::size_t level = 1; level <= parsed->components.size(); ++level) {
+        const std::vector<std::string> upTo(parsed->components.begin(),
+                                            parsed->components.begin() + static_cast<std::ptrdiff_t>(level));
+        chain.push_back(FoldName(JoinMachinePath(parsed->drive, upTo)));
+    }
+    return security_.Descriptor(chain, isDirectory);
+}
+
+Result<std::string> SimMachine::KeySecurity(RegRoot root, std::string_view path) {
+    using R = Result<std::string>;
+    if (!security_.Available()) return Unsupported<std::string>(path);
+    auto key = OpenKey(root, path, kKeyRead);
+    if (!key) return R::Failure(key.error());
+    static constexpr std::string_view kRootNames[] = {"HKLM", "HKCU", "HKCR", "HKU"};
+    std::string current(kRootNames[static_cast<int>(root)]);
+    std::vector<std::string> chain{current};
+    while (!path.empty()) {
+        const std::size_t slash = path.find('\\');
+        const std::string_view part = path.substr(0, slash);
+        if (!part.empty()) chain.push_back(current += "\\" + FoldName(part));
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return security_.Descriptor(chain, true);
+}
 
 }  // namespace
 

@@ -79,6 +79,13 @@ struct LocalMemoryTraits {
     static void Release(Value memory) { ::LocalFree(memory); }
 };
 
+/// An access token; its empty value is null, not INVALID_HANDLE_VALUE.
+struct TokenTraits {
+    using Value = HANDLE;
+    static Value Empty() { return nullptr; }
+    static void Release(Value handle) { ::CloseHandle(handle); }
+};
+
 struct EventLogTraits {
     using Value = HANDLE;
     static Value Empty() { return nullptr; }
@@ -101,6 +108,8 @@ using UniqueFind = Unique<FindHandleTraits>;
 using UniqueModule = Unique<ModuleTraits>;
 /// A buffer the system allocated with LocalAlloc (FormatMessage's ALLOCATE_BUFFER).
 using UniqueLocalMemory = Unique<LocalMemoryTraits>;
+/// An access token from OpenProcessToken or OpenThreadToken.
+using UniqueToken = Unique<TokenTraits>;
 
 /// An event log from OpenEventLog.
 using UniqueEventLog = Unique<EventLogTraits>;

@@ -15,4 +15,9 @@ HMODULE IpHelperLibrary() {
     return library.get();
 }
 
+HMODULE Netapi32Library() {
+    static const UniqueModule library(::LoadLibraryA("NETAPI32.DLL"));
+    return library.get();
+}
+
 }  // namespace kavlo::platform::win32

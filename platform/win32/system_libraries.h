@@ -9,6 +9,8 @@ namespace kavlo::platform::win32 {
 
 /// "advapi32.DLL" (security and registry functions); null when it cannot be loaded.
 HMODULE Advapi32Library();
+/// "NETAPI32.DLL" (workstation, user and group functions); null when it cannot be loaded.
+HMODULE Netapi32Library();
 
 /// "iphlpapi.dll" (the IP helper: connection tables); null when it cannot be loaded.
 HMODULE IpHelperLibrary();

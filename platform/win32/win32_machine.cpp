@@ -9,6 +9,7 @@
 
 #include "platform/win32/growing_buffer.h"
 #include "platform/win32/win32_clock_and_swap.h"
+#include "platform/win32/win32_accounts.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
@@ -173,6 +174,35 @@ public:
 
     std::uint32_t AnsiCodePage() override { return ::GetACP(); }
 
+    // security (win32_accounts.cpp, win32_logon.cpp)
+    Result<std::string> FileSecurity(std::string_view path) override {
+        return NamedObjectSecurity(path, kFileObjectType);
+    }
+    Result<std::string> KeySecurity(RegRoot root, std::string_view path) override {
+        auto key = OpenRegistryKey(root, path, KEY_READ);
+        if (!key) return Result<std::string>::Failure(key.error());
+        return (*key)->SecurityDescriptor();
+    }
+    Result<std::string> ServiceSecurity(std::string_view serviceName) override {
+        return NamedObjectSecurity(serviceName, kServiceObjectType);
+    }
+    Result<AccountName> AccountOfSid(std::string_view sid) override { return win32::AccountOfSid(sid); }
+    Result<std::string> SidOfAccount(std::string_view name) override { return win32::SidOfAccount(name); }
+    Result<std::uint32_t> TrusteeRights(std::string_view descriptor, const Trustee& trustee) override {
+        return win32::TrusteeRights(descriptor, trustee);
+    }
+    Result<WorkstationUser> LoggedOnUser() override { return win32::LoggedOnUser(); }
+    Result<std::vector<std::string>> UserGlobalGroups(std::string_view server, std::string_view user) override {
+        return UserGroups(server, user, false);
+    }
+    Result<std::vector<std::string>> UserLocalGroups(std::string_view server, std::string_view user) override {
+        return UserGroups(server, user, true);
+    }
+    Result<std::string> ProcessUserSid() override { return win32::ProcessUserSid(); }
+    Result<std::vector<std::string>> ProcessPrivileges() override { return win32::ProcessPrivileges(); }
+    Result<std::string> PrivilegeDisplayName(std::string_view privilege) override {
+        return win32::PrivilegeDisplayName(privilege);
+    }
     Result<std::uint32_t> ServerTypeFlags() override { return win32::ServerTypeFlags(); }
     Result<std::vector<ShareInfo>> Shares() override { return win32::Shares(); }
     Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view log) override {

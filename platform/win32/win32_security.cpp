@@ -68,14 +68,6 @@ private:
     bool active_;
 };
 
-/// Owner of an access token; its empty value is null, not INVALID_HANDLE_VALUE.
-struct TokenTraits {
-    using Value = HANDLE;
-    static Value Empty() { return nullptr; }
-    static void Release(Value handle) { ::CloseHandle(handle); }
-};
-using UniqueToken = Unique<TokenTraits>;
-
 /// The owner, group and DACL of a file, in a buffer grown to the size the system asks for.
 Result<std::vector<DWORD>> FileDescriptor(const SecurityFunctions& functions, const std::string& path) {
     using R = Result<std::vector<DWORD>>;

@@ -202,6 +202,27 @@ TEST_F(SampleGathered, AntivirusCheckItemsAndValueMaps) {
                 Contains("Type of install: Managed client"));
 }
 
+TEST_F(SampleGathered, WhoRunsTheReportAndWhatTheyMayDo) {
+    SKIP_UNLESS_BUILT("LogonInfo:");
+    const std::string& logon = Text("Security", "Logged-on user");
+    EXPECT_THAT(logon, HasSubstr("SID: S-1-5-21-1004336348-1177238915-682003330-1004\n"));
+    EXPECT_THAT(logon, HasSubstr("Member of global groups: \n"));
+    // The host cannot write its logs: Users are denied writing there.
+    const ResultNode& shared =
+        Node("Security", "Folder permissions", "C:\\Documents and Settings\\All Users\\Application Data\\Quorvane");
+    const ResultNode* mirrolet = FindNode(shared, "[D]  MIRROLET");
+    ASSERT_TRUE(mirrolet);
+    const ResultNode* logRights = FindNode(*mirrolet, "[D]  Logs");
+    ASSERT_TRUE(logRights);
+    EXPECT_THAT(ChildTitles(*FindNode(*logRights, "Rights")), Contains("BUILTIN\\Users denied rights: -R+W-X-D-P-O\n"));
+    // The product key lets jmiller (in Users) set values.
+    EXPECT_THAT(ChildTitles(Node("Security", "Registry key permissions", "[D] Effective -OFFICE7\\jmiller")),
+                Contains(StartsWith("Set Value")));
+    EXPECT_THAT(ChildTitles(Node("Security", "DCOM default security", "[D] Default Access Permission")),
+                ElementsAre(StartsWith("Error")));
+    EXPECT_THAT(Text("Security", "Access lists"), HasSubstr("No access rights to list as drive is FAT32\n"));
+}
+
 TEST_F(SampleGathered, RemoteControlHostOptionsFromItsOptionFile) {
     EXPECT_THAT(ChildTitles(Node("Mirrolet", "Host options", "Start-up")),
                 ElementsAre("||00Launch the host with Windows", "||00Run the host minimized", "Host name: OFFICE7"));

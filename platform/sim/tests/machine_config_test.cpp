@@ -88,7 +88,8 @@ TEST_P(BadIniTest, NamesFileAndLine) {
 // kMinimalSystem has 19 lines, so appended text starts at line 20.
 INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
     BadIni{"[bogus]\n", "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, "
-            "file PATH, locale, swap file, network, share NAME, crypto_provider TYPE, resolver, tcp, udp)"},
+            "file PATH, locale, swap file, network, share NAME, crypto_provider TYPE, resolver, tcp, udp, logon, "
+            "account NAME, security OBJECT)"},
     BadIni{"[resolver]\naddresses = 10.0.0.1 10.0.0.300\n", "machine.ini:21: \"10.0.0.300\" is not an IPv4 address like 192.168.10.37"},
     BadIni{"[tcp]\nweb = ESTABLISHED 10.0.0.1:80 10.0.0.2:1025\n", "machine.ini:21: a [tcp] row is \"state local-address:port remote-address:port\" with the state as a number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"ESTABLISHED 10.0.0.1:80 10.0.0.2:1025\""},
     BadIni{"[udp]\nnames = 0.0.0.0:65536\n", "machine.ini:21: a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"0.0.0.0:65536\""},
@@ -97,6 +98,11 @@ INSTANTIATE_TEST_SUITE_P(Errors, BadIniTest, ::testing::Values(
     BadIni{"[locale]\ndate_format = \"\"\n", "machine.ini:21: \"date_format\" is empty"},
     BadIni{"[locale]\nzone = x\n", "machine.ini:21: unknown key \"zone\" in [locale] (known: utc_offset, date_format, time_format)"},
     BadIni{"[swap file]\nsize = 1G\n", "machine.ini:21: \"size\" is a number of bytes, not \"1G\""},
+    BadIni{"[security C:\\x]\nsddl = D:(A;;FA;;;ZZ)\n", "machine.ini:21: sddl: the account is a two-letter alias such as BA or a SID such as S-1-5-32-545 in (A;;FA;;;ZZ)"},
+    BadIni{"[security LPT1]\nsddl = D:\n", "machine.ini:20: a security section names a file path (C:\\x), a registry key (HKLM\\x) or \"service NAME\", not \"LPT1\""},
+    BadIni{"[security HKLM\\A]\nsddl = D:\n[security HKEY_LOCAL_MACHINE\\a\\]\nsddl = D:\n", "machine.ini:22: \"HKEY_LOCAL_MACHINE\\a\\\" is described twice"},
+    BadIni{"[logon]\nuser = x\n", "machine.ini:20: [logon] needs the key \"sid\""},
+    BadIni{"[account X\\y]\nsid = S-1-5-21-x\n", "machine.ini:21: \"sid\" is a SID such as S-1-5-21-1-2-3-1004, not \"S-1-5-21-x\""},
     BadIni{"[memory]\nmemory_load = 101\n", "machine.ini:21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
     BadIni{"[memory]\ntotal_phys = 12MB\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"12MB\""},
     BadIni{"[memory]\ntotal_phys = 99999999999999999999\n", "machine.ini:21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},

@@ -1,0 +1,119 @@
+// The portable security pieces: SID text, the descriptor parser on malformed
+// input, the descriptor text reader and the two rights evaluations.
+
+#include <gtest/gtest.h>
+
+#include "platform/security/access_evaluation.h"
+#include "platform/security/sddl.h"
+#include "platform/security/security_descriptor.h"
+
+namespace kavlo::platform {
+namespace {
+
+SidBytes Sid(std::string_view text) {
+    auto sid = SidFromText(text);
+    EXPECT_TRUE(sid) << text;
+    return sid.value_or(SidBytes());
+}
+
+SecurityDescriptorModel Sddl(std::string_view text) {
+    SddlParse parsed = ParseSddl(text);
+    EXPECT_EQ(parsed.error, "") << text;
+    return parsed.descriptor;
+}
+
+TEST(SidText, RoundTripsAndRejectsWhatIsNoSid) {
+    for (std::string_view text : {"S-1-5-18", "S-1-1-0", "S-1-5-21-1004336348-1177238915-682003330-1004",
+                                  "S-1-0x123456789ABC-7", "S-1-5-4294967295"})
+        EXPECT_EQ(SidToText(Sid(text)), text);
+    EXPECT_EQ(Sid("s-1-5-32-544").size(), 16u);
+    for (std::string_view bad : {"", "S-1-", "S-2-5-18", "S-1-5-", "S-1-5-x", "S-1-5-4294967296", "S-1-281474976710656",
+                                 "S-1-5--1", "S-1-5-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-16", "SY"})
+        EXPECT_FALSE(SidFromText(bad)) << bad;
+    EXPECT_EQ(SidToText(std::string("\x01\x02\0\0\0\0\0\x05\x20\0\0\0", 12)), "") << "cut-off sub-authority";
+}
+
+class MalformedDescriptor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        valid_ = SerializeSecurityDescriptor(Sddl("O:BAG:SYD:(A;OICI;FA;;;BA)(D;;0x116;;;BU)"));
+        ASSERT_TRUE(ParseSecurityDescriptor(valid_).ok());
+    }
+    WinError ErrorOf(const std::string& bytes) { return ParseSecurityDescriptor(bytes).error(); }
+    std::string valid_;  // header, owner at 20, group at 36, DACL at 48
+};
+
+TEST_F(MalformedDescriptor, EveryCutOffPrefixFailsCleanly) {
+    for (std::size_t size = 0; size < valid_.size(); ++size)
+        EXPECT_NE(ErrorOf(valid_.substr(0, size)), err::kSuccess) << size;
+}
+
+TEST_F(MalformedDescriptor, EachPartGivesItsOwnError) {
+    std::string bytes = valid_;
+    bytes[3] = 0;  // not self-relative
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSecurityDescriptor);
+    bytes = valid_;
+    bytes[4] = static_cast<char>(0xF0);  // owner beyond the bytes
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSecurityDescriptor);
+    bytes = valid_;
+    bytes[20] = 2;  // owner's revision
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSid);
+    bytes = valid_;
+    bytes[21] = 16;  // more sub-authorities than a SID may have
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSid);
+    bytes = valid_;
+    bytes[48 + 4] = 40;  // entry count larger than the ACL can hold
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
+    bytes = valid_;
+    bytes[48 + 8 + 2] = static_cast<char>(0xFF);  // first entry larger than its ACL
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
+    bytes = valid_;
+    bytes[48 + 2] = static_cast<char>(0xFF);  // ACL larger than the descriptor
+    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
+}
+
+TEST_F(MalformedDescriptor, PresentDaclAtOffsetZeroIsTheNullDacl) {
+    std::string bytes = valid_.substr(0, 48);
+    bytes[16] = bytes[17] = bytes[18] = bytes[19] = 0;
+    auto parsed = ParseSecurityDescriptor(bytes);
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_FALSE(parsed->hasDacl);
+    EXPECT_EQ(EffectiveRights(*parsed, {}), kAllRights);
+}
+
+TEST(Sddl, ReadsAliasesFlagsAndRights) {
+    const SecurityDescriptorModel d =
+        Sddl("O:BA G:SY D:P(A;OICIIO;GA;;;CO) (D;NPID;KR;;;S-1-5-21-1-2-3-1001)(A;;0x1F01ff;;;wd)");
+    EXPECT_EQ(SidToText(d.owner), "S-1-5-32-544");
+    EXPECT_TRUE(d.daclProtected);
+    ASSERT_EQ(d.dacl.size(), 3u);
+    EXPECT_EQ(d.dacl[0], (AccessEntry{0, 0x0B, 0x10000000, Sid("S-1-3-0")}));
+    EXPECT_EQ(d.dacl[1], (AccessEntry{1, 0x14, 0x20019, Sid("S-1-5-21-1-2-3-1001")}));
+    EXPECT_EQ(d.dacl[2].mask, 0x1F01FFu);
+    EXPECT_EQ(SidToText(d.dacl[2].sid), "S-1-1-0");
+    EXPECT_FALSE(Sddl("D:NO_ACCESS_CONTROL").hasDacl);
+    EXPECT_TRUE(Sddl("D:").hasDacl);
+    for (std::string_view bad : {"D:(U;;FA;;;BA)", "D:(A;XX;FA;;;BA)", "D:(A;;ZZ;;;BA)", "D:(A;;FA;;;QQ)",
+                                 "D:(A;;FA;;;BA", "D:(A;;FA;;BA)", "S:(AU;;FA;;;BA)", "O:BAO:BA", "X"})
+        EXPECT_NE(ParseSddl(bad).error, "") << bad;
+}
+
+TEST(EffectiveRights, EntriesInOrderWithDeniesRemovingWhatIsNotYetGranted) {
+    const std::vector<SidBytes> users{Sid("S-1-5-32-545")};
+    EXPECT_EQ(EffectiveRights(Sddl("D:(D;;0x2;;;BU)(A;;0x3;;;BU)"), users), 0x1u);
+    EXPECT_EQ(EffectiveRights(Sddl("D:(A;;0x3;;;BU)(D;;0x2;;;BU)"), users), 0x3u);
+    EXPECT_EQ(EffectiveRights(Sddl("D:(A;IO;0x3;;;BU)(A;;0x4;;;BA)"), users), 0x0u);
+    EXPECT_EQ(EffectiveRights(Sddl("D:(A;;GR;;;BU)"), users), 0x80000000u) << "masks as stored";
+    EXPECT_EQ(EffectiveRights(Sddl("D:"), users), 0u);
+}
+
+TEST(MaximumAllowedAccess, MapsGenericRightsAndGivesTheOwnerItsTwo) {
+    const std::vector<SidBytes> admins{Sid("S-1-5-32-544")};
+    EXPECT_EQ(MaximumAllowedAccess(Sddl("D:(A;;GR;;;BA)"), admins, kFileGenericMapping), 0x120089u);
+    EXPECT_EQ(MaximumAllowedAccess(Sddl("O:BAD:"), admins, kFileGenericMapping), 0x60000u);
+    EXPECT_EQ(MaximumAllowedAccess(Sddl("O:BAD:(D;;GW;;;BA)(A;;FA;;;BA)"), admins, kFileGenericMapping),
+              (0x1F01FFu & ~0x120116u) | 0x60000u);
+}
+
+}  // namespace
+}  // namespace kavlo::platform
