@@ -14,18 +14,6 @@ constexpr std::int64_t kTicksPerSecond = 10000000LL;
 // Beyond this FILETIME leaves the range that SYSTEMTIME can hold.
 constexpr std::int64_t kMaxUnixSeconds = 910692730085LL;
 
-SYSTEMTIME ToSystemTime(const LocalTime& time) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(time.year);
-    st.wMonth = static_cast<WORD>(time.month);
-    st.wDay = static_cast<WORD>(time.day);
-    st.wHour = static_cast<WORD>(time.hour);
-    st.wMinute = static_cast<WORD>(time.minute);
-    st.wSecond = static_cast<WORD>(time.second);
-    st.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
-    return st;
-}
-
 // GetDateFormatA and GetTimeFormatA share one shape: a first call with no buffer
 // gives the size needed, terminator included.
 template <class Format>

@@ -146,18 +146,6 @@ private:
     UniqueCryptProvider provider_;
 };
 
-SYSTEMTIME ToSystemTime(const LocalTime& time) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(time.year);
-    st.wMonth = static_cast<WORD>(time.month);
-    st.wDay = static_cast<WORD>(time.day);
-    st.wHour = static_cast<WORD>(time.hour);
-    st.wMinute = static_cast<WORD>(time.minute);
-    st.wSecond = static_cast<WORD>(time.second);
-    st.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
-    return st;
-}
-
 }  // namespace
 
 Result<std::uint32_t> ServerTypeFlags() {

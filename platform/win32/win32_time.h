@@ -1,5 +1,5 @@
 #pragma once
-// Conversions from the system's time records to the platform's LocalTime.
+// Conversions between the system's time records and the platform's LocalTime.
 
 #include <windows.h>
 
@@ -18,6 +18,19 @@ inline LocalTime FromSystemTime(const SYSTEMTIME& time) {
     local.second = time.wSecond;
     local.dayOfWeek = time.wDayOfWeek;
     return local;
+}
+
+/// The fields of a LocalTime as a SYSTEMTIME (for the locale formatting calls).
+inline SYSTEMTIME ToSystemTime(const LocalTime& time) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(time.year);
+    st.wMonth = static_cast<WORD>(time.month);
+    st.wDay = static_cast<WORD>(time.day);
+    st.wHour = static_cast<WORD>(time.hour);
+    st.wMinute = static_cast<WORD>(time.minute);
+    st.wSecond = static_cast<WORD>(time.second);
+    st.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    return st;
 }
 
 /// A file time (UTC) as local wall-clock time, the way Explorer shows it:
