@@ -46,7 +46,8 @@ bool ReadLines(const std::filesystem::path& path, std::vector<std::string>& line
 
 bool IsScriptName(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return extension == ".dbg";
 }
 

@@ -133,7 +133,8 @@ int RunCommand(const Args& args) {
     const std::uint32_t codePage = machine.AnsiCodePage();
 
     AppContext context(machine, DetectOs(machine), script.parent_path().string());
-    std::unique_ptr<ScriptRecord> file = ScriptCatalog(context, StandardCommandTable()).LoadScript(script.string(), script.stem().string());
+    std::unique_ptr<ScriptRecord> file =
+        ScriptCatalog(context, StandardCommandTable()).LoadScript(script.string(), script.stem().string());
     if (!file) return Fail("cannot read script '" + options.script + "'");
     if (file->titles.empty()) return Fail("the script '" + options.script + "' has no titles");
 

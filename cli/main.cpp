@@ -35,11 +35,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"run", kavlo::cli::RunCommand},
-    {"gather", kavlo::cli::GatherCommand},
-    {"show", kavlo::cli::ShowCommand},
-    {"export", kavlo::cli::ExportCommand},
-    {"lint", kavlo::cli::LintCommand},
+    {"run", kavlo::cli::RunCommand},       {"gather", kavlo::cli::GatherCommand}, {"show", kavlo::cli::ShowCommand},
+    {"export", kavlo::cli::ExportCommand}, {"lint", kavlo::cli::LintCommand},
 };
 
 }  // namespace

@@ -27,9 +27,7 @@ std::size_t LineCount(std::string_view text) {
     return lines;
 }
 
-std::string Plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
+std::string Plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
 std::string Summary(const TitleRecord& title) {
     std::string summary = " (" + (title.kind.empty() ? std::string("no kind") : title.kind) + ", ";
@@ -45,7 +43,8 @@ std::string Summary(const TitleRecord& title) {
 /// Every occurrence of the expandable tree markers removed.
 std::string WithoutMarkers(std::string title) {
     for (const char* marker : {"[D] ", "{D} "}) {
-        for (auto pos = title.find(marker); pos != std::string::npos; pos = title.find(marker, pos)) title.erase(pos, 4);
+        for (auto pos = title.find(marker); pos != std::string::npos; pos = title.find(marker, pos))
+            title.erase(pos, 4);
     }
     return title;
 }
@@ -67,7 +66,8 @@ void AppendList(std::string& out, const TitleRecord& title) {
     if (!header.empty()) table.push_back(header);
     const std::size_t firstRow = table.size();
     if (!title.text.empty())
-        for (ui::ListRow& row : ui::DecodeRows(title.text, title.KindContains("filelist"))) table.push_back(std::move(row.cells));
+        for (ui::ListRow& row : ui::DecodeRows(title.text, title.KindContains("filelist")))
+            table.push_back(std::move(row.cells));
 
     std::vector<std::size_t> widths;
     for (const auto& row : table) {
@@ -163,8 +163,7 @@ bool WriteOutput(const std::string& path, std::string_view data) {
         errno = 0;
         if (std::fwrite(data.data(), 1, data.size(), output.file()) != data.size())
             outcome = output.Abandon(errno ? errno : EIO);
-        else
-            outcome = output.Commit();
+        else outcome = output.Commit();
     }
     if (!outcome.ok) PrintFailure(outcome);
     return outcome.ok;

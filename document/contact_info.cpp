@@ -63,7 +63,8 @@ void LoadContactInfo(platform::Machine& machine, ContactInfo& contact) {
 }
 
 Status StoreContactInfo(platform::Machine& machine, const ContactInfo& contact) {
-    const bool userCopyExists = static_cast<bool>(machine.OpenKey(RegRoot::CurrentUser, kContactKeyPath, platform::kKeyRead));
+    const bool userCopyExists =
+        static_cast<bool>(machine.OpenKey(RegRoot::CurrentUser, kContactKeyPath, platform::kKeyRead));
     const Status machineWide = WriteTo(machine, RegRoot::LocalMachine, contact);
     if (machineWide && !userCopyExists) return machineWide;
     return WriteTo(machine, RegRoot::CurrentUser, contact);

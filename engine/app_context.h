@@ -15,8 +15,8 @@ namespace kavlo {
 struct OsInfo {
     std::string shortName;  ///< "Win95", "Win98", "NT3.51", "NT4.0", "NT5.0", "NT5.1", "NT"
     std::string longName;
-    int code = 0;           ///< 95, 98, 300 (NT 3.5x), 40, 50, then major * 10 + minor (51, 60, 100)
-    bool nt = false;        ///< an NT-platform system
+    int code = 0;     ///< 95, 98, 300 (NT 3.5x), 40, 50, then major * 10 + minor (51, 60, 100)
+    bool nt = false;  ///< an NT-platform system
 };
 
 /// One typed script variable.
@@ -28,8 +28,14 @@ struct data_DBGVar {
     std::int32_t varType = 0;  ///< 0 string, 1 integer
     std::string stringValue;
     std::int32_t intValue = 0;
-    void SetString(std::string v) { stringValue = std::move(v); varType = 0; }
-    void SetInt(std::int32_t v) { intValue = v; varType = 1; }
+    void SetString(std::string v) {
+        stringValue = std::move(v);
+        varType = 0;
+    }
+    void SetInt(std::int32_t v) {
+        intValue = v;
+        varType = 1;
+    }
 };
 
 /// What "LogonInfo:" stores for later probes.

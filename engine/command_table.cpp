@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-
 namespace kavlo {
 namespace {
 
@@ -95,9 +94,7 @@ constexpr RowSpec kRows[kCommandCount] = {
     {"IF", G::B, R::ArgumentAndFile},
 };
 
-std::size_t BucketOf(CommandGroup group, unsigned char first) {
-    return static_cast<std::size_t>(group) * 256 + first;
-}
+std::size_t BucketOf(CommandGroup group, unsigned char first) { return static_cast<std::size_t>(group) * 256 + first; }
 }  // namespace
 
 CommandTable::CommandTable() {

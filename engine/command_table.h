@@ -80,5 +80,4 @@ private:
     std::array<std::uint16_t, kGroups * 256 + 1> bucketStart_{};
 };
 
-
 }  // namespace kavlo

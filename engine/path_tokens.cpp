@@ -10,10 +10,9 @@ enum class Token { Windows, System, System32, Drivers, CommonDir, OsDrive, Val1,
 
 // The tokens in the order that breaks ties.
 constexpr std::pair<std::string_view, Token> kTokens[] = {
-    {"<WINDOWS>", Token::Windows},     {"<SYSTEM>", Token::System},
-    {"<SYSTEM32>", Token::System32},   {"<DRIVERS>", Token::Drivers},
-    {"<COMMONDIR>", Token::CommonDir}, {"<OSDRIVE>", Token::OsDrive},
-    {"<VAL1>", Token::Val1},           {"<CSIDL_", Token::Csidl},
+    {"<WINDOWS>", Token::Windows}, {"<SYSTEM>", Token::System},       {"<SYSTEM32>", Token::System32},
+    {"<DRIVERS>", Token::Drivers}, {"<COMMONDIR>", Token::CommonDir}, {"<OSDRIVE>", Token::OsDrive},
+    {"<VAL1>", Token::Val1},       {"<CSIDL_", Token::Csidl},
 };
 
 // The registry commands' read buffer: a longer value fails with 234, as they show it.
@@ -48,8 +47,8 @@ std::string TokenValue(AppContext& context, Token token) {
 }  // namespace
 
 std::string SubstituteVars(const AppContext& context, std::string_view text) {
-    std::string out = Contains(text, "<VARS2>") ? ReplaceAll(text, "<VARS2>", context.vars2.stringValue)
-                                                : std::string(text);
+    std::string out =
+        Contains(text, "<VARS2>") ? ReplaceAll(text, "<VARS2>", context.vars2.stringValue) : std::string(text);
     out = ReplaceAll(out, "<CLB>", "{");
     return ReplaceAll(out, "<CRB>", "}");
 }

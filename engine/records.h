@@ -40,7 +40,9 @@ public:
 
     // node stack, used on a title's root while the title runs
     void Push(ResultNode* node) { nodeStack_.push_back(node); }
-    void Pop() { if (!nodeStack_.empty()) nodeStack_.pop_back(); }
+    void Pop() {
+        if (!nodeStack_.empty()) nodeStack_.pop_back();
+    }
     ResultNode* Top() const { return nodeStack_.empty() ? nullptr : nodeStack_.back(); }
     void ClearStack() { nodeStack_.clear(); }
     /// The node the next child goes below: the top of the stack, or this node
@@ -58,7 +60,10 @@ public:
     const std::string& detail() const { return detail_; }
     const std::string& extra() const { return extra_; }
     void SetExtra(std::string e) { extra_ = std::move(e); }
-    void SetTitleAndDetail(std::string t, std::string d) { title_ = std::move(t); detail_ = std::move(d); }
+    void SetTitleAndDetail(std::string t, std::string d) {
+        title_ = std::move(t);
+        detail_ = std::move(d);
+    }
     const std::vector<std::unique_ptr<ResultNode>>& children() const { return children_; }
     /// Number of nodes in this subtree, this node included.
     std::size_t CountNodes() const;

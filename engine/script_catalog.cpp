@@ -155,7 +155,7 @@ std::unique_ptr<ScriptRecord> ScriptCatalog::LoadScript(const std::string& path,
 }
 
 std::unique_ptr<ScriptRecord> ScriptCatalog::LoadScript(ScriptFile& file, const std::string& path,
-                                                    const std::string& name) {
+                                                        const std::string& name) {
     auto script = std::make_unique<ScriptRecord>(path, name);
     TitleIndex index;
     const std::string& osShortName = context_.os.shortName;

@@ -18,8 +18,7 @@ namespace kavlo {
 
 class ScriptCatalog {
 public:
-    ScriptCatalog(AppContext& context, const CommandTable& table)
-        : context_(context), table_(table) {}
+    ScriptCatalog(AppContext& context, const CommandTable& table) : context_(context), table_(table) {}
 
     /// Catalogues the scripts of a host directory in name order (case-insensitive);
     /// the caller (the report document) owns the returned files.

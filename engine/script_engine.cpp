@@ -81,8 +81,8 @@ void ScriptEngine::Dispatch(ScriptFile& file, std::string_view line, TitleRecord
 
 void ScriptEngine::Call(const CommandRow& row, ScriptFile& file, std::string_view line, TitleRecord* title) {
     if (row.handler == nullptr) return;  // recognised, nothing to run
-    CommandCall call{*this, row.name,          line, CommandArgument(row.name, line), AfterFirst(TrimLeading(line), ':'),
-                     file,  title, row.flag};
+    CommandCall call{*this, row.name, line,    CommandArgument(row.name, line), AfterFirst(TrimLeading(line), ':'),
+                     file,  title,    row.flag};
     row.handler(call);
 }
 

@@ -24,8 +24,7 @@ DispatchedRows MatchLine(const CommandTable& table, std::string_view trimmed, bo
 
 class ScriptEngine {
 public:
-    ScriptEngine(AppContext& context, const CommandTable& table)
-        : context_(context), table_(table) {}
+    ScriptEngine(AppContext& context, const CommandTable& table) : context_(context), table_(table) {}
 
     /// Runs a title whose runPending is 1; afterwards runPending is 0.
     void RunTitle(TitleRecord& title);

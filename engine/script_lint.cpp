@@ -42,11 +42,11 @@ bool IsInteger(std::string_view s) {
 
 const std::set<std::string, std::less<>> kKinds = {"text", "filelist", "col", "tree", "treexp", "treexptxt"};
 const std::set<std::string, std::less<>> kShortNames = {"Win95", "Win98", "NT3.50", "NT3.51",
-                                                         "NT4.0", "NT5.0", "NT5.1", "NT"};
+                                                        "NT4.0", "NT5.0", "NT5.1",  "NT"};
 const std::set<std::string, std::less<>> kSortTypes = {"NoSort", "ASCIICase", "ASCIINoCase", "INT"};
 const std::vector<std::string_view> kVideoKeywords = {
-    "adap Description", "adap String", "adap ChipType", "adap DACType", "adap Memory", "VGACompatible",
-    "video resolution", "adap PCIVendor", "adap PCIDevice", "adap Files", "adap DrvLoad"};
+    "adap Description", "adap String",    "adap ChipType",  "adap DACType", "adap Memory", "VGACompatible",
+    "video resolution", "adap PCIVendor", "adap PCIDevice", "adap Files",   "adap DrvLoad"};
 // Texts that the catalog picks up on any line of a file.
 const std::vector<std::string_view> kCatalogKeywords = {"ENGINE:", "VERSION:", "DATE:", "[TITLE"};
 
@@ -186,8 +186,8 @@ private:
             for (std::string_view keyword : kCatalogKeywords)
                 if (Contains(t, keyword))
                     Problem(index, "the catalog reads \"" + std::string(keyword) + "\" in any line");
-            if (!blocks.empty() && (blocks.back().kind == BlockKind::RvalMap ||
-                                    blocks.back().kind == BlockKind::NumberMap)) {
+            if (!blocks.empty() &&
+                (blocks.back().kind == BlockKind::RvalMap || blocks.back().kind == BlockKind::NumberMap)) {
                 if (Contains(t, "{")) Problem(index, "a brace inside a mapping block");
                 blocks.back().entries.push_back(index);
                 continue;
@@ -337,7 +337,8 @@ std::vector<LintProblem> LintConfiguration(const std::string& file, const std::v
                 break;
             case State::Check:
                 if (t == "}") state = State::Outside;
-                else if (TrimRight(t).size() > 1 && t.back() == '{' && t.find('{') == t.size() - 1) state = State::Entry;
+                else if (TrimRight(t).size() > 1 && t.back() == '{' && t.find('{') == t.size() - 1)
+                    state = State::Entry;
                 else problem(i, "a check entry is a script name followed by \"{\"");
                 break;
             case State::Entry:

@@ -11,9 +11,13 @@
 namespace kavlo {
 
 /// True when `needle` occurs anywhere in `text` (an empty needle always occurs).
-inline bool Contains(std::string_view text, std::string_view needle) { return text.find(needle) != std::string_view::npos; }
+inline bool Contains(std::string_view text, std::string_view needle) {
+    return text.find(needle) != std::string_view::npos;
+}
 inline bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
-inline bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 /// True for the characters the C locale's isspace accepts.
 inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }

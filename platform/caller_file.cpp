@@ -9,17 +9,40 @@ namespace {
 constexpr std::string_view kMagic = "MLCHF";
 
 enum class Field {
-    Device, Speed, Parity, LineSetting, UseDialProperties, AreaCode, PhoneNumber, Country, LoginName,
-    ConnectionAttempts, SecondsBetweenRetries, RunScript, AutoTransfer, ScriptName,
+    Device,
+    Speed,
+    Parity,
+    LineSetting,
+    UseDialProperties,
+    AreaCode,
+    PhoneNumber,
+    Country,
+    LoginName,
+    ConnectionAttempts,
+    SecondsBetweenRetries,
+    RunScript,
+    AutoTransfer,
+    ScriptName,
 };
 
 // Version 1 files hold the dial settings only; version 2 holds every setting.
-constexpr std::array kVersion1 = {Field::Device,    Field::Speed,       Field::Parity,  Field::AreaCode,
+constexpr std::array kVersion1 = {Field::Device,      Field::Speed,   Field::Parity,   Field::AreaCode,
                                   Field::PhoneNumber, Field::Country, Field::LoginName};
 constexpr std::array kVersion2 = {
-    Field::Device,      Field::Speed,   Field::Parity,    Field::LineSetting,        Field::UseDialProperties,
-    Field::AreaCode,    Field::PhoneNumber, Field::Country, Field::LoginName,      Field::ConnectionAttempts,
-    Field::SecondsBetweenRetries, Field::RunScript, Field::AutoTransfer, Field::ScriptName,
+    Field::Device,
+    Field::Speed,
+    Field::Parity,
+    Field::LineSetting,
+    Field::UseDialProperties,
+    Field::AreaCode,
+    Field::PhoneNumber,
+    Field::Country,
+    Field::LoginName,
+    Field::ConnectionAttempts,
+    Field::SecondsBetweenRetries,
+    Field::RunScript,
+    Field::AutoTransfer,
+    Field::ScriptName,
 };
 
 // A decimal number within [min, max]; 0 for anything else.

@@ -86,10 +86,19 @@ std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t p
     if (lead < 0x80) return {lead, 1};
     std::size_t length = 0;
     char32_t code = 0, minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; code = lead & 0x1F; minimum = 0x80; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; code = lead & 0x0F; minimum = 0x800; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; code = lead & 0x07; minimum = 0x10000; }
-    else return {0, 0};
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else return {0, 0};
     if (text.size() - pos < length) return {0, 0};
     for (std::size_t k = 1; k < length; ++k) {
         const unsigned char next = static_cast<unsigned char>(text[pos + k]);

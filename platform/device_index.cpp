@@ -44,9 +44,9 @@ std::optional<DeviceIndexRecord> FindDeviceIndexRecord(std::string_view index, s
 
 std::optional<std::string> EncodeDeviceIndexRecord(const DeviceIndexRecord& record) {
     std::string bytes(kDeviceIndexKeyOffset, '\0');
-    for (std::string_view text : {std::string_view(record.key), std::string_view(record.texts[0]),
-                                  std::string_view(record.texts[1]), std::string_view(record.texts[2]),
-                                  std::string_view(record.texts[3])}) {
+    for (std::string_view text :
+         {std::string_view(record.key), std::string_view(record.texts[0]), std::string_view(record.texts[1]),
+          std::string_view(record.texts[2]), std::string_view(record.texts[3])}) {
         if (text.find('\0') != std::string_view::npos) return std::nullopt;
         bytes.append(text);
         bytes.push_back('\0');

@@ -16,7 +16,7 @@ inline constexpr std::size_t kDeviceIndexHeaderBytes = 16;
 inline constexpr std::size_t kDeviceIndexKeyOffset = 40;
 
 struct DeviceIndexRecord {
-    std::string key;                 ///< such as "VEN_8086&DEV_1237" (as the index writes it)
+    std::string key;                   ///< such as "VEN_8086&DEV_1237" (as the index writes it)
     std::array<std::string, 4> texts;  ///< class, name, manufacturer, further text
 };
 

@@ -71,13 +71,15 @@ std::string Capped(std::string_view name) { return std::string(name.substr(0, kM
 
 std::optional<std::string> FindServiceName(std::string_view servicesText, std::uint16_t port,
                                            std::string_view protocol) {
-    return EachLine(servicesText, [&](std::string_view name, std::string_view portAndProtocol) -> std::optional<std::string> {
-        const std::size_t slash = portAndProtocol.find('/');
-        if (slash == std::string_view::npos) return std::nullopt;
-        const auto number = ParsePort(portAndProtocol.substr(0, slash));
-        if (!number || *number != port || !SameAscii(portAndProtocol.substr(slash + 1), protocol)) return std::nullopt;
-        return Capped(name);
-    });
+    return EachLine(servicesText,
+                    [&](std::string_view name, std::string_view portAndProtocol) -> std::optional<std::string> {
+                        const std::size_t slash = portAndProtocol.find('/');
+                        if (slash == std::string_view::npos) return std::nullopt;
+                        const auto number = ParsePort(portAndProtocol.substr(0, slash));
+                        if (!number || *number != port || !SameAscii(portAndProtocol.substr(slash + 1), protocol))
+                            return std::nullopt;
+                        return Capped(name);
+                    });
 }
 
 std::optional<std::string> FindHostName(std::string_view hostsText, const Ipv4Address& address) {

@@ -14,8 +14,7 @@ std::uint32_t U32At(std::string_view b, std::size_t at) {
            (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
 }
 std::uint16_t U16At(std::string_view b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                      (static_cast<unsigned char>(b[at + 1]) << 8));
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8));
 }
 void PutU32(std::string& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -27,8 +26,8 @@ void PutU16(std::string& out, std::uint16_t v) {
 
 // Reads one zero-terminated string at `at`, which must end before `limit`;
 // moves `at` past the terminator.
-bool TakeString(std::string_view record, std::size_t& at, std::size_t limit, EventTextForm form,
-                std::uint32_t codePage, std::string& out) {
+bool TakeString(std::string_view record, std::size_t& at, std::size_t limit, EventTextForm form, std::uint32_t codePage,
+                std::string& out) {
     if (form == EventTextForm::Ansi) {
         for (std::size_t i = at; i < limit; ++i) {
             if (record[i] == '\0') {

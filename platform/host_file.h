@@ -23,17 +23,17 @@ std::optional<std::uint64_t> HostFileSize(std::FILE* file);
 
 /// What a path names once its symbolic links are followed.
 enum class HostFileKind {
-    Missing,    ///< nothing there yet
-    Regular,    ///< an ordinary file
+    Missing,  ///< nothing there yet
+    Regular,  ///< an ordinary file
     Directory,
-    Stream,     ///< a character device or a FIFO: written in place, never replaced
-    Unusable,   ///< a block device, a socket or anything else no output may go to
+    Stream,    ///< a character device or a FIFO: written in place, never replaced
+    Unusable,  ///< a block device, a socket or anything else no output may go to
 };
 
 struct HostTarget {
     std::string path;  ///< the path with every symbolic link of its last component followed
     HostFileKind kind = HostFileKind::Missing;
-    int error = 0;     ///< errno value when the path could not be examined (ELOOP, EACCES, ...)
+    int error = 0;         ///< errno value when the path could not be examined (ELOOP, EACCES, ...)
     bool writable = true;  ///< for a regular file: some write permission is set (the read-only attribute is clear)
 };
 

@@ -7,9 +7,9 @@ namespace {
 
 constexpr std::array<std::string_view, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
-constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                          "May",       "June",     "July",     "August",
+                                                          "September", "October",  "November", "December"};
 
 void AppendNumber(std::string& out, int value, bool twoDigits) {
     if (value < 0) value = 0;
@@ -44,11 +44,8 @@ bool WriteDateField(const LocalTime& t, char letter, std::size_t count, std::str
             if (count <= 2) AppendNumber(out, t.year % 100, count == 2);
             else AppendNumber(out, t.year, false);
             return true;
-        case 'g':
-            out += "A.D.";
-            return true;
-        default:
-            return false;
+        case 'g': out += "A.D."; return true;
+        default: return false;
     }
 }
 

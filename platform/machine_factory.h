@@ -10,7 +10,7 @@ namespace kavlo::platform {
 
 struct MachineChoice {
     std::unique_ptr<Machine> machine;
-    std::string error;  ///< why no machine could be made (file and line for a bad image)
+    std::string error;   ///< why no machine could be made (file and line for a bad image)
     std::string folder;  ///< the simulated machine's folder; empty for the real machine
 };
 

@@ -88,7 +88,9 @@ std::string ApplyMessageEscapes(std::string_view text) {
             case 'n': out += "\r\n"; break;
             case 'r': out += '\r'; break;
             case 't': out += '\t'; break;
-            case '%': case '.': case '!': out += next; break;
+            case '%':
+            case '.':
+            case '!': out += next; break;
             default:
                 out.push_back('%');  // an insert or an unknown escape stays as written
                 continue;

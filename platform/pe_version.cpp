@@ -168,7 +168,8 @@ std::optional<std::string> ReadResourceData(const ByteSource& bytes, std::uint32
     if (!image.Load()) return std::nullopt;
     std::uint64_t sectionOffset = 0;
     // Some linkers give the resource directory a size past the section's data.
-    const std::uint64_t sectionSize = std::min<std::uint64_t>(image.resourceSize(), image.MappedFrom(image.resourceRva()));
+    const std::uint64_t sectionSize =
+        std::min<std::uint64_t>(image.resourceSize(), image.MappedFrom(image.resourceRva()));
     if (sectionSize < 16 || !image.RvaToOffset(image.resourceRva(), sectionSize, sectionOffset)) return std::nullopt;
 
     // Three levels: type, name, language. Each step must go down to a

@@ -7,13 +7,13 @@ namespace kavlo {
 namespace {
 
 constexpr std::array<const char*, 7> kDayShort = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr std::array<const char*, 7> kDayLong = {"Sunday", "Monday", "Tuesday", "Wednesday",
+constexpr std::array<const char*, 7> kDayLong = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                  "Thursday", "Friday", "Saturday"};
 constexpr std::array<const char*, 12> kMonthShort = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<const char*, 12> kMonthLong = {"January", "February", "March",     "April",
-                                                    "May",     "June",     "July",      "August",
-                                                    "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthLong = {"January",   "February", "March",    "April",
+                                                    "May",       "June",     "July",     "August",
+                                                    "September", "October",  "November", "December"};
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 

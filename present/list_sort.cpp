@@ -35,8 +35,8 @@ std::vector<SortType> ParseSortTypes(std::string_view list) {
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
-        types.push_back(ParseSortType(list.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                                          : comma - start)));
+        types.push_back(ParseSortType(
+            list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start)));
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }
@@ -49,25 +49,24 @@ SortType SortTypeOf(const std::vector<SortType>& types, std::size_t column) {
 
 int CompareCells(SortType type, std::string_view a, std::string_view b) {
     switch (type) {
-    case SortType::NoSort:
-        return 0;
-    case SortType::ASCIICase: {
-        const int c = a.compare(b);
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-    case SortType::ASCIINoCase: {
-        const std::size_t n = std::min(a.size(), b.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const int d = Lower(a[i]) - Lower(b[i]);
-            if (d != 0) return d < 0 ? -1 : 1;
+        case SortType::NoSort: return 0;
+        case SortType::ASCIICase: {
+            const int c = a.compare(b);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
         }
-        return Sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
-    }
-    case SortType::Int: {
-        const long long x = LeadingInteger(a);
-        const long long y = LeadingInteger(b);
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
+        case SortType::ASCIINoCase: {
+            const std::size_t n = std::min(a.size(), b.size());
+            for (std::size_t i = 0; i < n; ++i) {
+                const int d = Lower(a[i]) - Lower(b[i]);
+                if (d != 0) return d < 0 ? -1 : 1;
+            }
+            return Sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+        }
+        case SortType::Int: {
+            const long long x = LeadingInteger(a);
+            const long long y = LeadingInteger(b);
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
     }
     return 0;
 }

@@ -11,9 +11,9 @@ namespace kavlo::ui {
 struct TimedSettings {
     bool timed = false;
     std::uint32_t interval = 1;
-    bool minutes = false;    ///< else hours
-    std::string directory;   ///< report directory
-    std::string error;       ///< why the settings were refused; empty when valid
+    bool minutes = false;   ///< else hours
+    std::string directory;  ///< report directory
+    std::string error;      ///< why the settings were refused; empty when valid
     std::uint32_t PeriodMs() const { return interval * (minutes ? 60000u : 3600000u); }
 };
 

@@ -13,11 +13,11 @@ void RegisterSecurityProbes(CommandTable& table);
 void RegisterSystemProbes(CommandTable& table);  ///< server role, shares, event logs, crypto providers
 void RegisterNetworkProbes(CommandTable& table);
 void RegisterRemoteControlProbes(CommandTable& table);  ///< the remote-control product
-void RegisterMemoryProbes(CommandTable& table);     ///< memory, swap file and drives
-void RegisterInstallProbes(CommandTable& table);    ///< installed components
-void RegisterAntivirusProbes(CommandTable& table);  ///< the antivirus product
-void RegisterUpdateProbes(CommandTable& table);     ///< the update product
-void RegisterDisplayProbes(CommandTable& table);    ///< the display adapter
+void RegisterMemoryProbes(CommandTable& table);         ///< memory, swap file and drives
+void RegisterInstallProbes(CommandTable& table);        ///< installed components
+void RegisterAntivirusProbes(CommandTable& table);      ///< the antivirus product
+void RegisterUpdateProbes(CommandTable& table);         ///< the update product
+void RegisterDisplayProbes(CommandTable& table);        ///< the display adapter
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

@@ -13,7 +13,8 @@ std::string_view ClassName(RecordClass cls) {
 }
 
 std::optional<RecordClass> ClassFromName(std::string_view name) {
-    for (RecordClass cls : {RecordClass::NavNode, RecordClass::ResultNode, RecordClass::ScriptRecord, RecordClass::TitleRecord})
+    for (RecordClass cls :
+         {RecordClass::NavNode, RecordClass::ResultNode, RecordClass::ScriptRecord, RecordClass::TitleRecord})
         if (ClassName(cls) == name) return cls;
     return std::nullopt;
 }

@@ -46,8 +46,7 @@ bool ArchiveReader::Fill(std::size_t size) {
     windowOffset_ += static_cast<std::uint64_t>(pos_ - begin_);
     begin_ = pos_ = buffer_.get();
     end_ = begin_ + leftover;
-    const std::size_t want =
-        static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize - leftover, size_ - pulled_));
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize - leftover, size_ - pulled_));
     const std::size_t got = ReadFully(buffer_.get() + leftover, want);
     end_ += got;
     if (got != want) {

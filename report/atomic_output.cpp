@@ -39,8 +39,7 @@ std::string SaveFailureMessage(int error, const std::string& path) {
         case ETXTBSY:
 #endif
             return ReadOnlyMessage(path);
-        default:
-            return std::string(kFailedToSaveDocument);
+        default: return std::string(kFailedToSaveDocument);
     }
 }
 

@@ -42,7 +42,8 @@ std::string TempPathBeside(const std::string& target) {
     constexpr std::size_t kSuffixBytes = 13;
     if (target.size() - nameStart + kSuffixBytes > kMaxNameBytes) stem.resize(nameStart + kMaxNameBytes - kSuffixBytes);
     thread_local std::mt19937_64 generator(
-        std::random_device{}() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     static const char* digits = "0123456789abcdef";
     for (;;) {
         std::uint64_t value = generator();

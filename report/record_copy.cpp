@@ -26,7 +26,8 @@ std::uint64_t NodeCost(const ResultNode& node) {
 }
 
 /// Charges a copied record of `size` bytes with strings of `lengths` to both budgets.
-bool ChargeRecord(CopyBudget& budget, std::uint64_t cost, std::size_t size, std::initializer_list<std::size_t> lengths) {
+bool ChargeRecord(CopyBudget& budget, std::uint64_t cost, std::size_t size,
+                  std::initializer_list<std::size_t> lengths) {
     if (!Charge(budget, cost)) return false;
     if (!budget.total) return true;
     std::uint64_t strings = 0;

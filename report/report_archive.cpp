@@ -183,8 +183,9 @@ private:
     }
 
     bool Navigation(NavNode& root) {
-        return Subtree(root, NavigationFields(root), RecordClass::NavNode,
-                       [this](NavNode& node) { return NavigationFields(node); }, CopyNavigation);
+        return Subtree(
+            root, NavigationFields(root), RecordClass::NavNode,
+            [this](NavNode& node) { return NavigationFields(node); }, CopyNavigation);
     }
 
     std::uint32_t NavigationFields(NavNode& node) {
@@ -199,8 +200,9 @@ private:
     }
 
     bool Tree(ResultNode& root) {
-        return Subtree(root, TreeFields(root), RecordClass::ResultNode,
-                       [this](ResultNode& node) { return TreeFields(node); }, CopyTree);
+        return Subtree(
+            root, TreeFields(root), RecordClass::ResultNode, [this](ResultNode& node) { return TreeFields(node); },
+            CopyTree);
     }
 
     bool TitleFields(TitleRecord& title) {

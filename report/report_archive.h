@@ -26,8 +26,8 @@ struct ReportContents {
 
 enum class WriteStatus {
     Ok,
-    SinkFailed,    ///< the sink refused bytes (see the sink for why)
-    NotWritable,   ///< a value the format cannot hold (over 4 GiB, nesting too deep, too many objects)
+    SinkFailed,   ///< the sink refused bytes (see the sink for why)
+    NotWritable,  ///< a value the format cannot hold (over 4 GiB, nesting too deep, too many objects)
 };
 
 /// Writes the archive with header (format version 306, build 35); flushes the writer.
@@ -40,9 +40,9 @@ enum class ReadStatus {
 };
 
 struct ReadOptions {
-    std::uint32_t codePage = 1252;  ///< code page that wide strings are converted to
-    std::uint64_t maxNodes = kMaxReadNodes;        ///< records a report may hold (see read_budget.h)
-    std::uint64_t maxMemoryBytes = kMaxReadMemory; ///< memory its records may take, estimated
+    std::uint32_t codePage = 1252;                  ///< code page that wide strings are converted to
+    std::uint64_t maxNodes = kMaxReadNodes;         ///< records a report may hold (see read_budget.h)
+    std::uint64_t maxMemoryBytes = kMaxReadMemory;  ///< memory its records may take, estimated
 };
 
 /// True when the first bytes mark a legacy file without header (third byte non-zero).

@@ -99,8 +99,8 @@ FileOutcome CompressSavedReport(const std::string& path, std::string* gzPath) {
             return {false, std::string(kFailedToSaveDocument), std::move(result.reason), {}};
         case CompressStatus::CannotWrite: return std::move(result.writeOutcome);
         case CompressStatus::VerifyFailed:
-            return {false, std::string(kFailedToSaveDocument), "the compressed file did not read back as the report",
-                    {}};
+            return {
+                false, std::string(kFailedToSaveDocument), "the compressed file did not read back as the report", {}};
     }
     return Failure(std::string(kFailedToSaveDocument));
 }

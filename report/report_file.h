@@ -12,10 +12,10 @@
 namespace kavlo::report {
 
 struct OpenOptions {
-    std::uint32_t codePage = 1252;                       ///< for wide strings
-    std::uint64_t maxArchiveBytes = kMaxArchiveBytes;    ///< decompressed content larger than this is refused
-    std::uint64_t maxNodes = kMaxReadNodes;              ///< records the report may hold
-    std::uint64_t maxMemoryBytes = kMaxReadMemory;       ///< memory its records may take, estimated
+    std::uint32_t codePage = 1252;                     ///< for wide strings
+    std::uint64_t maxArchiveBytes = kMaxArchiveBytes;  ///< decompressed content larger than this is refused
+    std::uint64_t maxNodes = kMaxReadNodes;            ///< records the report may hold
+    std::uint64_t maxMemoryBytes = kMaxReadMemory;     ///< memory its records may take, estimated
 };
 
 /// Reads the report at `path` into `out` (emptied first only on success). Gzip

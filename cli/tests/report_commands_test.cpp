@@ -140,7 +140,8 @@ TEST_F(ReportCommandsTest, ShowFailures) {
     const std::string missing = folder.File("missing.IFO");
     Outcome outcome = Kavlo(ShowCommand, {missing});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.\n");
+    EXPECT_EQ(outcome.err,
+              missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.\n");
     std::ofstream(folder.File("bad.IFO"), std::ios::binary) << "not a report";
     outcome = Kavlo(ShowCommand, {folder.File("bad.IFO")});
     EXPECT_EQ(outcome.status, 1);
@@ -177,7 +178,8 @@ TEST_F(ReportCommandsTest, ExportJsonKeysPairTitlesWithNodes) {
     ASSERT_EQ(outcome.status, 0);
     // keys renumbered depth first: root 1, Base 2, titles 3..6
     EXPECT_NE(outcome.out.find("{\"text\":\"Services\",\"key\":5,"), std::string::npos);
-    EXPECT_NE(outcome.out.find("{\"name\":\"Services\",\"key\":5,\"pending\":0,\"kind\":\"treexptxt\""), std::string::npos);
+    EXPECT_NE(outcome.out.find("{\"name\":\"Services\",\"key\":5,\"pending\":0,\"kind\":\"treexptxt\""),
+              std::string::npos);
     EXPECT_NE(outcome.out.find("\"tree\":{\"title\":\"Services\",\"children\":[{\"title\":\"[D] Running\""),
               std::string::npos);
 }
@@ -245,12 +247,14 @@ TEST(GatherCommandTest, GathersTheSampleMachineIntoACompressedReport) {
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("OFFICE7  [file]\n", 0), 0u);
     // the outline of the saved report is the one gather printed, but for the root label
-    EXPECT_EQ(shown.out.substr(shown.out.find('\n')), outcome.out.substr(outcome.out.find('\n'), shown.out.size() - shown.out.find('\n')));
+    EXPECT_EQ(shown.out.substr(shown.out.find('\n')),
+              outcome.out.substr(outcome.out.find('\n'), shown.out.size() - shown.out.find('\n')));
     // The information page holds the system summary of the gathered machine.
     const Outcome exported = Kavlo(ExportCommand, {path + ".gz", "--format", "text"});
     ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_NE(exported.out.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nProcessors: 1\n"),
-              std::string::npos);
+    EXPECT_NE(
+        exported.out.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nProcessors: 1\n"),
+        std::string::npos);
 }
 
 TEST(GatherCommandTest, DefaultNameInTheCurrentDirectory) {
@@ -261,14 +265,16 @@ TEST(GatherCommandTest, DefaultNameInTheCurrentDirectory) {
     fs::current_path(before);
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     ASSERT_EQ(folder.Names().size(), 1u);
-    EXPECT_TRUE(std::regex_match(folder.Names()[0], std::regex("OFFICE7 [0-9]{2}_[0-9]{2}_[0-9]{4} [0-9]{2}_[0-9]{2}_(AM|PM)\\.IFO")))
+    EXPECT_TRUE(std::regex_match(folder.Names()[0],
+                                 std::regex("OFFICE7 [0-9]{2}_[0-9]{2}_[0-9]{4} [0-9]{2}_[0-9]{2}_(AM|PM)\\.IFO")))
         << folder.Names()[0];
 }
 
 TEST(GatherCommandTest, Failures) {
     TempFolder folder;
     fs::create_directories(folder.path() / "empty");
-    Outcome empty = Kavlo(GatherCommand, {"--scripts", folder.File("empty"), "--machine", kSample, "-o", folder.File("e.IFO")});
+    Outcome empty =
+        Kavlo(GatherCommand, {"--scripts", folder.File("empty"), "--machine", kSample, "-o", folder.File("e.IFO")});
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "kavlo gather: no scripts (*.dbg) in '" + folder.File("empty") + "'\n");
     EXPECT_EQ(Kavlo(GatherCommand, {"--scripts", folder.File("none")}).status, 1);
@@ -277,7 +283,8 @@ TEST(GatherCommandTest, Failures) {
     const Outcome outcome =
         Kavlo(GatherCommand, {"--scripts", kScripts, "--machine", kSample, "-o", folder.File("no/such/dir/r.IFO")});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("Failed to save document.\n(the folder '" + folder.File("no/such/dir") + "' does not exist)\n"),
+    EXPECT_NE(outcome.err.find("Failed to save document.\n(the folder '" + folder.File("no/such/dir") +
+                               "' does not exist)\n"),
               std::string::npos);
 }
 

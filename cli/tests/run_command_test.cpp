@@ -49,14 +49,16 @@ protected:
 TEST_F(RunCommandTest, TextOutputOfEveryTitleWithVariablesCarriedOver) {
     const Outcome r = RunKavlo({script, "--machine", kMachine});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "=== Reader\nkind: text\n--- text\nread 100%\n\n"
-              "=== Writer\nkind: text\n--- text\nhello\n\n"
-              "=== Tree\nkind: treexp  (Key,30)\n--- tree\n  Tree\n    [D]  HKCU\\Software\\KavloEngineTest\\Tree\\B\n\n");
+    EXPECT_EQ(
+        r.out,
+        "=== Reader\nkind: text\n--- text\nread 100%\n\n"
+        "=== Writer\nkind: text\n--- text\nhello\n\n"
+        "=== Tree\nkind: treexp  (Key,30)\n--- tree\n  Tree\n    [D]  HKCU\\Software\\KavloEngineTest\\Tree\\B\n\n");
 }
 
 TEST_F(RunCommandTest, JsonOutputOfNamedTitlesInTheGivenOrder) {
-    const Outcome r = RunKavlo({script, "--format", "json", "--title", "Tree", "--machine", kMachine, "--title", "Writer"});
+    const Outcome r =
+        RunKavlo({script, "--format", "json", "--title", "Tree", "--machine", kMachine, "--title", "Writer"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "{\"titles\":[{\"name\":\"Tree\",\"key\":0,\"pending\":0,\"kind\":\"treexp\",\"kind_detail\":\"Key,30\","
@@ -78,7 +80,8 @@ TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
         longest = std::max(longest, end - start);
     EXPECT_GT(lines, 5000u);
     EXPECT_LE(longest, 100u);
-    EXPECT_NE(r.out.find("\n                                                                [5001] n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n                                                                [5001] n\n"),
+              std::string::npos);
 }
 
 struct BadCase {
@@ -112,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"TwoScripts", {"SCRIPT", "SCRIPT"}, 2, "more than one script"},
                       BadCase{"MissingScript", {"nowhere/none.dbg", "--machine", "MACHINE"}, 1, "cannot open script"},
                       BadCase{"BadMachine", {"SCRIPT", "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
-                      BadCase{"UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1,
-                              "no title 'Nine'"},
+                      BadCase{
+                          "UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1, "no title 'Nine'"},
                       BadCase{"EmptyScript", {"EMPTY", "--machine", "MACHINE"}, 1, "Empty.dbg' has no titles"},
                       BadCase{"GarbageScript", {"GARBAGE", "--machine", "MACHINE"}, 1, "Garbage.dbg' has no titles"}),
     [](const auto& info) { return std::string(info.param.name); });

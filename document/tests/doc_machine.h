@@ -24,7 +24,8 @@ public:
     }
     platform::LocalTime Now() override { return now; }
     Result<std::unique_ptr<platform::RegistryKey>> CreateKey(platform::RegRoot root, std::string_view path) override {
-        if (readOnlyRoots.count(root)) return Result<std::unique_ptr<platform::RegistryKey>>::Failure(err::kAccessDenied);
+        if (readOnlyRoots.count(root))
+            return Result<std::unique_ptr<platform::RegistryKey>>::Failure(err::kAccessDenied);
         return FakeMachine::CreateKey(root, path);
     }
 };

@@ -35,8 +35,8 @@ TEST(Navigation, BuildsComputerScriptsAndTitlesInCatalogOrder) {
     NavNode model;
     NodeKeys keys;
     BuildNavigation(model, "OFFICE7  [local computer]", catalog, keys);
-    EXPECT_EQ(Outline(model), (std::vector<std::string>{"OFFICE7  [local computer]", "  System", "    OS",
-                                                         "    Memory", "  Empty", "  Net", "    Connections"}));
+    EXPECT_EQ(Outline(model), (std::vector<std::string>{"OFFICE7  [local computer]", "  System", "    OS", "    Memory",
+                                                        "  Empty", "  Net", "    Connections"}));
     // every record pairs with the node of its own name
     for (const auto& file : catalog) {
         ASSERT_NE(model.Find(file->treeKey), nullptr);

@@ -50,9 +50,11 @@ protected:
 
     std::string InfoPageFor(const std::string& path, const std::string& contact, const std::string& tail) {
         return "Current Date: 03/14/01 21:05:00\n\nKavlo version 1.50  Build 35\nDBG Engine version 1.6\n"
-               "Execution path: " + path + "\n\n" + contact +
+               "Execution path: " +
+               path + "\n\n" + contact +
                "\n\nOS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\n\n"
-               "Computer Name: OFFICE7\n" + tail;
+               "Computer Name: OFFICE7\n" +
+               tail;
     }
 
     DocMachine machine;
@@ -93,8 +95,8 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
         int code;
         bool logon;
     };
-    for (const Case& c : {Case{40, true}, Case{50, true}, Case{351, true}, Case{51, false}, Case{95, false},
-                          Case{300, false}}) {
+    for (const Case& c :
+         {Case{40, true}, Case{50, true}, Case{351, true}, Case{51, false}, Case{95, false}, Case{300, false}}) {
         SCOPED_TRACE(c.code);
         context.os.code = c.code;
         ReportDocument doc(context, StandardCommandTable());
@@ -106,7 +108,8 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
                             "Computer Name: OFFICE7\n"),
                   std::string::npos);
         EXPECT_EQ(text.find("User: ann") != std::string::npos, c.logon);
-        const std::string tail = c.logon ? "CPU: x86\nComputer Name: OFFICE7\nUser: ann\n" : "CPU: x86\nComputer Name: OFFICE7\n";
+        const std::string tail =
+            c.logon ? "CPU: x86\nComputer Name: OFFICE7\nUser: ann\n" : "CPU: x86\nComputer Name: OFFICE7\n";
         ASSERT_GE(text.size(), tail.size());
         EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
     }
@@ -117,7 +120,8 @@ TEST_F(DocTest, ReportFileNameFromComputerNameAndClock) {
     EXPECT_EQ(doc.ReportFileName(), "OFFICE7 03_14_2001 09_05_PM.IFO");
     machine.now = {2001, 12, 1, 0, 7, 0, 6};
     EXPECT_EQ(doc.ReportFileName(), "OFFICE7 12_01_2001 12_07_AM.IFO");
-    EXPECT_EQ(doc.DocumentTitle("r.IFO"), "r.IFO   OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2");
+    EXPECT_EQ(doc.DocumentTitle("r.IFO"),
+              "r.IFO   OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2");
 }
 
 TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
@@ -126,11 +130,12 @@ TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
     std::vector<std::string> steps;
     std::size_t reportedTotal = 0;
     const std::string path = out.File("r.IFO");
-    const report::FileOutcome outcome = doc.Save(path, [&](std::size_t step, std::size_t total, const std::string& text) {
-        EXPECT_EQ(step, steps.size());
-        reportedTotal = total;
-        steps.push_back(text);
-    });
+    const report::FileOutcome outcome =
+        doc.Save(path, [&](std::size_t step, std::size_t total, const std::string& text) {
+            EXPECT_EQ(step, steps.size());
+            reportedTotal = total;
+            steps.push_back(text);
+        });
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_EQ(steps, (std::vector<std::string>{"Base - Notes", "Base - Services", "Extra - Only"}));
     EXPECT_EQ(reportedTotal, 3u);
@@ -197,7 +202,8 @@ TEST_F(DocTest, FailedOpenKeepsTheDocumentAndGivesTheMessage) {
     EXPECT_EQ(doc.navigation().children().size(), scriptNodes);
     EXPECT_TRUE(doc.fresh());
     EXPECT_EQ(doc.Open(out.File("none.IFO")).message,
-              out.File("none.IFO") + "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+              out.File("none.IFO") +
+                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
 }
 
 TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
@@ -205,7 +211,8 @@ TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
     ReportDocument doc(context, StandardCommandTable());
     doc.NewDocument(empty.path().string());
     bool progressed = false;
-    ASSERT_TRUE(doc.Save(out.File("e.IFO"), [&](std::size_t, std::size_t, const std::string&) { progressed = true; }).ok);
+    ASSERT_TRUE(
+        doc.Save(out.File("e.IFO"), [&](std::size_t, std::size_t, const std::string&) { progressed = true; }).ok);
     EXPECT_FALSE(progressed);
     const std::string bytes = ReadAll(out.File("e.IFO"));
     EXPECT_EQ(bytes.substr(bytes.size() - 2), std::string(2, '\0'));
@@ -234,7 +241,8 @@ TEST(ContactBlock, OneLinePerNonEmptyField) {
     contact = {"C-17", "Ann", "", "ann@example.com", "Crashes\r\nat start"};
     text = "x";
     report::AppendContactBlock(text, contact);
-    EXPECT_EQ(text, "xContact information:\nCase #: C-17\nName: Ann\nEMail: ann@example.com\nIssue: Crashes\r\nat start\n");
+    EXPECT_EQ(text,
+              "xContact information:\nCase #: C-17\nName: Ann\nEMail: ann@example.com\nIssue: Crashes\r\nat start\n");
 }
 
 class ContactStoreTest : public ::testing::Test {

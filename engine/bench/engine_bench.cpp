@@ -16,9 +16,15 @@ kavlo::OsInfo Nt50() { return {"NT5.0", "Windows 2000 Professional", 50, true}; 
 std::string MixedTitle(std::size_t lines) {
     std::string script = "[TITLE LIST] {\nBig\n}\n[TITLE]\nBig\ntreetext\nTRoot:\n";
     static const char* const kPattern[] = {
-        "Text:Some output text of a probe\n", "TAddChild:Node with a title\n", "TextLine:50%% done\n",
-        "TAddText:Leaf item\n",               "// a comment line\n",           "TBack:\n",
-        "  Text:indented output\n",           "TAddChild:Another node\n",      "TAddText:Leaf,with,commas\n",
+        "Text:Some output text of a probe\n",
+        "TAddChild:Node with a title\n",
+        "TextLine:50%% done\n",
+        "TAddText:Leaf item\n",
+        "// a comment line\n",
+        "TBack:\n",
+        "  Text:indented output\n",
+        "TAddChild:Another node\n",
+        "TAddText:Leaf,with,commas\n",
         "TBack:\n",
     };
     for (std::size_t i = 0; i < lines; ++i) script += kPattern[i % std::size(kPattern)];
@@ -39,9 +45,8 @@ void BM_DispatchMixedTitle(benchmark::State& state) {
         engine.RunTitle(title, script);
         benchmark::DoNotOptimize(title.text.data());
     }
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DispatchMixedTitle)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

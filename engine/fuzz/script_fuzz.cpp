@@ -16,14 +16,14 @@ using kavlo::platform::RegRoot;
 
 void Populate(kavlo::testing::FakeMachine& m) {
     m.SetString(RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
-                    "C:\\Program Files\\Common Files");
+                "C:\\Program Files\\Common Files");
     m.SetDword(RegRoot::LocalMachine, "Software\\Acme\\Prod10", "Enabled", 1);
     m.SetDword(RegRoot::LocalMachine, "Software\\Acme\\Prod10", "Enabled - L", 0);
     m.SetString(RegRoot::LocalMachine, "Software\\Acme\\Prod20", "Name", "%s%n%%");
     m.SetValue(RegRoot::LocalMachine, "Software\\Acme", "Blob", kavlo::platform::regtype::kBinary,
-                   std::string(5000, '\x7f'));
+               std::string(5000, '\x7f'));
     m.SetValue(RegRoot::CurrentUser, "Software\\Acme", "List", kavlo::platform::regtype::kMultiSz,
-                   std::string("a\0b\0\0", 5));
+               std::string("a\0b\0\0", 5));
     m.AddFile("C:\\WINNT\\flags.bin", std::string("\x01\xff\x00hello", 8));
     m.SetShellFolder(26, "C:\\Documents and Settings\\u\\Application Data");
 }

@@ -54,9 +54,7 @@ public:
             return R::Failure(err::kMoreData);
         return value;
     }
-    Result<std::string> SecurityDescriptor() const override {
-        return Result<std::string>::Failure(err::kNotSupported);
-    }
+    Result<std::string> SecurityDescriptor() const override { return Result<std::string>::Failure(err::kNotSupported); }
     Status SetString(std::string_view name, std::string_view value) override {
         for (auto& v : key_.values) {
             if (SameName(v.name, name)) {
@@ -151,8 +149,7 @@ void FakeMachine::SetString(platform::RegRoot root, std::string_view path, std::
     SetValue(root, path, name, platform::regtype::kSz, std::move(data));
 }
 
-void FakeMachine::SetDword(platform::RegRoot root, std::string_view path, std::string_view name,
-                           std::uint32_t value) {
+void FakeMachine::SetDword(platform::RegRoot root, std::string_view path, std::string_view name, std::uint32_t value) {
     std::string data(4, '\0');
     for (int i = 0; i < 4; ++i) data[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
     SetValue(root, path, name, platform::regtype::kDword, std::move(data));

@@ -18,7 +18,9 @@ namespace kavlo::testing {
 /// A machine folder: the minimal NT 5.0 system plus what a test adds.
 class SimImage {
 public:
-    explicit SimImage(std::string_view ini = platform::sim::testing::kMinimalSystem) { folder_.Write("machine.ini", ini); }
+    explicit SimImage(std::string_view ini = platform::sim::testing::kMinimalSystem) {
+        folder_.Write("machine.ini", ini);
+    }
     /// A REGEDIT4 file of registry lines (the header is added).
     void Registry(std::string_view name, std::string_view lines) const {
         folder_.Write("registry/" + std::string(name) + ".reg", "REGEDIT4\n\n" + std::string(lines));

@@ -8,8 +8,8 @@
 namespace kavlo::test {
 namespace {
 
-using ::testing::ElementsAre;
 using platform::RegRoot;
+using ::testing::ElementsAre;
 
 std::vector<std::string> TitleNames(const ScriptRecord& file) {
     std::vector<std::string> names;
@@ -96,8 +96,8 @@ class KindLines : public ::testing::TestWithParam<KindCase> {};
 TEST_P(KindLines, ReadTheHeaderLinesTheKindNeeds) {
     const KindCase& c = GetParam();
     ScriptRig rig;
-    const std::string script = std::string("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n") + c.kindLine +
-                               "\nline A\nline B\nline C\n}\n";
+    const std::string script =
+        std::string("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n") + c.kindLine + "\nline A\nline B\nline C\n}\n";
     auto file = rig.Load(script);
     const TitleRecord& title = *file->FindTitle("T");
     EXPECT_EQ(title.kind, c.kind);
@@ -152,7 +152,8 @@ TEST(Catalog, ConsecutiveBodiesAreAllFound) {
 
 TEST(Catalog, UnreadableScriptRecordsNothing) {
     ScriptRig rig;
-    EXPECT_EQ(ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.path() + "/missing.dbg", "missing"), nullptr);
+    EXPECT_EQ(ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.path() + "/missing.dbg", "missing"),
+              nullptr);
 }
 
 // ---------------------------------------------------------------- Scan
@@ -164,7 +165,8 @@ TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
     rig.dir.Write("c.dbg", "");
     rig.dir.Write("notes.txt", "");
     std::filesystem::create_directory(std::filesystem::path(rig.dir.path()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())), ElementsAre("A", "b", "c"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())),
+                ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
@@ -187,7 +189,8 @@ TEST(Scan, ConfigurationNamesFilesExactly) {
                   "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
                   "}\n");
     // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())), ElementsAre("Antivirus", "Other"));
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())),
+                ElementsAre("Antivirus", "Other"));
 }
 
 TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
@@ -196,9 +199,9 @@ TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
     rig.context.presentFlag = 0;
     const std::string path = rig.dir.Write("DBGList.cfg",
                                            "[CHECK] {\n"
-                                           "First.dbg {\n}\n"                                   // flag still 0
+                                           "First.dbg {\n}\n"                                     // flag still 0
                                            "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
-                                           "Third.dbg {\n// nothing tested\n}\n"               // inherits 1
+                                           "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
                                            "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
                                            "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
                                            "}\n"
@@ -212,9 +215,11 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
     ScriptRig rig;
     rig.context.presentFlag = 1;
     const std::string path = rig.dir.Write("DBGList.cfg", "[ALL]\nA.dbg\n[CHECK]\n");
-    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path).value(), ElementsAre("A.dbg", "[CHECK]"));
+    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path).value(),
+                ElementsAre("A.dbg", "[CHECK]"));
     const std::string path2 = rig.dir.Write("DBGList2.cfg", "[CHECK] {\nB.dbg {\nSetVar:VARS2=x");
-    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path2).value(), ElementsAre("B.dbg"));
+    EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path2).value(),
+                ElementsAre("B.dbg"));
     EXPECT_EQ(rig.context.vars2.stringValue, "x");
 }
 

@@ -8,8 +8,8 @@
 namespace kavlo::test {
 namespace {
 
-using ::testing::ElementsAre;
 using platform::RegRoot;
+using ::testing::ElementsAre;
 
 // ------------------------------------------------------------------ SetVar:
 
@@ -36,13 +36,11 @@ TEST_P(SetVar, StoresByNamePrefixUntrimmed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, SetVar,
-    ::testing::Values(SetVarCase{"SetVar:VARS2=abc", "abc", -7, -8},
-                      SetVarCase{"SetVar:VARS2=a=b ", "a=b ", -7, -8},
+    ::testing::Values(SetVarCase{"SetVar:VARS2=abc", "abc", -7, -8}, SetVarCase{"SetVar:VARS2=a=b ", "a=b ", -7, -8},
                       SetVarCase{"SetVar: VARS2=abc", "before", -7, -8},  // " VARS2" is another name
                       SetVarCase{"SetVar:VARS2X=x", "x", -7, -8},         // names match by their start
                       SetVarCase{"SetVar:VARI2=12abc", "before", 12, -8},
-                      SetVarCase{"SetVar:VARI2=  -3", "before", -3, -8},
-                      SetVarCase{"SetVar:VARB2=", "before", -7, 0},
+                      SetVarCase{"SetVar:VARI2=  -3", "before", -3, -8}, SetVarCase{"SetVar:VARB2=", "before", -7, 0},
                       SetVarCase{"SetVar:VARB2=99999999999", "before", -7, 2147483647},
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
@@ -165,23 +163,22 @@ TEST_P(TIRCheck, StateCodeFollowsValueTypeAndLock) {
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, TIRCheck,
-    ::testing::Values(CheckCase{"CheckEqual", "ChkBox", 5, false, 0, "||00 Item"},
-                      CheckCase{"CheckDiffer", "ChkBox", 4, false, 0, "||01 Item"},
-                      CheckCase{"ButtonEqual", "ButBox", 5, false, 0, "||02 Item"},
-                      CheckCase{"ButtonDiffer", "", 4, false, 0, "||03 Item"},
-                      CheckCase{"CheckEqualLocked", "ChkBox Lck", 5, true, 1, "||03 Item"},
-                      CheckCase{"CheckEqualUnlocked", "ChkBox Lck", 5, true, 0, "||04 Item"},
-                      CheckCase{"CheckEqualLockMissing", "ChkBox Lck", 5, false, 0, "||04 Item"},
-                      CheckCase{"CheckDifferLocked", "ChkBox Lck", 4, true, 7, "||05 Item"},
-                      CheckCase{"CheckDifferUnlocked", "ChkBox Lck", 4, true, 0, "||06 Item"},
-                      CheckCase{"ButtonEqualLocked", "Lck", 5, true, 1, "||07 Item"},
-                      CheckCase{"ButtonEqualUnlocked", "Lck", 5, true, 0, "||08 Item"},
-                      CheckCase{"ButtonDifferUnlocked", "Lck", 4, true, 0, "||10 Item"},
-                      CheckCase{"ButtonDifferLocked", "Lck", 4, true, 2, "||11 Item"},
-                      CheckCase{"StrReadsNothing", "Str ChkBox", 5, false, 0, " Item"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Codes, TIRCheck,
+                         ::testing::Values(CheckCase{"CheckEqual", "ChkBox", 5, false, 0, "||00 Item"},
+                                           CheckCase{"CheckDiffer", "ChkBox", 4, false, 0, "||01 Item"},
+                                           CheckCase{"ButtonEqual", "ButBox", 5, false, 0, "||02 Item"},
+                                           CheckCase{"ButtonDiffer", "", 4, false, 0, "||03 Item"},
+                                           CheckCase{"CheckEqualLocked", "ChkBox Lck", 5, true, 1, "||03 Item"},
+                                           CheckCase{"CheckEqualUnlocked", "ChkBox Lck", 5, true, 0, "||04 Item"},
+                                           CheckCase{"CheckEqualLockMissing", "ChkBox Lck", 5, false, 0, "||04 Item"},
+                                           CheckCase{"CheckDifferLocked", "ChkBox Lck", 4, true, 7, "||05 Item"},
+                                           CheckCase{"CheckDifferUnlocked", "ChkBox Lck", 4, true, 0, "||06 Item"},
+                                           CheckCase{"ButtonEqualLocked", "Lck", 5, true, 1, "||07 Item"},
+                                           CheckCase{"ButtonEqualUnlocked", "Lck", 5, true, 0, "||08 Item"},
+                                           CheckCase{"ButtonDifferUnlocked", "Lck", 4, true, 0, "||10 Item"},
+                                           CheckCase{"ButtonDifferLocked", "Lck", 4, true, 2, "||11 Item"},
+                                           CheckCase{"StrReadsNothing", "Str ChkBox", 5, false, 0, " Item"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TIRCheckValues, MissingOrNonNumberValuesReadAsZero) {
     ScriptRig rig;
@@ -266,16 +263,15 @@ TEST(TIRTextValue, MissingValueMatchesZero) {
 }
 
 TEST_F(FileCommands, TIFTextValueMapsTheByteAndSetsVari1) {
-    const auto& title = rig.RunTree(
-        "TIFTextValue:<WINDOWS>\\flags.bin,x,State: ,1 {\n0:off\n-1:on\n}\nTAddText:after");
+    const auto& title = rig.RunTree("TIFTextValue:<WINDOWS>\\flags.bin,x,State: ,1 {\n0:off\n-1:on\n}\nTAddText:after");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("State: on", "after"));
     EXPECT_EQ(rig.context.vari1.intValue, -1);
 }
 
 TEST_F(FileCommands, TIFTextValueOnAMissingFileLetsTheBlockRun) {
     rig.context.vari1.SetInt(3);
-    const auto& title = rig.RunTree(
-        "TIFTextValue:C:\\nope.bin,x,State: ,1 {\n0:off\nTAddText:inside\n}\nTAddText:after");
+    const auto& title =
+        rig.RunTree("TIFTextValue:C:\\nope.bin,x,State: ,1 {\n0:off\nTAddText:inside\n}\nTAddText:after");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("inside", "after"));
     EXPECT_EQ(rig.context.vari1.intValue, 3);
 }
@@ -312,7 +308,7 @@ TEST(If, OtherNamesCompareVari1AsACharacter) {
     ScriptRig rig;
     rig.context.vari1.SetInt('A' + 0x100);  // only the low byte counts
     const auto& title = rig.RunText(
-        "IF x,==,A {\nText:1\n}\n"   // runs when the character does NOT start with the value
+        "IF x,==,A {\nText:1\n}\n"  // runs when the character does NOT start with the value
         "IF x,==,B {\nText:2\n}\n"
         "IF x,!=,A {\nText:3\n}\n"
         "IF x,!=,B {\nText:4\n}\n"

@@ -56,8 +56,8 @@ TEST(Interpreter, TitleBodyWithoutClosingBraceRunsToTheEndOfTheFile) {
 
 TEST(Interpreter, BodyEndsAtTheFirstUnbalancedClosingBrace) {
     ScriptRig rig;
-    const auto& title = rig.Run(
-        "[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n", "A");
+    const auto& title =
+        rig.Run("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n", "A");
     EXPECT_EQ(title.text, "a");
 }
 
@@ -140,13 +140,13 @@ TEST_P(OsSection, RunsOnlyOnListedSystems) {
     EXPECT_EQ(title.text, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Systems, OsSection,
-    ::testing::Values(OsCase{"Win95", Win95(), "<9xnested9x-end>"}, OsCase{"Win98", Win98(), "<9xnested9x-end>"},
-                      OsCase{"NT40", Nt40(), "<nt4>"}, OsCase{"NT50", Nt50(), "<nt5>"},
-                      // Later systems are "NT" alone, which every NT list contains.
-                      OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Systems, OsSection,
+                         ::testing::Values(OsCase{"Win95", Win95(), "<9xnested9x-end>"},
+                                           OsCase{"Win98", Win98(), "<9xnested9x-end>"},
+                                           OsCase{"NT40", Nt40(), "<nt4>"}, OsCase{"NT50", Nt50(), "<nt5>"},
+                                           // Later systems are "NT" alone, which every NT list contains.
+                                           OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------- dispatch groups
 

@@ -38,29 +38,26 @@ TEST_P(ExpandPathTokenCases, ExpandsTheFirstTokenAsAPrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ExpandPathTokenCases,
-    ::testing::Values(TokenCase{"<WINDOWS>\\win.ini", "C:\\WINNT\\win.ini"},
-                      TokenCase{"x<WINDOWS>y", "C:\\WINNTxy"},
+    ::testing::Values(TokenCase{"<WINDOWS>\\win.ini", "C:\\WINNT\\win.ini"}, TokenCase{"x<WINDOWS>y", "C:\\WINNTxy"},
                       TokenCase{"<WINDOWS>a<WINDOWS>", "C:\\WINNTa"},
                       TokenCase{"<SYSTEM>\\drivers\\x.sys", "C:\\WINNT\\system32\\drivers\\x.sys"},
                       TokenCase{"<SYSTEM32>\\a<WINDOWS>", "C:\\WINNT\\system32\\a<WINDOWS>"},
                       TokenCase{"<DRIVERS>\\x.sys", "C:\\WINNT\\system32\\drivers\\x.sys"},
                       TokenCase{"<COMMONDIR>\\x.dll", "C:\\Program Files\\Common Files\\x.dll"},
-                      TokenCase{"<OSDRIVE>\\boot.ini", "C:\\boot.ini"},
-                      TokenCase{"<VAL1>\\bin", "D:\\Acme\\bin"},
+                      TokenCase{"<OSDRIVE>\\boot.ini", "C:\\boot.ini"}, TokenCase{"<VAL1>\\bin", "D:\\Acme\\bin"},
                       TokenCase{"<CSIDL_APPDATA>\\x", "C:\\Documents and Settings\\u\\Application Data\\x"},
                       TokenCase{"<CSIDL_PROGRAM_FILES_COMMON>", "C:\\Program Files\\Common Files"},
                       TokenCase{"<VAL1><CSIDL_APPDATA>", "D:\\Acme<CSIDL_APPDATA>"},
-                      TokenCase{"<windows>\\x", "<windows>\\x"},
-                      TokenCase{"plain\\path", "plain\\path"}));
+                      TokenCase{"<windows>\\x", "<windows>\\x"}, TokenCase{"plain\\path", "plain\\path"}));
 
 TEST_F(PathTokens, MissingCommonFilesDirReadsNotPresent) {
     EXPECT_EQ(ExpandPathToken(context, "<COMMONDIR>\\x.dll"), "Not Present\\x.dll");
 }
 
 TEST_F(PathTokens, FolderTokensThatCannotBeResolvedStay) {
-    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_DRIVES>\\x"), "<CSIDL_DRIVES>\\x");      // virtual folder
-    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_NOSUCH>\\x"), "<CSIDL_NOSUCH>\\x");      // unknown name
-    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_APPDATA\\x"), "<CSIDL_APPDATA\\x");      // no ">"
+    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_DRIVES>\\x"), "<CSIDL_DRIVES>\\x");  // virtual folder
+    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_NOSUCH>\\x"), "<CSIDL_NOSUCH>\\x");  // unknown name
+    EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_APPDATA\\x"), "<CSIDL_APPDATA\\x");  // no ">"
     EXPECT_EQ(ExpandFolderToken(context, "no token"), "no token");
     EXPECT_EQ(ExpandFolderToken(context, "<CSIDL_APPDATA>;<CSIDL_APPDATA>"),
               "C:\\Documents and Settings\\u\\Application Data;C:\\Documents and Settings\\u\\Application Data");

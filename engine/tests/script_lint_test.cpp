@@ -21,8 +21,8 @@ struct LintCase {
 class LintCatches : public ::testing::TestWithParam<LintCase> {};
 
 std::vector<std::string> OneTitleScript(const std::vector<std::string>& body, const char* kind = "text") {
-    std::vector<std::string> lines = {"ENGINE:0106", "VERSION:0100", "DATE:05/14/2002", "[TITLE LIST] {", "T", "}",
-                                      "[TITLE] {", "T", kind};
+    std::vector<std::string> lines = {
+        "ENGINE:0106", "VERSION:0100", "DATE:05/14/2002", "[TITLE LIST] {", "T", "}", "[TITLE] {", "T", kind};
     lines.insert(lines.end(), body.begin(), body.end());
     lines.push_back("}");
     return lines;
@@ -57,19 +57,21 @@ INSTANTIATE_TEST_SUITE_P(
         LintCase{"BlockOnPlainCommand", {"Text:a {", "}"}, "does not open a block"},
         LintCase{"TifOffset", {"TIFCheck:<WINDOWS>\\a,BYTE,ChkBox,1,Item,x,"}, "byte offset"},
         LintCase{"UnclosedBlock", {"IF VARI1,==,1 {", "Text:a"}, "not closed"},
-        LintCase{"UnclosedValueMap", {"IF VARI1,==,1 {", "TIRTextValue:HKLM\\a\\b,,x,,P: {", "1:One"}, "opened here is not closed"},
+        LintCase{"UnclosedValueMap",
+                 {"IF VARI1,==,1 {", "TIRTextValue:HKLM\\a\\b,,x,,P: {", "1:One"},
+                 "opened here is not closed"},
         LintCase{"GroupACommandWord", {"  TERegList:HKLM\\a"}, ""}),
     [](const ::testing::TestParamInfo<LintCase>& info) { return std::string(info.param.name); });
 
 TEST(LintCatches, TitleStructure) {
-    const std::vector<std::string> unlisted = {"ENGINE:0106", "VERSION:0100", "DATE:05/14/2002", "[TITLE LIST] {",
-                                               "A", "}", "[TITLE] {", "B", "text", "}"};
+    const std::vector<std::string> unlisted = {
+        "ENGINE:0106", "VERSION:0100", "DATE:05/14/2002", "[TITLE LIST] {", "A", "}", "[TITLE] {", "B", "text", "}"};
     const std::string found = Describe(LintScript("t.dbg", unlisted, CommandTable()));
     EXPECT_THAT(found, HasSubstr("not listed: B"));
     EXPECT_THAT(found, HasSubstr("\"A\" has no body"));
 
-    const std::vector<std::string> badList = {"ENGINE:0106", "VERSION:0100", "DATE:05/14/2002", "[TITLE] {", "T",
-                                              "col,Name,10,Size", "INT,INT", "}"};
+    const std::vector<std::string> badList = {"ENGINE:0106", "VERSION:0100",     "DATE:05/14/2002", "[TITLE] {",
+                                              "T",           "col,Name,10,Size", "INT,INT",         "}"};
     const std::string listProblems = Describe(LintScript("t.dbg", badList, CommandTable()));
     EXPECT_THAT(listProblems, HasSubstr("pairs"));
     EXPECT_THAT(listProblems, HasSubstr("one sort type per column"));
@@ -77,7 +79,7 @@ TEST(LintCatches, TitleStructure) {
 
 TEST(LintCatches, ConfigurationMistakes) {
     const std::vector<std::string> config = {"// [ALL] in a comment", "[ALL] {", "System.dbg", "}", "[CHECK] {",
-                                             "Product.dbg {", "Text:x", "}", "}", "stray"};
+                                             "Product.dbg {",         "Text:x",  "}",          "}", "stray"};
     const std::string found = Describe(LintConfiguration("DBGList.cfg", config, CommandTable()));
     EXPECT_THAT(found, HasSubstr(":1: the catalog reads"));
     EXPECT_THAT(found, HasSubstr(":7: a check entry tests"));

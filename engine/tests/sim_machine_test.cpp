@@ -45,7 +45,8 @@ TEST_F(OnSimulatedMachine, PathTokens) {
     EXPECT_EQ(ExpandPathToken(context(), "<COMMONDIR>\\x.dll"), "C:\\Program Files\\Common Files\\x.dll");
     EXPECT_EQ(ExpandPathToken(context(), "<OSDRIVE>\\boot.ini"), "C:\\boot.ini");
     EXPECT_EQ(ExpandPathToken(context(), "<DRIVERS>\\x.sys"), "C:\\WINNT\\system32\\drivers\\x.sys");
-    EXPECT_EQ(ExpandPathToken(context(), "<CSIDL_APPDATA>\\x"), "C:\\Documents and Settings\\tester\\Application Data\\x");
+    EXPECT_EQ(ExpandPathToken(context(), "<CSIDL_APPDATA>\\x"),
+              "C:\\Documents and Settings\\tester\\Application Data\\x");
     EXPECT_EQ(ExpandPathToken(context(), "<CSIDL_PROGRAM_FILES_COMMON>"), "C:\\Program Files\\Common Files");
     EXPECT_EQ(ExpandFolderToken(context(), "<CSIDL_DRIVES>\\x"), "<CSIDL_DRIVES>\\x");
     EXPECT_EQ(ExpandFolderToken(context(), "<CSIDL_FONTS>\\x"), "<CSIDL_FONTS>\\x");  // not in the image

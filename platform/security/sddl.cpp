@@ -14,13 +14,11 @@ namespace {
 constexpr std::size_t kMaxEntries = 800;
 
 constexpr std::pair<std::string_view, std::uint32_t> kRights[] = {
-    {"GA", 0x10000000}, {"GR", 0x80000000}, {"GW", 0x40000000}, {"GX", 0x20000000},
-    {"FA", 0x1F01FF},   {"FR", 0x120089},   {"FW", 0x120116},   {"FX", 0x1200A0},
-    {"KA", 0xF003F},    {"KR", 0x20019},    {"KW", 0x20006},    {"KX", 0x20019},
-    {"RC", 0x20000},    {"SD", 0x10000},    {"WD", 0x40000},    {"WO", 0x80000},
-    {"CC", 0x1},        {"DC", 0x2},        {"LC", 0x4},        {"SW", 0x8},
-    {"RP", 0x10},       {"WP", 0x20},       {"DT", 0x40},       {"LO", 0x80},
-    {"CR", 0x100},
+    {"GA", 0x10000000}, {"GR", 0x80000000}, {"GW", 0x40000000}, {"GX", 0x20000000}, {"FA", 0x1F01FF},
+    {"FR", 0x120089},   {"FW", 0x120116},   {"FX", 0x1200A0},   {"KA", 0xF003F},    {"KR", 0x20019},
+    {"KW", 0x20006},    {"KX", 0x20019},    {"RC", 0x20000},    {"SD", 0x10000},    {"WD", 0x40000},
+    {"WO", 0x80000},    {"CC", 0x1},        {"DC", 0x2},        {"LC", 0x4},        {"SW", 0x8},
+    {"RP", 0x10},       {"WP", 0x20},       {"DT", 0x40},       {"LO", 0x80},       {"CR", 0x100},
 };
 
 constexpr std::pair<std::string_view, std::uint8_t> kFlags[] = {
@@ -215,7 +213,8 @@ SddlParse ParseSddl(std::string_view text) {
         }
         auto sid = ReadSid(value);
         if (!sid) {
-            out.error = "\"" + std::string(Trim(value)) + "\" is neither an alias such as BA nor a SID such as S-1-5-18";
+            out.error =
+                "\"" + std::string(Trim(value)) + "\" is neither an alias such as BA nor a SID such as S-1-5-18";
             return out;
         }
         (index == 0 ? out.descriptor.owner : out.descriptor.group) = std::move(*sid);

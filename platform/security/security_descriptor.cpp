@@ -46,7 +46,8 @@ Result<SidBytes> SidAt(std::string_view bytes, std::uint32_t offset) {
 
 Result<std::vector<AccessEntry>> AclAt(std::string_view bytes, std::uint32_t offset) {
     using R = Result<std::vector<AccessEntry>>;
-    if (offset >= bytes.size() || bytes.size() - offset < kAclHeaderBytes) return R::Failure(err::kInvalidSecurityDescriptor);
+    if (offset >= bytes.size() || bytes.size() - offset < kAclHeaderBytes)
+        return R::Failure(err::kInvalidSecurityDescriptor);
     const std::string_view header = bytes.substr(offset);
     const std::uint8_t revision = static_cast<std::uint8_t>(header[0]);
     const std::size_t aclSize = Read16(header, 2);

@@ -20,10 +20,10 @@ inline constexpr std::uint32_t kWellKnownGroup = 5;
 }  // namespace account_use
 
 struct WellKnownAccount {
-    std::string_view alias;  ///< two-letter SDDL alias, e.g. "BA"
-    std::string_view sid;    ///< "S-1-5-32-544"
-    std::string_view domain; ///< "BUILTIN"; empty for Everyone and the creator accounts
-    std::string_view name;   ///< "Administrators"
+    std::string_view alias;   ///< two-letter SDDL alias, e.g. "BA"
+    std::string_view sid;     ///< "S-1-5-32-544"
+    std::string_view domain;  ///< "BUILTIN"; empty for Everyone and the creator accounts
+    std::string_view name;    ///< "Administrators"
     std::uint32_t use;
 };
 

@@ -13,9 +13,7 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-int WeekdayFromDays(std::int64_t days) {
-    return static_cast<int>(days >= -4 ? (days + 4) % 7 : (days + 5) % 7 + 6);
-}
+int WeekdayFromDays(std::int64_t days) { return static_cast<int>(days >= -4 ? (days + 4) % 7 : (days + 5) % 7 + 6); }
 
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 

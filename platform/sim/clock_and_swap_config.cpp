@@ -38,7 +38,8 @@ std::optional<std::uint64_t> ParseDecimal(std::string_view text) {
 }
 
 ClockSectionError UnknownKey(const IniSection& section, const IniEntry& entry, std::string_view known) {
-    return {entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")"};
+    return {entry.line,
+            "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")"};
 }
 
 }  // namespace
@@ -47,7 +48,10 @@ std::optional<ClockSectionError> ReadLocaleSection(const IniSection& section, Lo
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "utc_offset")) {
             const auto offset = ParseOffset(e.value);
-            if (!offset) return ClockSectionError{e.line, "\"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"" + e.value + "\""};
+            if (!offset)
+                return ClockSectionError{
+                    e.line,
+                    "\"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"" + e.value + "\""};
             locale.utcOffsetMinutes = *offset;
         } else if (SameName(e.key, "date_format") || SameName(e.key, "time_format")) {
             if (e.value.empty()) return ClockSectionError{e.line, "\"" + e.key + "\" is empty"};

@@ -56,7 +56,9 @@ constexpr std::pair<WinError, std::string_view> kTexts[] = {
     {1055, "The service database is locked."},
     {1056, "An instance of the service is already running."},
     {1057, "The account name is invalid or does not exist, or the password is invalid for the account name specified."},
-    {1058, "The service cannot be started, either because it is disabled or because it has no enabled devices associated with it."},
+    {1058,
+     "The service cannot be started, either because it is disabled or because it has no enabled devices associated "
+     "with it."},
     {1059, "Circular service dependency was specified."},
     {1060, "The specified service does not exist as an installed service."},
     {1061, "The service cannot accept control messages at this time."},

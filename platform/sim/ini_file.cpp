@@ -38,7 +38,8 @@ IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) return fail(lineNo, "expected \"key = value\", \"[section]\" or a comment");
+        if (equals == std::string_view::npos)
+            return fail(lineNo, "expected \"key = value\", \"[section]\" or a comment");
         if (out.sections.empty()) return fail(lineNo, "\"key = value\" before the first [section]");
         IniEntry entry;
         entry.key = std::string(Trim(line.substr(0, equals)));

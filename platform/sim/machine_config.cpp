@@ -94,7 +94,8 @@ public:
             if (!known) {
                 std::string names;
                 for (const auto& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.first);
-                return Fail(entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + names + ")");
+                return Fail(entry.line,
+                            "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + names + ")");
             }
         }
         return true;
@@ -137,7 +138,12 @@ public:
             {"service_pack", Text(config.version.servicePack)},
             {"product_type", Text(config.productType)},
             {"computer_name", Text(config.computerName)},
-            {"host_name", [&](const IniEntry& e) { hostName = e.value; hasHost = true; return true; }},
+            {"host_name",
+             [&](const IniEntry& e) {
+                 hostName = e.value;
+                 hasHost = true;
+                 return true;
+             }},
             {"windows_dir", Path(config.windowsDir)},
             {"system_dir", Path(config.systemDir)},
             {"current_dir", Path(config.currentDir)},
@@ -146,8 +152,8 @@ public:
             {"now", Text(now)},
         };
         if (!ReadKeys(section, keys)) return false;
-        for (std::string_view required : {"platform", "major", "minor", "build", "computer_name", "windows_dir",
-                                          "system_dir", "now"}) {
+        for (std::string_view required :
+             {"platform", "major", "minor", "build", "computer_name", "windows_dir", "system_dir", "now"}) {
             const bool present = std::any_of(section.entries.begin(), section.entries.end(),
                                              [&](const IniEntry& e) { return SameName(e.key, required); });
             if (!present) return Fail(section.line, "[system] needs the key \"" + std::string(required) + "\"");
@@ -157,7 +163,8 @@ public:
         else if (SameName(platform, "9x")) config.version.platform = os_platform::kWindows9x;
         else return Fail(platformLine, "\"platform\" is NT or 9x, not \"" + platform + "\"");
         const auto clock = ParseLocalTime(now);
-        if (!clock) return Fail(LineOf(section, "now"), "\"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + now + "\"");
+        if (!clock)
+            return Fail(LineOf(section, "now"), "\"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + now + "\"");
         config.now = *clock;
         if (config.processors == 0) return Fail(LineOf(section, "processors"), "\"processors\" must be at least 1");
         if (config.codePage == 0) return Fail(LineOf(section, "code_page"), "\"code_page\" must not be 0");
@@ -178,7 +185,8 @@ public:
                                 {"avail_virtual", Number(m.availVirtual)}}))
             return false;
         if (m.availPhys > m.totalPhys) return Fail(section.line, "avail_phys is larger than total_phys");
-        if (m.availPageFile > m.totalPageFile) return Fail(section.line, "avail_page_file is larger than total_page_file");
+        if (m.availPageFile > m.totalPageFile)
+            return Fail(section.line, "avail_page_file is larger than total_page_file");
         if (m.availVirtual > m.totalVirtual) return Fail(section.line, "avail_virtual is larger than total_virtual");
         return true;
     }
@@ -190,7 +198,8 @@ public:
         DriveConfig d;
         d.letter = static_cast<char>(letterText[0] & ~0x20);
         for (const DriveConfig& seen : config.drives)
-            if (seen.letter == d.letter) return Fail(section.line, std::string("drive ") + d.letter + ": is described twice");
+            if (seen.letter == d.letter)
+                return Fail(section.line, std::string("drive ") + d.letter + ": is described twice");
         std::string type, serial;
         bool hasFreeToCaller = false;
         if (!ReadKeys(section, {{"type", Text(type)},
@@ -198,7 +207,8 @@ public:
                                 {"label", Text(d.label)},
                                 {"serial", Text(serial)},
                                 {"free_bytes", Number(d.freeBytes)},
-                                {"free_bytes_to_caller", [&](const IniEntry& e) {
+                                {"free_bytes_to_caller",
+                                 [&](const IniEntry& e) {
                                      hasFreeToCaller = true;
                                      return Number(d.freeBytesToCaller)(e);
                                  }},
@@ -217,12 +227,14 @@ public:
         d.type = *driveType;
         if (!serial.empty()) {
             const auto value = ParseSerial(serial);
-            if (!value) return Fail(LineOf(section, "serial"), "\"serial\" is written like 1A2B-3C4D, not \"" + serial + "\"");
+            if (!value)
+                return Fail(LineOf(section, "serial"), "\"serial\" is written like 1A2B-3C4D, not \"" + serial + "\"");
             d.serial = *value;
         }
         if (!hasFreeToCaller) d.freeBytesToCaller = d.freeBytes;
         if (d.freeBytes > d.totalBytes) return Fail(section.line, "free_bytes is larger than total_bytes");
-        if (d.freeBytesToCaller > d.freeBytes) return Fail(section.line, "free_bytes_to_caller is larger than free_bytes");
+        if (d.freeBytesToCaller > d.freeBytes)
+            return Fail(section.line, "free_bytes_to_caller is larger than free_bytes");
         config.drives.push_back(std::move(d));
         return true;
     }
@@ -235,9 +247,11 @@ public:
     bool ReadFolders(const IniSection& section, MachineConfig& config) {
         for (const IniEntry& e : section.entries) {
             const auto number = CsidlNumber(e.key);
-            if (!number) return Fail(e.line, "unknown shell folder \"" + e.key + "\" (use CSIDL names such as CSIDL_APPDATA)");
+            if (!number)
+                return Fail(e.line, "unknown shell folder \"" + e.key + "\" (use CSIDL names such as CSIDL_APPDATA)");
             if (IsVirtualCsidl(*number)) return Fail(e.line, "\"" + e.key + "\" is a virtual folder without a path");
-            if (!IsAbsoluteMachinePath(e.value)) return Fail(e.line, "shell folder paths are full paths such as C:\\x, not \"" + e.value + "\"");
+            if (!IsAbsoluteMachinePath(e.value))
+                return Fail(e.line, "shell folder paths are full paths such as C:\\x, not \"" + e.value + "\"");
             config.folders.emplace_back(*number, e.value);
         }
         return true;
@@ -257,20 +271,28 @@ public:
         if (!added)
             return Fail(section.line, "file " + meta.path + " is described twice (first at line " +
                                           std::to_string(seen->second) + ")");
-        if (!ReadKeys(section, {{"attributes", [&](const IniEntry& e) {
+        if (!ReadKeys(section, {{"attributes",
+                                 [&](const IniEntry& e) {
                                      const auto bits = ParseAttributeLetters(e.value);
-                                     if (!bits) return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" + e.value + "\"");
+                                     if (!bits)
+                                         return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" +
+                                                                 e.value + "\"");
                                      meta.attributes = *bits;
                                      return true;
                                  }},
-                                {"short_name", [&](const IniEntry& e) {
-                                     if (!IsShortName(e.value)) return Fail(e.line, "\"" + e.value + "\" is not an 8.3 name");
+                                {"short_name",
+                                 [&](const IniEntry& e) {
+                                     if (!IsShortName(e.value))
+                                         return Fail(e.line, "\"" + e.value + "\" is not an 8.3 name");
                                      meta.shortName = FoldName(e.value);
                                      return true;
                                  }},
                                 {"modified", [&](const IniEntry& e) {
                                      const auto time = ParseLocalTime(e.value);
-                                     if (!time) return Fail(e.line, "\"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + e.value + "\"");
+                                     if (!time)
+                                         return Fail(e.line,
+                                                     "\"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" +
+                                                         e.value + "\"");
                                      meta.modified = *time;
                                      return true;
                                  }}}))
@@ -304,11 +326,16 @@ std::optional<std::uint32_t> ParseAttributeLetters(std::string_view letters) {
     std::uint32_t bits = 0;
     for (char c : letters) {
         switch (c) {
-            case 'R': case 'r': bits |= attr::kReadOnly; break;
-            case 'H': case 'h': bits |= attr::kHidden; break;
-            case 'S': case 's': bits |= attr::kSystem; break;
-            case 'A': case 'a': bits |= attr::kArchive; break;
-            case 'C': case 'c': bits |= attr::kCompressed; break;
+            case 'R':
+            case 'r': bits |= attr::kReadOnly; break;
+            case 'H':
+            case 'h': bits |= attr::kHidden; break;
+            case 'S':
+            case 's': bits |= attr::kSystem; break;
+            case 'A':
+            case 'a': bits |= attr::kArchive; break;
+            case 'C':
+            case 'c': bits |= attr::kCompressed; break;
             case ' ': break;
             default: return std::nullopt;
         }

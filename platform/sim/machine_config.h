@@ -31,8 +31,8 @@ struct DriveConfig {
 
 /// What a [file PATH] section says about one file or directory.
 struct FileMeta {
-    std::string path;  ///< as written in the section name
-    int line = 0;      ///< line of the section header
+    std::string path;                         ///< as written in the section name
+    int line = 0;                             ///< line of the section header
     std::optional<std::uint32_t> attributes;  ///< R, H, S, A, C flags only
     std::optional<std::string> shortName;
     std::optional<LocalTime> modified;
@@ -54,9 +54,9 @@ struct MachineConfig {
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::pair<int, std::string>> folders;  ///< CSIDL number, path
     std::vector<FileMeta> files;
-    SecurityConfig security;  ///< accounts, logon and descriptors; empty for images without them
+    SecurityConfig security;         ///< accounts, logon and descriptors; empty for images without them
     SystemProbeConfig systemProbes;  ///< [network], [share NAME], [crypto_provider TYPE]
-    NetworkConfig network;  ///< [resolver], [tcp], [udp]
+    NetworkConfig network;           ///< [resolver], [tcp], [udp]
     LocaleConfig locale;
     std::optional<SwapFileInfo> swapFile;  ///< 9x machines only
 };

@@ -60,7 +60,8 @@ public:
 
         std::size_t i = 0;
         while (i < lines.size() && Trim(lines[i]).empty()) ++i;
-        if (i == lines.size()) return Error(1, "empty file: expected \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
+        if (i == lines.size())
+            return Error(1, "empty file: expected \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
         const std::string_view header = Trim(lines[i]);
         if (header == kHeader5) unicode_ = true;
         else if (header != kHeader4)
@@ -122,7 +123,8 @@ private:
         if (parts.size() > kMaxKeyDepth) return Fail(lineNo, "key path deeper than 512 levels");
         for (std::u16string_view part : parts)
             if (part.size() > kMaxKeyNameChars)
-                return Fail(lineNo, "key name longer than 255 characters: \"" + Utf16ToUtf8(part.substr(0, 40)) + "...\"");
+                return Fail(lineNo,
+                            "key name longer than 255 characters: \"" + Utf16ToUtf8(part.substr(0, 40)) + "...\"");
         if (remove) {
             if (parts.empty()) return Fail(lineNo, "a hive itself cannot be deleted");
             store_.Remove(hive->root, wide);
@@ -272,7 +274,8 @@ private:
 
 }  // namespace
 
-std::string ApplyRegFile(std::string_view bytes, std::string_view fileLabel, std::uint32_t codePage, RegistryStore& store) {
+std::string ApplyRegFile(std::string_view bytes, std::string_view fileLabel, std::uint32_t codePage,
+                         RegistryStore& store) {
     RegFileReader reader(fileLabel, codePage, store);
     std::string error = reader.Apply(bytes);
     store.SortAll();  // keys were added in file order; enumeration gives Windows' order

@@ -19,6 +19,7 @@ inline constexpr std::size_t kMaxValueNameChars = 16383;
 /// Applies one .reg file to the store. Returns "" on success, else
 /// "fileLabel:line: what is wrong"; the store may then hold part of the file
 /// (callers discard it).
-std::string ApplyRegFile(std::string_view bytes, std::string_view fileLabel, std::uint32_t codePage, RegistryStore& store);
+std::string ApplyRegFile(std::string_view bytes, std::string_view fileLabel, std::uint32_t codePage,
+                         RegistryStore& store);
 
 }  // namespace kavlo::platform::sim

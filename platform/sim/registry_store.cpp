@@ -39,8 +39,7 @@ RegistryNode& RegistryNode::GetOrAddChild(std::u16string_view name) {
 
 void RegistryNode::SortChildren() {
     if (childrenSorted_) return;
-    std::sort(children_.begin(), children_.end(),
-              [](const auto& a, const auto& b) { return a->folded_ < b->folded_; });
+    std::sort(children_.begin(), children_.end(), [](const auto& a, const auto& b) { return a->folded_ < b->folded_; });
     childrenSorted_ = true;
 }
 

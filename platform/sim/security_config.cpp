@@ -28,7 +28,9 @@ std::optional<std::uint32_t> ParseUse(std::string_view word) {
     return std::nullopt;
 }
 
-std::optional<SectionProblem> Problem(int line, std::string message) { return SectionProblem{line, std::move(message)}; }
+std::optional<SectionProblem> Problem(int line, std::string message) {
+    return SectionProblem{line, std::move(message)};
+}
 
 std::optional<SectionProblem> ReadSid(const IniEntry& e, SidBytes& out) {
     auto sid = SidFromText(e.value);
@@ -38,7 +40,8 @@ std::optional<SectionProblem> ReadSid(const IniEntry& e, SidBytes& out) {
 }
 
 std::optional<SectionProblem> UnknownKey(const IniSection& section, const IniEntry& e, std::string_view known) {
-    return Problem(e.line, "unknown key \"" + e.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")");
+    return Problem(e.line,
+                   "unknown key \"" + e.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")");
 }
 
 std::optional<SectionProblem> ReadLogon(const IniSection& section, SecurityConfig& config) {
@@ -56,8 +59,8 @@ std::optional<SectionProblem> ReadLogon(const IniSection& section, SecurityConfi
         else if (SameName(e.key, "sid")) {
             if (auto problem = ReadSid(e, logon.user.sid)) return problem;
         } else {
-            return UnknownKey(section, e,
-                              "user, domain, sid, logon_server, other_domains, global_groups, local_groups, privileges");
+            return UnknownKey(
+                section, e, "user, domain, sid, logon_server, other_domains, global_groups, local_groups, privileges");
         }
     }
     if (logon.user.name.empty()) return Problem(section.line, "[logon] needs the key \"user\"");
@@ -74,7 +77,8 @@ std::optional<SectionProblem> ReadAccount(const IniSection& section, std::string
     const std::size_t slash = argument.find('\\');
     account.domain = slash == std::string_view::npos ? "" : std::string(argument.substr(0, slash));
     account.name = std::string(argument.substr(slash == std::string_view::npos ? 0 : slash + 1));
-    if (account.name.empty()) return Problem(section.line, "an account section is named like [account OFFICE7\\jmiller]");
+    if (account.name.empty())
+        return Problem(section.line, "an account section is named like [account OFFICE7\\jmiller]");
     std::string use = "user";
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "type")) use = e.value;
@@ -86,7 +90,8 @@ std::optional<SectionProblem> ReadAccount(const IniSection& section, std::string
         }
     }
     const auto parsed = ParseUse(use);
-    if (!parsed) return Problem(section.line, "account \"type\" is user, group, alias or well_known, not \"" + use + "\"");
+    if (!parsed)
+        return Problem(section.line, "account \"type\" is user, group, alias or well_known, not \"" + use + "\"");
     account.use = *parsed;
     if (account.sid.empty()) return Problem(section.line, "[" + section.name + "] needs the key \"sid\"");
     config.accounts.push_back(std::move(account));
@@ -97,9 +102,12 @@ std::optional<SectionProblem> ReadDescriptor(const IniSection& section, std::str
                                              SecurityConfig& config) {
     const auto key = SecurityObjectKey(argument);
     if (!key)
-        return Problem(section.line, "a security section names a file path (C:\\x), a registry key (HKLM\\x) or "
-                                     "\"service NAME\", not \"" + std::string(argument) + "\"");
-    if (config.descriptors.count(*key)) return Problem(section.line, "\"" + std::string(argument) + "\" is described twice");
+        return Problem(section.line,
+                       "a security section names a file path (C:\\x), a registry key (HKLM\\x) or "
+                       "\"service NAME\", not \"" +
+                           std::string(argument) + "\"");
+    if (config.descriptors.count(*key))
+        return Problem(section.line, "\"" + std::string(argument) + "\" is described twice");
     std::optional<SecurityDescriptorModel> descriptor;
     for (const IniEntry& e : section.entries) {
         if (!SameName(e.key, "sddl")) return UnknownKey(section, e, "sddl");
@@ -124,11 +132,17 @@ std::optional<std::string> SecurityObjectKey(std::string_view object) {
         if (key.size() > 2 && key[2] != '\\') return std::nullopt;
         return key;
     }
-    if (object.size() > 8 && SameName(object.substr(0, 8), "service ")) return "SERVICE " + FoldName(Trim(object.substr(8)));
+    if (object.size() > 8 && SameName(object.substr(0, 8), "service "))
+        return "SERVICE " + FoldName(Trim(object.substr(8)));
     static const std::pair<std::string_view, std::string_view> kRoots[] = {
-        {"HKEY_LOCAL_MACHINE", "HKLM"}, {"HKEY_CURRENT_USER", "HKCU"}, {"HKEY_CLASSES_ROOT", "HKCR"},
-        {"HKEY_USERS", "HKU"},          {"HKLM", "HKLM"},              {"HKCU", "HKCU"},
-        {"HKCR", "HKCR"},               {"HKU", "HKU"},
+        {"HKEY_LOCAL_MACHINE", "HKLM"},
+        {"HKEY_CURRENT_USER", "HKCU"},
+        {"HKEY_CLASSES_ROOT", "HKCR"},
+        {"HKEY_USERS", "HKU"},
+        {"HKLM", "HKLM"},
+        {"HKCU", "HKCU"},
+        {"HKCR", "HKCR"},
+        {"HKU", "HKU"},
     };
     const std::size_t slash = object.find('\\');
     const std::string_view root = object.substr(0, slash);

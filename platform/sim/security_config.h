@@ -19,8 +19,8 @@ struct SimAccount {
     std::string domain;  ///< empty for an account without one
     std::string name;
     SidBytes sid;
-    std::uint32_t use = 0;               ///< SID_NAME_USE
-    std::vector<std::string> memberOf;   ///< group names as written ("BUILTIN\Users" or "Users")
+    std::uint32_t use = 0;              ///< SID_NAME_USE
+    std::vector<std::string> memberOf;  ///< group names as written ("BUILTIN\Users" or "Users")
 };
 
 struct SimLogon {

@@ -122,12 +122,13 @@ const std::vector<std::uint32_t>* SimFileSystem::Listing::Named(const std::strin
     return found == byName.end() ? nullptr : &found->second;
 }
 
-std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& canonicalDir, const fs::path& hostDir,
-                                                                  const DriveConfig& drive) {
+std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& canonicalDir,
+                                                                  const fs::path& hostDir, const DriveConfig& drive) {
     return List(FoldName(canonicalDir), canonicalDir, hostDir, drive);
 }
 
-std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& key, const std::string& canonicalDir,
+std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::string& key,
+                                                                  const std::string& canonicalDir,
                                                                   const fs::path& hostDir, const DriveConfig& drive) {
     {
         std::lock_guard lock(cacheMutex_);
@@ -158,8 +159,9 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
                 // Only folders and regular files are opened: a FIFO or a device
                 // behind a link would block or never end.
                 const ContainedPath target = ResolveInside(machineRoot_, item.path());
-                const fs::file_status status =
-                    target.state == ContainedPath::State::kInside ? fs::status(target.path, itemError) : fs::file_status();
+                const fs::file_status status = target.state == ContainedPath::State::kInside
+                                                   ? fs::status(target.path, itemError)
+                                                   : fs::file_status();
                 if (fs::is_directory(status) || fs::is_regular_file(status)) {
                     entry.target = target.path;
                     entry.isDirectory = fs::is_directory(status);
@@ -185,7 +187,8 @@ std::shared_ptr<const SimFileSystem::Listing> SimFileSystem::List(const std::str
             listing->push_back(std::move(entry));
         }
     }
-    std::sort(listing->begin(), listing->end(), [](const Entry& a, const Entry& b) { return NameLess(a.name, b.name); });
+    std::sort(listing->begin(), listing->end(),
+              [](const Entry& a, const Entry& b) { return NameLess(a.name, b.name); });
 
     // Given short names are reserved first; generated ones follow in name order.
     ShortNameAllocator shortNames;
@@ -277,7 +280,8 @@ Result<std::vector<FindEntry>> SimFileSystem::FindFiles(std::string_view pattern
         // Every directory but a root lists itself as "." and its parent as "..".
         if (MatchesPattern(name, ".")) add(*located->chain.back(), ".");
         if (MatchesPattern(name, ".."))
-            add(located->chain.size() >= 2 ? *located->chain[located->chain.size() - 2] : RootEntry(parsed->drive), "..");
+            add(located->chain.size() >= 2 ? *located->chain[located->chain.size() - 2] : RootEntry(parsed->drive),
+                "..");
     }
     const std::shared_ptr<const Listing> listing =
         List(located->folded, located->canonical, *located->target, *Drive(parsed->drive));
@@ -312,7 +316,8 @@ Status SimFileSystem::CheckDirectory(std::string_view path) {
     if (!parsed) return Status(parsed.error());
     auto located = Locate(parsed->drive, parsed->components);
     if (!located) return Status(located.error() == err::kFileNotFound ? err::kPathNotFound : located.error());
-    if (!located->isDirectory || (located->target->empty() && !located->chain.empty())) return Status(err::kPathNotFound);
+    if (!located->isDirectory || (located->target->empty() && !located->chain.empty()))
+        return Status(err::kPathNotFound);
     return {};
 }
 
@@ -323,7 +328,8 @@ Result<std::string> SimFileSystem::ShortPathName(std::string_view path) {
     auto located = Locate(parsed->drive, parsed->components);
     if (!located) return R::Failure(located.error());
     // The drive as the caller wrote it; each component by its short name when it has one.
-    std::string out = (path.size() >= 2 && path[1] == ':') ? std::string(path.substr(0, 2)) : std::string{parsed->drive, ':'};
+    std::string out =
+        (path.size() >= 2 && path[1] == ':') ? std::string(path.substr(0, 2)) : std::string{parsed->drive, ':'};
     out += '\\';
     for (std::size_t i = 0; i < parsed->components.size(); ++i) {
         if (i) out += '\\';
@@ -347,7 +353,8 @@ void SimFileSystem::FindDriveFolders() {
         const std::string name = HostName(it->path());
         if (!name.empty() && name[0] == '.') continue;
         const std::string shown = "drives/" + name;
-        const bool letter = name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'));
+        const bool letter =
+            name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'));
         std::error_code itemError;
         if (!letter || !it->is_directory(itemError)) {
             problem_ = shown + ": drives/ holds one folder per drive letter (drives/c is C:)";
@@ -359,7 +366,8 @@ void SimFileSystem::FindDriveFolders() {
             return;
         }
         if (!Drive(upper)) {
-            problem_ = shown + ": there is no [drive " + std::string{upper} + ":] section in machine.ini for this folder";
+            problem_ =
+                shown + ": there is no [drive " + std::string{upper} + ":] section in machine.ini for this folder";
             return;
         }
         const fs::path folder = drivesFolder / name;
@@ -381,7 +389,8 @@ std::string SimFileSystem::Validate(std::string_view iniLabel) {
     for (const FileMeta& meta : files_) {
         const auto parsed = ParseMachinePath(meta.path, "C:\\", false);
         if (!parsed || parsed->components.empty()) return fail(meta, "\"" + meta.path + "\" is not a valid file path");
-        if (!Drive(parsed->drive)) return fail(meta, "no [drive " + std::string{parsed->drive, ':'} + "] section for " + meta.path);
+        if (!Drive(parsed->drive))
+            return fail(meta, "no [drive " + std::string{parsed->drive, ':'} + "] section for " + meta.path);
         if (!Drive(parsed->drive)->ready) continue;
         const auto located = Locate(parsed->drive, parsed->components);
         if (!located) return fail(meta, "no such file or directory under drives/: " + meta.path);

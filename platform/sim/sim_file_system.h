@@ -64,9 +64,10 @@ private:
         // One entry per path component. They point into cached listings, which
         // stay in cache_ for the life of the file system.
         std::vector<const Entry*> chain;
-        std::string canonical;        // "C:\WINNT\system32" with the names as stored
-        std::string folded;           // the same, folded: the key of its listing
-        const std::filesystem::path* target = nullptr;  // host path (in a listing or driveFolders_); empty when unreachable
+        std::string canonical;  // "C:\WINNT\system32" with the names as stored
+        std::string folded;     // the same, folded: the key of its listing
+        const std::filesystem::path* target =
+            nullptr;  // host path (in a listing or driveFolders_); empty when unreachable
         bool isDirectory = true;
     };
 
@@ -85,7 +86,7 @@ private:
     const std::filesystem::path& DriveFolder(char drive) const;
     const FileMeta* Meta(const std::string& canonicalPath) const;
 
-    std::filesystem::path machineRoot_;  // canonical; links may not leave it
+    std::filesystem::path machineRoot_;                             // canonical; links may not leave it
     std::unordered_map<char, std::filesystem::path> driveFolders_;  // canonical, inside machineRoot_
     std::string problem_;  // why the drive folders cannot be used; "" when they can
     std::vector<DriveConfig> drives_;

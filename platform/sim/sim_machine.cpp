@@ -63,7 +63,8 @@ std::string ListRegFiles(const fs::path& root, const std::string& folderLabel, s
     const ContainedPath resolved = ResolveInside(root, folder);
     switch (resolved.state) {
         case ContainedPath::State::kMissing: return {};  // a machine with an empty registry
-        case ContainedPath::State::kOutside: return folderLabel + ": a symbolic link leading outside the machine folder";
+        case ContainedPath::State::kOutside:
+            return folderLabel + ": a symbolic link leading outside the machine folder";
         case ContainedPath::State::kUnreadable: return folderLabel + ": cannot be read (" + resolved.reason + ")";
         case ContainedPath::State::kInside: break;
     }
@@ -86,7 +87,9 @@ std::string ListRegFiles(const fs::path& root, const std::string& folderLabel, s
 class SimMachine final : public Machine {
 public:
     SimMachine(MachineConfig config, std::shared_ptr<RegistryStore> registry, std::unique_ptr<SimFileSystem> files)
-        : config_(std::move(config)), registry_(std::move(registry)), files_(std::move(files)),
+        : config_(std::move(config)),
+          registry_(std::move(registry)),
+          files_(std::move(files)),
           security_(config_.security) {
         for (std::size_t i = 0; i < config_.environment.size(); ++i)
             environmentIndex_.emplace(FoldName(config_.environment[i].first), i);
@@ -297,7 +300,8 @@ public:
     Result<SwapFileInfo> SwapFile9x() override {
         // NT has no "\\.\vwin32" device; a 9x image without [swap file] reports
         // the failure the DOS call gives without a pager.
-        if (config_.version.platform != os_platform::kWindows9x) return Result<SwapFileInfo>::Failure(err::kFileNotFound);
+        if (config_.version.platform != os_platform::kWindows9x)
+            return Result<SwapFileInfo>::Failure(err::kFileNotFound);
         if (!config_.swapFile) return Result<SwapFileInfo>::Failure(kInvalidFunction);
         return *config_.swapFile;
     }

@@ -70,10 +70,12 @@ NetworkSectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
         const auto local = words.size() == 3 ? ParseEndpoint(words[1]) : std::nullopt;
         const auto remote = words.size() == 3 ? ParseEndpoint(words[2]) : std::nullopt;
         if (!state || !local || !remote)
-            return {e.line, "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
-                            "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" + e.value + "\""};
-        network.tcp.push_back({static_cast<std::uint32_t>(*state), local->first, local->second, remote->first,
-                               remote->second});
+            return {e.line,
+                    "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
+                    "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" +
+                        e.value + "\""};
+        network.tcp.push_back(
+            {static_cast<std::uint32_t>(*state), local->first, local->second, remote->first, remote->second});
     }
     return {};
 }
@@ -82,7 +84,8 @@ NetworkSectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
 NetworkSectionError ReadUdp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto local = ParseEndpoint(e.value);
-        if (!local) return {e.line, "a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"" + e.value + "\""};
+        if (!local)
+            return {e.line, "a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"" + e.value + "\""};
         network.udp.push_back({local->first, local->second});
     }
     return {};

@@ -48,9 +48,7 @@ public:
         return NamedRegValue{std::move(name), value.value};
     }
 
-    Result<std::string> SecurityDescriptor() const override {
-        return Result<std::string>::Failure(err::kNotSupported);
-    }
+    Result<std::string> SecurityDescriptor() const override { return Result<std::string>::Failure(err::kNotSupported); }
 
     Status SetString(std::string_view name, std::string_view value) override {
         if ((access_ & kKeySetValue) == 0) return Status(err::kAccessDenied);

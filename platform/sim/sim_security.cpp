@@ -24,8 +24,8 @@ std::vector<AccessEntry> Inherited(const std::vector<AccessEntry>& parent, bool 
             if ((entry.flags & kObjectInherit) == 0) continue;
             child.flags = kInherited;
         } else if ((entry.flags & kContainerInherit) != 0) {
-            child.flags = noPropagate ? kInherited
-                                      : static_cast<std::uint8_t>((entry.flags & ~kInheritOnly) | kInherited);
+            child.flags =
+                noPropagate ? kInherited : static_cast<std::uint8_t>((entry.flags & ~kInheritOnly) | kInherited);
         } else if ((entry.flags & kObjectInherit) != 0 && !noPropagate) {
             // Passed on to the files below, not applied to the folder itself.
             child.flags = static_cast<std::uint8_t>(entry.flags | kInheritOnly | kInherited);

@@ -56,9 +56,9 @@ public:
     }
 
 private:
-    std::string file_;                     // the whole log file, read once
-    std::vector<EvtRecordSpan> records_;   // oldest first
-    std::size_t next_;                     // records [0, next_) are still to be read
+    std::string file_;                    // the whole log file, read once
+    std::vector<EvtRecordSpan> records_;  // oldest first
+    std::size_t next_;                    // records [0, next_) are still to be read
     std::uint32_t codePage_;
 };
 
@@ -125,7 +125,8 @@ Result<std::unique_ptr<EventLog>> SimOpenEventLog(Machine& machine, std::string_
     using R = Result<std::unique_ptr<EventLog>>;
     auto key = machine.OpenKey(RegRoot::LocalMachine, std::string(kEventLogKey) + std::string(logName));
     // Windows opens the Application log for a name it does not know.
-    if (!key || logName.empty()) key = machine.OpenKey(RegRoot::LocalMachine, std::string(kEventLogKey) + "Application");
+    if (!key || logName.empty())
+        key = machine.OpenKey(RegRoot::LocalMachine, std::string(kEventLogKey) + "Application");
     if (!key) return R::Failure(key.error());
     auto file = (*key)->QueryValue("File", 1024);
     if (!file) return R::Failure(file.error());

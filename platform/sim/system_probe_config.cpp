@@ -84,20 +84,21 @@ SectionError ReadShare(const IniSection& section, std::string_view name, SystemP
     if (name.empty()) return {section.line, "a share section is named like [share C$]"};
     ShareInfo share;
     share.name = std::string(name);
-    SectionError error = ReadKeys(
-        section, {TextKey("path", share.path), TextKey("remark", share.remark),
-                  {"max_uses",
-                   [&share](const std::string& value) -> std::string {
-                       if (SameName(value, "unlimited")) {
-                           share.maxUses = -1;
-                           return {};
-                       }
-                       const auto number = ParseNumber(value);
-                       if (!number || *number > 0x7FFFFFFF) return "\"max_uses\" is a number or unlimited";
-                       share.maxUses = static_cast<std::int32_t>(*number);
-                       return {};
-                   }},
-                  NumberKey("current_uses", share.currentUses)});
+    SectionError error = ReadKeys(section, {TextKey("path", share.path),
+                                            TextKey("remark", share.remark),
+                                            {"max_uses",
+                                             [&share](const std::string& value) -> std::string {
+                                                 if (SameName(value, "unlimited")) {
+                                                     share.maxUses = -1;
+                                                     return {};
+                                                 }
+                                                 const auto number = ParseNumber(value);
+                                                 if (!number || *number > 0x7FFFFFFF)
+                                                     return "\"max_uses\" is a number or unlimited";
+                                                 share.maxUses = static_cast<std::int32_t>(*number);
+                                                 return {};
+                                             }},
+                                            NumberKey("current_uses", share.currentUses)});
     if (!error.message.empty()) return error;
     config.shares.push_back(std::move(share));
     return {};
@@ -109,9 +110,12 @@ SectionError ReadProvider(const IniSection& section, std::string_view typeText, 
     CryptoProviderConfig provider;
     provider.type = static_cast<std::uint32_t>(*type);
     SectionError error = ReadKeys(
-        section, {TextKey("name", provider.name), TextKey("container", provider.container),
-                  NumberKey("version", provider.version), NumberKey("implementation", provider.implementation),
-                  NumberKey("acquire_error", provider.acquireError), NumberKey("name_error", provider.nameError),
+        section, {TextKey("name", provider.name),
+                  TextKey("container", provider.container),
+                  NumberKey("version", provider.version),
+                  NumberKey("implementation", provider.implementation),
+                  NumberKey("acquire_error", provider.acquireError),
+                  NumberKey("name_error", provider.nameError),
                   NumberKey("container_error", provider.containerError),
                   {"containers",
                    [&provider](const std::string& value) -> std::string {
@@ -124,18 +128,20 @@ SectionError ReadProvider(const IniSection& section, std::string_view typeText, 
                            const std::size_t first = item.find(' ');
                            const std::size_t second = first == std::string::npos ? first : item.find(' ', first + 1);
                            const auto id = ParseNumber(std::string_view(item).substr(0, first));
-                           const auto bits = second == std::string::npos
-                                                 ? std::nullopt
-                                                 : ParseNumber(std::string_view(item).substr(first + 1, second - first - 1));
+                           const auto bits =
+                               second == std::string::npos
+                                   ? std::nullopt
+                                   : ParseNumber(std::string_view(item).substr(first + 1, second - first - 1));
                            if (!id || !bits) return "an algorithm is written \"ID BITS NAME\", not \"" + item + "\"";
-                           provider.algorithms.push_back(
-                               {static_cast<std::uint32_t>(*id), static_cast<std::uint32_t>(*bits), item.substr(second + 1)});
+                           provider.algorithms.push_back({static_cast<std::uint32_t>(*id),
+                                                          static_cast<std::uint32_t>(*bits), item.substr(second + 1)});
                        }
                        return {};
                    }}});
     if (!error.message.empty()) return error;
     for (const CryptoProviderConfig& seen : config.providers)
-        if (seen.type == provider.type) return {section.line, "provider type " + std::string(typeText) + " is described twice"};
+        if (seen.type == provider.type)
+            return {section.line, "provider type " + std::string(typeText) + " is described twice"};
     config.providers.push_back(std::move(provider));
     return {};
 }
@@ -151,9 +157,9 @@ SectionError ReadSystemProbeSection(const IniSection& section, std::string_view 
     if (SameName(kind, "share")) return ReadShare(section, argument, config);
     if (SameName(kind, "crypto_provider")) return ReadProvider(section, argument, config);
     config.networkDescribed = true;
-    return ReadKeys(section, {NumberKey("server_type", config.serverType),
-                              NumberKey("server_type_error", config.serverTypeError),
-                              NumberKey("shares_error", config.sharesError)});
+    return ReadKeys(
+        section, {NumberKey("server_type", config.serverType), NumberKey("server_type_error", config.serverTypeError),
+                  NumberKey("shares_error", config.sharesError)});
 }
 
 }  // namespace kavlo::platform::sim

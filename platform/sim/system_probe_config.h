@@ -13,7 +13,6 @@
 
 namespace kavlo::platform::sim {
 
-
 struct CryptoProviderConfig {
     std::uint32_t type = 0;
     WinError acquireError = 0;    ///< CryptAcquireContext fails with this
@@ -29,9 +28,9 @@ struct CryptoProviderConfig {
 
 struct SystemProbeConfig {
     std::uint32_t serverType = 0;
-    WinError serverTypeError = 0;  ///< NetServerGetInfo fails with this
-    WinError sharesError = 0;      ///< NetShareEnum fails with this
-    bool networkDescribed = false; ///< without [network] the network library is missing
+    WinError serverTypeError = 0;   ///< NetServerGetInfo fails with this
+    WinError sharesError = 0;       ///< NetShareEnum fails with this
+    bool networkDescribed = false;  ///< without [network] the network library is missing
     std::vector<ShareInfo> shares;  ///< in the order of the sections
     std::vector<CryptoProviderConfig> providers;
 };

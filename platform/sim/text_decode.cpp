@@ -12,7 +12,10 @@ bool LooksLikeUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         const unsigned char lead = static_cast<unsigned char>(bytes[i]);
         std::size_t extra = 0;
-        if (lead < 0x80) { ++i; continue; }
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
         if (lead >= 0xC2 && lead <= 0xDF) extra = 1;
         else if (lead >= 0xE0 && lead <= 0xEF) extra = 2;
         else if (lead >= 0xF0 && lead <= 0xF4) extra = 3;
@@ -38,7 +41,8 @@ std::u16string Utf16LeUnits(std::string_view bytes) {
 
 DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
     DecodedText out;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         bytes.remove_prefix(2);
         if (bytes.size() % 2 != 0) {
             out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
@@ -48,7 +52,8 @@ DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, boo
         out.encoding = TextEncoding::kUtf16Le;
         return out;
     }
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE && static_cast<unsigned char>(bytes[1]) == 0xFF) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
+        static_cast<unsigned char>(bytes[1]) == 0xFF) {
         out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
         return out;
     }
@@ -68,7 +73,8 @@ DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, boo
 
 DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
     DecodedText out;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         bytes.remove_prefix(2);
         if (bytes.size() % 2 != 0) {
             out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
@@ -78,7 +84,8 @@ DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool dete
         out.encoding = TextEncoding::kUtf16Le;
         return out;
     }
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE && static_cast<unsigned char>(bytes[1]) == 0xFF) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
+        static_cast<unsigned char>(bytes[1]) == 0xFF) {
         out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
         return out;
     }

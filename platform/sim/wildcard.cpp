@@ -49,21 +49,13 @@ bool MatchesPattern(std::string_view pattern, std::string_view name) {
             const char c = end ? '\0' : n[ni];
             bool result = false;
             switch (p[pi]) {
-                case kStar:
-                    result = at(pi + 1, ni) || (!end && at(pi, ni + 1));
-                    break;
+                case kStar: result = at(pi + 1, ni) || (!end && at(pi, ni + 1)); break;
                 case kDosStar:
                     result = at(pi + 1, ni) || (!end && (c != '.' || ni != lastDot) && at(pi, ni + 1));
                     break;
-                case kDosQm:
-                    result = (end || c == '.') ? at(pi + 1, ni) : at(pi + 1, ni + 1);
-                    break;
-                case kDosDot:
-                    result = end ? at(pi + 1, ni) : (c == '.' && at(pi + 1, ni + 1));
-                    break;
-                default:
-                    result = !end && static_cast<unsigned char>(c) == p[pi] && at(pi + 1, ni + 1);
-                    break;
+                case kDosQm: result = (end || c == '.') ? at(pi + 1, ni) : at(pi + 1, ni + 1); break;
+                case kDosDot: result = end ? at(pi + 1, ni) : (c == '.' && at(pi + 1, ni + 1)); break;
+                default: result = !end && static_cast<unsigned char>(c) == p[pi] && at(pi + 1, ni + 1); break;
             }
             at(pi, ni) = result;
         }

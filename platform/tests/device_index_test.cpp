@@ -8,7 +8,8 @@ namespace kavlo::platform {
 namespace {
 
 std::string Record(std::string key, std::string cls, std::string name, std::string maker, std::string more = "") {
-    return *EncodeDeviceIndexRecord({std::move(key), {std::move(cls), std::move(name), std::move(maker), std::move(more)}});
+    return *EncodeDeviceIndexRecord(
+        {std::move(key), {std::move(cls), std::move(name), std::move(maker), std::move(more)}});
 }
 
 std::string Index(std::initializer_list<std::string> records, std::string_view tail = std::string_view("\0\0", 2)) {
@@ -34,7 +35,7 @@ TEST(DeviceIndex, FirstRecordContainingTheLookupAnswersCaseSensitively) {
 TEST(DeviceIndex, MalformedRecordsEndTheSearchCleanly) {
     const std::string good = Record("VEN_8086", "", "", "Intel");
     std::string shortLength = good;
-    shortLength[0] = static_cast<char>(kDeviceIndexKeyOffset);  // no room for the key
+    shortLength[0] = static_cast<char>(kDeviceIndexKeyOffset);         // no room for the key
     std::string noKeyEnd = good.substr(0, kDeviceIndexKeyOffset + 4);  // "VEN_" without its zero byte
     noKeyEnd[0] = static_cast<char>(noKeyEnd.size());
     std::string threeTexts = good.substr(0, good.size() - 1);  // the last text loses its zero byte

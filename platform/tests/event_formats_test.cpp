@@ -120,7 +120,10 @@ std::string U32(std::uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
 TEST(MessageTables, AnsiAndUnicodeEntriesByRange) {
     // Two ranges: 100-101 (ANSI), 0xC0000200 (UTF-16).
     std::string entries = U16(12) + U16(0) + std::string("First\r\n\0", 8) + U16(8) + U16(0) + std::string("Two\0", 4);
-    const std::string wide = std::string("N\0\xE9\0%\0" "1\0\0\0", 10);
+    const std::string wide = std::string(
+        "N\0\xE9\0%\0"
+        "1\0\0\0",
+        10);
     const std::string unicode = U16(static_cast<std::uint16_t>(4 + wide.size())) + U16(1) + wide;
     const std::size_t entriesAt = 4 + 2 * 12;
     std::string block = U32(2) + U32(100) + U32(101) + U32(entriesAt) + U32(0xC0000200) + U32(0xC0000200) +
@@ -139,8 +142,12 @@ TEST(MessageTables, AnsiAndUnicodeEntriesByRange) {
 
 TEST(MessageTables, EscapesAsFormatMessageIgnoringInserts) {
     const std::pair<const char*, const char*> cases[] = {
-        {"a%nb", "a\r\nb"}, {"a%tb%rc", "a\tb\rc"}, {"100%% done%.", "100% done."},
-        {"keep %1 and %12!s!", "keep %1 and %12!s!"}, {"cut here%0 never", "cut here"}, {"end %", "end %"},
+        {"a%nb", "a\r\nb"},
+        {"a%tb%rc", "a\tb\rc"},
+        {"100%% done%.", "100% done."},
+        {"keep %1 and %12!s!", "keep %1 and %12!s!"},
+        {"cut here%0 never", "cut here"},
+        {"end %", "end %"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(ApplyMessageEscapes(in), out) << in;
 }

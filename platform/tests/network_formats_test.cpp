@@ -36,13 +36,33 @@ TEST(Ipv4Address, DottedTextBothWays) {
 TEST(CallerFile, FieldsByVersionAndMalformedBytes) {
     using namespace std::string_literals;
     // Version 1 holds the dial settings only, in its own order.
-    const auto v1 = ParseCallerFile("MLCHF\x01" "Modem\0" "9600\0" "None\0" "617\0" "555\0" "US\0" "me\0"s);
+    const auto v1 = ParseCallerFile(
+        "MLCHF\x01"
+        "Modem\0"
+        "9600\0"
+        "None\0"
+        "617\0"
+        "555\0"
+        "US\0"
+        "me\0"s);
     ASSERT_TRUE(v1);
     EXPECT_EQ(v1->phoneNumber, "555");
     EXPECT_EQ(v1->loginName, "me");
     EXPECT_EQ(v1->connectionAttempts, 0);
     // Numbers out of their type's range or not numbers read 0; flags are 0 or 1.
-    const auto v2 = ParseCallerFile("MLCHF\x02" "M\0" "12x\0" "\0" "\0" "2\0" "\0" "\0" "\0" "\0" "40000\0" "-5\0"s);
+    const auto v2 = ParseCallerFile(
+        "MLCHF\x02"
+        "M\0"
+        "12x\0"
+        "\0"
+        "\0"
+        "2\0"
+        "\0"
+        "\0"
+        "\0"
+        "\0"
+        "40000\0"
+        "-5\0"s);
     ASSERT_TRUE(v2);
     EXPECT_EQ(v2->speed, 0);
     EXPECT_FALSE(v2->useDialProperties);

@@ -7,7 +7,13 @@ namespace {
 
 platform::LocalTime EveningOfMarch14() {
     platform::LocalTime t;
-    t.year = 2001; t.month = 3; t.day = 14; t.hour = 21; t.minute = 5; t.second = 7; t.dayOfWeek = 3;
+    t.year = 2001;
+    t.month = 3;
+    t.day = 14;
+    t.hour = 21;
+    t.minute = 5;
+    t.second = 7;
+    t.dayOfWeek = 3;
     return t;
 }
 

@@ -63,8 +63,8 @@ Result<std::string> UserLocaleTime(const LocalTime& time) {
 }
 
 Result<SwapFileInfo> QuerySwapFile9x() {
-    const Unique<FileHandleTraits> device(::CreateFileA("\\\\.\\vwin32", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    const Unique<FileHandleTraits> device(::CreateFileA(
+        "\\\\.\\vwin32", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!device) return Result<SwapFileInfo>::Failure(::GetLastError());
     char path[256] = {};
     DosRegisters registers{};

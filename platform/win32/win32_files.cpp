@@ -99,9 +99,8 @@ Result<std::unique_ptr<InputFile>> OpenForRead(std::string_view path) {
 
 Result<std::string> ShortPathName(std::string_view path) {
     const std::string longPath(path);
-    return ReadGrowingText([&](char* buffer, DWORD capacity) {
-        return ::GetShortPathNameA(longPath.c_str(), buffer, capacity);
-    });
+    return ReadGrowingText(
+        [&](char* buffer, DWORD capacity) { return ::GetShortPathNameA(longPath.c_str(), buffer, capacity); });
 }
 
 std::string DriveRoot(std::string_view root) {
@@ -116,8 +115,8 @@ Result<VolumeInfo> Volume(std::string_view root) {
     char label[MAX_PATH + 1] = {};
     char fileSystem[MAX_PATH + 1] = {};
     DWORD serial = 0, longestComponent = 0, flags = 0;
-    if (!::GetVolumeInformationA(rootPath.c_str(), label, sizeof label, &serial, &longestComponent, &flags,
-                                 fileSystem, sizeof fileSystem)) {
+    if (!::GetVolumeInformationA(rootPath.c_str(), label, sizeof label, &serial, &longestComponent, &flags, fileSystem,
+                                 sizeof fileSystem)) {
         return Result<VolumeInfo>::Failure(LastErrorOr());
     }
     VolumeInfo info;

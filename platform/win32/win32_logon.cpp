@@ -84,10 +84,10 @@ Result<std::vector<std::string>> UserGroups(std::string_view server, std::string
     const std::wstring serverName = Widen(server);
     const std::wstring userName = Widen(user);
     DWORD read = 0, total = 0;
-    const NET_API_STATUS status =
-        local ? getLocalGroups(serverName.c_str(), userName.c_str(), 0, kIncludeIndirect, buffer.Receive(),
-                               MAX_PREFERRED_LENGTH, &read, &total)
-              : getGroups(serverName.c_str(), userName.c_str(), 0, buffer.Receive(), MAX_PREFERRED_LENGTH, &read, &total);
+    const NET_API_STATUS status = local ? getLocalGroups(serverName.c_str(), userName.c_str(), 0, kIncludeIndirect,
+                                                         buffer.Receive(), MAX_PREFERRED_LENGTH, &read, &total)
+                                        : getGroups(serverName.c_str(), userName.c_str(), 0, buffer.Receive(),
+                                                    MAX_PREFERRED_LENGTH, &read, &total);
     if (status != NERR_Success) return R::Failure(status);
     std::vector<std::string> names;
     // Both level-0 records are one name pointer each.

@@ -73,10 +73,12 @@ public:
     }
 
     std::string WindowsDirectory() override {
-        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetWindowsDirectoryA(buffer, size); }));
+        return TextOrEmpty(
+            ReadGrowingText([](char* buffer, DWORD size) { return ::GetWindowsDirectoryA(buffer, size); }));
     }
     std::string SystemDirectory() override {
-        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetSystemDirectoryA(buffer, size); }));
+        return TextOrEmpty(
+            ReadGrowingText([](char* buffer, DWORD size) { return ::GetSystemDirectoryA(buffer, size); }));
     }
 
     std::string ComputerName() override {
@@ -102,7 +104,8 @@ public:
     }
 
     std::string CurrentDirectory() override {
-        return TextOrEmpty(ReadGrowingText([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); }));
+        return TextOrEmpty(
+            ReadGrowingText([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); }));
     }
 
     std::optional<std::string> Environment(std::string_view name) override {

@@ -55,14 +55,10 @@ LONG DeleteTreeByWalk(HKEY root, const std::string& top) {
     }
 }
 
-DWORD ClampToDword(std::size_t size) {
-    return static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD - 1));
-}
+DWORD ClampToDword(std::size_t size) { return static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD - 1)); }
 
 /// Room for a name of at most maxChars characters plus its terminator.
-std::string NameBuffer(std::size_t maxChars) {
-    return std::string(std::min(maxChars, kLongestNameBytes) + 1, '\0');
-}
+std::string NameBuffer(std::size_t maxChars) { return std::string(std::min(maxChars, kLongestNameBytes) + 1, '\0'); }
 
 class Win32RegistryKey final : public RegistryKey {
 public:
@@ -81,8 +77,8 @@ public:
         for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
             std::string data(capacity + 1, '\0');
             DWORD size = ClampToDword(capacity);
-            rc = ::RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type,
-                                    reinterpret_cast<BYTE*>(data.data()), &size);
+            rc = ::RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                                    &size);
             if (rc == ERROR_MORE_DATA && capacity < bufferSize) {
                 capacity = std::min<std::size_t>(bufferSize, std::max<std::size_t>(size, capacity * 2 + 16));
                 continue;
@@ -106,8 +102,8 @@ public:
     Result<NamedRegValue> EnumValue(std::uint32_t index, std::size_t maxNameChars,
                                     std::size_t maxDataBytes) const override {
         DWORD longestData = 0;
-        LONG rc = ::RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     nullptr, &longestData, nullptr, nullptr);
+        LONG rc = ::RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                     &longestData, nullptr, nullptr);
         if (rc != ERROR_SUCCESS) return Result<NamedRegValue>::Failure(static_cast<WinError>(rc));
 
         std::size_t capacity = std::min<std::size_t>(maxDataBytes, longestData);
@@ -162,8 +158,7 @@ public:
         data.reserve(value.size() + 1);
         data.append(value).push_back('\x01');
         const LONG rc = ::RegSetValueExA(key_.get(), valueName.c_str(), 0, REG_SZ,
-                                         reinterpret_cast<const BYTE*>(data.data()),
-                                         static_cast<DWORD>(value.size()));
+                                         reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(value.size()));
         return Status(static_cast<WinError>(rc));
     }
 

@@ -76,7 +76,8 @@ VARIANTARG StringOutArgument(Bstr& target) {
 }
 
 bool IsTrue(Variant& value) {
-    return SUCCEEDED(::VariantChangeType(value.get(), value.get(), 0, VT_BOOL)) && value.get()->boolVal != VARIANT_FALSE;
+    return SUCCEEDED(::VariantChangeType(value.get(), value.get(), 0, VT_BOOL)) &&
+           value.get()->boolVal != VARIANT_FALSE;
 }
 
 // A property read by dispatch id, converted to the type asked for; a failed read
@@ -173,9 +174,10 @@ Result<std::vector<RemoteCallerFile>> RemoteCallerFiles(std::string_view filesDi
                            {StringArgument(pattern.get()), StringOutArgument(fileName)}, found.Receive());
     for (int count = 0; SUCCEEDED(step) && IsTrue(found) && count < kMaxFiles; ++count) {
         ComPtr<IDispatch> caller;
-        if (OpenCaller(manager.get(), fileName.get(), caller)) callers.push_back(ReadCaller(caller.get(), Ansi(fileName.get())));
-        step = Call<1>(manager.get(), manager::kNextFile, DISPATCH_METHOD, {StringOutArgument(fileName)},
-                       found.Receive());
+        if (OpenCaller(manager.get(), fileName.get(), caller))
+            callers.push_back(ReadCaller(caller.get(), Ansi(fileName.get())));
+        step =
+            Call<1>(manager.get(), manager::kNextFile, DISPATCH_METHOD, {StringOutArgument(fileName)}, found.Receive());
     }
     return callers;
 }

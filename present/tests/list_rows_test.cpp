@@ -40,20 +40,19 @@ TEST_P(DecodeRowsTest, GivesCellsAndImages) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, DecodeRowsTest,
-    ::testing::Values(
-        RowCase{"EmptyCellIsBlank", "a,,c\n", false, {{"a", " ", "c"}}, {}},
-        RowCase{"FileListImage", "2,x.dll,1.0\n", true, {{"x.dll", "1.0"}}, {2}},
-        RowCase{"EmptyText", "", false, {{" "}}, {}},
-        RowCase{"EmptyTextFileList", "", true, {{" "}}, {0}},
-        RowCase{"TwoRowsInOrder", "b,1\na,2\n", false, {{"b", "1"}, {"a", "2"}}, {}},
-        RowCase{"FinalLineWithoutLineFeedIsShown", "a\nb", false, {{"a"}, {"b"}}, {}},
-        RowCase{"EmptyLineIsBlankRow", "a\n\nb\n", false, {{"a"}, {" "}, {"b"}}, {}},
-        RowCase{"TrailingCommaGivesBlankCell", "a,\n", false, {{"a", " "}}, {}},
-        RowCase{"LeadingCommaGivesBlankCell", ",b\n", false, {{" ", "b"}}, {}},
-        RowCase{"FileListImageOnly", "3\n", true, {{" "}}, {3}},
-        RowCase{"FileListBadImageIsZero", "x,a\n-4,b\n", true, {{"a"}, {"b"}}, {0, 0}},
-        RowCase{"FileListHugeImageIsZero", "99999999999999999999,a\n", true, {{"a"}}, {0}},
-        RowCase{"SingleLineFeed", "\n", false, {{" "}}, {}}),
+    ::testing::Values(RowCase{"EmptyCellIsBlank", "a,,c\n", false, {{"a", " ", "c"}}, {}},
+                      RowCase{"FileListImage", "2,x.dll,1.0\n", true, {{"x.dll", "1.0"}}, {2}},
+                      RowCase{"EmptyText", "", false, {{" "}}, {}},
+                      RowCase{"EmptyTextFileList", "", true, {{" "}}, {0}},
+                      RowCase{"TwoRowsInOrder", "b,1\na,2\n", false, {{"b", "1"}, {"a", "2"}}, {}},
+                      RowCase{"FinalLineWithoutLineFeedIsShown", "a\nb", false, {{"a"}, {"b"}}, {}},
+                      RowCase{"EmptyLineIsBlankRow", "a\n\nb\n", false, {{"a"}, {" "}, {"b"}}, {}},
+                      RowCase{"TrailingCommaGivesBlankCell", "a,\n", false, {{"a", " "}}, {}},
+                      RowCase{"LeadingCommaGivesBlankCell", ",b\n", false, {{" ", "b"}}, {}},
+                      RowCase{"FileListImageOnly", "3\n", true, {{" "}}, {3}},
+                      RowCase{"FileListBadImageIsZero", "x,a\n-4,b\n", true, {{"a"}, {"b"}}, {0, 0}},
+                      RowCase{"FileListHugeImageIsZero", "99999999999999999999,a\n", true, {{"a"}}, {0}},
+                      RowCase{"SingleLineFeed", "\n", false, {{" "}}, {}}),
     [](const ::testing::TestParamInfo<RowCase>& info) { return std::string(info.param.name); });
 
 TEST(LeadingInteger, ReadsAsAtoiDoes) {

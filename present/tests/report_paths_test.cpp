@@ -18,10 +18,8 @@ platform::LocalTime At(int year, int month, int day, int hour, int minute) {
 TEST(ProposedReportPath, RootOfWindowsDriveNameAndTime) {
     EXPECT_EQ(ProposedReportPath("C:\\WINNT", "OFFICE7", At(2001, 3, 14, 21, 5)),
               "C:\\OFFICE7__03_14_2001__09_05_PM.IFO");
-    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", At(1999, 12, 31, 0, 0)),
-              "D:\\PC1__12_31_1999__12_00_AM.IFO");
-    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", At(2000, 1, 2, 12, 30)),
-              "D:\\PC1__01_02_2000__12_30_PM.IFO");
+    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", At(1999, 12, 31, 0, 0)), "D:\\PC1__12_31_1999__12_00_AM.IFO");
+    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", At(2000, 1, 2, 12, 30)), "D:\\PC1__01_02_2000__12_30_PM.IFO");
 }
 
 TEST(ProposedReportPath, ShortWindowsDirectoryIsTakenWhole) {

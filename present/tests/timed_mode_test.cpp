@@ -51,7 +51,8 @@ TEST(TimedSettings, RefusesZeroAndOverflowingIntervals) {
         {"min:71583", "The parameter \"min:71583\" needs an interval of 1 to 71582 minutes."},
         {"hour:1194", "The parameter \"hour:1194\" needs an interval of 1 to 1193 hours."},
         {"hour:abc", "The parameter \"hour:abc\" needs an interval of 1 to 1193 hours."},
-        {"hour:99999999999999999999999", "The parameter \"hour:99999999999999999999999\" needs an interval of 1 to 1193 hours."},
+        {"hour:99999999999999999999999",
+         "The parameter \"hour:99999999999999999999999\" needs an interval of 1 to 1193 hours."},
     };
     for (const auto& c : cases) {
         const auto s = ParseTimedSettings({c.parameter}, "C:\\");

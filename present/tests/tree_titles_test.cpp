@@ -12,8 +12,8 @@ struct NodeCase {
 
 TEST(IsTreeNodeTitle, OnlyLeadingMarkersMakeNodes) {
     const NodeCase cases[] = {
-        {"[D] Services", true}, {"{D} Drivers", true}, {"[D] ", true},         {"Services [D] ", false},
-        {"[D]x", false},        {"[d] x", false},      {"x.dll,1.0", false},   {"", false},
+        {"[D] Services", true}, {"{D} Drivers", true}, {"[D] ", true},       {"Services [D] ", false},
+        {"[D]x", false},        {"[d] x", false},      {"x.dll,1.0", false}, {"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsTreeNodeTitle(c.title), c.node) << c.title;
 }

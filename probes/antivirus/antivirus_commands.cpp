@@ -29,9 +29,10 @@ constexpr std::string_view kSpacer = " , , ";
 std::string LogFolder(AppContext& context) {
     const std::string root = "HKLM\\" + std::string(kAntivirusKey) + "\\";
     const std::uint32_t version = ReadValueNumber(context, root + "ProductVersion");
-    std::string folder = (version & 0xFFFF) >= kFirstVersionWithDataFolder && context.IsNtFamily()
-                             ? ExpandPathToken(context, "<CSIDL_COMMON_APPDATA>\\Quorvane\\Ostrell AntiVirus Corporate Edition\\7.5")
-                             : ReadValueText(context, root + "Home Directory");
+    std::string folder =
+        (version & 0xFFFF) >= kFirstVersionWithDataFolder && context.IsNtFamily()
+            ? ExpandPathToken(context, "<CSIDL_COMMON_APPDATA>\\Quorvane\\Ostrell AntiVirus Corporate Edition\\7.5")
+            : ReadValueText(context, root + "Home Directory");
     return folder + "\\Logs";
 }
 
@@ -61,7 +62,8 @@ void AppendLogRows(AppContext& context, TitleRecord& title, RowOfLine rowOf) {
     }
 }
 
-Result<std::unique_ptr<platform::RegistryKey>> OpenProductKey(platform::Machine& machine, std::string_view subkey = {}) {
+Result<std::unique_ptr<platform::RegistryKey>> OpenProductKey(platform::Machine& machine,
+                                                              std::string_view subkey = {}) {
     std::string path(kAntivirusKey);
     if (!subkey.empty()) path += "\\" + std::string(subkey);
     return machine.OpenKey(platform::RegRoot::LocalMachine, path, platform::kKeyRead);
@@ -113,9 +115,11 @@ void AddKeyListing(CommandCall& call, std::string_view listKey, EntryFiller fill
 
     ResultNode& info = content.AddChild("[D]  Info");
     const std::uint32_t clientType = product.Number("ClientType");
-    info.AddChild(clientType == 1 ? "Type of Install,Client, " : clientType == 2 ? "Type of Install,StandAlone, "
-                                                                                  : "Type of Install,Server, ");
-    if (clientType == 1 || clientType == 2) info.AddChild("Parent," + product.Text("Parent") + ",Client's parent server");
+    info.AddChild(clientType == 1   ? "Type of Install,Client, "
+                  : clientType == 2 ? "Type of Install,StandAlone, "
+                                    : "Type of Install,Server, ");
+    if (clientType == 1 || clientType == 2)
+        info.AddChild("Parent," + product.Text("Parent") + ",Client's parent server");
     else info.AddChild("Domain," + product.Text("Domain") + ",Domain server is part of");
 
     ResultNode& list = content.AddChild("[D]  " + std::string(listKey));

@@ -131,21 +131,27 @@ std::vector<std::string> AntivirusEntries::AddressBlock() const {
     };
     std::vector<std::string> entries;
     if (Text("Address_0") != "Not Present") {
-        entries.push_back("IP Address," + raw("Address_0", 12, [](const std::string& d) {
-                              return std::to_string(Byte(d, 8)) + "." + std::to_string(Byte(d, 9)) + "." +
-                                     std::to_string(Byte(d, 10)) + "." + std::to_string(Byte(d, 11));
-                          }) + ", ");
+        entries.push_back("IP Address," +
+                          raw("Address_0", 12,
+                              [](const std::string& d) {
+                                  return std::to_string(Byte(d, 8)) + "." + std::to_string(Byte(d, 9)) + "." +
+                                         std::to_string(Byte(d, 10)) + "." + std::to_string(Byte(d, 11));
+                              }) +
+                          ", ");
         entries.push_back("UDP Port," + port("Address_0") + ", ");
     }
     if (Text("Address_1") != "Not Present") {
-        entries.push_back("IPX Address," + raw("Address_1", 18, [](const std::string& d) {
-                              std::string text = "0x";
-                              for (std::size_t i = 8; i < 18; ++i) {
-                                  text += ToHex(Byte(d, i));
-                                  if (i == 11) text += ':';
-                              }
-                              return text;
-                          }) + ", ");
+        entries.push_back("IPX Address," +
+                          raw("Address_1", 18,
+                              [](const std::string& d) {
+                                  std::string text = "0x";
+                                  for (std::size_t i = 8; i < 18; ++i) {
+                                      text += ToHex(Byte(d, i));
+                                      if (i == 11) text += ':';
+                                  }
+                                  return text;
+                              }) +
+                          ", ");
         entries.push_back("Port," + port("Address_1") + ", ");
     }
     // The protocol value names the address in use.

@@ -27,7 +27,7 @@ std::string CodedCell(std::string_view field, CodeTable table) {
     return "<" + std::string(field) + ">";
 }
 
-const CodeTable kScanTypes = {{1, "Manual Scan"}, {2, "Realtime scan"}, {3, "Tamperwall"},        {6, "Console"},
+const CodeTable kScanTypes = {{1, "Manual Scan"}, {2, "Realtime scan"},       {3, "Tamperwall"},   {6, "Console"},
                               {8, "System"},      {0x20065, "Realtime scan"}, {0x650065, "Client"}};
 const CodeTable kActions = {{1, "Quarantine infected file"}, {2, "Rename infected file"},
                             {3, "Delete infected file"},     {4, "Leave alone (log only)"},
@@ -76,17 +76,16 @@ std::optional<std::string> VirusLogRow(std::string_view line) {
         slash == std::string_view::npos ? "<" + std::string(path) + ">" : std::string(path.substr(slash + 1));
     const std::string_view place = slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
     const std::string_view action = LogField(line, 10);
-    const std::string current = CodedCell(action, {{1, "Quarantine"}, {3, "Deleted"}, {2, place}, {4, place}, {5, place}});
+    const std::string current =
+        CodedCell(action, {{1, "Quarantine"}, {3, "Deleted"}, {2, place}, {4, place}, {5, place}});
     std::string row = LogDateText(LogField(line, 0));
-    for (const std::string& cell : {fileName, std::string(LogField(line, 6)),
-                                    CodedCell(LogField(line, 11), {{1, "Boot Sector"}, {256, "File"}}),
-                                    CodedCell(action, {{1, "Quarantined"}, {2, "Renamed"}, {3, "Deleted"},
-                                                       {4, "Left alone"}, {5, "Cleaned"}}),
-                                    std::string(LogField(line, 4)), std::string(LogField(line, 5)), std::string(place),
-                                    CodedCell(action, {{1, "Infected"}, {2, "Infected"}, {3, "Deleted"},
-                                                       {4, "Infected"}, {5, "Cleaned"}}),
-                                    current, CodedCell(LogField(line, 8), kActions),
-                                    CodedCell(LogField(line, 9), kActions), CodedCell(LogField(line, 3), kScanTypes)})
+    for (const std::string& cell :
+         {fileName, std::string(LogField(line, 6)), CodedCell(LogField(line, 11), {{1, "Boot Sector"}, {256, "File"}}),
+          CodedCell(action, {{1, "Quarantined"}, {2, "Renamed"}, {3, "Deleted"}, {4, "Left alone"}, {5, "Cleaned"}}),
+          std::string(LogField(line, 4)), std::string(LogField(line, 5)), std::string(place),
+          CodedCell(action, {{1, "Infected"}, {2, "Infected"}, {3, "Deleted"}, {4, "Infected"}, {5, "Cleaned"}}),
+          current, CodedCell(LogField(line, 8), kActions), CodedCell(LogField(line, 9), kActions),
+          CodedCell(LogField(line, 3), kScanTypes)})
         row += "," + cell;
     return row + "\n";
 }

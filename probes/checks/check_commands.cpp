@@ -56,7 +56,8 @@ void TIFCheckCommand(CommandCall& call) {
             nodeTitle.append(CheckStateCode(*byte == ParseDecimal(fields[3]), checkBox, false, false));
             nodeTitle.append(text);
         }
-    } else if (const std::optional<std::string> bytes = ReadFileBytes(context.machine, path, offset, kStringReadLimit)) {
+    } else if (const std::optional<std::string> bytes =
+                   ReadFileBytes(context.machine, path, offset, kStringReadLimit)) {
         nodeTitle = std::string(text);
         nodeTitle.append(std::string_view(*bytes).substr(0, bytes->find('\0')));
     }

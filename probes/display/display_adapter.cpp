@@ -38,7 +38,8 @@ std::string_view AfterLastBackslash(std::string_view path) {
 
 std::uint32_t LittleEndian32(std::string_view data) {
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
     return value;
 }
 
@@ -143,7 +144,8 @@ std::string DisplayAdapterReport::DriverFiles() const {
         const std::string_view slash = imagePath.rfind('\\') == std::string::npos
                                            ? std::string_view(imagePath)
                                            : std::string_view(imagePath).substr(imagePath.rfind('\\'));
-        return FileRow("<WINDOWS>\\" + imagePath) + FileRow(ReplaceNoCase("<SYSTEM32>" + std::string(slash), ".sys", ".dll"));
+        return FileRow("<WINDOWS>\\" + imagePath) +
+               FileRow(ReplaceNoCase("<SYSTEM32>" + std::string(slash), ".sys", ".dll"));
     }
     const std::string defaults = keys_.deviceKey + "\\DEFAULT";
     const std::string driver = Value(defaults, "drv");

@@ -19,9 +19,9 @@ std::string ErrorWords(WinError error) { return "Error " + std::to_string(error)
 }  // namespace
 
 void FileInfo::Clear() {
-    for (std::string* field : {&name_, &path_, &nameAndPath_, &version_, &date_, &time_, &description_, &comments_,
-                               &manufacturer_, &productName_, &productVersion_, &attributes_, &driveType_,
-                               &mediaType_, &effectiveRights_, &size_})
+    for (std::string* field :
+         {&name_, &path_, &nameAndPath_, &version_, &date_, &time_, &description_, &comments_, &manufacturer_,
+          &productName_, &productVersion_, &attributes_, &driveType_, &mediaType_, &effectiveRights_, &size_})
         field->clear();
     missing_ = 1;
 }

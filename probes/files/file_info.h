@@ -15,9 +15,9 @@ namespace kavlo {
 
 /// How `Gather` treats the path before looking it up.
 enum class PathMode {
-    Unchanged = 0,   ///< the path as given
-    FolderToken = 1, ///< a leading "<WINDOWS>", "<SYSTEM32>", "<CSIDL_...>" ... token expanded first
-    NtPath = 2,      ///< NT forms such as "\??\C:\x.sys" or "\SystemRoot\..." normalised first
+    Unchanged = 0,    ///< the path as given
+    FolderToken = 1,  ///< a leading "<WINDOWS>", "<SYSTEM32>", "<CSIDL_...>" ... token expanded first
+    NtPath = 2,       ///< NT forms such as "\??\C:\x.sys" or "\SystemRoot\..." normalised first
 };
 
 class FileInfo {

@@ -30,8 +30,8 @@ std::pair<std::string_view, std::string_view> PathAndKeys(std::string_view argum
     return {argument, {}};
 }
 
-void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wanted, std::string_view keys,
-                     RowForm form, TitleRecord& title) {
+void AppendMatchRows(AppContext& context, std::string_view pattern, Wanted wanted, std::string_view keys, RowForm form,
+                     TitleRecord& title) {
     auto matches = context.machine.FindFiles(pattern);
     if (!matches.ok()) return;
     FileInfo record;

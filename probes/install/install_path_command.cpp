@@ -42,7 +42,8 @@ void InstallPathCommand(CommandCall& call) {
     TitleRecord& title = *call.title;
     const std::size_t comma = call.argument.find(',');
     const std::string_view label = call.argument.substr(0, comma);
-    const std::string_view spec = comma == std::string_view::npos ? std::string_view() : call.argument.substr(comma + 1);
+    const std::string_view spec =
+        comma == std::string_view::npos ? std::string_view() : call.argument.substr(comma + 1);
     const std::string path = ResolvePathSpec(call.engine.context(), spec);
 
     std::string row;

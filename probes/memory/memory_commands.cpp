@@ -73,7 +73,8 @@ void CSystemMemoryCommand(CommandCall& call) {
     std::string text = MemoryRow("Total Memory,", m.totalVirtual, m.availVirtual);
     text += MemoryRow("Physical Memory,", m.totalPhys, m.availPhys);
     text += MemoryRow("Paging Memory,", m.totalPageFile, m.availPageFile);
-    if (call.argument.find('1') != std::string_view::npos && context.IsNtFamily()) text += ExtendedMemorySection(context);
+    if (call.argument.find('1') != std::string_view::npos && context.IsNtFamily())
+        text += ExtendedMemorySection(context);
     call.title->AppendText(text);
 }
 

@@ -23,9 +23,9 @@ void CNetstatCommand(CommandCall& call) {
     }
     EndpointTexts texts(machine);
     for (const platform::TcpConnection& row : *tcp) {
-        title.AppendText("TCP," + texts.Address(row.localAddress, true) + "," + texts.Port(row.localPort, "tcp") +
-                         "," + texts.Address(row.remoteAddress, false) + "," + texts.Port(row.remotePort, "tcp") +
-                         "," + TcpStateName(row.state) + "\n");
+        title.AppendText("TCP," + texts.Address(row.localAddress, true) + "," + texts.Port(row.localPort, "tcp") + "," +
+                         texts.Address(row.remoteAddress, false) + "," + texts.Port(row.remotePort, "tcp") + "," +
+                         TcpStateName(row.state) + "\n");
     }
     for (const platform::UdpListener& row : *udp) {
         title.AppendText("UDP," + texts.Address(row.localAddress, true) + "," + texts.Port(row.localPort, "udp") +

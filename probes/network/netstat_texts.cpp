@@ -10,8 +10,8 @@ namespace {
 // Indexed by the state number. 9 and 10 are closing and last-ACK, as the
 // system's own numbering has them.
 constexpr std::array<std::string_view, 12> kStateNames = {
-    "???",        "CLOSED",   "LISTENING", "SYN_SENT", "SEN_RECEIVED", "ESTABLISHED",
-    "FIN_WAIT",   "FIN_WAIT2", "CLOSE_WAIT", "CLOSING", "LAST_ACK",     "TIME_WAIT",
+    "???",      "CLOSED",    "LISTENING",  "SYN_SENT", "SEN_RECEIVED", "ESTABLISHED",
+    "FIN_WAIT", "FIN_WAIT2", "CLOSE_WAIT", "CLOSING",  "LAST_ACK",     "TIME_WAIT",
 };
 
 // The texts went into 256-character buffers; longer resolver names are cut there.

@@ -15,7 +15,8 @@ constexpr std::size_t kErrorTextChars = 1024;
 
 std::uint32_t DwordOf(const std::string& data) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4 && i < data.size(); ++i) v |= std::uint32_t{static_cast<unsigned char>(data[i])} << (8 * i);
+    for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
+        v |= std::uint32_t{static_cast<unsigned char>(data[i])} << (8 * i);
     return v;
 }
 

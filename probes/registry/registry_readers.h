@@ -34,7 +34,8 @@ Result<std::unique_ptr<platform::RegistryKey>> OpenRegistryKey(platform::Machine
 /// The text that readers show for a failure: "Not Present" for 2, else the system's message.
 std::string FailureText(platform::Machine& machine, WinError error);
 /// Resolves one "*" at the end of a key name to the first matching subkey.
-std::string ResolveWildcard(platform::Machine& machine, std::optional<platform::RegRoot> root, std::string_view keyPath);
+std::string ResolveWildcard(platform::Machine& machine, std::optional<platform::RegRoot> root,
+                            std::string_view keyPath);
 /// The value as text, "Not Present" when absent, else the system's error text.
 std::string ReadValueText(AppContext& context, std::string_view path);
 /// The value as a 32-bit number (0 when absent or not a DWORD); applies SubstituteVars.

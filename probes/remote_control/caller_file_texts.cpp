@@ -6,8 +6,8 @@ namespace kavlo {
 namespace {
 
 constexpr std::array<std::string_view, 16> kNonModemDevices = {
-    "COM1", "COM2",         "COM3",      "COM4",   "IPX",  "SPX",  "NetBIOS",           "Banyan VINES",
-    "NASI/NCSI", "TCP/IP", "LPT1",      "LPT2",   "LPT3", "LPT4", "ISDN via CAPI 2.0", "Infrared",
+    "COM1",      "COM2",   "COM3", "COM4", "IPX",  "SPX",  "NetBIOS",           "Banyan VINES",
+    "NASI/NCSI", "TCP/IP", "LPT1", "LPT2", "LPT3", "LPT4", "ISDN via CAPI 2.0", "Infrared",
 };
 
 bool EndsWithNoCase(std::string_view text, std::string_view tail) {
@@ -40,8 +40,8 @@ std::vector<std::string> CallerSettingLines(const platform::RemoteCallerFile& ca
         caller.parity.find("None") != std::string::npos ? std::string("8/None") : "7/" + caller.parity;
     std::vector<std::string> lines = {
         caller.device + "   " + std::to_string(caller.speed) + "   " + parity + "   " + caller.lineSetting,
-        caller.useDialProperties ? "Use dial properties - Area code: " + caller.areaCode + "  Phone: " +
-                                       caller.phoneNumber + "  Country: " + caller.country
+        caller.useDialProperties ? "Use dial properties - Area code: " + caller.areaCode +
+                                       "  Phone: " + caller.phoneNumber + "  Country: " + caller.country
                                  : "Use manual dial - " + caller.phoneNumber,
         "Login name: " + caller.loginName,
         "Connection attempts: " + std::to_string(caller.connectionAttempts),

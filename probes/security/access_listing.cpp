@@ -40,8 +40,8 @@ void AddRightsItems(ResultNode& parent, const Result<std::uint32_t>& rights, pla
 
 }  // namespace
 
-void ListAccess(platform::Machine& machine, const Result<std::string>& descriptor, ListingMode mode,
-                std::string* text, ResultNode* item) {
+void ListAccess(platform::Machine& machine, const Result<std::string>& descriptor, ListingMode mode, std::string* text,
+                ResultNode* item) {
     auto model = Parsed(descriptor);
     if (!model) {
         const std::string line = "Error getting file/directory rights: " + SystemText(machine, model.error());

@@ -20,8 +20,8 @@ enum class ListingMode { Text = 0, Items = 1 };
 /// read gives "Error getting file/directory rights: " and the system's text.
 /// In Text mode the lines, each followed by an empty line, are appended to
 /// `text`; in Items mode each line becomes an item below `item`.
-void ListAccess(platform::Machine& machine, const Result<std::string>& descriptor, ListingMode mode,
-                std::string* text, ResultNode* item);
+void ListAccess(platform::Machine& machine, const Result<std::string>& descriptor, ListingMode mode, std::string* text,
+                ResultNode* item);
 
 /// Adds "Rights" below `item` and the access list of a file or directory below it.
 void AddRightsBlock(platform::Machine& machine, ResultNode& item, std::string_view path);

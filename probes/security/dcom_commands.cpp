@@ -47,8 +47,8 @@ void ListPermissionValue(platform::Machine& machine, ResultNode& parent, std::st
         if (!allowed && entry.type != platform::ace_type::kAccessDenied) continue;
         if (std::find(seen.begin(), seen.end(), entry.sid) != seen.end()) continue;
         seen.push_back(entry.sid);
-        const char* words = allowed ? (launch ? ", Allow Launch" : ", Allow Access")
-                                    : (launch ? ", Deny Launch" : ", Deny Access");
+        const char* words =
+            allowed ? (launch ? ", Allow Launch" : ", Allow Access") : (launch ? ", Deny Launch" : ", Deny Access");
         parent.AddChild(AccountText(machine, entry.sid) + words);
     }
 }

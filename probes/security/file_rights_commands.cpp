@@ -110,8 +110,7 @@ void ListAllFileRightsCommand(CommandCall& call) {
     std::string out;
     if (fileSystem.find("NTFS") != std::string::npos)
         ListAccess(context.machine, context.machine.FileSecurity(path), ListingMode::Text, &out, nullptr);
-    else
-        out = NotListedLine(fileSystem);
+    else out = NotListedLine(fileSystem);
     call.title->AppendText(out);
 }
 

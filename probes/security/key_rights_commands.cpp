@@ -81,8 +81,8 @@ void TRegKeyRightsListCommand(CommandCall& call) {
     if (hklm == std::string_view::npos) return;
     std::string_view path = argument.substr(hklm + 4);
     if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-    ListAccess(context.machine, context.machine.KeySecurity(platform::RegRoot::LocalMachine, path),
-               ListingMode::Items, nullptr, &item);
+    ListAccess(context.machine, context.machine.KeySecurity(platform::RegRoot::LocalMachine, path), ListingMode::Items,
+               nullptr, &item);
 }
 
 void TERKeyPermListCommand(CommandCall& call) {

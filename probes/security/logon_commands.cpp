@@ -17,15 +17,32 @@ namespace {
 // The privileges whose absence the list points out; the last two are no
 // privilege names and always give an error item.
 constexpr std::array<std::string_view, 26> kCheckedPrivileges = {
-    "SeCreateTokenPrivilege",          "SeAssignPrimaryTokenPrivilege", "SeLockMemoryPrivilege",
-    "SeIncreaseQuotaPrivilege",        "SeUnsolicitedInputPrivilege",   "SeMachineAccountPrivilege",
-    "SeTcbPrivilege",                  "SeSecurityPrivilege",           "SeTakeOwnershipPrivilege",
-    "SeLoadDriverPrivilege",           "SeSystemProfilePrivilege",      "SeSystemtimePrivilege",
-    "SeProfileSingleProcessPrivilege", "SeIncreaseBasePriorityPrivilege", "SeCreatePagefilePrivilege",
-    "SeCreatePermanentPrivilege",      "SeBackupPrivilege",             "SeRestorePrivilege",
-    "SeShutdownPrivilege",             "SeDebugPrivilege",              "SeAuditPrivilege",
-    "SeSystemEnvironmentPrivilege",    "SeChangeNotifyPrivilege",       "SeRemoteShutdownPrivilege",
-    "SeServiceSid",                    "SeBatchSid",
+    "SeCreateTokenPrivilege",
+    "SeAssignPrimaryTokenPrivilege",
+    "SeLockMemoryPrivilege",
+    "SeIncreaseQuotaPrivilege",
+    "SeUnsolicitedInputPrivilege",
+    "SeMachineAccountPrivilege",
+    "SeTcbPrivilege",
+    "SeSecurityPrivilege",
+    "SeTakeOwnershipPrivilege",
+    "SeLoadDriverPrivilege",
+    "SeSystemProfilePrivilege",
+    "SeSystemtimePrivilege",
+    "SeProfileSingleProcessPrivilege",
+    "SeIncreaseBasePriorityPrivilege",
+    "SeCreatePagefilePrivilege",
+    "SeCreatePermanentPrivilege",
+    "SeBackupPrivilege",
+    "SeRestorePrivilege",
+    "SeShutdownPrivilege",
+    "SeDebugPrivilege",
+    "SeAuditPrivilege",
+    "SeSystemEnvironmentPrivilege",
+    "SeChangeNotifyPrivilege",
+    "SeRemoteShutdownPrivilege",
+    "SeServiceSid",
+    "SeBatchSid",
 };
 
 std::string Joined(const std::vector<std::string>& names) {
@@ -100,7 +117,8 @@ void TMyPrivilageCommand(CommandCall& call) {
     for (std::string_view privilege : kCheckedPrivileges) {
         auto display = machine.PrivilegeDisplayName(privilege);
         if (!display) {
-            disabled.AddChild("Error looking up privilage " + std::string(privilege) + SystemText(machine, display.error()));
+            disabled.AddChild("Error looking up privilage " + std::string(privilege) +
+                              SystemText(machine, display.error()));
             continue;
         }
         // With nothing held there is nothing to compare against.

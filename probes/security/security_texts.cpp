@@ -35,8 +35,8 @@ std::string_view PermissionSummary(std::uint32_t rights) {
 
 const RegistryRight (&RegistryRights())[10] {
     static const RegistryRight kRights[10] = {
-        {"Query Value", 0x1},  {"Set Value", 0x2},    {"Create Subkey", 0x4},  {"Enumerate Subkeys", 0x8},
-        {"Notify", 0x10},      {"Create Link", 0x20}, {"Delete", 0x10000},     {"Write DAC", 0x40000},
+        {"Query Value", 0x1},     {"Set Value", 0x2},        {"Create Subkey", 0x4}, {"Enumerate Subkeys", 0x8},
+        {"Notify", 0x10},         {"Create Link", 0x20},     {"Delete", 0x10000},    {"Write DAC", 0x40000},
         {"Write Owner", 0x80000}, {"Read Control", 0x20000},
     };
     return kRights;

@@ -16,7 +16,7 @@ struct ProviderType {
 };
 
 constexpr ProviderType kProviderTypes[] = {
-    {"RSA FULL", 1}, {"RSA SIG", 2},      {"DSS", 3},           {"DSS DH", 13},
+    {"RSA FULL", 1}, {"RSA SIG", 2},     {"DSS", 3},           {"DSS DH", 13},
     {"FORTEZZA", 4}, {"MS EXCHANGE", 5}, {"RSA SCHANNEL", 12}, {"SSL", 6},
 };
 
@@ -100,8 +100,7 @@ void TDefaultCryptoProvidersCommand(CommandCall& call) {
         }
         const auto version = csp.Version();
         const std::uint32_t value = version ? *version : 0;
-        ResultNode& item =
-            available.AddChild(*name + "  Ver: " + Hex((value >> 8) & 0xFF) + "." + Hex(value & 0xFF));
+        ResultNode& item = available.AddChild(*name + "  Ver: " + Hex((value >> 8) & 0xFF) + "." + Hex(value & 0xFF));
         item.AddChild("Default key container: " + *container);
         const auto implementation = csp.ImplementationType();
         item.AddChild("CSP implementation type: " +

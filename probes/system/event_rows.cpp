@@ -10,11 +10,9 @@ constexpr std::uint32_t kListedRepeats = 3;
 
 EventColumn ColumnOfKey(std::string_view key) {
     static constexpr std::pair<std::string_view, EventColumn> kWords[] = {
-        {"Type", EventColumn::Type},         {"Date", EventColumn::Date},
-        {"Time", EventColumn::Time},         {"Source", EventColumn::Source},
-        {"Category", EventColumn::Category}, {"Event", EventColumn::Event},
-        {"User", EventColumn::User},         {"Computer", EventColumn::Computer},
-        {"Description", EventColumn::Description},
+        {"Type", EventColumn::Type},     {"Date", EventColumn::Date},         {"Time", EventColumn::Time},
+        {"Source", EventColumn::Source}, {"Category", EventColumn::Category}, {"Event", EventColumn::Event},
+        {"User", EventColumn::User},     {"Computer", EventColumn::Computer}, {"Description", EventColumn::Description},
     };
     for (const auto& [word, column] : kWords)
         if (key.find(word) != std::string_view::npos) return column;

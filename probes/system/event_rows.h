@@ -47,8 +47,7 @@ std::string SummaryRow(std::uint32_t count, std::size_t keyCount);
 
 /// One row: the values of the known columns joined by ",", ended by "\n".
 /// `value` gives a column's value for the record.
-std::string RecordRow(const std::vector<EventColumn>& columns,
-                      const std::function<std::string(EventColumn)>& value);
+std::string RecordRow(const std::vector<EventColumn>& columns, const std::function<std::string(EventColumn)>& value);
 
 /// Puts the insertion strings into a message in one pass: "%" and a number of
 /// one or two digits naming a string is replaced by it, so "%10" is string 10,

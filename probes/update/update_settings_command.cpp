@@ -51,7 +51,8 @@ void TETFernwaySettingsLogCommand(CommandCall& call) {
     for (int set = 0; set < kMaxSettingsSets; ++set) {
         const std::string prefix = set == 0 ? std::string() : std::to_string(set) + ".";
         if (!FileFound(machine, folder + prefix + std::string(kSetFiles[0]))) break;
-        ResultNode& setNode = content.AddChild(set == 0 ? std::string("[D] Current") : "[D] Backup - " + std::to_string(set));
+        ResultNode& setNode =
+            content.AddChild(set == 0 ? std::string("[D] Current") : "[D] Backup - " + std::to_string(set));
         for (std::string_view name : kSetFiles) {
             const std::string fileName = prefix + std::string(name);
             setNode.AddChild("[D] " + fileName).AddChild(FileContentText(machine, folder + fileName));

@@ -64,7 +64,7 @@ using namespace kavlo;
 using namespace kavlo::report;
 
 constexpr int kTitles = 100;
-constexpr int kBranches = 100;          // per title: root, 100 branches of 99 leaves = 10,000 nodes
+constexpr int kBranches = 100;  // per title: root, 100 branches of 99 leaves = 10,000 nodes
 constexpr int kLeavesPerBranch = 99;
 constexpr std::size_t kTextPerTitle = 2'000'000;  // 100 x 2 MB = 200 MB
 

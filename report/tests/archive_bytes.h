@@ -13,10 +13,16 @@ namespace kavlo::report::testing {
 /// Little-endian byte builder.
 class Bytes {
 public:
-    Bytes& b(std::uint8_t v) { s_.push_back(static_cast<char>(v)); return *this; }
+    Bytes& b(std::uint8_t v) {
+        s_.push_back(static_cast<char>(v));
+        return *this;
+    }
     Bytes& w(std::uint16_t v) { return b(v & 0xFF).b(v >> 8); }
     Bytes& d(std::uint32_t v) { return w(v & 0xFFFF).w(v >> 16); }
-    Bytes& raw(std::string_view text) { s_.append(text); return *this; }
+    Bytes& raw(std::string_view text) {
+        s_.append(text);
+        return *this;
+    }
     /// A string with the shortest prefix.
     Bytes& str(std::string_view text) {
         if (text.size() < 0xFF) b(static_cast<std::uint8_t>(text.size()));

@@ -44,22 +44,23 @@ const Malformed kMalformed[] = {
      [] { return WithNavigationChildren(1, Bytes().newClass("data_lview").str("a").d(2).w(0)); }},
     {"class name of 64 bytes",
      [] { return WithNavigationChildren(1, Bytes().newClass(std::string(64, 'd')).str("a").d(2).w(0)); }},
-    {"class name length near the WORD limit", [] {
-         return WithNavigationChildren(1, Bytes().w(0xFFFF).w(100).w(0xFFFE).raw(std::string(100, 'x')));
-     }},
+    {"class name length near the WORD limit",
+     [] { return WithNavigationChildren(1, Bytes().w(0xFFFF).w(100).w(0xFFFE).raw(std::string(100, 'x'))); }},
     {"schema 101", [] { return WithNavigationChildren(1, Bytes().newClass("data_LView", 101).str("a").d(2).w(0)); }},
     {"schema 0", [] { return WithNavigationChildren(1, Bytes().newClass("data_LView", 0).str("a").d(2).w(0)); }},
-    {"class tag of an unassigned number", [] { return WithNavigationChildren(1, Bytes().w(0x8009).str("a").d(2).w(0)); }},
+    {"class tag of an unassigned number",
+     [] { return WithNavigationChildren(1, Bytes().w(0x8009).str("a").d(2).w(0)); }},
     {"class tag of number 0", [] { return WithNavigationChildren(1, Bytes().w(0x8000).str("a").d(2).w(0)); }},
     {"long class tag of an unassigned number",
      [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x80012345u).str("a").d(2).w(0)); }},
     {"object number not yet assigned", [] { return WithNavigationChildren(1, Bytes().w(0x0009)); }},
     {"long object number not yet assigned", [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x00012345)); }},
-    {"class number used as an object", [] {
-         return WithNavigationChildren(2, Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x0001));
-     }},
-    {"object number used as a class", [] {
-         return WithNavigationChildren(2, Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x8002).str("b").d(3).w(0));
+    {"class number used as an object",
+     [] { return WithNavigationChildren(2, Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x0001)); }},
+    {"object number used as a class",
+     [] {
+         return WithNavigationChildren(2,
+                                       Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x8002).str("b").d(3).w(0));
      }},
     {"null reference in a list", [] { return WithNavigationChildren(1, Bytes().w(0x0000)); }},
     {"long null reference in a list", [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0)); }},
@@ -67,12 +68,14 @@ const Malformed kMalformed[] = {
      [] { return WithNavigationChildren(1, Bytes().newClass("data_TView").str("a").w(0)); }},
     {"navigation item in a result tree",
      [] { return WithTreeChildren(1, Bytes().newClass("data_LView").str("a").d(2).w(0)); }},
-    {"title where a script file belongs", [] {
+    {"title where a script file belongs",
+     [] {
          Bytes b;
          b.header().str("").d(0).w(0).title("", "text").w(1).newClass("data_DBGTitle").title("T", "text");
          return b.str();
      }},
-    {"back-reference to an object of another class", [] {
+    {"back-reference to an object of another class",
+     [] {
          Bytes b;
          b.header().str("").d(0).w(1).newClass("data_LView").str("a").d(2).w(0);  // class 1, object 2
          b.title("", "text").w(1).w(0x0002);  // the navigation item where a script file belongs
@@ -80,17 +83,20 @@ const Malformed kMalformed[] = {
      }},
     {"back-reference to itself (a cycle)",
      [] { return WithNavigationChildren(1, Bytes().newClass("data_LView").str("a").d(2).w(1).w(0x0002)); }},
-    {"back-reference to an ancestor", [] {
+    {"back-reference to an ancestor",
+     [] {
          return WithTreeChildren(1, Bytes().newClass("data_TView").str("a").w(1).w(0x8001).str("b").w(1).w(0x0002));
      }},
-    {"back-reference to the script file being read", [] {
+    {"back-reference to the script file being read",
+     [] {
          Bytes b;
          b.header().str("").d(0).w(0).title("", "text").w(1);
          b.newClass("data_DBGFile").str("a").d(0).str("a").w(1).w(0x0002);
          return b.str();
      }},
     {"count larger than the bytes left", [] { return WithNavigationChildren(0xFFFF, Bytes().d(0x7FFFFFFF)); }},
-    {"string longer than the bytes left", [] {
+    {"string longer than the bytes left",
+     [] {
          Bytes b;
          b.header().b(0xFF).w(0xFFFF).d(0xFFFFFFF0).raw("abc");
          return b.str();
@@ -100,21 +106,24 @@ const Malformed kMalformed[] = {
     {"empty file", [] { return std::string(); }},
     {"two bytes", [] { return std::string("\x32\x01", 2); }},
     {"header only", [] { return Bytes().header().str(); }},
-    {"navigation nested one level too deep", [] {
+    {"navigation nested one level too deep",
+     [] {
          Bytes b;
          b.header().str("").d(0).w(1).newClass("data_LView").str("").d(0).w(1);
          for (int level = 3; level <= 10001; ++level) b.w(0x8001).str("").d(0).w(level == 10001 ? 0 : 1);
          b.title("", "text").w(0);
          return b.str();
      }},
-    {"result tree nested one level too deep", [] {
+    {"result tree nested one level too deep",
+     [] {
          Bytes b;
          b.header().str("").d(0).w(0).title("", "tree").str("root").w(1).newClass("data_TView").str("").w(1);
          for (int level = 3; level <= 10001; ++level) b.w(0x8001).str("").w(level == 10001 ? 0 : 1);
          b.w(0);
          return b.str();
      }},
-    {"copies doubling at every level (expansion bomb)", [] {
+    {"copies doubling at every level (expansion bomb)",
+     [] {
          // node k holds node k-1 twice: 2^40 copies of a 1,000-byte title
          Bytes b;
          b.header().str("").d(0).w(0).title("", "tree").str("root").w(41);

@@ -5,7 +5,6 @@
 
 #include <fstream>
 
-
 #include "engine/testing/address_space_limit.h"
 #include "report/report_file.h"
 #include "report/tests/archive_bytes.h"
@@ -51,9 +50,18 @@ TEST(ReadBounds, NodesAndMemoryUpToTheBoundAndNotBeyond) {
     // A title text of 100,000 characters takes its length and an allocation's bookkeeping.
     const std::string withText = Bytes()
                                      .header()
-                                     .str("PC").d(1).w(0)
-                                     .d(0).d(0).str("").str(std::string(100000, 'x')).str("text")
-                                     .str("").str("").str("").w(0)
+                                     .str("PC")
+                                     .d(1)
+                                     .w(0)
+                                     .d(0)
+                                     .d(0)
+                                     .str("")
+                                     .str(std::string(100000, 'x'))
+                                     .str("text")
+                                     .str("")
+                                     .str("")
+                                     .str("")
+                                     .w(0)
                                      .str();
     EXPECT_EQ(ReadWith(withText, kMaxReadNodes, StringMemory(100000)), ReadStatus::Ok);
     EXPECT_EQ(ReadWith(withText, kMaxReadNodes, StringMemory(100000) - 1), ReadStatus::FormatError);

@@ -64,12 +64,12 @@ TEST(ReportLayout, WholeSampleReportWithSharedNumbering) {
     e.str("FNAME,FVERSION").str("ASCIINoCase,NoSort");
     e.w(0x8008);  // object 11
     e.d(1).d(5).str("Services").str("").str("treexptxt").str("Name,20,State,10").str("").str("");
-    e.str("Services").w(2);                                       // embedded root, no tag
-    e.newClass("data_TView").str("[D] Running").w(2);             // class 12, object 13
-    e.w(0x800C).str("[D] Spooler").w(0);                          // object 14
-    e.w(0x800C).str("[D] EventLog").w(1);                         // object 15
-    e.w(0x800C).str("auto").w(0);                                 // object 16
-    e.w(0x800C).str("[D] Stopped").w(0);                          // object 17
+    e.str("Services").w(2);                            // embedded root, no tag
+    e.newClass("data_TView").str("[D] Running").w(2);  // class 12, object 13
+    e.w(0x800C).str("[D] Spooler").w(0);               // object 14
+    e.w(0x800C).str("[D] EventLog").w(1);              // object 15
+    e.w(0x800C).str("auto").w(0);                      // object 16
+    e.w(0x800C).str("[D] Stopped").w(0);               // object 17
     EXPECT_EQ(Hex(Write(SampleReport())), Hex(e.str()));
 }
 
@@ -78,9 +78,9 @@ TEST(ReportLayout, InfoKindStoresNoTreeAndTreeKindsDo) {
         const char* kind;
         bool tree;
     };
-    for (const Case& c : {Case{"info", false}, Case{"text", false}, Case{"filelist", false}, Case{"col", false},
-                          Case{"tree", true}, Case{"treexp", true}, Case{"treexptxt", true}, Case{"Tree", false},
-                          Case{"mytreeview", true}}) {
+    for (const Case& c :
+         {Case{"info", false}, Case{"text", false}, Case{"filelist", false}, Case{"col", false}, Case{"tree", true},
+          Case{"treexp", true}, Case{"treexptxt", true}, Case{"Tree", false}, Case{"mytreeview", true}}) {
         SCOPED_TRACE(c.kind);
         ReportContents report;
         report.infoPage.kind = c.kind;
@@ -282,8 +282,8 @@ TEST(ArchiveReferences, BackReferenceToACompleteObjectBecomesACopy) {
     b.newClass("data_DBGFile").str("a.dbg").d(7).str("a.dbg").w(2);  // class 1, object 2
     b.newClass("data_DBGTitle").d(0).d(8).str("T1").str("body").str("tree").str("").str("").str("");  // 3, 4
     b.str("T1").w(1).newClass("data_TView").str("leaf").w(0);  // class 5, object 6
-    b.w(0x0004);                                                // the title again, by number
-    b.w(0x7FFF).d(2);                                           // the whole file again, long form
+    b.w(0x0004);                                               // the title again, by number
+    b.w(0x7FFF).d(2);                                          // the whole file again, long form
     ReportContents back;
     ASSERT_EQ(Read(b.str(), back), ReadStatus::Ok);
     ASSERT_EQ(back.catalog.size(), 2u);
@@ -309,7 +309,7 @@ TEST(ArchiveReferences, BackReferenceToASiblingSubtreeIsCopied) {
     b.header().str("root").d(1).w(2);
     b.newClass("data_LView").str("a").d(2).w(1);  // class 1, object 2
     b.w(0x8001).str("a1").d(3).w(0);              // object 3
-    b.w(0x0002);                                   // "a" again beside itself
+    b.w(0x0002);                                  // "a" again beside itself
     b.title("", "text").w(0);
     ReportContents back;
     ASSERT_EQ(Read(b.str(), back), ReadStatus::Ok);
@@ -364,7 +364,10 @@ TEST(ReportVersions, FileWithHeaderHasAZeroThirdByte) {
     const std::string bytes = Write(SampleReport());
     EXPECT_EQ(bytes[2], '\0');
     EXPECT_EQ(IsLegacyStart(bytes.data(), bytes.size()), false);
-    EXPECT_EQ(IsLegacyStart("\x02" "ab", 3), true);
+    EXPECT_EQ(IsLegacyStart("\x02"
+                            "ab",
+                            3),
+              true);
     EXPECT_EQ(IsLegacyStart("ab", 2), std::nullopt);
 }
 

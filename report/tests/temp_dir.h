@@ -14,7 +14,8 @@ class TempDir {
 public:
     TempDir() {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("kavlo-report-" + std::to_string(random()) + std::to_string(random()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("kavlo-report-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
@@ -35,7 +36,8 @@ public:
     /// The names of the files in the directory.
     std::set<std::string> Names() const {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) names.insert(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.insert(entry.path().filename().string());
         return names;
     }
 

@@ -80,8 +80,8 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
     catalog.machine = std::move(machine);
     catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
     namespace fs = std::filesystem;
-    const fs::path path = fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) +
-                                                       ".IFO");
+    const fs::path path =
+        fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) + ".IFO");
     {
         ReportDocument fresh(*catalog.context, StandardCommandTable());
         fresh.NewDocument(ScriptsDir());

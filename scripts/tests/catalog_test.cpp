@@ -14,9 +14,9 @@
 namespace kavlo::scripts_test {
 namespace {
 
+using platform::RegRoot;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using platform::RegRoot;
 
 OsInfo Os(const char* shortName, int code, bool nt) { return {shortName, shortName, code, nt}; }
 
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Systems, TitlesPerSystem,
 TEST(BundledCatalog, NtOnlyTitlesStayOutOfWindows98) {
     testing::FakeMachine machine;
     AppContext context(machine, Os("Win98", 98, false), ScriptsDir());
-    const auto services = ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
+    const auto services =
+        ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
     ASSERT_TRUE(services);
     EXPECT_THAT(Names(*services), ElementsAre("Services started at boot"));
 }
@@ -115,7 +116,8 @@ TEST_P(ConfigurationChecks, LoadProductScriptsOfInstalledProducts) {
         machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Quorvane\\Fernway", "InstallDir",
                           "C:\\Program Files\\Quorvane\\Fernway");
     AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    const auto loadList = ScriptCatalog(context, StandardCommandTable()).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
+    const auto loadList =
+        ScriptCatalog(context, StandardCommandTable()).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
     ASSERT_TRUE(loadList.has_value());
     EXPECT_THAT(*loadList, ElementsAreArray(c.expected));
 }
@@ -148,8 +150,8 @@ TEST(BundledCatalog, ConfigurationNamesExistingScriptsButNotTheExtendedOne) {
 }
 
 TEST(BundledCatalog, CostlyCommandsOnlyInTheExtendedScript) {
-    const std::vector<std::string> costly = {"TDrvRightsList:", "StartService:", "MODEM_INFO:", "PCI_INFO:",
-                                             "PCI_DISP:"};
+    const std::vector<std::string> costly = {
+        "TDrvRightsList:", "StartService:", "MODEM_INFO:", "PCI_INFO:", "PCI_DISP:"};
     for (const std::string& name : BundledScriptNames()) {
         for (const std::string& line : ScriptLines(name)) {
             const std::size_t start = line.find_first_not_of(" \t");
@@ -170,8 +172,8 @@ TEST(SampleMachineCatalog, LoadsEveryScriptAndTitleTheConfigurationSelects) {
     std::vector<std::string> loaded;
     for (const auto& file : catalog.files) loaded.push_back(file->fileName);
     // Name order, without regard to case; the three products are installed there.
-    EXPECT_THAT(loaded, ElementsAre("Fernway", "Hardware", "Mirrolet", "Network", "Ostrell", "Security", "Services",
-                                    "System"));
+    EXPECT_THAT(loaded,
+                ElementsAre("Fernway", "Hardware", "Mirrolet", "Network", "Ostrell", "Security", "Services", "System"));
     for (const auto& file : catalog.files) {
         SCOPED_TRACE(file->fileName);
         EXPECT_THAT(Names(*file), ElementsAreArray(ListedTitles(file->fileName + ".dbg", "NT5.0")));

@@ -77,7 +77,8 @@ TEST_F(SampleGathered, EveryTitleIsGatheredAndSaved) {
     EXPECT_EQ(catalog_->files.size(), 8u);
     EXPECT_GE(catalog_->TitleCount(), 70u);
     for (const auto& file : catalog_->files)
-        for (const auto& title : file->titles) EXPECT_EQ(title->runPending, 0) << file->fileName << " - " << title->name;
+        for (const auto& title : file->titles)
+            EXPECT_EQ(title->runPending, 0) << file->fileName << " - " << title->name;
 }
 
 TEST_F(SampleGathered, WindowsVersionAndServicePack) {
@@ -131,9 +132,10 @@ TEST_F(SampleGathered, EventLogRowsFoldedWithMessages) {
     EXPECT_THAT(system, Contains(StartsWith("ERROR,5/14/2002,7:55:30 AM,Service Control Manager,7000,OFFICE7,"
                                             "The OGFX Display Helper service failed to start")));
     // The product's own message file; the record that wrapped to the top of the file.
-    EXPECT_THAT(Rows("System", "Application event log"),
-                Contains("Warning,5/13/2002,11:42:19 AM,Ostrell AntiVirus,5,OFFICE7,"
-                         "Threat found in C:\\WINNT\\Temp\\setup.exe: W32.Example.Worm.The file was moved to the quarantine."));
+    EXPECT_THAT(
+        Rows("System", "Application event log"),
+        Contains("Warning,5/13/2002,11:42:19 AM,Ostrell AntiVirus,5,OFFICE7,"
+                 "Threat found in C:\\WINNT\\Temp\\setup.exe: W32.Example.Worm.The file was moved to the quarantine."));
     // Security's parameter file is asked first and does not hold the audit messages.
     EXPECT_THAT(Rows("Security", "Security event log"),
                 Contains("Audit Failure,5/14/2002,8:20:44 AM,Security,529, ,OFFICE7,The system cannot find message "
@@ -184,18 +186,18 @@ TEST_F(SampleGathered, RegistryTreesWithVariablesWildcardsAndBraces) {
     const ResultNode& clsid =
         Node("Mirrolet", "Automation server", "[D]  HKCR\\CLSID\\{6F3A2C41-8B1D-4E7A-9C52-1D0E7B3F4A90}");
     // Rows stay whole (name, value) so that the saved report keeps the values.
-    EXPECT_THAT(ChildTitles(clsid), ElementsAre("[D]  LocalServer32", "[D]  ProgID", "[D]  VersionIndependentProgID",
-                                                ",RemoteDataManager Class",
-                                                "AppID,{6F3A2C40-8B1D-4E7A-9C52-1D0E7B3F4A90}"));
+    EXPECT_THAT(ChildTitles(clsid),
+                ElementsAre("[D]  LocalServer32", "[D]  ProgID", "[D]  VersionIndependentProgID",
+                            ",RemoteDataManager Class", "AppID,{6F3A2C40-8B1D-4E7A-9C52-1D0E7B3F4A90}"));
 }
 
 TEST_F(SampleGathered, AntivirusCheckItemsAndValueMaps) {
     // ||03: checked and locked by the parent server; ||04: checked, not locked.
-    EXPECT_THAT(ChildTitles(Node("Ostrell", "Protection settings", "Real-time protection")),
-                ElementsAre("||03Real-time protection enabled", "||04Scan files when opened",
-                            "||03Scan files when written", "||01Scan all file types",
-                            "||00Show a message on the infected computer", "First action: Clean virus from file",
-                            "If the first action fails: Quarantine infected file"));
+    EXPECT_THAT(
+        ChildTitles(Node("Ostrell", "Protection settings", "Real-time protection")),
+        ElementsAre("||03Real-time protection enabled", "||04Scan files when opened", "||03Scan files when written",
+                    "||01Scan all file types", "||00Show a message on the infected computer",
+                    "First action: Clean virus from file", "If the first action fails: Quarantine infected file"));
     EXPECT_THAT(ChildTitles(Node("Ostrell", "Protection settings", "Scheduled scan")),
                 ElementsAre("||02Scheduled scan enabled", "Runs: Weekly", "||02Scans every local drive"));
     EXPECT_THAT(ChildTitles(Node("Ostrell", "Configuration", "Management")),
@@ -231,9 +233,10 @@ TEST_F(SampleGathered, RemoteControlHostOptionsFromItsOptionFile) {
                 ElementsAre("Encryption: Symmetric key", "||00Ask the user to confirm each connection",
                             "||01Lock keyboard and mouse during a session", "||03Caller may blank the host's screen"));
     // An interrupted session locks the computer (3): the "<,2" block runs, the ">,1" block does not.
-    EXPECT_THAT(ChildTitles(Node("Mirrolet", "Host options", "End of session")),
-                ElementsAre("After a session: Wait for the next call", "After an interrupted session: Lock the computer",
-                            "The computer is secured when a session breaks off"));
+    EXPECT_THAT(
+        ChildTitles(Node("Mirrolet", "Host options", "End of session")),
+        ElementsAre("After a session: Wait for the next call", "After an interrupted session: Lock the computer",
+                    "The computer is secured when a session breaks off"));
 }
 
 TEST_F(SampleGathered, UpdateSchedulerAndConnectionSection) {
@@ -265,8 +268,8 @@ TEST_F(SampleGathered, UpdateProductSettingsAndBackups) {
     const ResultNode& root = Title("Fernway", "Settings and logs").Root();
     EXPECT_THAT(ChildTitles(root), ElementsAre("[D]  Default", "[D] Current", "[D] Backup - 1", "[D] Backup - 2"));
     const ResultNode& current = Node("Fernway", "Settings and logs", "[D] Current");
-    EXPECT_THAT(ChildTitles(current), ElementsAre("[D] Settings.Fernway", "[D] Product.Catalog.Fernway",
-                                                  "[D] Log.Fernway"));
+    EXPECT_THAT(ChildTitles(current),
+                ElementsAre("[D] Settings.Fernway", "[D] Product.Catalog.Fernway", "[D] Log.Fernway"));
     const ResultNode& log = *current.children().at(2);
     ASSERT_EQ(log.children().size(), 1u);
     EXPECT_THAT(log.children()[0]->title(), HasSubstr("Session ended: updates installed\n"));
@@ -352,7 +355,8 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
     platform::MachineChoice choice = platform::OpenMachine(SampleMachineDir());
     ASSERT_TRUE(choice.machine) << choice.error;
     AppContext context(*choice.machine, DetectOs(*choice.machine), ScriptsDir());
-    const auto script = ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
+    const auto script =
+        ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Extended.dbg", "Extended");
     ASSERT_TRUE(script);
     ASSERT_EQ(script->titles.size(), 5u);
     for (const auto& title : script->titles) {

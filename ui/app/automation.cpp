@@ -141,7 +141,8 @@ bool UpdateServerRegistration(const std::wstring& exePath) {
     ok = SetKeyValue(HKEY_CURRENT_USER, classes + L"CLSID\\" + clsid, nullptr, L"KAVLO Document") && ok;
     ok = SetKeyValue(HKEY_CURRENT_USER, classes + L"CLSID\\" + clsid + L"\\ProgID", nullptr, kDocumentProgId) && ok;
     ok = SetKeyValue(HKEY_CURRENT_USER, classes + L"CLSID\\" + clsid + L"\\LocalServer32", nullptr,
-                     L"\"" + exePath + L"\"") && ok;
+                     L"\"" + exePath + L"\"") &&
+         ok;
     return ok;
 }
 

@@ -19,7 +19,7 @@ namespace kavlo::ui {
 
 /// What a node key of the navigation tree stands for.
 struct NodeLookup {
-    TitleRecord* title = nullptr;  ///< a title node
+    TitleRecord* title = nullptr;    ///< a title node
     ScriptRecord* script = nullptr;  ///< a script node (title null)
     bool root = false;               ///< the computer node
 };

@@ -9,8 +9,8 @@ namespace kavlo::ui {
 MailResult SendFileByMail(HWND owner, const std::string& path) {
     UniqueModule mapi(LoadLibraryW(L"MAPI32.DLL"));
     if (!mapi) return MailResult::NoMailClient;
-    const auto send = reinterpret_cast<LPMAPISENDMAIL>(
-        reinterpret_cast<void*>(GetProcAddress(mapi.get(), "MAPISendMail")));
+    const auto send =
+        reinterpret_cast<LPMAPISENDMAIL>(reinterpret_cast<void*>(GetProcAddress(mapi.get(), "MAPISendMail")));
     if (!send) return MailResult::NoMailClient;
 
     std::string fileName = path.substr(path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\') + 1);
@@ -29,15 +29,11 @@ MailResult SendFileByMail(HWND owner, const std::string& path) {
     EnableWindow(owner, TRUE);
     SetActiveWindow(owner);
     switch (result) {
-    case SUCCESS_SUCCESS:
-        return MailResult::Sent;
-    case MAPI_E_USER_ABORT:
-        return MailResult::Cancelled;
-    case MAPI_E_LOGIN_FAILURE:
-    case MAPI_E_NOT_SUPPORTED:
-        return MailResult::NoMailClient;
-    default:
-        return MailResult::Failed;
+        case SUCCESS_SUCCESS: return MailResult::Sent;
+        case MAPI_E_USER_ABORT: return MailResult::Cancelled;
+        case MAPI_E_LOGIN_FAILURE:
+        case MAPI_E_NOT_SUPPORTED: return MailResult::NoMailClient;
+        default: return MailResult::Failed;
     }
 }
 

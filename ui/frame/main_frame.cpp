@@ -25,9 +25,7 @@ constexpr std::size_t kRecentFileCount = 4;
 
 /// The report type's filter for the file dialogs: its name and the patterns
 /// made from the document string's extensions.
-std::wstring ReportFilter() {
-    return FileFilter(LoadStringView(IDS_REPORT_FILTER), Widen(FilterPatterns(".gz;.ifo")));
-}
+std::wstring ReportFilter() { return FileFilter(LoadStringView(IDS_REPORT_FILTER), Widen(FilterPatterns(".gz;.ifo"))); }
 
 bool FileExists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -37,9 +35,17 @@ struct ToolButton {
 };
 
 constexpr ToolButton kToolButtons[] = {
-    {0, ID_FILE_OPEN},   {1, ID_FILE_SAVE},       {-1, 0}, {2, ID_EDIT_COPY},
-    {-1, 0},             {3, ID_FILE_PRINT},      {-1, 0}, {4, ID_CONTACT_BUTTON},
-    {5, ID_CHECKBOXES_DISPLAY}, {-1, 0},          {6, ID_APP_ABOUT},
+    {0, ID_FILE_OPEN},
+    {1, ID_FILE_SAVE},
+    {-1, 0},
+    {2, ID_EDIT_COPY},
+    {-1, 0},
+    {3, ID_FILE_PRINT},
+    {-1, 0},
+    {4, ID_CONTACT_BUTTON},
+    {5, ID_CHECKBOXES_DISPLAY},
+    {-1, 0},
+    {6, ID_APP_ABOUT},
 };
 
 }  // namespace
@@ -168,18 +174,12 @@ void CMainFrame::OnSize() {
 
 ContentView* CMainFrame::ReplaceRightView(ViewKind kind) {
     switch (kind) {
-    case ViewKind::List:
-        return splitter_.ReplaceView<ListPane>();
-    case ViewKind::Text:
-        return splitter_.ReplaceView<TextPane>();
-    case ViewKind::Tree:
-        return splitter_.ReplaceView<TreePane>();
-    case ViewKind::Refresh:
-        return splitter_.ReplaceView<ProgressPane>();
-    case ViewKind::ExpTree:
-        return splitter_.ReplaceView<ExpandableTreePane>();
-    case ViewKind::ExpTreeText:
-        return splitter_.ReplaceView<ExpandableTreeTextPane>();
+        case ViewKind::List: return splitter_.ReplaceView<ListPane>();
+        case ViewKind::Text: return splitter_.ReplaceView<TextPane>();
+        case ViewKind::Tree: return splitter_.ReplaceView<TreePane>();
+        case ViewKind::Refresh: return splitter_.ReplaceView<ProgressPane>();
+        case ViewKind::ExpTree: return splitter_.ReplaceView<ExpandableTreePane>();
+        case ViewKind::ExpTreeText: return splitter_.ReplaceView<ExpandableTreeTextPane>();
     }
     return splitter_.RightView();
 }
@@ -206,57 +206,45 @@ void CMainFrame::UpdateTitle() {
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate() ? 0 : -1;
-    case WM_SIZE:
-        OnSize();
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return 0;
-    case WM_INITMENUPOPUP:
-        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
-        return 0;
-    case WM_MENUSELECT:
-        OnMenuSelect(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_EXITMENULOOP:
-        ShowPrompt(0);
-        return 0;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == TTN_GETDISPINFOW) {
-            // Tool tips: the part of the command's prompt after its "\n".
-            auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            static std::wstring text;
-            const std::wstring_view prompt = LoadStringView(static_cast<UINT>(header->idFrom));
-            const std::size_t newline = prompt.find(L'\n');
-            text = std::wstring(newline == std::wstring_view::npos ? prompt : prompt.substr(newline + 1));
-            tip->lpszText = text.data();
+        case WM_CREATE: return OnCreate() ? 0 : -1;
+        case WM_SIZE: OnSize(); return 0;
+        case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+        case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+        case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_EXITMENULOOP: ShowPrompt(0); return 0;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->code == TTN_GETDISPINFOW) {
+                // Tool tips: the part of the command's prompt after its "\n".
+                auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+                static std::wstring text;
+                const std::wstring_view prompt = LoadStringView(static_cast<UINT>(header->idFrom));
+                const std::size_t newline = prompt.find(L'\n');
+                text = std::wstring(newline == std::wstring_view::npos ? prompt : prompt.substr(newline + 1));
+                tip->lpszText = text.data();
+                return 0;
+            }
+            break;
+        }
+        case WM_SETFOCUS:
+            if (leftView_) SetFocus(leftView_->hwnd());
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        break;
-    }
-    case WM_SETFOCUS:
-        if (leftView_) SetFocus(leftView_->hwnd());
-        return 0;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
-    case WM_CLOSE:
-        if (!ConfirmClose()) return 0;
-        if (leftView_) leftView_->WaitForGathering();
-        DestroyWindow(hwnd());
-        return 0;
-    case WM_DESTROY:
-        SaveRecentFiles();
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+        case WM_CLOSE:
+            if (!ConfirmClose()) return 0;
+            if (leftView_) leftView_->WaitForGathering();
+            DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            SaveRecentFiles();
+            PostQuitMessage(0);
+            return 0;
+        default: break;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
@@ -293,31 +281,22 @@ void CMainFrame::OnInitMenuPopup(HMENU menu) {
         bool enabled = true;
         bool checked = false;
         switch (id) {
-        case ID_EDIT_SELECT_ALL:
-        case ID_VIEW_REFRESH:
-            enabled = false;  // no command is bound to these
-            break;
-        case ID_EDIT_COPY:
-        case ID_FILE_PRINT:
-        case ID_FILE_PRINT_PREVIEW:
-            enabled = hasText;
-            break;
-        case ID_CHECKBOXES_DISPLAY:
-            enabled = !checkboxes;
-            checked = checkboxes;
-            break;
-        case ID_CHECKBOXES_CHECKALL:
-        case ID_CHECKBOXES_UNCHECKALL:
-            enabled = checkboxes;
-            break;
-        case ID_VIEW_TOOLBAR:
-            checked = toolbar_ && IsWindowVisible(toolbar_);
-            break;
-        case ID_VIEW_STATUS_BAR:
-            checked = status_ && IsWindowVisible(status_);
-            break;
-        default:
-            continue;
+            case ID_EDIT_SELECT_ALL:
+            case ID_VIEW_REFRESH:
+                enabled = false;  // no command is bound to these
+                break;
+            case ID_EDIT_COPY:
+            case ID_FILE_PRINT:
+            case ID_FILE_PRINT_PREVIEW: enabled = hasText; break;
+            case ID_CHECKBOXES_DISPLAY:
+                enabled = !checkboxes;
+                checked = checkboxes;
+                break;
+            case ID_CHECKBOXES_CHECKALL:
+            case ID_CHECKBOXES_UNCHECKALL: enabled = checkboxes; break;
+            case ID_VIEW_TOOLBAR: checked = toolbar_ && IsWindowVisible(toolbar_); break;
+            case ID_VIEW_STATUS_BAR: checked = status_ && IsWindowVisible(status_); break;
+            default: continue;
         }
         EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -342,65 +321,42 @@ void CMainFrame::OnCommand(int id) {
         return;
     }
     switch (id) {
-    case ID_FILE_OPEN:
-        CommandOpen();
-        break;
-    case ID_FILE_SAVE:
-        CommandSave();
-        break;
-    case ID_FILE_SAVE_AS:
-        CommandSaveAs();
-        break;
-    case ID_FILE_PRINT:
-        if (TextView* text = PrintableText()) PrintText(hwnd(), text->text(), Widen(document_.Title()).c_str());
-        break;
-    case ID_FILE_PRINT_PREVIEW:
-        if (TextView* text = PrintableText()) PreviewText(hwnd(), text->text());
-        break;
-    case ID_FILE_PRINT_SETUP:
-        PrintSetup(hwnd());
-        break;
-    case ID_FILE_SEND_MAIL:
-        CommandSend();
-        break;
-    case ID_APP_EXIT:
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        break;
-    case ID_EDIT_COPY:
-        CommandCopy();
-        break;
-    case ID_VIEW_CONTACT:
-    case ID_CONTACT_BUTTON:
-        CommandContact();
-        break;
-    case ID_CHECKBOXES_DISPLAY:
-        leftView_->DisplayCheckboxes();
-        UpdateToolbarStates();
-        break;
-    case ID_CHECKBOXES_CHECKALL:
-        leftView_->SetAllChecks(true);
-        break;
-    case ID_CHECKBOXES_UNCHECKALL:
-        leftView_->SetAllChecks(false);
-        break;
-    case ID_VIEW_TOOLBAR:
-        ShowWindow(toolbar_, IsWindowVisible(toolbar_) ? SW_HIDE : SW_SHOW);
-        OnSize();
-        break;
-    case ID_VIEW_STATUS_BAR:
-        ShowWindow(status_, IsWindowVisible(status_) ? SW_HIDE : SW_SHOW);
-        OnSize();
-        break;
-    case ID_HELP_FINDER:
-        CommandHelp();
-        break;
-    case ID_APP_ABOUT: {
-        AboutDialog about;
-        about.RunModal(hwnd());
-        break;
-    }
-    default:
-        break;
+        case ID_FILE_OPEN: CommandOpen(); break;
+        case ID_FILE_SAVE: CommandSave(); break;
+        case ID_FILE_SAVE_AS: CommandSaveAs(); break;
+        case ID_FILE_PRINT:
+            if (TextView* text = PrintableText()) PrintText(hwnd(), text->text(), Widen(document_.Title()).c_str());
+            break;
+        case ID_FILE_PRINT_PREVIEW:
+            if (TextView* text = PrintableText()) PreviewText(hwnd(), text->text());
+            break;
+        case ID_FILE_PRINT_SETUP: PrintSetup(hwnd()); break;
+        case ID_FILE_SEND_MAIL: CommandSend(); break;
+        case ID_APP_EXIT: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+        case ID_EDIT_COPY: CommandCopy(); break;
+        case ID_VIEW_CONTACT:
+        case ID_CONTACT_BUTTON: CommandContact(); break;
+        case ID_CHECKBOXES_DISPLAY:
+            leftView_->DisplayCheckboxes();
+            UpdateToolbarStates();
+            break;
+        case ID_CHECKBOXES_CHECKALL: leftView_->SetAllChecks(true); break;
+        case ID_CHECKBOXES_UNCHECKALL: leftView_->SetAllChecks(false); break;
+        case ID_VIEW_TOOLBAR:
+            ShowWindow(toolbar_, IsWindowVisible(toolbar_) ? SW_HIDE : SW_SHOW);
+            OnSize();
+            break;
+        case ID_VIEW_STATUS_BAR:
+            ShowWindow(status_, IsWindowVisible(status_) ? SW_HIDE : SW_SHOW);
+            OnSize();
+            break;
+        case ID_HELP_FINDER: CommandHelp(); break;
+        case ID_APP_ABOUT: {
+            AboutDialog about;
+            about.RunModal(hwnd());
+            break;
+        }
+        default: break;
     }
 }
 
@@ -486,14 +442,14 @@ void CMainFrame::CommandSend() {
         if (!CommandSaveAs()) return;
     }
     switch (SendFileByMail(hwnd(), document_.pathName())) {
-    case MailResult::NoMailClient:
-        MessageBoxText(hwnd(), std::wstring(LoadStringView(IDS_NO_MAIL_CLIENT)).c_str(), MB_OK | MB_ICONINFORMATION);
-        break;
-    case MailResult::Failed:
-        MessageBoxText(hwnd(), L"The mail program could not send the report.", MB_OK | MB_ICONEXCLAMATION);
-        break;
-    default:
-        break;
+        case MailResult::NoMailClient:
+            MessageBoxText(hwnd(), std::wstring(LoadStringView(IDS_NO_MAIL_CLIENT)).c_str(),
+                           MB_OK | MB_ICONINFORMATION);
+            break;
+        case MailResult::Failed:
+            MessageBoxText(hwnd(), L"The mail program could not send the report.", MB_OK | MB_ICONEXCLAMATION);
+            break;
+        default: break;
     }
 }
 
@@ -572,7 +528,8 @@ void CMainFrame::AddRecentFile(const std::string& path) {
 void CMainFrame::RefreshRecentMenu() {
     HMENU file = GetSubMenu(GetMenu(hwnd()), 0);
     if (!file) return;
-    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id) DeleteMenu(file, static_cast<UINT>(id), MF_BYCOMMAND);
+    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_LAST; ++id)
+        DeleteMenu(file, static_cast<UINT>(id), MF_BYCOMMAND);
     auto isSeparator = [&](int position) {
         return position >= 0 && (GetMenuState(file, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
     };

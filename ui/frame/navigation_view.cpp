@@ -28,11 +28,10 @@ bool NavigationView::Create(HWND parent) {
                         nullptr)) {
         return false;
     }
-    HWND tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                                    TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                                0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)),
-                                ResourceModule(), nullptr);
+    HWND tree = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
+        0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), ResourceModule(), nullptr);
     tree_.Attach(tree);
     SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return tree != nullptr;
@@ -72,41 +71,30 @@ void NavigationView::ShowInformationPage() {
 
 LRESULT NavigationView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE:
-        MoveWindow(tree_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(tree_.hwnd());
-        return 0;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == tree_.hwnd()) {
-            if (header->code == TVN_SELCHANGEDW) {
-                const auto* change = reinterpret_cast<NMTREEVIEWW*>(lParam);
-                OnSelectionChanged(change->itemNew.hItem, change->action);
-                return 0;
+        case WM_SIZE: MoveWindow(tree_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
+        case WM_SETFOCUS: SetFocus(tree_.hwnd()); return 0;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->hwndFrom == tree_.hwnd()) {
+                if (header->code == TVN_SELCHANGEDW) {
+                    const auto* change = reinterpret_cast<NMTREEVIEWW*>(lParam);
+                    OnSelectionChanged(change->itemNew.hItem, change->action);
+                    return 0;
+                }
+                if (header->code == NM_CLICK && checkboxMode_) return OnCheckboxClick() ? 1 : 0;
+                // Enter chooses the highlighted node as a click does; arrows only move the highlight.
+                if (header->code == TVN_KEYDOWN && reinterpret_cast<NMTVKEYDOWN*>(lParam)->wVKey == VK_RETURN) {
+                    SelectByMouse(tree_.SelectedKey());
+                    return 1;
+                }
+                if (header->code == NM_RETURN) return 1;  // handled on its key-down
             }
-            if (header->code == NM_CLICK && checkboxMode_) return OnCheckboxClick() ? 1 : 0;
-            // Enter chooses the highlighted node as a click does; arrows only move the highlight.
-            if (header->code == TVN_KEYDOWN && reinterpret_cast<NMTVKEYDOWN*>(lParam)->wVKey == VK_RETURN) {
-                SelectByMouse(tree_.SelectedKey());
-                return 1;
-            }
-            if (header->code == NM_RETURN) return 1;  // handled on its key-down
+            break;
         }
-        break;
-    }
-    case WM_TIMER:
-        OnGatherTimer(wParam);
-        return 0;
-    case kApplyCheck:
-        SetChecksBelow(reinterpret_cast<HTREEITEM>(wParam), lParam != 0);
-        return 0;
-    case WM_DESTROY:
-        WaitForGathering();
-        break;
-    default:
-        break;
+        case WM_TIMER: OnGatherTimer(wParam); return 0;
+        case kApplyCheck: SetChecksBelow(reinterpret_cast<HTREEITEM>(wParam), lParam != 0); return 0;
+        case WM_DESTROY: WaitForGathering(); break;
+        default: break;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }

@@ -41,7 +41,7 @@ struct PageGeometry {
 
 PageGeometry GeometryOf(HDC target) {
     PageGeometry g;
-    int widthTwips = 12240;   // US letter when there is no printer
+    int widthTwips = 12240;  // US letter when there is no printer
     int heightTwips = 15840;
     if (target && GetDeviceCaps(target, LOGPIXELSX) > 0) {
         widthTwips = MulDiv(GetDeviceCaps(target, PHYSICALWIDTH), kTwipsPerInch, GetDeviceCaps(target, LOGPIXELSX));
@@ -69,7 +69,8 @@ std::vector<LONG> PageStarts(HWND edit, HDC target, const PageGeometry& g) {
         starts.push_back(start);
         range.rc = g.area;
         range.chrg = {start, -1};
-        const LONG next = static_cast<LONG>(SendMessageW(edit, EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&range)));
+        const LONG next =
+            static_cast<LONG>(SendMessageW(edit, EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&range)));
         if (next <= start) break;
         start = next;
     } while (start < length && starts.size() < 100000);
@@ -107,8 +108,8 @@ protected:
         if (!target_) ReleaseDC(nullptr, measure);
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        MoveWindow(hwnd(), work.left + 40, work.top + 20, (work.right - work.left) * 2 / 3, (work.bottom - work.top) - 40,
-                   FALSE);
+        MoveWindow(hwnd(), work.left + 40, work.top + 20, (work.right - work.left) * 2 / 3,
+                   (work.bottom - work.top) - 40, FALSE);
         Relayout();
         UpdateButtons();
         return TRUE;
@@ -116,34 +117,28 @@ protected:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_SIZE:
-            Relayout();
-            return TRUE;
-        case WM_DRAWITEM:
-            if (wParam == IDC_PREVIEW_PAGE) {
-                DrawPage(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-                return TRUE;
-            }
-            break;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDC_PREVIEW_NEXT:
-                if (page_ + 1 < starts_.size()) ++page_;
-                UpdateButtons();
-                return TRUE;
-            case IDC_PREVIEW_PREV:
-                if (page_ > 0) --page_;
-                UpdateButtons();
-                return TRUE;
-            case IDC_PREVIEW_PRINT:
-                EndModal(IDC_PREVIEW_PRINT);
-                return TRUE;
-            default:
+            case WM_SIZE: Relayout(); return TRUE;
+            case WM_DRAWITEM:
+                if (wParam == IDC_PREVIEW_PAGE) {
+                    DrawPage(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+                    return TRUE;
+                }
                 break;
-            }
-            break;
-        default:
-            break;
+            case WM_COMMAND:
+                switch (LOWORD(wParam)) {
+                    case IDC_PREVIEW_NEXT:
+                        if (page_ + 1 < starts_.size()) ++page_;
+                        UpdateButtons();
+                        return TRUE;
+                    case IDC_PREVIEW_PREV:
+                        if (page_ > 0) --page_;
+                        UpdateButtons();
+                        return TRUE;
+                    case IDC_PREVIEW_PRINT: EndModal(IDC_PREVIEW_PRINT); return TRUE;
+                    default: break;
+                }
+                break;
+            default: break;
         }
         return Dialog::HandleMessage(message, wParam, lParam);
     }
@@ -174,7 +169,8 @@ private:
         const int boxWidth = box.right - box.left - 20;
         const int boxHeight = box.bottom - box.top - 20;
         if (boxWidth <= 0 || boxHeight <= 0 || pageWidth <= 0 || pageHeight <= 0) return;
-        const double scale = std::min(static_cast<double>(boxWidth) / pageWidth, static_cast<double>(boxHeight) / pageHeight);
+        const double scale =
+            std::min(static_cast<double>(boxWidth) / pageWidth, static_cast<double>(boxHeight) / pageHeight);
         const int drawWidth = static_cast<int>(pageWidth * scale);
         const int drawHeight = static_cast<int>(pageHeight * scale);
         const int x = box.left + (box.right - box.left - drawWidth) / 2;

@@ -66,38 +66,35 @@ void CSplitter::SetLeftWidth(int width) {
 
 LRESULT CSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE:
-        Layout();
-        return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
-            return TRUE;
-        }
-        break;
-    case WM_LBUTTONDOWN:
-        dragging_ = true;
-        SetCapture(hwnd());
-        return 0;
-    case WM_MOUSEMOVE:
-        if (dragging_) {
-            leftWidth_ = std::max(0, GET_X_LPARAM(lParam) - BarWidth() / 2);
-            Layout();
-        }
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (dragging_) {
-            dragging_ = false;
-            if (message == WM_LBUTTONUP) ReleaseCapture();
-        }
-        return 0;
-    case WM_NOTIFY:
-    case WM_COMMAND:
-        // Notifications of the panes go to the frame, which routes commands.
-        return SendMessageW(GetParent(hwnd()), message, wParam, lParam);
-    default:
-        break;
+        case WM_SIZE: Layout(); return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            dragging_ = true;
+            SetCapture(hwnd());
+            return 0;
+        case WM_MOUSEMOVE:
+            if (dragging_) {
+                leftWidth_ = std::max(0, GET_X_LPARAM(lParam) - BarWidth() / 2);
+                Layout();
+            }
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (dragging_) {
+                dragging_ = false;
+                if (message == WM_LBUTTONUP) ReleaseCapture();
+            }
+            return 0;
+        case WM_NOTIFY:
+        case WM_COMMAND:
+            // Notifications of the panes go to the frame, which routes commands.
+            return SendMessageW(GetParent(hwnd()), message, wParam, lParam);
+        default: break;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }

@@ -19,7 +19,8 @@ std::wstring DefaultValue(const std::wstring& path) {
     UniqueKey key(raw);
     wchar_t value[512] = {};
     DWORD size = sizeof value - sizeof(wchar_t);
-    if (RegQueryValueExW(key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
+        ERROR_SUCCESS) {
         return L"<no value>";
     }
     return value;

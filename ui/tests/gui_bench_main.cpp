@@ -45,13 +45,15 @@ void Fill(TitleRecord& title, const std::string& kind, long size) {
     } else if (kind == "col") {
         title.kindDetail = "Name,12,Size,8,Path,30";
         title.header1 = "ASCIINoCase,INT,ASCIICase";
-        for (long i = 0; i < size; ++i) title.text += "name" + std::to_string(i) + "," + std::to_string(i) + ",C:\\some\\path\n";
+        for (long i = 0; i < size; ++i)
+            title.text += "name" + std::to_string(i) + "," + std::to_string(i) + ",C:\\some\\path\n";
     } else {
         const bool expandable = kind == "treexp";
         const char* marker = expandable ? "[D] " : "";
         for (long parent = 0; parent < size / 100; ++parent) {
             ResultNode& node = title.Root().AddChild(std::string(marker) + "parent " + std::to_string(parent));
-            for (int child = 0; child < 99; ++child) node.AddChild(std::string(marker) + "child " + std::to_string(child));
+            for (int child = 0; child < 99; ++child)
+                node.AddChild(std::string(marker) + "child " + std::to_string(child));
         }
     }
 }
@@ -66,10 +68,10 @@ int main(int argc, char** argv) {
     const std::string which = argv[1];
     const long size = argc > 2 ? std::atol(argv[2]) : (which == "text" ? 10 : 100000);
     const std::string kind = which == "list" ? "col" : which == "exptree" ? "treexp" : which;
-    const ViewKind view = which == "text"    ? ViewKind::Text
-                          : which == "tree"  ? ViewKind::Tree
-                          : which == "list"  ? ViewKind::List
-                                             : ViewKind::ExpTree;
+    const ViewKind view = which == "text"   ? ViewKind::Text
+                          : which == "tree" ? ViewKind::Tree
+                          : which == "list" ? ViewKind::List
+                                            : ViewKind::ExpTree;
 
     KavloApp app(testing::SampleOptions());
     if (!app.InitInstance()) return 1;

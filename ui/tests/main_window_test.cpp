@@ -350,7 +350,8 @@ TEST_F(MainWindowTest, NavigationPaneShowsScriptAndTitleLabelsWhole) {
     HTREEITEM root = TreeView_GetRoot(tree());
     for (HTREEITEM script = TreeView_GetChild(tree(), root); script; script = TreeView_GetNextSibling(tree(), script)) {
         TreeView_Expand(tree(), script, TVE_EXPAND);
-        for (HTREEITEM title = TreeView_GetChild(tree(), script); title; title = TreeView_GetNextSibling(tree(), title)) {
+        for (HTREEITEM title = TreeView_GetChild(tree(), script); title;
+             title = TreeView_GetNextSibling(tree(), title)) {
             TreeView_EnsureVisible(tree(), title);
             RECT label{};
             ASSERT_TRUE(TreeView_GetItemRect(tree(), title, &label, TRUE));

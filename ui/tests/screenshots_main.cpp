@@ -159,7 +159,8 @@ int main(int argc, char** argv) {
         checks.kind = "tree";
         checks.runPending = 0;
         kavlo::ResultNode& options = checks.Root().AddChild("Scan options");
-        for (const char* item : {"||00Checked", "||01Unchecked", "||04Checked and locked", "||06Unchecked and locked"}) {
+        for (const char* item :
+             {"||00Checked", "||01Unchecked", "||04Checked and locked", "||06Unchecked and locked"}) {
             options.AddChild(item);
         }
         ContentView* view = frame.ReplaceRightView(ViewKind::Tree);
@@ -173,7 +174,8 @@ int main(int argc, char** argv) {
 
     // The wizard, page by page.
     const std::string folder = FreshTempFolder("shots");
-    ReportWizard wizard(app.document(), [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
+    ReportWizard wizard(app.document(),
+                        [&](const std::string& path, HWND owner) { return frame.SaveWithProgress(path, owner); });
     int page = 0;
     bool triedBadPath = false;
     TimerDriver driver([&] {
@@ -182,40 +184,39 @@ int main(int argc, char** argv) {
         HWND current = PropSheet_GetCurrentPageHwnd(sheet);
         PumpFor(400);
         switch (page) {
-        case 0:
-            if (current != wizard.choosePage().hwnd()) return false;
-            Shot(sheet, "wizard-1-welcome");
-            break;
-        case 1:
-            if (current != wizard.contactPage().hwnd()) return false;
-            SetDlgItemTextW(current, IDC_ENTER_NAME, L"Pat Example");
-            SetDlgItemTextW(current, IDC_ENTER_CASE, L"2001-0314");
-            SetDlgItemTextW(current, IDC_ENTER_PHONE, L"555 0100");
-            SetDlgItemTextW(current, IDC_ENTER_EMAIL, L"pat@example.com");
-            SetDlgItemTextW(current, IDC_ENTER_ISSUE, L"Scans stop at 40 percent.");
-            Shot(sheet, "wizard-2-contact");
-            break;
-        case 2:
-            if (current != wizard.savePage().hwnd()) return false;
-            if (!triedBadPath) {
-                Shot(sheet, "wizard-3-save");
-                // A folder that does not exist: the page stays with the reason.
-                SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\missing\\OFFICE7 report.IFO").c_str());
-                triedBadPath = true;
-                PropSheet_PressButton(sheet, PSBTN_NEXT);
-                return false;
-            }
-            if (WindowText(GetDlgItem(current, IDC_SAVE_ERROR)).empty()) return false;
-            Shot(sheet, "wizard-3-save-error");
-            SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
-            break;
-        case 3:
-            if (current != wizard.compressPage().hwnd()) return false;
-            Shot(sheet, "wizard-4-finished");
-            PropSheet_PressButton(sheet, PSBTN_FINISH);
-            return true;
-        default:
-            return true;
+            case 0:
+                if (current != wizard.choosePage().hwnd()) return false;
+                Shot(sheet, "wizard-1-welcome");
+                break;
+            case 1:
+                if (current != wizard.contactPage().hwnd()) return false;
+                SetDlgItemTextW(current, IDC_ENTER_NAME, L"Pat Example");
+                SetDlgItemTextW(current, IDC_ENTER_CASE, L"2001-0314");
+                SetDlgItemTextW(current, IDC_ENTER_PHONE, L"555 0100");
+                SetDlgItemTextW(current, IDC_ENTER_EMAIL, L"pat@example.com");
+                SetDlgItemTextW(current, IDC_ENTER_ISSUE, L"Scans stop at 40 percent.");
+                Shot(sheet, "wizard-2-contact");
+                break;
+            case 2:
+                if (current != wizard.savePage().hwnd()) return false;
+                if (!triedBadPath) {
+                    Shot(sheet, "wizard-3-save");
+                    // A folder that does not exist: the page stays with the reason.
+                    SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\missing\\OFFICE7 report.IFO").c_str());
+                    triedBadPath = true;
+                    PropSheet_PressButton(sheet, PSBTN_NEXT);
+                    return false;
+                }
+                if (WindowText(GetDlgItem(current, IDC_SAVE_ERROR)).empty()) return false;
+                Shot(sheet, "wizard-3-save-error");
+                SetDlgItemTextW(current, IDC_SAVE_PATH, Widen(folder + "\\OFFICE7 report.IFO").c_str());
+                break;
+            case 3:
+                if (current != wizard.compressPage().hwnd()) return false;
+                Shot(sheet, "wizard-4-finished");
+                PropSheet_PressButton(sheet, PSBTN_FINISH);
+                return true;
+            default: return true;
         }
         ++page;
         PropSheet_PressButton(sheet, PSBTN_NEXT);

@@ -112,7 +112,8 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = bgra[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+            const std::uint32_t p =
+                bgra[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
             raw.push_back(static_cast<unsigned char>(p >> 16));
             raw.push_back(static_cast<unsigned char>(p >> 8));
             raw.push_back(static_cast<unsigned char>(p));
@@ -161,8 +162,9 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
     GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
-                                      static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(width) * height);
+    std::vector<std::uint32_t> pixels(
+        static_cast<const std::uint32_t*>(bits),
+        static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(width) * height);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -218,14 +220,16 @@ AppOptions SampleOptions(const std::wstring& commandLine) {
 std::string FreshTempFolder(const std::string& name) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"kavlo-ui-" + Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
+    std::wstring folder =
+        std::wstring(temp) + L"kavlo-ui-" + Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     // Leftovers of an earlier run with the same process id are removed.
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
 #include "ui/tests/ui_driver.h"
@@ -83,7 +82,8 @@ TEST_F(ViewsTest, ListCellsAndBlanks) {
 }
 
 TEST_F(ViewsTest, FileListImageCellIsNotAColumn) {
-    TitleRecord title = ListTitle("filelist", "File,12,Version,8", "ASCIINoCase,ASCIICase", "2,x.dll,1.0\n0,y.dll,2.0\n");
+    TitleRecord title =
+        ListTitle("filelist", "File,12,Version,8", "ASCIINoCase,ASCIICase", "2,x.dll,1.0\n0,y.dll,2.0\n");
     auto* view = Show<ListPane>(ViewKind::List, title);
     ASSERT_NE(view, nullptr);
     HWND list = GetDlgItem(view->hwnd(), IDC_LIST);
@@ -173,12 +173,14 @@ TEST_F(ViewsTest, EachCheckStateHasItsOwnDrawnImage) {
     title.runPending = 0;
     ResultNode& items = title.Root().AddChild("Options");
     // Checked, unchecked, locked checked, locked unchecked, as the check commands store them.
-    for (const char* stored : {"||00Checked", "||01Unchecked", "||04Locked on", "||06Locked off"}) items.AddChild(stored);
+    for (const char* stored : {"||00Checked", "||01Unchecked", "||04Locked on", "||06Locked off"})
+        items.AddChild(stored);
     auto* view = Show<TreePane>(ViewKind::Tree, title);
     ASSERT_NE(view, nullptr);
     HWND tree = GetDlgItem(view->hwnd(), IDC_TREE);
     std::vector<int> images;
-    for (HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree)); item; item = TreeView_GetNextSibling(tree, item)) {
+    for (HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree)); item;
+         item = TreeView_GetNextSibling(tree, item)) {
         images.push_back(TreeStateImage(tree, item));
     }
     ASSERT_EQ(images.size(), 4u);

@@ -63,40 +63,39 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
         if (!sheet) return false;
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);
         switch (step) {
-        case 0:  // greeting
-            if (page != wizard.choosePage().hwnd()) return false;
-            EXPECT_EQ(IsDlgButtonChecked(page, IDC_MODE_RUN), BST_CHECKED);
-            EXPECT_EQ(ItemText(page, IDC_WIZ_HEADING), L"Welcome to Quorvane's KAVLO v1.5");
-            break;
-        case 1:  // contact information
-            if (page != wizard.contactPage().hwnd()) return false;
-            SetDlgItemTextW(page, IDC_ENTER_NAME, L"Pat Example");
-            SetDlgItemTextW(page, IDC_ENTER_CASE, L"4711");
-            SetDlgItemTextW(page, IDC_ENTER_PHONE, L"555 0100");
-            SetDlgItemTextW(page, IDC_ENTER_EMAIL, L"pat@example.com");
-            SetDlgItemTextW(page, IDC_ENTER_ISSUE, L"Scans stop.\r\nEvery time.");
-            break;
-        case 2:  // save page, then back to the contact page once
-            if (page != wizard.savePage().hwnd()) return false;
-            EXPECT_EQ(app_->document().contact().name, "Pat Example");
-            EXPECT_EQ(app_->document().contact().caseNumber, "4711");
-            if (!sawBackToContact) {
-                sawBackToContact = true;
-                PropSheet_PressButton(sheet, PSBTN_BACK);
-                step = 1;
-                return false;
-            }
-            proposed = ItemText(page, IDC_SAVE_PATH);
-            EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SAVE_BROWSE)));
-            SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(report).c_str());
-            break;
-        case 3:  // finished
-            if (page != wizard.compressPage().hwnd()) return false;
-            finishText = ItemText(page, IDC_COMPRESS_TEXT);
-            PropSheet_PressButton(sheet, PSBTN_FINISH);
-            return true;
-        default:
-            return true;
+            case 0:  // greeting
+                if (page != wizard.choosePage().hwnd()) return false;
+                EXPECT_EQ(IsDlgButtonChecked(page, IDC_MODE_RUN), BST_CHECKED);
+                EXPECT_EQ(ItemText(page, IDC_WIZ_HEADING), L"Welcome to Quorvane's KAVLO v1.5");
+                break;
+            case 1:  // contact information
+                if (page != wizard.contactPage().hwnd()) return false;
+                SetDlgItemTextW(page, IDC_ENTER_NAME, L"Pat Example");
+                SetDlgItemTextW(page, IDC_ENTER_CASE, L"4711");
+                SetDlgItemTextW(page, IDC_ENTER_PHONE, L"555 0100");
+                SetDlgItemTextW(page, IDC_ENTER_EMAIL, L"pat@example.com");
+                SetDlgItemTextW(page, IDC_ENTER_ISSUE, L"Scans stop.\r\nEvery time.");
+                break;
+            case 2:  // save page, then back to the contact page once
+                if (page != wizard.savePage().hwnd()) return false;
+                EXPECT_EQ(app_->document().contact().name, "Pat Example");
+                EXPECT_EQ(app_->document().contact().caseNumber, "4711");
+                if (!sawBackToContact) {
+                    sawBackToContact = true;
+                    PropSheet_PressButton(sheet, PSBTN_BACK);
+                    step = 1;
+                    return false;
+                }
+                proposed = ItemText(page, IDC_SAVE_PATH);
+                EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SAVE_BROWSE)));
+                SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(report).c_str());
+                break;
+            case 3:  // finished
+                if (page != wizard.compressPage().hwnd()) return false;
+                finishText = ItemText(page, IDC_COMPRESS_TEXT);
+                PropSheet_PressButton(sheet, PSBTN_FINISH);
+                return true;
+            default: return true;
         }
         ++step;
         PropSheet_PressButton(sheet, PSBTN_NEXT);
@@ -105,7 +104,8 @@ TEST_F(WizardTest, FromGreetingToFinishWritesACompressedReport) {
     EXPECT_TRUE(wizard.Run(app_->frame().hwnd()));
     // The sample machine: Windows in C:\WINNT, computer OFFICE7, clock at 10:32 on 14 May 2002.
     EXPECT_EQ(proposed, L"C:\\OFFICE7__05_14_2002__10_32_AM.IFO");
-    EXPECT_EQ(finishText, Widen("Please send the file " + report + ".gz to Quorvane's technical support for analysis."));
+    EXPECT_EQ(finishText,
+              Widen("Please send the file " + report + ".gz to Quorvane's technical support for analysis."));
     EXPECT_TRUE(FileExists(report + ".gz"));
     EXPECT_FALSE(FileExists(report)) << "the compressed file replaces the report";
     EXPECT_EQ(app_->frame().recentFiles().front(), report + ".gz");
@@ -205,22 +205,20 @@ TEST_F(WizardTest, BackAndNextKeepWhatWasTyped) {
             return false;
         };
         switch (step) {
-        case 0: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
-        case 1:
-            SetDlgItemTextW(page, IDC_ENTER_NAME, L"Typed Name");
-            return press(PSBTN_BACK, wizard.choosePage().hwnd());
-        case 2: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
-        case 3:
-            nameAfterBack = ItemText(page, IDC_ENTER_NAME);
-            return press(PSBTN_NEXT, wizard.savePage().hwnd());
-        case 4:
-            SetDlgItemTextW(page, IDC_SAVE_PATH, L"D:\\typed\\report.IFO");
-            return press(PSBTN_BACK, wizard.contactPage().hwnd());
-        case 5: return press(PSBTN_NEXT, wizard.savePage().hwnd());
-        default:
-            pathAfterBack = ItemText(page, IDC_SAVE_PATH);
-            PropSheet_PressButton(sheet, PSBTN_CANCEL);
-            return true;
+            case 0: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
+            case 1:
+                SetDlgItemTextW(page, IDC_ENTER_NAME, L"Typed Name");
+                return press(PSBTN_BACK, wizard.choosePage().hwnd());
+            case 2: return press(PSBTN_NEXT, wizard.contactPage().hwnd());
+            case 3: nameAfterBack = ItemText(page, IDC_ENTER_NAME); return press(PSBTN_NEXT, wizard.savePage().hwnd());
+            case 4:
+                SetDlgItemTextW(page, IDC_SAVE_PATH, L"D:\\typed\\report.IFO");
+                return press(PSBTN_BACK, wizard.contactPage().hwnd());
+            case 5: return press(PSBTN_NEXT, wizard.savePage().hwnd());
+            default:
+                pathAfterBack = ItemText(page, IDC_SAVE_PATH);
+                PropSheet_PressButton(sheet, PSBTN_CANCEL);
+                return true;
         }
     });
     EXPECT_FALSE(wizard.Run(app_->frame().hwnd()));

@@ -16,20 +16,20 @@ struct StatePicture {
     std::wstring_view legend;
 };
 constexpr StatePicture kPictures[] = {
-    {IDB_STATE_171, L"Checked"},                  // 00
-    {IDB_STATE_156, L"Unchecked"},                // 01
-    {IDB_STATE_155, L"Selected"},                 // 02
-    {IDB_STATE_157, L"Not selected"},             // 03
-    {IDB_STATE_158, L"Checked, locked"},          // 04
-    {IDB_STATE_168, L"Unchecked, locked"},        // 05
-    {IDB_STATE_167, L"Unchecked, locked"},        // 06
-    {IDB_STATE_169, L"Selected, locked"},         // 07
-    {IDB_STATE_170, L"Selected, locked"},         // 08
-    {IDB_STATE_156, L""},                         // 09 (not written by check items)
-    {IDB_STATE_166, L"Not selected, locked"},     // 10
-    {IDB_STATE_165, L"Not selected, locked"},     // 11
-    {IDB_STATE_172, L"Checked, locked"},          // 12
-    {IDB_STATE_171, L"Checked"},                  // 13
+    {IDB_STATE_171, L"Checked"},               // 00
+    {IDB_STATE_156, L"Unchecked"},             // 01
+    {IDB_STATE_155, L"Selected"},              // 02
+    {IDB_STATE_157, L"Not selected"},          // 03
+    {IDB_STATE_158, L"Checked, locked"},       // 04
+    {IDB_STATE_168, L"Unchecked, locked"},     // 05
+    {IDB_STATE_167, L"Unchecked, locked"},     // 06
+    {IDB_STATE_169, L"Selected, locked"},      // 07
+    {IDB_STATE_170, L"Selected, locked"},      // 08
+    {IDB_STATE_156, L""},                      // 09 (not written by check items)
+    {IDB_STATE_166, L"Not selected, locked"},  // 10
+    {IDB_STATE_165, L"Not selected, locked"},  // 11
+    {IDB_STATE_172, L"Checked, locked"},       // 12
+    {IDB_STATE_171, L"Checked"},               // 13
 };
 
 }  // namespace

@@ -101,8 +101,8 @@ std::string RichTextOf(HWND edit) {
     how.cb = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
     how.flags = GT_DEFAULT;
     how.codepage = 1200;
-    const LRESULT got = SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                                     reinterpret_cast<LPARAM>(wide.data()));
+    const LRESULT got =
+        SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return Narrow(wide);
 }

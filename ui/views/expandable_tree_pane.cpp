@@ -41,44 +41,43 @@ void ExpandableTreeView::OnUpdate(int hint) {
 
 INT_PTR ExpandableTreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NOTIFY: {
-        const NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
-        if (header.hwndFrom == tree_.hwnd() && header.code == TVN_SELCHANGEDW && title()) {
-            const std::uint32_t key = tree_.KeyOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
-            ShowEntries(tree_.NodeOf(key));
+        case WM_NOTIFY: {
+            const NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+            if (header.hwndFrom == tree_.hwnd() && header.code == TVN_SELCHANGEDW && title()) {
+                const std::uint32_t key = tree_.KeyOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
+                ShowEntries(tree_.NodeOf(key));
+                return TRUE;
+            }
+            if (tree_.HandleNotify(header)) return Result(0);
+            break;
+        }
+        // The gap between tree and entries is a splitter bar.
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
+                return Result(TRUE);
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            dragging_ = true;
+            SetCapture(hwnd());
             return TRUE;
-        }
-        if (tree_.HandleNotify(header)) return Result(0);
-        break;
-    }
-    // The gap between tree and entries is a splitter bar.
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
-            return Result(TRUE);
-        }
-        break;
-    case WM_LBUTTONDOWN:
-        dragging_ = true;
-        SetCapture(hwnd());
-        return TRUE;
-    case WM_MOUSEMOVE:
-        if (dragging_) {
-            treeWidth_ = std::max(0, static_cast<short>(LOWORD(lParam)) - kSplitGap / 2);
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            Layout(client.right, client.bottom);
-        }
-        return TRUE;
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (dragging_) {
-            dragging_ = false;
-            if (message == WM_LBUTTONUP) ReleaseCapture();
-        }
-        return TRUE;
-    default:
-        break;
+        case WM_MOUSEMOVE:
+            if (dragging_) {
+                treeWidth_ = std::max(0, static_cast<short>(LOWORD(lParam)) - kSplitGap / 2);
+                RECT client{};
+                GetClientRect(hwnd(), &client);
+                Layout(client.right, client.bottom);
+            }
+            return TRUE;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (dragging_) {
+                dragging_ = false;
+                if (message == WM_LBUTTONUP) ReleaseCapture();
+            }
+            return TRUE;
+        default: break;
     }
     return ContentView::HandleMessage(message, wParam, lParam);
 }

@@ -25,7 +25,8 @@ HIMAGELIST LoadImageList(int width, int height, const std::vector<int>& bitmapId
 
 void RowList::Attach(HWND list, bool rowImages) {
     list_ = list;
-    images_.Reset(LoadImageList(16, 16, {IDB_LIST_FILE, IDB_LIST_FOLDER, IDB_LIST_MISSING, IDB_SORT_UP, IDB_SORT_DOWN}));
+    images_.Reset(
+        LoadImageList(16, 16, {IDB_LIST_FILE, IDB_LIST_FOLDER, IDB_LIST_MISSING, IDB_SORT_UP, IDB_SORT_DOWN}));
     rowImages_ = rowImages;
     Header_SetImageList(ListView_GetHeader(list_), images_.get());
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);

@@ -30,8 +30,8 @@ std::size_t WideLength(std::string_view bytes) {
 
 std::size_t ByteLength(std::wstring_view wide) {
     if (wide.empty()) return 0;
-    return static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        nullptr, 0, nullptr, nullptr));
+    return static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr));
 }
 
 char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -85,7 +85,7 @@ void TextView::SetText(std::string text) {
     lineStarts_.assign(1, 0);
     longestLine_ = 0;
     std::size_t longest = 0;
-    for (const char* at = text_.data(), *end = text_.data() + text_.size(); at < end;) {
+    for (const char *at = text_.data(), *end = text_.data() + text_.size(); at < end;) {
         const char* newline = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
         if (!newline) break;
         const std::size_t start = lineStarts_.back();
@@ -229,15 +229,15 @@ void TextView::OnScroll(int bar, WORD request) {
     const int step = bar == SB_VERT ? 1 : lineHeight_;
     int position = info.nPos;
     switch (request) {
-    case SB_LINEUP: position -= step; break;
-    case SB_LINEDOWN: position += step; break;
-    case SB_PAGEUP: position -= std::max(1, page - step); break;
-    case SB_PAGEDOWN: position += std::max(1, page - step); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+        case SB_LINEUP: position -= step; break;
+        case SB_LINEDOWN: position += step; break;
+        case SB_PAGEUP: position -= std::max(1, page - step); break;
+        case SB_PAGEDOWN: position += std::max(1, page - step); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: position = info.nTrackPos; break;
+        case SB_TOP: position = 0; break;
+        case SB_BOTTOM: position = info.nMax; break;
+        default: return;
     }
     if (bar == SB_VERT) {
         ScrollTo(position, leftPixel_);
@@ -281,7 +281,7 @@ void TextView::Paint() {
             auto draw = [&](std::size_t begin, std::size_t end, bool selected) {
                 if (end <= begin) return;
                 SetTextColor(memory.get(), GetSysColor(selected ? (focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)
-                                                               : COLOR_WINDOWTEXT));
+                                                                : COLOR_WINDOWTEXT));
                 SetBkColor(memory.get(),
                            GetSysColor(selected ? (focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW));
                 const LONG extent = TabbedTextOutW(memory.get(), x, y, wide.data() + begin,
@@ -302,9 +302,8 @@ void TextView::Paint() {
 std::size_t TextView::HitTest(int x, int y) const {
     if (text_.empty()) return 0;
     const std::ptrdiff_t row = y < 0 ? -1 : y / lineHeight_;
-    const std::size_t line = static_cast<std::size_t>(
-        std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(topLine_) + row, 0,
-                                   static_cast<std::ptrdiff_t>(lineStarts_.size()) - 1));
+    const std::size_t line = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+        static_cast<std::ptrdiff_t>(topLine_) + row, 0, static_cast<std::ptrdiff_t>(lineStarts_.size()) - 1));
     std::wstring buffer;
     const std::wstring_view wide = LineText(line, buffer);
     WindowDc dc(hwnd_);
@@ -331,8 +330,8 @@ void TextView::PlaceCaret() {
     const std::size_t line = LineOf(caret_);
     std::wstring buffer;
     const std::wstring_view wide = LineText(line, buffer);
-    const std::size_t chars =
-        std::min(wide.size(), WideLength(std::string_view(text_).substr(lineStarts_[line], caret_ - lineStarts_[line])));
+    const std::size_t chars = std::min(
+        wide.size(), WideLength(std::string_view(text_).substr(lineStarts_[line], caret_ - lineStarts_[line])));
     WindowDc dc(hwnd_);
     SelectedObject font(dc.get(), font_.get());
     const int x = kMargin - leftPixel_ + TextWidth(dc.get(), wide.data(), static_cast<int>(chars));
@@ -370,31 +369,30 @@ void TextView::OnKey(WPARAM key) {
     const std::ptrdiff_t page = std::max(1, VisibleLines() - 1);
     const std::ptrdiff_t current = static_cast<std::ptrdiff_t>(line);
     switch (key) {
-    case VK_UP: MoveCaret(onLine(current - 1), shift); break;
-    case VK_DOWN: MoveCaret(onLine(current + 1), shift); break;
-    case VK_PRIOR:
-        ScrollTo(static_cast<std::ptrdiff_t>(topLine_) - page, leftPixel_);
-        MoveCaret(onLine(current - page), shift);
-        break;
-    case VK_NEXT:
-        ScrollTo(static_cast<std::ptrdiff_t>(topLine_) + page, leftPixel_);
-        MoveCaret(onLine(current + page), shift);
-        break;
-    case VK_HOME: MoveCaret(control ? 0 : lineStarts_[line], shift); break;
-    case VK_END: MoveCaret(control ? text_.size() : LineEnd(line), shift); break;
-    case VK_LEFT: MoveCaret(caret_ > 0 ? caret_ - 1 : 0, shift); break;
-    case VK_RIGHT: MoveCaret(caret_ + 1, shift); break;
-    case 'A':
-        if (control) SelectAll();
-        break;
-    case 'F':
-        if (control) OpenFindDialog();
-        break;
-    case VK_F3:
-        if (!findText_.empty()) Find(Narrow(findText_), false, !shift);
-        break;
-    default:
-        break;
+        case VK_UP: MoveCaret(onLine(current - 1), shift); break;
+        case VK_DOWN: MoveCaret(onLine(current + 1), shift); break;
+        case VK_PRIOR:
+            ScrollTo(static_cast<std::ptrdiff_t>(topLine_) - page, leftPixel_);
+            MoveCaret(onLine(current - page), shift);
+            break;
+        case VK_NEXT:
+            ScrollTo(static_cast<std::ptrdiff_t>(topLine_) + page, leftPixel_);
+            MoveCaret(onLine(current + page), shift);
+            break;
+        case VK_HOME: MoveCaret(control ? 0 : lineStarts_[line], shift); break;
+        case VK_END: MoveCaret(control ? text_.size() : LineEnd(line), shift); break;
+        case VK_LEFT: MoveCaret(caret_ > 0 ? caret_ - 1 : 0, shift); break;
+        case VK_RIGHT: MoveCaret(caret_ + 1, shift); break;
+        case 'A':
+            if (control) SelectAll();
+            break;
+        case 'F':
+            if (control) OpenFindDialog();
+            break;
+        case VK_F3:
+            if (!findText_.empty()) Find(Narrow(findText_), false, !shift);
+            break;
+        default: break;
     }
 }
 
@@ -430,67 +428,56 @@ LRESULT TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
-    case WM_CREATE:
-        UpdateFont();
-        UpdateScrollBars();
-        return 0;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // Paint covers everything
-    case WM_SIZE:
-        UpdateScrollBars();
-        ScrollTo(static_cast<std::ptrdiff_t>(topLine_), leftPixel_);
-        return 0;
-    case WM_VSCROLL:
-        OnScroll(SB_VERT, LOWORD(wParam));
-        return 0;
-    case WM_HSCROLL:
-        OnScroll(SB_HORZ, LOWORD(wParam));
-        return 0;
-    case WM_MOUSEWHEEL:
-        ScrollTo(static_cast<std::ptrdiff_t>(topLine_) - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelLines,
-                 leftPixel_);
-        return 0;
-    case WM_SETFOCUS:
-        CreateCaret(hwnd_, nullptr, 1, lineHeight_);
-        PlaceCaret();
-        ShowCaret(hwnd_);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_KILLFOCUS:
-        DestroyCaret();
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_KEYDOWN:
-        OnKey(wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        SetFocus(hwnd_);
-        SetCapture(hwnd_);
-        dragging_ = true;
-        MoveCaret(HitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), (wParam & MK_SHIFT) != 0);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        SetFocus(hwnd_);
-        anchor_ = lineStarts_[LineOf(caret_)];
-        MoveCaret(LineEnd(LineOf(caret_)), true);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (dragging_) MoveCaret(HitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (dragging_) {
-            dragging_ = false;
-            if (message == WM_LBUTTONUP) ReleaseCapture();
-        }
-        return 0;
-    default:
-        break;
+        case WM_CREATE:
+            UpdateFont();
+            UpdateScrollBars();
+            return 0;
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;  // Paint covers everything
+        case WM_SIZE:
+            UpdateScrollBars();
+            ScrollTo(static_cast<std::ptrdiff_t>(topLine_), leftPixel_);
+            return 0;
+        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
+        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
+        case WM_MOUSEWHEEL:
+            ScrollTo(static_cast<std::ptrdiff_t>(topLine_) - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelLines,
+                     leftPixel_);
+            return 0;
+        case WM_SETFOCUS:
+            CreateCaret(hwnd_, nullptr, 1, lineHeight_);
+            PlaceCaret();
+            ShowCaret(hwnd_);
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            return 0;
+        case WM_KILLFOCUS:
+            DestroyCaret();
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            return 0;
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_KEYDOWN: OnKey(wParam); return 0;
+        case WM_LBUTTONDOWN:
+            SetFocus(hwnd_);
+            SetCapture(hwnd_);
+            dragging_ = true;
+            MoveCaret(HitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), (wParam & MK_SHIFT) != 0);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            SetFocus(hwnd_);
+            anchor_ = lineStarts_[LineOf(caret_)];
+            MoveCaret(LineEnd(LineOf(caret_)), true);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (dragging_) MoveCaret(HitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (dragging_) {
+                dragging_ = false;
+                if (message == WM_LBUTTONUP) ReleaseCapture();
+            }
+            return 0;
+        default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -32,8 +32,8 @@ HTREEITEM TreeControl::Insert(HTREEITEM parent, std::uint32_t key, std::string_v
         insert.item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateImage));
         insert.item.stateMask = TVIS_STATEIMAGEMASK;
     }
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    HTREEITEM item =
+        reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (item) items_[key] = item;
     return item;
 }

@@ -12,9 +12,7 @@ HINSTANCE ResourceModule() { return GetModuleHandleW(nullptr); }
 
 const wchar_t* AppTitle() { return L"KAVLO"; }
 
-int MessageBoxText(HWND owner, const wchar_t* text, UINT flags) {
-    return MessageBoxW(owner, text, AppTitle(), flags);
-}
+int MessageBoxText(HWND owner, const wchar_t* text, UINT flags) { return MessageBoxW(owner, text, AppTitle(), flags); }
 
 std::wstring_view LoadStringView(UINT id) {
     const wchar_t* text = nullptr;
@@ -34,9 +32,7 @@ Window::~Window() {
     }
 }
 
-Window* Window::FromHandle(HWND hwnd) {
-    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
+Window* Window::FromHandle(HWND hwnd) { return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
 bool Window::CreateWindowOf(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
                             int width, int height, HWND parent, HMENU menuOrId, UINT classStyle, HBRUSH background,
@@ -55,8 +51,8 @@ bool Window::CreateWindowOf(const wchar_t* className, const wchar_t* title, DWOR
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }
-    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
-                           ResourceModule(), this) != nullptr;
+    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId, ResourceModule(),
+                           this) != nullptr;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

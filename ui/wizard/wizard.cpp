@@ -57,13 +57,9 @@ INT_PTR WizardPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
         const auto* header = reinterpret_cast<NMHDR*>(lParam);
         switch (header->code) {
-        case PSN_SETACTIVE:
-            OnSetActive();
-            return Result(0);
-        case PSN_WIZNEXT:
-            return Result(OnNext() ? 0 : -1);
-        default:
-            break;
+            case PSN_SETACTIVE: OnSetActive(); return Result(0);
+            case PSN_WIZNEXT: return Result(OnNext() ? 0 : -1);
+            default: break;
         }
     }
     if (message == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS && LOWORD(wParam) == IDC_WIZ_HEADING) {

@@ -25,8 +25,7 @@ constexpr std::string_view kSystem =
 // A machine folder in the temporary directory, removed at the end of a benchmark.
 class BenchFolder {
 public:
-    explicit BenchFolder(const std::string& name)
-        : root_(fs::temp_directory_path() / ("kavlo-sim-bench-" + name)) {
+    explicit BenchFolder(const std::string& name) : root_(fs::temp_directory_path() / ("kavlo-sim-bench-" + name)) {
         fs::remove_all(root_);
         fs::create_directories(root_ / "drives/c");
     }

@@ -15,7 +15,8 @@ void Lookups(const kavlo::platform::MessageTable& table, std::string_view bytes)
     // Identifiers taken from the input itself reach its ranges.
     for (std::size_t at = 0; at + 4 <= bytes.size() && at < 64; at += 4) {
         std::uint32_t id = 0;
-        for (int i = 0; i < 4; ++i) id |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            id |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
         (void)table.Find(id, 1252);
     }
 }

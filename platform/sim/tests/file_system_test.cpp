@@ -17,14 +17,13 @@ namespace fs = std::filesystem;
 class FileSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        t_.Write("machine.ini",
-                 std::string(kMinimalSystem) +
-                     "[drive A:]\ntype = removable\nready = no\n"
-                     "[drive D:]\ntype = cdrom\nfile_system = CDFS\nlabel = DISC\n"
-                     "[drive E:]\ntype = fixed\nfile_system = FAT32\n"
-                     "[file C:\\boot.ini]\nattributes = HS\nmodified = 2001-04-12 16:47:31\n"
-                     "[file C:\\WINNT\\plain.txt]\nattributes =\n"
-                     "[file C:\\Program Fun]\nshort_name = FUN\n");
+        t_.Write("machine.ini", std::string(kMinimalSystem) +
+                                    "[drive A:]\ntype = removable\nready = no\n"
+                                    "[drive D:]\ntype = cdrom\nfile_system = CDFS\nlabel = DISC\n"
+                                    "[drive E:]\ntype = fixed\nfile_system = FAT32\n"
+                                    "[file C:\\boot.ini]\nattributes = HS\nmodified = 2001-04-12 16:47:31\n"
+                                    "[file C:\\WINNT\\plain.txt]\nattributes =\n"
+                                    "[file C:\\Program Fun]\nshort_name = FUN\n");
         t_.Write("drives/c/boot.ini", "[boot loader]\r\n");
         t_.Write("drives/c/WINNT/win.ini", "0123456789");
         t_.Write("drives/c/WINNT/system.ini", "");
@@ -75,8 +74,8 @@ protected:
 };
 
 TEST_F(FileSystemTest, PatternsInNameOrderWithDotEntries) {
-    EXPECT_EQ(Names("C:\\WINNT\\*"),
-              (Names_{".", "..", "a.b.dll", "kernel32.dll", "notes.txt.bak", "plain.txt", "README", "system.ini", "Temp", "win.ini"}));
+    EXPECT_EQ(Names("C:\\WINNT\\*"), (Names_{".", "..", "a.b.dll", "kernel32.dll", "notes.txt.bak", "plain.txt",
+                                             "README", "system.ini", "Temp", "win.ini"}));
     EXPECT_EQ(Names("C:\\WINNT\\*.*"), Names("C:\\WINNT\\*"));
     EXPECT_EQ(Names("c:/winnt/*.INI"), (Names_{"system.ini", "win.ini"}));
     EXPECT_EQ(Names("C:\\WINNT\\*."), (Names_{".", "..", "README", "Temp"}));
@@ -175,17 +174,17 @@ TEST_F(FileSystemTest, ExactNamesFindTheirEntry) {
     };
     const Case cases[] = {
         {"C:\\WINNT\\KERNEL32.dll", {"kernel32.dll"}},
-        {"C:\\winnt\\temp", {"Temp"}},                       // a directory by its name
-        {"C:\\PROGRA~1", {"Program Files"}},                 // by a generated short name
-        {"C:\\fun", {"Program Fun"}},                        // by a given short name
+        {"C:\\winnt\\temp", {"Temp"}},        // a directory by its name
+        {"C:\\PROGRA~1", {"Program Files"}},  // by a generated short name
+        {"C:\\fun", {"Program Fun"}},         // by a given short name
         {"C:\\INDEX~1.HTM", {"index.html"}},
-        {"C:\\WINNT\\README.", {"README"}},                  // a trailing dot also finds the name without it
+        {"C:\\WINNT\\README.", {"README"}},  // a trailing dot also finds the name without it
         {"C:\\WINNT\\win.ini.", {"win.ini"}},
         {"C:\\WINNT\\a.b.dll", {"a.b.dll"}},
-        {"C:\\WINNT\\notes.txt", {"error 2"}},               // only a prefix of notes.txt.bak
+        {"C:\\WINNT\\notes.txt", {"error 2"}},  // only a prefix of notes.txt.bak
         {"C:\\WINNT\\win", {"error 2"}},
         {"C:\\WINNT\\.gitkeep", {"error 2"}},
-        {"C:\\WINNT\\Temp\\.gitkeep", {"error 2"}},          // placeholders are no files of the machine
+        {"C:\\WINNT\\Temp\\.gitkeep", {"error 2"}},  // placeholders are no files of the machine
         {"C:\\PROGRA~3", {"error 2"}},
         {"C:\\NoDir\\win.ini", {"error 3"}},
         {"C:\\WINNT\\win.ini\\x", {"error 3"}},
@@ -201,7 +200,7 @@ TEST_F(FileSystemTest, VersionLookupsOfFilesWithoutAnImage) {
         WinError error;
     };
     const Case cases[] = {
-        {"D:\\SETUP.EXE", err::kResourceTypeNotFound},       // "MZ" and nothing else
+        {"D:\\SETUP.EXE", err::kResourceTypeNotFound},        // "MZ" and nothing else
         {"C:\\WINNT\\fake.dll", err::kResourceTypeNotFound},  // a DOS header pointing nowhere
         {"C:\\WINNT\\text.dll", err::kResourceTypeNotFound},
         {"C:\\WINNT\\system.ini", err::kResourceTypeNotFound},  // empty

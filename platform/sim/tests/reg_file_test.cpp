@@ -95,12 +95,14 @@ TEST_F(RegFileTest, Version5StringTypesInHexAreUtf16) {
 }
 
 TEST_F(RegFileTest, Utf16FileWithByteOrderMark) {
-    const std::string file =
-        Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Caf\u00e9]\r\n"
-                  u"\"Name\"=\"Ren\u00e9e \u20ac \u4e2d\"\r\n");
+    const std::string file = Utf16File(
+        u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Caf\u00e9]\r\n"
+        u"\"Name\"=\"Ren\u00e9e \u20ac \u4e2d\"\r\n");
     ASSERT_EQ(Apply(file), "");
     // Characters outside code page 1252 become "?", as RegQueryValueExA gives them.
-    EXPECT_EQ(Value(RegRoot::LocalMachine, "SOFTWARE\\Caf\xE9", "Name").data, std::string("Ren\xE9" "e \x80 ?\0", 10));
+    EXPECT_EQ(Value(RegRoot::LocalMachine, "SOFTWARE\\Caf\xE9", "Name").data, std::string("Ren\xE9"
+                                                                                          "e \x80 ?\0",
+                                                                                          10));
 }
 
 TEST_F(RegFileTest, Version5AsUtf8OrAnsiWithoutByteOrderMark) {
@@ -186,34 +188,58 @@ TEST_P(BadRegTest, NamesFileAndLine) {
     EXPECT_EQ(ApplyRegFile(GetParam().text, "registry/10-x.reg", 1252, *store), GetParam().error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Errors, BadRegTest, ::testing::Values(
-    BadReg{"", "registry/10-x.reg:1: empty file: expected \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\""},
-    BadReg{"\n\nREGEDIT5\n", "registry/10-x.reg:3: the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\""},
-    BadReg{"REGEDIT4\n\"a\"=\"1\"\n", "registry/10-x.reg:2: value line outside a key: open a [key] first"},
-    BadReg{"REGEDIT4\n[HKEY_NOWHERE\\x]\n", "registry/10-x.reg:2: unknown hive \"HKEY_NOWHERE\" (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS, HKEY_CURRENT_CONFIG)"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x\n", "registry/10-x.reg:2: key line without a closing \"]\""},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x] junk\n", "registry/10-x.reg:2: text after the \"]\" of a key line"},
-    BadReg{"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", "registry/10-x.reg:2: a hive itself cannot be deleted"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\nname=\"1\"\n", "registry/10-x.reg:3: expected a [key] line, a \"name\"=value line, @=value or a ; comment"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\" \"1\"\n", "registry/10-x.reg:3: expected \"=\" after the value name"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a=\"1\"\n", "registry/10-x.reg:3: expected \"=\" after the value name"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\n", "registry/10-x.reg:3: string without a closing quote"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\" trailing\n", "registry/10-x.reg:3: text after the closing quote of a string value"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:123456789\n", "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:12g4\n", "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:\n", "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:1,2,,3\n", "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:123\n", "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:zz\n", "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex(2:00\n", "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex()\n", "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex(q):00\n", "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex 00\n", "registry/10-x.reg:3: expected \":\" after hex"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=qword:1\n", "registry/10-x.reg:3: unknown value data: expected \"string\", dword:, hex:, hex(N): or -"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:01,\\\n02,\\\n0x\n\"b\"=\"\n", "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:01,\\\n02\n\"b\"=\"\n", "registry/10-x.reg:5: string without a closing quote"},
-    BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n[-HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\"\n", "registry/10-x.reg:4: value line outside a key: open a [key] first"},
-    BadReg{"\xFE\xFFx", "registry/10-x.reg:1: UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)"}));
+INSTANTIATE_TEST_SUITE_P(
+    Errors, BadRegTest,
+    ::testing::Values(
+        BadReg{"",
+               "registry/10-x.reg:1: empty file: expected \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\""},
+        BadReg{"\n\nREGEDIT5\n",
+               "registry/10-x.reg:3: the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\""},
+        BadReg{"REGEDIT4\n\"a\"=\"1\"\n", "registry/10-x.reg:2: value line outside a key: open a [key] first"},
+        BadReg{"REGEDIT4\n[HKEY_NOWHERE\\x]\n",
+               "registry/10-x.reg:2: unknown hive \"HKEY_NOWHERE\" (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, "
+               "HKEY_CLASSES_ROOT, HKEY_USERS, HKEY_CURRENT_CONFIG)"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x\n", "registry/10-x.reg:2: key line without a closing \"]\""},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x] junk\n", "registry/10-x.reg:2: text after the \"]\" of a key line"},
+        BadReg{"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", "registry/10-x.reg:2: a hive itself cannot be deleted"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\nname=\"1\"\n",
+               "registry/10-x.reg:3: expected a [key] line, a \"name\"=value line, @=value or a ; comment"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\" \"1\"\n",
+               "registry/10-x.reg:3: expected \"=\" after the value name"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a=\"1\"\n",
+               "registry/10-x.reg:3: expected \"=\" after the value name"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\n", "registry/10-x.reg:3: string without a closing quote"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\" trailing\n",
+               "registry/10-x.reg:3: text after the closing quote of a string value"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:123456789\n",
+               "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:12g4\n",
+               "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=dword:\n",
+               "registry/10-x.reg:3: dword: needs 1 to 8 hex digits"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:1,2,,3\n",
+               "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:123\n",
+               "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:zz\n",
+               "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex(2:00\n",
+               "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex()\n",
+               "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex(q):00\n",
+               "registry/10-x.reg:3: hex(N): needs a hex type number such as hex(2)"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex 00\n", "registry/10-x.reg:3: expected \":\" after hex"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=qword:1\n",
+               "registry/10-x.reg:3: unknown value data: expected \"string\", dword:, hex:, hex(N): or -"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:01,\\\n02,\\\n0x\n\"b\"=\"\n",
+               "registry/10-x.reg:3: hex data are two-digit bytes separated by commas"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n\"a\"=hex:01,\\\n02\n\"b\"=\"\n",
+               "registry/10-x.reg:5: string without a closing quote"},
+        BadReg{"REGEDIT4\n[HKEY_LOCAL_MACHINE\\x]\n[-HKEY_LOCAL_MACHINE\\x]\n\"a\"=\"1\"\n",
+               "registry/10-x.reg:4: value line outside a key: open a [key] first"},
+        BadReg{"\xFE\xFFx",
+               "registry/10-x.reg:1: UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)"}));
 
 TEST(RegFileLimits, DepthAndNameLengthAsTheRegistryAllows) {
     auto store = std::make_shared<RegistryStore>();

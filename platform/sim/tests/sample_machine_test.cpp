@@ -44,7 +44,8 @@ TEST(SampleMachine, RegistryKeysOfWindows2000) {
     ASSERT_TRUE(options.ok());
     EXPECT_EQ((*options)->QueryValue("ProductType", 1024).value().data, std::string("WinNT\0", 6));
     // The user's hive was written as UTF-16; its values read back in the ANSI code page.
-    auto shell = m->OpenKey(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+    auto shell =
+        m->OpenKey(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
     ASSERT_TRUE(shell.ok());
     const RegValue appData = (*shell)->QueryValue("AppData", 1024).value();
     EXPECT_EQ(appData.type, regtype::kExpandSz);

@@ -30,7 +30,8 @@ std::string Label(const TempMachine& folder, std::string_view relative) {
 
 TEST(LoadMachine, MissingFolderOrIni) {
     TempMachine t;
-    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)");
+    EXPECT_EQ(LoadError(t),
+              Label(t, "machine.ini") + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)");
     const std::string nowhere = (t.root() / "nowhere").string();
     EXPECT_EQ(LoadMachine(nowhere).error, nowhere + ": no such machine folder");
 }
@@ -38,7 +39,8 @@ TEST(LoadMachine, MissingFolderOrIni) {
 TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
     TempMachine t;
     t.Write("machine.ini", std::string(kMinimalSystem) + "[memory]\ntotal_phys = lots\n");
-    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"lots\"");
+    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") +
+                                ":21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"lots\"");
     t.Write("machine.ini", kMinimalSystem);
     t.Write("registry/00-good.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n");
     t.Write("registry/10-bad.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\B]\n\"x\"=dword:xyz\n");
@@ -90,7 +92,8 @@ TEST(LoadMachine, UnreadablePartsFailTheLoad) {
     t.Write("drives", "not a folder");
     EXPECT_EQ(LoadError(t), "drives: not a folder");
     fs::remove(t.root() / "drives");
-    if (!testing::PermissionsCanHideFolders()) GTEST_SKIP() << "permissions cannot hide folders here (root, or Windows)";
+    if (!testing::PermissionsCanHideFolders())
+        GTEST_SKIP() << "permissions cannot hide folders here (root, or Windows)";
     for (const char* part : {"registry", "drives/c"}) {
         SCOPED_TRACE(part);
         const fs::path folder = t.Mkdir(part);
@@ -119,9 +122,11 @@ TEST(LoadMachine, FileSectionsMustNameExistingFiles) {
     TempMachine t;
     t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\WINNT\\nothing.dll]\nattributes = R\n");
     t.Write("drives/c/WINNT/win.ini", "");
-    EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":20: no such file or directory under drives/: C:\\WINNT\\nothing.dll");
-    t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\WINNT\\win.ini]\nshort_name = OTHER.INI\n"
-                                                          "[file C:\\WINNT\\system.ini]\nshort_name = other.ini\n");
+    EXPECT_EQ(LoadError(t),
+              Label(t, "machine.ini") + ":20: no such file or directory under drives/: C:\\WINNT\\nothing.dll");
+    t.Write("machine.ini", std::string(kMinimalSystem) +
+                               "[file C:\\WINNT\\win.ini]\nshort_name = OTHER.INI\n"
+                               "[file C:\\WINNT\\system.ini]\nshort_name = other.ini\n");
     t.Write("drives/c/WINNT/system.ini", "");
     EXPECT_EQ(LoadError(t), Label(t, "machine.ini") + ":20: short name OTHER.INI is already used by system.ini");
     t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\PROGRA~1]\nattributes = R\n");
@@ -132,9 +137,11 @@ TEST(LoadMachine, FileSectionsMustNameExistingFiles) {
 TEST(LoadMachine, RegistryFilesMergeInNameOrder) {
     TempMachine t;
     t.Write("machine.ini", kMinimalSystem);
-    t.Write("registry/20-later.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"later\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
-    t.Write("registry/10-first.REG", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"first\"\n\"only\"=\"first\"\n"
-                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
+    t.Write("registry/20-later.reg",
+            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"later\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
+    t.Write("registry/10-first.REG",
+            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"first\"\n\"only\"=\"first\"\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
     t.Write("registry/notes.txt", "not a registry file");
     auto m = Load(t);
     ASSERT_TRUE(m);
@@ -149,8 +156,9 @@ class RegistryKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         t_.Write("machine.ini", kMinimalSystem);
-        t_.Write("registry/00.reg", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"Ten\"=\"123456789\"\n@=dword:1\n"
-                                    "[HKEY_CURRENT_USER\\Software\\T\\Sub1]\n[HKEY_CURRENT_USER\\Software\\T\\LongerName]\n");
+        t_.Write("registry/00.reg",
+                 "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"Ten\"=\"123456789\"\n@=dword:1\n"
+                 "[HKEY_CURRENT_USER\\Software\\T\\Sub1]\n[HKEY_CURRENT_USER\\Software\\T\\LongerName]\n");
         machine_ = Load(t_);
         ASSERT_TRUE(machine_);
         auto key = machine_->OpenKey(RegRoot::CurrentUser, "software\\t");
@@ -236,7 +244,7 @@ TEST_F(RegistryKeyTest, DeleteKeyFailures) {
         {RegRoot::CurrentUser, "Software\\Nope", err::kFileNotFound},
         {RegRoot::CurrentUser, "Software\\Nope\\Deeper", err::kFileNotFound},
         {RegRoot::LocalMachine, "Software\\T", err::kFileNotFound},  // another hive
-        {RegRoot::CurrentUser, "", err::kInvalidParameter},           // a root is never deleted
+        {RegRoot::CurrentUser, "", err::kInvalidParameter},          // a root is never deleted
         {RegRoot::CurrentUser, "\\\\", err::kInvalidParameter},
     };
     for (const Case& c : cases) EXPECT_EQ(machine_->DeleteKey(c.root, c.path).error(), c.error) << c.path;
@@ -299,8 +307,8 @@ TEST(SimSystem, FactsEnvironmentAndFolders) {
     EXPECT_EQ(m->ExpandEnvironment("%EMPTY%|"), "|");
     EXPECT_EQ(m->ShellFolder(0x1A).value(), "C:\\Documents and Settings\\u\\Application Data");
     EXPECT_EQ(m->ShellFolder(0x801A).value(), "C:\\Documents and Settings\\u\\Application Data");  // flags ignored
-    EXPECT_EQ(m->ShellFolder(0x24).value(), "C:\\WINNT");      // CSIDL_WINDOWS defaults to the Windows directory
-    EXPECT_EQ(m->ShellFolder(0x25).value(), "C:\\Other");      // ... unless given
+    EXPECT_EQ(m->ShellFolder(0x24).value(), "C:\\WINNT");             // CSIDL_WINDOWS defaults to the Windows directory
+    EXPECT_EQ(m->ShellFolder(0x25).value(), "C:\\Other");             // ... unless given
     EXPECT_EQ(m->ShellFolder(0x11).error(), err::kInvalidParameter);  // My Computer has no path
     EXPECT_EQ(m->ShellFolder(0x05).error(), err::kFileNotFound);
 }
@@ -327,8 +335,8 @@ TEST(SimSystem, ErrorTextsAsWindowsGivesThem) {
     EXPECT_EQ(m->ErrorText(1060), "The specified service does not exist as an installed service.\r\n");
     EXPECT_EQ(m->ErrorText(1813), "The specified resource type cannot be found in the image file.\r\n");
     EXPECT_EQ(m->ErrorText(1234), "Unknown error 1234.\r\n");
-    for (WinError code : {2u, 3u, 5u, 6u, 18u, 21u, 32u, 50u, 87u, 122u, 123u, 127u, 234u, 259u, 1056u, 1058u, 1060u,
-                          1062u, 1066u, 1073u, 1722u, 1753u, 1813u}) {
+    for (WinError code : {2u,   3u,   5u,    6u,    18u,   21u,   32u,   50u,   87u,   122u,  123u, 127u,
+                          234u, 259u, 1056u, 1058u, 1060u, 1062u, 1066u, 1073u, 1722u, 1753u, 1813u}) {
         const std::string text = m->ErrorText(code);
         EXPECT_EQ(text.find("Unknown"), std::string::npos) << code;
         EXPECT_EQ(text.substr(text.size() - 3), ".\r\n") << code;

@@ -48,7 +48,8 @@ TEST(SampleVersions, SystemFilesOfOffice7) {
     EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\FileVersion"), "5.00.2195.4272");
     EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904B0\\companyname"), "Microsoft Corporation");
     EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\FileDescription"), "Windows NT BASE API Client DLL");
-    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\ProductName"), "Microsoft(R) Windows (R) 2000 Operating System");
+    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\ProductName"),
+              "Microsoft(R) Windows (R) 2000 Operating System");
     EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\Comments"), std::nullopt);
     EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904E4\\FileVersion"), std::nullopt);
     EXPECT_EQ((*kernel)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04B0}}));
@@ -133,33 +134,32 @@ TEST_P(HostileImageTest, GivesNoVersion) {
     EXPECT_FALSE(VersionBlock(image).has_value()) << p.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Patches, HostileImageTest, ::testing::Values(
-    Patch{"not MZ", 0, 0x4D5A, 2},
-    Patch{"PE header past the end", 0x3C, 0xFFFFFFF0u, 4},
-    Patch{"PE header at the last bytes", 0x3C, 2046, 4},
-    Patch{"no PE signature", kPeHeader, 0x00004551, 4},
-    Patch{"unknown optional header", kPeHeader + 24, 0x0107, 2},
-    Patch{"optional header too small for the directories", kPeHeader + 20, 0x60, 2},
-    Patch{"two data directories only", kPeHeader + 24 + 92, 2, 4},
-    Patch{"65535 sections", kPeHeader + 6, 0xFFFF, 2},
-    Patch{"more sections than the file holds", kPeHeader + 6, 60, 2},
-    Patch{"resource directory outside every section", kPeHeader + 24 + 96 + 16, 0x00F00000, 4},
-    Patch{"resource RVA wraps around", kPeHeader + 24 + 96 + 16, 0xFFFFFFF0u, 4},
-    Patch{"resource directory size too small", kPeHeader + 24 + 96 + 20, 8, 4},
-    Patch{"huge entry count", kTypeDirectory + 14, 0xFFFF, 2},
-    Patch{"entries past the section", kTypeDirectory + 12, 0x0200, 2},
-    Patch{"no entries", kTypeDirectory + 14, 0, 2},
-    Patch{"no RT_VERSION type", kTypeEntry, 3, 4},
-    Patch{"type points at data instead of a directory", kTypeEntry + 4, 0x48, 4},
-    Patch{"type directory loops to itself", kTypeEntry + 4, 0x80000000u, 4},
-    Patch{"name directory loops to the type directory", kNameEntry + 4, 0x80000000u, 4},
-    Patch{"subdirectory past the section", kTypeEntry + 4, 0x8FFFFFF0u, 4},
-    Patch{"language entry is another directory", kLanguageEntry + 4, 0x80000030u, 4},
-    Patch{"data entry past the section", kLanguageEntry + 4, 0x7FFFFFF0u, 4},
-    Patch{"data outside the image", kDataEntry, 0x90000000u, 4},
-    Patch{"data larger than the section", kDataEntry + 4, 0x10000, 4},
-    Patch{"data size huge", kDataEntry + 4, 0xFFFFFFFFu, 4},
-    Patch{"data size zero", kDataEntry + 4, 0, 4}));
+INSTANTIATE_TEST_SUITE_P(
+    Patches, HostileImageTest,
+    ::testing::Values(Patch{"not MZ", 0, 0x4D5A, 2}, Patch{"PE header past the end", 0x3C, 0xFFFFFFF0u, 4},
+                      Patch{"PE header at the last bytes", 0x3C, 2046, 4},
+                      Patch{"no PE signature", kPeHeader, 0x00004551, 4},
+                      Patch{"unknown optional header", kPeHeader + 24, 0x0107, 2},
+                      Patch{"optional header too small for the directories", kPeHeader + 20, 0x60, 2},
+                      Patch{"two data directories only", kPeHeader + 24 + 92, 2, 4},
+                      Patch{"65535 sections", kPeHeader + 6, 0xFFFF, 2},
+                      Patch{"more sections than the file holds", kPeHeader + 6, 60, 2},
+                      Patch{"resource directory outside every section", kPeHeader + 24 + 96 + 16, 0x00F00000, 4},
+                      Patch{"resource RVA wraps around", kPeHeader + 24 + 96 + 16, 0xFFFFFFF0u, 4},
+                      Patch{"resource directory size too small", kPeHeader + 24 + 96 + 20, 8, 4},
+                      Patch{"huge entry count", kTypeDirectory + 14, 0xFFFF, 2},
+                      Patch{"entries past the section", kTypeDirectory + 12, 0x0200, 2},
+                      Patch{"no entries", kTypeDirectory + 14, 0, 2}, Patch{"no RT_VERSION type", kTypeEntry, 3, 4},
+                      Patch{"type points at data instead of a directory", kTypeEntry + 4, 0x48, 4},
+                      Patch{"type directory loops to itself", kTypeEntry + 4, 0x80000000u, 4},
+                      Patch{"name directory loops to the type directory", kNameEntry + 4, 0x80000000u, 4},
+                      Patch{"subdirectory past the section", kTypeEntry + 4, 0x8FFFFFF0u, 4},
+                      Patch{"language entry is another directory", kLanguageEntry + 4, 0x80000030u, 4},
+                      Patch{"data entry past the section", kLanguageEntry + 4, 0x7FFFFFF0u, 4},
+                      Patch{"data outside the image", kDataEntry, 0x90000000u, 4},
+                      Patch{"data larger than the section", kDataEntry + 4, 0x10000, 4},
+                      Patch{"data size huge", kDataEntry + 4, 0xFFFFFFFFu, 4},
+                      Patch{"data size zero", kDataEntry + 4, 0, 4}));
 
 // Builds a version node: header, key, value, children (each 4-aligned).
 std::string Node(std::u16string_view key, std::string_view value, std::uint16_t type, std::vector<std::string> children,
@@ -178,7 +178,8 @@ std::string Node(std::u16string_view key, std::string_view value, std::uint16_t 
     }
     Put16(body, 0, static_cast<std::uint16_t>(static_cast<int>(body.size()) + lengthDelta));
     const std::size_t valueLength = type == 1 ? value.size() / 2 : value.size();
-    Put16(body, 2, static_cast<std::uint16_t>(valueLengthOverride >= 0 ? valueLengthOverride : static_cast<int>(valueLength)));
+    Put16(body, 2,
+          static_cast<std::uint16_t>(valueLengthOverride >= 0 ? valueLengthOverride : static_cast<int>(valueLength)));
     Put16(body, 4, type);
     return body;
 }
@@ -238,9 +239,10 @@ TEST(HostileBlocks, BadChildrenAreIgnored) {
 }
 
 TEST(HostileBlocks, StringsMarkedBinaryAndOddTranslations) {
-    auto info = VersionInfo::Parse(Root({StringTable({Node(u"CompanyName", Text(u"Co"), 0, {}, 0, 3)}),
-                                         Node(u"VarFileInfo", "", 1, {Node(u"Translation", "\x09\x04\xb0\x04\x07", 0, {})})}),
-                                   1252);
+    auto info =
+        VersionInfo::Parse(Root({StringTable({Node(u"CompanyName", Text(u"Co"), 0, {}, 0, 3)}),
+                                 Node(u"VarFileInfo", "", 1, {Node(u"Translation", "\x09\x04\xb0\x04\x07", 0, {})})}),
+                           1252);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\CompanyName"), "Co");
     EXPECT_EQ(info->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04B0}}));

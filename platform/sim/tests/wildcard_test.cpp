@@ -20,46 +20,37 @@ TEST_P(PatternTest, MatchesAsWindows) {
     EXPECT_EQ(MatchesPattern(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Star, PatternTest, ::testing::Values(
-    PatternCase{"*", "kernel32.dll", true},
-    PatternCase{"*", "README", true},
-    PatternCase{"*", ".", true},
-    PatternCase{"*", "..", true},
-    PatternCase{"*.*", "README", true},          // no dot needed
-    PatternCase{"*.*", "a.b.c", true},
-    PatternCase{"*.*", ".", true},
-    PatternCase{"*.dll", "KERNEL32.DLL", true},  // case-insensitive
-    PatternCase{"*.dll", "kernel32.dll.bak", false},
-    PatternCase{"*.dll", "a.b.dll", true},
-    PatternCase{"*.dll", ".", false},
-    PatternCase{"k*32.dll", "kernel32.dll", true},
-    PatternCase{"k*32.dll", "kernel64.dll", false},
-    PatternCase{"*32*", "user32.dll", true},
-    PatternCase{"*.", "README", true},           // names without an extension
-    PatternCase{"*.", "readme.txt", false},
-    PatternCase{"*.l*", "a.log", true},
-    PatternCase{"*.l*", "a.txt", false}));
+INSTANTIATE_TEST_SUITE_P(Star, PatternTest,
+                         ::testing::Values(PatternCase{"*", "kernel32.dll", true}, PatternCase{"*", "README", true},
+                                           PatternCase{"*", ".", true}, PatternCase{"*", "..", true},
+                                           PatternCase{"*.*", "README", true},  // no dot needed
+                                           PatternCase{"*.*", "a.b.c", true}, PatternCase{"*.*", ".", true},
+                                           PatternCase{"*.dll", "KERNEL32.DLL", true},  // case-insensitive
+                                           PatternCase{"*.dll", "kernel32.dll.bak", false},
+                                           PatternCase{"*.dll", "a.b.dll", true}, PatternCase{"*.dll", ".", false},
+                                           PatternCase{"k*32.dll", "kernel32.dll", true},
+                                           PatternCase{"k*32.dll", "kernel64.dll", false},
+                                           PatternCase{"*32*", "user32.dll", true},
+                                           PatternCase{"*.", "README", true},  // names without an extension
+                                           PatternCase{"*.", "readme.txt", false}, PatternCase{"*.l*", "a.log", true},
+                                           PatternCase{"*.l*", "a.txt", false}));
 
-INSTANTIATE_TEST_SUITE_P(Question, PatternTest, ::testing::Values(
-    PatternCase{"?", "a", true},
-    PatternCase{"?", "ab", false},
-    PatternCase{"??", "a", true},                // "?" at the end may match nothing
-    PatternCase{"a?.txt", "a.txt", true},        // ... and before a dot
-    PatternCase{"a?.txt", "ab.txt", true},
-    PatternCase{"a?.txt", "abc.txt", false},
-    PatternCase{"a?b", "a.b", false},            // "?" does not match the dot itself
-    PatternCase{"file?.log", "FILE1.LOG", true},
-    PatternCase{"*.??", "x.c", true},
-    PatternCase{"*.??", "x.cpp", false}));
+INSTANTIATE_TEST_SUITE_P(Question, PatternTest,
+                         ::testing::Values(PatternCase{"?", "a", true}, PatternCase{"?", "ab", false},
+                                           PatternCase{"??", "a", true},          // "?" at the end may match nothing
+                                           PatternCase{"a?.txt", "a.txt", true},  // ... and before a dot
+                                           PatternCase{"a?.txt", "ab.txt", true},
+                                           PatternCase{"a?.txt", "abc.txt", false},
+                                           PatternCase{"a?b", "a.b", false},  // "?" does not match the dot itself
+                                           PatternCase{"file?.log", "FILE1.LOG", true},
+                                           PatternCase{"*.??", "x.c", true}, PatternCase{"*.??", "x.cpp", false}));
 
-INSTANTIATE_TEST_SUITE_P(Literal, PatternTest, ::testing::Values(
-    PatternCase{"win.ini", "WIN.INI", true},
-    PatternCase{"win.ini", "win.ini2", false},
-    PatternCase{"win.ini", "win", false},
-    PatternCase{"a.b", "a.b", true},
-    PatternCase{"\xE9t\xE9.txt", "\xC9T\xC9.TXT", true},  // cp1252 letters fold too
-    PatternCase{"", "", true},
-    PatternCase{"", "a", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Literal, PatternTest,
+    ::testing::Values(PatternCase{"win.ini", "WIN.INI", true}, PatternCase{"win.ini", "win.ini2", false},
+                      PatternCase{"win.ini", "win", false}, PatternCase{"a.b", "a.b", true},
+                      PatternCase{"\xE9t\xE9.txt", "\xC9T\xC9.TXT", true},  // cp1252 letters fold too
+                      PatternCase{"", "", true}, PatternCase{"", "a", false}));
 
 TEST(Wildcards, Detects) {
     EXPECT_TRUE(HasWildcards("*.dll"));

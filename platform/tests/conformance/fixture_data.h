@@ -61,8 +61,12 @@ struct FixtureFile {
 /// Files of the test folder. "Long File Name.text" has no 8.3 name of its own.
 inline const std::vector<FixtureFile>& FixtureFiles() {
     static const std::vector<FixtureFile> files = {
-        {"a1.txt", "alpha one\r\n"}, {"a2.txt", "alpha two\r\n"},     {"ab.txt", "ab\r\n"},
-        {"abc.txt", "abc\r\n"},      {"b1.txt", "bravo one\r\n"},     {"notes.log", "log\r\n"},
+        {"a1.txt", "alpha one\r\n"},
+        {"a2.txt", "alpha two\r\n"},
+        {"ab.txt", "ab\r\n"},
+        {"abc.txt", "abc\r\n"},
+        {"b1.txt", "bravo one\r\n"},
+        {"notes.log", "log\r\n"},
         {"Long File Name.text", "a file with a long name\r\n"},
     };
     return files;

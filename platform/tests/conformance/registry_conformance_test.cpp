@@ -146,16 +146,16 @@ TEST_P(Conformance, CreatedKeyKeepsTheStringBytesItWasGiven) {
     {
         auto created = machine().CreateKey(RegRoot::CurrentUser, path);
         ASSERT_TRUE(created.ok()) << "error " << created.error();
-        for (const auto& [name, text] : {std::pair{"Name", "Jane Doe"}, std::pair{"Empty", ""},
-                                         std::pair{"Phone", "+44 20 7946 0000"}}) {
+        for (const auto& [name, text] :
+             {std::pair{"Name", "Jane Doe"}, std::pair{"Empty", ""}, std::pair{"Phone", "+44 20 7946 0000"}}) {
             EXPECT_TRUE((*created)->SetString(name, text).ok()) << name;
         }
         EXPECT_TRUE((*created)->SetString("Name", "Jane Q. Doe").ok()) << "overwriting";
     }
     auto key = machine().OpenKey(RegRoot::CurrentUser, path, kKeyRead);
     ASSERT_TRUE(key.ok()) << "error " << key.error();
-    for (const auto& [name, text] : {std::pair{"Name", "Jane Q. Doe"}, std::pair{"Empty", ""},
-                                     std::pair{"Phone", "+44 20 7946 0000"}}) {
+    for (const auto& [name, text] :
+         {std::pair{"Name", "Jane Q. Doe"}, std::pair{"Empty", ""}, std::pair{"Phone", "+44 20 7946 0000"}}) {
         SCOPED_TRACE(name);
         auto value = (*key)->QueryValue(name, 256);
         ASSERT_TRUE(value.ok()) << "error " << value.error();

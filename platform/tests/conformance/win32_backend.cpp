@@ -30,10 +30,10 @@ void WriteKey(HKEY parent, const std::string& path, const std::vector<FixtureVal
               ERROR_SUCCESS)
         << path;
     for (const FixtureValue& value : values) {
-        ASSERT_EQ(::RegSetValueExA(key.get(), value.name.c_str(), 0, value.type,
-                                   reinterpret_cast<const BYTE*>(value.data.data()),
-                                   static_cast<DWORD>(value.data.size())),
-                  ERROR_SUCCESS)
+        ASSERT_EQ(
+            ::RegSetValueExA(key.get(), value.name.c_str(), 0, value.type,
+                             reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size())),
+            ERROR_SUCCESS)
             << path << "\\" << value.name;
     }
 }

@@ -20,7 +20,8 @@ std::string WithLocale(std::string_view locale) {
 
 std::vector<std::string> Children(const ResultNode& node) {
     std::vector<std::string> titles;
-    for (const auto& child : node.children()) titles.push_back(child->title() + (child->extra().empty() ? "" : "|" + child->extra()));
+    for (const auto& child : node.children())
+        titles.push_back(child->title() + (child->extra().empty() ? "" : "|" + child->extra()));
     return titles;
 }
 
@@ -51,8 +52,9 @@ TEST(AntivirusLogs, OnlyTheFourteenHighestNamesAreRead) {
 
 TEST(AntivirusLogs, OlderVersionsKeepTheirLogsInTheProgramFolder) {
     testing::SimImage image(WithLocale(""));
-    image.Registry("50-product", std::string(kProductKey) + "\"ProductVersion\"=dword:000102bc\n"
-                                                           "\"Home Directory\"=\"C:\\\\AV\"\n");
+    image.Registry("50-product", std::string(kProductKey) +
+                                     "\"ProductVersion\"=dword:000102bc\n"
+                                     "\"Home Directory\"=\"C:\\\\AV\"\n");
     image.DriveFile("AV/Logs/a.Log", "1F0A0E0D2A05,14,0,8,PC,SYSTEM,,,,,,,,started\n");
     EXPECT_EQ(image.Run("col", "COstrell7Log:event").text,
               "11/14/2001  1:42:05 pm,Ostrell Antivirus Startup,PC,SYSTEM,System,started\n");
@@ -73,43 +75,48 @@ TEST(AntivirusConfiguration, EntriesBelowTheCurrentNode) {
 // A server entry with both addresses, the times in the machine's zone and forms.
 TEST(AntivirusConfiguration, AddressCacheEntry) {
     testing::SimImage image(WithLocale("utc_offset = -05:00\ndate_format = dd.MM.yyyy\ntime_format = HH:mm:ss\n"));
-    image.Registry("50-product",
-                   std::string(kProductKey) + "\"ClientType\"=dword:00000003\n\"Domain\"=\"AVDOM\"\n"
-                   "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\AddressCache\\SRV1]\n"
-                   "\"ProductVersion\"=dword:034e02ee\n\"Domain\"=\"AVDOM\"\n\"NumberOfClients\"=dword:0000002a\n"
-                   "\"Flags\"=dword:00001005\n\"Protocol\"=\"Address_1\"\n\"Good\"=dword:00000001\n"
-                   "\"Address_0\"=hex:02,00,00,00,0b,1f,00,00,c0,a8,0a,05\n"
-                   "\"Address_1\"=hex:06,00,00,00,85,1a,00,00,00,00,00,2a,00,a0,c9,12,34,56\n"
-                   "\"LastGoodTime\"=hex:98,c7,e0,3c\n\"LastUpdateTime\"=hex:01\n"
-                   "\"PatternVersion\"=dword:02f80003\n\"PatternFileDate\"=dword:00002e25\n"
-                   "\"TimeOfLastScan\"=dword:3ce0c798\n");
+    image.Registry(
+        "50-product",
+        std::string(kProductKey) +
+            "\"ClientType\"=dword:00000003\n\"Domain\"=\"AVDOM\"\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\AddressCache\\SRV1]\n"
+            "\"ProductVersion\"=dword:034e02ee\n\"Domain\"=\"AVDOM\"\n\"NumberOfClients\"=dword:0000002a\n"
+            "\"Flags\"=dword:00001005\n\"Protocol\"=\"Address_1\"\n\"Good\"=dword:00000001\n"
+            "\"Address_0\"=hex:02,00,00,00,0b,1f,00,00,c0,a8,0a,05\n"
+            "\"Address_1\"=hex:06,00,00,00,85,1a,00,00,00,00,00,2a,00,a0,c9,12,34,56\n"
+            "\"LastGoodTime\"=hex:98,c7,e0,3c\n\"LastUpdateTime\"=hex:01\n"
+            "\"PatternVersion\"=dword:02f80003\n\"PatternFileDate\"=dword:00002e25\n"
+            "\"TimeOfLastScan\"=dword:3ce0c798\n");
     const TitleRecord& title = image.Run("treexp", "TRoot:Setting,30,Value,24,Comment,36\nDspAddressCache:");
     const ResultNode& root = title.Root();
     ASSERT_EQ(root.children().size(), 2u);
-    EXPECT_THAT(Children(*root.children()[0]), ElementsAre("Type of Install|Server, ", "Domain|AVDOM,Domain server is part of"));
+    EXPECT_THAT(Children(*root.children()[0]),
+                ElementsAre("Type of Install|Server, ", "Domain|AVDOM,Domain server is part of"));
     ASSERT_EQ(root.children()[1]->children().size(), 1u);
-    EXPECT_THAT(Children(*root.children()[1]->children()[0]),
-                ElementsAre("Product Version|7.50.846, ", " | , ", "Domain|AVDOM,Domain parent resides in",
-                            "Parent|Not Present, ", "Number of clients|42, ", "OS|Netware 5.x, ",
-                            "Server Type|Primary,, ", "Sharing|Yes,, ", " | , ", "IP Address|192.168.10.5, ",
-                            "UDP Port|2847, ", "IPX Address|0x0002a:0a0c9123456, ", "Port|34074, ",
-                            "Protocol|IPX,Which protocol is being used",
-                            "Status last time communicated|1,0=No communication 1=Communicating",
-                            "LastGoodTime|14.05.2002 03:15:20,Last CheckInWithNest time",
-                            "LastUpdateTime|NA,Last PONG / PLX.DAT time", " | , ", "Virus .VDB Pattern|0x2f80003, ",
-                            "Pattern Date|05/06/02, ", "Old Definitions|Yes, ", "Scan Engine|0.0.0.0, ", " | , ",
-                            "Time of last scan|14.05.2002 03:15:20, "));
+    EXPECT_THAT(
+        Children(*root.children()[1]->children()[0]),
+        ElementsAre("Product Version|7.50.846, ", " | , ", "Domain|AVDOM,Domain parent resides in",
+                    "Parent|Not Present, ", "Number of clients|42, ", "OS|Netware 5.x, ", "Server Type|Primary,, ",
+                    "Sharing|Yes,, ", " | , ", "IP Address|192.168.10.5, ", "UDP Port|2847, ",
+                    "IPX Address|0x0002a:0a0c9123456, ", "Port|34074, ", "Protocol|IPX,Which protocol is being used",
+                    "Status last time communicated|1,0=No communication 1=Communicating",
+                    "LastGoodTime|14.05.2002 03:15:20,Last CheckInWithNest time",
+                    "LastUpdateTime|NA,Last PONG / PLX.DAT time", " | , ", "Virus .VDB Pattern|0x2f80003, ",
+                    "Pattern Date|05/06/02, ", "Old Definitions|Yes, ", "Scan Engine|0.0.0.0, ", " | , ",
+                    "Time of last scan|14.05.2002 03:15:20, "));
 }
 
 TEST(AntivirusConfiguration, ClientEntryAndAClientInstall) {
     testing::SimImage image(WithLocale(""));
     image.Registry("50-product",
-                   std::string(kProductKey) + "\"ClientType\"=dword:00000001\n\"Parent\"=\"SRV1\"\n"
-                   "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\Clients\\PC7]\n"
-                   "\"Flags\"=dword:00000010\n");
+                   std::string(kProductKey) +
+                       "\"ClientType\"=dword:00000001\n\"Parent\"=\"SRV1\"\n"
+                       "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\Clients\\PC7]\n"
+                       "\"Flags\"=dword:00000010\n");
     const ResultNode& root = image.Run("treexp", "DspClient:").Root();
     ASSERT_EQ(root.children().size(), 2u);
-    EXPECT_THAT(Children(*root.children()[0]), ElementsAre("Type of Install,Client, ", "Parent,SRV1,Client's parent server"));
+    EXPECT_THAT(Children(*root.children()[0]),
+                ElementsAre("Type of Install,Client, ", "Parent,SRV1,Client's parent server"));
     EXPECT_THAT(Children(*root.children()[1]), ElementsAre("[D]  PC7"));
     EXPECT_THAT(Children(*root.children()[1]->children()[0]),
                 ElementsAre("Product Version,0.00.0, ", " , , ", "OS,Windows 9x, ", " , , ",

@@ -35,8 +35,9 @@ TEST(LogField, AnIndexBeyondTheLastFieldGivesTheLastField) {
 TEST(VirusLogRow, CodedColumnsAndPaths) {
     const auto row = VirusLogRow("1F0A0E0D2A05,5,0,2,PC1,ann,W32.Test,C:\\Temp\\x.exe,1,3,1,256,0");
     ASSERT_TRUE(row);
-    EXPECT_EQ(*row, "11/14/2001  1:42:05 pm,x.exe,W32.Test,File,Quarantined,PC1,ann,C:\\Temp,Infected,Quarantine,"
-                    "Quarantine infected file,Delete infected file,Realtime scan\n");
+    EXPECT_EQ(*row,
+              "11/14/2001  1:42:05 pm,x.exe,W32.Test,File,Quarantined,PC1,ann,C:\\Temp,Infected,Quarantine,"
+              "Quarantine infected file,Delete infected file,Realtime scan\n");
     // A path without "\" is shown whole in angle brackets and has no folder;
     // unknown codes show the field in angle brackets.
     EXPECT_EQ(*VirusLogRow("1F0A0E0D2A05,5,0,131173,PC1,ann,Boot.X,A:,7,x,9,1"),

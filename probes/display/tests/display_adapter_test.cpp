@@ -20,8 +20,9 @@ std::string Script() {
 TEST(DisplayKeys, FromTheKernelFormOfTheDeviceKey) {
     const DisplayKeys keys = NtDisplayKeys("\\REGISTRY\\Machine\\System\\CurrentControlSet\\Services\\vga\\Device0");
     EXPECT_EQ(keys.deviceKey, "System\\CurrentControlSet\\Services\\vga\\Device0");
-    EXPECT_EQ(keys.settingsKey,
-              "System\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\vga\\Device0");
+    EXPECT_EQ(
+        keys.settingsKey,
+        "System\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\vga\\Device0");
     EXPECT_EQ(NtDisplayKeys("\\Device\\Other").deviceKey, "");
 }
 
@@ -30,14 +31,16 @@ TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
                             "[file C:\\WINNT\\System32\\DRIVERS\\tv.sys]\nmodified = 2001-02-14 08:00:00\n");
     image.Registry("60-video",
                    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO]\n"
-                   "\"\\\\Device\\\\Video0\"=\"\\\\REGISTRY\\\\Machine\\\\System\\\\CurrentControlSet\\\\Services\\\\tv\\\\Device0\"\n"
+                   "\"\\\\Device\\\\Video0\"="
+                   "\"\\\\REGISTRY\\\\Machine\\\\System\\\\CurrentControlSet\\\\Services\\\\tv\\\\Device0\"\n"
                    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\tv]\n"
                    "\"ImagePath\"=\"System32\\\\DRIVERS\\\\tv.sys\"\n"
                    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\tv\\Device0]\n"
                    "\"Device Description\"=\"TV 3D\"\n\"InstalledDisplayDrivers\"=hex(7):74,76,00,00\n"
                    "\"HardwareInformation.ChipType\"=hex:54,00,56,00,2d,00,31,00,00,00\n"
                    "\"HardwareInformation.MemorySize\"=dword:02000000\n\"VgaCompatible\"=dword:00000001\n"
-                   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\tv\\Device0]\n"
+                   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Hardware "
+                   "Profiles\\Current\\System\\CurrentControlSet\\Services\\tv\\Device0]\n"
                    "\"DefaultSettings.XResolution\"=dword:00000320\n\"DefaultSettings.YResolution\"=dword:00000258\n"
                    "\"DefaultSettings.BitsPerPel\"=dword:00000020\n\"DefaultSettings.VRefresh\"=dword:0000003c\n");
     image.DriveFile("WINNT/System32/DRIVERS/tv.sys", "driver");

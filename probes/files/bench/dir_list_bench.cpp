@@ -31,7 +31,9 @@ constexpr int kFilesPerDirectory = 20;   // 100,000 files
 class BenchMachine {
 public:
     BenchMachine() {
-        folder_ = fs::temp_directory_path() / ("kavlo-dirlist-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        folder_ =
+            fs::temp_directory_path() /
+            ("kavlo-dirlist-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::create_directories(folder_ / "registry");
         std::ofstream(folder_ / "machine.ini") << "[system]\nplatform = NT\nmajor = 5\nminor = 0\nbuild = 2195\n"
                                                   "computer_name = BENCH\nwindows_dir = C:\\WINNT\n"
@@ -62,7 +64,8 @@ public:
 private:
     static void Fill(const fs::path& dir, const std::string& content) {
         fs::create_directories(dir);
-        for (int f = 0; f < kFilesPerDirectory; ++f) std::ofstream(dir / ("file" + std::to_string(f) + ".txt")) << content;
+        for (int f = 0; f < kFilesPerDirectory; ++f)
+            std::ofstream(dir / ("file" + std::to_string(f) + ".txt")) << content;
     }
     fs::path folder_;
     fs::path tree_;

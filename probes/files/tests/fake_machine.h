@@ -136,7 +136,8 @@ public:
         std::vector<platform::FindEntry> out;
         if (wild && dir.size() > 2) {
             for (const char* dot : {".", ".."})
-                if (Matches(namePattern, dot)) out.push_back(Entry(dir + "\\" + dot, dot, platform::attr::kDirectory, 0));
+                if (Matches(namePattern, dot))
+                    out.push_back(Entry(dir + "\\" + dot, dot, platform::attr::kDirectory, 0));
         }
         for (const Node& n : nodes_) {
             const auto s = n.path.rfind('\\');
@@ -272,7 +273,7 @@ private:
             Put(path.substr(0, s), platform::attr::kDirectory);
     }
 
-    std::deque<Node> nodes_;  // creation order is the listing order; references stay valid
+    std::deque<Node> nodes_;                    // creation order is the listing order; references stay valid
     std::map<std::string, std::size_t> index_;  // folded path -> nodes_
     std::set<std::string> vanished_;
 };

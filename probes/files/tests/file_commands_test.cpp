@@ -17,8 +17,7 @@ using test::FakeMachine;
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    FileCommandsTest()
-        : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\"), engine(context, table) {
+    FileCommandsTest() : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\"), engine(context, table) {
         title.kind = "text";
     }
 
@@ -51,7 +50,7 @@ TEST_F(FileCommandsTest, FileInfoAppendsOneTabRow) {
 
 TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
     machine.AddFile("C:\\a.txt", 3);
-    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt");  // no key list: an empty row
+    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt");         // no key list: an empty row
     Run(&FileInfoCommand, "FileInfo:", "FileInfo: C:\\a.txt,FNAME");  // arguments are not trimmed
     EXPECT_EQ(title.text, "\n C:\\a.txt\t\n");
     Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
@@ -148,7 +147,8 @@ TEST_F(FileCommandsTest, TDirListInterleavesFilesAndDirectoriesAsListed) {
     ASSERT_EQ(title.Root().children().size(), 1u);
     const ResultNode& top = *title.Root().children()[0];
     EXPECT_EQ(top.title(), "[D]  C:\\t");
-    EXPECT_EQ(ChildTitles(top), (std::vector<std::string>{"b.txt       100       ", "[D]  sub", "a.txt       3       "}));
+    EXPECT_EQ(ChildTitles(top),
+              (std::vector<std::string>{"b.txt       100       ", "[D]  sub", "a.txt       3       "}));
     const ResultNode& sub = *top.children()[1];
     EXPECT_EQ(ChildTitles(sub), (std::vector<std::string>{"inner.txt       2.0K       ", "[D]  nested"}));
     EXPECT_TRUE(sub.children()[1]->children().empty());
@@ -206,8 +206,7 @@ TEST_F(FileCommandsTest, VanishedFileGivesAMissingRow) {
     machine.Vanish("C:\\t\\gone.tmp");
     title.kind = "tree";
     Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE");
-    EXPECT_EQ(ChildTitles(*title.Root().children()[0]),
-              (std::vector<std::string>{"C:\\t\\gone.tmp,,", "kept.tmp,8,"}));
+    EXPECT_EQ(ChildTitles(*title.Root().children()[0]), (std::vector<std::string>{"C:\\t\\gone.tmp,,", "kept.tmp,8,"}));
     title.header1 = "FNAME,FSIZE";
     Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\t\\*.tmp");
     EXPECT_EQ(title.text, "0,C:\\t\\gone.tmp,,\n0,kept.tmp,8,\n");
@@ -267,7 +266,8 @@ private:
 class HugeFileMachine : public FakeMachine {
 public:
     Result<std::unique_ptr<platform::InputFile>> OpenForRead(std::string_view path) override {
-        if (path == "C:\\huge.log") return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
+        if (path == "C:\\huge.log")
+            return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
         return FakeMachine::OpenForRead(path);
     }
     std::string pattern;
@@ -326,13 +326,12 @@ TEST_P(FileReadTextCapEdges, TextUpToTheCapIsCopiedWholeAndBeyondItCutAndMarked)
     EXPECT_TRUE(title.text == one + section);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, FileReadTextCapEdges,
-    ::testing::Values(CapCase{"JustBelow", kMaxCommandTextBytes - 100, false},
-                      CapCase{"Exactly", kMaxCommandTextBytes, false},
-                      CapCase{"LineEndBeyond", kMaxCommandTextBytes + 1, true},
-                      CapCase{"LineBeyond", kMaxCommandTextBytes + 50, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, FileReadTextCapEdges,
+                         ::testing::Values(CapCase{"JustBelow", kMaxCommandTextBytes - 100, false},
+                                           CapCase{"Exactly", kMaxCommandTextBytes, false},
+                                           CapCase{"LineEndBeyond", kMaxCommandTextBytes + 1, true},
+                                           CapCase{"LineBeyond", kMaxCommandTextBytes + 50, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 constexpr const char* kIni =
     "[General]\r\n"
@@ -363,20 +362,21 @@ TEST_P(FileReadTextSectionTest, CopiesTheMarkedSections) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, FileReadTextSectionTest,
-    ::testing::Values(
-        SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
-                    "[Update]\nserver=one\n[Update]\nserver=two\n"},
-        SectionCase{"StartMarkerNeverOccurs", "C:\\app.ini,[,[Missing]", ""},
-        SectionCase{"EndMarkerNeverOccurs", "C:\\app.ini,#,server=two", "server=two\n\t  [Tail]\nc=3\n"},
-        SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
-        SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
-        SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[", "[General]\na=1\n    [indented end]\nb=2\n"
-                                                                       "\t  [Tail]\nc=3\n"},
-        SectionCase{"StartMarkerMayHoldCommas", "C:\\app.ini,x,a=1,b", ""},
-        SectionCase{"EmptyEndMarkerRunsToTheEnd", "C:\\app.ini,,server=two", "server=two\n\t  [Tail]\nc=3\n"},
-        SectionCase{"EmptyStartMarkerCopiesNothing", "C:\\app.ini,[,", ""},
-        SectionCase{"MissingMarkersCopyNothing", "C:\\app.ini,[", ""},
-        SectionCase{"MissingFile", "C:\\none.ini,[,[Update]", ""}),
+    ::testing::Values(SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
+                                  "[Update]\nserver=one\n[Update]\nserver=two\n"},
+                      SectionCase{"StartMarkerNeverOccurs", "C:\\app.ini,[,[Missing]", ""},
+                      SectionCase{"EndMarkerNeverOccurs", "C:\\app.ini,#,server=two", "server=two\n\t  [Tail]\nc=3\n"},
+                      SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
+                      SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
+                      SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[",
+                                  "[General]\na=1\n    [indented end]\nb=2\n"
+                                  "\t  [Tail]\nc=3\n"},
+                      SectionCase{"StartMarkerMayHoldCommas", "C:\\app.ini,x,a=1,b", ""},
+                      SectionCase{"EmptyEndMarkerRunsToTheEnd", "C:\\app.ini,,server=two",
+                                  "server=two\n\t  [Tail]\nc=3\n"},
+                      SectionCase{"EmptyStartMarkerCopiesNothing", "C:\\app.ini,[,", ""},
+                      SectionCase{"MissingMarkersCopyNothing", "C:\\app.ini,[", ""},
+                      SectionCase{"MissingFile", "C:\\none.ini,[,[Update]", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileCommandsTest, CLFNtoSFNGivesTheShortPathOrTheErrorText) {

@@ -15,9 +15,9 @@ FakeVersion ToolVersion() {
     FakeVersion v;
     v.translations = {{{0x0409, 0x04B0}}};
     const std::string b = "\\StringFileInfo\\040904b0\\";
-    v.strings = {{b + "FileVersion", "5, 0, 2, 1"},     {b + "FileDescription", "Tool, the best"},
-                 {b + "Comments", "none"},               {b + "CompanyName", "Acme Corp"},
-                 {b + "ProductName", "Acme Tools"},      {b + "ProductVersion", "5, 0"}};
+    v.strings = {{b + "FileVersion", "5, 0, 2, 1"}, {b + "FileDescription", "Tool, the best"},
+                 {b + "Comments", "none"},          {b + "CompanyName", "Acme Corp"},
+                 {b + "ProductName", "Acme Tools"}, {b + "ProductVersion", "5, 0"}};
     return v;
 }
 
@@ -90,9 +90,9 @@ TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
         {"C:\\Program Files\\Acme\\tool.exe", 0x1F03FF, "+R+W+X+D+P+O", true},
         {"C:\\Program Files\\Acme\\tool.exe", 0x120089, "+R-W-X-D-P-O", true},
         {"C:\\Program Files\\Acme\\tool.exe", 0, "-R-W-X-D-P-O", true},  // a check that grants nothing
-        {"C:\\Program Files\\Acme", 0x1200A9, "+R-W+X-D-P-O", true},      // directories are checked too
-        {"C:\\Program Files\\Acme\\tool.exe", std::nullopt, "", true},     // the check failed
-        {"A:\\setup.exe", 0x1F03FF, "", false},                            // FAT: no access lists
+        {"C:\\Program Files\\Acme", 0x1200A9, "+R-W+X-D-P-O", true},     // directories are checked too
+        {"C:\\Program Files\\Acme\\tool.exe", std::nullopt, "", true},   // the check failed
+        {"A:\\setup.exe", 0x1F03FF, "", false},                          // FAT: no access lists
     };
     for (const Case& c : cases) {
         machine.grantedAccess = c.granted;
@@ -126,7 +126,7 @@ TEST_F(FileInfoTest, FieldForKeyTestsKeyNamesAsSubstringsInTheirOrder) {
         {"FNAMEPATH", "C:\\Program Files\\Acme\\tool.exe,"},
         {"FNAME", "tool.exe,"},
         {"XFNAMEX", "tool.exe,"},
-        {"FDATE_FNAME", "tool.exe,"},     // FNAME is tested before FDATE
+        {"FDATE_FNAME", "tool.exe,"},  // FNAME is tested before FDATE
         {"FSIZE FNAMEPATH", "C:\\Program Files\\Acme\\tool.exe,"},
         {"FPATH", "C:\\Program Files\\Acme,"},
         {"FPRODVERSION", "5. 0,"},
@@ -142,7 +142,7 @@ TEST_F(FileInfoTest, FieldForKeyTestsKeyNamesAsSubstringsInTheirOrder) {
         {"DRVTYPE", "HardDrive,"},
         {"MEDIATYPE", "NTFS,"},
         {"EFFECTIVERIGHTS", ","},
-        {"fname", ""},   // case-sensitive: no key, not even a separator
+        {"fname", ""},  // case-sensitive: no key, not even a separator
         {"", ""},
         {"SIZE", ""},
     };
@@ -343,8 +343,7 @@ TEST_F(FileInfoTest, NormalizeNtPathFirstMatchingFormWins) {
 TEST_F(FileInfoTest, GatherDriveShowsFreeSpace) {
     FileInfo c;
     c.GatherDrive(machine, "C:\\");
-    EXPECT_EQ(Row(c, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE"),
-              "C:\\,C:\\,C:\\,HardDrive,NTFS,2.5G Avail,\n");
+    EXPECT_EQ(Row(c, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE"), "C:\\,C:\\,C:\\,HardDrive,NTFS,2.5G Avail,\n");
     FileInfo d;
     d.GatherDrive(machine, "D:\\");  // no disc in the drive
     EXPECT_EQ(Row(d, "FNAME,DRVTYPE,MEDIATYPE,FSIZE"), "D:\\,CD-ROM,CDFS,,\n");

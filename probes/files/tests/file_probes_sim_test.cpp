@@ -48,12 +48,10 @@ protected:
         auto loaded = platform::sim::LoadMachine(copy.folder());
         ASSERT_TRUE(loaded.machine) << loaded.error;
         machine = std::move(loaded.machine);
-        context = std::make_unique<AppContext>(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true},
-                                               "C:\\");
+        context =
+            std::make_unique<AppContext>(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\");
     }
-    void SetUp() override {
-        title.kind = "text";
-    }
+    void SetUp() override { title.kind = "text"; }
     /// Runs script lines through the dispatcher against the title.
     std::string Lines(std::initializer_list<std::string_view> lines) {
         if (!machine) Load();
@@ -90,9 +88,10 @@ TEST_F(SimFileProbes, CFileInfoRunsNothing) {
 
 TEST_F(SimFileProbes, VersionResourcesOfPeFiles) {
     const std::string text = Lines({
-        "FileInfo:<SYSTEM32>\\acmever.dll,FNAME,FVERSION,FDESCRIPTION,FMANUFACTURE,FPRODNAME,FPRODVERSION,FCOMMENTS,FSIZE",
-        "FileInfo:<SYSTEM32>\\oldver.dll,FNAME,FVERSION,FMANUFACTURE",  // no translation table
-        "FileInfo:<SYSTEM32>\\german.dll,FNAME,FVERSION,FMANUFACTURE",  // German, Unicode
+        "FileInfo:<SYSTEM32>\\acmever.dll,FNAME,FVERSION,FDESCRIPTION,FMANUFACTURE,FPRODNAME,FPRODVERSION,FCOMMENTS,"
+        "FSIZE",
+        "FileInfo:<SYSTEM32>\\oldver.dll,FNAME,FVERSION,FMANUFACTURE",   // no translation table
+        "FileInfo:<SYSTEM32>\\german.dll,FNAME,FVERSION,FMANUFACTURE",   // German, Unicode
         "FileInfo:<SYSTEM32>\\kavtool.exe,FNAME,FVERSION,FMANUFACTURE",  // not a PE file
     });
     EXPECT_EQ(text,
@@ -119,8 +118,7 @@ TEST_F(SimFileProbes, NtPathsOfDrivers) {
 
 TEST_F(SimFileProbes, DriveRootsAndShortPaths) {
     const std::string text = Lines({"FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE",
-                                    "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE",
-                                    "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE"});
+                                    "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE", "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE"});
     EXPECT_EQ(text,
               "C:\\\tC:\\\tC:\\\tHardDrive\tNTFS\t\n"
               "D:\\\tCD-ROM\t\t\n"  // no disc: no file system to show
@@ -201,7 +199,8 @@ TEST_F(SimFileProbes, TextFilesAndSections) {
 }
 
 TEST_F(SimFileProbes, ShortPathNamesOnNtOnly) {
-    const std::string text = Lines({"CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt", "CLFNtoSFN:C:\\nope.txt"});
+    const std::string text =
+        Lines({"CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt", "CLFNtoSFN:C:\\nope.txt"});
     EXPECT_EQ(text.substr(0, text.find('\n') + 1),
               "C:\\Program Files\\Acme\\readme long name.txt,C:\\PROGRA~1\\Acme\\README~1.TXT\n");
     EXPECT_TRUE(text.ends_with("C:\\nope.txt,The system cannot find the file specified.\r\n\n")) << text;

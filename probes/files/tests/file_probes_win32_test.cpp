@@ -63,9 +63,9 @@ protected:
 };
 
 TEST_F(RealFileProbes, FileInfoOfFilesAndDirectories) {
-    const std::string text = Lines({"FileInfo:" + folder + "\\a.txt,FNAME,FPATH,FSIZE,FATTRIBUTE,DRVTYPE",
-                                    "FileInfo:" + folder + ",FSIZE,FATTRIBUTE",
-                                    "FileInfo:" + folder + "\\none.txt,FNAME,FSIZE"});
+    const std::string text =
+        Lines({"FileInfo:" + folder + "\\a.txt,FNAME,FPATH,FSIZE,FATTRIBUTE,DRVTYPE",
+               "FileInfo:" + folder + ",FSIZE,FATTRIBUTE", "FileInfo:" + folder + "\\none.txt,FNAME,FSIZE"});
     EXPECT_EQ(text, "a.txt\t" + folder + "\t512\tA\tHardDrive\t\n" +  // 512 + 600 + 19 bytes below the folder
                         "1.1K\tD\t\n" + folder + "\\none.txt\t\t\n");
 }

@@ -12,9 +12,17 @@ struct SizeCase {
 
 TEST(FormatSize, RangesOfThe32BitForm) {
     const SizeCase cases[] = {
-        {0, "0"},           {1, "1"},           {512, "512"},             {1000, "1000"},
-        {1001, "1.0K"},     {5000, "5.0K"},     {999'999, "999.9K"},      {1'000'000, "1000.0K"},
-        {1'000'001, "1.0MB"}, {1'234'567, "1.2MB"}, {4'294'967'295u, "4294.9MB"},
+        {0, "0"},
+        {1, "1"},
+        {512, "512"},
+        {1000, "1000"},
+        {1001, "1.0K"},
+        {5000, "5.0K"},
+        {999'999, "999.9K"},
+        {1'000'000, "1000.0K"},
+        {1'000'001, "1.0MB"},
+        {1'234'567, "1.2MB"},
+        {4'294'967'295u, "4294.9MB"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatSize(static_cast<std::uint32_t>(c.bytes)), c.text) << c.bytes;
 }
@@ -52,7 +60,7 @@ TEST(DriveTypeWord, EveryKnownValueAndBeyond) {
 TEST(AttributeLetters, FixedOrderWhateverTheBitOrder) {
     EXPECT_EQ(AttributeLetters(0x21), "RA");
     EXPECT_EQ(AttributeLetters(0x10), "D");
-    EXPECT_EQ(AttributeLetters(0x80), "");  // "normal" has no letter
+    EXPECT_EQ(AttributeLetters(0x80), "");   // "normal" has no letter
     EXPECT_EQ(AttributeLetters(0x400), "");  // nor has a reparse point
     EXPECT_EQ(AttributeLetters(0x1 | 0x2 | 0x4 | 0x10 | 0x20 | 0x800), "RACHSD");
     EXPECT_EQ(AttributeLetters(0x816), "CHSD");

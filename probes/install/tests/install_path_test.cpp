@@ -11,10 +11,12 @@ constexpr std::string_view kColumns = "filelist,Component,20,File,16,Size,9,Fold
 class InstallPath : public ::testing::Test {
 protected:
     InstallPath()
-        : image(std::string(platform::sim::testing::kMinimalSystem) +
-                "[environment]\nProgramFiles = C:\\Program Files\n[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\n") {
-        image.Registry("50-app", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\App]\n\"Path\"=\"C:\\\\Program Files\\\\App\\\\app.exe\"\n"
-                                 "\"Drive\"=\"C:\"\n");
+        : image(
+              std::string(platform::sim::testing::kMinimalSystem) +
+              "[environment]\nProgramFiles = C:\\Program Files\n[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\n") {
+        image.Registry("50-app",
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\App]\n\"Path\"=\"C:\\\\Program Files\\\\App\\\\app.exe\"\n"
+                       "\"Drive\"=\"C:\"\n");
         image.DriveFile("Program Files/App/app.exe", std::string(1500, 'x'));
     }
     std::string Row(std::string_view line) { return image.Run(kColumns, line).text; }

@@ -6,7 +6,8 @@
 namespace kavlo {
 namespace {
 
-constexpr std::string_view kDriveColumns = "filelist,Kind,10,Drive,30,Type,12,FS,11,Free,14\nFNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE\nA,A,A,A,A";
+constexpr std::string_view kDriveColumns =
+    "filelist,Kind,10,Drive,30,Type,12,FS,11,Free,14\nFNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE\nA,A,A,A,A";
 constexpr std::string_view kMemory =
     "[memory]\ntotal_phys = 1000001\navail_phys = 1000000\ntotal_page_file = 5000000000\n"
     "avail_page_file = 1000\ntotal_virtual = 2147352576\navail_virtual = 2147352576\n";

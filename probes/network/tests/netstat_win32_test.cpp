@@ -61,8 +61,8 @@ TEST(Win32Netstat, ListsTheSocketThisTestListensOn) {
             row.compare(row.size() - end.size(), end.size(), end) != 0)
             return false;
         const std::string service = row.substr(start.size(), row.size() - start.size() - end.size());
-        return service.empty() || (service.rfind(" [", 0) == 0 && service.size() > 4 &&
-                                   service.compare(service.size() - 2, 2, " ]") == 0);
+        return service.empty() ||
+               (service.rfind(" [", 0) == 0 && service.size() > 4 && service.compare(service.size() - 2, 2, " ]") == 0);
     })) << ::testing::PrintToString(rows);
 }
 

@@ -27,7 +27,7 @@ private:
     std::unique_ptr<AppContext> context_;
 };
 
-#define KAVLO_ON_EVERY_REGISTRY_BACKEND(Suite)                                              \
+#define KAVLO_ON_EVERY_REGISTRY_BACKEND(Suite)                                         \
     INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(RegistryBackends()), \
                              [](const auto& info) { return std::string(info.param.name); })
 

@@ -9,15 +9,17 @@
 namespace kavlo::test {
 namespace {
 
-void RemoveTestKeys() { (void)platform::win32::MakeWin32Machine()->DeleteKey(platform::RegRoot::CurrentUser, kTestBase); }
+void RemoveTestKeys() {
+    (void)platform::win32::MakeWin32Machine()->DeleteKey(platform::RegRoot::CurrentUser, kTestBase);
+}
 
 bool WriteTestKeys() {
     RemoveTestKeys();
     for (const TestValue& v : TestValues()) {
         const std::string path = v.key.empty() ? kTestBase : std::string(kTestBase) + "\\" + v.key;
         HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr) != ERROR_SUCCESS)
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
             return false;
         LONG rc = ERROR_SUCCESS;
         if (v.type != REG_NONE)

@@ -38,10 +38,9 @@ TEST_P(RegistryCommands, PresenceCommandsSetTheFlag) {
         int flag;
     };
     const Case cases[] = {
-        {Line("RVALPRESENT:", "\\Str"), 1},    {Line("RVALPRESENT:", "\\Gone"), 0},
-        {Line("RVALPRESENT:", "\\"), 1},       {Line("RVALPRESENT:", "\\Big"), 0},
-        {Line("RKEYPRESENT:", "\\Empty"), 1},  {Line("RKEYPRESENT:", "\\Gone"), 0},
-        {Line("RKEYPRESENT:", ""), 1},         {"RKEYPRESENT:HKXX\\Software", 0},
+        {Line("RVALPRESENT:", "\\Str"), 1}, {Line("RVALPRESENT:", "\\Gone"), 0},  {Line("RVALPRESENT:", "\\"), 1},
+        {Line("RVALPRESENT:", "\\Big"), 0}, {Line("RKEYPRESENT:", "\\Empty"), 1}, {Line("RKEYPRESENT:", "\\Gone"), 0},
+        {Line("RKEYPRESENT:", ""), 1},      {"RKEYPRESENT:HKXX\\Software", 0},
     };
     for (const Case& c : cases) {
         context().presentFlag = 1 - c.flag;
@@ -52,8 +51,8 @@ TEST_P(RegistryCommands, PresenceCommandsSetTheFlag) {
 
 TEST_P(RegistryCommands, RvalWithoutBlock) {
     const std::string body = Line("RVAL:", "\\Str") + "\n" + Line("RVAL:", "\\Dword5") + "\n" +
-                             Line("RVAL:", "\\Multi") + "\n" + Line("RVAL:", "\\Gone") + "\n" +
-                             Line("RVAL:", "\\Pct") + "\n" + Line("RVAL:", "\\Big");
+                             Line("RVAL:", "\\Multi") + "\n" + Line("RVAL:", "\\Gone") + "\n" + Line("RVAL:", "\\Pct") +
+                             "\n" + Line("RVAL:", "\\Big");
     EXPECT_EQ(Run(body).text, "hello\n5\none\ntwo\nNot Present\n50% %s\n" + std::string(499, 'b') + "\n");
 }
 
@@ -61,9 +60,7 @@ TEST_P(RegistryCommands, RvalOverItsBufferGivesTheMoreDataText) {
     EXPECT_EQ(Run(Line("RVAL:", "\\Huge")).text, machine().ErrorText(err::kMoreData) + "\n");
 }
 
-TEST_P(RegistryCommands, RvalOnlyWritesTextKinds) {
-    EXPECT_EQ(Run(Line("RVAL:", "\\Str"), "tree").text, "");
-}
+TEST_P(RegistryCommands, RvalOnlyWritesTextKinds) { EXPECT_EQ(Run(Line("RVAL:", "\\Str"), "tree").text, ""); }
 
 struct MapCase {
     const char* value;
@@ -77,9 +74,9 @@ TEST_P(RegistryCommands, RvalMappingBlocks) {
         {"\\Dword5", "15=Fifteen\n5=Five", "Fifteen"},   // the value 5 is contained in "15=Fifteen"
         {"\\Dword5", "RNOTPRESENT:none\n*=Other", "5"},  // present: RNOTPRESENT gives the value
         {"\\Dword5", "*=Other\n5=Five", "Other"},
-        {"\\Dword5", "2=Two\n3=Three", "5"},             // no match: the value as read
+        {"\\Dword5", "2=Two\n3=Three", "5"},  // no match: the value as read
         {"\\Gone", "RNOTPRESENT:Not installed\n1=Enabled", "Not installed"},
-        {"\\Gone", "*=Other\nx=first", "Other"},         // not read: "*" is not taken, but "" is in every line
+        {"\\Gone", "*=Other\nx=first", "Other"},  // not read: "*" is not taken, but "" is in every line
         {"\\Gone", "2=Two", "Two"},
         {"\\Gone", "", ""},
         {"\\Pct", "RNOTPRESENT:x", "50% %s"},
@@ -87,15 +84,13 @@ TEST_P(RegistryCommands, RvalMappingBlocks) {
         {"\\Str", "no equals sign hello", "no equals sign hello"},
     };
     for (const MapCase& c : cases) {
-        const std::string body = Line("RVAL:", c.value) + " {\n" + c.block + (std::string(c.block).empty() ? "" : "\n") +
-                                 "}\nText:|after";
+        const std::string body =
+            Line("RVAL:", c.value) + " {\n" + c.block + (std::string(c.block).empty() ? "" : "\n") + "}\nText:|after";
         EXPECT_EQ(Run(body).text, std::string(c.expected) + "\n|after") << c.value << " / " << c.block;
     }
 }
 
-TEST_P(RegistryCommands, RvalBlockWithoutEnd) {
-    EXPECT_EQ(Run(Line("RVAL:", "\\Dword5") + " {\n7=Seven").text, "5\n");
-}
+TEST_P(RegistryCommands, RvalBlockWithoutEnd) { EXPECT_EQ(Run(Line("RVAL:", "\\Dword5") + " {\n7=Seven").text, "5\n"); }
 
 TEST_P(RegistryCommands, RkeyExit) {
     const std::string body = Line("RKEYEXIT:", "\\Empty") + "\n" + Line("RKEYEXIT:", "\\Gone");
@@ -141,10 +136,15 @@ TEST_P(RegistryCommands, TERegListShowsOversizedValuesWithTheMoreDataText) {
     std::vector<std::string> values;
     for (const auto& child : key.children())
         if (child->title().rfind("[D]", 0) != 0) values.push_back(child->title());
-    const std::vector<std::string> expected = {
-        ",default text", "Big," + machine().ErrorText(err::kMoreData), "Bin,0x01 ab ff", "Dword5,0x5",
-        "Huge," + machine().ErrorText(err::kMoreData), "Multi,one\ntwo", "Neg,0xffffffff", "Pct,50%% %s",
-        "Str,hello"};
+    const std::vector<std::string> expected = {",default text",
+                                               "Big," + machine().ErrorText(err::kMoreData),
+                                               "Bin,0x01 ab ff",
+                                               "Dword5,0x5",
+                                               "Huge," + machine().ErrorText(err::kMoreData),
+                                               "Multi,one\ntwo",
+                                               "Neg,0xffffffff",
+                                               "Pct,50%% %s",
+                                               "Str,hello"};
     EXPECT_EQ(values, expected);
 }
 

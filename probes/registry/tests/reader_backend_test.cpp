@@ -28,7 +28,8 @@ TEST_P(Readers, ReadValueTextFailures) {
     EXPECT_EQ(ReadValueText(context(), base + "NoKey\\Value"), "Not Present");
     // 500 bytes do not fit the reader's 400: the system's more-data text
     EXPECT_EQ(ReadValueText(context(), base + "Big"), machine().ErrorText(err::kMoreData));
-    EXPECT_EQ(ReadValueText(context(), "HKXX\\Software\\KavloEngineTest\\Str"), machine().ErrorText(err::kInvalidHandle));
+    EXPECT_EQ(ReadValueText(context(), "HKXX\\Software\\KavloEngineTest\\Str"),
+              machine().ErrorText(err::kInvalidHandle));
 }
 
 TEST_P(Readers, ReadValueTextResolvesWildcards) {
@@ -40,7 +41,8 @@ TEST_P(Readers, ReadValueTextResolvesWildcards) {
 TEST_P(Readers, ResolveWildcard) {
     platform::Machine& m = machine();
     const auto hkcu = std::optional<RegRoot>(RegRoot::CurrentUser);
-    EXPECT_EQ(ResolveWildcard(m, hkcu, "Software\\KavloEngineTest\\Prod*\\Sub"), "Software\\KavloEngineTest\\Prod10\\Sub");
+    EXPECT_EQ(ResolveWildcard(m, hkcu, "Software\\KavloEngineTest\\Prod*\\Sub"),
+              "Software\\KavloEngineTest\\Prod10\\Sub");
     // the star ends the name: what follows it up to the next separator is dropped
     EXPECT_EQ(ResolveWildcard(m, hkcu, "Software\\KavloEngineTest\\Prod*x"), "Software\\KavloEngineTest\\Prod10");
     EXPECT_EQ(ResolveWildcard(m, hkcu, "Software\\KavloEngineTest\\Tr*"), "Software\\KavloEngineTest\\Tree");

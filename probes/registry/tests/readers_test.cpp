@@ -29,19 +29,19 @@ TEST_P(SplitValuePathCases, SplitsAsTheCommandsDo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, SplitValuePathCases,
-    ::testing::Values(
-        SplitCase{"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\CommonFilesDir", RegRoot::LocalMachine,
-                  "HKLM", "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir"},
-        SplitCase{"HKLM\\Software\\Acme\\", RegRoot::LocalMachine, "HKLM", "Software\\Acme", ""},
-        // every occurrence of the root word goes
-        SplitCase{"HKLM\\Software\\HKLM\\x", RegRoot::LocalMachine, "HKLM", "Software\\", "x"},
-        SplitCase{" HKCU\\Software\\x", RegRoot::CurrentUser, " HKCU", "Software", "x"},
-        SplitCase{"xHKCRy\\.txt\\", RegRoot::ClassesRoot, "xHKCRy", ".txt", ""},
-        SplitCase{"HKLMHKCU\\a\\b", RegRoot::LocalMachine, "HKLMHKCU", "a", "b"},
-        SplitCase{"HKEY_LOCAL_MACHINE\\a\\b", std::nullopt, "HKEY_LOCAL_MACHINE", "a", "b"},
-        SplitCase{"HKLM\\Value", RegRoot::LocalMachine, "HKLM", "", "Value"},
-        SplitCase{"HKLM", std::nullopt, "", "", "KLM"},  // no separator: no root word
-        SplitCase{"", std::nullopt, "", "", ""}));
+    ::testing::Values(SplitCase{"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\CommonFilesDir",
+                                RegRoot::LocalMachine, "HKLM", "Software\\Microsoft\\Windows\\CurrentVersion",
+                                "CommonFilesDir"},
+                      SplitCase{"HKLM\\Software\\Acme\\", RegRoot::LocalMachine, "HKLM", "Software\\Acme", ""},
+                      // every occurrence of the root word goes
+                      SplitCase{"HKLM\\Software\\HKLM\\x", RegRoot::LocalMachine, "HKLM", "Software\\", "x"},
+                      SplitCase{" HKCU\\Software\\x", RegRoot::CurrentUser, " HKCU", "Software", "x"},
+                      SplitCase{"xHKCRy\\.txt\\", RegRoot::ClassesRoot, "xHKCRy", ".txt", ""},
+                      SplitCase{"HKLMHKCU\\a\\b", RegRoot::LocalMachine, "HKLMHKCU", "a", "b"},
+                      SplitCase{"HKEY_LOCAL_MACHINE\\a\\b", std::nullopt, "HKEY_LOCAL_MACHINE", "a", "b"},
+                      SplitCase{"HKLM\\Value", RegRoot::LocalMachine, "HKLM", "", "Value"},
+                      SplitCase{"HKLM", std::nullopt, "", "", "KLM"},  // no separator: no root word
+                      SplitCase{"", std::nullopt, "", "", ""}));
 
 TEST(SplitKeyPath, KeepsEverythingAfterTheRoot) {
     const RegistryPath split = SplitKeyPath("HKLM\\Software\\Acme\\Prod*");
@@ -70,23 +70,23 @@ TEST_P(FormatValueTextCases, ByType) {
 using namespace platform::regtype;
 INSTANTIATE_TEST_SUITE_P(
     Types, FormatValueTextCases,
-    ::testing::Values(
-        FormatCase{"Dword", Value(kDword, std::string("\x05\0\0\0", 4)), false, false, "5"},
-        FormatCase{"DwordNegative", Value(kDword, "\xff\xff\xff\xff"), false, false, "-1"},
-        FormatCase{"DwordHex", Value(kDword, std::string("\x05\0\0\0", 4)), true, false, "0x5"},
-        FormatCase{"DwordHexLarge", Value(kDword, "\xef\xbe\xad\xde"), true, false, "0xdeadbeef"},
-        FormatCase{"DwordShortData", Value(kDword, "\x07"), false, false, "7"},
-        FormatCase{"Binary", Value(kBinary, "\x01\xab\xff"), false, false, "0x01 ab ff"},
-        FormatCase{"BinaryEmpty", Value(kBinary, ""), false, false, "0x"},
-        FormatCase{"MultiFirst", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, false, "one"},
-        FormatCase{"MultiAll", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, true, "one\ntwo"},
-        FormatCase{"MultiUnterminated", Value(kMultiSz, std::string("one\0two", 7)), false, true, "one\ntwo"},
-        FormatCase{"MultiEmpty", Value(kMultiSz, std::string("\0\0", 2)), false, true, ""},
-        FormatCase{"String", Value(kSz, std::string("abc\0junk", 8)), false, false, "abc"},
-        FormatCase{"StringUnterminated", Value(kSz, "abc"), false, false, "abc"},
-        FormatCase{"ExpandNotExpanded", Value(kExpandSz, std::string("%SystemRoot%\\x\0", 16)), false, false,
-                   "%SystemRoot%\\x"},
-        FormatCase{"Qword", Value(kQword, std::string("\x01\0\0\0\0\0\0\0", 8)), false, false, "\x01"}),
+    ::testing::Values(FormatCase{"Dword", Value(kDword, std::string("\x05\0\0\0", 4)), false, false, "5"},
+                      FormatCase{"DwordNegative", Value(kDword, "\xff\xff\xff\xff"), false, false, "-1"},
+                      FormatCase{"DwordHex", Value(kDword, std::string("\x05\0\0\0", 4)), true, false, "0x5"},
+                      FormatCase{"DwordHexLarge", Value(kDword, "\xef\xbe\xad\xde"), true, false, "0xdeadbeef"},
+                      FormatCase{"DwordShortData", Value(kDword, "\x07"), false, false, "7"},
+                      FormatCase{"Binary", Value(kBinary, "\x01\xab\xff"), false, false, "0x01 ab ff"},
+                      FormatCase{"BinaryEmpty", Value(kBinary, ""), false, false, "0x"},
+                      FormatCase{"MultiFirst", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, false, "one"},
+                      FormatCase{"MultiAll", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, true, "one\ntwo"},
+                      FormatCase{"MultiUnterminated", Value(kMultiSz, std::string("one\0two", 7)), false, true,
+                                 "one\ntwo"},
+                      FormatCase{"MultiEmpty", Value(kMultiSz, std::string("\0\0", 2)), false, true, ""},
+                      FormatCase{"String", Value(kSz, std::string("abc\0junk", 8)), false, false, "abc"},
+                      FormatCase{"StringUnterminated", Value(kSz, "abc"), false, false, "abc"},
+                      FormatCase{"ExpandNotExpanded", Value(kExpandSz, std::string("%SystemRoot%\\x\0", 16)), false,
+                                 false, "%SystemRoot%\\x"},
+                      FormatCase{"Qword", Value(kQword, std::string("\x01\0\0\0\0\0\0\0", 8)), false, false, "\x01"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -26,7 +26,7 @@ inline std::vector<TestValue> TestValues() {
     using namespace platform::regtype;
     return {
         {"", "", kSz, Sz("default text")},
-        {"", "Big", kSz, Sz(std::string(499, 'b'))},    // 500 bytes: over the readers' 400
+        {"", "Big", kSz, Sz(std::string(499, 'b'))},  // 500 bytes: over the readers' 400
         {"", "Bin", kBinary, std::string("\x01\xab\xff", 3)},
         {"", "Dword5", kDword, std::string("\x05\x00\x00\x00", 4)},
         {"", "Huge", kSz, Sz(std::string(4999, 'h'))},  // 5000 bytes: over RVAL's 4000

@@ -62,7 +62,8 @@ public:
 private:
     static void Fill(const fs::path& dir, const std::string& content) {
         fs::create_directories(dir);
-        for (int f = 0; f < kFilesPerDirectory; ++f) std::ofstream(dir / ("file" + std::to_string(f) + ".txt")) << content;
+        for (int f = 0; f < kFilesPerDirectory; ++f)
+            std::ofstream(dir / ("file" + std::to_string(f) + ".txt")) << content;
     }
     fs::path folder_;
     fs::path tree_;

@@ -105,14 +105,13 @@ TEST_F(SecurityProbes, NoPrivilegesLeavesOnlyTheErrorItems) {
     Load("privileges = SeShutdownPrivilege, SeChangeNotifyPrivilege, SeNoSuchPrivilege", "privileges =");
     const ResultNode& root = Run("tree", "TMyPrivilage:").Root();
     EXPECT_TRUE(Child(root, "Enabled:").children().empty());
-    EXPECT_THAT(Titles(Child(root, "Disabled:")),
-                ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
+    EXPECT_THAT(Titles(Child(root, "Disabled:")), ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
 }
 
 TEST(FileRightsLine, LettersForEachBit) {
     const std::pair<std::uint32_t, std::string_view> cases[] = {
-        {0, "-R-W-X-D-P-O\n"},        {0xD0023, "+R+W+X+D+P+O\n"}, {0x1, "+R-W-X-D-P-O\n"},
-        {0x80000, "-R-W-X-D-P+O\n"},  {0x40000, "-R-W-X-D+P-O\n"}, {0x1F01FF, "+R+W+X+D+P+O\n"},
+        {0, "-R-W-X-D-P-O\n"},       {0xD0023, "+R+W+X+D+P+O\n"}, {0x1, "+R-W-X-D-P-O\n"},
+        {0x80000, "-R-W-X-D-P+O\n"}, {0x40000, "-R-W-X-D+P-O\n"}, {0x1F01FF, "+R+W+X+D+P+O\n"},
         {0x10, "-R-W-X-D-P-O\n"},
     };
     for (const auto& [rights, line] : cases) {
@@ -185,7 +184,8 @@ TEST_F(SecurityProbes, DirectoryWalkListsSubfoldersBeforeRights) {
     ASSERT_THAT(Titles(root), ElementsAre("C:\\App"));
     const ResultNode& app = *root.children()[0];
     EXPECT_THAT(Titles(app), ElementsAre("[D]  Logs", "[D]  Sub", "Rights"));
-    EXPECT_THAT(Titles(Child(Child(app, "[D]  Logs"), "Rights")).front(), "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n");
+    EXPECT_THAT(Titles(Child(Child(app, "[D]  Logs"), "Rights")).front(),
+                "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n");
     EXPECT_THAT(Titles(Run("tree", "TDirRightsList:A:\\x").Root()), ElementsAre("A:\\ is not a fixed drive."));
     const ResultNode& fat = *Run("tree", "TDirRightsList:E:\\").Root().children().at(0);
     EXPECT_THAT(Titles(fat), ElementsAre("No access rights to list as drive is FAT32\n"));
@@ -216,12 +216,11 @@ TEST_F(SecurityProbes, RegKeyRightsListOnlyForHklm) {
     const ResultNode& root =
         Run("tree", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test\nTRegKeyRightsList:HKCU\\Software").Root();
     ASSERT_THAT(Titles(root), ElementsAre("HKLM\\SOFTWARE\\Test", "HKCU\\Software"));
-    EXPECT_THAT(Titles(*root.children()[0]),
-                ElementsAre("BUILTIN\\Users allowed rights: -R+W-X-D-P-O\n",
-                            "TESTPC\\Auditors allowed rights: +R+W+X+D+P+O\n",
-                            "BUILTIN\\Users denied rights: -R-W-X+D-P-O\n",
-                            "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n",
-                            "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n"));
+    EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("BUILTIN\\Users allowed rights: -R+W-X-D-P-O\n",
+                                                         "TESTPC\\Auditors allowed rights: +R+W+X+D+P+O\n",
+                                                         "BUILTIN\\Users denied rights: -R-W-X+D-P-O\n",
+                                                         "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n",
+                                                         "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n"));
     EXPECT_TRUE(root.children()[1]->children().empty());
 }
 
@@ -279,12 +278,14 @@ TEST_F(SecurityProbes, AppDcomSettingsWithBracketsOrBraces) {
     engine.Dispatch(file, "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}", &braced);
     ASSERT_EQ(braced.Root().children().size(), 1u);
     EXPECT_EQ(braced.Root().children()[0]->children().size(), 4u);
-    const ResultNode& missing = *Run("tree", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]").Root().children().at(0);
+    const ResultNode& missing =
+        *Run("tree", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]").Root().children().at(0);
     EXPECT_THAT(Titles(missing), ElementsAre("ERROR,Key not present"));
 }
 
 TEST_F(SecurityProbes, ImagesWithoutSecurityDataAnswerNotSupported) {
-    auto loaded = platform::sim::LoadMachine((fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/files/tests/data/machine").string());
+    auto loaded =
+        platform::sim::LoadMachine((fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/files/tests/data/machine").string());
     ASSERT_TRUE(loaded.machine) << loaded.error;
     EXPECT_EQ(loaded.machine->FileSecurity("C:\\").error(), err::kNotSupported);
     EXPECT_EQ(loaded.machine->LoggedOnUser().error(), err::kNotSupported);

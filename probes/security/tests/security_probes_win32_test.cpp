@@ -68,9 +68,11 @@ const char* const kEntryLine =
 
 TEST_F(RealSecurityProbes, LogonInfoNamesTheTokenUser) {
     const std::string text = Run("text", "LogonInfo:").text;
-    EXPECT_TRUE(Matches(text, "Username: [^\n]+\nSID: S-1-5-[-0-9]+\nDomain name: [^\n]*\n"
-                                   "Authentication server: [^\n]*\nMember of global groups: [^\n]*\n"
-                                   "Member of local groups: [^\n]*\n")) << text;
+    EXPECT_TRUE(Matches(text,
+                        "Username: [^\n]+\nSID: S-1-5-[-0-9]+\nDomain name: [^\n]*\n"
+                        "Authentication server: [^\n]*\nMember of global groups: [^\n]*\n"
+                        "Member of local groups: [^\n]*\n"))
+        << text;
     EXPECT_FALSE(context.logon.userName.empty());
 }
 
@@ -81,7 +83,8 @@ TEST_F(RealSecurityProbes, PrivilegesOfTheProcessToken) {
     // The two table names that are no privileges always end the list as errors.
     const auto& disabled = root.children()[2]->children();
     ASSERT_GE(disabled.size(), 2u);
-    EXPECT_THAT(disabled[disabled.size() - 2]->title(), ::testing::StartsWith("Error looking up privilage SeServiceSid"));
+    EXPECT_THAT(disabled[disabled.size() - 2]->title(),
+                ::testing::StartsWith("Error looking up privilage SeServiceSid"));
     EXPECT_THAT(disabled.back()->title(), ::testing::StartsWith("Error looking up privilage SeBatchSid"));
 }
 
@@ -103,7 +106,8 @@ TEST_F(RealSecurityProbes, DirectoryWalkShape) {
     ASSERT_EQ(top.children().size(), 2u);
     EXPECT_EQ(top.children()[0]->title(), "[D]  sub");
     EXPECT_EQ(top.children()[1]->title(), "Rights");
-    for (const auto& entry : top.children()[1]->children()) EXPECT_TRUE(Matches(entry->title(), kEntryLine)) << entry->title();
+    for (const auto& entry : top.children()[1]->children())
+        EXPECT_TRUE(Matches(entry->title(), kEntryLine)) << entry->title();
 }
 
 TEST_F(RealSecurityProbes, KeyPermissionsEndWithTheUsersEffectiveRights) {
@@ -116,8 +120,10 @@ TEST_F(RealSecurityProbes, KeyPermissionsEndWithTheUsersEffectiveRights) {
     const ResultNode& effective = *permissions.children().back();
     EXPECT_THAT(effective.title(), ::testing::StartsWith("[D] Effective -"));
     ASSERT_EQ(effective.children().size(), 11u);
-    EXPECT_TRUE(Matches(effective.children()[0]->title(), "Permission,(Full Control|Read|Special)")) << effective.children()[0]->title();
-    EXPECT_TRUE(Matches(effective.children()[1]->title(), "Query Value,(Allow|Deny)")) << effective.children()[1]->title();
+    EXPECT_TRUE(Matches(effective.children()[0]->title(), "Permission,(Full Control|Read|Special)"))
+        << effective.children()[0]->title();
+    EXPECT_TRUE(Matches(effective.children()[1]->title(), "Query Value,(Allow|Deny)"))
+        << effective.children()[1]->title();
 }
 
 TEST_F(RealSecurityProbes, DcomDefaultsShape) {

@@ -23,11 +23,11 @@ std::string Fold(std::string_view ids) {
 TEST(RunFolding, WorkedExamples) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"AAAAAABC", "AAA[6]BC"},
-        {"AAAAAAAX", "AAA[7]X"},            // seven at the start: three listed
-        {"BAAAAAAAX", "BAAAA[6]X"},         // seven after one: four listed
-        {"AAAB", "AAAB"},                   // nothing skipped, nothing summarised
-        {"AAAAB", "AAA[4]B"},               // one skipped still gets its summary
-        {"XAAAAAA", "XAAAA[5]"},            // a run at the end is summarised too
+        {"AAAAAAAX", "AAA[7]X"},                // seven at the start: three listed
+        {"BAAAAAAAX", "BAAAA[6]X"},             // seven after one: four listed
+        {"AAAB", "AAAB"},                       // nothing skipped, nothing summarised
+        {"AAAAB", "AAA[4]B"},                   // one skipped still gets its summary
+        {"XAAAAAA", "XAAAA[5]"},                // a run at the end is summarised too
         {"AAAAAABBBBBBBC", "AAA[6]BBBBB[5]C"},  // the record after a summary is not counted
     };
     for (const auto& [ids, rows] : cases) EXPECT_EQ(Fold(ids), rows) << ids;

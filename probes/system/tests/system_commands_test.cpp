@@ -139,7 +139,8 @@ protected:
     }
     void MessageFileOf(const std::string& source, const std::string& files) {
         machine.SetString(platform::RegRoot::LocalMachine,
-                          "System\\CurrentControlSet\\Services\\EventLog\\System\\" + source, "EventMessageFile", files);
+                          "System\\CurrentControlSet\\Services\\EventLog\\System\\" + source, "EventMessageFile",
+                          files);
     }
 
     TestMachine machine;
@@ -164,7 +165,8 @@ TEST_F(SystemCommands, ServerTypeAsTextAndTree) {
 
 TEST_F(SystemCommands, ServerTypeFailures) {
     machine.serverError = 5;
-    EXPECT_EQ(Run("CWinServerType:"), "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n");
+    EXPECT_EQ(Run("CWinServerType:"),
+              "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n");
     machine.serverError = 53;  // not one of the four known codes
     EXPECT_EQ(Run("CWinServerType:"),
               "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n\n");
@@ -179,8 +181,7 @@ TEST_F(SystemCommands, ServerTypeFailures) {
 }
 
 TEST_F(SystemCommands, SharesOneRowEachWithUnlimitedAndAdministrativeShares) {
-    machine.shares = {{"C$", "Default share", -1, 0, "C:\\"},
-                      {"Docs", "Team, shared", 10, 2, "D:\\Docs"}};
+    machine.shares = {{"C$", "Default share", -1, 0, "C:\\"}, {"Docs", "Team, shared", 10, 2, "D:\\Docs"}};
     EXPECT_EQ(Run("CWinShares:"), "C$,C:\\,Default share,Unlimited,0\nDocs,D:\\Docs,Team, shared,10,2\n");
 }
 
@@ -203,14 +204,14 @@ TEST_F(SystemCommands, DescriptionsFromMessageFiles) {
     machine.messageFiles["C:\\disk.dll"] = {{0xC0000007, "Disk %1 failed:%n%2 %10.%r\n"}};
     std::vector<std::string> strings;
     for (int i = 1; i <= 10; ++i) strings.push_back("s" + std::to_string(i));
-    machine.records = {Record(0xC0000007, "Disk", strings), Record(0xC0000007, "Disk", {"x"}),
-                       Record(5, "NoFile"), Record(6, "NoFile"), Record(5, "Gone")};
+    machine.records = {Record(0xC0000007, "Disk", strings), Record(0xC0000007, "Disk", {"x"}), Record(5, "NoFile"),
+                       Record(6, "NoFile"), Record(5, "Gone")};
     MessageFileOf("Gone", "C:\\gone.dll");
     EXPECT_EQ(Run("CEvtLog:System,Event,Description"),
               "7,Disk s1 failed:s2 s10.\n"
               "7,Disk x failed:%2 %10.\n"
               "5,Access is denied.\n"  // no message file: the system's table
-              "6,Error 317.\n"  // nor there: the last error's text
+              "6,Error 317.\n"         // nor there: the last error's text
               "5,LoadLibrary failed\n");
     EXPECT_EQ(machine.loads["C:\\disk.dll"], 1);  // once per command, not per record
 }
@@ -241,15 +242,17 @@ TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
               "    Default key container: Administrator\n"
               "    CSP implementation type: software\n"
               "    Available key container(s)\n"
-              "      Administrator\n" + algorithms + "      Backup\n" + algorithms +
-              "  Test DSS Provider  Ver: 1.a\n"
-              "    Default key container: Administrator\n"
-              "    CSP implementation type: software\n"
-              "    Available key container(s)\n"
-              "Unavailable Providers\n"
-              "  " + unavailable + "RSA SIG" + why + "  " + unavailable + "DSS DH" + why + "  " + unavailable +
-              "FORTEZZA" + why + "  " + unavailable + "MS EXCHANGE" + why + "  " + unavailable + "RSA SCHANNEL" +
-              why + "  " + unavailable + "SSL" + why);
+              "      Administrator\n" +
+                  algorithms + "      Backup\n" + algorithms +
+                  "  Test DSS Provider  Ver: 1.a\n"
+                  "    Default key container: Administrator\n"
+                  "    CSP implementation type: software\n"
+                  "    Available key container(s)\n"
+                  "Unavailable Providers\n"
+                  "  " +
+                  unavailable + "RSA SIG" + why + "  " + unavailable + "DSS DH" + why + "  " + unavailable +
+                  "FORTEZZA" + why + "  " + unavailable + "MS EXCHANGE" + why + "  " + unavailable + "RSA SCHANNEL" +
+                  why + "  " + unavailable + "SSL" + why);
 }
 
 TEST_F(SystemCommands, AlgorithmFailureEndsTheContainerListing) {
