@@ -297,6 +297,91 @@ struct RemoteCallerFile {
     std::string scriptName;
 };
 
+// --------------------------------------------------------------- hardware
+// The PCI bus, the telephony lines and the serial ports that the hardware
+// probes read. A machine that cannot answer gives 50.
+
+/// One PCI function as the PCI probes read it, 268 bytes, little-endian: bus
+/// number (4), device number (4), function number (4), then the function's
+/// 256-byte configuration space (vendor at 0, device at 2, class code at 9 to
+/// 11, header type at 14).
+inline constexpr std::size_t kPciRecordBytes = 268;
+
+/// What lineGetDevCaps tells of one line device.
+struct LineDeviceCaps {
+    std::string lineName;
+    std::string modemKey;  ///< the text 8 bytes into the device-specific area: the modem's key under HKLM
+    std::uint32_t permanentLineId = 0;
+};
+
+struct TelephonyProvider {
+    std::uint32_t permanentId = 0;
+    std::string fileName;
+};
+
+/// What lineGetLineDevStatus tells of a line opened for monitoring.
+struct LineDeviceStatus {
+    std::uint32_t activeCalls = 0;
+    std::uint32_t opens = 0;
+};
+
+/// A telephony (TAPI) line application; shut down in the destructor. Errors are
+/// the TAPI error codes (LINEERR_*), as the TAPI functions return them.
+class TelephonySession {
+public:
+    virtual ~TelephonySession() = default;
+    virtual std::uint32_t LineCount() const = 0;
+    /// The version the application asked for when it started.
+    virtual std::uint32_t ApiVersion() const = 0;
+    /// lineNegotiateAPIVersion: the highest version in [low, high] that the line supports.
+    virtual Result<std::uint32_t> NegotiateVersion(std::uint32_t device, std::uint32_t low, std::uint32_t high) = 0;
+    virtual Result<LineDeviceCaps> DeviceCaps(std::uint32_t device, std::uint32_t version) = 0;
+    virtual Result<std::vector<TelephonyProvider>> Providers(std::uint32_t version) = 0;
+    /// Opens the line with monitor privilege, reads its status and closes it.
+    virtual Result<LineDeviceStatus> LineStatus(std::uint32_t device, std::uint32_t version) = 0;
+    /// Opens the line for monitoring and asks for its calls: the application
+    /// name in the first call's information; nullopt when the line has no call.
+    virtual Result<std::optional<std::string>> CallOwner(std::uint32_t device, std::uint32_t version) = 0;
+};
+
+/// lineInitialize, or lineInitializeEx asking for version 2.0 with a hidden window.
+enum class TelephonyStart { Basic, Extended };
+
+namespace comm {
+inline constexpr std::uint32_t kHoldCts = 0x1;  ///< ClearCommError hold states
+inline constexpr std::uint32_t kHoldDsr = 0x2;
+inline constexpr std::uint32_t kHoldRlsd = 0x4;
+inline constexpr std::uint32_t kHoldXoffReceived = 0x8;
+inline constexpr std::uint32_t kHoldXoffSent = 0x10;
+inline constexpr std::uint32_t kCtsOn = 0x10;  ///< GetCommModemStatus lines
+inline constexpr std::uint32_t kDsrOn = 0x20;
+inline constexpr std::uint32_t kRlsdOn = 0x80;
+}  // namespace comm
+
+/// What ClearCommError reports.
+struct CommErrorState {
+    std::uint32_t errors = 0;
+    std::uint32_t holdFlags = 0;  ///< comm::kHold*
+    std::uint32_t queuedIn = 0;   ///< bytes received and not yet read
+};
+
+/// An open serial port. The destructor restores the settings and time-outs the
+/// port had when it was opened, then closes it.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    /// BuildCommDCB of a device-control string ("baud=2400 parity=N ..."), CTS
+    /// and DSR output flow control off, SetCommState.
+    virtual Status Configure(std::string_view deviceControl) = 0;
+    /// comm::kCtsOn, kDsrOn, kRlsdOn.
+    virtual Result<std::uint32_t> ModemStatus() = 0;
+    /// The read time-outs (the write time-outs stay as they are).
+    virtual Status SetReadTimeouts(std::uint32_t interval, std::uint32_t multiplier, std::uint32_t constant) = 0;
+    virtual Result<CommErrorState> ClearErrors() = 0;
+    virtual Result<std::size_t> Write(std::string_view bytes) = 0;
+    virtual Result<std::string> Read(std::size_t maxBytes) = 0;
+};
+
 // ---------------------------------------------------------------- machine
 
 /// One Windows computer as the probes see it. All paths and names are in the
@@ -503,6 +588,25 @@ public:
     virtual Result<SwapFileInfo> SwapFile9x() { return Result<SwapFileInfo>::Failure(err::kNotSupported); }
     /// Waits; a simulated machine answers at once so that waits never slow tests.
     virtual void Sleep(std::uint32_t /*milliseconds*/) {}
+
+    // ---------------------------------------------------- hardware probes' block
+    /// Every PCI function as whole kPciRecordBytes records, at most 100. 50, 126
+    /// or 127 when the machine has no way to list them.
+    virtual Result<std::string> PciRecords() { return Unsupported<std::string>(""); }
+    /// The bytes of the device index "drvidx.bin" (at most 16 MB): from the
+    /// current directory, else from beside the program; 2 when there is none.
+    virtual Result<std::string> DeviceIndex() { return Unsupported<std::string>(""); }
+    /// Starts a telephony line application under an application name.
+    virtual Result<std::unique_ptr<TelephonySession>> StartTelephony(std::string_view appName, TelephonyStart how) {
+        (void)appName, (void)how;
+        return Result<std::unique_ptr<TelephonySession>>::Failure(err::kNotSupported);
+    }
+    /// Opens a serial port ("COM3") for reading and writing without sharing; 5 when
+    /// another program holds it.
+    virtual Result<std::unique_ptr<SerialPort>> OpenSerialPort(std::string_view portName) {
+        (void)portName;
+        return Result<std::unique_ptr<SerialPort>>::Failure(err::kNotSupported);
+    }
 };
 
 }  // namespace kavlo::platform

@@ -391,12 +391,15 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                                        ? ReadLocaleSection(section, config.locale)
                                        : ReadSwapFileSection(section, config.swapFile.emplace());
                 ok = !error || reader.Fail(error->line, error->what);
+            } else if (IsHardwareSection(kind)) {
+                const auto error = ReadHardwareSection(section, kind, argument, config.hardware);
+                ok = !error || reader.Fail(error->line, error->what);
             } else {
                 ok = reader.Fail(section.line, "unknown section [" + section.name +
                                                    "] (known: system, memory, environment, folders, drive X:, "
                                                    "file PATH, locale, swap file, network, share NAME, "
                                                    "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
-                                                   "security OBJECT)");
+                                                   "security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT)");
             }
             if (!ok) break;
         }

@@ -19,6 +19,7 @@
 #include "platform/sim/registry_store.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_network.h"
+#include "platform/sim/sim_hardware.h"
 #include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_security.h"
@@ -306,6 +307,16 @@ public:
         return *config_.swapFile;
     }
     void Sleep(std::uint32_t) override {}
+
+    // hardware: a machine without PCI sections reports no PCI function
+    Result<std::string> PciRecords() override { return config_.hardware.pciRecords; }
+    Result<std::string> DeviceIndex() override { return SimDeviceIndex(*this, config_.currentDir); }
+    Result<std::unique_ptr<TelephonySession>> StartTelephony(std::string_view, TelephonyStart how) override {
+        return SimStartTelephony(config_.hardware, how);
+    }
+    Result<std::unique_ptr<SerialPort>> OpenSerialPort(std::string_view portName) override {
+        return SimOpenSerialPort(config_.hardware, portName);
+    }
 
 private:
     NetworkView Network() { return NetworkView{*this, config_.network, config_.hostName}; }
