@@ -1,8 +1,9 @@
 # What is installed and packaged by `cmake --build <tree> --target package`:
 #
 #   Windows tree  KAVLO-<version>-win64.zip: kavlo.exe and kavlo-cli.exe with the
-#                 scripts beside them (the programs read them from their own
-#                 folder), README.txt and the licences of the libraries linked in.
+#                 scripts and the PCI device index drvidx.bin beside them (the
+#                 programs read them from their own folder), README.txt and the
+#                 licences of the libraries linked in.
 #                 Both programs are linked statically (cmake/KavloOptions.cmake).
 #   Linux tree    kavlo_<version>_<arch>.deb: /usr/bin/kavlo, the scripts and the
 #                 sample machine in /usr/share/kavlo, a man page made from --help.
@@ -31,6 +32,7 @@ set(CPACK_STRIP_FILES ON)
 if(WIN32)
   install(TARGETS kavlo kavlo_cli RUNTIME DESTINATION .)
   install(FILES ${KAVLO_SHIPPED_SCRIPTS} DESTINATION .)
+  install(FILES "${KAVLO_DEVICE_INDEX}" DESTINATION .)  # the PCI probes' device index (cmake/DeviceIndex.cmake)
   # Customers read these with Notepad, which before Windows 10 shows only CR LF line ends.
   set(text_dir "${PROJECT_BINARY_DIR}/packaging")
   configure_file("${KAVLO_PACKAGING_DIR}/windows/README.txt.in" "${text_dir}/README.txt" @ONLY NEWLINE_STYLE CRLF)

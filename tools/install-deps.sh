@@ -5,7 +5,7 @@ set -euo pipefail
 # --native: only what the Linux build needs (the main job); default: everything the tests need.
 native=(cmake ninja-build g++ zlib1g-dev)
 all=("${native[@]}" googletest clang libclang-rt-14-dev libbenchmark-dev g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb
-     dpkg-dev help2man)  # the last for the packages (tools/package.sh)
+     pci.ids dpkg-dev help2man)  # pci.ids for the Windows build's device index; the last two for the packages
 wanted=("${all[@]}")
 [ "${1:-}" = "--native" ] && wanted=("${native[@]}")
 

@@ -43,12 +43,12 @@ echo "=== packages: Windows ZIP" >&2
 top="KAVLO-$version-win64"
 (cd "$scratch" && cmake -E tar tf "$zip") | sed -n "s|^$top/||p" | grep -v '/$' | sort >"$scratch/zip.txt"
 {
-  printf '%s\n' kavlo.exe kavlo-cli.exe README.txt
+  printf '%s\n' kavlo.exe kavlo-cli.exe README.txt drvidx.bin
   cat "$scratch/scripts.txt"
   (cd "$root/packaging/licenses" && ls *.txt | sed 's|^|licenses/|')
 } | sort >"$scratch/zip-expected.txt"
 diff -u "$scratch/zip-expected.txt" "$scratch/zip.txt" >&2 ||
-  fail "the ZIP's files differ from the programs, scripts and licences of the source tree (- missing, + stray)"
+  fail "the ZIP's files differ from the programs, device index, scripts and licences of the source tree (- missing, + stray)"
 check "ZIP holds the programs, $(wc -l <"$scratch/scripts.txt") script files, README.txt and the licences"
 
 mkdir "$scratch/zip"

@@ -365,7 +365,7 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
         EXPECT_EQ(title->runPending, 0) << title->name;
     }
     EXPECT_EQ(script->titles[3]->name, "PCI devices");
-    EXPECT_THAT(script->titles[3]->text, StartsWith("Vendor,device,class,description,type,manufacturer\n"));
+    EXPECT_THAT(script->titles[3]->text, StartsWith("Vendor,device,class,description,manufacturer,notes\n"));
 }
 
 }  // namespace

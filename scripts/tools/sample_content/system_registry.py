@@ -58,6 +58,15 @@ def hardware_registry():
         ("InfPath", "mdmgen.inf"),
         ("ProviderName", "Microsoft"),
         ("DriverDate", "11-1-1999"),
+        # Distinctive ring: one ring data, two fax, three voice.
+        ("VoiceProfile", ("binary", struct.pack("<I", 0x1))),
+        ("VoiceSwitchFeatures", ("binary", struct.pack("<IIIIIIII", 1, 0, 1, 0, 2, 0, 3, 0))),
+    ])
+    # The serial device behind COM3, which the modem's attachment line names.
+    reg.key(HKLM_SERVICES + "\\Serial\\Parameters\\Serial2", [
+        ("DosDevices", "COM3"),
+        ("Interrupt", dword(5)),
+        ("PortAddress", dword(0x3E8)),
     ])
     reg.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations", [
         ("CurrentID", dword(1)),
