@@ -57,4 +57,23 @@ std::optional<std::string> EncodeDeviceIndexRecord(const DeviceIndexRecord& reco
     return bytes;
 }
 
+Result<std::string> ReadDeviceIndexFile(Machine& machine, std::string_view folder) {
+    constexpr std::uint64_t kMaxIndexBytes = 16u << 20;
+    std::string path(folder);
+    if (!path.empty() && path.back() != '\\') path += '\\';
+    auto file = machine.OpenForRead(path + "drvidx.bin");
+    if (!file) return Result<std::string>::Failure(file.error());
+    if ((*file)->Size() > kMaxIndexBytes) return Result<std::string>::Failure(err::kNotSupported);
+    std::string bytes(static_cast<std::size_t>((*file)->Size()), '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const auto read = (*file)->Read(bytes.data() + filled, bytes.size() - filled);
+        if (!read) return Result<std::string>::Failure(read.error());
+        if (*read == 0) break;
+        filled += *read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 }  // namespace kavlo::platform

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/machine.h"
+
 namespace kavlo::platform {
 
 inline constexpr std::size_t kDeviceIndexHeaderBytes = 16;
@@ -29,5 +31,9 @@ std::optional<DeviceIndexRecord> FindDeviceIndexRecord(std::string_view index, s
 /// One record in the index's form (for the tool that writes the index and for
 /// tests); nullopt when it would not fit the 16-bit length or a text holds a zero byte.
 std::optional<std::string> EncodeDeviceIndexRecord(const DeviceIndexRecord& record);
+
+/// The bytes of "drvidx.bin" in a folder of the machine; 2 when there is none,
+/// 50 when it is larger than an index can sensibly be (16 MB).
+Result<std::string> ReadDeviceIndexFile(Machine& machine, std::string_view folder);
 
 }  // namespace kavlo::platform

@@ -103,23 +103,6 @@ private:
 
 }  // namespace
 
-Result<std::string> SimDeviceIndex(Machine& machine, std::string_view currentDirectory) {
-    constexpr std::uint64_t kMaxIndexBytes = 16u << 20;
-    auto file = machine.OpenForRead(std::string(currentDirectory) + "\\drvidx.bin");
-    if (!file) return Result<std::string>::Failure(file.error());
-    if ((*file)->Size() > kMaxIndexBytes) return Result<std::string>::Failure(err::kNotSupported);
-    std::string bytes(static_cast<std::size_t>((*file)->Size()), '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const auto read = (*file)->Read(bytes.data() + filled, bytes.size() - filled);
-        if (!read) return Result<std::string>::Failure(read.error());
-        if (*read == 0) break;
-        filled += *read;
-    }
-    bytes.resize(filled);
-    return bytes;
-}
-
 Result<std::unique_ptr<TelephonySession>> SimStartTelephony(const HardwareConfig& hardware, TelephonyStart how) {
     const std::uint32_t version = how == TelephonyStart::Extended ? 0x20000 : 0x10004;
     return std::unique_ptr<TelephonySession>(std::make_unique<SimTelephony>(hardware, version));

@@ -10,8 +10,6 @@
 
 namespace kavlo::platform::sim {
 
-/// "drvidx.bin" of the machine's current directory.
-Result<std::string> SimDeviceIndex(Machine& machine, std::string_view currentDirectory);
 Result<std::unique_ptr<TelephonySession>> SimStartTelephony(const HardwareConfig& hardware, TelephonyStart how);
 /// A port without a [serial] section does not exist (2); one in use gives 5.
 Result<std::unique_ptr<SerialPort>> SimOpenSerialPort(const HardwareConfig& hardware, std::string_view portName);

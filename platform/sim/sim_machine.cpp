@@ -20,6 +20,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_hardware.h"
+#include "platform/device_index.h"
 #include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_security.h"
@@ -310,7 +311,7 @@ public:
 
     // hardware: a machine without PCI sections reports no PCI function
     Result<std::string> PciRecords() override { return config_.hardware.pciRecords; }
-    Result<std::string> DeviceIndex() override { return SimDeviceIndex(*this, config_.currentDir); }
+    Result<std::string> DeviceIndex() override { return ReadDeviceIndexFile(*this, config_.currentDir); }
     Result<std::unique_ptr<TelephonySession>> StartTelephony(std::string_view, TelephonyStart how) override {
         return SimStartTelephony(config_.hardware, how);
     }

@@ -11,6 +11,8 @@
 #include "platform/win32/win32_clock_and_swap.h"
 #include "platform/win32/win32_accounts.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hardware.h"
+#include "platform/device_index.h"
 #include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_remote_control.h"
@@ -240,6 +242,25 @@ public:
     Result<std::string> LocaleTimeText(const LocalTime& time) override { return UserLocaleTime(time); }
     Result<SwapFileInfo> SwapFile9x() override { return QuerySwapFile9x(); }
     void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+
+    // hardware
+    Result<std::string> PciRecords() override { return win32::PciRecords(); }
+    /// The index ships beside the program; a copy in the current directory comes first.
+    Result<std::string> DeviceIndex() override {
+        auto index = ReadDeviceIndexFile(*this, CurrentDirectory());
+        if (index || index.error() != ERROR_FILE_NOT_FOUND) return index;
+        char program[MAX_PATH + 1] = {};
+        const DWORD length = ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+        const std::string_view path(program, length < MAX_PATH ? length : 0);
+        const std::size_t slash = path.rfind('\\');
+        return slash == std::string_view::npos ? index : ReadDeviceIndexFile(*this, path.substr(0, slash));
+    }
+    Result<std::unique_ptr<TelephonySession>> StartTelephony(std::string_view appName, TelephonyStart how) override {
+        return win32::StartTelephony(appName, how);
+    }
+    Result<std::unique_ptr<SerialPort>> OpenSerialPort(std::string_view portName) override {
+        return win32::OpenSerialPort(portName);
+    }
 
 private:
     /// SHGetFolderPathA from "SHFolder.dll" (present since Windows 95 with later

@@ -1,0 +1,156 @@
+// "MODEM_INFO:" on simulated machines: the registry settings, the telephony
+// answers and every branch of the port test, driven by the scripted modem.
+#include <gtest/gtest.h>
+
+#include "engine/testing/sim_script_run.h"
+#include "probes/hardware/hardware_commands.h"
+
+namespace kavlo {
+namespace {
+
+constexpr std::string_view kModemKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001";
+
+// An external modem on COM2: set-up byte 0xFF, inactivity 180, EVEN parity and
+// 1.5 stop bits, error control required without compression, software flow.
+constexpr std::string_view kModemRegistry =
+    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\SERIALCOMM]\n\"\\\\Device\\\\Serial1\"=\"COM2\"\n"
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Serial\\Parameters\\Serial1]\n"
+    "\"Interrupt\"=dword:00000003\n\"PortAddress\"=dword:000002f8\n"
+    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001]\n"
+    "\"AttachedTo\"=\"COM2\"\n\"DeviceType\"=hex:01\n\"ModemDriver\"=\"modem.sys\"\n\"PortDriver\"=\"serial.vxd\"\n"
+    "\"Default\"=hex:ff,00,00,00,b4,00,00,00,03,00,00,00,00,00,00,00,26,02,00,00,00\n"
+    "\"DCB\"=hex:1c,00,00,00,80,25,00,00,00,00,00,00,00,00,00,00,00,00,07,02,01,00,00,00,00,00,00,00\n"
+    "\"UserInit\"=\"ATM0\"\n\"Logging\"=hex:00\n";
+
+std::string Machine(std::string_view os, std::string_view line, std::string_view serial) {
+    std::string ini(platform::sim::testing::kMinimalSystem);
+    const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
+    ini.replace(ini.find(nt5), nt5.size(), os);
+    return ini + "[tapi line 0]\nname = Field Modem\nmodem_key = " + std::string(kModemKey) +
+           "\npermanent_line_id = 20000\n" + std::string(line) +
+           "\n[tapi provider 1]\nfile = other.tsp\n[tapi provider 2]\nfile = unimdm.tsp\n[serial COM2]\n" +
+           std::string(serial) + "\n";
+}
+
+std::string Outline(std::string_view os, std::string_view line, std::string_view serial) {
+    testing::SimImage image(Machine(os, line, serial));
+    image.Registry("60-modem", kModemRegistry);
+    return testing::Outline(image.Run("tree", "MODEM_INFO:").Root());
+}
+
+constexpr std::string_view kWindows2000 = "platform = NT\nmajor = 5\nminor = 0";
+
+TEST(ModemInfo, RegistrySettingsTelephonyAndAnAnsweringModem) {
+    EXPECT_EQ(Outline(kWindows2000, "version = 10004\nactive_calls = 1\nopens = 2", "dcd = on\nreply = OK"),
+              "T\n"
+              "  Field Modem\n"
+              "    External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd\n"
+              "    Modem Control Panel values...\n"
+              "      Data bits: 7  Parity: EVEN  Stop: 1.5\n"
+              "      Serial Port / Maximum speed: 9600\n"
+              "      Only connect at this speed: CHECKED\n"
+              "      Speaker Volume: 3\n"
+              "      Wait for dialtone before dialing: NOT CHECKED\n"
+              "      Cancel the call if not connected within 60 secs: NOT CHECKED\n"
+              "      Disconnect a call if idle for more then 30 mins: CHECKED\n"
+              "      Using modem error control.  It is required to connect. Data is NOT compressed.\n"
+              "      Modem flow control: SOFTWARE\n"
+              "      Modem modulation: NON-STANDARD (BELL,HST)\n"
+              "      Additional modem settings: ATM0\n"
+              "      Record a modem log file: NO\n"
+              "    TAPI information...\n"
+              "      Highest TAPI version supported: 1.4\n"
+              "      Unimodem provider: unimdm.tsp\n"
+              "      TAPI calls in progress with this modem: 1\n"
+              "      TAPI applications waiting with this modem: 2\n"
+              "    Basic modem tests...\n"
+              "      Hardware lines: DCD = ON, CTS = ON, DSR = ON\n"
+              "      Sending AT&F. Received '  OK  '\n"
+              "      Turning DCD on (AT&C). DCD is now ON\n"
+              "      Turning DCD off (AT&C1). DCD is now OFF\n");
+}
+
+struct PortCase {
+    std::string_view name, line, serial;
+    std::string items;  ///< the test items after "Hardware lines: ..." (or all of them when the port is busy)
+};
+
+class ModemPortTest : public ::testing::TestWithParam<PortCase> {};
+
+TEST_P(ModemPortTest, ItemsOfTheBasicTest) {
+    const std::string outline = Outline(kWindows2000, GetParam().line, GetParam().serial);
+    const std::size_t tests = outline.find("    Basic modem tests...\n");
+    ASSERT_NE(tests, std::string::npos) << outline;
+    std::string items = outline.substr(tests + 25);
+    const std::string lines = "      Hardware lines: DCD = OFF, CTS = ON, DSR = ON\n";
+    if (items.rfind(lines, 0) == 0) items.erase(0, lines.size());
+    EXPECT_EQ(items, GetParam().items);
+}
+
+constexpr std::string_view kSent = "      Sending AT&F. Received '  OK  '\n";
+INSTANTIATE_TEST_SUITE_P(
+    Branches, ModemPortTest,
+    ::testing::Values(
+        PortCase{"Silent", "", "answers =", "      Sending AT&F. ERROR: Timed out waiting for responce\n"},
+        PortCase{
+            "SilentAfterReset", "", "answers = AT&F",
+            std::string(kSent) + "      Turning DCD on (AT&C). DCD is now ERROR: Timed out waiting for responce\n"},
+        PortCase{"SilentAfterDcdOn", "", "answers = AT&F, AT&C",
+                 std::string(kSent) + "      Turning DCD on (AT&C). DCD is now ON\n"
+                                      "      Turning DCD off (AT&C1). DCD is now  Timed out waiting for responce\n"},
+        PortCase{"BusyWithCallOwner", "call_owner = Dial-Up Networking", "in_use = yes",
+                 "      ERROR: COM port is being used by application: Dial-Up Networking\n"},
+        PortCase{"BusyWithoutCall", "", "in_use = yes",
+                 "      ERROR: COM port not available.  Unable to detect COM port application.\n"},
+        PortCase{"WaitingForCts", "", "hold = cts", "      Unable to test: waiting for CTS\n"},
+        PortCase{"WaitingForDsr", "", "hold = dsr", "      Unable to test: waiting for DSR\n"},
+        PortCase{"WaitingForRlsd", "", "hold = rlsd", "      Unable to test: waiting for RLSD\n"},
+        PortCase{"XoffSent", "", "hold = xoff_sent", "      Unable to test: waiting for responce to XOFF\n"},
+        PortCase{"XoffReceivedAlone", "", "hold = xoff_received", "      Sending AT&F. \n"},
+        PortCase{"LastHoldWins", "", "hold = cts, rlsd", "      Unable to test: waiting for RLSD\n"}),
+    [](const ::testing::TestParamInfo<PortCase>& info) { return std::string(info.param.name); });
+
+struct OsCase {
+    std::string_view name, os;
+    std::string_view attachment;  ///< empty: the probe adds nothing
+};
+
+class ModemOsTest : public ::testing::TestWithParam<OsCase> {};
+
+TEST_P(ModemOsTest, BehaviourByOperatingSystem) {
+    const std::string outline = Outline(GetParam().os, "", "");
+    if (GetParam().attachment.empty()) {
+        EXPECT_EQ(outline, "T\n");
+    } else {
+        EXPECT_NE(outline.find("\n    " + std::string(GetParam().attachment) + "\n"), std::string::npos) << outline;
+    }
+}
+
+constexpr std::string_view kWithPort =
+    "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
+constexpr std::string_view kWithoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
+INSTANTIATE_TEST_SUITE_P(Systems, ModemOsTest,
+                         ::testing::Values(OsCase{"Windows98", "platform = 9x\nmajor = 4\nminor = 10", kWithoutPort},
+                                           OsCase{"Nt4", "platform = NT\nmajor = 4\nminor = 0", kWithPort},
+                                           OsCase{"Nt351", "platform = NT\nmajor = 3\nminor = 51", ""},
+                                           OsCase{"WindowsXp", "platform = NT\nmajor = 5\nminor = 1", kWithPort},
+                                           OsCase{"Windows10", "platform = NT\nmajor = 10\nminor = 0", kWithPort}),
+                         [](const ::testing::TestParamInfo<OsCase>& info) { return std::string(info.param.name); });
+
+TEST(ModemInfo, UnreadableCapabilitiesAndVersionFailures) {
+    EXPECT_EQ(Outline(kWindows2000, "caps = no", ""), "T\n");
+    const std::string outline = Outline(kWindows2000, "version = ffff", "");
+    EXPECT_NE(outline.find("    TAPI information...\n      Error checking TAPI version\n    Basic modem tests...\n"),
+              std::string::npos)
+        << outline;
+}
+
+TEST(TapiVersionName, PublishedVersionsByNameOthersInDecimal) {
+    const std::pair<std::uint32_t, std::string_view> cases[] = {
+        {0x10003, "1.3"}, {0x10004, "1.4"}, {0x20000, "2.0"}, {0x20001, "2.1"}, {0x30000, "3.0"}, {0x20002, "131074"}};
+    for (const auto& [version, name] : cases) EXPECT_EQ(TapiVersionName(version), name) << std::hex << version;
+}
+
+}  // namespace
+}  // namespace kavlo
