@@ -366,6 +366,14 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
     }
     EXPECT_EQ(script->titles[3]->name, "PCI devices");
     EXPECT_THAT(script->titles[3]->text, StartsWith("Vendor,device,class,description,manufacturer,notes\n"));
+    // Vendor 0x10b is named by its own record, not by the longer key of vendor 0x10b0.
+    EXPECT_THAT(script->titles[3]->text, HasSubstr("\n0x10b,0x1,,Tallis Wave PCI,Tallis Audio,\n"));
+    EXPECT_THAT(script->titles[3]->text,
+                HasSubstr("\n  *** Multifunction PCI device *** 0x10b0,0x7112,,NS4X USB Controller,"));
+    EXPECT_EQ(script->titles[4]->text, "Office Graphics 3D AGP, Office Graphics Inc., \n\n");
+    const ResultNode* tests = FindNode(script->titles[1]->Root(), "Basic modem tests...");
+    ASSERT_TRUE(tests);
+    EXPECT_EQ(tests->children().back()->title(), "Turning DCD off (AT&C1). DCD is now OFF");
 }
 
 }  // namespace
