@@ -24,7 +24,7 @@ constexpr std::string_view kModemRegistry =
     "\"UserInit\"=\"ATM0\"\n\"Logging\"=hex:00\n";
 
 std::string Machine(std::string_view os, std::string_view line, std::string_view serial) {
-    std::string ini(platform::sim::testing::kMinimalSystem);
+    std::string ini(kavlo::testing::kMinimalSystem);
     const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
     ini.replace(ini.find(nt5), nt5.size(), os);
     return ini + "[tapi line 0]\nname = Field Modem\nmodem_key = " + std::string(kModemKey) +

@@ -93,11 +93,11 @@ TEST(PciFailureText, ErrorsOfTheRead) {
 
 TEST(PciInfo, SimulatedMachineWithItsIndexOnlyOnTheNtFamily) {
     const std::string sections = "[pci 0:7.1]\nvendor = a5c\ndevice = 7\nclass = 030000\n";
-    testing::SimImage nt(std::string(platform::sim::testing::kMinimalSystem) + sections);
+    testing::SimImage nt(std::string(kavlo::testing::kMinimalSystem) + sections);
     nt.DriveFile("WINNT/drvidx.bin", Index());
     EXPECT_EQ(nt.Run("text", "PCI_INFO: ignored\nPCI_DISP:").text,
               "  *** Multifunction PCI device *** 0xa5c,0x7,Display,K3D,Kestrel,AGP\nK3D, Kestrel, AGP\n\n");
-    std::string ini(platform::sim::testing::kMinimalSystem);
+    std::string ini(kavlo::testing::kMinimalSystem);
     const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
     ini.replace(ini.find(nt5), nt5.size(), "platform = 9x\nmajor = 4\nminor = 10");
     testing::SimImage windows98(ini + sections);
