@@ -15,7 +15,8 @@ if(CMAKE_CROSSCOMPILING)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS "${KAVLO_DEVICE_INDEX_TOOL}")
-  set(tool_target kavlo_device_index_tool)
+  # The tool's file as well, so that a changed tool makes the index again.
+  set(tool_target kavlo_device_index_tool "${KAVLO_DEVICE_INDEX_TOOL}")
 else()
   add_subdirectory(tools/device_index)
   set(KAVLO_DEVICE_INDEX_TOOL "$<TARGET_FILE:kavlo_make_device_index>")

@@ -77,7 +77,7 @@ public:
         return Bytes() >= sizeof(Struct) ? reinterpret_cast<const Struct*>(words_.data()) : nullptr;
     }
     /// The text at an offset and size inside the used part of the structure, up to its first zero byte.
-    std::string Text(DWORD offset, DWORD size) const {
+    std::string Text(std::size_t offset, std::size_t size) const {
         const std::size_t used = std::min<std::size_t>(Header()->dwUsedSize, Bytes());
         if (offset > used || size > used - offset) return {};
         const char* start = reinterpret_cast<const char*>(words_.data()) + offset;
@@ -124,7 +124,7 @@ public:
         out.lineName = buffer.Text(caps->dwLineNameOffset, caps->dwLineNameSize);
         // The modem's key starts 8 bytes into the device-specific area.
         if (caps->dwDevSpecificSize > 8)
-            out.modemKey = buffer.Text(caps->dwDevSpecificOffset + 8, caps->dwDevSpecificSize - 8);
+            out.modemKey = buffer.Text(std::size_t{caps->dwDevSpecificOffset} + 8, caps->dwDevSpecificSize - 8);
         out.permanentLineId = caps->dwPermanentLineID;
         return out;
     }
