@@ -164,27 +164,6 @@ TEST(ArchiveReferences, LongTagsBeyond0x7FFENumbers) {
     EXPECT_EQ(back.navigation.children().size(), 40000u);
 }
 
-TEST(ArchiveReferences, ShortClassTagsForLaterObjectsOfAClass) {
-    // Two scripts, two titles each: a reader that wants a descriptor before every
-    // object fails on the second title.
-    Bytes b;
-    b.header().str("").d(0).w(0).title("", "text").w(2);
-    b.newClass("data_DBGFile").str("a.dbg").d(7).str("a.dbg").w(2);  // class 1, object 2
-    b.newClass("data_DBGTitle").title("T1", "text", 8);              // class 3, object 4
-    b.w(0x8003).title("T2", "text", 9);                              // object 5
-    b.w(0x8001).str("b.dbg").d(10).str("b.dbg").w(2);                // object 6
-    b.w(0x7FFF).d(0x80000003u).title("T3", "col", 11);               // long form of class 3, object 7
-    b.w(0x8003).title("T4", "text", 12);                             // object 8
-    ReportContents back;
-    ASSERT_EQ(Read(b.str(), back), ReadStatus::Ok);
-    ASSERT_EQ(back.catalog.size(), 2u);
-    ASSERT_EQ(back.catalog[1]->titles.size(), 2u);
-    EXPECT_EQ(back.catalog[1]->titles[0]->name, "T3");
-    EXPECT_EQ(back.catalog[1]->titles[0]->treeKey, 11u);
-    EXPECT_EQ(back.catalog[1]->titles[0]->owner, back.catalog[1].get());
-    EXPECT_EQ(back.catalog[1]->titles[1]->name, "T4");
-}
-
 TEST(ArchiveReferences, BackReferencesToCompleteObjectsBecomeCopies) {
     Bytes b;
     b.header().str("root").d(1).w(2);
