@@ -187,16 +187,6 @@ TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
     }
 }
 
-TEST_F(ReportCommandsTest, FoldersGiveTheProgramsMessageAndTheReason) {
-    const std::string dir = folder.root().string();
-    Outcome outcome = Kavlo(ShowCommand, {dir});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Failed to open document.\n('" + dir + "' is a folder)\n");
-    outcome = Kavlo(ExportCommand, {path, "--format", "text", "-o", dir});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Failed to save document.\n('" + dir + "' is a folder)\n");
-}
-
 // ------------------------------------------------------------ gather
 
 const std::string kScripts = std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts";
