@@ -176,9 +176,7 @@ TEST(SimSystem, FactsEnvironmentAndFolders) {
     EXPECT_EQ(m->ExpandEnvironment("%%"), "%%");
     EXPECT_EQ(m->ExpandEnvironment("%EMPTY%|"), "|");
     EXPECT_EQ(m->ShellFolder(0x801A).value(), "C:\\Documents and Settings\\u\\Application Data");  // flags ignored
-    EXPECT_EQ(m->ShellFolder(0x24).value(), "C:\\WINNT");             // CSIDL_WINDOWS defaults to the Windows directory
-    EXPECT_EQ(m->ShellFolder(0x25).value(), "C:\\Other");             // ... unless given
-    EXPECT_EQ(m->ShellFolder(0x11).error(), err::kInvalidParameter);  // My Computer has no path
+    EXPECT_EQ(m->ShellFolder(0x25).value(), "C:\\Other");  // given, not the system directory
     EXPECT_EQ(m->ShellFolder(0x05).error(), err::kFileNotFound);
     EXPECT_EQ(m->ErrorText(1060), "The specified service does not exist as an installed service.\r\n");
     EXPECT_EQ(m->ErrorText(1813), "The specified resource type cannot be found in the image file.\r\n");

@@ -57,23 +57,6 @@ TEST_P(Answers, SubkeysEnumerateSortedWithoutRegardToCase) {
     EXPECT_EQ(SubkeysOf(*order), (std::vector<std::string>{"Alpha", "beta", "prod10", "PROD15", "Prod20"}));
 }
 
-TEST_P(Answers, AWildcardPicksTheFirstMatchInThatOrder) {
-    // What "Prod*\Ver" reads: the first subkey that matches, then its value.
-    auto order = Open("Order");
-    ASSERT_NE(order, nullptr);
-    std::string first;
-    for (const std::string& name : SubkeysOf(*order)) {
-        if (name.size() >= 4 && (name[0] | 0x20) == 'p' && (name[1] | 0x20) == 'r' && (name[2] | 0x20) == 'o' &&
-            (name[3] | 0x20) == 'd') {
-            first = name;
-            break;
-        }
-    }
-    auto chosen = Open("Order\\" + first);
-    ASSERT_NE(chosen, nullptr);
-    EXPECT_EQ(chosen->QueryValue("Ver", 64).value().data, "10\0"s);
-}
-
 TEST_P(Answers, ValuesStayInTheOrderTheyWereWritten) {
     auto values = Open("Values");
     ASSERT_NE(values, nullptr);
