@@ -143,15 +143,20 @@ INSTANTIATE_TEST_SUITE_P(
                       Patch{"data size huge", kDataEntry + 4, 0xFFFFFFFFu, 4},
                       Patch{"data size zero", kDataEntry + 4, 0, 4}));
 
+/// UTF-16LE text with its terminating zero.
+std::string Text(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out + std::string(2, '\0');
+}
+
 // Builds a version node: header, key, value, children (each 4-aligned).
 std::string Node(std::u16string_view key, std::string_view value, std::uint16_t type, std::vector<std::string> children,
                  int lengthDelta = 0, int valueLengthOverride = -1) {
-    std::string body(6, '\0');
-    for (char16_t c : key) {
-        body.push_back(static_cast<char>(c & 0xFF));
-        body.push_back(static_cast<char>(c >> 8));
-    }
-    body += std::string(2, '\0');
+    std::string body = std::string(6, '\0') + Text(key);
     while (body.size() % 4) body.push_back('\0');
     body += value;
     for (const std::string& child : children) {
@@ -164,15 +169,6 @@ std::string Node(std::u16string_view key, std::string_view value, std::uint16_t 
           static_cast<std::uint16_t>(valueLengthOverride >= 0 ? valueLengthOverride : static_cast<int>(valueLength)));
     Put16(body, 4, type);
     return body;
-}
-
-std::string Text(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text) {
-        out.push_back(static_cast<char>(c & 0xFF));
-        out.push_back(static_cast<char>(c >> 8));
-    }
-    return out + std::string(2, '\0');
 }
 
 std::string Root(std::vector<std::string> children) {
