@@ -18,26 +18,6 @@ constexpr WinError kBadPathName = 161;
 
 std::string AnswersPath(const std::string& below) { return std::string(kAnswersKey) + "\\" + below; }
 
-std::vector<std::string> SubkeysOf(RegistryKey& key) {
-    std::vector<std::string> names;
-    for (std::uint32_t i = 0; i < 100; ++i) {
-        auto name = key.EnumSubkey(i, 255);
-        if (!name) break;
-        names.push_back(*name);
-    }
-    return names;
-}
-
-std::vector<std::string> ValueNamesOf(RegistryKey& key) {
-    std::vector<std::string> names;
-    for (std::uint32_t i = 0; i < 100; ++i) {
-        auto value = key.EnumValue(i, 255, 1024);
-        if (!value) break;
-        names.push_back(value->name);
-    }
-    return names;
-}
-
 class Answers : public Conformance {
 protected:
     std::unique_ptr<RegistryKey> Open(const std::string& below) {
