@@ -28,6 +28,11 @@ public:
         folder_.Write("drives/c/" + std::string(path), bytes);
     }
 
+    /// A folder of drive C: by its path below the root ("T/Empty").
+    void DriveFolder(std::string_view path) const { folder_.Mkdir("drives/c/" + std::string(path)); }
+    /// Where an entry of the image lies on the host ("drives/c/T").
+    std::string HostPath(std::string_view relative) const { return folder_.File(relative); }
+
     /// Loads the folder; the machine and its context live as long as the image.
     AppContext& Load() {
         auto loaded = platform::sim::LoadMachine(folder_.folder());
@@ -36,6 +41,11 @@ public:
         context_ = std::make_unique<AppContext>(*machine_, DetectOs(*machine_), "C:\\");
         runner_ = std::make_unique<ScriptRunner>(*context_);
         return *context_;
+    }
+    /// The loaded machine (loading it first).
+    platform::Machine& machine() {
+        if (!machine_) Load();
+        return *machine_;
     }
     /// Runs a title of the given kind line ("col", "filelist,...\nKEYS\nSORTS") and body.
     TitleRecord& Run(std::string_view kind, std::string_view body) {

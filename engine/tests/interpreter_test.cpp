@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "probes/registration.h"
-#include "engine/tests/script_rig.h"
+#include "engine/testing/script_rig.h"
 
 namespace kavlo::test {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace kavlo::testing;
 
 TEST(Interpreter, CommentLinesDoNothingButTrailingSlashesAreArgument) {
     ScriptRig rig;

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "probes/files/file_paths.h"
-#include "probes/files/tests/fake_machine.h"
+#include "engine/testing/fake_machine.h"
 
 namespace kavlo {
 namespace {
 
-using test::FakeMachine;
-using test::FakeVersion;
+using testing::FakeMachine;
+using testing::FakeVersion;
 
 FakeVersion ToolVersion() {
     FakeVersion v;
@@ -330,7 +330,7 @@ TEST_F(FileInfoTest, NormalizeNtPathFirstMatchingFormWins) {
         {"\\??\\C:\\x.sys", "C:\\x.sys"},
         {"\\SystemRoot\\System32\\drivers\\a.sys", "C:\\WINNT\\System32\\drivers\\a.sys"},
         {"\\WINNT\\System32\\b.sys", "C:\\WINNT\\System32\\b.sys"},
-        {"\\System32\\drivers\\c.sys", "C:\\WINNT\\System32\\\\drivers\\c.sys"},
+        {"\\System32\\drivers\\c.sys", "C:\\WINNT\\system32\\\\drivers\\c.sys"},
         {"\\??\\C:\\SystemRoot\\d.sys", "C:\\SystemRoot\\d.sys"},  // "\??\" is tested first
         {"System32\\drivers\\e.sys", "System32\\drivers\\e.sys"},  // only paths beginning with "\"
         {"\\Device\\Harddisk0\\f.sys", "\\Device\\Harddisk0\\f.sys"},
