@@ -46,27 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
 
-// -------------------------------------------------------------- text commands
-
-TEST(TextCommands, PercentHandling) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("TextLine:50%% done\nText:50%% done").text, "50% done\n50%% done");
-}
-
-TEST(TextCommands, ConversionsOtherThanDoublePercentAreCopied) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("TextLine:%s %n %d %").text, "%s %n %d %\n");
-}
-
 TEST(TextCommands, IgnoredWhenTheKindHasNoText) {
     ScriptRig rig;
     const auto& title = rig.RunTree("Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>");
     EXPECT_EQ(title.text, "");
-}
-
-TEST(TextCommands, TextKeepsBraceTokensAndFileExpandExpandsPaths) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("Text:<CLB>\nTextFileExpand:<WINDOWS>\\win.ini").text, "<CLB>C:\\WINNT\\win.ini");
 }
 
 // -------------------------------------------------------------- tree commands
@@ -180,13 +163,6 @@ TEST(If, OtherNamesCompareVari1AsACharacter) {
         "IF x,!=, {\nText:5\n}\n"  // an empty value starts any text
         "IF x,<,A {\nText:6\n}");
     EXPECT_EQ(title.text, "2356");
-}
-
-TEST(If, SkippedBlocksMayNestAndTheRunContinuesAfterThem) {
-    ScriptRig rig;
-    rig.context.vari1.SetInt(0);
-    const auto& title = rig.RunText("IF VARI1,==,1 {\nText:a\nIF VARI1,==,0 {\nText:b\n}\nText:c\n}\nText:d");
-    EXPECT_EQ(title.text, "d");
 }
 
 TEST(If, WorksWithoutATitle) {

@@ -56,28 +56,6 @@ TEST_F(FileInfoTest, ClearEmptiesEveryFieldAndMarksMissing) {
               std::string(16, ',') + "\n");
 }
 
-TEST_F(FileInfoTest, FoundFileFillsEveryField) {
-    const FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
-    EXPECT_EQ(r.Missing(), 0);
-    EXPECT_EQ(r.Name(), "tool.exe");
-    EXPECT_EQ(r.Path(), "C:\\Program Files\\Acme");
-    EXPECT_EQ(r.NameAndPath(), "C:\\Program Files\\Acme\\tool.exe");
-    EXPECT_EQ(r.Version(), "5. 0. 2. 1");
-    EXPECT_EQ(r.Description(), "Tool, the best");  // only the two version fields turn commas into points
-    EXPECT_EQ(r.Comments(), "none");
-    EXPECT_EQ(r.Manufacturer(), "Acme Corp");
-    EXPECT_EQ(r.ProductName(), "Acme Tools");
-    EXPECT_EQ(r.ProductVersion(), "5. 0");
-    EXPECT_EQ(r.Date(), "06/15/01");
-    EXPECT_EQ(r.Time(), "02:05:09  PM");
-    EXPECT_EQ(r.Size(), "1.2MB");
-    EXPECT_EQ(r.Attributes(), "RA");
-    EXPECT_EQ(r.DriveType(), "HardDrive");
-    EXPECT_EQ(r.MediaType(), "NTFS");
-    // The machine cannot check access: the rights stay empty.
-    EXPECT_EQ(r.EffectiveRightsText(), "");
-}
-
 TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
     machine.AddFile("A:\\setup.exe", 10);
     struct Case {
