@@ -14,8 +14,14 @@ namespace kavlo::testing {
 namespace fs = std::filesystem;
 
 namespace {
+// Relative names are UTF-8, so that a test can name a file the host spells in Unicode.
 fs::path Below(const fs::path& root, std::string_view relative) {
     return root / fs::path(std::u8string(relative.begin(), relative.end()));
+}
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 }  // namespace
 
@@ -30,8 +36,8 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     // Tests leave read-only files and unreadable folders behind, which would survive remove_all.
     std::error_code ignored;
-    for (auto it = fs::recursive_directory_iterator(root_, ignored); !ignored && it != fs::recursive_directory_iterator();
-         it.increment(ignored))
+    for (auto it = fs::recursive_directory_iterator(root_, ignored);
+         !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(root_, ignored);
 }
@@ -41,7 +47,7 @@ std::string TempFolder::File(std::string_view relative) const { return Below(roo
 std::string TempFolder::Write(std::string_view relative, std::string_view bytes) const {
     const fs::path path = Below(root_, relative);
     fs::create_directories(path.parent_path());
-    WriteAll(path.string(), bytes);
+    WriteFile(path, bytes);
     return path.string();
 }
 
@@ -62,10 +68,7 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteAll(const std::string& path, std::string_view bytes) {
-    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+void WriteAll(const std::string& path, std::string_view bytes) { WriteFile(path, bytes); }
 
 bool MakeHostFifo(const fs::path& path) {
 #ifdef _WIN32
