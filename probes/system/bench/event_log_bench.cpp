@@ -10,7 +10,7 @@
 
 #include "engine/testing/sim_script_run.h"
 #include "platform/event_record.h"
-#include "platform/tests/evt_builder.h"
+#include "platform/testing/evt_builder.h"
 
 namespace fs = std::filesystem;
 
