@@ -14,6 +14,7 @@
 #include "platform/sim/system_probe_config.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/clock_and_swap_config.h"
+#include "platform/sim/services_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -59,6 +60,7 @@ struct MachineConfig {
     NetworkConfig network;           ///< [resolver], [tcp], [udp]
     LocaleConfig locale;
     std::optional<SwapFileInfo> swapFile;  ///< 9x machines only
+    ServicesConfig services;               ///< [service NAME], [process ID], [window N]
 };
 
 struct ConfigParse {
