@@ -18,6 +18,7 @@ void RegisterInstallProbes(CommandTable& table);        ///< installed component
 void RegisterAntivirusProbes(CommandTable& table);      ///< the antivirus product
 void RegisterUpdateProbes(CommandTable& table);         ///< the update product
 void RegisterDisplayProbes(CommandTable& table);        ///< the display adapter
+void RegisterServiceProbes(CommandTable& table);        ///< services, processes, start-up programs, counters
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

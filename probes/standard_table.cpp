@@ -19,6 +19,7 @@ const CommandTable& StandardCommandTable() {
         RegisterAntivirusProbes(t);
         RegisterUpdateProbes(t);
         RegisterDisplayProbes(t);
+        RegisterServiceProbes(t);
         return t;
     }();
     return table;
