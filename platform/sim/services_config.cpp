@@ -77,6 +77,7 @@ ServicesSectionError ReadService(const IniSection& section, std::string_view nam
     SimServiceState state;
     state.status.state = 1;
     state.status.waitHintMs = 2000;
+    bool exitCodeGiven = false;
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "state")) {
             const auto value = StateOfWord(e.value);
@@ -91,7 +92,7 @@ ServicesSectionError ReadService(const IniSection& section, std::string_view nam
             const auto value = Number(e.value);
             if (!value || *value > 0xFFFFFFFFu) return NeedsNumber(e);
             const auto v = static_cast<std::uint32_t>(*value);
-            if (SameName(e.key, "exit_code")) state.status.exitCode = v;
+            if (SameName(e.key, "exit_code")) state.status.exitCode = v, exitCodeGiven = true;
             else if (SameName(e.key, "specific_exit_code")) state.status.specificExitCode = v;
             else state.status.waitHintMs = v;
         } else if (SameName(e.key, "on_start")) {
@@ -102,9 +103,22 @@ ServicesSectionError ReadService(const IniSection& section, std::string_view nam
             return Unknown(section, e, "state, exit_code, specific_exit_code, wait_hint, on_start");
         }
     }
+    constexpr std::uint32_t kNeverStarted = 1077;
+    if (state.status.state == 1 && !exitCodeGiven) state.status.exitCode = kNeverStarted;
     if (!config.services.emplace(FoldName(name), state).second)
         return Problem(section.line, "[service " + std::string(name) + "] appears twice");
     return {};
+}
+
+// Items separated by "|", a character no path holds; blanks around them trimmed.
+std::vector<std::string_view> SplitBars(std::string_view text) {
+    std::vector<std::string_view> items;
+    for (;;) {
+        const std::size_t bar = text.find('|');
+        if (const std::string_view item = Trim(text.substr(0, bar)); !item.empty()) items.push_back(item);
+        if (bar == std::string_view::npos) return items;
+        text.remove_prefix(bar + 1);
+    }
 }
 
 // Nine numbers separated by blanks, in the order of the memory counters.
@@ -144,25 +158,30 @@ ServicesSectionError ReadProcess(const IniSection& section, std::string_view arg
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "image")) {
             process.image = e.value;
-        } else if (SameName(e.key, "module")) {
-            process.modules.push_back(e.value);
+        } else if (SameName(e.key, "modules")) {
+            for (std::string_view path : SplitBars(e.value)) process.modules.emplace_back(path);
         } else if (SameName(e.key, "memory")) {
             if (!ReadMemory(e.value, process.memory))
                 return Problem(e.line,
                                "\"memory\" needs nine numbers: page faults, peak working set, working set, "
                                "peak paged pool, paged pool, peak non-paged pool, non-paged pool, page file, "
                                "peak page file");
-        } else if (SameName(e.key, "counter")) {
-            const std::size_t equals = e.value.rfind('=');
-            const auto value = equals == std::string::npos ? std::nullopt : SignedNumber(e.value.substr(equals + 1));
-            if (!value) return Problem(e.line, "\"counter\" is NAME = VALUE, not \"" + e.value + "\"");
-            process.counters.emplace_back(std::string(Trim(std::string_view(e.value).substr(0, equals))), *value);
+        } else if (SameName(e.key, "counters")) {
+            for (std::string_view pair : SplitBars(e.value)) {
+                const std::size_t equals = pair.rfind('=');
+                const auto value =
+                    equals == std::string_view::npos ? std::nullopt : SignedNumber(pair.substr(equals + 1));
+                if (!value)
+                    return Problem(e.line, "\"counters\" are NAME = VALUE pairs separated by \"|\", not \"" +
+                                               std::string(pair) + "\"");
+                process.counters.emplace_back(std::string(Trim(pair.substr(0, equals))), *value);
+            }
         } else if (SameName(e.key, "access")) {
             if (!SameName(e.value, "denied") && !SameName(e.value, "granted"))
                 return Problem(e.line, "\"access\" is granted or denied, not \"" + e.value + "\"");
             process.denied = SameName(e.value, "denied");
         } else {
-            return Unknown(section, e, "image, module, memory, counter, access");
+            return Unknown(section, e, "image, modules, memory, counters, access");
         }
     }
     for (const SimProcess& other : config.processes)

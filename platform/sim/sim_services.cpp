@@ -141,8 +141,7 @@ public:
         const std::uint32_t granted = Granted(security_, descriptor, kServiceMapping);
         if (!Covers(granted, access, kServiceMapping)) return R::Failure(err::kAccessDenied);
         const std::uint32_t held = (access & kMaximumAllowed) ? granted : MapGenericRights(access, kServiceMapping);
-        return std::unique_ptr<ServiceHandle>(
-            std::make_unique<SimServiceHandle>(std::move(*record), StateOf(name), held));
+        return std::unique_ptr<ServiceHandle>(std::make_unique<SimServiceHandle>(*record, StateOf(*record), held));
     }
 
     Result<std::string> DisplayName(std::string_view name) override {
@@ -159,7 +158,7 @@ public:
         for (const std::string& name : Names()) {
             auto record = Read(name);
             if (!record || !(record->config.type & types)) continue;
-            ServiceStatus status = StateOf(name).status;
+            ServiceStatus status = StateOf(*record).status;
             status.type = record->config.type;
             const bool active = status.state != 1;
             if (!((active && (stateGroup & 1)) || (!active && (stateGroup & 2)))) continue;
@@ -207,11 +206,14 @@ private:
         return record;
     }
 
-    SimServiceState& StateOf(std::string_view name) {
-        auto [it, added] = state_.services.try_emplace(FoldName(name));
+    // A service the image gives no state runs when Windows starts it at boot
+    // (boot, system and automatic start) and has never been started otherwise.
+    SimServiceState& StateOf(const ServiceRecord& record) {
+        auto [it, added] = state_.services.try_emplace(FoldName(record.name));
         if (added) {
-            it->second.status.state = 1;
-            it->second.status.exitCode = kServiceNeverStarted;
+            const bool startedAtBoot = record.config.startType <= 2;
+            it->second.status.state = startedAtBoot ? 4 : 1;
+            it->second.status.exitCode = startedAtBoot ? 0 : kServiceNeverStarted;
         }
         return it->second;
     }
@@ -279,7 +281,8 @@ Result<std::unique_ptr<ServiceManager>> SimServices::OpenManager(std::uint32_t a
     using R = Result<std::unique_ptr<ServiceManager>>;
     const std::uint32_t granted = Granted(security_, DescriptorOf(kManagerSddl), kManagerMapping);
     if (!Covers(granted, access, kManagerMapping)) return R::Failure(err::kAccessDenied);
-    const std::uint32_t held = (access & kMaximumAllowed) ? granted : MapGenericRights(access, kManagerMapping);
+    std::uint32_t held = (access & kMaximumAllowed) ? granted : MapGenericRights(access, kManagerMapping);
+    held |= access::kConnect;  // OpenSCManager always asks for it
     return std::unique_ptr<ServiceManager>(std::make_unique<SimServiceManager>(machine_, state_, security_, held));
 }
 

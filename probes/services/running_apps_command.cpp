@@ -101,7 +101,8 @@ void AddNtProcesses(AppContext& context, ResultNode& taskbar, ResultNode& systra
     auto ids = machine.ProcessIds();
     if (!ids) return;
     auto windowList = machine.TopLevelWindows();
-    const WindowsByProcess windows = GroupWindows(windowList ? *windowList : std::vector<platform::TopWindow>{});
+    if (!windowList) windowList = std::vector<platform::TopWindow>{};  // the grouping points into this list
+    const WindowsByProcess windows = GroupWindows(*windowList);
     for (std::uint32_t id : *ids) {
         auto process = machine.OpenProcess(id);
         if (!process || !(*process)->ImagePath()) continue;
@@ -165,7 +166,8 @@ void AddTasks9x(AppContext& context, ResultNode& taskbar, ResultNode& systray, R
     auto processes = machine.ProcessSnapshot9x();
     if (!processes) return;
     auto windowList = machine.TopLevelWindows();
-    const WindowsByProcess windows = GroupWindows(windowList ? *windowList : std::vector<platform::TopWindow>{});
+    if (!windowList) windowList = std::vector<platform::TopWindow>{};  // the grouping points into this list
+    const WindowsByProcess windows = GroupWindows(*windowList);
     for (const platform::SnapshotEntry& process : *processes) {
         AddWindowTitles(windows, process.processId, taskbar, systray);
         FileInfo file;
