@@ -344,7 +344,7 @@ class ServiceManager {
 public:
     virtual ~ServiceManager() = default;
     /// 1060 for a name that is not a service.
-    virtual Result<std::unique_ptr<ServiceHandle>> OpenService(std::string_view name, std::uint32_t access) = 0;
+    virtual Result<std::unique_ptr<ServiceHandle>> Open(std::string_view name, std::uint32_t access) = 0;
     virtual Result<std::string> DisplayName(std::string_view name) = 0;
     /// Every service whose type shares a bit with `types` and whose state is in the
     /// group (1 active, 2 inactive, 3 both), in the manager's order.

@@ -131,7 +131,7 @@ public:
     SimServiceManager(Machine& machine, ServicesConfig& state, const SimSecurity& security, std::uint32_t access)
         : machine_(machine), state_(state), security_(security), access_(access) {}
 
-    Result<std::unique_ptr<ServiceHandle>> OpenService(std::string_view name, std::uint32_t access) override {
+    Result<std::unique_ptr<ServiceHandle>> Open(std::string_view name, std::uint32_t access) override {
         using R = Result<std::unique_ptr<ServiceHandle>>;
         if (!(access_ & access::kConnect)) return R::Failure(err::kAccessDenied);
         auto record = Read(name);
@@ -309,7 +309,7 @@ Result<std::vector<DeviceDriver>> SimServices::Drivers() {
     if (!drivers) return Result<std::vector<DeviceDriver>>::Failure(drivers.error());
     std::vector<DeviceDriver> out;
     for (const ServiceEntry& entry : *drivers) {
-        auto service = (*manager)->OpenService(entry.name, access::kQueryConfig);
+        auto service = (*manager)->Open(entry.name, access::kQueryConfig);
         std::string path = service ? [&] {
             auto config = (*service)->Config();
             return config ? config->binaryPath : std::string();

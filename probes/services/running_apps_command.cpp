@@ -130,7 +130,7 @@ void AddServiceGroup(AppContext& context, platform::ServiceManager& manager, Res
     }
     for (const platform::ServiceEntry& entry : *services) {
         const std::string driverPath = "<DRIVERS>\\" + entry.name + ".sys";
-        auto service = manager.OpenService(entry.name, kQueryConfig);
+        auto service = manager.Open(entry.name, kQueryConfig);
         if (!service) {
             AddFileItem(context, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
             group.AddChild("ERROR opening service, above info may not be correct.");

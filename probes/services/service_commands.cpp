@@ -201,7 +201,7 @@ void ServiceConfgCommand(CommandCall& call) {
         message =
             "Can not open Service Control Manager for READ_CONTROL access - " + machine.ErrorText(manager.error());
     } else {
-        auto service = (*manager)->OpenService(name, access::kReadControl | access::kQueryConfig);
+        auto service = (*manager)->Open(name, access::kReadControl | access::kQueryConfig);
         auto config = service ? (*service)->Config() : Result<ServiceConfig>::Failure(service.error());
         if (!config) {
             message = "Can not determine configuration of service " + std::string(name) + " error - " +
@@ -222,9 +222,8 @@ void CServiceStatusCommand(CommandCall& call) {
     // Connecting, enumerating and querying are what every user may do; asking
     // for more would turn each row into "access denied" for a standard user.
     auto manager = machine.OpenServiceManager(access::kManagerConnect | access::kManagerEnumerate);
-    auto service =
-        manager ? (*manager)->OpenService(name, access::kQueryConfig | access::kQueryStatus | access::kInterrogate)
-                : Result<std::unique_ptr<ServiceHandle>>::Failure(manager.error());
+    auto service = manager ? (*manager)->Open(name, access::kQueryConfig | access::kQueryStatus | access::kInterrogate)
+                           : Result<std::unique_ptr<ServiceHandle>>::Failure(manager.error());
     std::string row;
     if (service) {
         ServiceFields fields(machine, **manager, **service, name);
@@ -253,7 +252,7 @@ void ServiceInteractsCommand(CommandCall& call) {
     if (!title) return;
     Machine& machine = call.engine.machine();
     auto manager = machine.OpenServiceManager(access::kReadControl | access::kManagerConnect);
-    auto service = manager ? (*manager)->OpenService(call.argument, access::kInterrogate | access::kQueryStatus)
+    auto service = manager ? (*manager)->Open(call.argument, access::kInterrogate | access::kQueryStatus)
                            : Result<std::unique_ptr<ServiceHandle>>::Failure(manager.error());
     auto status = service ? (*service)->QueryStatus() : Result<ServiceStatus>::Failure(service.error());
     const std::string value = status ? ((status->type & 0x100) ? "Yes" : "No") : machine.ErrorText(status.error());
@@ -271,7 +270,7 @@ void MyServiceRightsCommand(CommandCall& call) {
                                  machine.ErrorText(manager.error()) + "\n");
         return;
     }
-    auto service = (*manager)->OpenService(name, access::kReadControl | access::kQueryConfig);
+    auto service = (*manager)->Open(name, access::kReadControl | access::kQueryConfig);
     if (!service) {
         AppendIfText(*title, "Can not determine access rights of service " + std::string(name) + " error - " +
                                  machine.ErrorText(service.error()) + "\n");

@@ -45,7 +45,7 @@ std::string StartProtocol(platform::Machine& machine, std::string_view name) {
     auto manager = machine.OpenServiceManager(kManagerAccess);
     if (!manager) return text + machine.ErrorText(manager.error()) + "\n";
     text += "Opened\nOpen Service for execution - ";
-    auto service = (*manager)->OpenService(name, kServiceAccess);
+    auto service = (*manager)->Open(name, kServiceAccess);
     if (!service) return text + machine.ErrorText(service.error()) + "\n";
     text += "Opened\nStarting Service - ";
     if (Status started = (*service)->Start(); !started) return text + machine.ErrorText(started.error()) + "\n";
