@@ -1,13 +1,20 @@
 #include "platform/host_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <random>
+
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -113,6 +120,151 @@ HostTarget ResolveHostTarget(const std::string& path) {
 bool SameHostFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     return fs::equivalent(a, b, ec) && !ec;
+}
+
+FilePtr OpenHostFile(const std::string& path, const char* mode) {
+    errno = 0;
+    FilePtr file(std::fopen(path.c_str(), mode));
+    if (!file && errno == 0) errno = EIO;
+    return file;
+}
+
+int CloseHostFile(FilePtr& file) {
+    if (!file) return 0;
+    errno = 0;
+    const int rc = std::fclose(file.release());
+    return rc == 0 ? 0 : (errno ? errno : EIO);
+}
+
+bool HostFileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+namespace {
+// Longest file name (one path component) that the file systems reports live on take.
+constexpr std::size_t kMaxNameBytes = 255;
+}  // namespace
+
+std::string TempPathBeside(const std::string& target) {
+    // "<name>.<8 hex digits>.tmp": a name that only just fits leaves no room for
+    // the suffix, so its temporary takes a shortened copy of the name.
+    const std::size_t slash = target.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string stem = target;
+    constexpr std::size_t kSuffixBytes = 13;
+    if (target.size() - nameStart + kSuffixBytes > kMaxNameBytes) stem.resize(nameStart + kMaxNameBytes - kSuffixBytes);
+    thread_local std::mt19937_64 generator(
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static const char* digits = "0123456789abcdef";
+    for (;;) {
+        std::uint64_t value = generator();
+        std::string suffix = ".";
+        for (int i = 0; i < 8; ++i, value >>= 4) suffix += digits[value & 15];
+        std::string candidate = stem + suffix + ".tmp";
+        if (!HostFileExists(candidate)) return candidate;
+    }
+}
+
+namespace {
+
+constexpr WinError kReadFault = 30;
+
+class HostInputFile final : public InputFile {
+public:
+    HostInputFile(std::ifstream in, std::uint64_t size) : in_(std::move(in)), size_(size) {}
+
+    Result<std::size_t> Read(char* buffer, std::size_t size) override {
+        if (position_ >= size_ || size == 0) return std::size_t{0};
+        const std::uint64_t wanted = std::min<std::uint64_t>(size, size_ - position_);
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(position_));
+        in_.read(buffer, static_cast<std::streamsize>(wanted));
+        const std::streamsize got = in_.gcount();
+        if (got <= 0) return Result<std::size_t>::Failure(kReadFault);
+        position_ += static_cast<std::uint64_t>(got);
+        return static_cast<std::size_t>(got);
+    }
+
+    Status Seek(std::uint64_t offset) override {
+        position_ = offset;
+        return {};
+    }
+
+    std::uint64_t Size() const override { return size_; }
+
+private:
+    std::ifstream in_;
+    std::uint64_t size_;
+    std::uint64_t position_ = 0;
+};
+
+class HostByteSource final : public RandomAccessBytes {
+public:
+    HostByteSource(std::ifstream in, std::uint64_t size) : in_(std::move(in)), size_(size) {}
+
+    std::uint64_t Size() const override { return size_; }
+
+    bool ReadAt(std::uint64_t offset, void* out, std::size_t size) const override {
+        if (offset > size_ || size > size_ - offset) return false;
+        std::lock_guard lock(mutex_);
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+        in_.read(static_cast<char*>(out), static_cast<std::streamsize>(size));
+        return in_.gcount() == static_cast<std::streamsize>(size);
+    }
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::ifstream in_;
+    std::uint64_t size_;
+};
+
+bool IsRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool OpenStream(const std::filesystem::path& path, std::ifstream& in, std::uint64_t& size) {
+    if (!IsRegularFile(path)) return false;
+    std::error_code ec;
+    size = std::filesystem::file_size(path, ec);
+    if (ec) return false;
+    in.open(path, std::ios::binary);
+    return in.is_open();
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> OpenHostInput(const std::filesystem::path& path) {
+    std::ifstream in;
+    std::uint64_t size = 0;
+    if (!OpenStream(path, in, size)) return nullptr;
+    return std::make_unique<HostInputFile>(std::move(in), size);
+}
+
+HostPrefix ReadHostPrefix(const std::filesystem::path& path, std::size_t count) {
+    HostPrefix out;
+    if (!IsRegularFile(path)) return out;
+#ifdef _WIN32
+    std::FILE* raw = _wfopen(path.c_str(), L"rb");
+#else
+    std::FILE* raw = std::fopen(path.c_str(), "rb");
+#endif
+    if (!raw) return out;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(raw, &std::fclose);
+    out.opened = true;
+    out.bytes.resize(count);
+    out.bytes.resize(std::fread(out.bytes.data(), 1, count, file.get()));
+    return out;
+}
+
+std::unique_ptr<RandomAccessBytes> OpenHostBytes(const std::filesystem::path& path) {
+    std::ifstream in;
+    std::uint64_t size = 0;
+    if (!OpenStream(path, in, size)) return nullptr;
+    return std::make_unique<HostByteSource>(std::move(in), size);
 }
 
 }  // namespace kavlo::platform

@@ -27,7 +27,7 @@ bool U16(std::string_view b, std::size_t at, std::uint16_t& out) {
 
 }  // namespace
 
-std::optional<MessageTable> MessageTable::FromImage(const ByteSource& image) {
+std::optional<MessageTable> MessageTable::FromImage(const RandomAccessBytes& image) {
     std::optional<std::string> block = ReadResourceData(image, kRtMessageTable, kFirstTable, kMaxMessageTableBytes);
     if (!block) return std::nullopt;
     return FromBlock(std::move(*block));

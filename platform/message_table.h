@@ -20,7 +20,7 @@ class MessageTable {
 public:
     /// The first message table (name 1, first language) of an image; nullopt
     /// when the image has none or it is malformed.
-    static std::optional<MessageTable> FromImage(const ByteSource& image);
+    static std::optional<MessageTable> FromImage(const RandomAccessBytes& image);
     /// A table from its resource bytes.
     static std::optional<MessageTable> FromBlock(std::string block);
 

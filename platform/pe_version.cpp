@@ -23,7 +23,7 @@ struct Section {
 
 class Image {
 public:
-    explicit Image(const ByteSource& bytes) : bytes_(bytes) {}
+    explicit Image(const RandomAccessBytes& bytes) : bytes_(bytes) {}
 
     bool U16(std::uint64_t offset, std::uint16_t& out) const {
         unsigned char b[2];
@@ -111,10 +111,10 @@ public:
 
     std::uint32_t resourceRva() const { return resourceRva_; }
     std::uint32_t resourceSize() const { return resourceSize_; }
-    const ByteSource& bytes() const { return bytes_; }
+    const RandomAccessBytes& bytes() const { return bytes_; }
 
 private:
-    const ByteSource& bytes_;
+    const RandomAccessBytes& bytes_;
     std::vector<Section> sections_;
     std::uint32_t resourceRva_ = 0, resourceSize_ = 0, headersSize_ = 0;
 };
@@ -156,13 +156,13 @@ bool PickEntry(const Image& image, std::uint64_t sectionOffset, std::uint64_t se
 
 }  // namespace
 
-bool MemoryByteSource::ReadAt(std::uint64_t offset, void* out, std::size_t size) const {
+bool MemoryBytes::ReadAt(std::uint64_t offset, void* out, std::size_t size) const {
     if (offset > bytes_.size() || size > bytes_.size() - offset) return false;
     if (size) std::memcpy(out, bytes_.data() + offset, size);
     return true;
 }
 
-std::optional<std::string> ReadResourceData(const ByteSource& bytes, std::uint32_t type, std::uint32_t name,
+std::optional<std::string> ReadResourceData(const RandomAccessBytes& bytes, std::uint32_t type, std::uint32_t name,
                                             std::uint32_t maxBytes) {
     Image image(bytes);
     if (!image.Load()) return std::nullopt;
@@ -198,7 +198,7 @@ std::optional<std::string> ReadResourceData(const ByteSource& bytes, std::uint32
     return data;
 }
 
-std::optional<std::string> ReadVersionResource(const ByteSource& bytes) {
+std::optional<std::string> ReadVersionResource(const RandomAccessBytes& bytes) {
     return ReadResourceData(bytes, kRtVersion, kVersionInfoName, kMaxVersionResourceBytes);
 }
 

@@ -12,18 +12,18 @@
 namespace kavlo::platform {
 
 /// Random access to the bytes of an image.
-class ByteSource {
+class RandomAccessBytes {
 public:
-    virtual ~ByteSource() = default;
+    virtual ~RandomAccessBytes() = default;
     virtual std::uint64_t Size() const = 0;
     /// Copies size bytes from offset; false unless all of them are in the image.
     virtual bool ReadAt(std::uint64_t offset, void* out, std::size_t size) const = 0;
 };
 
 /// An image held in memory (the bytes must outlive the source).
-class MemoryByteSource final : public ByteSource {
+class MemoryBytes final : public RandomAccessBytes {
 public:
-    explicit MemoryByteSource(std::string_view bytes) : bytes_(bytes) {}
+    explicit MemoryBytes(std::string_view bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     bool ReadAt(std::uint64_t offset, void* out, std::size_t size) const override;
 
@@ -37,11 +37,11 @@ inline constexpr std::uint32_t kMaxVersionResourceBytes = 0x10000;
 /// The bytes of the image's resource of the given type (an id such as 11 for
 /// RT_MESSAGETABLE) and name (the first name when that id is absent), first
 /// language; nullopt when absent, larger than maxBytes or malformed.
-std::optional<std::string> ReadResourceData(const ByteSource& image, std::uint32_t type, std::uint32_t name,
+std::optional<std::string> ReadResourceData(const RandomAccessBytes& image, std::uint32_t type, std::uint32_t name,
                                             std::uint32_t maxBytes);
 
 /// The bytes of the image's first RT_VERSION resource (name 1 when present, first
 /// language); nullopt when the image is not a PE file, has none or is malformed.
-std::optional<std::string> ReadVersionResource(const ByteSource& image);
+std::optional<std::string> ReadVersionResource(const RandomAccessBytes& image);
 
 }  // namespace kavlo::platform

@@ -86,7 +86,7 @@ FileOutcome AtomicOutput::Open(const std::string& target, Targets targets) {
                               Quoted(target) + " is a device or FIFO, not a regular file");
             // Replacing a device or FIFO by a file would destroy what the user named.
             inPlace_ = true;
-            file_ = OpenHostFile(final_, "wb");
+            file_ = platform::OpenHostFile(final_, "wb");
             if (!file_) return Abandon(errno);
             return {true, {}, {}, final_};
         }
@@ -94,7 +94,7 @@ FileOutcome AtomicOutput::Open(const std::string& target, Targets targets) {
             // A read-only file is refused even where the system would let this
             // account write it or rename over it: the user marked it to be kept.
             if (!resolved.writable) return Refuse(ReadOnlyMessage(target), {});
-            FilePtr probe = OpenHostFile(final_, "r+b");
+            platform::FilePtr probe = platform::OpenHostFile(final_, "r+b");
             if (!probe) return Abandon(errno == ENOENT ? EIO : errno);
             break;
         }
@@ -111,8 +111,8 @@ FileOutcome AtomicOutput::Open(const std::string& target, Targets targets) {
             break;
         }
     }
-    temp_ = TempPathBeside(final_);
-    file_ = OpenHostFile(temp_, "wb");
+    temp_ = platform::TempPathBeside(final_);
+    file_ = platform::OpenHostFile(temp_, "wb");
     if (!file_) {
         const int error = errno;
         temp_.clear();  // never created
@@ -132,11 +132,11 @@ FileOutcome AtomicOutput::Commit() {
         // Devices and FIFOs take no fsync; a failed flush or close still counts.
         errno = 0;
         if (std::fflush(file_.get()) != 0) return Abandon(errno ? errno : EIO);
-        if (const int rc = CloseHostFile(file_); rc != 0) return Abandon(rc);
+        if (const int rc = platform::CloseHostFile(file_); rc != 0) return Abandon(rc);
         return {true, {}, {}, final_};
     }
     if (const int rc = platform::FlushHostFile(file_.get()); rc != 0) return Abandon(rc);
-    if (const int rc = CloseHostFile(file_); rc != 0) return Abandon(rc);
+    if (const int rc = platform::CloseHostFile(file_); rc != 0) return Abandon(rc);
     if (const int rc = platform::ReplaceHostFile(temp_, final_); rc != 0) return Abandon(rc);
     temp_.clear();
     return {true, {}, {}, final_};

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "report/host_files.h"
+#include "platform/host_file.h"
 
 namespace kavlo::report {
 
@@ -58,7 +58,7 @@ private:
     std::string target_;  // as the caller named it, for messages
     std::string final_;
     std::string temp_;
-    FilePtr file_;
+    platform::FilePtr file_;
     bool inPlace_ = false;
 };
 

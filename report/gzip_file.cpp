@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 
 #include "platform/host_file.h"
-#include "report/host_files.h"
+#include "platform/host_file.h"
 
 namespace kavlo::report {
 
@@ -217,7 +217,7 @@ std::string BaseName(const std::string& path) {
 
 /// True when the gzip file decompresses to exactly the bytes of `original`.
 bool SameContent(const std::string& gzPath, std::FILE* original) {
-    FilePtr gz = OpenHostFile(gzPath, "rb");
+    platform::FilePtr gz = platform::OpenHostFile(gzPath, "rb");
     if (!gz || std::fseek(original, 0, SEEK_SET) != 0) return false;
     GzipFileSource source(gz.get(), UINT64_MAX);
     if (source.problem() != GzipFileSource::Problem::None) return false;
@@ -245,7 +245,7 @@ CompressResult CompressReportFile(const std::string& path) {
         result.reason = "'" + path + "' is not a regular file";
         return result;
     }
-    FilePtr in = OpenHostFile(path, "rb");
+    platform::FilePtr in = platform::OpenHostFile(path, "rb");
     if (!in) return {CompressStatus::CannotRead, errno, result.gzPath, ErrorReason(errno), {}};
     struct stat info;
     const std::uint32_t mtime = ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint32_t>(info.st_mtime) : 0;

@@ -4,7 +4,7 @@
 
 #include "platform/host_file.h"
 #include "report/gzip_file.h"
-#include "report/host_files.h"
+#include "platform/host_file.h"
 #include "report/report_messages.h"
 
 namespace kavlo::report {
@@ -43,7 +43,7 @@ FileOutcome OpenReportFile(const std::string& path, ReportContents& out, const O
         case platform::HostFileKind::Missing:
         case platform::HostFileKind::Regular: break;
     }
-    FilePtr file = OpenHostFile(path, "rb");
+    platform::FilePtr file = platform::OpenHostFile(path, "rb");
     if (!file) {
         if (errno == ENOENT || errno == ENOTDIR) return Failure(FileNotFoundMessage(path));
         return Failure(std::string(kFailedToOpenDocument));

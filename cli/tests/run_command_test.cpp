@@ -42,7 +42,7 @@ protected:
         dir.Write("Empty.dbg", "");
         dir.Write("Garbage.dbg", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
     }
-    testing::TempDir dir;
+    kavlo::testing::TempFolder dir;
     std::string script;
 };
 
@@ -98,7 +98,7 @@ TEST_P(RunCommandErrors, ExitNonZeroWithAMessage) {
     for (std::string& arg : args) {
         if (arg == "SCRIPT") arg = script;
         if (arg == "MACHINE") arg = kMachine;
-        if (arg == "EMPTY" || arg == "GARBAGE") arg = dir.path() + (arg == "EMPTY" ? "/Empty.dbg" : "/Garbage.dbg");
+        if (arg == "EMPTY" || arg == "GARBAGE") arg = dir.folder() + (arg == "EMPTY" ? "/Empty.dbg" : "/Garbage.dbg");
     }
     const Outcome r = RunKavlo(args);
     EXPECT_EQ(r.status, GetParam().status);

@@ -6,16 +6,16 @@
 #include "document/report_document.h"
 #include "report/tests/archive_bytes.h"
 #include "document/tests/doc_machine.h"
-#include "report/tests/temp_dir.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo {
 namespace {
 
+using kavlo::testing::ReadAll;
+using kavlo::testing::TempFolder;
+using kavlo::testing::WriteAll;
 using platform::RegRoot;
 using report::testing::DocMachine;
-using report::testing::ReadAll;
-using report::testing::TempDir;
-using report::testing::WriteAll;
 
 constexpr const char* kScript =
     "DATE: 05/01/2002\n"
@@ -59,13 +59,13 @@ protected:
 
     DocMachine machine;
     AppContext context;
-    TempDir scripts;
-    TempDir out;
+    TempFolder scripts;
+    TempFolder out;
 };
 
 TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(scripts.path().string());
+    doc.NewDocument(scripts.folder());
     EXPECT_TRUE(doc.fresh());
     EXPECT_EQ(doc.computerLabel(), "OFFICE7  [local computer]");
     EXPECT_EQ(doc.RootLabel(), "OFFICE7  [local computer]");
@@ -76,16 +76,16 @@ TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
     ASSERT_NE(target.title, nullptr);
     EXPECT_EQ(target.title->name, "Services");
     EXPECT_EQ(target.title->runPending, 1) << "nothing is gathered before it is needed";
-    EXPECT_EQ(doc.infoPage().text, InfoPageFor(scripts.path().string(), "Contact information:\n", "\n"));
+    EXPECT_EQ(doc.infoPage().text, InfoPageFor(scripts.folder(), "Contact information:\n", "\n"));
     EXPECT_EQ(doc.infoPage().kind, "text");
     EXPECT_EQ(doc.infoPage().runPending, 0);
-    EXPECT_EQ(context.executionPath, scripts.path().string());
+    EXPECT_EQ(context.executionPath, scripts.folder());
 }
 
 TEST_F(DocTest, ComputerLabelIsEmptyWhenSocketsFail) {
     machine.hostName.reset();
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(scripts.path().string());
+    doc.NewDocument(scripts.folder());
     EXPECT_EQ(doc.computerLabel(), "");
     EXPECT_EQ(doc.navigation().Text(), "");
 }
@@ -102,7 +102,7 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
         ReportDocument doc(context, StandardCommandTable());
         doc.SetInfoPageProbes({[](AppContext&, TitleRecord& page) { page.AppendText("CPU: x86"); },
                                [](AppContext&, TitleRecord& page) { page.AppendText("User: ann"); }});
-        doc.NewDocument(scripts.path().string());
+        doc.NewDocument(scripts.folder());
         const std::string& text = doc.infoPage().text;
         EXPECT_NE(text.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nCPU: x86\n"
                             "Computer Name: OFFICE7\n"),
@@ -126,7 +126,7 @@ TEST_F(DocTest, ReportFileNameFromComputerNameAndClock) {
 
 TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(scripts.path().string());
+    doc.NewDocument(scripts.folder());
     std::vector<std::string> steps;
     std::size_t reportedTotal = 0;
     const std::string path = out.File("r.IFO");
@@ -150,7 +150,7 @@ TEST_F(DocTest, OpenRepairsKeysAndShowsTheFileLabel) {
     const std::string path = out.File("r.IFO");
     {
         ReportDocument doc(context, StandardCommandTable());
-        doc.NewDocument(scripts.path().string());
+        doc.NewDocument(scripts.folder());
         ASSERT_TRUE(doc.Save(path).ok);
     }
     ReportDocument doc(context, StandardCommandTable());
@@ -170,7 +170,7 @@ TEST_F(DocTest, ReSavingAnOpenedReportKeepsItsContent) {
     const std::string first = out.File("customer.IFO");
     {
         ReportDocument doc(context, StandardCommandTable());
-        doc.NewDocument(scripts.path().string());
+        doc.NewDocument(scripts.folder());
         ASSERT_TRUE(doc.Save(first).ok);
     }
     // the engineer's machine would gather something else
@@ -190,7 +190,7 @@ TEST_F(DocTest, ReSavingAnOpenedReportKeepsItsContent) {
 
 TEST_F(DocTest, FailedOpenKeepsTheDocumentAndGivesTheMessage) {
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(scripts.path().string());
+    doc.NewDocument(scripts.folder());
     const std::size_t titles = doc.CountTitles();
     const std::size_t scriptNodes = doc.navigation().children().size();
     ASSERT_GT(titles, 0u);
@@ -207,9 +207,9 @@ TEST_F(DocTest, FailedOpenKeepsTheDocumentAndGivesTheMessage) {
 }
 
 TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
-    TempDir empty;
+    TempFolder empty;
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(empty.path().string());
+    doc.NewDocument(empty.folder());
     bool progressed = false;
     ASSERT_TRUE(
         doc.Save(out.File("e.IFO"), [&](std::size_t, std::size_t, const std::string&) { progressed = true; }).ok);
@@ -220,7 +220,7 @@ TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {
 
 TEST_F(DocTest, SaveThenCompressThenOpen) {
     ReportDocument doc(context, StandardCommandTable());
-    doc.NewDocument(scripts.path().string());
+    doc.NewDocument(scripts.folder());
     const std::string path = out.File(doc.ReportFileName());
     ASSERT_TRUE(doc.Save(path).ok);
     std::string gzPath;

@@ -16,38 +16,9 @@
 #include "engine/tree_walk.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::testing {
-
-/// A directory under the system's temporary folder, removed with its contents.
-class TempDir {
-public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("kavlo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    /// Writes a file (bytes as given) and returns its full path.
-    std::string Write(const std::string& name, std::string_view contents) const {
-        const auto file = path_ / name;
-        std::ofstream out(file, std::ios::binary);
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        return file.string();
-    }
-    std::string path() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 /// Catalogues scripts into a temporary directory and runs their titles.
 class ScriptRunner {
@@ -72,11 +43,11 @@ public:
         return Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n" + std::string(kind) + "\n" + std::string(body) + "\n}\n", "T");
     }
 
-    const TempDir& dir() const { return dir_; }
+    const TempFolder& dir() const { return dir_; }
 
 private:
     AppContext& context_;
-    TempDir dir_;
+    TempFolder dir_;
     std::unique_ptr<ScriptRecord> file_;
 };
 

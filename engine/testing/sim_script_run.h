@@ -11,16 +11,14 @@
 #include "engine/os_detection.h"
 #include "engine/testing/script_runner.h"
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/tests/temp_machine.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::testing {
 
 /// A machine folder: the minimal NT 5.0 system plus what a test adds.
 class SimImage {
 public:
-    explicit SimImage(std::string_view ini = platform::sim::testing::kMinimalSystem) {
-        folder_.Write("machine.ini", ini);
-    }
+    explicit SimImage(std::string_view ini = kavlo::testing::kMinimalSystem) { folder_.Write("machine.ini", ini); }
     /// A REGEDIT4 file of registry lines (the header is added).
     void Registry(std::string_view name, std::string_view lines) const {
         folder_.Write("registry/" + std::string(name) + ".reg", "REGEDIT4\n\n" + std::string(lines));
@@ -51,7 +49,7 @@ public:
     }
 
 private:
-    platform::sim::testing::TempMachine folder_;
+    TempFolder folder_;
     std::unique_ptr<platform::Machine> machine_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<ScriptRunner> runner_;

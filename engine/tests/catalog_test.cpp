@@ -152,8 +152,9 @@ TEST(Catalog, ConsecutiveBodiesAreAllFound) {
 
 TEST(Catalog, UnreadableScriptRecordsNothing) {
     ScriptRig rig;
-    EXPECT_EQ(ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.path() + "/missing.dbg", "missing"),
-              nullptr);
+    EXPECT_EQ(
+        ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.folder() + "/missing.dbg", "missing"),
+        nullptr);
 }
 
 // ---------------------------------------------------------------- Scan
@@ -164,15 +165,15 @@ TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
     rig.dir.Write("A.DBG", "");
     rig.dir.Write("c.dbg", "");
     rig.dir.Write("notes.txt", "");
-    std::filesystem::create_directory(std::filesystem::path(rig.dir.path()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())),
+    std::filesystem::create_directory(std::filesystem::path(rig.dir.folder()) / "dir.dbg");
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder())),
                 ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
     ScriptRig rig;
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path()).empty());
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path() + "/nowhere").empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder()).empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder() + "/nowhere").empty());
 }
 
 TEST(Scan, ConfigurationNamesFilesExactly) {
@@ -189,7 +190,7 @@ TEST(Scan, ConfigurationNamesFilesExactly) {
                   "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
                   "}\n");
     // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.path())),
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder())),
                 ElementsAre("Antivirus", "Other"));
 }
 
@@ -225,7 +226,8 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
 
 TEST(ReadConfiguration, MissingFileIsAbsent) {
     ScriptRig rig;
-    EXPECT_FALSE(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir.path() + "/DBGList.cfg"));
+    EXPECT_FALSE(
+        ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir.folder() + "/DBGList.cfg"));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ private:
     testing::ScriptRunner runner_;  // declared before `dir`, which refers into it
 
 public:
-    const testing::TempDir& dir = runner_.dir();
+    const kavlo::testing::TempFolder& dir = runner_.dir();
 };
 
 /// The titles of a node's children, in order.

@@ -11,7 +11,7 @@
 #include "platform/sim/contained_path.h"
 #include "platform/sim/csidl.h"
 #include "platform/sim/error_texts.h"
-#include "platform/sim/host_file.h"
+#include "platform/host_file.h"
 #include "platform/sim/machine_config.h"
 #include "platform/sim/machine_path.h"
 #include "platform/sim/name_fold.h"
@@ -111,7 +111,7 @@ public:
         using R = Result<std::unique_ptr<InputFile>>;
         auto host = files_->HostFile(path);
         if (!host) return R::Failure(host.error());
-        std::unique_ptr<InputFile> file = OpenHostFile(host->path);
+        std::unique_ptr<InputFile> file = OpenHostInput(host->path);
         if (!file) return R::Failure(err::kAccessDenied);
         return file;
     }
@@ -125,7 +125,7 @@ public:
         const HostPrefix prefix = ReadHostPrefix(host->path, 2);
         if (!prefix.opened) return R::Failure(err::kAccessDenied);
         if (prefix.bytes != "MZ") return R::Failure(err::kResourceTypeNotFound);
-        const std::unique_ptr<ByteSource> bytes = OpenHostBytes(host->path);
+        const std::unique_ptr<RandomAccessBytes> bytes = OpenHostBytes(host->path);
         if (!bytes) return R::Failure(err::kAccessDenied);
         std::optional<std::string> block = ReadVersionResource(*bytes);
         if (!block) return R::Failure(err::kResourceTypeNotFound);

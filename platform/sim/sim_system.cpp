@@ -145,7 +145,7 @@ Result<std::unique_ptr<MessageFile>> SimLoadMessageFile(Machine& machine, std::s
     auto bytes = ReadWhole(machine, path, kMaxMessageFileBytes);
     if (!bytes) return R::Failure(bytes.error());
     if (bytes->compare(0, 2, "MZ") != 0) return R::Failure(err::kBadExeFormat);
-    MemoryByteSource image(*bytes);
+    MemoryBytes image(*bytes);
     return std::unique_ptr<MessageFile>(
         std::make_unique<SimMessageFile>(MessageTable::FromImage(image), machine.AnsiCodePage()));
 }

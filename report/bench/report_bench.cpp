@@ -14,7 +14,7 @@
 #include <new>
 #include <string>
 
-#include "report/host_files.h"
+#include "platform/host_file.h"
 #include "report/report_archive.h"
 
 // ------------------------------------------------------------ heap accounting
@@ -102,9 +102,9 @@ struct BenchFiles {
     BenchFiles() {
         std::filesystem::create_directories(dir);
         const ReportContents contents = MakeReport();
-        FilePtr file = OpenHostFile(report, "wb");
+        platform::FilePtr file = platform::OpenHostFile(report, "wb");
         FileSink sink(file.get());
-        if (!file || WriteReport(contents, sink) != WriteStatus::Ok || CloseHostFile(file) != 0) std::abort();
+        if (!file || WriteReport(contents, sink) != WriteStatus::Ok || platform::CloseHostFile(file) != 0) std::abort();
         size = std::filesystem::file_size(report);
     }
     ~BenchFiles() {
@@ -122,12 +122,12 @@ void BM_CopyFile(benchmark::State& state) {
     BenchFiles& files = Files();
     std::unique_ptr<char[]> buffer(new char[256 * 1024]);
     for (auto _ : state) {
-        FilePtr in = OpenHostFile(files.report, "rb");
-        FilePtr out = OpenHostFile(files.copy, "wb");
+        platform::FilePtr in = platform::OpenHostFile(files.report, "rb");
+        platform::FilePtr out = platform::OpenHostFile(files.copy, "wb");
         std::size_t got;
         while ((got = std::fread(buffer.get(), 1, 256 * 1024, in.get())) > 0)
             if (std::fwrite(buffer.get(), 1, got, out.get()) != got) std::abort();
-        if (CloseHostFile(out) != 0) std::abort();
+        if (platform::CloseHostFile(out) != 0) std::abort();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.size));
 }
@@ -136,9 +136,9 @@ void BM_WriteReport(benchmark::State& state) {
     BenchFiles& files = Files();
     const ReportContents contents = MakeReport();
     for (auto _ : state) {
-        FilePtr out = OpenHostFile(files.copy, "wb");
+        platform::FilePtr out = platform::OpenHostFile(files.copy, "wb");
         FileSink sink(out.get());
-        if (WriteReport(contents, sink) != WriteStatus::Ok || CloseHostFile(out) != 0) std::abort();
+        if (WriteReport(contents, sink) != WriteStatus::Ok || platform::CloseHostFile(out) != 0) std::abort();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.size));
 }
@@ -151,7 +151,7 @@ void BM_ReadReport(benchmark::State& state) {
         gHeapPeak.store(before);
         {
             ReportContents contents;
-            FilePtr in = OpenHostFile(files.report, "rb");
+            platform::FilePtr in = platform::OpenHostFile(files.report, "rb");
             FileSource source(in.get());
             if (ReadReport(source, contents) != ReadStatus::Ok) std::abort();
             records = static_cast<double>(gHeapNow.load() - before);

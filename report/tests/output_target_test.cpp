@@ -14,35 +14,35 @@
 
 #include "report/report_file.h"
 #include "report/tests/archive_bytes.h"
-#include "report/tests/temp_dir.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::report {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadAll;
+using kavlo::testing::ReadAll;
+using kavlo::testing::TempFolder;
+using kavlo::testing::WriteAll;
 using testing::SampleReport;
-using testing::TempDir;
 using testing::Write;
-using testing::WriteAll;
 
 #ifndef _WIN32
 
 TEST(OutputTarget, SymbolicLinkIsFollowedToTheReportItNames) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "reports");
+    TempFolder dir;
+    fs::create_directories(dir.root() / "reports");
     WriteAll(dir.File("reports/real.IFO"), "old report");
-    fs::create_symlink("reports/real.IFO", dir.path() / "link.IFO");
+    fs::create_symlink("reports/real.IFO", dir.root() / "link.IFO");
     const FileOutcome outcome = SaveReportFile(dir.File("link.IFO"), SampleReport());
     ASSERT_TRUE(outcome.ok) << outcome.message;
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.IFO"));
+    EXPECT_TRUE(fs::is_symlink(dir.root() / "link.IFO"));
     EXPECT_EQ(ReadAll(dir.File("reports/real.IFO")), Write(SampleReport()));
     EXPECT_EQ(fs::canonical(outcome.path), fs::canonical(dir.File("reports/real.IFO")));
     EXPECT_EQ(dir.Names(), (std::set<std::string>{"link.IFO", "reports"}));
 }
 
 TEST(OutputTarget, FifoIsWrittenInPlace) {
-    TempDir dir;
+    TempFolder dir;
     const std::string fifo = dir.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // The reading end is open before the save, so that writing never waits; a
@@ -65,7 +65,7 @@ bool MakeNullDevice(const std::string& path) { return ::mknod(path.c_str(), S_IF
 
 TEST(OutputTarget, CharacterDeviceIsWrittenInPlaceAndNeverCompressed) {
     if (::geteuid() != 0) GTEST_SKIP() << "creating a device node needs root";
-    TempDir dir;
+    TempFolder dir;
     const std::string device = dir.File("null");
     ASSERT_TRUE(MakeNullDevice(device));
     const FileOutcome saved = SaveReportFile(device, SampleReport());
@@ -81,7 +81,7 @@ TEST(OutputTarget, CharacterDeviceIsWrittenInPlaceAndNeverCompressed) {
 #endif
 
 TEST(OutputTarget, ReadOnlyTargetsAreRefusedPlainAndCompressed) {
-    TempDir dir;
+    TempFolder dir;
     WriteAll(dir.File("x.IFO"), "old report");
     WriteAll(dir.File("y.IFO"), "new report");
     WriteAll(dir.File("y.IFO.gz"), "old gzip");
@@ -100,8 +100,8 @@ TEST(OutputTarget, ReadOnlyTargetsAreRefusedPlainAndCompressed) {
 }
 
 TEST(OutputTarget, FailuresSayWhatIsWrong) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "folder");
+    TempFolder dir;
+    fs::create_directories(dir.root() / "folder");
     const std::string longest(255, 'n');
     struct Case {
         std::string target;

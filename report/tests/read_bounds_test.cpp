@@ -8,13 +8,13 @@
 #include "engine/testing/address_space_limit.h"
 #include "report/report_file.h"
 #include "report/tests/archive_bytes.h"
-#include "report/tests/temp_dir.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::report {
 namespace {
 
+using kavlo::testing::TempFolder;
 using testing::Bytes;
-using testing::TempDir;
 
 /// The start of a report whose navigation root has `children` empty children.
 Bytes WideNavigation(std::uint32_t children) {
@@ -99,7 +99,7 @@ TEST(ReadBounds, ASmallReportOfManyNodesIsRefusedWithinTheMemoryLimit) {
     // gzip, which would build over 2 GB of records.
     constexpr std::uint32_t kNodes = 20'000'000;
     if (!kavlo::testing::AddressSpaceLimit::Supported()) GTEST_SKIP() << "no address-space limit here";
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("many.IFO.gz");
     WriteGzip(path, WideNavigation(kNodes).str(), std::string(kNextChild, sizeof kNextChild), kNodes - 1, Ending());
     ASSERT_LT(std::filesystem::file_size(path), 1u << 20);

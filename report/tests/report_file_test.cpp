@@ -1,4 +1,5 @@
 // Reports on disk: atomic saves, opening plain and compressed files, gzip in-process.
+#include <fstream>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -7,16 +8,16 @@
 #include "report/report_file.h"
 #include "report/report_messages.h"
 #include "report/tests/archive_bytes.h"
-#include "report/tests/temp_dir.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::report {
 namespace {
 
-using testing::ReadAll;
+using kavlo::testing::ReadAll;
+using kavlo::testing::TempFolder;
+using kavlo::testing::WriteAll;
 using testing::SampleReport;
-using testing::TempDir;
 using testing::Write;
-using testing::WriteAll;
 
 /// gzip bytes of `content` as one member, compressed in memory.
 std::string Gzip(const std::string& content, int level = 6) {
@@ -55,7 +56,7 @@ std::string Gunzip(const std::string& gz) {
 // ------------------------------------------------------------ saving
 
 TEST(SaveReport, WritesTheArchiveAndLeavesNoTemporaryFile) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("OFFICE7 03_14_2001 09_05_PM.IFO");
     ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
     EXPECT_EQ(ReadAll(path), Write(SampleReport()));
@@ -63,7 +64,7 @@ TEST(SaveReport, WritesTheArchiveAndLeavesNoTemporaryFile) {
 }
 
 TEST(SaveReport, ReplacesAnExistingReport) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("r.IFO");
     WriteAll(path, std::string(100000, 'o'));
     ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
@@ -72,7 +73,7 @@ TEST(SaveReport, ReplacesAnExistingReport) {
 }
 
 TEST(SaveReport, UnwritableReportLeavesTheOldFileAndNoTemporary) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("r.IFO");
     WriteAll(path, "old contents");
     ReportContents report = SampleReport();
@@ -87,7 +88,7 @@ TEST(SaveReport, UnwritableReportLeavesTheOldFileAndNoTemporary) {
 }
 
 TEST(SaveReport, FailedRenameLeavesTheTargetAndNoTemporary) {
-    TempDir dir;
+    TempFolder dir;
     // a non-empty directory in the way of the target cannot be replaced by a file
     const std::string path = dir.File("r.IFO");
     std::filesystem::create_directories(std::filesystem::path(path) / "inside");
@@ -98,7 +99,7 @@ TEST(SaveReport, FailedRenameLeavesTheTargetAndNoTemporary) {
 }
 
 TEST(SaveReport, MissingDirectoryIsAFailedSave) {
-    TempDir dir;
+    TempFolder dir;
     const FileOutcome outcome = SaveReportFile(dir.File("no-such-dir/r.IFO"), SampleReport());
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "Failed to save document.");
@@ -129,7 +130,7 @@ TEST(SaveReport, DiskFullIsReportedBySink) {
 // ------------------------------------------------------------ opening
 
 TEST(OpenReport, PlainFileRoundTrip) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("r.IFO");
     ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
     ReportContents back;
@@ -138,7 +139,7 @@ TEST(OpenReport, PlainFileRoundTrip) {
 }
 
 TEST(OpenReport, Failures) {
-    TempDir dir;
+    TempFolder dir;
     WriteAll(dir.File("garbage.IFO"), "\x32\x01\x00\x00 this is not a report");
     WriteAll(dir.File("empty.IFO"), "");
     WriteAll(dir.File("fake.IFO.gz"), "not gzip at all");
@@ -178,7 +179,7 @@ TEST(OpenReport, Failures) {
 }
 
 TEST(OpenReport, GzipWithSeveralMembersAndZeroPadding) {
-    TempDir dir;
+    TempFolder dir;
     const std::string bytes = Write(SampleReport());
     const std::size_t half = bytes.size() / 2;
     WriteAll(dir.File("r.IFO.gz"), Gzip(bytes.substr(0, half)) + Gzip(bytes.substr(half)) + std::string(512, '\0'));
@@ -189,7 +190,7 @@ TEST(OpenReport, GzipWithSeveralMembersAndZeroPadding) {
 }
 
 TEST(OpenReport, ReadOnlyGzipIsOpenedAndLeftAsItWas) {
-    TempDir dir;
+    TempFolder dir;
     const std::string gz = dir.File("x.IFO.gz");
     const std::string compressed = Gzip(Write(SampleReport()));
     WriteAll(gz, compressed);
@@ -206,14 +207,14 @@ TEST(OpenReport, ReadOnlyGzipIsOpenedAndLeftAsItWas) {
 }
 
 TEST(OpenReport, GzipNamedLikeAPlainReportIsStillRead) {
-    TempDir dir;
+    TempFolder dir;
     WriteAll(dir.File("renamed.IFO"), Gzip(Write(SampleReport())));
     ReportContents back;
     EXPECT_TRUE(OpenReportFile(dir.File("renamed.IFO"), back).ok);
 }
 
 TEST(OpenReport, GzipBombIsRefusedBeforeItIsHeld) {
-    TempDir dir;
+    TempFolder dir;
     // 64 MiB of zeros in a member of about 64 KiB; with a limit of 16 MiB the
     // first pass stops early and nothing of it is kept.
     WriteAll(dir.File("bomb.gz"), Gzip(std::string(64 << 20, '\0'), 9));
@@ -226,7 +227,7 @@ TEST(OpenReport, GzipBombIsRefusedBeforeItIsHeld) {
 }
 
 TEST(OpenReport, GzipBombBeyondFourGibibytesIsRefused) {
-    TempDir dir;
+    TempFolder dir;
     // 65 members of 64 MiB of zeros each: 4160 MiB from about 4 MiB of file.
     const std::string member = Gzip(std::string(64 << 20, '\0'), 9);
     {
@@ -242,7 +243,7 @@ TEST(OpenReport, GzipBombBeyondFourGibibytesIsRefused) {
 // ------------------------------------------------------------ compressing
 
 TEST(CompressReport, ReplacesTheReportByItsGzipFile) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("OFFICE7.IFO");
     ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
     std::string gzPath;
@@ -265,7 +266,7 @@ TEST(CompressReport, ReplacesTheReportByItsGzipFile) {
 }
 
 TEST(CompressReport, LargeReportRoundTrip) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("big.IFO");
     ReportContents report = SampleReport();
     std::string text;
@@ -279,7 +280,7 @@ TEST(CompressReport, LargeReportRoundTrip) {
 }
 
 TEST(CompressReport, MissingReport) {
-    TempDir dir;
+    TempFolder dir;
     const FileOutcome outcome = CompressSavedReport(dir.File("none.IFO"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(dir.Names().size(), 0u);

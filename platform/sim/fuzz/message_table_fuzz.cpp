@@ -25,7 +25,7 @@ void Lookups(const kavlo::platform::MessageTable& table, std::string_view bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    kavlo::platform::MemoryByteSource image(bytes);
+    kavlo::platform::MemoryBytes image(bytes);
     if (auto table = kavlo::platform::MessageTable::FromImage(image)) Lookups(*table, bytes);
     if (auto table = kavlo::platform::MessageTable::FromBlock(std::string(bytes))) Lookups(*table, bytes);
     (void)kavlo::platform::ApplyMessageEscapes(bytes);

@@ -25,7 +25,7 @@ void Query(const std::string& block) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    kavlo::platform::MemoryByteSource image(bytes);
+    kavlo::platform::MemoryBytes image(bytes);
     if (auto block = kavlo::platform::ReadVersionResource(image)) Query(*block);
     Query(std::string(bytes));
     return 0;

@@ -5,13 +5,13 @@
 #include <chrono>
 
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/tests/temp_machine.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::platform::sim {
 namespace {
 
-using testing::kMinimalSystem;
-using testing::TempMachine;
+using kavlo::testing::kMinimalSystem;
+using kavlo::testing::TempFolder;
 namespace fs = std::filesystem;
 
 class FileSystemTest : public ::testing::Test {
@@ -69,7 +69,7 @@ protected:
     }
 
     using Names_ = std::vector<std::string>;
-    TempMachine t_;
+    TempFolder t_;
     std::unique_ptr<Machine> machine_;
 };
 
@@ -285,7 +285,7 @@ TEST_F(ReparseTest, LinksAreReparsePoints) {
 
 TEST_F(ReparseTest, LinkToAFifoIsShownButNeverOpened) {
     const fs::path fifo = t_.root() / "pipe";
-    if (!testing::MakeHostFifo(fifo)) GTEST_SKIP() << "the host cannot make a FIFO";
+    if (!kavlo::testing::MakeHostFifo(fifo)) GTEST_SKIP() << "the host cannot make a FIFO";
     fs::create_symlink(fifo, t_.root() / "drives/c/pipe.dll");
     EXPECT_EQ(One("C:\\pipe.dll").attributes, attr::kReparsePoint | attr::kArchive);
     // Opening the FIFO would block until a writer comes: these must return at once.

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/machine_config.h"
-#include "platform/sim/tests/temp_machine.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::platform::sim {
 namespace {
 
-using testing::kMinimalSystem;
+using kavlo::testing::kMinimalSystem;
 
 TEST(MachineConfig, ReadsEverySection) {
     const std::string ini =

@@ -3,33 +3,33 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/tests/temp_machine.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::platform::sim {
 namespace {
 
-using testing::kMinimalSystem;
-using testing::TempMachine;
+using kavlo::testing::kMinimalSystem;
+using kavlo::testing::TempFolder;
 namespace fs = std::filesystem;
 
-std::unique_ptr<Machine> Load(const TempMachine& folder) {
+std::unique_ptr<Machine> Load(const TempFolder& folder) {
     LoadResult loaded = LoadMachine(folder.folder());
     EXPECT_EQ(loaded.error, "");
     return std::move(loaded.machine);
 }
 
-std::string LoadError(const TempMachine& folder) {
+std::string LoadError(const TempFolder& folder) {
     LoadResult loaded = LoadMachine(folder.folder());
     EXPECT_EQ(loaded.machine, nullptr);
     return loaded.error;
 }
 
-std::string Label(const TempMachine& folder, std::string_view relative) {
+std::string Label(const TempFolder& folder, std::string_view relative) {
     return (folder.root() / fs::path(relative).make_preferred()).string();
 }
 
 TEST(LoadMachine, MissingFolderOrIni) {
-    TempMachine t;
+    TempFolder t;
     EXPECT_EQ(LoadError(t),
               Label(t, "machine.ini") + ": missing; a machine folder needs machine.ini (see docs/machine-format.md)");
     const std::string nowhere = (t.root() / "nowhere").string();
@@ -37,7 +37,7 @@ TEST(LoadMachine, MissingFolderOrIni) {
 }
 
 TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", std::string(kMinimalSystem) + "[memory]\ntotal_phys = lots\n");
     EXPECT_EQ(LoadError(t), Label(t, "machine.ini") +
                                 ":21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"lots\"");
@@ -49,7 +49,7 @@ TEST(LoadMachine, BadIniOrRegStopsTheLoad) {
 
 // Every part of the machine is read through its links, and none may lead out.
 TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
-    TempMachine outside;
+    TempFolder outside;
     outside.Write("secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
     outside.Write("registry/secret.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Secret]\n");
     outside.Write("c/secret.txt", "secret");
@@ -61,7 +61,7 @@ TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
         const char* target;
         std::string error;
     };
-    TempMachine probe;
+    TempFolder probe;
     const std::vector<Case> cases = {
         {"drives/c", "c", "drives/c" + leaving},
         {"drives", "drives", "drives" + leaving},
@@ -71,7 +71,7 @@ TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.link);
-        TempMachine t;
+        TempFolder t;
         if (std::string_view(c.link) != "machine.ini") t.Write("machine.ini", kMinimalSystem);
         fs::create_directories((t.root() / c.link).parent_path());
         std::error_code ec;
@@ -84,7 +84,7 @@ TEST(LoadMachine, LinksLeadingOutsideTheFolderFailTheLoad) {
 }
 
 TEST(LoadMachine, UnreadablePartsFailTheLoad) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", kMinimalSystem);
     t.Write("registry", "not a folder");
     EXPECT_EQ(LoadError(t), Label(t, "registry") + ": not a folder");
@@ -92,7 +92,7 @@ TEST(LoadMachine, UnreadablePartsFailTheLoad) {
     t.Write("drives", "not a folder");
     EXPECT_EQ(LoadError(t), "drives: not a folder");
     fs::remove(t.root() / "drives");
-    if (!testing::PermissionsCanHideFolders())
+    if (!kavlo::testing::PermissionsCanHideFolders())
         GTEST_SKIP() << "permissions cannot hide folders here (root, or Windows)";
     for (const char* part : {"registry", "drives/c"}) {
         SCOPED_TRACE(part);
@@ -109,7 +109,7 @@ TEST(LoadMachine, UnreadablePartsFailTheLoad) {
 }
 
 TEST(LoadMachine, DriveFoldersNeedTheirSections) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", kMinimalSystem);
     t.Write("drives/q/file.txt", "x");
     EXPECT_EQ(LoadError(t), "drives/q: there is no [drive Q:] section in machine.ini for this folder");
@@ -119,7 +119,7 @@ TEST(LoadMachine, DriveFoldersNeedTheirSections) {
 }
 
 TEST(LoadMachine, FileSectionsMustNameExistingFiles) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", std::string(kMinimalSystem) + "[file C:\\WINNT\\nothing.dll]\nattributes = R\n");
     t.Write("drives/c/WINNT/win.ini", "");
     EXPECT_EQ(LoadError(t),
@@ -135,7 +135,7 @@ TEST(LoadMachine, FileSectionsMustNameExistingFiles) {
 }
 
 TEST(LoadMachine, RegistryFilesMergeInNameOrder) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", kMinimalSystem);
     t.Write("registry/20-later.reg",
             "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"who\"=\"later\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\n");
@@ -165,7 +165,7 @@ protected:
         ASSERT_TRUE(key.ok());
         key_ = std::move(*key);
     }
-    TempMachine t_;
+    TempFolder t_;
     std::unique_ptr<Machine> machine_;
     std::unique_ptr<RegistryKey> key_;
 };
@@ -274,7 +274,7 @@ TEST_F(RegistryKeyTest, DeleteKeyBelowClassesRoot) {
 }
 
 TEST(SimSystem, AccessChecksAreNotAvailableYet) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", kMinimalSystem);
     t.Write("drives/c/file.txt", "x");
     auto m = Load(t);
@@ -284,7 +284,7 @@ TEST(SimSystem, AccessChecksAreNotAvailableYet) {
 }
 
 TEST(SimSystem, FactsEnvironmentAndFolders) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", std::string(kMinimalSystem) +
                                "[memory]\ntotal_phys = 100\navail_phys = 40\n"
                                "[environment]\nSystemRoot = C:\\WINNT\nPath = %SystemRoot%\\system32\nEMPTY =\n"
@@ -314,7 +314,7 @@ TEST(SimSystem, FactsEnvironmentAndFolders) {
 }
 
 TEST(SimSystem, HostNameNeedsItsKey) {
-    TempMachine t;
+    TempFolder t;
     std::string ini(kMinimalSystem);
     ini.erase(ini.find("host_name = testpc\n"), 19);
     t.Write("machine.ini", ini);
@@ -324,7 +324,7 @@ TEST(SimSystem, HostNameNeedsItsKey) {
 }
 
 TEST(SimSystem, ErrorTextsAsWindowsGivesThem) {
-    TempMachine t;
+    TempFolder t;
     t.Write("machine.ini", kMinimalSystem);
     auto m = Load(t);
     ASSERT_TRUE(m);

@@ -19,7 +19,7 @@ std::string ReadData(const std::string& name) {
 }
 
 std::optional<std::string> VersionBlock(std::string_view image) {
-    MemoryByteSource source(image);
+    MemoryBytes source(image);
     return ReadVersionResource(source);
 }
 

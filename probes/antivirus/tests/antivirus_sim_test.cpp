@@ -14,8 +14,8 @@ using ::testing::ElementsAreArray;
 constexpr std::string_view kProductKey = "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion]\n";
 
 std::string WithLocale(std::string_view locale) {
-    return std::string(platform::sim::testing::kMinimalSystem) +
-           "[folders]\nCSIDL_COMMON_APPDATA = C:\\Data\n[locale]\n" + std::string(locale);
+    return std::string(kavlo::testing::kMinimalSystem) + "[folders]\nCSIDL_COMMON_APPDATA = C:\\Data\n[locale]\n" +
+           std::string(locale);
 }
 
 std::vector<std::string> Children(const ResultNode& node) {

@@ -27,7 +27,7 @@ TEST(DisplayKeys, FromTheKernelFormOfTheDeviceKey) {
 }
 
 TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) +
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) +
                             "[file C:\\WINNT\\System32\\DRIVERS\\tv.sys]\nmodified = 2001-02-14 08:00:00\n");
     image.Registry("60-video",
                    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO]\n"
@@ -53,7 +53,7 @@ TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
 }
 
 TEST(SystemVideo, Windows9xAdapter) {
-    std::string ini(platform::sim::testing::kMinimalSystem);
+    std::string ini(kavlo::testing::kMinimalSystem);
     ini.replace(ini.find("platform = NT\nmajor = 5\nminor = 0"), 32, "platform = 9x\nmajor = 4\nminor = 10");
     testing::SimImage image(ini);
     image.Registry("60-video",

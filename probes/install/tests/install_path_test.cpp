@@ -12,7 +12,7 @@ class InstallPath : public ::testing::Test {
 protected:
     InstallPath()
         : image(
-              std::string(platform::sim::testing::kMinimalSystem) +
+              std::string(kavlo::testing::kMinimalSystem) +
               "[environment]\nProgramFiles = C:\\Program Files\n[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\n") {
         image.Registry("50-app",
                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\App]\n\"Path\"=\"C:\\\\Program Files\\\\App\\\\app.exe\"\n"

@@ -15,20 +15,20 @@ constexpr std::string_view kThreeRows =
     "Total Memory,2147.3MB,2147.3MB,0\nPhysical Memory,1.0MB,1000.0K,1\nPaging Memory,5.0G,1000,4.9G\n";
 
 std::string Windows98() {
-    std::string ini(platform::sim::testing::kMinimalSystem);
+    std::string ini(kavlo::testing::kMinimalSystem);
     ini.replace(ini.find("platform = NT\nmajor = 5\nminor = 0"), 32, "platform = 9x\nmajor = 4\nminor = 10");
     return ini;
 }
 
 TEST(SystemMemory, ThreeRowsWithoutTheExtendedSection) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kMemory));
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMemory));
     EXPECT_EQ(image.Run("col", "CSystemMemory:").text, kThreeRows);
     testing::SimImage old(Windows98() + std::string(kMemory));
     EXPECT_EQ(old.Run("col", "CSystemMemory:1").text, kThreeRows) << "the extended section is for NT systems";
 }
 
 TEST(SystemMemory, ExtendedSectionListsPoolLimitsAndHiveSizes) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kMemory));
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMemory));
     image.Registry("10-memory",
                    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control]\n\"RegistrySizeLimit\"=dword:01000000\n"
                    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]\n"
@@ -47,7 +47,7 @@ TEST(SystemMemory, ExtendedSectionListsPoolLimitsAndHiveSizes) {
 }
 
 TEST(SwapFileSize, NtShowsTheAvailablePagingFile) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kMemory));
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMemory));
     EXPECT_EQ(image.Run(kDriveColumns, "SwapFileSize:").text, "0,Swap File,,,,1000 avail\n");
 }
 
@@ -59,7 +59,7 @@ TEST(SwapFileSize, Windows9xAsksForTheSwapFile) {
 }
 
 TEST(LocalHDSize, EveryDriveOrTheListedOnes) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) +
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) +
                             "[drive A:]\ntype = removable\nready = no\n[drive E:]\ntype = remote\nfile_system = NTFS\n"
                             "free_bytes = 3000000000\ntotal_bytes = 9000000000\n");
     EXPECT_EQ(image.Run(kDriveColumns, "LocalHDSize:").text,

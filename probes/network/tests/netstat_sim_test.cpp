@@ -35,7 +35,8 @@ constexpr std::string_view kTables =
 class SimMachineFolder {
 public:
     SimMachineFolder(std::string_view ini) {
-        std::filesystem::create_directories(std::filesystem::path(dir_.path()) / "drives/c/WINNT/system32/drivers/etc");
+        std::filesystem::create_directories(std::filesystem::path(dir_.folder()) /
+                                            "drives/c/WINNT/system32/drivers/etc");
         dir_.Write("machine.ini", ini);
         dir_.Write("drives/c/WINNT/system32/drivers/etc/hosts",
                    "127.0.0.1       localhost\r\n192.168.10.5    ostsrv01   # the parent server\r\n");
@@ -44,13 +45,13 @@ public:
                    "ftp      21/tcp\r\n");
     }
     std::unique_ptr<platform::Machine> Load() const {
-        auto loaded = platform::sim::LoadMachine(dir_.path());
+        auto loaded = platform::sim::LoadMachine(dir_.folder());
         EXPECT_TRUE(loaded.machine) << loaded.error;
         return std::move(loaded.machine);
     }
 
 private:
-    testing::TempDir dir_;
+    kavlo::testing::TempFolder dir_;
 };
 
 TEST(SimNetstat, RowsOfEveryKind) {

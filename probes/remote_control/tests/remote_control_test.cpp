@@ -29,8 +29,8 @@ std::string Caller(int version, std::initializer_list<std::string_view> fields, 
 class ProductMachine {
 public:
     ProductMachine() {
-        std::filesystem::create_directories(std::filesystem::path(dir_.path()) / "registry");
-        std::filesystem::create_directories(std::filesystem::path(dir_.path()) / "drives/c/Data");
+        std::filesystem::create_directories(std::filesystem::path(dir_.folder()) / "registry");
+        std::filesystem::create_directories(std::filesystem::path(dir_.folder()) / "drives/c/Data");
         dir_.Write("machine.ini",
                    "[system]\nplatform = NT\nmajor = 5\nminor = 0\nbuild = 2195\ncomputer_name = OFFICE9\n"
                    "host_name = office9\nwindows_dir = C:\\WINNT\nsystem_dir = C:\\WINNT\\system32\n"
@@ -51,13 +51,13 @@ public:
     }
     void Data(const std::string& name, std::string_view bytes) const { dir_.Write("drives/c/Data/" + name, bytes); }
     std::unique_ptr<platform::Machine> Load() const {
-        auto loaded = platform::sim::LoadMachine(dir_.path());
+        auto loaded = platform::sim::LoadMachine(dir_.folder());
         EXPECT_TRUE(loaded.machine) << loaded.error;
         return std::move(loaded.machine);
     }
 
 private:
-    testing::TempDir dir_;
+    kavlo::testing::TempFolder dir_;
 };
 
 // The outline of what one command line adds to a fresh tree title.

@@ -43,8 +43,8 @@ protected:
     void Load(std::string_view from = {}, std::string_view to = {}) {
         std::string folder = kMachine.string();
         if (!from.empty()) {
-            fs::copy(kMachine, copy_.path() + "/m", fs::copy_options::recursive);
-            folder = copy_.path() + "/m";
+            fs::copy(kMachine, copy_.folder() + "/m", fs::copy_options::recursive);
+            folder = copy_.folder() + "/m";
             std::ifstream in(folder + "/machine.ini");
             std::stringstream text;
             text << in.rdbuf();
@@ -67,7 +67,7 @@ protected:
         return runners_.back()->RunBody(kind, body);
     }
 
-    testing::TempDir copy_;
+    kavlo::testing::TempFolder copy_;
     std::unique_ptr<platform::Machine> machine_;
     std::unique_ptr<AppContext> context_;
     std::vector<std::unique_ptr<testing::ScriptRunner>> runners_;

@@ -25,7 +25,7 @@ std::string Content(const ResultNode& fileNode) {
 }
 
 TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kFolders));
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kFolders));
     image.DriveFile("Program Files/Quorvane/Fernway/Settings.Default.Fernway", "[Server]\r\nPrimary=a\r\n");
     for (std::string prefix : {"", "1.", "2."}) {
         image.DriveFile("Data/Quorvane/Fernway/" + prefix + "Settings.Fernway", prefix + "settings");
@@ -49,7 +49,7 @@ TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
 }
 
 TEST(UpdateSettings, WithoutTheProductOnlyTheDefaultNodeReportsItsFile) {
-    testing::SimImage image(std::string(platform::sim::testing::kMinimalSystem) + std::string(kFolders));
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kFolders));
     const ResultNode& root = image.Run("treexptxt", "TETFernwaySettingsLog:").Root();
     ASSERT_THAT(Titles(root), ElementsAre("[D]  Default"));
     EXPECT_EQ(Content(*root.children()[0]->children()[0]),
