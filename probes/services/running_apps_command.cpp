@@ -29,11 +29,24 @@ void AddProcessInfo(ResultNode& parent, const FileInfo& file, InfoForm form) {
     under.AddChild("Time: " + file.Time());
 }
 
-void AddFileItem(AppContext& context, ResultNode& parent, const std::string& label, std::string_view path,
-                 PathMode mode, InfoForm form) {
-    FileInfo file;
-    file.Gather(context, path, mode);
-    AddProcessInfo(parent.AddChild(label), file, form);
+// One run's file records by path: a module that every process loads is looked up once.
+class FileRecords {
+public:
+    explicit FileRecords(AppContext& context) : context(context) {}
+    const FileInfo& Of(std::string_view path, PathMode mode) {
+        auto [it, added] = cache_.try_emplace(std::to_string(static_cast<int>(mode)) + ":" + std::string(path));
+        if (added) it->second.Gather(context, path, mode);
+        return it->second;
+    }
+    AppContext& context;
+
+private:
+    std::unordered_map<std::string, FileInfo> cache_;
+};
+
+void AddFileItem(FileRecords& files, ResultNode& parent, const std::string& label, std::string_view path, PathMode mode,
+                 InfoForm form) {
+    AddProcessInfo(parent.AddChild(label), files.Of(path, mode), form);
 }
 
 // The windows of each process, in the system's order.
@@ -80,24 +93,23 @@ std::string WithoutNtPrefix(std::string path) {
     return path;
 }
 
-void AddProcess(AppContext& context, platform::ProcessHandle& process, ResultNode& all) {
+void AddProcess(FileRecords& files, platform::ProcessHandle& process, ResultNode& all) {
     auto baseName = process.BaseName();
     if (!baseName || baseName->find("unknown") != std::string::npos) return;
     auto image = process.ImagePath();
     ResultNode& item = all.AddChild(*baseName);
-    FileInfo file;
-    file.Gather(context, image ? WithoutNtPrefix(*image) : std::string(), PathMode::NtPath);
+    const FileInfo& file = files.Of(image ? WithoutNtPrefix(*image) : std::string(), PathMode::NtPath);
     AddProcessInfo(item, file, InfoForm::Wrapped);
     if (auto modules = process.ModulePaths()) {
         ResultNode& list = item.AddChild("Process Modules");
         for (const std::string& path : *modules)
-            AddFileItem(context, list, path, path, PathMode::NtPath, InfoForm::Short);
+            AddFileItem(files, list, path, path, PathMode::NtPath, InfoForm::Short);
     }
     if (auto memory = process.Memory()) AddMemory(item, *memory);
 }
 
-void AddNtProcesses(AppContext& context, ResultNode& taskbar, ResultNode& systray, ResultNode& all) {
-    Machine& machine = context.machine;
+void AddNtProcesses(FileRecords& files, ResultNode& taskbar, ResultNode& systray, ResultNode& all) {
+    Machine& machine = files.context.machine;
     auto ids = machine.ProcessIds();
     if (!ids) return;
     auto windowList = machine.TopLevelWindows();
@@ -107,18 +119,18 @@ void AddNtProcesses(AppContext& context, ResultNode& taskbar, ResultNode& systra
         auto process = machine.OpenProcess(id);
         if (!process || !(*process)->ImagePath()) continue;
         AddWindowTitles(windows, id, taskbar, systray);
-        AddProcess(context, **process, all);
+        AddProcess(files, **process, all);
     }
 }
 
-void AddDrivers(AppContext& context, ResultNode& drivers) {
-    auto loaded = context.machine.DeviceDrivers();
+void AddDrivers(FileRecords& files, ResultNode& drivers) {
+    auto loaded = files.context.machine.DeviceDrivers();
     if (!loaded) return;
     for (const platform::DeviceDriver& driver : *loaded)
-        AddFileItem(context, drivers, driver.baseName, driver.path, PathMode::NtPath, InfoForm::Plain);
+        AddFileItem(files, drivers, driver.baseName, driver.path, PathMode::NtPath, InfoForm::Plain);
 }
 
-void AddServiceGroup(AppContext& context, platform::ServiceManager& manager, ResultNode& group,
+void AddServiceGroup(FileRecords& files, platform::ServiceManager& manager, ResultNode& group,
                      std::uint32_t stateGroup) {
     constexpr std::uint32_t kDriverAndWin32Types = 0x3B;
     constexpr WinError kNotEnoughMemory = 8;
@@ -132,37 +144,37 @@ void AddServiceGroup(AppContext& context, platform::ServiceManager& manager, Res
         const std::string driverPath = "<DRIVERS>\\" + entry.name + ".sys";
         auto service = manager.Open(entry.name, kQueryConfig);
         if (!service) {
-            AddFileItem(context, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
+            AddFileItem(files, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
             group.AddChild("ERROR opening service, above info may not be correct.");
             continue;
         }
         auto config = (*service)->Config();
         if (!config) {
-            group.AddChild(entry.displayName + " ERROR: " + ErrorTextCut(context.machine, config.error()));
+            group.AddChild(entry.displayName + " ERROR: " + ErrorTextCut(files.context.machine, config.error()));
         } else if (config->startType != 4) {
             // A command line's arguments and quotes would hide the program's details.
             if (config->binaryPath.empty())
-                AddFileItem(context, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
+                AddFileItem(files, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
             else
-                AddFileItem(context, group, entry.displayName, BinaryFileOf(context.machine, config->binaryPath),
+                AddFileItem(files, group, entry.displayName, BinaryFileOf(files.context.machine, config->binaryPath),
                             PathMode::NtPath, InfoForm::Plain);
         }
     }
 }
 
-void AddServices(AppContext& context, ResultNode& services) {
+void AddServices(FileRecords& files, ResultNode& services) {
     constexpr std::uint32_t kEnumerate = 0x4;
-    auto manager = context.machine.OpenServiceManager(kEnumerate);
+    auto manager = files.context.machine.OpenServiceManager(kEnumerate);
     if (!manager) {
         services.AddChild("ERROR: Unable to open SCManager");
         return;
     }
-    AddServiceGroup(context, **manager, services.AddChild("Running..."), 1);
-    AddServiceGroup(context, **manager, services.AddChild("Stopped..."), 2);
+    AddServiceGroup(files, **manager, services.AddChild("Running..."), 1);
+    AddServiceGroup(files, **manager, services.AddChild("Stopped..."), 2);
 }
 
-void AddTasks9x(AppContext& context, ResultNode& taskbar, ResultNode& systray, ResultNode& tasks) {
-    Machine& machine = context.machine;
+void AddTasks9x(FileRecords& files, ResultNode& taskbar, ResultNode& systray, ResultNode& tasks) {
+    Machine& machine = files.context.machine;
     auto processes = machine.ProcessSnapshot9x();
     if (!processes) return;
     auto windowList = machine.TopLevelWindows();
@@ -170,8 +182,7 @@ void AddTasks9x(AppContext& context, ResultNode& taskbar, ResultNode& systray, R
     const WindowsByProcess windows = GroupWindows(*windowList);
     for (const platform::SnapshotEntry& process : *processes) {
         AddWindowTitles(windows, process.processId, taskbar, systray);
-        FileInfo file;
-        file.Gather(context, process.path, PathMode::NtPath);
+        const FileInfo& file = files.Of(process.path, PathMode::NtPath);
         ResultNode& item = tasks.AddChild(file.Name());
         AddProcessInfo(item, file, InfoForm::Wrapped);
         ResultNode& modules = item.AddChild("Process Modules");
@@ -179,15 +190,15 @@ void AddTasks9x(AppContext& context, ResultNode& taskbar, ResultNode& systray, R
         if (!snapshot) continue;
         for (const platform::SnapshotEntry& module : *snapshot)
             if (module.processId == process.processId)
-                AddFileItem(context, modules, module.name, module.path, PathMode::Unchanged, InfoForm::Short);
+                AddFileItem(files, modules, module.name, module.path, PathMode::Unchanged, InfoForm::Short);
     }
 }
 
-void AddModules9x(AppContext& context, ResultNode& modules) {
-    auto snapshot = context.machine.ModuleSnapshot9x(0);
+void AddModules9x(FileRecords& files, ResultNode& modules) {
+    auto snapshot = files.context.machine.ModuleSnapshot9x(0);
     if (!snapshot) return;
     for (const platform::SnapshotEntry& module : *snapshot)
-        AddFileItem(context, modules, module.name, module.path, PathMode::NtPath, InfoForm::Plain);
+        AddFileItem(files, modules, module.name, module.path, PathMode::NtPath, InfoForm::Plain);
 }
 
 }  // namespace
@@ -195,16 +206,17 @@ void AddModules9x(AppContext& context, ResultNode& modules) {
 void RunningAppsCommand(CommandCall& call) {
     if (!call.title) return;
     AppContext& context = call.engine.context();
+    FileRecords files(context);
     ResultNode& root = call.title->Root();
     ResultNode& taskbar = root.AddChild("Taskbar Applications");
     ResultNode& systray = root.AddChild("Systray Applications");
     if (context.IsNtFamily()) {
-        AddNtProcesses(context, taskbar, systray, root.AddChild("All Processes"));
-        AddDrivers(context, root.AddChild("Drivers"));
-        AddServices(context, root.AddChild("Services"));
+        AddNtProcesses(files, taskbar, systray, root.AddChild("All Processes"));
+        AddDrivers(files, root.AddChild("Drivers"));
+        AddServices(files, root.AddChild("Services"));
     } else {
-        AddTasks9x(context, taskbar, systray, root.AddChild("All Tasks"));
-        AddModules9x(context, root.AddChild("All Modules"));
+        AddTasks9x(files, taskbar, systray, root.AddChild("All Tasks"));
+        AddModules9x(files, root.AddChild("All Modules"));
     }
 }
 
