@@ -59,10 +59,11 @@ std::string BaseNameOf(std::string_view path) {
 }
 
 // The access a descriptor grants the logged-on user; everything for images
-// without security.
+// without security or without a logged-on user.
 std::uint32_t Granted(const SimSecurity& security, std::string_view descriptor, const GenericMapping& mapping) {
     if (!security.Available()) return mapping.all | kMaximumAllowed;
     auto granted = security.UserAccess(descriptor, mapping);
+    if (!granted && granted.error() == err::kNotSupported) return mapping.all | kMaximumAllowed;  // nobody logged on
     return granted ? *granted : 0;
 }
 

@@ -238,7 +238,7 @@ void CServiceStatusCommand(CommandCall& call) {
                 row += name;
             } else if (keys[i] == "SERROR") {
                 row += machine.ErrorText(service.error());
-                row.pop_back();  // the row loses its last character, as stored reports show
+                if (!row.empty()) row.pop_back();  // the row loses its last character, as stored reports show
             } else {
                 row += ' ';
             }
