@@ -100,7 +100,9 @@ TEST_F(RealServiceProbes, CounterRowsNameTheProcess) {
     std::string self = std::strrchr(path, '\\') + 1;
     const std::string rows = Run("CPerfMonExe:" + self.substr(0, 8) + ",Process,Handle Count");
     // Wine has no process counters: a row, if any, holds the name and an empty cell.
-    if (!rows.empty()) EXPECT_EQ(rows.rfind(self, 0), 0u) << rows;
+    if (!rows.empty()) {
+        EXPECT_EQ(rows.rfind(self, 0), 0u) << rows;
+    }
 }
 
 }  // namespace
