@@ -3,6 +3,7 @@
 // and reports no drivers, so these tests check the shape of the output.
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,32 @@ TEST_F(RealServiceProbes, CounterRowsNameTheProcess) {
     if (!rows.empty()) {
         EXPECT_EQ(rows.rfind(self, 0), 0u) << rows;
     }
+}
+
+// A shortcut to this program, saved by the shell's own link object, resolves to it.
+TEST_F(RealServiceProbes, ShortcutResolvesToItsTarget) {
+    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string linkPath = std::string(folder) + "kavlo-services-test.lnk";
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    IShellLinkA* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                             reinterpret_cast<void**>(&link))));
+    link->SetPath(self);
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    wchar_t wide[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    const HRESULT saved = file->Save(wide, TRUE);
+    file->Release();
+    link->Release();
+    ::CoUninitialize();
+    ASSERT_TRUE(SUCCEEDED(saved));
+    auto target = machine->ShortcutTarget(linkPath);
+    ::DeleteFileA(linkPath.c_str());
+    ASSERT_TRUE(target) << target.error();
+    EXPECT_EQ(::lstrcmpiA(target->c_str(), self), 0) << *target;
 }
 
 }  // namespace
