@@ -42,9 +42,9 @@ std::string Summary(const TitleRecord& title) {
 
 /// Every occurrence of the expandable tree markers removed.
 std::string WithoutMarkers(std::string title) {
-    for (const char* marker : {"[D] ", "{D} "}) {
+    for (std::string_view marker : kExpandableMarkers) {
         for (auto pos = title.find(marker); pos != std::string::npos; pos = title.find(marker, pos))
-            title.erase(pos, 4);
+            title.erase(pos, marker.size());
     }
     return title;
 }

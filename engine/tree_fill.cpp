@@ -21,13 +21,16 @@ struct Frame {
 
 bool SortsItsLevel(const ResultNode& node) { return Contains(node.detail(), "sort"); }
 
-/// The "[D] " or "{D} " that makes a node an expandable tree's item; empty for none.
+}  // namespace
+
 std::string_view ExpandableMarker(std::string_view title) {
-    for (std::string_view marker : {std::string_view("[D] "), std::string_view("{D} ")}) {
+    for (std::string_view marker : kExpandableMarkers) {
         if (StartsWith(title, marker)) return marker;
     }
     return {};
 }
+
+namespace {
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {

@@ -21,6 +21,11 @@ public:
     virtual void SortChildren(std::uint32_t parent) = 0;
 };
 
+/// The markers that make a node an item of an expandable tree ("treexp", "treexptxt").
+inline constexpr std::string_view kExpandableMarkers[] = {"[D] ", "{D} "};
+/// The marker a title begins with; empty for none.
+std::string_view ExpandableMarker(std::string_view title);
+
 /// Inserts `node` and its subtree under `parentItem` (kind "tree"): a title that
 /// begins with "|" loses its four-character state field, which gives the state image.
 void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem);

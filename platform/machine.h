@@ -541,12 +541,6 @@ public:
         (void)messageId;
         return Result<std::string>::Failure(err::kNotSupported);
     }
-    /// A time of an event record (UTC seconds since 1970) as local wall-clock time.
-    virtual LocalTime UtcToLocal(std::uint32_t secondsSince1970) { return CivilFromUnixSeconds(secondsSince1970); }
-    /// GetDateFormat/GetTimeFormat in the user's default locale; without a locale
-    /// the United States forms "M/d/yyyy" and "h:mm:ss tt".
-    virtual std::string LocaleDate(const LocalTime& time) { return UsLocaleDate(time); }
-    virtual std::string LocaleTime(const LocalTime& time) { return UsLocaleTime(time); }
     /// The default provider of a type (CryptAcquireContext with no container, no
     /// provider name and no flags).
     virtual Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t providerType) {
@@ -590,22 +584,16 @@ public:
     // Local time, the user's locale forms, the 9x swap file and waiting, for the
     // memory, swap-file and product probes.
 
-    /// A count of seconds since 1970-01-01 00:00 UTC as local wall-clock time;
-    /// 87 for a negative count.
+    /// A count of seconds since 1970-01-01 00:00 UTC (an event record's time, a product's
+    /// time stamp) as local wall-clock time; 87 for a negative count. Without a time zone, UTC.
     virtual Result<LocalTime> LocalTimeOfUnixSeconds(std::int64_t seconds) {
-        (void)seconds;
-        return Result<LocalTime>::Failure(err::kNotSupported);
+        if (seconds < 0) return Result<LocalTime>::Failure(err::kInvalidParameter);
+        return CivilFromUnixSeconds(seconds);
     }
-    /// The user's default locale's short date form of a local time (GetDateFormatA, no flags).
-    virtual Result<std::string> LocaleDateText(const LocalTime& time) {
-        (void)time;
-        return Result<std::string>::Failure(err::kNotSupported);
-    }
-    /// The user's default locale's time form of a local time (GetTimeFormatA, no flags).
-    virtual Result<std::string> LocaleTimeText(const LocalTime& time) {
-        (void)time;
-        return Result<std::string>::Failure(err::kNotSupported);
-    }
+    /// The user's default locale's short date and time forms of a local time (GetDateFormatA and
+    /// GetTimeFormatA, no flags); without a locale the United States forms "M/d/yyyy" and "h:mm:ss tt".
+    virtual Result<std::string> LocaleDateText(const LocalTime& time) { return UsLocaleDate(time); }
+    virtual Result<std::string> LocaleTimeText(const LocalTime& time) { return UsLocaleTime(time); }
     /// The swap file as a Windows 9x system reports it (the "\\.\vwin32" DOS call
     /// 440Dh, minor code 086Eh). NT systems lack the device and give 2.
     virtual Result<SwapFileInfo> SwapFile9x() { return Result<SwapFileInfo>::Failure(err::kNotSupported); }

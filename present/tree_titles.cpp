@@ -1,11 +1,10 @@
 #include "present/tree_titles.h"
 
+#include "engine/tree_fill.h"
+
 namespace kavlo::ui {
 
-bool IsTreeNodeTitle(std::string_view title) {
-    const std::string_view head = title.substr(0, 4);
-    return head == "[D] " || head == "{D} ";
-}
+bool IsTreeNodeTitle(std::string_view title) { return !ExpandableMarker(title).empty(); }
 
 std::string EntryLine(std::string_view title, std::string_view extra, std::string_view parentExtra) {
     std::string line(title);

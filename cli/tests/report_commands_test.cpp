@@ -2,17 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <regex>
 
 #include "cli/commands.h"
+#include "platform/testing/temp_folder.h"
 #include "report/report_file.h"
 
 namespace kavlo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using kavlo::testing::ReadAll;
+using kavlo::testing::TempFolder;
 
 struct Outcome {
     int status;
@@ -26,35 +27,6 @@ Outcome Kavlo(int (*command)(const Args&), Args args) {
     const int status = command(args);
     Outcome outcome{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
     return outcome;
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("kavlo-cli-report-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 /// A report with one script of four titles: text, a file list, an expandable
@@ -142,7 +114,7 @@ TEST_F(ReportCommandsTest, ShowFailures) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err,
               missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.\n");
-    std::ofstream(folder.File("bad.IFO"), std::ios::binary) << "not a report";
+    folder.Write("bad.IFO", "not a report");
     outcome = Kavlo(ShowCommand, {folder.File("bad.IFO")});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err, "Unexpected file format.\n");
@@ -189,8 +161,7 @@ TEST_F(ReportCommandsTest, ExportTextToAFile) {
     const Outcome outcome = Kavlo(ExportCommand, {path, "--format", "text", "-o", out});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "");
-    std::ifstream in(out, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = ReadAll(out);
     EXPECT_EQ(text.rfind("PC1  [file]\n", 0), 0u);
     EXPECT_NE(text.find("\n== Information page ==\nCurrent Date: 03/14/01 21:05:00\n"), std::string::npos);
     EXPECT_NE(text.find("\n== Base / Files (filelist) ==\nName          Version\n"), std::string::npos);
@@ -199,7 +170,7 @@ TEST_F(ReportCommandsTest, ExportTextToAFile) {
 }
 
 TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
-    const std::string before = ReadFile(path);
+    const std::string before = ReadAll(path);
     const std::string link = folder.File("link.IFO");
     std::vector<std::string> outputs{path};
     std::error_code noLinks;  // Wine has no symbolic links
@@ -210,20 +181,10 @@ TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.err, "kavlo export: the output '" + output + "' is the report being exported\n");
     }
-    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(ReadAll(path), before);
     if (!noLinks) {
         EXPECT_TRUE(fs::is_symlink(link));
     }
-}
-
-TEST_F(ReportCommandsTest, FoldersGiveTheProgramsMessageAndTheReason) {
-    const std::string dir = folder.path().string();
-    Outcome outcome = Kavlo(ShowCommand, {dir});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Failed to open document.\n('" + dir + "' is a folder)\n");
-    outcome = Kavlo(ExportCommand, {path, "--format", "text", "-o", dir});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err, "Failed to save document.\n('" + dir + "' is a folder)\n");
 }
 
 // ------------------------------------------------------------ gather
@@ -231,48 +192,43 @@ TEST_F(ReportCommandsTest, FoldersGiveTheProgramsMessageAndTheReason) {
 const std::string kScripts = std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts";
 const std::string kSample = std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7";
 
-TEST(GatherCommandTest, GathersTheSampleMachineIntoACompressedReport) {
+TEST(GatherCommandTest, GathersTheSampleMachineIntoACompressedReportNamedByDefault) {
     TempFolder folder;
-    const std::string path = folder.File("OFFICE7.IFO");
-    const Outcome outcome = Kavlo(GatherCommand, {"--scripts", kScripts, "--machine", kSample, "-o", path, "--gz"});
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.root());
+    const Outcome outcome = Kavlo(GatherCommand, {"--scripts", kScripts, "--machine", kSample, "--gz"});
+    fs::current_path(before);
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"OFFICE7.IFO.gz"});
+    ASSERT_EQ(folder.Names().size(), 1u);
+    const std::string name = *folder.Names().begin();
+    EXPECT_TRUE(
+        std::regex_match(name, std::regex("OFFICE7 [0-9]{2}_[0-9]{2}_[0-9]{4} [0-9]{2}_[0-9]{2}_(AM|PM)\\.IFO\\.gz")))
+        << name;
     EXPECT_EQ(outcome.out.rfind("OFFICE7  [local computer]\n", 0), 0u) << outcome.out;
-    EXPECT_NE(outcome.out.find("Report saved to " + path + ".gz\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("Report saved to "), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find(name + "\n"), std::string::npos) << outcome.out;
     EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n[0-9]+ scripts, [0-9]+ titles, [0-9]+ with output\n")));
     // one progress line per title (stderr is not a terminal here)
     EXPECT_EQ(outcome.err.rfind("[1/", 0), 0u) << outcome.err;
 
-    const Outcome shown = Kavlo(ShowCommand, {path + ".gz"});
+    const std::string path = folder.File(name);
+    const Outcome shown = Kavlo(ShowCommand, {path});
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("OFFICE7  [file]\n", 0), 0u);
     // the outline of the saved report is the one gather printed, but for the root label
     EXPECT_EQ(shown.out.substr(shown.out.find('\n')),
               outcome.out.substr(outcome.out.find('\n'), shown.out.size() - shown.out.find('\n')));
     // The information page holds the system summary of the gathered machine.
-    const Outcome exported = Kavlo(ExportCommand, {path + ".gz", "--format", "text"});
+    const Outcome exported = Kavlo(ExportCommand, {path, "--format", "text"});
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(
         exported.out.find("OS: Windows 2000 Professional  Workstation  build 2195 Service Pack 2\nProcessors: 1\n"),
         std::string::npos);
 }
 
-TEST(GatherCommandTest, DefaultNameInTheCurrentDirectory) {
-    TempFolder folder;
-    const fs::path before = fs::current_path();
-    fs::current_path(folder.path());
-    const Outcome outcome = Kavlo(GatherCommand, {"--scripts", kScripts, "--machine", kSample});
-    fs::current_path(before);
-    ASSERT_EQ(outcome.status, 0) << outcome.err;
-    ASSERT_EQ(folder.Names().size(), 1u);
-    EXPECT_TRUE(std::regex_match(folder.Names()[0],
-                                 std::regex("OFFICE7 [0-9]{2}_[0-9]{2}_[0-9]{4} [0-9]{2}_[0-9]{2}_(AM|PM)\\.IFO")))
-        << folder.Names()[0];
-}
-
 TEST(GatherCommandTest, Failures) {
     TempFolder folder;
-    fs::create_directories(folder.path() / "empty");
+    folder.Mkdir("empty");
     Outcome empty =
         Kavlo(GatherCommand, {"--scripts", folder.File("empty"), "--machine", kSample, "-o", folder.File("e.IFO")});
     EXPECT_EQ(empty.status, 1);

@@ -17,19 +17,6 @@ TEST(JsonText, ConvertsFromTheCodePage) {
     EXPECT_EQ(out, "\"caf\xc3\xa9 \xe2\x82\xac\"");
 }
 
-TEST(TitleJson, TextKindHasANullTree) {
-    TitleRecord title("Name", nullptr);
-    title.kind = "text";
-    title.text = "line\n";
-    title.treeKey = 7;
-    title.runPending = 0;
-    std::string out;
-    WriteTitleJson(out, title, 1252);
-    EXPECT_EQ(out,
-              "{\"name\":\"Name\",\"key\":7,\"pending\":0,\"kind\":\"text\",\"kind_detail\":\"\",\"header1\":\"\","
-              "\"header2\":\"\",\"text\":\"line\\n\",\"tree\":null}");
-}
-
 TEST(TitleJson, TreeKindsWriteTheRootAndItsChildren) {
     TitleRecord title("T", nullptr);
     title.kind = "treexptxt";

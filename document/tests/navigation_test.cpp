@@ -9,20 +9,6 @@
 namespace kavlo::report {
 namespace {
 
-Catalog TwoScripts() {
-    Catalog catalog;
-    auto a = std::make_unique<ScriptRecord>("C:\\K\\System.dbg", "System");
-    a->AddTitle("OS");
-    a->AddTitle("Memory");
-    auto b = std::make_unique<ScriptRecord>("C:\\K\\Empty.dbg", "Empty");
-    auto c = std::make_unique<ScriptRecord>("C:\\K\\Net.dbg", "Net");
-    c->AddTitle("Connections");
-    catalog.push_back(std::move(a));
-    catalog.push_back(std::move(b));
-    catalog.push_back(std::move(c));
-    return catalog;
-}
-
 std::vector<std::string> Outline(const NavNode& node, int depth = 0) {
     std::vector<std::string> lines{std::string(depth * 2, ' ') + node.Text()};
     for (const auto& child : node.children())
@@ -30,26 +16,20 @@ std::vector<std::string> Outline(const NavNode& node, int depth = 0) {
     return lines;
 }
 
-TEST(Navigation, BuildsComputerScriptsAndTitlesInCatalogOrder) {
-    Catalog catalog = TwoScripts();
+TEST(Navigation, BuildsComputerScriptsAndTitlesWithUniqueKeys) {
+    Catalog catalog;
+    for (const auto& [name, titles] : {std::pair<const char*, std::vector<const char*>>{"System", {"OS", "Memory"}},
+                                       {"Empty", {}},
+                                       {"Net", {"Connections"}}}) {
+        catalog.push_back(std::make_unique<ScriptRecord>(std::string("C:\\K\\") + name + ".dbg", name));
+        for (const char* title : titles) catalog.back()->AddTitle(title);
+    }
     NavNode model;
     NodeKeys keys;
-    BuildNavigation(model, "OFFICE7  [local computer]", catalog, keys);
+    BuildNavigation(model, "OLD", catalog, keys);
+    BuildNavigation(model, "OFFICE7  [local computer]", catalog, keys);  // replaces the old tree
     EXPECT_EQ(Outline(model), (std::vector<std::string>{"OFFICE7  [local computer]", "  System", "    OS", "    Memory",
                                                         "  Empty", "  Net", "    Connections"}));
-    // every record pairs with the node of its own name
-    for (const auto& file : catalog) {
-        ASSERT_NE(model.Find(file->treeKey), nullptr);
-        EXPECT_EQ(model.Find(file->treeKey)->Text(), file->fileName);
-        for (const auto& title : file->titles) EXPECT_EQ(model.Find(title->treeKey)->Text(), title->name);
-    }
-}
-
-TEST(Navigation, KeysAreUniqueAndNeverReserved) {
-    Catalog catalog = TwoScripts();
-    NavNode model;
-    NodeKeys keys;
-    BuildNavigation(model, "PC", catalog, keys);
     std::set<std::uint32_t> seen;
     std::vector<const NavNode*> stack{&model};
     while (!stack.empty()) {
@@ -60,34 +40,17 @@ TEST(Navigation, KeysAreUniqueAndNeverReserved) {
         EXPECT_TRUE(seen.insert(node->key()).second) << node->Text();
         for (const auto& child : node->children()) stack.push_back(child.get());
     }
-    EXPECT_EQ(seen.size(), 7u);
-}
-
-TEST(Navigation, RebuildingReplacesTheOldTree) {
-    Catalog catalog = TwoScripts();
-    NavNode model;
-    NodeKeys keys;
-    BuildNavigation(model, "PC", catalog, keys);
-    catalog.pop_back();
-    BuildNavigation(model, "PC2", catalog, keys);
-    EXPECT_EQ(Outline(model).size(), 5u);
-    EXPECT_EQ(model.Text(), "PC2");
-}
-
-TEST(Navigation, FindByKeyTellsScriptsFromTitles) {
-    Catalog catalog = TwoScripts();
-    NavNode model;
-    NodeKeys keys;
-    BuildNavigation(model, "PC", catalog, keys);
-    const KeyTarget script = FindByKey(catalog, catalog[1]->treeKey);
-    EXPECT_EQ(script.file, catalog[1].get());
-    EXPECT_EQ(script.title, nullptr);
-    const KeyTarget title = FindByKey(catalog, catalog[2]->titles[0]->treeKey);
-    EXPECT_EQ(title.file, catalog[2].get());
-    EXPECT_EQ(title.title, catalog[2]->titles[0].get());
-    EXPECT_EQ(FindByKey(catalog, model.key()).file, nullptr) << "the root is not in the catalog";
-    EXPECT_EQ(FindByKey(catalog, 0).file, nullptr);
-    EXPECT_EQ(FindByKey(catalog, 999).file, nullptr);
+    // every record pairs with the node of its own name, and its key finds it
+    for (const auto& file : catalog) {
+        EXPECT_EQ(model.Find(file->treeKey)->Text(), file->fileName);
+        EXPECT_EQ(FindByKey(catalog, file->treeKey).file, file.get());
+        EXPECT_EQ(FindByKey(catalog, file->treeKey).title, nullptr);
+        for (const auto& title : file->titles) {
+            EXPECT_EQ(model.Find(title->treeKey)->Text(), title->name);
+            EXPECT_EQ(FindByKey(catalog, title->treeKey).title, title.get());
+        }
+    }
+    for (std::uint32_t other : {model.key(), 0u, 999u}) EXPECT_EQ(FindByKey(catalog, other).file, nullptr) << other;
     EXPECT_EQ(CountTitles(catalog), 3u);
 }
 
@@ -112,18 +75,18 @@ TEST(Navigation, ReopenedRecordsPairWithFreshKeysByTheirOldKeys) {
     EXPECT_EQ(model.Find(f.titles[0]->treeKey)->Text(), "Memory");
     EXPECT_EQ(model.Find(f.titles[1]->treeKey)->Text(), "OS");
     EXPECT_EQ(f.titles[2]->treeKey, 0u);
-    EXPECT_EQ(FindByKey(catalog, f.titles[1]->treeKey).title, f.titles[1].get());
     // fresh keys: small, distinct, none of the old handles
     EXPECT_LT(model.key(), 100u);
     EXPECT_EQ(model.Find(0x00C100A0), nullptr);
 }
 
 TEST(Navigation, OpenedRootLabel) {
-    EXPECT_EQ(OpenedRootLabel("PC1  [local computer]"), "PC1  [file]");
-    EXPECT_EQ(OpenedRootLabel("PC1  [file]"), "PC1  [file]");
-    EXPECT_EQ(OpenedRootLabel("NOBRACKET"), "[file]");
-    EXPECT_EQ(OpenedRootLabel(""), "[file]");
-    EXPECT_EQ(OpenedRootLabel("[x] y [z]"), "[file]");
+    for (const auto& [stored, shown] : {std::pair{"PC1  [local computer]", "PC1  [file]"},
+                                        {"PC1  [file]", "PC1  [file]"},
+                                        {"NOBRACKET", "[file]"},
+                                        {"", "[file]"},
+                                        {"[x] y [z]", "[file]"}})
+        EXPECT_EQ(OpenedRootLabel(stored), shown) << stored;
 }
 
 }  // namespace

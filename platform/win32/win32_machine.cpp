@@ -219,9 +219,6 @@ public:
     Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
         return win32::AcquireCryptoProvider(type);
     }
-    LocalTime UtcToLocal(std::uint32_t seconds) override { return win32::UtcToLocal(seconds); }
-    std::string LocaleDate(const LocalTime& time) override { return win32::LocaleDate(time); }
-    std::string LocaleTime(const LocalTime& time) override { return win32::LocaleTime(time); }
 
     // network and the remote-control product
     Result<std::vector<TcpConnection>> TcpConnections() override { return win32::TcpConnections(); }

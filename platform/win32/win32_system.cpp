@@ -217,25 +217,4 @@ Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t prov
     return std::unique_ptr<CryptoProvider>(std::make_unique<Win32CryptoProvider>(std::move(provider)));
 }
 
-LocalTime UtcToLocal(std::uint32_t secondsSince1970) {
-    // File times count 100-nanosecond steps from 1601.
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(secondsSince1970) + 11644473600ULL) * 10000000ULL;
-    FILETIME utc{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
-    return ToLocalTime(utc);
-}
-
-std::string LocaleDate(const LocalTime& time) {
-    const SYSTEMTIME st = ToSystemTime(time);
-    char buffer[128];
-    const int length = ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, sizeof buffer);
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
-}
-
-std::string LocaleTime(const LocalTime& time) {
-    const SYSTEMTIME st = ToSystemTime(time);
-    char buffer[128];
-    const int length = ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, sizeof buffer);
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
-}
-
 }  // namespace kavlo::platform::win32

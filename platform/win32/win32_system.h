@@ -18,9 +18,5 @@ Result<std::unique_ptr<EventLog>> OpenEventLogByName(std::string_view logName);
 Result<std::unique_ptr<MessageFile>> LoadMessageFile(std::string_view path);
 Result<std::string> SystemMessage(std::uint32_t messageId);
 Result<std::unique_ptr<CryptoProvider>> AcquireCryptoProvider(std::uint32_t providerType);
-LocalTime UtcToLocal(std::uint32_t secondsSince1970);
-/// GetDateFormat/GetTimeFormat of the user's default locale.
-std::string LocaleDate(const LocalTime& time);
-std::string LocaleTime(const LocalTime& time);
 
 }  // namespace kavlo::platform::win32

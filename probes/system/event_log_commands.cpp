@@ -57,8 +57,15 @@ private:
         platform::Machine& machine = context_.machine;
         switch (column) {
             case EventColumn::Type: return std::string(EventTypeWord(record.eventType));
-            case EventColumn::Date: return machine.LocaleDate(machine.UtcToLocal(record.timeGenerated));
-            case EventColumn::Time: return machine.LocaleTime(machine.UtcToLocal(record.timeGenerated));
+            case EventColumn::Date:
+            case EventColumn::Time: {
+                // A time the system cannot convert or format shows as an empty cell.
+                const auto local = machine.LocalTimeOfUnixSeconds(record.timeGenerated);
+                if (!local.ok()) return {};
+                const auto text =
+                    column == EventColumn::Date ? machine.LocaleDateText(*local) : machine.LocaleTimeText(*local);
+                return text.ok() ? *text : std::string();
+            }
             case EventColumn::Source: return record.source;
             case EventColumn::Category: return " ";
             case EventColumn::Event: return std::to_string(record.eventId & 0xFFFF);

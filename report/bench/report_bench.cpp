@@ -43,20 +43,10 @@ void CountedFree(void* pointer) {
 }
 }  // namespace
 
+// The library's array, nothrow and sized forms all end in these two.
 void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return CountedAlloc(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
 void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
 void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
 
 namespace {
 

@@ -44,16 +44,11 @@ const Malformed kMalformed[] = {
      [] { return WithNavigationChildren(1, Bytes().newClass("data_lview").str("a").d(2).w(0)); }},
     {"class name of 64 bytes",
      [] { return WithNavigationChildren(1, Bytes().newClass(std::string(64, 'd')).str("a").d(2).w(0)); }},
-    {"class name length near the WORD limit",
-     [] { return WithNavigationChildren(1, Bytes().w(0xFFFF).w(100).w(0xFFFE).raw(std::string(100, 'x'))); }},
     {"schema 101", [] { return WithNavigationChildren(1, Bytes().newClass("data_LView", 101).str("a").d(2).w(0)); }},
-    {"schema 0", [] { return WithNavigationChildren(1, Bytes().newClass("data_LView", 0).str("a").d(2).w(0)); }},
     {"class tag of an unassigned number",
      [] { return WithNavigationChildren(1, Bytes().w(0x8009).str("a").d(2).w(0)); }},
-    {"class tag of number 0", [] { return WithNavigationChildren(1, Bytes().w(0x8000).str("a").d(2).w(0)); }},
     {"long class tag of an unassigned number",
      [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x80012345u).str("a").d(2).w(0)); }},
-    {"object number not yet assigned", [] { return WithNavigationChildren(1, Bytes().w(0x0009)); }},
     {"long object number not yet assigned", [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x00012345)); }},
     {"class number used as an object",
      [] { return WithNavigationChildren(2, Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x0001)); }},
@@ -63,7 +58,6 @@ const Malformed kMalformed[] = {
                                        Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x8002).str("b").d(3).w(0));
      }},
     {"null reference in a list", [] { return WithNavigationChildren(1, Bytes().w(0x0000)); }},
-    {"long null reference in a list", [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0)); }},
     {"tree node in the navigation list",
      [] { return WithNavigationChildren(1, Bytes().newClass("data_TView").str("a").w(0)); }},
     {"navigation item in a result tree",
@@ -102,10 +96,6 @@ const Malformed kMalformed[] = {
          return b.str();
      }},
     {"trailing garbage after the catalog", [] { return Write(SampleReport()) + std::string(1, '\0'); }},
-    {"a second catalog after the catalog", [] { return Write(SampleReport()) + std::string(2, '\0'); }},
-    {"empty file", [] { return std::string(); }},
-    {"two bytes", [] { return std::string("\x32\x01", 2); }},
-    {"header only", [] { return Bytes().header().str(); }},
     {"navigation nested one level too deep",
      [] {
          Bytes b;

@@ -1,14 +1,13 @@
 // Reports on disk: atomic saves, opening plain and compressed files, gzip in-process.
-#include <fstream>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <filesystem>
 
+#include "platform/testing/temp_folder.h"
 #include "report/report_file.h"
 #include "report/report_messages.h"
 #include "report/tests/archive_bytes.h"
-#include "platform/testing/temp_folder.h"
 
 namespace kavlo::report {
 namespace {
@@ -34,42 +33,24 @@ std::string Gzip(const std::string& content, int level = 6) {
     return out;
 }
 
-std::string Gunzip(const std::string& gz) {
-    z_stream stream{};
-    EXPECT_EQ(inflateInit2(&stream, 15 + 16), Z_OK);
-    std::string out;
-    char buffer[65536];
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(gz.data()));
-    stream.avail_in = static_cast<uInt>(gz.size());
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        stream.next_out = reinterpret_cast<Bytef*>(buffer);
-        stream.avail_out = sizeof buffer;
-        rc = inflate(&stream, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - stream.avail_out);
-    }
-    EXPECT_EQ(rc, Z_STREAM_END);
-    inflateEnd(&stream);
-    return out;
+/// The report read from `path`, written again as archive bytes ("" when it does not open).
+std::string Reopened(const std::string& path) {
+    ReportContents back;
+    const FileOutcome outcome = OpenReportFile(path, back);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+    return outcome.ok ? Write(back) : "";
 }
 
 // ------------------------------------------------------------ saving
 
-TEST(SaveReport, WritesTheArchiveAndLeavesNoTemporaryFile) {
+TEST(SaveReport, ReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
     TempFolder dir;
     const std::string path = dir.File("OFFICE7 03_14_2001 09_05_PM.IFO");
-    ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
-    EXPECT_EQ(ReadAll(path), Write(SampleReport()));
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"OFFICE7 03_14_2001 09_05_PM.IFO"});
-}
-
-TEST(SaveReport, ReplacesAnExistingReport) {
-    TempFolder dir;
-    const std::string path = dir.File("r.IFO");
     WriteAll(path, std::string(100000, 'o'));
     ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
     EXPECT_EQ(ReadAll(path), Write(SampleReport()));
-    EXPECT_EQ(dir.Names().size(), 1u);
+    EXPECT_EQ(Reopened(path), Write(SampleReport()));
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"OFFICE7 03_14_2001 09_05_PM.IFO"});
 }
 
 TEST(SaveReport, UnwritableReportLeavesTheOldFileAndNoTemporary) {
@@ -92,101 +73,71 @@ TEST(SaveReport, FailedRenameLeavesTheTargetAndNoTemporary) {
     // a non-empty directory in the way of the target cannot be replaced by a file
     const std::string path = dir.File("r.IFO");
     std::filesystem::create_directories(std::filesystem::path(path) / "inside");
-    const FileOutcome outcome = SaveReportFile(path, SampleReport());
-    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(SaveReportFile(path, SampleReport()).ok);
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(path) / "inside"));
     EXPECT_EQ(dir.Names(), std::set<std::string>{"r.IFO"});
 }
 
-TEST(SaveReport, MissingDirectoryIsAFailedSave) {
-    TempFolder dir;
-    const FileOutcome outcome = SaveReportFile(dir.File("no-such-dir/r.IFO"), SampleReport());
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "Failed to save document.");
-}
-
 TEST(SaveReport, FailureMessagesByCause) {
-    EXPECT_EQ(SaveFailureMessage(ENOSPC, "C:\\r.IFO"), "Destination disk drive is full.");
-    EXPECT_EQ(SaveFailureMessage(EACCES, "C:\\r.IFO"),
-              "Unable to write to C:\\r.IFO, it is read-only or opened by someone else.");
-    EXPECT_EQ(SaveFailureMessage(EROFS, "x"), "Unable to write to x, it is read-only or opened by someone else.");
-    EXPECT_EQ(SaveFailureMessage(EIO, "x"), "Failed to save document.");
-}
+    const std::string readOnly = "Unable to write to C:\\r.IFO, it is read-only or opened by someone else.";
+    for (const auto& [error, message] : {std::pair{ENOSPC, "Destination disk drive is full."},
+                                         {EACCES, readOnly.c_str()},
+                                         {EROFS, readOnly.c_str()},
+                                         {EIO, "Failed to save document."}})
+        EXPECT_EQ(SaveFailureMessage(error, "C:\\r.IFO"), message) << error;
 
-TEST(SaveReport, DiskFullIsReportedBySink) {
     std::FILE* full = std::fopen("/dev/full", "wb");
     if (!full) GTEST_SKIP() << "no /dev/full here";
     FileSink sink(full);
-    const std::string block(1 << 20, 'x');
-    // a block larger than the C buffer reaches the device at once
+    const std::string block(1 << 20, 'x');  // larger than the C buffer: reaches the device at once
     const bool written = sink.Write(block.data(), block.size());
     std::fclose(full);
     EXPECT_FALSE(written);
     EXPECT_EQ(sink.error(), ENOSPC);
-    EXPECT_EQ(SaveFailureMessage(sink.error(), "x"), "Destination disk drive is full.");
     EXPECT_FALSE(sink.Write("y", 1)) << "a failed sink stays failed";
 }
 
 // ------------------------------------------------------------ opening
 
-TEST(OpenReport, PlainFileRoundTrip) {
-    TempFolder dir;
-    const std::string path = dir.File("r.IFO");
-    ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
-    ReportContents back;
-    ASSERT_TRUE(OpenReportFile(path, back).ok);
-    EXPECT_EQ(Write(back), Write(SampleReport()));
-}
-
 TEST(OpenReport, Failures) {
     TempFolder dir;
-    WriteAll(dir.File("garbage.IFO"), "\x32\x01\x00\x00 this is not a report");
-    WriteAll(dir.File("empty.IFO"), "");
-    WriteAll(dir.File("fake.IFO.gz"), "not gzip at all");
-    WriteAll(dir.File("bad.gz"), std::string("\x1F\x8B", 2) + "broken");
     const std::string good = Gzip(Write(SampleReport()));
-    WriteAll(dir.File("truncated.gz"), good.substr(0, good.size() - 5));
     std::string badCrc = good;
     badCrc[badCrc.size() - 6] ^= 0x55;
-    WriteAll(dir.File("crc.gz"), badCrc);
-    WriteAll(dir.File("garbage-after.gz"), good + "trailing");
-    WriteAll(dir.File("wrong-content.gz"), Gzip("this is not a report"));
-    struct Case {
-        std::string path;
-        std::string message;
+    const std::pair<const char*, std::string> files[] = {
+        {"garbage.IFO", "\x32\x01\x00\x00 this is not a report"},
+        {"empty.IFO", ""},
+        {"fake.IFO.gz", "not gzip at all"},
+        {"bad.gz", std::string("\x1F\x8B", 2) + "broken"},
+        {"truncated.gz", good.substr(0, good.size() - 5)},
+        {"crc.gz", badCrc},
+        {"garbage-after.gz", good + "trailing"},
+        {"wrong-content.gz", Gzip("this is not a report")},
+        {"missing.IFO", ""},
     };
-    const std::string missing = dir.File("missing.IFO");
-    const Case cases[] = {
-        {missing, missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given."},
-        {dir.File("garbage.IFO"), "Unexpected file format."},
-        {dir.File("empty.IFO"), "Unexpected file format."},
-        {dir.File("fake.IFO.gz"), "Unexpected file format."},
-        {dir.File("bad.gz"), "Unexpected file format."},
-        {dir.File("truncated.gz"), "Unexpected file format."},
-        {dir.File("crc.gz"), "Unexpected file format."},
-        {dir.File("garbage-after.gz"), "Unexpected file format."},
-        {dir.File("wrong-content.gz"), "Unexpected file format."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.File(name);
+        const bool missing = std::string(name) == "missing.IFO";
+        if (!missing) WriteAll(path, bytes);
         ReportContents kept;
         kept.navigation.SetText("kept");
-        const FileOutcome outcome = OpenReportFile(c.path, kept);
+        const FileOutcome outcome = OpenReportFile(path, kept);
         EXPECT_FALSE(outcome.ok);
-        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(outcome.message,
+                  missing
+                      ? path + "\nCannot find this file.\nPlease verify that the correct path and file name are given."
+                      : "Unexpected file format.");
         EXPECT_EQ(kept.navigation.Text(), "kept");
     }
 }
 
-TEST(OpenReport, GzipWithSeveralMembersAndZeroPadding) {
+TEST(OpenReport, GzipWithSeveralMembersAndZeroPaddingNamedLikeAPlainReport) {
     TempFolder dir;
     const std::string bytes = Write(SampleReport());
     const std::size_t half = bytes.size() / 2;
-    WriteAll(dir.File("r.IFO.gz"), Gzip(bytes.substr(0, half)) + Gzip(bytes.substr(half)) + std::string(512, '\0'));
-    ReportContents back;
-    const FileOutcome outcome = OpenReportFile(dir.File("r.IFO.gz"), back);
-    ASSERT_TRUE(outcome.ok) << outcome.message;
-    EXPECT_EQ(Write(back), bytes);
+    WriteAll(dir.File("r.IFO"), Gzip(bytes.substr(0, half)) + Gzip(bytes.substr(half)) + std::string(512, '\0'));
+    EXPECT_EQ(Reopened(dir.File("r.IFO")), bytes);
 }
 
 TEST(OpenReport, ReadOnlyGzipIsOpenedAndLeftAsItWas) {
@@ -197,20 +148,10 @@ TEST(OpenReport, ReadOnlyGzipIsOpenedAndLeftAsItWas) {
     std::filesystem::permissions(gz, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                                          std::filesystem::perms::others_read);
     const auto before = std::filesystem::last_write_time(gz);
-    ReportContents back;
-    const FileOutcome outcome = OpenReportFile(gz, back);
-    ASSERT_TRUE(outcome.ok) << outcome.message;
-    EXPECT_EQ(Write(back), Write(SampleReport()));
+    EXPECT_EQ(Reopened(gz), Write(SampleReport()));
     EXPECT_EQ(ReadAll(gz), compressed);
     EXPECT_EQ(std::filesystem::last_write_time(gz), before);
     EXPECT_EQ(dir.Names(), std::set<std::string>{"x.IFO.gz"});
-}
-
-TEST(OpenReport, GzipNamedLikeAPlainReportIsStillRead) {
-    TempFolder dir;
-    WriteAll(dir.File("renamed.IFO"), Gzip(Write(SampleReport())));
-    ReportContents back;
-    EXPECT_TRUE(OpenReportFile(dir.File("renamed.IFO"), back).ok);
 }
 
 TEST(OpenReport, GzipBombIsRefusedBeforeItIsHeld) {
@@ -226,64 +167,29 @@ TEST(OpenReport, GzipBombIsRefusedBeforeItIsHeld) {
     EXPECT_EQ(outcome.message, "Unexpected file format.");
 }
 
-TEST(OpenReport, GzipBombBeyondFourGibibytesIsRefused) {
-    TempFolder dir;
-    // 65 members of 64 MiB of zeros each: 4160 MiB from about 4 MiB of file.
-    const std::string member = Gzip(std::string(64 << 20, '\0'), 9);
-    {
-        std::ofstream out(dir.File("bomb.IFO.gz"), std::ios::binary);
-        for (int i = 0; i < 65; ++i) out.write(member.data(), static_cast<std::streamsize>(member.size()));
-    }
-    ReportContents back;
-    const FileOutcome outcome = OpenReportFile(dir.File("bomb.IFO.gz"), back);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "Unexpected file format.");
-}
-
 // ------------------------------------------------------------ compressing
 
 TEST(CompressReport, ReplacesTheReportByItsGzipFile) {
     TempFolder dir;
     const std::string path = dir.File("OFFICE7.IFO");
-    ASSERT_TRUE(SaveReportFile(path, SampleReport()).ok);
+    ReportContents report = SampleReport();
+    for (int i = 0; i < 200000; ++i) report.catalog[0]->titles[0]->text += "line " + std::to_string(i * 7919) + "\n";
+    ASSERT_TRUE(SaveReportFile(path, report).ok);
     std::string gzPath;
     const FileOutcome outcome = CompressSavedReport(path, &gzPath);
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_EQ(gzPath, path + ".gz");
     EXPECT_EQ(dir.Names(), std::set<std::string>{"OFFICE7.IFO.gz"});
-    const std::string gz = ReadAll(gzPath);
-    EXPECT_EQ(Gunzip(gz), Write(SampleReport()));
+    EXPECT_EQ(Reopened(gzPath), Write(report));
     // gzip header: magic, deflate, FNAME flag, then the original name after the 10 fixed bytes
+    const std::string gz = ReadAll(gzPath);
     ASSERT_GT(gz.size(), 22u);
-    EXPECT_EQ(static_cast<unsigned char>(gz[0]), 0x1F);
-    EXPECT_EQ(static_cast<unsigned char>(gz[1]), 0x8B);
-    EXPECT_EQ(gz[2], 8);
+    EXPECT_EQ(gz.substr(0, 3), "\x1F\x8B\x08");
     EXPECT_EQ(gz[3] & 0x08, 0x08);
     EXPECT_EQ(gz.substr(10, 12), std::string("OFFICE7.IFO\0", 12));
-    ReportContents back;
-    ASSERT_TRUE(OpenReportFile(gzPath, back).ok);
-    EXPECT_EQ(Write(back), Write(SampleReport()));
-}
 
-TEST(CompressReport, LargeReportRoundTrip) {
-    TempFolder dir;
-    const std::string path = dir.File("big.IFO");
-    ReportContents report = SampleReport();
-    std::string text;
-    for (int i = 0; i < 200000; ++i) text += "line " + std::to_string(i * 7919 % 100003) + "\n";
-    report.catalog[0]->titles[0]->text = text;
-    ASSERT_TRUE(SaveReportFile(path, report).ok);
-    ASSERT_TRUE(CompressSavedReport(path).ok);
-    ReportContents back;
-    ASSERT_TRUE(OpenReportFile(path + ".gz", back).ok);
-    EXPECT_EQ(back.catalog[0]->titles[0]->text, text);
-}
-
-TEST(CompressReport, MissingReport) {
-    TempFolder dir;
-    const FileOutcome outcome = CompressSavedReport(dir.File("none.IFO"));
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(dir.Names().size(), 0u);
+    EXPECT_FALSE(CompressSavedReport(dir.File("none.IFO")).ok);
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"OFFICE7.IFO.gz"});
 }
 
 }  // namespace

@@ -39,33 +39,15 @@ void Shot(HWND window, const char* name) {
     }
 }
 
-HTREEITEM FindScript(HWND tree, const std::wstring& prefix) {
-    HTREEITEM root = TreeView_GetRoot(tree);
-    for (HTREEITEM s = TreeView_GetChild(tree, root); s; s = TreeView_GetNextSibling(tree, s)) {
-        if (TreeItemText(tree, s).rfind(prefix, 0) == 0) return s;
-    }
-    return nullptr;
-}
-
 bool ShowTitle(CMainFrame& frame, const std::wstring& script, const std::wstring& title, const char* viewClass) {
-    HWND tree = frame.leftView().tree().hwnd();
-    HTREEITEM s = FindScript(tree, script);
-    if (!s) {
-        std::printf("no script %ls\n", script.c_str());
-        return false;
-    }
-    TreeView_Expand(tree, s, TVE_EXPAND);
-    HTREEITEM t = title.empty() ? s : FindChild(tree, s, title);
-    if (!t) {
-        std::printf("no title %ls\n", title.c_str());
-        return false;
-    }
-    ClickTreeItem(tree, t);
-    const bool shown = PumpUntil([&] {
-        ContentView* view = frame.rightView();
-        return view && std::string(view->RuntimeClass()) == viewClass && !frame.leftView().gathering();
-    });
-    if (!shown) std::printf("view %s did not appear for %ls\n", viewClass, title.c_str());
+    HTREEITEM item = FindSampleTitle(frame.leftView().tree().hwnd(), script, title);
+    if (item) ClickTreeItem(frame.leftView().tree().hwnd(), item);
+    const bool shown =
+        item && PumpUntil([&] {
+            ContentView* view = frame.rightView();
+            return view && std::string(view->RuntimeClass()) == viewClass && !frame.leftView().gathering();
+        });
+    if (!shown) std::printf("view %s did not appear for %ls / %ls\n", viewClass, script.c_str(), title.c_str());
     PumpFor(300);
     return shown;
 }
@@ -74,10 +56,7 @@ bool ShowTitle(CMainFrame& frame, const std::wstring& script, const std::wstring
 
 int main(int argc, char** argv) {
     g_out = argc > 1 ? argv[1] : ".";
-    AppOptions options = SampleOptions();
-    // "--real": the computer the program runs on instead of the sample machine.
-    if (argc > 2 && std::string(argv[2]) == "--real") options.machineFolder.clear();
-    KavloApp app(options);
+    KavloApp app(SampleOptions());
     if (!app.InitInstance()) return 1;
     CMainFrame& frame = app.frame();
     MoveWindow(frame.hwnd(), 0, 0, 1100, 720, TRUE);

@@ -76,6 +76,14 @@ HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     return nullptr;
 }
 
+HTREEITEM FindSampleTitle(HWND tree, const std::wstring& script, const std::wstring& title) {
+    HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree));
+    while (item && TreeItemText(tree, item).rfind(script, 0) != 0) item = TreeView_GetNextSibling(tree, item);
+    if (!item || title.empty()) return item;
+    TreeView_Expand(tree, item, TVE_EXPAND);
+    return FindChild(tree, item, title);
+}
+
 std::wstring ListCell(HWND list, int row, int column) {
     wchar_t buffer[2048] = {};
     LVITEMW item{};

@@ -28,6 +28,9 @@ void ClickColumnHeader(HWND list, int column);
 
 /// The item whose text is `text` among the children of `parent` (TVI_ROOT for the top).
 HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::wstring& text);
+/// The title `title` of the first script whose label starts with `script` (the
+/// script expanded), or that script's own item when `title` is empty.
+HTREEITEM FindSampleTitle(HWND tree, const std::wstring& script, const std::wstring& title);
 std::wstring TreeItemText(HWND tree, HTREEITEM item);
 int TreeStateImage(HWND tree, HTREEITEM item);
 /// A list view cell's text (works for virtual lists).

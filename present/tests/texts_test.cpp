@@ -1,0 +1,125 @@
+// The words and paths the windows show: view kinds, script pages, file names,
+// report paths and messages, the timed mode's parameters, the gathering queue.
+#include <gtest/gtest.h>
+
+#include "present/gather_queue.h"
+#include "present/navigation_text.h"
+#include "present/report_paths.h"
+#include "present/timed_mode.h"
+
+namespace kavlo::ui {
+namespace {
+
+TEST(ViewForKind, ExactKindsOnly) {
+    EXPECT_EQ(ViewForKind("text"), ViewKind::Text);
+    EXPECT_EQ(ViewForKind("filelist"), ViewKind::List);
+    EXPECT_EQ(ViewForKind("col"), ViewKind::List);
+    EXPECT_EQ(ViewForKind("tree"), ViewKind::Tree);
+    EXPECT_EQ(ViewForKind("treexp"), ViewKind::ExpTree);
+    EXPECT_EQ(ViewForKind("treexptxt"), ViewKind::ExpTreeText);
+    for (const char* other : {"info", "texts", ""}) EXPECT_FALSE(ViewForKind(other).has_value()) << other;
+}
+
+TEST(NavigationText, ScriptPageFileStatusAndClipboard) {
+    EXPECT_EQ(ScriptInfoPage("0105", "03/14/2001", "0106"),
+              "DBG File Info:\n\n  Version: 1.5\n  Date: 03/14/2001\n  Engine: 1.6\n");
+    EXPECT_EQ(ScriptInfoPage("", "", ""), "DBG File Info:\n\n  Version: 0.0\n  Date: \n  Engine: 0.0\n");
+    EXPECT_EQ(ScriptInfoPage("5", "d", "1"), "DBG File Info:\n\n  Version: 5.5\n  Date: d\n  Engine: 1.1\n");
+    EXPECT_EQ(FileStatusText("C:\\My Reports\\x.IFO"), "File: x.IFO");
+    EXPECT_EQ(FileStatusText("x.IFO"), "File: x.IFO");
+    EXPECT_EQ(FileStatusText("\\x.IFO"), "File: \\x.IFO");
+    for (const auto& [text, clipboard] :
+         {std::pair{"a\nb", "a\r\nb"}, {"a\r\nb\n", "a\r\nb\r\n"}, {"a\rb", "a\r\nb"}, {"\n\n", "\r\n\r\n"}, {"", ""}})
+        EXPECT_EQ(ToClipboardText(text), clipboard);
+}
+
+TEST(NavigationText, ReportFilterPatternsAndMatching) {
+    EXPECT_EQ(FilterPatterns(".gz;.ifo"), "*.gz;*.ifo");
+    EXPECT_EQ(FilterPatterns(".ifo"), "*.ifo");
+    EXPECT_TRUE(MatchesReportType("C:\\x\\R.IFO", ".gz;.ifo"));
+    EXPECT_TRUE(MatchesReportType("C:\\x\\R.IFO.GZ", ".gz;.ifo"));
+    EXPECT_FALSE(MatchesReportType("C:\\x.gz\\R", ".gz;.ifo"));
+    EXPECT_FALSE(MatchesReportType("R.ifox", ".gz;.ifo"));
+}
+
+TEST(ReportPaths, ProposedAndTimedPaths) {
+    const platform::LocalTime evening{2001, 3, 14, 21, 5, 0, 3};
+    EXPECT_EQ(ProposedReportPath("C:\\WINNT", "OFFICE7", evening), "C:\\OFFICE7__03_14_2001__09_05_PM.IFO");
+    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", {1999, 12, 31, 0, 0, 0, 5}),
+              "D:\\PC1__12_31_1999__12_00_AM.IFO");
+    EXPECT_EQ(ProposedReportPath("D:\\WINDOWS", "PC1", {2000, 1, 2, 12, 30, 0, 0}),
+              "D:\\PC1__01_02_2000__12_30_PM.IFO");
+    EXPECT_EQ(WindowsDriveRoot("C:"), "C:");
+    // A separator only after directories longer than a drive root.
+    for (const auto& [directory, path] : {std::pair{"D:\\Reports", "D:\\Reports\\R.IFO"},
+                                          {"C:\\", "C:\\R.IFO"},
+                                          {"C:\\ab", "C:\\ab\\R.IFO"},
+                                          {"C:", "C:R.IFO"}})
+        EXPECT_EQ(TimedReportPath(directory, "R.IFO"), path);
+}
+
+TEST(ReportPaths, FinishMessageNamesGzOnlyWhenCompressed) {
+    EXPECT_EQ(FinishMessage("C:\\A.IFO", {true, true}),
+              "Please send the file C:\\A.IFO.gz to Quorvane's technical support for analysis.");
+    EXPECT_EQ(FinishMessage("C:\\A.IFO", {true, false}),
+              "The file C:\\A.IFO could not be compressed. Please send the file C:\\A.IFO to Quorvane's technical "
+              "support for analysis.");
+    EXPECT_EQ(FinishMessage("C:\\A.IFO", {false, false}),
+              "The information could not be saved to the file C:\\A.IFO. No report was written.");
+}
+
+TEST(TimedSettings, IntervalsAndDirectory) {
+    auto s = ParseTimedSettings({"min:30", "dir:D:\\Reports"}, "C:\\");
+    EXPECT_TRUE(s.timed && s.minutes && s.error.empty());
+    EXPECT_EQ(s.directory, "D:\\Reports");
+    EXPECT_EQ(s.PeriodMs(), 30u * 60000u);
+    EXPECT_EQ(IntervalText(s), "30 minutes");
+    s = ParseTimedSettings({"hour:2"}, "C:\\");  // alone: the Windows drive's root
+    EXPECT_TRUE(s.timed && !s.minutes && s.error.empty());
+    EXPECT_EQ(s.directory, "C:\\");
+    EXPECT_EQ(s.PeriodMs(), 7200000u);
+    EXPECT_EQ(IntervalText(s), "2 hours");
+    s = ParseTimedSettings({"Automation", "report.IFO", "dir:E:\\x"}, "C:\\");
+    EXPECT_FALSE(s.timed);
+    EXPECT_EQ(s.directory, "E:\\x");
+    EXPECT_EQ(ParseTimedSettings({"min:15x"}, "C:\\").interval, 15u) << "leading digits only";
+    // The largest intervals fit 32 bits of milliseconds.
+    EXPECT_EQ(ParseTimedSettings({"hour:1193"}, "C:\\").PeriodMs(), 1193u * 3600000u);
+    EXPECT_EQ(static_cast<std::uint64_t>(ParseTimedSettings({"min:71582"}, "C:\\").PeriodMs()), 71582ull * 60000ull);
+}
+
+TEST(TimedSettings, RefusesZeroAndOverflowingIntervals) {
+    for (const char* parameter :
+         {"min:", "min:0", "min:71583", "hour:1194", "hour:abc", "hour:99999999999999999999999"}) {
+        const auto s = ParseTimedSettings({parameter}, "C:\\");
+        EXPECT_TRUE(s.timed) << parameter;
+        EXPECT_EQ(s.error, "The parameter \"" + std::string(parameter) + "\" needs an interval of 1 to " +
+                               (parameter[0] == 'm' ? "71582 minutes." : "1193 hours."));
+    }
+}
+
+TEST(SplitCommandLine, StripsSwitchesAndHonoursQuotes) {
+    const auto p = SplitCommandLine("/min:30  -dir:\"D:\\My Reports\" plain \"a\\\"b\" c\\\\d");
+    EXPECT_EQ(p, (std::vector<std::string>{"min:30", "dir:D:\\My Reports", "plain", "a\"b", "c\\\\d"}));
+    EXPECT_TRUE(SplitCommandLine("   ").empty());
+    EXPECT_EQ(SplitCommandLine("/Embedding"), std::vector<std::string>{"Embedding"});
+}
+
+TEST(GatherQueue, OneAtATimeLatestWaitingWinsAndDroppedDoesNotStart) {
+    GatherQueue<int> queue;
+    EXPECT_TRUE(queue.Submit(1));
+    EXPECT_FALSE(queue.Submit(2));
+    EXPECT_FALSE(queue.Submit(3));
+    EXPECT_EQ(queue.Finish(), std::optional<int>(3));
+    EXPECT_TRUE(queue.running());
+    EXPECT_FALSE(queue.Finish().has_value());
+    EXPECT_FALSE(queue.running());
+    EXPECT_TRUE(queue.Submit(4));
+    queue.Submit(5);
+    queue.DropWaiting();
+    EXPECT_FALSE(queue.Finish().has_value());
+    EXPECT_FALSE(queue.running());
+}
+
+}  // namespace
+}  // namespace kavlo::ui
