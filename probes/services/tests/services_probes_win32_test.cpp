@@ -95,15 +95,16 @@ TEST_F(RealServiceProbes, ServicesByStateAndThisProgramWithItsModules) {
     EXPECT_TRUE(Child(*me, "Process Memory"));
 }
 
-TEST_F(RealServiceProbes, CounterRowsNameTheProcess) {
+TEST_F(RealServiceProbes, CounterRowsNameTheProcessesWithThePrefix) {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string self = std::strrchr(path, '\\') + 1;
-    const std::string rows = Run("CPerfMonExe:" + self.substr(0, 8) + ",Process,Handle Count");
-    // Wine has no process counters: a row, if any, holds the name and an empty cell.
-    if (!rows.empty()) {
-        EXPECT_EQ(rows.rfind(self, 0), 0u) << rows;
-    }
+    const std::string self = std::strrchr(path, '\\') + 1;
+    const std::string prefix = self.substr(0, 8);
+    const std::string rows = Run("CPerfMonExe:" + prefix + ",Process,Handle Count");
+    // Wine has no process counters: each row holds a name and an empty cell.
+    EXPECT_NE(rows.find(self + ","), std::string::npos) << rows;
+    for (std::size_t start = 0; start < rows.size(); start = rows.find('\n', start) + 1)
+        EXPECT_EQ(rows.compare(start, prefix.size(), prefix), 0) << rows;
 }
 
 // A shortcut to this program, saved by the shell's own link object, resolves to it.
