@@ -18,8 +18,6 @@
 namespace kavlo::cli {
 namespace {
 
-bool IsList(const TitleRecord& title) { return title.KindContains("filelist") || title.KindContains("col"); }
-
 std::size_t LineCount(std::string_view text) {
     std::size_t lines = 0;
     for (char c : text) lines += c == '\n';
@@ -35,7 +33,7 @@ std::string Summary(const TitleRecord& title) {
     if (!HasOutput(title)) return summary + "no output)";
     std::vector<std::string> parts;
     if (title.HasTree() && !title.root.children().empty()) parts.push_back(Plural(title.root.CountNodes() - 1, "node"));
-    if (!title.text.empty()) parts.push_back(Plural(LineCount(title.text), IsList(title) ? "row" : "line"));
+    if (!title.text.empty()) parts.push_back(Plural(LineCount(title.text), title.IsList() ? "row" : "line"));
     for (std::size_t i = 0; i < parts.size(); ++i) summary += (i ? ", " : "") + parts[i];
     return summary + ")";
 }
@@ -66,8 +64,7 @@ void AppendList(std::string& out, const TitleRecord& title) {
     if (!header.empty()) table.push_back(header);
     const std::size_t firstRow = table.size();
     if (!title.text.empty())
-        for (ui::ListRow& row : ui::DecodeRows(title.text, title.KindContains("filelist")))
-            table.push_back(std::move(row.cells));
+        for (ui::ListRow& row : ui::DecodeRows(title.text, title.IsFileList())) table.push_back(std::move(row.cells));
 
     std::vector<std::size_t> widths;
     for (const auto& row : table) {
@@ -132,7 +129,7 @@ std::string Outline(const NavNode& model, const report::Catalog& catalog, const 
 
 std::string TitleAsText(const TitleRecord& title) {
     std::string out;
-    if (IsList(title)) {
+    if (title.IsList()) {
         AppendList(out, title);
         return out;
     }

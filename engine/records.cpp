@@ -82,10 +82,10 @@ void TitleRecord::ParseKindLine(ScriptFile& file, std::string_view line) {
     if (KindNeedsHeader2()) header2 = std::string(file.ReadLine().value_or(std::string_view()));
 }
 
-bool TitleRecord::KindNeedsHeader1() const { return KindContains("filelist") || KindContains("col"); }
-bool TitleRecord::KindNeedsHeader2() const { return KindContains("filelist"); }
+bool TitleRecord::KindNeedsHeader1() const { return IsList(); }
+bool TitleRecord::KindNeedsHeader2() const { return IsFileList(); }
 
-const std::string& TitleRecord::SortTypes() const { return KindContains("filelist") ? header2 : header1; }
+const std::string& TitleRecord::SortTypes() const { return IsFileList() ? header2 : header1; }
 
 void TitleRecord::PrepareRun() {
     ClearText();

@@ -95,9 +95,14 @@ public:
     void ClearText() { text.clear(); }
     /// header2 for "filelist" kinds, else header1.
     const std::string& SortTypes() const;
-    bool IsExpandableTree() const { return KindContains("treexp"); }
+    // What the kind asks for. A kind line names one kind, but stored reports and scripts
+    // rely on the word being found anywhere in it ("treexptxt" is a tree and an expandable tree).
     bool KindContains(std::string_view word) const { return kind.find(word) != std::string::npos; }
     bool HasTree() const { return KindContains("tree"); }
+    bool IsExpandableTree() const { return KindContains("treexp"); }
+    bool IsFileList() const { return KindContains("filelist"); }
+    bool IsList() const { return IsFileList() || KindContains("col"); }
+    bool TakesText() const { return KindContains("text"); }
     /// Clears text; for tree kinds empties the tree and names its root.
     void PrepareRun();
     ResultNode& Root() { return root; }

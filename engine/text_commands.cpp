@@ -7,7 +7,7 @@ namespace kavlo {
 
 namespace {
 
-bool TakesText(const TitleRecord* title) { return title && title->KindContains("text"); }
+bool TakesText(const TitleRecord* title) { return title && title->TakesText(); }
 }  // namespace
 
 void TextCommand(CommandCall& call) {

@@ -7,7 +7,7 @@ namespace kavlo {
 void TRootCommand(CommandCall& call) {
     TitleRecord* title = call.title;
     if (!title) return;
-    if (title->KindContains("treexp")) title->Root().SetExtra(std::string(call.argument));
+    if (title->IsExpandableTree()) title->Root().SetExtra(std::string(call.argument));
     title->Root().ClearStack();
 }
 

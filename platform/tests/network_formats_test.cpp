@@ -33,36 +33,23 @@ TEST(Ipv4Address, DottedTextBothWays) {
         EXPECT_EQ(ParseDottedAddress(bad), std::nullopt) << bad;
 }
 
+/// A caller file: the signature, the format version and the fields, each ended by a zero byte.
+std::string CallerFile(char version, std::initializer_list<std::string_view> fields) {
+    std::string file = std::string("MLCHF") + version;
+    for (std::string_view field : fields) file.append(field).push_back('\0');
+    return file;
+}
+
 TEST(CallerFile, FieldsByVersionAndMalformedBytes) {
     using namespace std::string_literals;
     // Version 1 holds the dial settings only, in its own order.
-    const auto v1 = ParseCallerFile(
-        "MLCHF\x01"
-        "Modem\0"
-        "9600\0"
-        "None\0"
-        "617\0"
-        "555\0"
-        "US\0"
-        "me\0"s);
+    const auto v1 = ParseCallerFile(CallerFile(1, {"Modem", "9600", "None", "617", "555", "US", "me"}));
     ASSERT_TRUE(v1);
     EXPECT_EQ(v1->phoneNumber, "555");
     EXPECT_EQ(v1->loginName, "me");
     EXPECT_EQ(v1->connectionAttempts, 0);
     // Numbers out of their type's range or not numbers read 0; flags are 0 or 1.
-    const auto v2 = ParseCallerFile(
-        "MLCHF\x02"
-        "M\0"
-        "12x\0"
-        "\0"
-        "\0"
-        "2\0"
-        "\0"
-        "\0"
-        "\0"
-        "\0"
-        "40000\0"
-        "-5\0"s);
+    const auto v2 = ParseCallerFile(CallerFile(2, {"M", "12x", "", "", "2", "", "", "", "", "40000", "-5"}));
     ASSERT_TRUE(v2);
     EXPECT_EQ(v2->speed, 0);
     EXPECT_FALSE(v2->useDialProperties);

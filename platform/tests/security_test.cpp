@@ -49,27 +49,25 @@ TEST_F(MalformedDescriptor, EveryCutOffPrefixFailsCleanly) {
 }
 
 TEST_F(MalformedDescriptor, EachPartGivesItsOwnError) {
-    std::string bytes = valid_;
-    bytes[3] = 0;  // not self-relative
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSecurityDescriptor);
-    bytes = valid_;
-    bytes[4] = static_cast<char>(0xF0);  // owner beyond the bytes
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSecurityDescriptor);
-    bytes = valid_;
-    bytes[20] = 2;  // owner's revision
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSid);
-    bytes = valid_;
-    bytes[21] = 16;  // more sub-authorities than a SID may have
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidSid);
-    bytes = valid_;
-    bytes[48 + 4] = 40;  // entry count larger than the ACL can hold
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
-    bytes = valid_;
-    bytes[48 + 8 + 2] = static_cast<char>(0xFF);  // first entry larger than its ACL
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
-    bytes = valid_;
-    bytes[48 + 2] = static_cast<char>(0xFF);  // ACL larger than the descriptor
-    EXPECT_EQ(ErrorOf(bytes), err::kInvalidAcl);
+    const struct {
+        const char* what;
+        std::size_t offset;
+        char value;
+        WinError error;
+    } cases[] = {
+        {"not self-relative", 3, 0, err::kInvalidSecurityDescriptor},
+        {"owner beyond the bytes", 4, static_cast<char>(0xF0), err::kInvalidSecurityDescriptor},
+        {"owner's revision", 20, 2, err::kInvalidSid},
+        {"more sub-authorities than a SID may have", 21, 16, err::kInvalidSid},
+        {"entry count larger than the ACL can hold", 48 + 4, 40, err::kInvalidAcl},
+        {"first entry larger than its ACL", 48 + 8 + 2, static_cast<char>(0xFF), err::kInvalidAcl},
+        {"ACL larger than the descriptor", 48 + 2, static_cast<char>(0xFF), err::kInvalidAcl},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = valid_;
+        bytes[c.offset] = c.value;
+        EXPECT_EQ(ErrorOf(bytes), c.error) << c.what;
+    }
 }
 
 TEST_F(MalformedDescriptor, PresentDaclAtOffsetZeroIsTheNullDacl) {

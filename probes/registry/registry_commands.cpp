@@ -35,7 +35,7 @@ void RKeyExitCommand(CommandCall& call) {
     const RegistryPath path = SplitKeyPath(call.argument);
     auto key = OpenRegistryKey(engine.machine(), path.root, path.keyPath);
     const std::string text = key.ok() ? std::string("Present\n") : engine.machine().ErrorText(key.error());
-    if (title && title->KindContains("text")) title->AppendText(FormatPercent(text));
+    if (title && title->TakesText()) title->AppendText(FormatPercent(text));
 }
 
 void CEnumRValCommand(CommandCall& call) {

@@ -61,7 +61,7 @@ void RValCommand(CommandCall& call) {
     const ReadOutcome outcome = ReadForRval(engine.machine(), SplitValuePath(argument));
     std::string output = hasBlock ? MapValue(engine, file, outcome) : outcome.text;
     output.push_back('\n');
-    if (title && title->KindContains("text")) title->AppendText(FormatPercent(output));
+    if (title && title->TakesText()) title->AppendText(FormatPercent(output));
 }
 
 }  // namespace kavlo

@@ -91,7 +91,7 @@ void LogonInfoCommand(CommandCall& call) {
     AppContext& context = call.engine.context();
     if (!context.IsNtFamily()) return;
     const auto text = CollectLogonInfo(context);
-    if (text && call.title && call.title->KindContains("text")) call.title->AppendText(*text);
+    if (text && call.title && call.title->TakesText()) call.title->AppendText(*text);
 }
 
 void TMyPrivilageCommand(CommandCall& call) {

@@ -13,7 +13,7 @@ void ListPane::OnInitialUpdate() {
 
 void ListPane::OnUpdate(int hint) {
     if (hint != kHintShowTitle || !title()) return;
-    const bool fileList = title()->KindContains("filelist");
+    const bool fileList = title()->IsFileList();
     list_.SetColumns(title()->kindDetail);
     list_.SetRows(DecodeRows(title()->text, fileList), ParseSortTypes(title()->SortTypes()), fileList);
 }

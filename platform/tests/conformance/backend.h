@@ -39,8 +39,6 @@ struct BackendKind {
 /// Every backend this build has.
 std::vector<BackendKind> AvailableBackends();
 
-/// The simulated machine of platform/tests/data/conformance.
-std::unique_ptr<Backend> MakeSimBackend();
 #ifdef _WIN32
 /// The machine the tests run on; its fixture data is made in the registry and a
 /// temporary folder and removed again.

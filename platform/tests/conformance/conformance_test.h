@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/tests/conformance/backend.h"
 #include "platform/tests/conformance/fixture_data.h"
@@ -35,5 +36,30 @@ protected:
 private:
     std::unique_ptr<Backend> backend_;
 };
+
+/// The names of a key's subkeys and of its values, in the registry's order; the
+/// enumeration must end with 259.
+inline std::vector<std::string> SubkeysOf(const RegistryKey& key) {
+    std::vector<std::string> names;
+    for (std::uint32_t i = 0;; ++i) {
+        auto name = key.EnumSubkey(i, 255);
+        if (!name || i == 100) {
+            EXPECT_EQ(name.error(), err::kNoMoreItems);
+            return names;
+        }
+        names.push_back(*name);
+    }
+}
+inline std::vector<std::string> ValueNamesOf(const RegistryKey& key) {
+    std::vector<std::string> names;
+    for (std::uint32_t i = 0;; ++i) {
+        auto value = key.EnumValue(i, 255, 1024);
+        if (!value || i == 100) {
+            EXPECT_EQ(value.error(), err::kNoMoreItems);
+            return names;
+        }
+        names.push_back(value->name);
+    }
+}
 
 }  // namespace kavlo::platform::conformance

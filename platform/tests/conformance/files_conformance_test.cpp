@@ -10,11 +10,6 @@
 namespace kavlo::platform::conformance {
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 /// Names found, as a set: the order of a real file system's search is its own.
 std::set<std::string> Names(const std::vector<FindEntry>& entries) {
     std::set<std::string> names;
@@ -28,32 +23,27 @@ const FindEntry* Find(const std::vector<FindEntry>& entries, const std::string& 
     return found == entries.end() ? nullptr : &*found;
 }
 
-struct PatternCase {
-    std::string pattern;
-    std::set<std::string> names;
-};
-
 TEST_P(Conformance, WildcardPatternsMatchLikeWindows) {
-    const std::vector<PatternCase> cases = {
+    const std::pair<std::string, std::set<std::string>> cases[] = {
         {"*.txt", {"a1.txt", "a2.txt", "ab.txt", "abc.txt", "b1.txt"}},
-        {"a?.txt", {"a1.txt", "a2.txt", "ab.txt"}},
         {"A?.TXT", {"a1.txt", "a2.txt", "ab.txt"}},
         {"?1.*", {"a1.txt", "b1.txt"}},
-        {"*.log", {"notes.log"}},
-        {"notes.log", {"notes.log"}},
         {"NOTES.LOG", {"notes.log"}},
         {"Long*", {"Long File Name.text"}},
         {"s*", {"sub"}},
         {"*",
          {".", "..", "a1.txt", "a2.txt", "ab.txt", "abc.txt", "b1.txt", "notes.log", "Long File Name.text", "sub"}},
     };
-    for (const PatternCase& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        auto found = machine().FindFiles(InFolder(c.pattern));
-        ASSERT_TRUE(found.ok()) << "error " << found.error();
-        EXPECT_EQ(Names(*found), c.names);
-        EXPECT_EQ(found->size(), c.names.size()) << "an entry came twice";
+    for (const auto& [pattern, names] : cases) {
+        auto found = machine().FindFiles(InFolder(pattern));
+        ASSERT_TRUE(found.ok()) << pattern << ": error " << found.error();
+        EXPECT_EQ(Names(*found), names) << pattern;
+        EXPECT_EQ(found->size(), names.size()) << pattern << ": an entry came twice";
     }
+    EXPECT_EQ(machine().FindFiles(InFolder("*.none")).error(), err::kFileNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("missing.txt")).error(), err::kFileNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\*.txt")).error(), err::kPathNotFound);
+    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\deeper\\*")).error(), err::kPathNotFound);
 }
 
 TEST_P(Conformance, FoundEntriesCarryPathSizeAndAttributes) {
@@ -70,67 +60,40 @@ TEST_P(Conformance, FoundEntriesCarryPathSizeAndAttributes) {
         EXPECT_GE(entry->lastWrite.month, 1);
         EXPECT_LE(entry->lastWrite.month, 12);
     }
-    const FindEntry* sub = Find(*found, std::string(kSubfolder));
-    ASSERT_NE(sub, nullptr);
-    EXPECT_TRUE(sub->IsDirectory());
-    EXPECT_EQ(sub->fullPath, InFolder(std::string(kSubfolder)));
-    const FindEntry* dot = Find(*found, ".");
-    ASSERT_NE(dot, nullptr);
-    EXPECT_TRUE(dot->IsDirectory());
-}
-
-TEST_P(Conformance, SearchInsideASubfolder) {
-    auto found = machine().FindFiles(InFolder(std::string(kSubfolder) + "\\*.txt"));
-    ASSERT_TRUE(found.ok()) << "error " << found.error();
-    ASSERT_EQ(found->size(), 1u);
-    EXPECT_EQ(found->front().name, kSubfolderFile);
-    EXPECT_EQ(found->front().fullPath, InFolder(std::string(kSubfolder) + "\\" + std::string(kSubfolderFile)));
-    EXPECT_EQ(found->front().size, kSubfolderFileContent.size());
-}
-
-TEST_P(Conformance, SearchFailuresGiveTheSystemsCodes) {
-    EXPECT_EQ(machine().FindFiles(InFolder("*.none")).error(), err::kFileNotFound);
-    EXPECT_EQ(machine().FindFiles(InFolder("missing.txt")).error(), err::kFileNotFound);
-    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\*.txt")).error(), err::kPathNotFound);
-    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\deeper\\*")).error(), err::kPathNotFound);
+    for (const std::string& name : {std::string(kSubfolder), std::string(".")}) {
+        const FindEntry* directory = Find(*found, name);
+        ASSERT_NE(directory, nullptr) << name;
+        EXPECT_TRUE(directory->IsDirectory()) << name;
+        EXPECT_EQ(directory->fullPath, InFolder(name));
+    }
+    const std::string inner = std::string(kSubfolder) + "\\" + std::string(kSubfolderFile);
+    auto below = machine().FindFiles(InFolder(std::string(kSubfolder) + "\\*.txt"));
+    ASSERT_TRUE(below.ok()) << "error " << below.error();
+    ASSERT_EQ(below->size(), 1u);
+    EXPECT_EQ(below->front().fullPath, InFolder(inner));
+    EXPECT_EQ(below->front().size, kSubfolderFileContent.size());
 }
 
 TEST_P(Conformance, OpenSeekAndRead) {
-    const FixtureFile& file = FixtureFiles().front();  // "alpha one\r\n"
-    auto opened = machine().OpenForRead(InFolder(file.name));
+    auto opened = machine().OpenForRead(InFolder("A1.TXT"));
     ASSERT_TRUE(opened.ok()) << "error " << opened.error();
     InputFile& in = **opened;
-    EXPECT_EQ(in.Size(), file.content.size());
-
+    const std::string content = "alpha one\r\n";
+    EXPECT_EQ(in.Size(), content.size());
     char buffer[64] = {};
-    auto got = in.Read(buffer, 5);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(std::string(buffer, *got), "alpha");
-
+    auto read = [&](std::size_t size) {
+        auto got = in.Read(buffer, size);
+        EXPECT_TRUE(got.ok());
+        return got.ok() ? std::string(buffer, *got) : "error";
+    };
+    EXPECT_EQ(read(5), "alpha");
     ASSERT_TRUE(in.Seek(6).ok());
-    got = in.Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(std::string(buffer, *got), "one\r\n");
-
-    got = in.Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(*got, 0u) << "at the end of the file";
-
+    EXPECT_EQ(read(sizeof buffer), "one\r\n");
+    EXPECT_EQ(read(sizeof buffer), "") << "at the end of the file";
     ASSERT_TRUE(in.Seek(0).ok());
-    got = in.Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(std::string(buffer, *got), file.content);
-
+    EXPECT_EQ(read(sizeof buffer), content);
     ASSERT_TRUE(in.Seek(1000).ok()) << "seeking past the end is allowed";
-    got = in.Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(*got, 0u);
-}
-
-TEST_P(Conformance, OpenIgnoresCaseAndReportsMissingFiles) {
-    auto opened = machine().OpenForRead(InFolder("NOTES.LOG"));
-    ASSERT_TRUE(opened.ok()) << "error " << opened.error();
-    EXPECT_EQ((*opened)->Size(), 5u);
+    EXPECT_EQ(read(sizeof buffer), "");
     EXPECT_EQ(machine().OpenForRead(InFolder("missing.txt")).error(), err::kFileNotFound);
     EXPECT_EQ(machine().OpenForRead(InFolder("nodir\\a1.txt")).error(), err::kPathNotFound);
 }
@@ -151,29 +114,22 @@ TEST_P(Conformance, ShortPathOfALongNameIsAnEightDotThreeNameOfTheSameFile) {
     const std::string longPath = InFolder("Long File Name.text");
     auto shortPath = machine().ShortPathName(longPath);
     ASSERT_TRUE(shortPath.ok()) << "error " << shortPath.error();
-    const std::size_t separator = shortPath->find_last_of('\\');
-    ASSERT_NE(separator, std::string::npos) << *shortPath;
-    const std::string shortName = shortPath->substr(separator + 1);
+    const std::string shortName = shortPath->substr(shortPath->find_last_of('\\') + 1);
     EXPECT_TRUE(IsEightDotThree(shortName)) << shortName;
     EXPECT_EQ(shortName.substr(shortName.size() - 4), ".TEX") << shortName;
-
     auto viaShort = machine().OpenForRead(*shortPath);
     ASSERT_TRUE(viaShort.ok()) << *shortPath << ": error " << viaShort.error();
-    char buffer[64] = {};
-    auto got = (*viaShort)->Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(std::string(buffer, *got), "a file with a long name\r\n");
-
+    EXPECT_EQ((*viaShort)->Size(), 25u);
     auto found = machine().FindFiles(longPath);
     ASSERT_TRUE(found.ok());
     ASSERT_EQ(found->size(), 1u);
     EXPECT_EQ(found->front().shortName, shortName);
-}
 
-TEST_P(Conformance, ShortPathKeepsShortNamesAndFailsForMissingFiles) {
     auto same = machine().ShortPathName(InFolder("a1.txt"));
     ASSERT_TRUE(same.ok()) << "error " << same.error();
-    EXPECT_EQ(Lower(same->substr(same->size() - 7)), "\\a1.txt");
+    std::string tail = same->substr(same->size() - 7);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(tail, "\\a1.txt");
     EXPECT_EQ(machine().ShortPathName(InFolder("missing.txt")).error(), err::kFileNotFound);
 }
 

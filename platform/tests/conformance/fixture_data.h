@@ -1,7 +1,7 @@
 #pragma once
-// What every backend under test holds: the same registry keys and files, built
-// by the Win32 backend at run time and stored in the simulated machine's image
-// (platform/tests/data/conformance). The tests compare against these tables.
+// What every backend under test holds: the registry keys and files of the
+// simulated machine's image (platform/tests/data/conformance), which the Win32
+// backend imports and copies at run time. The tests compare against these tables.
 
 #include <cstdint>
 #include <string>

@@ -11,11 +11,7 @@ namespace {
 TEST_P(Conformance, VersionResourceOfTheSampleImage) {
     auto version = machine().FileVersion(backend().VersionSample());
     ASSERT_TRUE(version.ok()) << backend().VersionSample() << ": error " << version.error();
-    const auto translations = (*version)->Translations();
-    ASSERT_TRUE(translations.has_value());
-    ASSERT_EQ(translations->size(), 1u);
-    EXPECT_EQ(translations->front(), (std::pair<std::uint16_t, std::uint16_t>{0x0409, 1200}));
-
+    EXPECT_EQ((*version)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 1200}}));
     const std::string table(kSampleStringTable);
     EXPECT_EQ((*version)->QueryString(table + "FileVersion"), std::string(kSampleFileVersion));
     EXPECT_EQ((*version)->QueryString(table + "ProductName"), std::string(kSampleProductName));
@@ -28,30 +24,24 @@ TEST_P(Conformance, VersionResourceOfTheSampleImage) {
 }
 
 TEST_P(Conformance, VersionResourceFailures) {
+    // Wine gives 1812 for every image without a version resource; Windows 1813
+    // for an image with resources but none of that type. For an image without a
+    // resource section either resource code is right.
     EXPECT_EQ(machine().FileVersion(backend().NoVersionSample()).error(),
               backend().RunsOnWine() ? err::kResourceDataNotFound : err::kResourceTypeNotFound);
-    // For an image without any resource section Wine says 1812 ("did not
-    // contain a resource section"); the simulated machine gives 1813 as for any
-    // image without a version resource. Either resource code is accepted there.
     const WinError noSection = machine().FileVersion(backend().NoResourceSample()).error();
-    if (backend().RunsOnWine()) {
-        EXPECT_EQ(noSection, err::kResourceDataNotFound);
-    } else {
-        EXPECT_TRUE(noSection == err::kResourceDataNotFound || noSection == err::kResourceTypeNotFound) << noSection;
-    }
+    EXPECT_TRUE(noSection == err::kResourceDataNotFound || noSection == err::kResourceTypeNotFound) << noSection;
     EXPECT_EQ(machine().FileVersion(InFolder("missing.dll")).error(), err::kFileNotFound);
     EXPECT_EQ(machine().FileVersion(InFolder("nodir\\missing.dll")).error(), err::kPathNotFound);
     EXPECT_FALSE(machine().FileVersion(InFolder("a1.txt")).ok()) << "a text file has no version resource";
 }
 
-struct MessageCase {
-    WinError code;
-    std::string windows;
-    std::string wine;
-};
-
 TEST_P(Conformance, ErrorTextsAreTheSystemsWithTheirLineEnd) {
-    const std::vector<MessageCase> cases = {
+    const struct {
+        WinError code;
+        const char* windows;
+        const char* wine;
+    } cases[] = {
         {2, "The system cannot find the file specified.\r\n", "File not found.\r\n"},
         {3, "The system cannot find the path specified.\r\n", "Path not found.\r\n"},
         {5, "Access is denied.\r\n", "Access denied.\r\n"},
@@ -59,25 +49,41 @@ TEST_P(Conformance, ErrorTextsAreTheSystemsWithTheirLineEnd) {
         {234, "More data is available.\r\n", "More data available.\r\n"},
         {259, "No more data is available.\r\n", "No more data available.\r\n"},
     };
-    for (const MessageCase& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(machine().ErrorText(c.code), backend().RunsOnWine() ? c.wine : c.windows);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(machine().ErrorText(c.code), backend().RunsOnWine() ? c.wine : c.windows) << c.code;
 }
 
-TEST_P(Conformance, UnknownEnvironmentNamesStayAsWritten) {
-    EXPECT_EQ(machine().Environment("KAVLO_CONFORMANCE_NO_SUCH_VARIABLE"), std::nullopt);
-    EXPECT_EQ(machine().ExpandEnvironment("a%KAVLO_CONFORMANCE_NO_SUCH_VARIABLE%b"),
-              "a%KAVLO_CONFORMANCE_NO_SUCH_VARIABLE%b");
-    EXPECT_EQ(machine().ExpandEnvironment("50% off"), "50% off");
-    EXPECT_EQ(machine().ExpandEnvironment(""), "");
-}
-
-TEST_P(Conformance, KnownEnvironmentNamesExpand) {
+TEST_P(Conformance, KnownEnvironmentNamesExpandIgnoringCaseOthersStayAsWritten) {
     const auto windir = machine().Environment("windir");
     ASSERT_TRUE(windir.has_value());
     EXPECT_EQ(machine().ExpandEnvironment("[%windir%]"), "[" + *windir + "]");
-    EXPECT_EQ(machine().ExpandEnvironment("[%WINDIR%]"), "[" + *windir + "]") << "names ignore case";
+    EXPECT_EQ(machine().ExpandEnvironment("[%WINDIR%]"), "[" + *windir + "]");
+    EXPECT_EQ(machine().Environment("KAVLO_CONFORMANCE_NO_SUCH_VARIABLE"), std::nullopt);
+    for (const char* text : {"a%KAVLO_CONFORMANCE_NO_SUCH_VARIABLE%b", "50% off", ""})
+        EXPECT_EQ(machine().ExpandEnvironment(text), text);
+}
+
+TEST_P(Conformance, DirectoriesNamesAndShellFolders) {
+    const std::string windowsDir = machine().WindowsDirectory();
+    const std::string systemDir = machine().SystemDirectory();
+    ASSERT_GE(windowsDir.size(), 3u);
+    EXPECT_EQ(windowsDir.substr(1, 2), ":\\");
+    EXPECT_EQ(systemDir.rfind(windowsDir + "\\", 0), 0u) << systemDir << " lies below " << windowsDir;
+    EXPECT_EQ(machine().Environment("windir"), windowsDir);
+    EXPECT_FALSE(machine().ComputerName().empty());
+    EXPECT_FALSE(machine().HostName().value().empty());
+    EXPECT_FALSE(machine().CurrentDirectory().empty());
+    EXPECT_GE(machine().ProcessorCount(), 1u);
+    const MemoryStatus memory = machine().Memory();
+    EXPECT_GT(memory.totalPhys, 0u);
+    EXPECT_LE(memory.availPhys, memory.totalPhys);
+    EXPECT_NE(machine().AnsiCodePage(), 0u);
+    EXPECT_GE(machine().Now().year, 2000);
+    constexpr int kCsidlWindows = 0x24, kCsidlSystem = 0x25, kCsidlAppData = 0x1a, kCsidlDrives = 0x11;
+    EXPECT_EQ(machine().ShellFolder(kCsidlWindows).value(), windowsDir);
+    EXPECT_EQ(machine().ShellFolder(kCsidlSystem).value(), systemDir);
+    EXPECT_EQ(machine().ShellFolder(kCsidlAppData).value().substr(1, 2), ":\\");
+    EXPECT_FALSE(machine().ShellFolder(kCsidlDrives).ok()) << "My Computer has no path";
 }
 
 }  // namespace

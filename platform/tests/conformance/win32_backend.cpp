@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/tests/conformance/backend.h"
@@ -13,8 +12,7 @@
 namespace kavlo::platform::conformance {
 namespace {
 
-constexpr const char* kTestRoot = "Software\\KavloConformanceTest";
-const std::string kSampleFolder = KAVLO_TEST_SOURCE_DIR "/platform/tests/data/conformance/drives/c/Samples";
+const std::string kData = KAVLO_TEST_SOURCE_DIR "/platform/tests/data/conformance";
 
 std::string WindowsPath(std::string path) {
     for (char& c : path) {
@@ -23,58 +21,45 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-void WriteKey(HKEY parent, const std::string& path, const std::vector<FixtureValue>& values) {
-    win32::UniqueKey key;
-    ASSERT_EQ(::RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                key.Receive(), nullptr),
-              ERROR_SUCCESS)
-        << path;
-    for (const FixtureValue& value : values) {
-        ASSERT_EQ(
-            ::RegSetValueExA(key.get(), value.name.c_str(), 0, value.type,
-                             reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size())),
-            ERROR_SUCCESS)
-            << path << "\\" << value.name;
-    }
+// Imports a registry file of the simulated machine with the system's own importer,
+// as a user would (it reads hex(2)/hex(7) data by the file's byte-order mark), so
+// that both backends hold the same keys. Gives what failed, or "".
+std::string ImportRegFile(const std::string& name) {
+    std::string command = "reg.exe import \"" + WindowsPath(kData + "/registry/" + name) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &startup, &process))
+        return "reg.exe could not start: error " + std::to_string(::GetLastError());
+    const win32::UniqueFile processHandle(process.hProcess);
+    const win32::UniqueFile threadHandle(process.hThread);
+    DWORD exitCode = 1;
+    if (::WaitForSingleObject(processHandle.get(), 60000) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(processHandle.get(), &exitCode) || exitCode != 0)
+        return command + " failed (exit code " + std::to_string(exitCode) + ")";
+    return "";
 }
 
-void WriteFile(const std::string& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
-
-// Imports registry/answers.reg with the system's own importer, as a user would
-// (it reads hex(2)/hex(7) data by the file's byte-order mark), once per run; the
-// keys are removed again when the test program ends.
-class AnswersImport {
+// The fixed keys are imported once per run and removed again when the test
+// program ends; the scratch key is emptied before each test.
+class RegistryImport {
 public:
-    AnswersImport() {
+    RegistryImport() {
         Remove();
-        const std::string file = WindowsPath(std::string(KAVLO_TEST_SOURCE_DIR) + "/" + std::string(kAnswersRegFile));
-        std::string command = "reg.exe import \"" + file + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                              &startup, &process)) {
-            error_ = "reg.exe could not start: error " + std::to_string(::GetLastError());
-            return;
+        for (const char* file : {"conformance.reg", "answers.reg"}) {
+            if (error_.empty()) error_ = ImportRegFile(file);
         }
-        const win32::UniqueFile processHandle(process.hProcess);
-        const win32::UniqueFile threadHandle(process.hThread);
-        DWORD exitCode = 1;
-        if (::WaitForSingleObject(processHandle.get(), 60000) != WAIT_OBJECT_0 ||
-            !::GetExitCodeProcess(processHandle.get(), &exitCode) || exitCode != 0)
-            error_ = command + " failed (exit code " + std::to_string(exitCode) + ")";
     }
-    ~AnswersImport() { Remove(); }
+    ~RegistryImport() { Remove(); }
     const std::string& error() const { return error_; }
 
 private:
     static void Remove() {
         const std::unique_ptr<Machine> machine = win32::MakeWin32Machine();
-        (void)machine->DeleteKey(RegRoot::CurrentUser, kAnswersKey);  // absent before the first import
+        // Absent before the first import.
+        (void)machine->DeleteKey(RegRoot::CurrentUser, "Software\\KavloConformanceTest");
+        (void)machine->DeleteKey(RegRoot::CurrentUser, kAnswersKey);
         (void)machine->DeleteKey(RegRoot::ClassesRoot, kAnswersClassesKey);
     }
     std::string error_;
@@ -91,27 +76,22 @@ public:
 
     ~Win32Backend() override { RemoveFixture(); }
 
-    /// Writes the registry keys and the files of the fixture.
+    /// Puts the registry keys and the files of the simulated machine in place.
     void MakeFixture() {
         RemoveFixture();
-        WriteKey(HKEY_CURRENT_USER, std::string(kFixedKey), FixedValues());
-        for (const std::string& subkey : FixedSubkeys()) {
-            WriteKey(HKEY_CURRENT_USER, std::string(kFixedKey) + "\\" + subkey, {});
-        }
-        ASSERT_TRUE(::CreateDirectoryA(folder_.c_str(), nullptr)) << folder_ << ": " << ::GetLastError();
-        for (const FixtureFile& file : FixtureFiles()) WriteFile(folder_ + "\\" + file.name, file.content);
-        const std::string subfolder = folder_ + "\\" + std::string(kSubfolder);
-        ASSERT_TRUE(::CreateDirectoryA(subfolder.c_str(), nullptr)) << subfolder;
-        WriteFile(subfolder + "\\" + std::string(kSubfolderFile), kSubfolderFileContent);
-        static const AnswersImport answers;
-        ASSERT_EQ(answers.error(), "");
+        static const RegistryImport imported;
+        ASSERT_EQ(imported.error(), "");
+        std::error_code error;
+        std::filesystem::copy(kData + "/drives/c/Conformance", folder_, std::filesystem::copy_options::recursive,
+                              error);
+        ASSERT_FALSE(error) << folder_ << ": " << error.message();
     }
 
     Machine& machine() override { return *machine_; }
     std::string FileFolder() const override { return folder_; }
-    std::string VersionSample() const override { return WindowsPath(kSampleFolder + "/version_sample.dll"); }
-    std::string NoVersionSample() const override { return WindowsPath(kSampleFolder + "/no_version.dll"); }
-    std::string NoResourceSample() const override { return WindowsPath(kSampleFolder + "/no_resources.dll"); }
+    std::string VersionSample() const override { return WindowsPath(kData + "/drives/c/Samples/version_sample.dll"); }
+    std::string NoVersionSample() const override { return WindowsPath(kData + "/drives/c/Samples/no_version.dll"); }
+    std::string NoResourceSample() const override { return WindowsPath(kData + "/drives/c/Samples/no_resources.dll"); }
     bool RunsOnWine() const override {
         // Wine's ntdll exports its version; Windows' does not.
         return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
@@ -119,7 +99,7 @@ public:
 
 private:
     void RemoveFixture() {
-        (void)machine_->DeleteKey(RegRoot::CurrentUser, kTestRoot);  // absent before the first run
+        (void)machine_->DeleteKey(RegRoot::CurrentUser, kScratchKey);  // absent before the first test
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
