@@ -1,6 +1,7 @@
 #include "engine/testing/fake_machine.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kavlo::testing {
 
@@ -79,26 +80,74 @@ Result<platform::RegValue> FakeKey::QueryValue(std::string_view name, std::size_
     return Result<platform::RegValue>::Failure(err::kFileNotFound);
 }
 
-class StringFile : public platform::InputFile {
+class ChunkedFile : public platform::InputFile {
 public:
-    explicit StringFile(const std::string& data) : data_(data) {}
+    ChunkedFile(std::string content, std::size_t chunk) : content_(std::move(content)), chunk_(chunk) {}
     Result<std::size_t> Read(char* buffer, std::size_t size) override {
-        if (pos_ >= data_.size()) return std::size_t{0};
-        const std::size_t n = std::min<std::size_t>(size, data_.size() - static_cast<std::size_t>(pos_));
-        std::copy_n(data_.data() + pos_, n, buffer);
+        const std::size_t n = std::min({size, chunk_, content_.size() - std::min(pos_, content_.size())});
+        std::copy_n(content_.data() + pos_, n, buffer);
         pos_ += n;
         return n;
     }
     Status Seek(std::uint64_t offset) override {
-        pos_ = offset;
+        pos_ = static_cast<std::size_t>(offset);
         return {};
     }
-    std::uint64_t Size() const override { return data_.size(); }
+    std::uint64_t Size() const override { return content_.size(); }
 
 private:
-    const std::string& data_;
-    std::uint64_t pos_ = 0;
+    std::string content_;
+    std::size_t chunk_;
+    std::size_t pos_ = 0;
 };
+
+class FakeVersionResource : public platform::VersionResource {
+public:
+    explicit FakeVersionResource(FakeVersion v) : v_(std::move(v)) {}
+    std::optional<std::vector<std::pair<std::uint16_t, std::uint16_t>>> Translations() const override {
+        return v_.translations;
+    }
+    std::optional<std::string> QueryString(std::string_view subBlock) const override {
+        auto it = v_.strings.find(std::string(subBlock));
+        if (it == v_.strings.end()) return std::nullopt;
+        return it->second;
+    }
+    std::uint32_t BlockSize() const override { return v_.blockSize; }
+
+private:
+    FakeVersion v_;
+};
+
+/// The drive of a path beginning with "X:", or the map's end.
+template <typename Drives>
+auto DriveOf(Drives& drives, std::string_view path) {
+    if (path.size() < 2 || path[1] != ':') return drives.end();
+    return drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+}
+
+bool Matches(std::string_view pattern, std::string_view name) {
+    if (pattern == "*.*") return true;
+    if (pattern.empty()) return name.empty();
+    if (pattern[0] == '*') {
+        for (std::size_t i = 0; i <= name.size(); ++i)
+            if (Matches(pattern.substr(1), name.substr(i))) return true;
+        return false;
+    }
+    if (name.empty()) return false;
+    if (pattern[0] != '?' && Lower(pattern.substr(0, 1)) != Lower(name.substr(0, 1))) return false;
+    return Matches(pattern.substr(1), name.substr(1));
+}
+
+platform::FindEntry Entry(std::string fullPath, std::string name, std::uint32_t attributes, std::uint64_t size,
+                          platform::LocalTime time = {}) {
+    platform::FindEntry e;
+    e.name = std::move(name);
+    e.fullPath = std::move(fullPath);
+    e.attributes = attributes;
+    e.size = size;
+    e.lastWrite = time;
+    return e;
+}
 
 }  // namespace
 
@@ -159,7 +208,49 @@ void FakeMachine::DenyKey(platform::RegRoot root, std::string_view path, WinErro
     FindKey(root, path, true)->openError = error;
 }
 
-void FakeMachine::AddFile(std::string_view path, std::string contents) { files_[Lower(path)] = std::move(contents); }
+const FakeMachine::Node* FakeMachine::FindNode(std::string_view path) const {
+    auto it = index_.find(Lower(path));
+    return it == index_.end() ? nullptr : &nodes_[it->second];
+}
+
+FakeMachine::Node& FakeMachine::Put(std::string_view path, std::uint32_t attributes, bool withParents) {
+    if (withParents)
+        for (auto s = path.find('\\', 3); s != std::string_view::npos; s = path.find('\\', s + 1))
+            Put(path.substr(0, s), platform::attr::kDirectory, false);
+    auto [it, added] = index_.emplace(Lower(path), nodes_.size());
+    if (added) {
+        nodes_.emplace_back();
+        nodes_.back().path = std::string(path);
+        nodes_.back().attributes = attributes;
+    }
+    return nodes_[it->second];
+}
+
+FakeMachine::Node& FakeMachine::AddFile(std::string_view path, std::uint64_t size) {
+    Node& n = Put(path, platform::attr::kArchive);
+    n.size = size;
+    return n;
+}
+
+FakeMachine::Node& FakeMachine::AddFile(std::string_view path, std::string contents) {
+    Node& n = AddFile(path, std::uint64_t{contents.size()});
+    n.content = std::move(contents);
+    return n;
+}
+
+FakeMachine::Node& FakeMachine::AddDirectory(std::string_view path) {
+    Node& n = Put(path, platform::attr::kDirectory);
+    n.attributes = platform::attr::kDirectory;
+    return n;
+}
+
+FakeMachine::Node& FakeMachine::AddJunction(std::string_view path) {
+    Node& n = AddDirectory(path);
+    n.attributes = platform::attr::kDirectory | platform::attr::kReparsePoint;
+    return n;
+}
+
+void FakeMachine::Vanish(std::string_view path) { vanished_.insert(Lower(path)); }
 
 Result<std::unique_ptr<platform::RegistryKey>> FakeMachine::OpenKey(platform::RegRoot root, std::string_view path,
                                                                     std::uint32_t) {
@@ -174,25 +265,102 @@ Result<std::unique_ptr<platform::RegistryKey>> FakeMachine::CreateKey(platform::
     return std::unique_ptr<platform::RegistryKey>(std::make_unique<FakeKey>(*FindKey(root, path, true)));
 }
 
-Result<std::vector<platform::FindEntry>> FakeMachine::FindFiles(std::string_view) {
-    return Result<std::vector<platform::FindEntry>>::Failure(err::kFileNotFound);
+Result<std::vector<platform::FindEntry>> FakeMachine::FindFiles(std::string_view pattern) {
+    using R = Result<std::vector<platform::FindEntry>>;
+    const auto slash = pattern.rfind('\\');
+    if (slash == std::string_view::npos) return R::Failure(err::kFileNotFound);
+    const std::string dir(pattern.substr(0, slash));
+    const std::string_view namePattern = pattern.substr(slash + 1);
+    const bool wild = namePattern.find_first_of("*?") != std::string::npos;
+    const bool dirExists = dir.size() == 2 ? DriveOf(drives, dir) != drives.end() : FindNode(dir) != nullptr;
+    if (!dirExists || namePattern.empty()) return R::Failure(err::kPathNotFound);
+    std::vector<platform::FindEntry> out;
+    if (wild && dir.size() > 2) {
+        for (const char* dot : {".", ".."})
+            if (Matches(namePattern, dot)) out.push_back(Entry(dir + "\\" + dot, dot, platform::attr::kDirectory, 0));
+    }
+    for (const Node& n : nodes_) {
+        const auto s = n.path.rfind('\\');
+        if (Lower(n.path.substr(0, s)) != Lower(dir)) continue;
+        const std::string name = n.path.substr(s + 1);
+        if (!Matches(namePattern, name) || (!wild && vanished_.count(Lower(n.path)))) continue;
+        out.push_back(Entry(dir + "\\" + name, name, n.attributes, n.size, n.lastWrite));
+    }
+    if (out.empty()) return R::Failure(err::kFileNotFound);
+    return out;
 }
 
 Result<std::unique_ptr<platform::InputFile>> FakeMachine::OpenForRead(std::string_view path) {
-    auto it = files_.find(Lower(path));
-    if (it == files_.end()) return Result<std::unique_ptr<platform::InputFile>>::Failure(err::kFileNotFound);
-    return std::unique_ptr<platform::InputFile>(std::make_unique<StringFile>(it->second));
+    const Node* n = FindNode(path);
+    if (!n || (n->attributes & platform::attr::kDirectory))
+        return Result<std::unique_ptr<platform::InputFile>>::Failure(n ? err::kAccessDenied : err::kFileNotFound);
+    return std::unique_ptr<platform::InputFile>(std::make_unique<ChunkedFile>(n->content, readChunk));
 }
 
-Result<std::unique_ptr<platform::VersionResource>> FakeMachine::FileVersion(std::string_view) {
-    return Result<std::unique_ptr<platform::VersionResource>>::Failure(err::kFileNotFound);
+Result<std::unique_ptr<platform::VersionResource>> FakeMachine::FileVersion(std::string_view path) {
+    using R = Result<std::unique_ptr<platform::VersionResource>>;
+    const Node* n = FindNode(path);
+    if (!n) return R::Failure(err::kFileNotFound);
+    if (!n->version) return R::Failure(1813);  // ERROR_RESOURCE_TYPE_NOT_FOUND
+    return std::unique_ptr<platform::VersionResource>(std::make_unique<FakeVersionResource>(*n->version));
 }
 
-std::uint32_t FakeMachine::DriveType(std::string_view) { return platform::drive::kFixed; }
-Result<platform::VolumeInfo> FakeMachine::Volume(std::string_view) { return platform::VolumeInfo{"", "NTFS", 0}; }
-Result<platform::DiskSpace> FakeMachine::FreeSpace(std::string_view) { return platform::DiskSpace{}; }
-std::vector<std::string> FakeMachine::LogicalDrives() { return {"C:\\"}; }
-Result<std::string> FakeMachine::ShortPathName(std::string_view path) { return std::string(path); }
+std::uint32_t FakeMachine::DriveType(std::string_view root) {
+    auto it = DriveOf(drives, root);
+    return it == drives.end() ? platform::drive::kNoRootDir : it->second.type;
+}
+
+Result<platform::VolumeInfo> FakeMachine::Volume(std::string_view root) {
+    auto it = DriveOf(drives, root);
+    if (it == drives.end()) return Result<platform::VolumeInfo>::Failure(err::kPathNotFound);
+    return platform::VolumeInfo{"DISK", it->second.fileSystem, 0x1234};
+}
+
+Result<platform::DiskSpace> FakeMachine::FreeSpace(std::string_view root) {
+    auto it = DriveOf(drives, root);
+    if (it == drives.end() || !it->second.freeBytes) return Result<platform::DiskSpace>::Failure(21);  // not ready
+    return platform::DiskSpace{*it->second.freeBytes, 0, 0};
+}
+
+std::vector<std::string> FakeMachine::LogicalDrives() {
+    std::vector<std::string> roots;
+    for (const auto& [letter, drive] : drives) roots.push_back(std::string(1, letter) + ":\\");
+    return roots;
+}
+
+Result<std::string> FakeMachine::ShortPathName(std::string_view path) {
+    const Node* n = FindNode(path);
+    if (!n) return Result<std::string>::Failure(err::kFileNotFound);
+    return n->shortPath.empty() ? std::string(path) : n->shortPath;
+}
+
+Result<std::uint32_t> FakeMachine::EffectiveAccess(std::string_view path) {
+    accessChecked.emplace_back(path);
+    if (!grantedAccess) return Result<std::uint32_t>::Failure(accessError);
+    return *grantedAccess;
+}
+
+std::optional<std::string> FakeMachine::Environment(std::string_view name) {
+    for (const auto& [k, v] : environment)
+        if (SameName(k, name)) return v;
+    return std::nullopt;
+}
+
+std::string FakeMachine::ExpandEnvironment(std::string_view text) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto open = text.find('%', i);
+        const auto close = open == std::string_view::npos ? open : text.find('%', open + 1);
+        if (close == std::string_view::npos) break;
+        out.append(text.substr(i, open - i));
+        const auto value = Environment(text.substr(open + 1, close - open - 1));
+        out += value ? *value : std::string(text.substr(open, close - open + 1));
+        i = close + 1;
+    }
+    out.append(text.substr(std::min(i, text.size())));
+    return out;
+}
 
 Result<std::string> FakeMachine::ShellFolder(int csidl) {
     auto it = folders_.find(csidl);

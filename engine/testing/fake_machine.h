@@ -1,10 +1,17 @@
 #pragma once
 // A small in-memory machine for tests, fuzzing and benchmarks: a registry with
-// keys and values in insertion order, files by path, directories, shell folders
-// and the usual error texts. Names are compared without regard to case.
+// keys and values in insertion order; files and directories in creation order
+// with sizes, times, contents and version resources; drives, environment
+// variables, shell folders and the usual error texts. Names are compared
+// without regard to case. It also expresses what a folder image cannot: a file
+// that vanishes between a listing and a lookup, a version block above the
+// reader's limit, reads that return a few bytes at a time.
 
+#include <deque>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,12 +19,33 @@
 
 namespace kavlo::testing {
 
+struct FakeVersion {
+    std::optional<std::vector<std::pair<std::uint16_t, std::uint16_t>>> translations;
+    std::map<std::string, std::string> strings;  ///< full sub-block path -> value
+    std::uint32_t blockSize = 1000;
+};
+
 class FakeMachine : public platform::Machine {
 public:
+    struct Node {
+        std::string path;  ///< full path as created, e.g. "C:\dir\a.txt"
+        std::uint32_t attributes = platform::attr::kArchive;
+        std::uint64_t size = 0;
+        platform::LocalTime lastWrite{2001, 6, 15, 14, 5, 9, 5};
+        std::string content;
+        std::optional<FakeVersion> version;
+        std::string shortPath;
+    };
+    struct DriveSetup {
+        std::uint32_t type = platform::drive::kFixed;
+        std::string fileSystem = "NTFS";
+        std::optional<std::uint64_t> freeBytes = 2'500'000'000ull;
+    };
+
     FakeMachine();
     ~FakeMachine() override;
 
-    // set-up
+    // registry set-up
     void SetVersion(platform::OsVersion version) { version_ = std::move(version); }
     /// Creates the key and its parents.
     void AddKey(platform::RegRoot root, std::string_view path);
@@ -27,12 +55,31 @@ public:
     void SetDword(platform::RegRoot root, std::string_view path, std::string_view name, std::uint32_t value);
     /// Opening the key fails with this error (for example 5, access denied).
     void DenyKey(platform::RegRoot root, std::string_view path, WinError error);
-    void AddFile(std::string_view path, std::string contents);
+
+    // file set-up: files and their parent directories, listed in creation order
+    Node& AddFile(std::string_view path, std::uint64_t size = 0);
+    /// A file with these bytes as its contents.
+    Node& AddFile(std::string_view path, std::string contents);
+    Node& AddDirectory(std::string_view path);
+    /// A directory entry that is a junction: listed, and found, but never to be walked.
+    Node& AddJunction(std::string_view path);
+    /// Listings still show the entry, but looking up its own path fails (it vanished).
+    void Vanish(std::string_view path);
     void SetShellFolder(int csidl, std::string path) { folders_[csidl] = std::move(path); }
     void SetDirectories(std::string windows, std::string system) {
-        windowsDir_ = std::move(windows);
-        systemDir_ = std::move(system);
+        windowsDirectory = std::move(windows);
+        systemDirectory = std::move(system);
     }
+
+    std::map<char, DriveSetup> drives{{'C', {}}};
+    std::map<std::string, std::string> environment;
+    std::string windowsDirectory = "C:\\WINNT";
+    std::string systemDirectory = "C:\\WINNT\\system32";
+    std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
+    /// The access mask every access check grants; none: the check fails with `accessError`.
+    std::optional<std::uint32_t> grantedAccess;
+    WinError accessError = err::kNotSupported;
+    std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // registry
     Result<std::unique_ptr<platform::RegistryKey>> OpenKey(platform::RegRoot root, std::string_view path,
@@ -48,16 +95,17 @@ public:
     Result<platform::DiskSpace> FreeSpace(std::string_view root) override;
     std::vector<std::string> LogicalDrives() override;
     Result<std::string> ShortPathName(std::string_view path) override;
+    Result<std::uint32_t> EffectiveAccess(std::string_view path) override;
 
     // system
     platform::OsVersion Version() override { return version_; }
-    std::string WindowsDirectory() override { return windowsDir_; }
-    std::string SystemDirectory() override { return systemDir_; }
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string SystemDirectory() override { return systemDirectory; }
     std::string ComputerName() override { return "FAKEPC"; }
     Result<std::string> HostName() override { return std::string("fakepc"); }
     std::string CurrentDirectory() override { return "C:\\"; }
-    std::optional<std::string> Environment(std::string_view) override { return std::nullopt; }
-    std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
+    std::optional<std::string> Environment(std::string_view name) override;
+    std::string ExpandEnvironment(std::string_view text) override;
     platform::LocalTime Now() override { return {2002, 5, 1, 10, 30, 0, 3}; }
     std::uint32_t ProcessorCount() override { return 1; }
     platform::MemoryStatus Memory() override { return {}; }
@@ -69,13 +117,15 @@ public:
 
 private:
     Key* FindKey(platform::RegRoot root, std::string_view path, bool create);
+    const Node* FindNode(std::string_view path) const;
+    Node& Put(std::string_view path, std::uint32_t attributes, bool withParents = true);
 
     platform::OsVersion version_;
     std::map<platform::RegRoot, std::unique_ptr<Key>> roots_;
-    std::map<std::string, std::string> files_;  // lower-case path -> contents
     std::map<int, std::string> folders_;
-    std::string windowsDir_ = "C:\\WINNT";
-    std::string systemDir_ = "C:\\WINNT\\system32";
+    std::deque<Node> nodes_;                    // creation order is the listing order; references stay valid
+    std::map<std::string, std::size_t> index_;  // folded path -> nodes_
+    std::set<std::string> vanished_;
 };
 
 }  // namespace kavlo::testing

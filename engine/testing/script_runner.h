@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "probes/registration.h"
 #include "engine/app_context.h"
@@ -50,6 +51,31 @@ private:
     TempFolder dir_;
     std::unique_ptr<ScriptRecord> file_;
 };
+
+/// The titles of a node's children, in order.
+inline std::vector<std::string> ChildTitles(const ResultNode& node) {
+    std::vector<std::string> titles;
+    for (const auto& child : node.children()) titles.push_back(child->title());
+    return titles;
+}
+
+/// The child with this title; throws when there is none, naming what was looked for.
+inline const ResultNode& Child(const ResultNode& node, std::string_view title) {
+    for (const auto& child : node.children())
+        if (child->title() == title) return *child;
+    throw std::runtime_error("no child \"" + std::string(title) + "\" below \"" + node.title() + "\"");
+}
+
+/// The first node below `root` (depth first, root excluded) with this title, or null.
+inline const ResultNode* FindNode(const ResultNode& root, std::string_view title) {
+    const ResultNode* found = nullptr;
+    WalkTree(root, kAnyDepth, [&](const ResultNode& n, std::size_t depth) {
+        if (depth == 0 || n.title() != title) return Visit::Children;
+        found = &n;
+        return Visit::Stop;
+    });
+    return found;
+}
 
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).
 inline std::string Outline(const ResultNode& node) {

@@ -28,6 +28,23 @@ public:
         folder_.Write("drives/c/" + std::string(path), bytes);
     }
 
+    /// A wide tree for benchmarks: `top` folders below `path` of drive C:, each with
+    /// `sub` folders, every one of them holding `files` files of `bytes` bytes.
+    void WideTree(std::string_view path, int top, int sub, int files, std::size_t bytes) const {
+        const std::string content(bytes, 'x');
+        for (int t = 0; t < top; ++t) {
+            for (int s = -1; s < sub; ++s) {
+                std::string dir = std::string(path) + "/dir" + std::to_string(t);
+                if (s >= 0) dir += "/sub" + std::to_string(s);
+                for (int f = 0; f < files; ++f) DriveFile(dir + "/file" + std::to_string(f) + ".txt", content);
+            }
+        }
+    }
+    /// A folder of drive C: by its path below the root ("T/Empty").
+    void DriveFolder(std::string_view path) const { folder_.Mkdir("drives/c/" + std::string(path)); }
+    /// Where an entry of the image lies on the host ("drives/c/T").
+    std::string HostPath(std::string_view relative) const { return folder_.File(relative); }
+
     /// Loads the folder; the machine and its context live as long as the image.
     AppContext& Load() {
         auto loaded = platform::sim::LoadMachine(folder_.folder());
@@ -36,6 +53,11 @@ public:
         context_ = std::make_unique<AppContext>(*machine_, DetectOs(*machine_), "C:\\");
         runner_ = std::make_unique<ScriptRunner>(*context_);
         return *context_;
+    }
+    /// The loaded machine (loading it first).
+    platform::Machine& machine() {
+        if (!machine_) Load();
+        return *machine_;
     }
     /// Runs a title of the given kind line ("col", "filelist,...\nKEYS\nSORTS") and body.
     TitleRecord& Run(std::string_view kind, std::string_view body) {

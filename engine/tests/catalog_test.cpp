@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "probes/registration.h"
-#include "engine/tests/script_rig.h"
+#include "engine/testing/script_rig.h"
 
 namespace kavlo::test {
 namespace {
 
 using platform::RegRoot;
 using ::testing::ElementsAre;
+using namespace kavlo::testing;
 
 std::vector<std::string> TitleNames(const ScriptRecord& file) {
     std::vector<std::string> names;
@@ -153,7 +154,7 @@ TEST(Catalog, ConsecutiveBodiesAreAllFound) {
 TEST(Catalog, UnreadableScriptRecordsNothing) {
     ScriptRig rig;
     EXPECT_EQ(
-        ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir.folder() + "/missing.dbg", "missing"),
+        ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir().folder() + "/missing.dbg", "missing"),
         nullptr);
 }
 
@@ -161,36 +162,36 @@ TEST(Catalog, UnreadableScriptRecordsNothing) {
 
 TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
     ScriptRig rig;
-    rig.dir.Write("b.dbg", "");
-    rig.dir.Write("A.DBG", "");
-    rig.dir.Write("c.dbg", "");
-    rig.dir.Write("notes.txt", "");
-    std::filesystem::create_directory(std::filesystem::path(rig.dir.folder()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder())),
+    rig.dir().Write("b.dbg", "");
+    rig.dir().Write("A.DBG", "");
+    rig.dir().Write("c.dbg", "");
+    rig.dir().Write("notes.txt", "");
+    std::filesystem::create_directory(std::filesystem::path(rig.dir().folder()) / "dir.dbg");
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
                 ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
     ScriptRig rig;
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder()).empty());
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder() + "/nowhere").empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder()).empty());
+    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder() + "/nowhere").empty());
 }
 
 TEST(Scan, ConfigurationNamesFilesExactly) {
     ScriptRig rig;
     rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme\\Antivirus");
-    rig.dir.Write("System.dbg", "");
-    rig.dir.Write("Antivirus.dbg", "");
-    rig.dir.Write("Remote.dbg", "");
-    rig.dir.Write("Other.dbg", "");
-    rig.dir.Write("DBGList.cfg",
-                  "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"
-                  "[CHECK] {\n"
-                  "Antivirus.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Antivirus\n}\n"
-                  "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
-                  "}\n");
+    rig.dir().Write("System.dbg", "");
+    rig.dir().Write("Antivirus.dbg", "");
+    rig.dir().Write("Remote.dbg", "");
+    rig.dir().Write("Other.dbg", "");
+    rig.dir().Write("DBGList.cfg",
+                    "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"
+                    "[CHECK] {\n"
+                    "Antivirus.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Antivirus\n}\n"
+                    "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
+                    "}\n");
     // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir.folder())),
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
                 ElementsAre("Antivirus", "Other"));
 }
 
@@ -198,15 +199,15 @@ TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
     ScriptRig rig;
     rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme");
     rig.context.presentFlag = 0;
-    const std::string path = rig.dir.Write("DBGList.cfg",
-                                           "[CHECK] {\n"
-                                           "First.dbg {\n}\n"                                     // flag still 0
-                                           "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
-                                           "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
-                                           "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
-                                           "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
-                                           "}\n"
-                                           "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
+    const std::string path = rig.dir().Write("DBGList.cfg",
+                                             "[CHECK] {\n"
+                                             "First.dbg {\n}\n"                                     // flag still 0
+                                             "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
+                                             "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
+                                             "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
+                                             "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
+                                             "}\n"
+                                             "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
     const auto list = ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path);
     ASSERT_TRUE(list);
     EXPECT_THAT(*list, ElementsAre("Second.dbg", "Third.dbg"));
@@ -215,10 +216,10 @@ TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
 TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
     ScriptRig rig;
     rig.context.presentFlag = 1;
-    const std::string path = rig.dir.Write("DBGList.cfg", "[ALL]\nA.dbg\n[CHECK]\n");
+    const std::string path = rig.dir().Write("DBGList.cfg", "[ALL]\nA.dbg\n[CHECK]\n");
     EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path).value(),
                 ElementsAre("A.dbg", "[CHECK]"));
-    const std::string path2 = rig.dir.Write("DBGList2.cfg", "[CHECK] {\nB.dbg {\nSetVar:VARS2=x");
+    const std::string path2 = rig.dir().Write("DBGList2.cfg", "[CHECK] {\nB.dbg {\nSetVar:VARS2=x");
     EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path2).value(),
                 ElementsAre("B.dbg"));
     EXPECT_EQ(rig.context.vars2.stringValue, "x");
@@ -227,7 +228,7 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
 TEST(ReadConfiguration, MissingFileIsAbsent) {
     ScriptRig rig;
     EXPECT_FALSE(
-        ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir.folder() + "/DBGList.cfg"));
+        ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir().folder() + "/DBGList.cfg"));
 }
 
 }  // namespace

@@ -1,15 +1,16 @@
-// The engine's own commands: variables, text, tree, check items, value maps, IF.
+// The engine's own commands: variables, text, tree, IF.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "probes/registration.h"
-#include "engine/tests/script_rig.h"
+#include "engine/testing/script_rig.h"
 
 namespace kavlo::test {
 namespace {
 
-using platform::RegRoot;
+using testing::ChildTitles;
 using ::testing::ElementsAre;
+using testing::ScriptRig;
 
 // ------------------------------------------------------------------ SetVar:
 
@@ -45,27 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
 
-// -------------------------------------------------------------- text commands
-
-TEST(TextCommands, PercentHandling) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("TextLine:50%% done\nText:50%% done").text, "50% done\n50%% done");
-}
-
-TEST(TextCommands, ConversionsOtherThanDoublePercentAreCopied) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("TextLine:%s %n %d %").text, "%s %n %d %\n");
-}
-
 TEST(TextCommands, IgnoredWhenTheKindHasNoText) {
     ScriptRig rig;
     const auto& title = rig.RunTree("Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>");
     EXPECT_EQ(title.text, "");
-}
-
-TEST(TextCommands, TextKeepsBraceTokensAndFileExpandExpandsPaths) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("Text:<CLB>\nTextFileExpand:<WINDOWS>\\win.ini").text, "<CLB>C:\\WINNT\\win.ini");
 }
 
 // -------------------------------------------------------------- tree commands
@@ -140,142 +124,6 @@ TEST(TreeCommands, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) 
     EXPECT_EQ(title.Root().CountNodes(), 1 + chain + 50 + 2);
 }
 
-// ---------------------------------------------------------------- TIRCheck:
-
-struct CheckCase {
-    const char* name;
-    const char* type;
-    std::uint32_t value;
-    bool withLock;
-    std::uint32_t lock;
-    const char* expected;
-};
-
-class TIRCheck : public ::testing::TestWithParam<CheckCase> {};
-
-TEST_P(TIRCheck, StateCodeFollowsValueTypeAndLock) {
-    const CheckCase& c = GetParam();
-    ScriptRig rig;
-    rig.machine.SetDword(RegRoot::LocalMachine, "Software\\Acme", "Opt", c.value);
-    if (c.withLock) rig.machine.SetDword(RegRoot::LocalMachine, "Software\\Acme", "Opt - L", c.lock);
-    const auto& title =
-        rig.RunTree(std::string("TIRCheck:HKLM\\Software\\Acme\\Opt,,x,,") + c.type + ",,5,, Item,,unused");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre(c.expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, TIRCheck,
-                         ::testing::Values(CheckCase{"CheckEqual", "ChkBox", 5, false, 0, "||00 Item"},
-                                           CheckCase{"CheckDiffer", "ChkBox", 4, false, 0, "||01 Item"},
-                                           CheckCase{"ButtonEqual", "ButBox", 5, false, 0, "||02 Item"},
-                                           CheckCase{"ButtonDiffer", "", 4, false, 0, "||03 Item"},
-                                           CheckCase{"CheckEqualLocked", "ChkBox Lck", 5, true, 1, "||03 Item"},
-                                           CheckCase{"CheckEqualUnlocked", "ChkBox Lck", 5, true, 0, "||04 Item"},
-                                           CheckCase{"CheckEqualLockMissing", "ChkBox Lck", 5, false, 0, "||04 Item"},
-                                           CheckCase{"CheckDifferLocked", "ChkBox Lck", 4, true, 7, "||05 Item"},
-                                           CheckCase{"CheckDifferUnlocked", "ChkBox Lck", 4, true, 0, "||06 Item"},
-                                           CheckCase{"ButtonEqualLocked", "Lck", 5, true, 1, "||07 Item"},
-                                           CheckCase{"ButtonEqualUnlocked", "Lck", 5, true, 0, "||08 Item"},
-                                           CheckCase{"ButtonDifferUnlocked", "Lck", 4, true, 0, "||10 Item"},
-                                           CheckCase{"ButtonDifferLocked", "Lck", 4, true, 2, "||11 Item"},
-                                           CheckCase{"StrReadsNothing", "Str ChkBox", 5, false, 0, " Item"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TIRCheckValues, MissingOrNonNumberValuesReadAsZero) {
-    ScriptRig rig;
-    rig.machine.SetString(RegRoot::LocalMachine, "Software\\Acme", "Text", "5");
-    const auto& title = rig.RunTree(
-        "TIRCheck:HKLM\\Software\\Acme\\Text,,x,,ChkBox,,0,,a\n"
-        "TIRCheck:HKLM\\Software\\Acme\\Gone,,x,,ChkBox,,0,,b\n"
-        "TIRCheck:HKXX\\Software\\Acme\\Gone,,x,,ChkBox,,1,,c");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("||00a", "||00b", "||01c"));
-}
-
-TEST(TIRCheckValues, PathGoesThroughVariableSubstitution) {
-    ScriptRig rig;
-    rig.machine.SetDword(RegRoot::LocalMachine, "Software\\Acme", "Opt", 3);
-    const auto& title = rig.RunTree("SetVar:VARS2=Acme\nTIRCheck:HKLM\\Software\\<VARS2>\\Opt,,x,,ChkBox,,3,,a");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("||00a"));
-}
-
-// ---------------------------------------------------------------- TIFCheck:
-
-class FileCommands : public ::testing::Test {
-protected:
-    FileCommands() { rig.machine.AddFile("C:\\WINNT\\flags.bin", std::string("\x01\xff\x00hello\x00tail", 13)); }
-    ScriptRig rig;
-};
-
-TEST_F(FileCommands, CheckBoxReadsOneSignedByteIntoVari1) {
-    const auto& title = rig.RunTree(
-        "TIFCheck:<WINDOWS>\\flags.bin,x,ChkBox,1,A,0,\n"
-        "TIFCheck:<WINDOWS>\\flags.bin,x,ButBox,1,B,1,");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("||00A", "||03B"));
-    EXPECT_EQ(rig.context.vari1.intValue, -1);
-}
-
-TEST_F(FileCommands, OffsetAtOrPastTheEndReadsZero) {
-    rig.context.vari1.SetInt(9);
-    const auto& title = rig.RunTree(
-        "TIFCheck:<WINDOWS>\\flags.bin,x,ChkBox,0,A,13,\n"
-        "TIFCheck:<WINDOWS>\\flags.bin,x,ChkBox,0,B,99999,\n"
-        "TIFCheck:<WINDOWS>\\flags.bin,x,ButBox,0,C,-4,");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("||00A", "||00B", "||02C"));
-    EXPECT_EQ(rig.context.vari1.intValue, 0);
-}
-
-TEST_F(FileCommands, StringTypeAppendsBytesUpToZero) {
-    const auto& title = rig.RunTree(
-        "TIFCheck:<WINDOWS>\\flags.bin,x,Text,0,Greeting: ,3,\n"
-        "TIFCheck:<WINDOWS>\\flags.bin,x,Text,0,End: ,99,");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("Greeting: hello", "End: "));
-}
-
-TEST_F(FileCommands, MissingFileGivesAnEmptyNodeAndKeepsVari1) {
-    rig.context.vari1.SetInt(4);
-    const auto& title = rig.RunTree("TIFCheck:C:\\nope.bin,x,ChkBox,1,A,0,\nTIFCheck:C:\\nope.bin,x,Str,1,B,0,");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("", ""));
-    EXPECT_EQ(rig.context.vari1.intValue, 4);
-}
-
-// ----------------------------------------------------------- value-map blocks
-
-TEST(TIRTextValue, FirstMatchingNumberNamesTheNode) {
-    ScriptRig rig;
-    rig.machine.SetDword(RegRoot::LocalMachine, "Software\\Acme", "Mode", 2);
-    const auto& title = rig.RunTree(
-        "TIRTextValue:HKLM\\Software\\Acme\\Mode,,x,,Mode: {\n"
-        " 1:One\n2:Two\n2:Again\n}\nTAddText:after");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("Mode: Two", "after"));
-}
-
-TEST(TIRTextValue, NoMatchAddsNothingAndTheBlockEndCountsForTheRun) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree(
-        "TIRTextValue:HKLM\\Software\\Acme\\Missing,,x,,Mode: {\n"
-        "1:One\n}\nTAddText:after");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("after"));
-}
-
-TEST(TIRTextValue, MissingValueMatchesZero) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree("TIRTextValue:HKLM\\Software\\Acme\\Missing,,x,,{P: {\n0:zero\n}");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("P: zero"));  // every "{" leaves the prefix
-}
-
-TEST_F(FileCommands, TIFTextValueMapsTheByteAndSetsVari1) {
-    const auto& title = rig.RunTree("TIFTextValue:<WINDOWS>\\flags.bin,x,State: ,1 {\n0:off\n-1:on\n}\nTAddText:after");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("State: on", "after"));
-    EXPECT_EQ(rig.context.vari1.intValue, -1);
-}
-
-TEST_F(FileCommands, TIFTextValueOnAMissingFileLetsTheBlockRun) {
-    rig.context.vari1.SetInt(3);
-    const auto& title =
-        rig.RunTree("TIFTextValue:C:\\nope.bin,x,State: ,1 {\n0:off\nTAddText:inside\n}\nTAddText:after");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("inside", "after"));
-    EXPECT_EQ(rig.context.vari1.intValue, 3);
-}
-
 // ---------------------------------------------------------------------- IF
 
 struct IfCase {
@@ -315,13 +163,6 @@ TEST(If, OtherNamesCompareVari1AsACharacter) {
         "IF x,!=, {\nText:5\n}\n"  // an empty value starts any text
         "IF x,<,A {\nText:6\n}");
     EXPECT_EQ(title.text, "2356");
-}
-
-TEST(If, SkippedBlocksMayNestAndTheRunContinuesAfterThem) {
-    ScriptRig rig;
-    rig.context.vari1.SetInt(0);
-    const auto& title = rig.RunText("IF VARI1,==,1 {\nText:a\nIF VARI1,==,0 {\nText:b\n}\nText:c\n}\nText:d");
-    EXPECT_EQ(title.text, "d");
 }
 
 TEST(If, WorksWithoutATitle) {

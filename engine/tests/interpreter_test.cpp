@@ -3,69 +3,57 @@
 #include <gtest/gtest.h>
 
 #include "probes/registration.h"
-#include "engine/tests/script_rig.h"
+#include "engine/testing/script_rig.h"
 
 namespace kavlo::test {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace kavlo::testing;
 
-TEST(Interpreter, CommentLinesDoNothingButTrailingSlashesAreArgument) {
+// A script (a "text" title "T" around `body` unless `script` is set) and the text it gives.
+struct TextCase {
+    const char* name;
+    const char* body;
+    const char* expected;
+    const char* script = nullptr;
+};
+
+class TextOfBodies : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextOfBodies, Gives) {
     ScriptRig rig;
-    EXPECT_EQ(rig.RunText("   // Text:hidden\nText:a // note").text, "a // note");
+    const TextCase& c = GetParam();
+    EXPECT_EQ((c.script ? rig.Run(c.script, "T") : rig.RunText(c.body)).text, c.expected);
 }
 
-TEST(Interpreter, ArgumentIsTakenUntrimmedAfterTheName) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("   Text:  two blanks  ").text, "  two blanks  ");
-}
-
-TEST(Interpreter, LineWithClosingBraceIsNeverExecuted) {
-    ScriptRig rig;
-    // "} Text: a" closes the body and is not run; nothing after it belongs to the title.
-    EXPECT_EQ(rig.RunText("Text:x\n} Text: a\nText:after").text, "x");
-}
-
-TEST(Interpreter, LineWithOpeningBraceRunsAndOpensABlock) {
-    ScriptRig rig;
-    // "Text: a {" runs, and its block needs its own "}" before the body's end.
-    EXPECT_EQ(rig.RunText("Text: a {\nText:b\n}\nText:c").text, " a {bc");
-}
-
-TEST(Interpreter, LineWithBothBracesIsCountedButNotRun) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("Text:<{}>\nText:still").text, "still");
-}
-
-TEST(Interpreter, NamesAreCaseSensitiveAndUnknownLinesAreIgnored) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("text:lower\nTEXT:upper\nplain words\n\n{\n}\nText:ok").text, "ok");
-}
-
-TEST(Interpreter, TextLineIsNotCaughtByText) {
-    ScriptRig rig;
-    EXPECT_EQ(rig.RunText("TextLine:one").text, "one\n");
-}
-
-TEST(Interpreter, TitleBodyWithoutClosingBraceRunsToTheEndOfTheFile) {
-    ScriptRig rig;
-    const auto& title = rig.Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\nText:b", "T");
-    EXPECT_EQ(title.text, "ab");
-    EXPECT_EQ(title.runPending, 0);
-}
-
-TEST(Interpreter, BodyEndsAtTheFirstUnbalancedClosingBrace) {
-    ScriptRig rig;
-    const auto& title =
-        rig.Run("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n", "A");
-    EXPECT_EQ(title.text, "a");
-}
-
-TEST(Interpreter, CrLfAndLfLineEndsReadAlike) {
-    ScriptRig rig;
-    const auto& title = rig.Run("[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n", "T");
-    EXPECT_EQ(title.text, "ab");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TextOfBodies,
+    ::testing::Values(TextCase{"CommentLinesDoNothingButTrailingSlashesAreArgument",
+                               "   // Text:hidden\nText:a // note", "a // note"},
+                      TextCase{"ArgumentIsTakenUntrimmedAfterTheName", "   Text:  two blanks  ", "  two blanks  "},
+                      // "} Text: a" closes the body and is not run; nothing after it belongs to the title.
+                      TextCase{"LineWithClosingBraceIsNeverExecuted", "Text:x\n} Text: a\nText:after", "x"},
+                      // "Text: a {" runs, and its block needs its own "}" before the body's end.
+                      TextCase{"LineWithOpeningBraceRunsAndOpensABlock", "Text: a {\nText:b\n}\nText:c", " a {bc"},
+                      TextCase{"LineWithBothBracesIsCountedButNotRun", "Text:<{}>\nText:still", "still"},
+                      TextCase{"NamesAreCaseSensitiveAndUnknownLinesAreIgnored",
+                               "text:lower\nTEXT:upper\nplain words\n\n{\n}\nText:ok", "ok"},
+                      TextCase{"TextLineIsNotCaughtByText", "TextLine:one", "one\n"},
+                      TextCase{"OnlyTextLineTurnsDoublePercentIntoOne", "TextLine:50%% done\nText:50%% done",
+                               "50% done\n50%% done"},
+                      TextCase{"OtherConversionsAreCopied", "TextLine:%s %n %d %", "%s %n %d %\n"},
+                      TextCase{"TextKeepsBraceTokensAndFileExpandExpandsPaths",
+                               "Text:<CLB>\nTextFileExpand:<WINDOWS>\\win.ini", "<CLB>C:\\WINNT\\win.ini"},
+                      TextCase{"SkippedBlocksMayNestAndTheRunContinuesAfterThem",
+                               "IF VARI1,==,1 {\nText:a\nIF VARI1,==,0 {\nText:b\n}\nText:c\n}\nText:d", "d"},
+                      TextCase{"BodyWithoutClosingBraceRunsToTheEndOfTheFile", "", "ab",
+                               "[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\nText:b"},
+                      TextCase{"BodyEndsAtTheFirstUnbalancedClosingBrace", "", "a",
+                               "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
+                      TextCase{"CrLfAndLfLineEndsReadAlike", "", "ab",
+                               "[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {
     ScriptRig rig;

@@ -4,7 +4,7 @@
 #include "platform/event_record.h"
 #include "platform/evt_file.h"
 #include "platform/message_table.h"
-#include "platform/tests/evt_builder.h"
+#include "platform/testing/evt_builder.h"
 
 namespace kavlo::platform {
 namespace {

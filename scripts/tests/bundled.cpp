@@ -108,18 +108,4 @@ bool ProbeBuilt(std::string_view commandName) {
     return row && row->handler != nullptr;
 }
 
-const ResultNode* FindNode(const ResultNode& root, std::string_view title) {
-    for (const auto& child : root.children()) {
-        if (child->title() == title) return child.get();
-        if (const ResultNode* found = FindNode(*child, title)) return found;
-    }
-    return nullptr;
-}
-
-std::vector<std::string> ChildTitles(const ResultNode& node) {
-    std::vector<std::string> out;
-    for (const auto& child : node.children()) out.push_back(child->title());
-    return out;
-}
-
 }  // namespace kavlo::scripts_test

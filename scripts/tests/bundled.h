@@ -11,6 +11,7 @@
 
 #include "engine/app_context.h"
 #include "engine/records.h"
+#include "engine/testing/script_runner.h"
 #include "platform/machine.h"
 
 namespace kavlo::scripts_test {
@@ -48,9 +49,7 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
 /// True when the standard command table has a probe for the command.
 bool ProbeBuilt(std::string_view commandName);
 
-/// The first node below `root` (depth first, root excluded) whose title equals `title`.
-const ResultNode* FindNode(const ResultNode& root, std::string_view title);
-/// The titles of a node's children, in order.
-std::vector<std::string> ChildTitles(const ResultNode& node);
+using kavlo::testing::ChildTitles;
+using kavlo::testing::FindNode;
 
 }  // namespace kavlo::scripts_test

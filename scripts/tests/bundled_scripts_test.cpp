@@ -65,7 +65,6 @@ TEST(BundledScripts, UseEveryCommandOfTheTable) {
     for (const CommandRow& row : table.rows())
         if (!used.count(row.name)) missing += std::string(row.name) + " ";
     EXPECT_EQ(missing, "") << "commands of the table that no bundled script uses";
-    EXPECT_EQ(used.size(), kCommandCount);
 }
 
 }  // namespace

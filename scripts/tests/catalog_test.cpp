@@ -88,15 +88,6 @@ INSTANTIATE_TEST_SUITE_P(Systems, TitlesPerSystem,
                              return name;
                          });
 
-TEST(BundledCatalog, NtOnlyTitlesStayOutOfWindows98) {
-    testing::FakeMachine machine;
-    AppContext context(machine, Os("Win98", 98, false), ScriptsDir());
-    const auto services =
-        ScriptCatalog(context, StandardCommandTable()).LoadScript(ScriptsDir() + "/Services.dbg", "Services");
-    ASSERT_TRUE(services);
-    EXPECT_THAT(Names(*services), ElementsAre("Services started at boot"));
-}
-
 struct ProductCase {
     const char* name;
     bool ostrell, mirrolet, fernway;

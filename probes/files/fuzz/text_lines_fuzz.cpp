@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "probes/files/tests/fake_machine.h"
+#include "engine/testing/fake_machine.h"
 #include "probes/files/text_lines.h"
 
 namespace {
@@ -27,8 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::size_t chunk = 1 + data[0] % 64;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    kavlo::test::FakeInputFile file(bytes, chunk);
-    kavlo::TextLineReader reader(file);
+    kavlo::testing::FakeMachine machine;
+    machine.readChunk = chunk;
+    machine.AddFile("C:\\input.txt", bytes);
+    auto file = machine.OpenForRead("C:\\input.txt");
+    if (!file.ok()) std::abort();
+    kavlo::TextLineReader reader(**file);
     std::string joined;
     std::size_t lines = 0;
     while (auto line = reader.ReadLine()) {

@@ -1,59 +1,38 @@
+// The file commands on the in-memory machine: orders, bounds, caps and failures
+// that a folder image cannot express.
 #include "probes/files/file_commands.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "engine/testing/address_space_limit.h"
+#include "engine/testing/script_rig.h"
 #include "probes/files/file_paths.h"
 #include "probes/files/text_lines.h"
-#include "probes/files/tests/fake_machine.h"
-#include "probes/registration.h"
 
 namespace kavlo {
 namespace {
 
-using test::FakeMachine;
+using testing::ChildTitles;
+using Titles = std::vector<std::string>;
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    FileCommandsTest() : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\"), engine(context, table) {
-        title.kind = "text";
-    }
+    FileCommandsTest() { title.kind = "text"; }
+    void Run(std::string_view line, TitleRecord* target) { rig.Dispatch(line, target); }
+    void Run(std::string_view line) { Run(line, &title); }
+    const ResultNode& Top() const { return *title.Root().children().at(0); }
 
-    // Runs a form-N handler on a line the way the dispatcher hands it over.
-    void Run(Handler handler, std::string_view name, std::string_view line, TitleRecord* target) {
-        ScriptFile file(std::string{});
-        engine.Call(CommandRow{name, CommandGroup::B, Reads::Argument, 0, handler}, file, line, target);
-    }
-    void Run(Handler handler, std::string_view name, std::string_view line) { Run(handler, name, line, &title); }
-
-    static std::vector<std::string> ChildTitles(const ResultNode& node) {
-        std::vector<std::string> out;
-        for (const auto& c : node.children()) out.push_back(c->title());
-        return out;
-    }
-
-    FakeMachine machine;
-    AppContext context;
-    CommandTable table;
-    ScriptEngine engine;
+    testing::ScriptRig rig;
+    testing::FakeMachine& machine = rig.machine;
     TitleRecord title;
 };
 
-TEST_F(FileCommandsTest, FileInfoAppendsOneTabRow) {
-    machine.AddFile("C:\\dir\\a.txt", 512);
-    Run(&FileInfoCommand, "FileInfo:", "  FileInfo:C:\\dir\\a.txt,FNAME,FSIZE,FATTRIBUTE");
-    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\dir\\b.txt,FNAME,FSIZE");
-    EXPECT_EQ(title.text, "a.txt\t512\tA\t\nC:\\dir\\b.txt\t\t\n");
-}
-
 TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
     machine.AddFile("C:\\a.txt", 3);
-    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt");         // no key list: an empty row
-    Run(&FileInfoCommand, "FileInfo:", "FileInfo: C:\\a.txt,FNAME");  // arguments are not trimmed
+    Run("FileInfo:C:\\a.txt");         // no key list: an empty row
+    Run("FileInfo: C:\\a.txt,FNAME");  // arguments are not trimmed
     EXPECT_EQ(title.text, "\n C:\\a.txt\t\n");
-    Run(&FileInfoCommand, "FileInfo:", "FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
+    Run("FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
 }
 
 TEST_F(FileCommandsTest, FileSearchListsMatchingFilesInFileSystemOrder) {
@@ -62,18 +41,8 @@ TEST_F(FileCommandsTest, FileSearchListsMatchingFilesInFileSystemOrder) {
     machine.AddFile("C:\\d\\alpha.txt", 2);
     machine.AddFile("C:\\d\\other.log", 3);
     machine.AddFile("C:\\d\\sub.txt\\inner.txt", 4);
-    Run(&FileSearchCommand, "FileSearch:", "FileSearch:C:\\d\\*.txt,FNAME,FSIZE");
+    Run("FileSearch:C:\\d\\*.txt,FNAME,FSIZE");
     EXPECT_EQ(title.text, "zeta.txt\t1\t\nalpha.txt\t2\t\n");
-}
-
-TEST_F(FileCommandsTest, SearchesThatMatchNothingAppendNothing) {
-    machine.AddDirectory("C:\\d");
-    title.header1 = "FNAME";
-    Run(&FileSearchCommand, "FileSearch:", "FileSearch:C:\\d\\*.none,FNAME");
-    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\missing\\*.*");
-    Run(&CDirSearchCommand, "CDirSearch:", "CDirSearch:C:\\d\\x*");
-    Run(&FileSearchCommand, "FileSearch:", "FileSearch:");
-    EXPECT_EQ(title.text, "");
 }
 
 TEST_F(FileCommandsTest, CFileSearchTakesKeysFromTheTitleHeader) {
@@ -81,22 +50,8 @@ TEST_F(FileCommandsTest, CFileSearchTakesKeysFromTheTitleHeader) {
     machine.AddDirectory("C:\\d\\b.dll");
     title.kind = "filelist";
     title.header1 = "FNAME,FSIZE,FPATH";
-    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\d\\*.dll");
+    Run("CFileSearch:C:\\d\\*.dll");
     EXPECT_EQ(title.text, "0,a.dll,2.0K,C:\\d,\n");
-}
-
-TEST_F(FileCommandsTest, CDirSearchListsDotEntriesAsDirectories) {
-    machine.AddDirectory("C:\\top\\one");
-    machine.AddFile("C:\\top\\file.txt", 1);
-    machine.AddFile("C:\\top\\one\\x.bin", 5);
-    title.header1 = "FNAME,FATTRIBUTE";
-    Run(&CDirSearchCommand, "CDirSearch:", "CDirSearch:C:\\top\\*");
-    const std::string text = title.text;
-    EXPECT_NE(text.find("0,one,D,\n"), std::string::npos) << text;
-    // "." and ".." come first, as a listing gives them, and are gathered like any directory.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
-    EXPECT_EQ(text.find("0,"), 0u);
-    EXPECT_EQ(text.find("file.txt"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, CFileSearchPathVisitsThePathInOrder) {
@@ -105,14 +60,14 @@ TEST_F(FileCommandsTest, CFileSearchPathVisitsThePathInOrder) {
     machine.AddFile("C:\\bin\\dup.exe.bak", 30);
     machine.environment["Path"] = "C:\\bin;;C:\\missing;C:\\tools;";
     title.header1 = "FNAMEPATH,FSIZE";
-    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.exe");
+    Run("CFileSearchPath:dup.exe");
     EXPECT_EQ(title.text, "0,C:\\bin\\dup.exe,20,\n0,C:\\tools\\dup.exe,10,\n");
     title.text.clear();
-    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.*");
+    Run("CFileSearchPath:dup.*");
     EXPECT_EQ(std::count(title.text.begin(), title.text.end(), '\n'), 3);
     title.text.clear();
     machine.environment.clear();
-    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:dup.exe");
+    Run("CFileSearchPath:dup.exe");
     EXPECT_EQ(title.text, "");
 }
 
@@ -121,20 +76,11 @@ TEST_F(FileCommandsTest, CFileSearchPathReadsAtMost1023Characters) {
     machine.AddFile("C:\\late\\x.exe", 1);
     machine.environment["PATH"] = std::string(1016, 'p') + ";C:\\late";
     title.header1 = "FNAME";
-    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:x.exe");
+    Run("CFileSearchPath:x.exe");
     EXPECT_EQ(title.text, "");
     machine.environment["PATH"] = std::string(1010, 'p') + ";C:\\late";
-    Run(&CFileSearchPathCommand, "CFileSearchPath:", "CFileSearchPath:x.exe");
+    Run("CFileSearchPath:x.exe");
     EXPECT_EQ(title.text, "0,x.exe,\n");
-}
-
-TEST_F(FileCommandsTest, TDirListOnAnEmptyDirectoryGivesOnlyTheTopNode) {
-    machine.AddDirectory("C:\\empty");
-    title.kind = "tree";
-    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\empty,FNAME");
-    ASSERT_EQ(ChildTitles(title.Root()), std::vector<std::string>{"[D]  C:\\empty"});
-    EXPECT_TRUE(title.Root().children()[0]->children().empty());
-    EXPECT_EQ(title.text, "");
 }
 
 TEST_F(FileCommandsTest, TDirListInterleavesFilesAndDirectoriesAsListed) {
@@ -143,7 +89,7 @@ TEST_F(FileCommandsTest, TDirListInterleavesFilesAndDirectoriesAsListed) {
     machine.AddDirectory("C:\\t\\sub\\nested");
     machine.AddFile("C:\\t\\a.txt", 3);
     title.kind = "tree";
-    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\t,FNAME,FSIZE");
+    Run("TDirList:C:\\t,FNAME,FSIZE");
     ASSERT_EQ(title.Root().children().size(), 1u);
     const ResultNode& top = *title.Root().children()[0];
     EXPECT_EQ(top.title(), "[D]  C:\\t");
@@ -159,7 +105,7 @@ TEST_F(FileCommandsTest, TEDirListRowsSplitUnderAColumnSpecification) {
     machine.AddFile("C:\\t\\s\\b.txt", 4000);
     title.kind = "treexp";
     title.Root().SetExtra("Size,10,Date,10");
-    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE,FDATE");
+    Run("TEDirList:C:\\t,FNAME,FSIZE,FDATE");
     const ResultNode& top = *title.Root().children()[0];
     EXPECT_EQ(top.title(), "[D]  C:\\t");
     ASSERT_EQ(top.children().size(), 2u);
@@ -171,25 +117,12 @@ TEST_F(FileCommandsTest, TEDirListRowsSplitUnderAColumnSpecification) {
     EXPECT_EQ(s.children()[0]->extra(), "4.0K,06/15/01,");
 }
 
-TEST_F(FileCommandsTest, DirectoryListingsDoNotFollowJunctions) {
-    machine.AddFile("C:\\Users\\me\\a.txt", 1);
-    machine.AddJunction("C:\\Users\\me\\Application Data");
-    machine.AddFile("C:\\Users\\me\\Application Data\\loop.txt", 1);
-    title.kind = "tree";
-    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\Users,FNAME,FATTRIBUTE");
-    const ResultNode& me = *title.Root().children()[0]->children()[0];
-    EXPECT_EQ(me.title(), "[D]  me");
-    // The junction is one entry of its own, never entered.
-    EXPECT_EQ(ChildTitles(me), (std::vector<std::string>{"a.txt,A,", "Application Data,D,"}));
-    EXPECT_TRUE(me.children()[1]->children().empty());
-}
-
 TEST_F(FileCommandsTest, DirectoryListingsStopAtTheDepthBound) {
     std::string path = "C:\\deep";
     for (int level = 0; level < kMaxWalkDepth + 10; ++level) path += "\\d";
     machine.AddFile(path + "\\f.txt", 1);
     title.kind = "tree";
-    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\deep,FNAME");
+    Run("TDirList:C:\\deep,FNAME");
     int depth = 0;
     const ResultNode* node = title.Root().children()[0].get();
     while (!node->children().empty()) {
@@ -205,38 +138,25 @@ TEST_F(FileCommandsTest, VanishedFileGivesAMissingRow) {
     machine.AddFile("C:\\t\\kept.tmp", 8);
     machine.Vanish("C:\\t\\gone.tmp");
     title.kind = "tree";
-    Run(&TEDirListCommand, "TEDirList:", "TEDirList:C:\\t,FNAME,FSIZE");
+    Run("TEDirList:C:\\t,FNAME,FSIZE");
     EXPECT_EQ(ChildTitles(*title.Root().children()[0]), (std::vector<std::string>{"C:\\t\\gone.tmp,,", "kept.tmp,8,"}));
     title.header1 = "FNAME,FSIZE";
-    Run(&CFileSearchCommand, "CFileSearch:", "CFileSearch:C:\\t\\*.tmp");
+    Run("CFileSearch:C:\\t\\*.tmp");
     EXPECT_EQ(title.text, "0,C:\\t\\gone.tmp,,\n0,kept.tmp,8,\n");
 }
 
-TEST_F(FileCommandsTest, DirectoryListingOfAMissingDirectoryKeepsItsTopNode) {
-    title.kind = "tree";
-    Run(&TDirListCommand, "TDirList:", "TDirList:C:\\nowhere,FNAME");
-    ASSERT_EQ(ChildTitles(title.Root()), std::vector<std::string>{"[D]  C:\\nowhere"});
-    EXPECT_TRUE(title.Root().children()[0]->children().empty());
-}
-
-TEST_F(FileCommandsTest, FileReadTextAppendsEveryLine) {
-    machine.AddTextFile("C:\\log.txt", "first\r\nsecond\n\r\nlast without end");
-    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\log.txt");
-    EXPECT_EQ(title.text, "first\nsecond\n\nlast without end\n");
-}
-
 TEST_F(FileCommandsTest, FileReadTextStopsAtCtrlZ) {
-    machine.AddTextFile("C:\\dos.txt", "one\r\ntwo\x1A\r\nafter\r\n");
-    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\dos.txt");
+    machine.AddFile("C:\\dos.txt", "one\r\ntwo\x1A\r\nafter\r\n");
+    Run("FileReadText:C:\\dos.txt");
     EXPECT_EQ(title.text, "one\ntwo\n");
 }
 
 TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
     machine.AddDirectory("C:\\adir");
-    machine.AddTextFile("C:\\empty.txt", "");
+    machine.AddFile("C:\\empty.txt", "");
     for (const char* line : {"FileReadText:C:\\none.txt", "FileReadText:C:\\adir", "FileReadText:C:\\empty.txt",
                              "FileReadText:C:\\*.txt", "FileReadText:"})
-        Run(&FileReadTextCommand, "FileReadText:", line);
+        Run(line);
     EXPECT_EQ(title.text, "");
 }
 
@@ -263,12 +183,12 @@ private:
     std::uint64_t pos_ = 0;
 };
 
-class HugeFileMachine : public FakeMachine {
+class HugeFileMachine : public testing::FakeMachine {
 public:
     Result<std::unique_ptr<platform::InputFile>> OpenForRead(std::string_view path) override {
         if (path == "C:\\huge.log")
             return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
-        return FakeMachine::OpenForRead(path);
+        return testing::FakeMachine::OpenForRead(path);
     }
     std::string pattern;
     std::uint64_t size = 0;
@@ -313,10 +233,10 @@ TEST_P(FileReadTextCapEdges, TextUpToTheCapIsCopiedWholeAndBeyondItCutAndMarked)
     content.resize(GetParam().textBytes - 1);
     content += '\n';
     machine.readChunk = 1 << 16;
-    machine.AddTextFile("C:\\big.txt", content);
-    machine.AddTextFile("C:\\big.ini", "[Start]\n" + content);
-    Run(&FileReadTextCommand, "FileReadText:", "FileReadText:C:\\big.txt");
-    Run(&FileReadTextSectionCommand, "FileReadTextSection:", "FileReadTextSection:C:\\big.ini,[End],[Start]");
+    machine.AddFile("C:\\big.txt", content);
+    machine.AddFile("C:\\big.ini", "[Start]\n" + content);
+    Run("FileReadText:C:\\big.txt");
+    Run("FileReadTextSection:C:\\big.ini,[End],[Start]");
     std::string one = content;
     if (GetParam().cut) one = content.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
     std::string section = "[Start]\n" + content;
@@ -354,9 +274,9 @@ struct SectionCase {
 class FileReadTextSectionTest : public FileCommandsTest, public ::testing::WithParamInterface<SectionCase> {};
 
 TEST_P(FileReadTextSectionTest, CopiesTheMarkedSections) {
-    machine.AddTextFile("C:\\app.ini", kIni);
+    machine.AddFile("C:\\app.ini", kIni);
     const std::string line = std::string("FileReadTextSection:") + GetParam().arguments;
-    Run(&FileReadTextSectionCommand, "FileReadTextSection:", line);
+    Run(line);
     EXPECT_EQ(title.text, GetParam().expected);
 }
 
@@ -381,17 +301,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileCommandsTest, CLFNtoSFNGivesTheShortPathOrTheErrorText) {
     machine.AddFile("C:\\Program Files\\Long Name.txt", 1).shortPath = "C:\\PROGRA~1\\LONGNA~1.TXT";
-    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\Program Files\\Long Name.txt", &title);
-    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\nope", &title);
+    Run("CLFNtoSFN:C:\\Program Files\\Long Name.txt", &title);
+    Run("CLFNtoSFN:C:\\nope", &title);
     EXPECT_EQ(title.text,
               "C:\\Program Files\\Long Name.txt,C:\\PROGRA~1\\LONGNA~1.TXT\n"
               "C:\\nope,The system cannot find the file specified.\r\n\n");
-    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\nope", nullptr);
+    Run("CLFNtoSFN:C:\\nope", nullptr);
 }
 
 TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
     machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
-    Run(&CLFNtoSFNCommand, "CLFNtoSFN:", "CLFNtoSFN:C:\\x", &title);
+    Run("CLFNtoSFN:C:\\x", &title);
     EXPECT_EQ(title.text, "C:\\x," + std::string(499, 's') + "\n");
 }
 

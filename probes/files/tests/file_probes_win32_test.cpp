@@ -1,15 +1,13 @@
 // The file commands against the computer the tests run on (Windows builds only,
-// run under Wine here): files in a private temporary folder, Wine's own system
-// DLLs, short names and a directory symbolic link that points at its parent.
+// run under Wine here), beyond the tree every backend shares: effective rights,
+// Wine's own system DLLs, drive roots and generated short names.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "probes/registration.h"
 #include "engine/script_engine.h"
@@ -31,10 +29,9 @@ protected:
                  std::to_string(::GetCurrentProcessId());
         fs::remove_all(folder);
         fs::create_directories(fs::path(folder) / "sub");
-        fs::create_directories(fs::path(folder) / "Empty");
         Write("a.txt", std::string(512, 'a'));
         Write("sub\\b.txt", std::string(600, 'b'));
-        Write("Long File Name.text", "one\r\n  [End]\r\ntwo\r\n");
+        Write("Long File Name.text", "");
         title.kind = "text";
     }
     ~RealFileProbes() override {
@@ -50,25 +47,12 @@ protected:
         for (const std::string& line : lines) engine.Dispatch(file, line, &title);
         return title.text;
     }
-    static std::set<std::string> ChildTitles(const ResultNode& node) {
-        std::set<std::string> out;
-        for (const auto& child : node.children()) out.insert(child->title());
-        return out;
-    }
 
     std::unique_ptr<platform::Machine> machine;
     AppContext context;
     std::string folder;
     TitleRecord title;
 };
-
-TEST_F(RealFileProbes, FileInfoOfFilesAndDirectories) {
-    const std::string text =
-        Lines({"FileInfo:" + folder + "\\a.txt,FNAME,FPATH,FSIZE,FATTRIBUTE,DRVTYPE",
-               "FileInfo:" + folder + ",FSIZE,FATTRIBUTE", "FileInfo:" + folder + "\\none.txt,FNAME,FSIZE"});
-    EXPECT_EQ(text, "a.txt\t" + folder + "\t512\tA\tHardDrive\t\n" +  // 512 + 600 + 19 bytes below the folder
-                        "1.1K\tD\t\n" + folder + "\\none.txt\t\t\n");
-}
 
 TEST_F(RealFileProbes, EffectiveRightsOfAFileOnAnNtfsDrive) {
     auto volume = machine->Volume(folder.substr(0, 3));
@@ -112,37 +96,6 @@ TEST_F(RealFileProbes, ShortNamesAndTheirFailures) {
     EXPECT_NE(shortName.find('~'), std::string::npos) << first;  // "LONGFI~1.TEX", or Wine's hashed form
     EXPECT_TRUE(shortName.ends_with(".TEX")) << first;
     EXPECT_TRUE(text.ends_with("\r\n\n")) << text;  // the system's message text keeps its line end
-}
-
-TEST_F(RealFileProbes, ListingsAndTextFiles) {
-    title.kind = "tree";
-    Lines({"TDirList:" + folder + "\\Empty,FNAME", "TEDirList:" + folder + ",FNAME,FSIZE"});
-    ASSERT_EQ(title.Root().children().size(), 2u);
-    EXPECT_TRUE(title.Root().children()[0]->children().empty());
-    const ResultNode& tree = *title.Root().children()[1];
-    EXPECT_EQ(tree.title(), "[D]  " + folder);
-    EXPECT_EQ(ChildTitles(tree),
-              (std::set<std::string>{"a.txt,512,", "[D]  sub", "[D]  Empty", "Long File Name.text,19,"}));
-    const std::string text = Lines({"FileReadText:" + folder + "\\Long File Name.text",
-                                    "FileReadTextSection:" + folder + "\\Long File Name.text,[End],one"});
-    EXPECT_EQ(text, "one\n  [End]\ntwo\none\n");
-}
-
-TEST_F(RealFileProbes, SymbolicLinkToTheParentIsNotFollowed) {
-    const std::string link = folder + "\\sub\\loop";
-    if (!::CreateSymbolicLinkA(link.c_str(), folder.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
-        GTEST_SKIP() << "no directory symbolic links here (error " << ::GetLastError() << ")";
-    auto entries = machine->FindFiles(link);
-    if (!entries.ok()) GTEST_SKIP() << "the link cannot be found again (error " << entries.error() << ")";
-    if (!entries->front().IsReparsePoint()) GTEST_SKIP() << "the link is not reported as a reparse point";
-    title.kind = "tree";
-    const std::string size = Lines({"FileInfo:" + folder + ",FSIZE", "TEDirList:" + folder + ",FNAME"});
-    EXPECT_EQ(size, "1.1K\t\n");
-    const ResultNode& top = *title.Root().children()[0];
-    const auto sub = std::find_if(top.children().begin(), top.children().end(),
-                                  [](const auto& c) { return c->title() == "[D]  sub"; });
-    ASSERT_NE(sub, top.children().end());
-    EXPECT_EQ(ChildTitles(**sub), (std::set<std::string>{"b.txt,", "loop,"}));
 }
 
 }  // namespace

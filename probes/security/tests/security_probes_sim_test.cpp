@@ -25,17 +25,8 @@ using ::testing::HasSubstr;
 
 const fs::path kMachine = fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/security/tests/data/machine";
 
-std::vector<std::string> Titles(const ResultNode& node) {
-    std::vector<std::string> out;
-    for (const auto& child : node.children()) out.push_back(child->title());
-    return out;
-}
-
-const ResultNode& Child(const ResultNode& node, std::string_view title) {
-    for (const auto& child : node.children())
-        if (child->title() == title) return *child;
-    throw std::runtime_error("no child \"" + std::string(title) + "\" below \"" + node.title() + "\"");
-}
+constexpr auto& Titles = testing::ChildTitles;
+using testing::Child;
 
 class SecurityProbes : public ::testing::Test {
 protected:

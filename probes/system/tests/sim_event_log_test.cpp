@@ -5,7 +5,7 @@
 #include "engine/testing/fake_machine.h"
 #include "platform/event_record.h"
 #include "platform/sim/sim_system.h"
-#include "platform/tests/evt_builder.h"
+#include "platform/testing/evt_builder.h"
 
 namespace kavlo {
 namespace {

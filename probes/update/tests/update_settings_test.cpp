@@ -13,11 +13,7 @@ using ::testing::ElementsAre;
 constexpr std::string_view kFolders =
     "[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\nCSIDL_COMMON_APPDATA = C:\\Data\n";
 
-std::vector<std::string> Titles(const ResultNode& node) {
-    std::vector<std::string> titles;
-    for (const auto& child : node.children()) titles.push_back(child->title());
-    return titles;
-}
+constexpr auto& Titles = testing::ChildTitles;
 
 // The text below a file node.
 std::string Content(const ResultNode& fileNode) {

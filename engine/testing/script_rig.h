@@ -1,17 +1,15 @@
 #pragma once
-// Test rig: an in-memory machine, an application context, and a script runner.
-
-#include <gtest/gtest.h>
+// An in-memory machine, its application context and a script runner: the rig
+// for tests of script commands whose machine a test states in a few lines.
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/app_context.h"
 #include "engine/testing/fake_machine.h"
 #include "engine/testing/script_runner.h"
 
-namespace kavlo::test {
+namespace kavlo::testing {
 
 inline OsInfo Nt50() { return {"NT5.0", "Windows 2000 Professional", 50, true}; }
 inline OsInfo Nt40() { return {"NT4.0", "NT ", 40, true}; }
@@ -30,22 +28,18 @@ public:
     TitleRecord& RunText(std::string_view body) { return runner_.RunBody("text", body); }
     /// A "tree" title (or another kind) whose body is `body`.
     TitleRecord& RunTree(std::string_view body, std::string_view kind = "tree") { return runner_.RunBody(kind, body); }
+    /// Runs one line through the dispatcher with the standard table.
+    void Dispatch(std::string_view line, TitleRecord* title) {
+        ScriptFile file{std::string()};
+        ScriptEngine(context, StandardCommandTable()).Dispatch(file, line, title);
+    }
+    const TempFolder& dir() const { return runner_.dir(); }
 
-    testing::FakeMachine machine;
+    FakeMachine machine;
     AppContext context;
 
 private:
-    testing::ScriptRunner runner_;  // declared before `dir`, which refers into it
-
-public:
-    const kavlo::testing::TempFolder& dir = runner_.dir();
+    ScriptRunner runner_;
 };
 
-/// The titles of a node's children, in order.
-inline std::vector<std::string> ChildTitles(const ResultNode& node) {
-    std::vector<std::string> titles;
-    for (const auto& child : node.children()) titles.push_back(child->title());
-    return titles;
-}
-
-}  // namespace kavlo::test
+}  // namespace kavlo::testing
