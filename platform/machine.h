@@ -382,6 +382,114 @@ public:
     virtual Result<std::string> Read(std::size_t maxBytes) = 0;
 };
 
+// ------------------------------------ services, processes and start-up programs
+
+/// What QueryServiceStatus or an interrogate control gives.
+struct ServiceStatus {
+    std::uint32_t type = 0;
+    std::uint32_t state = 0;  ///< 1 stopped, 2 start pending, 3 stop pending, 4 running, 5-7 continue/pause
+    std::uint32_t exitCode = 0;
+    std::uint32_t specificExitCode = 0;  ///< meaningful when exitCode is 1066
+    std::uint32_t waitHintMs = 0;
+};
+
+/// The configuration record of a service (QueryServiceConfig).
+struct ServiceConfig {
+    std::uint32_t type = 0;
+    std::uint32_t startType = 0;
+    std::uint32_t errorControl = 0;
+    std::string binaryPath;
+    std::string loadOrderGroup;
+    std::uint32_t tagId = 0;
+    std::string startName;
+    std::string displayName;
+};
+
+/// One service of an enumeration (EnumServicesStatus).
+struct ServiceEntry {
+    std::string name;
+    std::string displayName;
+    ServiceStatus status;
+};
+
+/// An open service; closed in the destructor.
+class ServiceHandle {
+public:
+    virtual ~ServiceHandle() = default;
+    virtual Result<ServiceStatus> QueryStatus() = 0;
+    /// The interrogate control; 1062 when the service is not running.
+    virtual Result<ServiceStatus> Interrogate() = 0;
+    virtual Result<ServiceConfig> Config() = 0;
+    /// StartService without arguments; 1056 when it already runs, 1058 when disabled.
+    virtual Status Start() = 0;
+};
+
+/// An open service manager; closed in the destructor.
+class ServiceManager {
+public:
+    virtual ~ServiceManager() = default;
+    /// 1060 for a name that is not a service.
+    virtual Result<std::unique_ptr<ServiceHandle>> Open(std::string_view name, std::uint32_t access) = 0;
+    virtual Result<std::string> DisplayName(std::string_view name) = 0;
+    /// Every service whose type shares a bit with `types` and whose state is in the
+    /// group (1 active, 2 inactive, 3 both), in the manager's order.
+    virtual Result<std::vector<ServiceEntry>> Services(std::uint32_t types, std::uint32_t stateGroup) = 0;
+};
+
+/// The memory counters of a process (GetProcessMemoryInfo).
+struct ProcessMemory {
+    std::uint32_t pageFaultCount = 0;
+    std::uint64_t peakWorkingSet = 0, workingSet = 0;
+    std::uint64_t quotaPeakPagedPool = 0, quotaPagedPool = 0;
+    std::uint64_t quotaPeakNonPagedPool = 0, quotaNonPagedPool = 0;
+    std::uint64_t pagefileUsage = 0, peakPagefileUsage = 0;
+};
+
+/// A process opened for querying and reading its memory; closed in the destructor.
+class ProcessHandle {
+public:
+    virtual ~ProcessHandle() = default;
+    /// The base name of its first module ("explorer.exe").
+    virtual Result<std::string> BaseName() = 0;
+    /// The path of its first module, as the system gives it (it may begin "\??\").
+    virtual Result<std::string> ImagePath() = 0;
+    /// The paths of all its modules, the image first.
+    virtual Result<std::vector<std::string>> ModulePaths() = 0;
+    virtual Result<ProcessMemory> Memory() = 0;
+};
+
+/// A top-level window, as EnumWindows finds it.
+struct TopWindow {
+    std::uint32_t processId = 0;
+    bool visible = false;
+    std::string text;
+    bool hasParent = false;
+    std::string parentText;
+    bool hasChild = false;
+};
+
+/// A loaded device driver (EnumDeviceDrivers and its names).
+struct DeviceDriver {
+    std::string baseName;
+    std::string path;
+};
+
+/// A process or module entry of a tool-help snapshot (Windows 9x).
+struct SnapshotEntry {
+    std::uint32_t processId = 0;
+    std::string name;  ///< the module name; the executable path for a process
+    std::string path;
+};
+
+/// A process counter query (PDH): the counters are added when it opens.
+class CounterQuery {
+public:
+    virtual ~CounterQuery() = default;
+    virtual Status Collect() = 0;
+    /// The last collected value of the counter at index, as a long integer.
+    virtual Result<std::int64_t> Value(std::size_t counter) = 0;
+};
+
 // ---------------------------------------------------------------- machine
 
 /// One Windows computer as the probes see it. All paths and names are in the
@@ -594,6 +702,51 @@ public:
     virtual Result<std::unique_ptr<SerialPort>> OpenSerialPort(std::string_view portName) {
         (void)portName;
         return Result<std::unique_ptr<SerialPort>>::Failure(err::kNotSupported);
+    }
+
+    // ------------------------------------ services, processes and start-up programs
+    // Enumerations return every item. A machine that cannot answer gives 50.
+
+    /// OpenSCManager on the local machine's active database.
+    virtual Result<std::unique_ptr<ServiceManager>> OpenServiceManager(std::uint32_t access) {
+        (void)access;
+        return Result<std::unique_ptr<ServiceManager>>::Failure(err::kNotSupported);
+    }
+    /// The identifiers of every process (EnumProcesses).
+    virtual Result<std::vector<std::uint32_t>> ProcessIds() {
+        return Result<std::vector<std::uint32_t>>::Failure(err::kNotSupported);
+    }
+    /// OpenProcess for querying and reading memory.
+    virtual Result<std::unique_ptr<ProcessHandle>> OpenProcess(std::uint32_t processId) {
+        (void)processId;
+        return Result<std::unique_ptr<ProcessHandle>>::Failure(err::kNotSupported);
+    }
+    /// Every top-level window in the system's order.
+    virtual Result<std::vector<TopWindow>> TopLevelWindows() {
+        return Result<std::vector<TopWindow>>::Failure(err::kNotSupported);
+    }
+    /// The loaded device drivers whose base names can be read.
+    virtual Result<std::vector<DeviceDriver>> DeviceDrivers() {
+        return Result<std::vector<DeviceDriver>>::Failure(err::kNotSupported);
+    }
+    /// A tool-help snapshot of the processes (name and path: the executable).
+    virtual Result<std::vector<SnapshotEntry>> ProcessSnapshot9x() {
+        return Result<std::vector<SnapshotEntry>>::Failure(err::kNotSupported);
+    }
+    /// A tool-help snapshot of the modules of one process, or of every process for 0.
+    virtual Result<std::vector<SnapshotEntry>> ModuleSnapshot9x(std::uint32_t processId) {
+        (void)processId;
+        return Result<std::vector<SnapshotEntry>>::Failure(err::kNotSupported);
+    }
+    /// The target path of a shell link (.lnk) file, resolved without any user interface.
+    virtual Result<std::string> ShortcutTarget(std::string_view linkPath) { return Unsupported<std::string>(linkPath); }
+    /// A query of the "Process" object's counters of one instance ("explorer"),
+    /// counter paths made on the local machine. A counter that cannot be added
+    /// answers its error from Value.
+    virtual Result<std::unique_ptr<CounterQuery>> OpenProcessCounters(std::string_view instance,
+                                                                      const std::vector<std::string>& counters) {
+        (void)instance, (void)counters;
+        return Result<std::unique_ptr<CounterQuery>>::Failure(err::kNotSupported);
     }
 };
 

@@ -19,6 +19,7 @@ void RegisterAntivirusProbes(CommandTable& table);      ///< the antivirus produ
 void RegisterUpdateProbes(CommandTable& table);         ///< the update product
 void RegisterDisplayProbes(CommandTable& table);        ///< the display adapter
 void RegisterHardwareProbes(CommandTable& table);       ///< the PCI bus and the modems
+void RegisterServiceProbes(CommandTable& table);        ///< services, processes, start-up programs, counters
 
 /// The table with the engine's own commands and every probe area bound.
 const CommandTable& StandardCommandTable();

@@ -20,6 +20,7 @@ const CommandTable& StandardCommandTable() {
         RegisterUpdateProbes(t);
         RegisterDisplayProbes(t);
         RegisterHardwareProbes(t);
+        RegisterServiceProbes(t);
         return t;
     }();
     return table;

@@ -386,6 +386,9 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
             } else if (IsNetworkSection(section.name)) {
                 const NetworkSectionError failure = ReadNetworkSection(section, config.network);
                 ok = failure.what.empty() || reader.Fail(failure.line, failure.what);
+            } else if (IsServicesSection(kind)) {
+                const ServicesSectionError e = ReadServicesSection(section, kind, argument, config.services);
+                ok = e.message.empty() || reader.Fail(e.line, e.message);
             } else if (SameName(section.name, "locale") || SameName(section.name, "swap file")) {
                 const auto error = SameName(section.name, "locale")
                                        ? ReadLocaleSection(section, config.locale)
@@ -395,11 +398,13 @@ ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabe
                 const auto error = ReadHardwareSection(section, kind, argument, config.hardware);
                 ok = !error || reader.Fail(error->line, error->what);
             } else {
-                ok = reader.Fail(section.line, "unknown section [" + section.name +
-                                                   "] (known: system, memory, environment, folders, drive X:, "
-                                                   "file PATH, locale, swap file, network, share NAME, "
-                                                   "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
-                                                   "security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT)");
+                ok = reader.Fail(section.line,
+                                 "unknown section [" + section.name +
+                                     "] (known: system, memory, environment, folders, drive X:, "
+                                     "file PATH, locale, swap file, network, share NAME, "
+                                     "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
+                                     "security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT, "
+                                     "service NAME, process ID, window N)");
             }
             if (!ok) break;
         }

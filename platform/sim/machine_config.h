@@ -15,6 +15,7 @@
 #include "platform/sim/sim_network.h"
 #include "platform/sim/clock_and_swap_config.h"
 #include "platform/sim/hardware_config.h"
+#include "platform/sim/services_config.h"
 
 namespace kavlo::platform::sim {
 
@@ -61,6 +62,7 @@ struct MachineConfig {
     LocaleConfig locale;
     std::optional<SwapFileInfo> swapFile;  ///< 9x machines only
     HardwareConfig hardware;               ///< [pci ...], [tapi ...], [serial PORT]
+    ServicesConfig services;               ///< [service NAME], [process ID], [window N]
 };
 
 struct ConfigParse {

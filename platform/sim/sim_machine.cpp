@@ -24,6 +24,7 @@
 #include "platform/sim/sim_remote_control.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_security.h"
+#include "platform/sim/sim_services.h"
 #include "platform/sim/sim_system.h"
 #include "platform/version_info.h"
 
@@ -92,7 +93,8 @@ public:
         : config_(std::move(config)),
           registry_(std::move(registry)),
           files_(std::move(files)),
-          security_(config_.security) {
+          security_(config_.security),
+          services_(*this, config_.services, security_, config_.codePage) {
         for (std::size_t i = 0; i < config_.environment.size(); ++i)
             environmentIndex_.emplace(FoldName(config_.environment[i].first), i);
     }
@@ -319,6 +321,26 @@ public:
         return SimOpenSerialPort(config_.hardware, portName);
     }
 
+    // services, processes and start-up programs (platform/sim/sim_services.cpp)
+    Result<std::unique_ptr<ServiceManager>> OpenServiceManager(std::uint32_t access) override {
+        return services_.OpenManager(access);
+    }
+    Result<std::vector<std::uint32_t>> ProcessIds() override { return services_.ProcessIds(); }
+    Result<std::unique_ptr<ProcessHandle>> OpenProcess(std::uint32_t id) override { return services_.OpenProcess(id); }
+    Result<std::vector<TopWindow>> TopLevelWindows() override { return services_.Windows(); }
+    Result<std::vector<DeviceDriver>> DeviceDrivers() override { return services_.Drivers(); }
+    Result<std::vector<SnapshotEntry>> ProcessSnapshot9x() override { return services_.ProcessSnapshot(); }
+    Result<std::vector<SnapshotEntry>> ModuleSnapshot9x(std::uint32_t id) override {
+        return services_.ModuleSnapshot(id);
+    }
+    Result<std::string> ShortcutTarget(std::string_view linkPath) override {
+        return services_.ShortcutTarget(linkPath);
+    }
+    Result<std::unique_ptr<CounterQuery>> OpenProcessCounters(std::string_view instance,
+                                                              const std::vector<std::string>& counters) override {
+        return services_.OpenCounters(instance, counters);
+    }
+
 private:
     NetworkView Network() { return NetworkView{*this, config_.network, config_.hostName}; }
 
@@ -343,6 +365,7 @@ private:
     std::shared_ptr<RegistryStore> registry_;
     std::unique_ptr<SimFileSystem> files_;
     SimSecurity security_;
+    SimServices services_;
 };
 
 Result<std::string> SimMachine::FileSecurity(std::string_view path) {

@@ -183,11 +183,15 @@ Result<std::string> SimSecurity::PrivilegeDisplayName(std::string_view privilege
 }
 
 Result<std::uint32_t> SimSecurity::FileAccess(std::string_view descriptor) const {
+    return UserAccess(descriptor, kFileGenericMapping);
+}
+
+Result<std::uint32_t> SimSecurity::UserAccess(std::string_view descriptor, const GenericMapping& mapping) const {
     using R = Result<std::uint32_t>;
     if (!config_.logon) return R::Failure(err::kNotSupported);
     auto parsed = ParseSecurityDescriptor(descriptor);
     if (!parsed) return R::Failure(parsed.error());
-    return MaximumAllowedAccess(*parsed, SidsOf(config_.logon->user.sid), kFileGenericMapping);
+    return MaximumAllowedAccess(*parsed, SidsOf(config_.logon->user.sid), mapping);
 }
 
 }  // namespace kavlo::platform::sim

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/security/access_evaluation.h"
 #include "platform/sim/security_config.h"
 
 namespace kavlo::platform::sim {
@@ -37,6 +38,8 @@ public:
     Result<std::string> PrivilegeDisplayName(std::string_view privilege) const;
     /// The maximum access the logged-on user's token is granted on a file descriptor.
     Result<std::uint32_t> FileAccess(std::string_view descriptor) const;
+    /// The same for any object kind, its generic rights mapped with `mapping`.
+    Result<std::uint32_t> UserAccess(std::string_view descriptor, const GenericMapping& mapping) const;
 
 private:
     const SimAccount* AccountBySid(std::string_view sid) const;

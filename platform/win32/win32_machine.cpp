@@ -17,6 +17,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_remote_control.h"
 #include "platform/win32/win32_security.h"
+#include "platform/win32/win32_services.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_time.h"
 #include "platform/win32/win32_version.h"
@@ -257,6 +258,22 @@ public:
     }
     Result<std::unique_ptr<SerialPort>> OpenSerialPort(std::string_view portName) override {
         return win32::OpenSerialPort(portName);
+    }
+
+    // services, processes and start-up programs (win32_services.cpp, win32_processes.cpp)
+    Result<std::unique_ptr<ServiceManager>> OpenServiceManager(std::uint32_t access) override {
+        return win32::OpenServiceManager(access);
+    }
+    Result<std::vector<std::uint32_t>> ProcessIds() override { return win32::ProcessIds(); }
+    Result<std::unique_ptr<ProcessHandle>> OpenProcess(std::uint32_t id) override { return win32::OpenProcess(id); }
+    Result<std::vector<TopWindow>> TopLevelWindows() override { return win32::TopLevelWindows(); }
+    Result<std::vector<DeviceDriver>> DeviceDrivers() override { return win32::DeviceDrivers(); }
+    Result<std::vector<SnapshotEntry>> ProcessSnapshot9x() override { return win32::ProcessSnapshot(); }
+    Result<std::vector<SnapshotEntry>> ModuleSnapshot9x(std::uint32_t id) override { return win32::ModuleSnapshot(id); }
+    Result<std::string> ShortcutTarget(std::string_view linkPath) override { return win32::ShortcutTarget(linkPath); }
+    Result<std::unique_ptr<CounterQuery>> OpenProcessCounters(std::string_view instance,
+                                                              const std::vector<std::string>& counters) override {
+        return win32::OpenProcessCounters(instance, counters);
     }
 
 private:

@@ -325,6 +325,27 @@ TEST_F(SampleGathered, StartUpPrograms) {
                                     "fwsched.exe,1.80.0.21,")));
 }
 
+TEST_F(SampleGathered, ServicesAndRunningPrograms) {
+    SKIP_UNLESS_BUILT("CServiceStatus:");
+    EXPECT_THAT(Rows("Ostrell", "Services"),
+                Contains("Ostrell AntiVirus Scan Service,Running,Automatic,LocalSystem,No error,"
+                         "C:\\Program Files\\Quorvane\\Ostrell AntiVirus\\ovscan.exe"));
+    EXPECT_THAT(Rows("Services", "Windows services"),
+                Contains(StartsWith("TCP/IP Protocol Driver,Running,IoInitSystem() Function,Device Driver,")));
+    EXPECT_THAT(Rows("Mirrolet", "Service status"), Contains(StartsWith("MIRROLET Host, ,Manual,")));
+    EXPECT_THAT(Text("Mirrolet", "Host service"),
+                HasSubstr("Users:   Yes - QUERY_CONFIG, QUERY_STATUS, START, INTERROGATE   No - STOP \n"));
+    EXPECT_THAT(Rows("Mirrolet", "Host performance"), ElementsAre("MIRROLETHOST32.EXE,3,3903488,97,5"));
+    EXPECT_THAT(ChildTitles(Node("System", "Running programs", "Systray Applications")),
+                ElementsAre("Ostrell AntiVirus"));
+    const ResultNode& stopped = Node("System", "Running programs", "Stopped...");
+    EXPECT_THAT(ChildTitles(stopped), Contains("Ostrell Definition Watcher"));
+    EXPECT_THAT(ChildTitles(stopped), Not(Contains("OGFX Display Helper"))) << "disabled";
+    EXPECT_THAT(Rows("System", "Start-up programs"),
+                Contains(StartsWith("0,Startup - All Users,MIRROLET32.EXE,c:\\program files\\quorvane\\mirrolet\\"
+                                    "mirrolet32.exe,10.0.2.118,")));
+}
+
 TEST_F(SampleGathered, RemoteControlCallerFiles) {
     SKIP_UNLESS_BUILT("MIRROLET_CHF:");
     // The LAN caller file uses TCP/IP and is not listed.
@@ -364,6 +385,9 @@ TEST(ExtendedScript, RunsEveryTitleOnTheSampleMachine) {
         engine.RunTitle(*title);
         EXPECT_EQ(title->runPending, 0) << title->name;
     }
+    EXPECT_EQ(script->titles[2]->text,
+              "Service Control Manager - Opened\nOpen Service for execution - Opened\nStarting Service - Started\n"
+              "Service has successfully started\n");
     EXPECT_EQ(script->titles[3]->name, "PCI devices");
     EXPECT_THAT(script->titles[3]->text, StartsWith("Vendor,device,class,description,manufacturer,notes\n"));
     // Vendor 0x10b is named by its own record, not by the longer key of vendor 0x10b0.

@@ -81,7 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadIni{"[bogus]\n",
                "machine.ini:20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, "
                "file PATH, locale, swap file, network, share NAME, crypto_provider TYPE, resolver, tcp, udp, logon, "
-               "account NAME, security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT)"},
+               "account NAME, security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT, service NAME, "
+               "process ID, window N)"},
+        BadIni{"[service Spooler]\non_start = crashes\n",
+               "machine.ini:21: \"on_start\" is runs, hangs, fails CODE or exits CODE, not \"crashes\""},
         BadIni{"[resolver]\naddresses = 10.0.0.1 10.0.0.300\n",
                "machine.ini:21: \"10.0.0.300\" is not an IPv4 address like 192.168.10.37"},
         BadIni{"[tcp]\nweb = ESTABLISHED 10.0.0.1:80 10.0.0.2:1025\n",

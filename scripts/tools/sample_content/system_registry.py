@@ -117,6 +117,11 @@ def network_registry():
         ("ServiceName", NIC),
         ("Description", "Fast Ethernet PCI Adapter"),
     ])
+    reg.key(HKLM_SERVICES + "\\Tcpip", [
+        ("DisplayName", "TCP/IP Protocol Driver"),
+        ("Type", dword(1)), ("Start", dword(1)), ("ErrorControl", dword(1)), ("Group", "PNP_TDI"),
+        ("ImagePath", ("expand", "System32\\DRIVERS\\tcpip.sys")),
+    ])
     reg.key(HKLM_SERVICES + "\\Tcpip\\Parameters", [
         ("SearchList", ""),
         ("UseDomainNameDevolution", dword(1)),
@@ -192,6 +197,8 @@ def services_registry():
         ("Winmgmt", "Windows Management Instrumentation", "%SystemRoot%\\System32\\WBEM\\WinMgmt.exe", 2, 0x10, "",
          ["RpcSs"]),
         ("W32Time", "Windows Time", shared, 3, 0x20, "", []),
+        # The display helper failed at every boot until it was disabled.
+        ("ogfxhlp", "OGFX Display Helper", "%SystemRoot%\\System32\\ogfxhlp.exe", 4, 0x10, "", []),
     ]:
         values = [
             ("Type", dword(kind)), ("Start", dword(start)), ("ErrorControl", dword(1)),
