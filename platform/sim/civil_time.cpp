@@ -49,31 +49,4 @@ std::optional<LocalTime> ParseLocalTime(std::string_view text) {
     return t;
 }
 
-LocalTime FromUnixSeconds(std::int64_t seconds) {
-    std::int64_t days = seconds / 86400;
-    std::int64_t rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    LocalTime t;
-    t.dayOfWeek = WeekdayFromDays(days);
-    // Inverse of DaysFromCivil.
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    t.year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2));
-    t.month = static_cast<int>(m);
-    t.day = static_cast<int>(d);
-    t.hour = static_cast<int>(rest / 3600);
-    t.minute = static_cast<int>(rest % 3600 / 60);
-    t.second = static_cast<int>(rest % 60);
-    return t;
-}
-
 }  // namespace kavlo::platform::sim

@@ -80,7 +80,7 @@ std::optional<ClockSectionError> ReadSwapFileSection(const IniSection& section, 
 
 Result<LocalTime> SimLocalTime(const LocaleConfig& locale, std::int64_t seconds) {
     if (seconds < 0) return Result<LocalTime>::Failure(err::kInvalidParameter);
-    return FromUnixSeconds(seconds + static_cast<std::int64_t>(locale.utcOffsetMinutes) * 60);
+    return CivilFromUnixSeconds(seconds + static_cast<std::int64_t>(locale.utcOffsetMinutes) * 60);
 }
 
 }  // namespace kavlo::platform::sim

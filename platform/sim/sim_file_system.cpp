@@ -53,7 +53,7 @@ std::optional<LocalTime> HostTime(const fs::path& path) {
     if (ec) return std::nullopt;
     const auto system = std::chrono::file_clock::to_sys(written);
     const auto seconds = std::chrono::floor<std::chrono::seconds>(system).time_since_epoch().count();
-    return FromUnixSeconds(static_cast<std::int64_t>(seconds));
+    return CivilFromUnixSeconds(static_cast<std::int64_t>(seconds));
 }
 
 std::string ChildPath(const std::string& dir, const std::string& name) {
