@@ -39,68 +39,59 @@ std::u16string Utf16LeUnits(std::string_view bytes) {
 
 }  // namespace
 
-DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
+namespace {
+
+// The byte-order marks and encodings both decoders accept, with the conversions
+// of the form each one delivers.
+template <typename FromUtf16, typename FromUtf8, typename FromAnsi>
+DecodedText Decode(std::string_view bytes, bool detectUtf8, FromUtf16 fromUtf16, FromUtf8 fromUtf8, FromAnsi fromAnsi) {
     DecodedText out;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    const auto startsWith = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+    if (startsWith("\xFF\xFE")) {
         bytes.remove_prefix(2);
         if (bytes.size() % 2 != 0) {
             out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
             return out;
         }
-        out.text = Utf16ToUtf8(Utf16LeUnits(bytes));
+        out.text = fromUtf16(Utf16LeUnits(bytes));
         out.encoding = TextEncoding::kUtf16Le;
         return out;
     }
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
-        static_cast<unsigned char>(bytes[1]) == 0xFF) {
+    if (startsWith("\xFE\xFF")) {
         out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
         return out;
     }
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        out.text = Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));  // invalid bytes become U+FFFD
+    if (startsWith("\xEF\xBB\xBF")) {
+        out.text = fromUtf8(bytes.substr(3), /*validated=*/false);
         out.encoding = TextEncoding::kUtf8;
         return out;
     }
     if (detectUtf8 && LooksLikeUtf8(bytes)) {
-        out.text = std::string(bytes);
+        out.text = fromUtf8(bytes, /*validated=*/true);
         out.encoding = TextEncoding::kUtf8;
         return out;
     }
-    out.text = AnsiToUtf8(bytes, codePage);
+    out.text = fromAnsi(bytes);
     return out;
 }
 
+}  // namespace
+
+DecodedText DecodeTextToUtf8(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
+    return Decode(
+        bytes, detectUtf8, [](const std::u16string& units) { return Utf16ToUtf8(units); },
+        // Invalid bytes after a byte-order mark become U+FFFD.
+        [](std::string_view utf8, bool validated) {
+            return validated ? std::string(utf8) : Utf16ToUtf8(Utf8ToUtf16(utf8));
+        },
+        [codePage](std::string_view ansi) { return AnsiToUtf8(ansi, codePage); });
+}
+
 DecodedText DecodeText(std::string_view bytes, std::uint32_t codePage, bool detectUtf8) {
-    DecodedText out;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        bytes.remove_prefix(2);
-        if (bytes.size() % 2 != 0) {
-            out.error = "UTF-16 text with an odd number of bytes (truncated file?)";
-            return out;
-        }
-        out.text = Utf16ToAnsi(Utf16LeUnits(bytes), codePage);
-        out.encoding = TextEncoding::kUtf16Le;
-        return out;
-    }
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
-        static_cast<unsigned char>(bytes[1]) == 0xFF) {
-        out.error = "UTF-16 big-endian text is not supported (save it as UTF-16LE, UTF-8 or ANSI)";
-        return out;
-    }
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        out.text = Utf8ToAnsi(bytes.substr(3), codePage);
-        out.encoding = TextEncoding::kUtf8;
-        return out;
-    }
-    if (detectUtf8 && LooksLikeUtf8(bytes)) {
-        out.text = Utf8ToAnsi(bytes, codePage);
-        out.encoding = TextEncoding::kUtf8;
-        return out;
-    }
-    out.text = std::string(bytes);
-    return out;
+    return Decode(
+        bytes, detectUtf8, [codePage](const std::u16string& units) { return Utf16ToAnsi(units, codePage); },
+        [codePage](std::string_view utf8, bool) { return Utf8ToAnsi(utf8, codePage); },
+        [](std::string_view ansi) { return std::string(ansi); });
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
