@@ -1,4 +1,5 @@
 #include "cli/title_json.h"
+#include "cli/tree_text.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,14 @@ TEST(TitleJson, DeepTreesAreWrittenWithoutRecursion) {
     std::string out;
     WriteNodeJson(out, root, 1252);
     EXPECT_EQ(out.size(), (100001u * std::string("{\"title\":\"n\",\"children\":[]}").size()));
+}
+
+TEST(TreeIndent, BlanksUpToTheLimitThenTheLevelInBrackets) {
+    std::string below, at;
+    AppendTreeIndent(below, kMaxIndentLevels - 1);
+    AppendTreeIndent(at, kMaxIndentLevels);
+    EXPECT_EQ(below, std::string(2 * (kMaxIndentLevels - 1), ' '));
+    EXPECT_EQ(at, std::string(2 * kMaxIndentLevels, ' ') + "[" + std::to_string(kMaxIndentLevels) + "] ");
 }
 
 }  // namespace

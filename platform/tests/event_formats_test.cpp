@@ -72,6 +72,14 @@ INSTANTIATE_TEST_SUITE_P(EventRecords, DamagedRecord,
                                            Damage{"more strings than bytes", 26, 0x0000FFFF},
                                            Damage{"closing length differs", 0, 0x100}));
 
+TEST(EventRecords, ClosingLengthMustRepeatTheLeadingOne) {
+    std::string record = EncodeEventRecord(Sample(1));
+    testing::PutU32At(record, record.size() - 4, static_cast<std::uint32_t>(record.size() + 8));
+    const EventRecordParse parsed = ParseEventRecords(record);
+    EXPECT_FALSE(parsed.complete);
+    EXPECT_TRUE(parsed.records.empty());
+}
+
 TEST(EventRecords, NamesMustEndInsideTheRecord) {
     std::string record = EncodeEventRecord(Sample(1, {}));
     // Overwrite every terminator after the fixed part.
