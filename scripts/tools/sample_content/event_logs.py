@@ -36,7 +36,9 @@ MESSAGE_FILES = [
     ("C:\\WINNT\\system32\\msobjs.dll", "System object audit names", "msobjs.txt"),
 ]
 
-OWNED = ["registry/64-event-logs.reg", "drives/c/WINNT/system32/config"] + [
+# The log files only: the registry hives beside them in system32\config are not written here.
+OWNED = ["registry/64-event-logs.reg"] + [
+    "drives/c/WINNT/system32/config/" + file for _, file, _, _ in LOGS] + [
     "drives/c/" + path[3:].replace("\\", "/") for path, _, _ in MESSAGE_FILES]
 
 
