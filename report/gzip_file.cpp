@@ -125,8 +125,7 @@ private:
     std::uint64_t members_ = 0;
 };
 
-GzipFileSource::GzipFileSource(std::FILE* file, std::uint64_t limit)
-    : file_(file), inflater_(std::make_unique<Inflater>(file)) {
+GzipFileSource::GzipFileSource(std::FILE* file, std::uint64_t limit) : inflater_(std::make_unique<Inflater>(file)) {
     if (!inflater_->Rewind()) {
         problem_ = Problem::ReadError;
         return;

@@ -39,7 +39,6 @@ public:
 
 private:
     class Inflater;
-    std::FILE* file_;
     std::unique_ptr<Inflater> inflater_;
     std::uint64_t size_ = 0;
     std::uint64_t delivered_ = 0;
