@@ -52,10 +52,28 @@ fi
 # per test program costs seconds) and run one at a time. Wine's
 # own background processes start here, outside ctest: started by a test they
 # would hold its output pipe, and ctest would wait for them to exit.
+# Wine's desktop process starts with the first program and serves every later
+# one while the server lives; started without a display it cannot create the GUI
+# tests' windows. So the whole suite runs on one virtual display.
+xvfb_pid=""
+for number in 81 82 83 84 85 86 87 88; do
+  if [ ! -e "/tmp/.X${number}-lock" ] && [ ! -e "/tmp/.X11-unix/X${number}" ]; then
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${number}" ] && break; sleep 0.1; done
+    export DISPLAY=":$number"
+    break
+  fi
+done
 wineserver -p || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 run_suite windows "$build/win" -j 1 || status=1
 wineserver -k || true
+if [ -n "$xvfb_pid" ]; then
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  unset DISPLAY
+fi
 
 # The packages from the trees built above, so that a packaging break fails too.
 echo "=== packages" >&2

@@ -4,6 +4,12 @@
 set -u
 wine_program="$1"
 shift
+# A display the caller already runs on is used as it is: Wine's desktop process,
+# once started, serves every program on the display it started with.
+if [ -n "${DISPLAY:-}" ]; then
+  "$wine_program" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  exec "$wine_program" "$@"
+fi
 display=""
 for number in 91 92 93 94 95 96 97 98; do
   if [ ! -e "/tmp/.X${number}-lock" ] && [ ! -e "/tmp/.X11-unix/X${number}" ]; then
