@@ -5,10 +5,10 @@
 #include <malloc.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 
 #include "engine/testing/sim_script_run.h"
+#include "platform/testing/peak_memory.h"
 #include "engine/tree_walk.h"
 
 namespace {
@@ -25,15 +25,6 @@ SimImage& Image() {
 
 // Heap bytes in use, in KiB (the benchmarks run on glibc hosts).
 double HeapKiB() { return static_cast<double>(mallinfo2().uordblks) / 1024.0; }
-
-// Peak resident memory of the process in KiB, from /proc.
-double PeakRssKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("VmHWM:")) return std::atof(line.c_str() + 6);
-    return 0;
-}
 
 void BM_TEDirList(benchmark::State& state) {
     kavlo::ScriptEngine engine(Image().Load(), kavlo::StandardCommandTable());
@@ -62,7 +53,7 @@ void BM_TEDirList(benchmark::State& state) {
     const double heapAfter = HeapKiB();
     state.counters["heap_tree_kib"] = heapWithTree - heapAfter;
     state.counters["heap_sim_cache_kib"] = heapAfter - heapBefore;
-    state.counters["peak_rss_kib"] = PeakRssKiB();
+    state.counters["peak_rss_kib"] = kavlo::testing::PeakRssKiB();
     state.counters["nodes"] = static_cast<double>(nodes);
     state.counters["output_bytes"] = static_cast<double>(bytes);
 }

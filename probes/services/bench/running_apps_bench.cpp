@@ -2,7 +2,6 @@
 // each, and "CServiceStatus:" over 500 services; peak memory is reported.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "engine/app_context.h"
 #include "engine/script_engine.h"
 #include "engine/script_file.h"
+#include "platform/testing/peak_memory.h"
 #include "platform/sim/sim_machine.h"
 #include "probes/registration.h"
 
@@ -78,12 +78,6 @@ BenchMachine& Machine() {
     return machine;
 }
 
-double PeakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 void BM_RunningApps(benchmark::State& state) {
     BenchMachine& bench = Machine();
     kavlo::AppContext context(bench.machine(), kavlo::OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
@@ -98,7 +92,7 @@ void BM_RunningApps(benchmark::State& state) {
         benchmark::DoNotOptimize(nodes);
     }
     state.counters["nodes"] = static_cast<double>(nodes);
-    state.counters["peak_MB"] = PeakMegabytes();
+    state.counters["peak_MB"] = kavlo::testing::PeakRssKiB() / 1024.0;
 }
 BENCHMARK(BM_RunningApps)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -117,7 +111,7 @@ void BM_ServiceStatus(benchmark::State& state) {
                             &title);
         benchmark::DoNotOptimize(title.text.size());
     }
-    state.counters["peak_MB"] = PeakMegabytes();
+    state.counters["peak_MB"] = kavlo::testing::PeakRssKiB() / 1024.0;
 }
 BENCHMARK(BM_ServiceStatus)->Unit(benchmark::kMillisecond)->Iterations(3);
 

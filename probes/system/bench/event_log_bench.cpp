@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "engine/testing/sim_script_run.h"
+#include "platform/testing/peak_memory.h"
 #include "platform/event_record.h"
 #include "platform/testing/evt_builder.h"
 
@@ -57,14 +58,6 @@ const std::string& EvtPath() {
     return path;
 }
 
-double PeakRssKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("VmHWM:")) return std::atof(line.c_str() + 6);
-    return 0;
-}
-
 void BM_CEvtLog(benchmark::State& state) {
     kavlo::ScriptEngine engine(Image().Load(), kavlo::StandardCommandTable());
     std::size_t bytes = 0;
@@ -78,7 +71,7 @@ void BM_CEvtLog(benchmark::State& state) {
     state.counters["file_mib"] = static_cast<double>(fs::file_size(EvtPath())) / (1024.0 * 1024.0);
     state.counters["output_bytes"] = static_cast<double>(bytes);
     // The high-water mark includes building the 20 MB log before the run.
-    state.counters["peak_rss_kib"] = PeakRssKiB();
+    state.counters["peak_rss_kib"] = kavlo::testing::PeakRssKiB();
 }
 BENCHMARK(BM_CEvtLog)->Unit(benchmark::kMillisecond)->Iterations(5);
 
