@@ -6,9 +6,7 @@
 #include <iterator>
 #include <random>
 
-#include "engine/command_table.h"
 #include "engine/os_detection.h"
-#include "engine/script_engine.h"
 #include "engine/script_catalog.h"
 #include "document/report_document.h"
 
@@ -50,31 +48,6 @@ const TitleRecord* Catalog::Title(std::string_view script, std::string_view titl
     return nullptr;
 }
 
-std::size_t Catalog::TitleCount() const {
-    std::size_t count = 0;
-    for (const auto& file : files) count += file->titles.size();
-    return count;
-}
-
-Catalog CatalogOn(std::unique_ptr<platform::Machine> machine) {
-    Catalog catalog;
-    catalog.machine = std::move(machine);
-    catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
-    ScriptCatalog titles(*catalog.context, StandardCommandTable());
-    catalog.files = titles.Scan(ScriptsDir());
-    return catalog;
-}
-
-void GatherEveryTitle(Catalog& catalog) {
-    for (const auto& file : catalog.files) {
-        for (const auto& title : file->titles) {
-            title->runPending = 1;
-            ScriptEngine engine(*catalog.context, StandardCommandTable());
-            engine.RunTitle(*title);
-        }
-    }
-}
-
 Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& error) {
     Catalog catalog;
     catalog.machine = std::move(machine);
@@ -101,11 +74,6 @@ Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& e
     }
     catalog.files = std::move(opened.catalog());
     return catalog;
-}
-
-bool ProbeBuilt(std::string_view commandName) {
-    const CommandRow* row = StandardCommandTable().Find(commandName);
-    return row && row->handler != nullptr;
 }
 
 }  // namespace kavlo::scripts_test
