@@ -46,36 +46,36 @@ INSTANTIATE_TEST_SUITE_P(
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
 
-TEST(TextCommands, IgnoredWhenTheKindHasNoText) {
+// A "tree" title's body and the outline of its tree; such a title keeps no
+// text and, not being expandable, no columns.
+struct TreeCase {
+    const char* name;
+    const char* body;
+    const char* outline;
+};
+
+class TreeCommands : public ::testing::TestWithParam<TreeCase> {};
+
+TEST_P(TreeCommands, Build) {
     ScriptRig rig;
-    const auto& title = rig.RunTree("Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>");
+    const auto& title = rig.RunTree(GetParam().body);
+    EXPECT_EQ(testing::Outline(title.Root()), GetParam().outline);
     EXPECT_EQ(title.text, "");
+    EXPECT_EQ(title.Root().extra(), "");
 }
 
-// -------------------------------------------------------------- tree commands
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, TreeCommands,
+    ::testing::Values(
+        TreeCase{"ChildrenBackAndText", "TAddChild:A1\nTAddChild:B1\nTBack:\nTAddText:C1", "T\n  A1\n    B1\n    C1\n"},
+        TreeCase{"BackOnAnEmptyStackKeepsTheRoot", "TAddChild:A\nTBack:\nTBack:\nTBack:\nTAddText:B", "T\n  A\n  B\n"},
+        TreeCase{"RootResetsTheStack", "TAddChild:A\nTRoot:Name,20\nTAddText:B,1", "T\n  A\n  B,1\n"},
+        TreeCase{"TextCommandsAreIgnored", "Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>\nTAddText:x", "T\n  x\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TreeCommands, ChildrenBackAndText) {
+TEST(TreeBuilding, ExpandableRootStoresTheColumnsOnEveryNode) {
     ScriptRig rig;
-    const auto& title = rig.RunTree("TAddChild:A1\nTAddChild:B1\nTBack:\nTAddText:C1");
-    const ResultNode& root = title.Root();
-    ASSERT_THAT(ChildTitles(root), ElementsAre("A1"));
-    EXPECT_THAT(ChildTitles(*root.children()[0]), ElementsAre("B1", "C1"));
-}
-
-TEST(TreeCommands, BackOnAnEmptyStackKeepsTheRoot) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree("TAddChild:A\nTBack:\nTBack:\nTBack:\nTAddText:B");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("A", "B"));
-}
-
-TEST(TreeCommands, RootResetsTheStackAndStoresColumnsOnlyForExpandableKinds) {
-    ScriptRig rig;
-    const auto& plain = rig.RunTree("TAddChild:A\nTRoot:Name,20\nTAddText:B,1");
-    EXPECT_THAT(ChildTitles(plain.Root()), ElementsAre("A", "B,1"));
-    EXPECT_EQ(plain.Root().extra(), "");
-
-    ScriptRig rig2;
-    const auto& expandable = rig2.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp");
+    const auto& expandable = rig.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp");
     const ResultNode& root = expandable.Root();
     EXPECT_EQ(root.extra(), "Name,20,Size,10");
     ASSERT_THAT(ChildTitles(root), ElementsAre("foo.dll"));
@@ -83,7 +83,7 @@ TEST(TreeCommands, RootResetsTheStackAndStoresColumnsOnlyForExpandableKinds) {
     EXPECT_EQ(root.children()[0]->children()[0]->extra(), "1200");
 }
 
-TEST(TreeCommands, RootTakesTheTitleNameAndKindDetail) {
+TEST(TreeBuilding, RootTakesTheTitleNameAndKindDetail) {
     ScriptRig rig;
     const auto& title = rig.RunTree("TAddText:x", "tree,sort");
     EXPECT_EQ(title.Root().title(), "T");
@@ -91,7 +91,7 @@ TEST(TreeCommands, RootTakesTheTitleNameAndKindDetail) {
     EXPECT_EQ(title.Root().children()[0]->detail(), "sort");
 }
 
-TEST(TreeCommands, DeepNestingDoesNotExhaustTheStack) {
+TEST(TreeBuilding, DeepNestingDoesNotExhaustTheStack) {
     ScriptRig rig;
     std::string body;
     for (int i = 0; i < 100000; ++i) body += "TAddChild:n\n";
@@ -99,7 +99,7 @@ TEST(TreeCommands, DeepNestingDoesNotExhaustTheStack) {
     EXPECT_EQ(title.Root().CountNodes(), 100001u);
 }
 
-TEST(TreeCommands, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {
+TEST(TreeBuilding, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {
     ScriptRig rig;
     std::string body;
     const std::size_t chain = kMaxTreeLevels - 1;  // children of the root reach the deepest level

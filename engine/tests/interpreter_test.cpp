@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"NamesAreCaseSensitiveAndUnknownLinesAreIgnored",
                                "text:lower\nTEXT:upper\nplain words\n\n{\n}\nText:ok", "ok"},
                       TextCase{"TextLineIsNotCaughtByText", "TextLine:one", "one\n"},
-                      TextCase{"OnlyTextLineTurnsDoublePercentIntoOne", "TextLine:50%% done\nText:50%% done",
-                               "50% done\n50%% done"},
+                      TextCase{"OnlyTextLineTurnsDoublePercentIntoOne", "TextLine:50%% done %%%\nText:50%% done",
+                               "50% done %%\n50%% done"},
                       TextCase{"OtherConversionsAreCopied", "TextLine:%s %n %d %", "%s %n %d %\n"},
                       TextCase{"TextKeepsBraceTokensAndFileExpandExpandsPaths",
                                "Text:<CLB>\nTextFileExpand:<WINDOWS>\\win.ini", "<CLB>C:\\WINNT\\win.ini"},
@@ -63,45 +63,26 @@ TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {
     EXPECT_EQ(rig.RunText("Text:" + longText).text, longText);
 }
 
-TEST(Interpreter, TitleNotPendingIsNotRun) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
-    TitleRecord& title = *file->FindTitle("T");
-    title.runPending = 0;
-    title.text = "kept";
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
-    EXPECT_EQ(title.text, "kept");
-}
-
-TEST(Interpreter, RerunReplacesTheResult) {
+TEST(Interpreter, RunsOnlyPendingTitlesAndEachRunReplacesTheResult) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntreetext\nText:a\nTAddChild:n\n}\n");
     TitleRecord& title = *file->FindTitle("T");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    const auto run = [&] { ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title); };
+    title.runPending = 0;
+    title.text = "kept";
+    run();
+    EXPECT_EQ(title.text, "kept");
     title.runPending = 1;
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    run();
+    title.runPending = 1;
+    run();
     EXPECT_EQ(title.text, "a");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("n"));
     EXPECT_EQ(title.Root().title(), "T");
-}
-
-TEST(Interpreter, ListedTitleWithoutBodyGivesNothing) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nEmpty\n}\nText:not a body\n");
-    TitleRecord& title = *file->FindTitle("Empty");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
-    EXPECT_EQ(title.text, "");
-    EXPECT_EQ(title.Root().children().size(), 0u);
-    EXPECT_EQ(title.runPending, 0);
-}
-
-TEST(Interpreter, ScriptThatVanishedEndsTheRunQuietly) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
+    // A script that vanished ends the run quietly, with nothing gathered.
     std::filesystem::remove(file->path);
-    TitleRecord& title = *file->FindTitle("T");
-    title.text = "old";
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    title.runPending = 1;
+    run();
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.runPending, 0);
 }
@@ -206,14 +187,9 @@ TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
     engine.SkipBlock(again, 1);
     EXPECT_EQ(engine.depth(), 0);
     EXPECT_EQ(again.ReadLine().value_or("<end>"), "y");
-}
-
-TEST(SkipBlock, StopsAtTheEndOfAnUnclosedBlock) {
-    ScriptRig rig;
-    ScriptFile file(std::string("a {\nb\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.SkipBlock(file, 1);
-    EXPECT_TRUE(file.AtEnd());
+    ScriptFile unclosed(std::string("a {\nb\n"));
+    engine.SkipBlock(unclosed, 1);
+    EXPECT_TRUE(unclosed.AtEnd());
 }
 
 }  // namespace

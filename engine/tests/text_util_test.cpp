@@ -5,14 +5,6 @@
 namespace kavlo {
 namespace {
 
-TEST(FormatPercent, OnlyDoublePercentChanges) {
-    EXPECT_EQ(FormatPercent("50%% done\n"), "50% done\n");
-    EXPECT_EQ(FormatPercent("%%%"), "%%");
-    EXPECT_EQ(FormatPercent("%s%n%d%x%p%"), "%s%n%d%x%p%");
-    EXPECT_EQ(FormatPercent(std::string("a\0%%b", 5)), std::string("a\0%b", 4));
-    EXPECT_EQ(FormatPercent(""), "");
-}
-
 struct DecimalCase {
     const char* text;
     std::int32_t value;

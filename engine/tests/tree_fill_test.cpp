@@ -16,12 +16,11 @@ class RecordingSink : public TreeSink {
 public:
     std::uint32_t InsertItem(std::uint32_t parent, std::string_view text, int stateImage) override {
         const std::uint32_t key = static_cast<std::uint32_t>(items_.size() + 1);
-        items_.push_back({std::string(text), stateImage, {}});
+        items_.push_back({std::string(text), stateImage});
         children_[parent].push_back(key);
         return key;
     }
     void SortChildren(std::uint32_t parent) override {
-        ++sorts_[parent];
         auto& list = children_[parent];
         std::stable_sort(list.begin(), list.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return items_[a - 1].text < items_[b - 1].text; });
@@ -37,13 +36,11 @@ public:
         }
         return lines;
     }
-    std::map<std::uint32_t, int> sorts_;
 
 private:
     struct Item {
         std::string text;
         int state;
-        std::vector<std::uint32_t> unused;
     };
     std::vector<Item> items_;
     std::map<std::uint32_t, std::vector<std::uint32_t>> children_;
