@@ -9,16 +9,6 @@
 namespace kavlo {
 namespace {
 
-// Result trees can be as deep as a script has lines, so the walks keep their
-// own stack instead of recursing.
-template <class Node>
-struct Frame {
-    Node* node;
-    std::uint32_t parentItem;  ///< the item the node was given as parent
-    std::uint32_t childItem;   ///< the item its children go under
-    std::size_t nextChild;
-};
-
 bool SortsItsLevel(const ResultNode& node) { return Contains(node.detail(), "sort"); }
 
 }  // namespace
@@ -38,9 +28,9 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-/// The fills sort a level each time a node of it that asks for sorting is done,
-/// so the level ends sorted up to the last such node and in insertion order after it.
-void SortLikeTheFill(std::vector<TreeLevelItem>& items, std::size_t sortedCount) {
+/// A level is sorted each time a node of it that asks for sorting is done, so it
+/// ends sorted up to the last such node and in insertion order after it.
+void SortUpTo(std::vector<TreeLevelItem>& items, std::size_t sortedCount) {
     std::stable_sort(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(sortedCount),
                      [](const TreeLevelItem& a, const TreeLevelItem& b) { return LessIgnoringCase(a.text, b.text); });
 }
@@ -53,55 +43,6 @@ TreeItemText TreeItemOf(std::string_view title) {
     return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|')), true};
 }
 
-void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<const ResultNode>> stack;
-    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
-        const TreeItemText item = TreeItemOf(n.title());
-        stack.push_back({&n, parent, sink.InsertItem(parent, item.text, item.stateImage), 0});
-    };
-    enter(node, parentItem);
-    while (!stack.empty()) {
-        Frame<const ResultNode>& frame = stack.back();
-        if (frame.nextChild < frame.node->children().size()) {
-            const ResultNode& child = *frame.node->children()[frame.nextChild++];
-            enter(child, frame.childItem);
-            continue;
-        }
-        const bool sorts = SortsItsLevel(*frame.node);
-        const std::uint32_t parent = frame.parentItem;
-        stack.pop_back();
-        if (sorts) sink.SortChildren(parent);
-    }
-}
-
-void FillExpandableTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<const ResultNode>> stack;
-    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
-        std::uint32_t childItem = parent;
-        if (const std::string_view marker = ExpandableMarker(n.title()); !marker.empty()) {
-            childItem = sink.InsertItem(parent, ReplaceAll(n.title(), marker, ""), 1);
-        }
-        stack.push_back({&n, parent, childItem, 0});
-    };
-    enter(node, parentItem);
-    while (!stack.empty()) {
-        Frame<const ResultNode>& frame = stack.back();
-        if (frame.nextChild < frame.node->children().size()) {
-            const ResultNode& child = *frame.node->children()[frame.nextChild++];
-            enter(child, frame.childItem);
-            continue;
-        }
-        const bool sorts = SortsItsLevel(*frame.node);
-        const std::uint32_t parent = frame.parentItem;
-        stack.pop_back();
-        if (sorts) sink.SortChildren(parent);
-    }
-}
-
-}  // namespace kavlo
-
-namespace kavlo {
-
 std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
     std::vector<TreeLevelItem> items;
     items.reserve(node.children().size());
@@ -111,7 +52,7 @@ std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
         items.push_back({child.get(), std::move(item.text), item.stateImage, item.hasState});
         if (SortsItsLevel(*child)) sortedCount = items.size();
     }
-    SortLikeTheFill(items, sortedCount);
+    SortUpTo(items, sortedCount);
     return items;
 }
 
@@ -143,7 +84,7 @@ std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node) {
         stack.pop_back();
         if (done != &node && SortsItsLevel(*done)) sortedCount = items.size();
     }
-    SortLikeTheFill(items, sortedCount);
+    SortUpTo(items, sortedCount);
     return items;
 }
 
