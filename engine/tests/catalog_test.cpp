@@ -68,18 +68,6 @@ TEST(Catalog, TitleListHonoursOsTitlesAndKeepsNamesAsWritten) {
     EXPECT_EQ(file->version, " 2");  // the body of "Security" is ignored on 98, but its lines are scanned
 }
 
-TEST(Catalog, TitlesStartPendingAndBodiesRecordKindAndOffset) {
-    ScriptRig rig;
-    auto file = rig.Load(kExample);
-    const TitleRecord& services = *file->FindTitle("Services");
-    EXPECT_EQ(services.runPending, 1);
-    EXPECT_TRUE(services.hasBody);
-    EXPECT_EQ(services.kind, "treexp");
-    EXPECT_EQ(services.kindDetail, "Name,30,State,12");
-    EXPECT_EQ(std::string(kExample).substr(services.startOffset, 22), "TRoot:Name,30,State,12");
-    EXPECT_FALSE(file->FindTitle(" Padded ")->hasBody);
-}
-
 struct KindCase {
     const char* kindLine;
     const char* kind;
@@ -103,6 +91,7 @@ TEST_P(KindLines, ReadTheHeaderLinesTheKindNeeds) {
     EXPECT_EQ(title.header1, c.header1);
     EXPECT_EQ(title.header2, c.header2);
     EXPECT_EQ(script.substr(title.startOffset, 6), c.firstBodyLine);
+    EXPECT_EQ(title.runPending, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -73,30 +73,17 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"TextCommandsAreIgnored", "Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>\nTAddText:x", "T\n  x\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TreeBuilding, ExpandableRootStoresTheColumnsOnEveryNode) {
+TEST(TreeBuilding, ExpandableRootStoresTheColumnsAndTheKindDetailOnEveryNode) {
     ScriptRig rig;
-    const auto& expandable = rig.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp");
+    const auto& expandable = rig.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp,sort");
     const ResultNode& root = expandable.Root();
     EXPECT_EQ(root.extra(), "Name,20,Size,10");
     ASSERT_THAT(ChildTitles(root), ElementsAre("foo.dll"));
     EXPECT_EQ(root.children()[0]->extra(), "1200");
     EXPECT_EQ(root.children()[0]->children()[0]->extra(), "1200");
-}
-
-TEST(TreeBuilding, RootTakesTheTitleNameAndKindDetail) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree("TAddText:x", "tree,sort");
-    EXPECT_EQ(title.Root().title(), "T");
-    EXPECT_EQ(title.Root().detail(), "sort");
-    EXPECT_EQ(title.Root().children()[0]->detail(), "sort");
-}
-
-TEST(TreeBuilding, DeepNestingDoesNotExhaustTheStack) {
-    ScriptRig rig;
-    std::string body;
-    for (int i = 0; i < 100000; ++i) body += "TAddChild:n\n";
-    const auto& title = rig.RunTree(body);
-    EXPECT_EQ(title.Root().CountNodes(), 100001u);
+    // The kind line's detail goes to every node.
+    EXPECT_EQ(root.detail(), "sort");
+    EXPECT_EQ(root.children()[0]->detail(), "sort");
 }
 
 TEST(TreeBuilding, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {

@@ -127,6 +127,8 @@ void CountA(CommandCall& call) {
     lastArgument = std::string(call.afterColon);
 }
 void CountA2(CommandCall&) { ++groupA2Calls; }
+int fileInfoCalls = 0;
+void CountFileInfo(CommandCall&) { ++fileInfoCalls; }
 
 struct GroupCase {
     const char* name;
@@ -136,19 +138,22 @@ struct GroupCase {
 
 class DispatchGroups : public ::testing::TestWithParam<GroupCase> {};
 
-TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamily) {
+TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamilyAndEachLineRunsItsOwnRow) {
     ScriptRig rig(GetParam().os);
     CommandTable table;
     ASSERT_TRUE(table.Bind("TERegList:", &CountA));
     ASSERT_TRUE(table.Bind("TRegKeyRightsList:", &CountA2));
-    groupACalls = groupA2Calls = 0;
+    ASSERT_TRUE(table.Bind("FileInfo:", &CountFileInfo));
+    groupACalls = groupA2Calls = fileInfoCalls = 0;
     ScriptFile file(std::string{});
     ScriptEngine engine(rig.context, table);
     engine.Dispatch(file, "  TERegList: a", nullptr);
     engine.Dispatch(file, "TRegKeyRightsList: a", nullptr);
+    engine.Dispatch(file, "CFileInfo: x", nullptr);  // its own silent row, not "FileInfo:"
     EXPECT_EQ(groupACalls, 1);
     EXPECT_EQ(lastArgument, " a");  // the text after the first ":" of the trimmed line
     EXPECT_EQ(groupA2Calls, GetParam().a2Calls);
+    EXPECT_EQ(fileInfoCalls, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
@@ -157,22 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
                                            GroupCase{"NT351", OsInfo{"NT3.51", "NT 3.5", 300, true}, 0},
                                            GroupCase{"XP", OsInfo{"NT5.1", "Windows XP", 51, true}, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-int fileInfoCalls = 0;
-void CountFileInfo(CommandCall&) { ++fileInfoCalls; }
-
-TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
-    ScriptRig rig;
-    CommandTable table;
-    ASSERT_TRUE(table.Bind("FileInfo:", &CountFileInfo));
-    fileInfoCalls = 0;
-    ScriptFile file(std::string{});
-    ScriptEngine engine(rig.context, table);
-    engine.Dispatch(file, "CFileInfo: x", nullptr);
-    EXPECT_EQ(fileInfoCalls, 0);
-    engine.Dispatch(file, "FileInfo: x", nullptr);
-    EXPECT_EQ(fileInfoCalls, 1);
-}
 
 // ------------------------------------------------------------ SkipBlock
 

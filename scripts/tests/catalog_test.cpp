@@ -19,13 +19,12 @@ using ::testing::ElementsAreArray;
 
 OsInfo Os(const char* shortName, int code, bool nt) { return {shortName, shortName, code, nt}; }
 
-// Every bundled script loads on every system with its version headers, and
-// each title it lists there has a body with a kind line.
-class BundledCatalog : public ::testing::TestWithParam<OsInfo> {};
-
-TEST_P(BundledCatalog, HeadersAndTitleBodies) {
+// Every bundled script has its version headers, and each title it lists has a
+// body with a kind line. (Which titles a system lists is the catalog's own
+// concern; the script checker makes sure that every listed title has a body.)
+TEST(BundledCatalog, HeadersAndTitleBodies) {
     testing::FakeMachine machine;
-    AppContext context(machine, GetParam(), ScriptsDir());
+    AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
     ScriptCatalog catalog(context, StandardCommandTable());
     const std::regex fourDigits("[0-9]{4}");
     const std::regex date("(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/(19|20)[0-9]{2}");
@@ -44,16 +43,6 @@ TEST_P(BundledCatalog, HeadersAndTitleBodies) {
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Systems, BundledCatalog,
-                         ::testing::Values(Os("Win95", 95, false), Os("Win98", 98, false), Os("NT4.0", 40, true),
-                                           Os("NT5.0", 50, true), Os("NT5.1", 51, true), Os("NT", 100, true)),
-                         [](const ::testing::TestParamInfo<OsInfo>& info) {
-                             std::string name = info.param.shortName;
-                             for (char& c : name)
-                                 if (c == '.') c = '_';
-                             return name;
-                         });
 
 struct ProductCase {
     const char* name;
