@@ -127,17 +127,6 @@ auto DriveOf(Drives& drives, std::string_view path) {
     return drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
 }
 
-platform::FindEntry Entry(std::string fullPath, std::string name, std::uint32_t attributes, std::uint64_t size,
-                          platform::LocalTime time = {}) {
-    platform::FindEntry e;
-    e.name = std::move(name);
-    e.fullPath = std::move(fullPath);
-    e.attributes = attributes;
-    e.size = size;
-    e.lastWrite = time;
-    return e;
-}
-
 }  // namespace
 
 FakeMachine::FakeMachine() {
@@ -260,14 +249,14 @@ Result<std::vector<platform::FindEntry>> FakeMachine::FindFiles(std::string_view
     if (wild && dir.size() > 2) {
         for (const char* dot : {".", ".."})
             if (platform::sim::MatchesPattern(namePattern, dot))
-                out.push_back(Entry(dir + "\\" + dot, dot, platform::attr::kDirectory, 0));
+                out.push_back({dot, "", dir + "\\" + dot, platform::attr::kDirectory, 0, {}});
     }
     for (const Node& n : nodes_) {
         const auto s = n.path.rfind('\\');
         if (FoldName(n.path.substr(0, s)) != FoldName(dir)) continue;
         const std::string name = n.path.substr(s + 1);
         if (!platform::sim::MatchesPattern(namePattern, name) || (!wild && vanished_.count(FoldName(n.path)))) continue;
-        out.push_back(Entry(dir + "\\" + name, name, n.attributes, n.size, n.lastWrite));
+        out.push_back({name, "", dir + "\\" + name, n.attributes, n.size, n.lastWrite});
     }
     if (out.empty()) return R::Failure(err::kFileNotFound);
     return out;
@@ -354,10 +343,8 @@ Result<std::string> FakeMachine::ShellFolder(int csidl) {
 std::string FakeMachine::ErrorText(WinError code) {
     switch (code) {
         case 2: return "The system cannot find the file specified.\r\n";
-        case 5: return "Access is denied.\r\n";
         case 6: return "The handle is invalid.\r\n";
         case 234: return "More data is available.\r\n";
-        case 259: return "No more data is available.\r\n";
         default: return "Error " + std::to_string(code) + ".\r\n";
     }
 }

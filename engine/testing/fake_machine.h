@@ -66,10 +66,6 @@ public:
     /// Listings still show the entry, but looking up its own path fails (it vanished).
     void Vanish(std::string_view path);
     void SetShellFolder(int csidl, std::string path) { folders_[csidl] = std::move(path); }
-    void SetDirectories(std::string windows, std::string system) {
-        windowsDirectory = std::move(windows);
-        systemDirectory = std::move(system);
-    }
 
     std::map<char, DriveSetup> drives{{'C', {}}};
     std::map<std::string, std::string> environment;

@@ -158,40 +158,25 @@ TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
                 ElementsAre("A", "b", "c"));
 }
 
-TEST(Scan, ConfigurationNamesFilesExactly) {
-    ScriptRig rig;
-    rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme\\Antivirus");
-    rig.dir().Write("System.dbg", "");
-    rig.dir().Write("Antivirus.dbg", "");
-    rig.dir().Write("Remote.dbg", "");
-    rig.dir().Write("Other.dbg", "");
-    rig.dir().Write("DBGList.cfg",
-                    "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"
-                    "[CHECK] {\n"
-                    "Antivirus.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Antivirus\n}\n"
-                    "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
-                    "}\n");
-    // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
-                ElementsAre("Antivirus", "Other"));
-}
-
-TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
+TEST(Scan, ConfigurationNamesFilesExactlyAndCheckEntriesInheritThePresenceFlag) {
     ScriptRig rig;
     rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme");
     rig.context.presentFlag = 0;
-    const std::string path = rig.dir().Write("DBGList.cfg",
-                                             "[CHECK] {\n"
-                                             "First.dbg {\n}\n"                                     // flag still 0
-                                             "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
-                                             "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
-                                             "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
-                                             "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
-                                             "}\n"
-                                             "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
-    const auto list = ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path);
-    ASSERT_TRUE(list);
-    EXPECT_THAT(*list, ElementsAre("Second.dbg", "Third.dbg"));
+    for (const char* name :
+         {"System.dbg", "Other.dbg", "First.dbg", "Second.dbg", "Third.dbg", "Fifth.dbg", "Late.dbg"})
+        rig.dir().Write(name, "");
+    rig.dir().Write("DBGList.cfg",
+                    "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"  // "system.dbg" does not select "System.dbg"
+                    "[CHECK] {\n"
+                    "First.dbg {\n}\n"                                     // flag still 0
+                    "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
+                    "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
+                    "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
+                    "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
+                    "}\n"
+                    "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
+                ElementsAre("Other", "Second", "Third"));
 }
 
 TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {

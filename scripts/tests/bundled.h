@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/app_context.h"
@@ -28,10 +27,6 @@ struct Catalog {
     std::unique_ptr<platform::Machine> machine;
     std::unique_ptr<AppContext> context;
     std::vector<std::unique_ptr<ScriptRecord>> files;
-
-    const ScriptRecord* File(std::string_view name) const;
-    /// The title of a script; null when the script or the title is not in the catalog.
-    const TitleRecord* Title(std::string_view script, std::string_view title) const;
 };
 
 /// Gathers a new report of the bundled scripts on a machine, saves it to a
