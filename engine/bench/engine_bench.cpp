@@ -6,11 +6,9 @@
 #include "probes/registration.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
-#include "engine/testing/fake_machine.h"
+#include "engine/testing/script_rig.h"
 
 namespace {
-
-kavlo::OsInfo Nt50() { return {"NT5.0", "Windows 2000 Professional", 50, true}; }
 
 // A title of `lines` body lines mixing text output and tree building.
 std::string MixedTitle(std::size_t lines) {
@@ -35,7 +33,7 @@ std::string MixedTitle(std::size_t lines) {
 void BM_DispatchMixedTitle(benchmark::State& state) {
     const auto lines = static_cast<std::size_t>(state.range(0));
     kavlo::testing::FakeMachine machine;
-    kavlo::AppContext context(machine, Nt50(), "C:\\");
+    kavlo::AppContext context(machine, kavlo::testing::Nt50(), "C:\\");
     kavlo::ScriptFile script(MixedTitle(lines));
     auto file = kavlo::ScriptCatalog(context, kavlo::StandardCommandTable()).LoadScript(script, "bench.dbg", "bench");
     kavlo::TitleRecord& title = *file->titles.front();

@@ -308,7 +308,7 @@ Result<std::string> FakeMachine::ShortPathName(std::string_view path) {
 
 Result<std::uint32_t> FakeMachine::EffectiveAccess(std::string_view path) {
     accessChecked.emplace_back(path);
-    if (!grantedAccess) return Result<std::uint32_t>::Failure(accessError);
+    if (!grantedAccess) return Result<std::uint32_t>::Failure(err::kNotSupported);
     return *grantedAccess;
 }
 

@@ -72,9 +72,8 @@ public:
     std::string windowsDirectory = "C:\\WINNT";
     std::string systemDirectory = "C:\\WINNT\\system32";
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
-    /// The access mask every access check grants; none: the check fails with `accessError`.
+    /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
-    WinError accessError = err::kNotSupported;
     std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // registry

@@ -8,17 +8,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(TreeItemOf, StateFieldGivesTheImage) {
-    EXPECT_EQ(TreeItemOf("||01 Enable logging").text, " Enable logging");
-    EXPECT_EQ(TreeItemOf("||01 Enable logging").stateImage, 1);
-    EXPECT_EQ(TreeItemOf("|2| Enabled").text, "Enabled");  // the field is four characters, the blank included
-    EXPECT_EQ(TreeItemOf("|2| Enabled").stateImage, 2);
-    EXPECT_EQ(TreeItemOf("||1").text, "");
-    EXPECT_EQ(TreeItemOf("||1").stateImage, 1);
-    EXPECT_EQ(TreeItemOf("plain").stateImage, 0);
-    EXPECT_EQ(TreeItemOf("a|12").text, "a|12");
-}
-
 // The tree a view shows by opening every level: "text[state]" per item, two
 // blanks of indent per level.
 std::vector<std::string> OutlineByLevels(const std::vector<TreeLevelItem>& top,
@@ -43,8 +32,11 @@ TEST(TreeLevel, StatesAndSortingUpToTheLastNodeThatAsksForIt) {
     ResultNode& sorted = root.AddChild("c");
     sorted.SetTitleAndDetail("c", "sort");
     root.AddChild("0 after the sort");
+    // A state field is four characters, a blank included, and gives the state image.
+    for (const char* title : {"||01 Enable logging", "|2| Enabled", "||1", "a|12"}) root.AddChild(title);
     EXPECT_THAT(OutlineByLevels(TreeLevel(root), &TreeLevel),
-                ElementsAre("a[0]", "b[0]", "  z[1]", "  y[0]", "c[0]", "x[3]", "0 after the sort[0]"));
+                ElementsAre("a[0]", "b[0]", "  z[1]", "  y[0]", "c[0]", "x[3]", "0 after the sort[0]",
+                            " Enable logging[1]", "Enabled[2]", "[1]", "a|12[0]"));
 }
 
 TEST(ExpandableTreeLevel, OnlyMarkedNodesAppearAndUnmarkedOnesLiftTheirChildren) {

@@ -1,11 +1,13 @@
-// The bundled scripts end their lines as Windows does, use every command of the
-// table, and leave the costly ones to the extended script. (They pass the
+// The bundled scripts end their lines as Windows does, hold their version
+// headers, use every command of the table, and leave the costly ones to the
+// extended script. (They pass the
 // script checker in the test "lint_bundled_scripts" of the command line.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <set>
 
 #include "scripts/tests/bundled.h"
@@ -15,8 +17,12 @@ namespace kavlo::scripts_test {
 namespace {
 
 // The files ship to Windows as they are; Notepad of those systems shows a file
-// with bare line feeds as one line.
-TEST(BundledScripts, LinesEndWithCarriageReturnAndLineFeed) {
+// with bare line feeds as one line. The script information page shows the first
+// and last two digits of the versions: 0106 is 1.6.
+TEST(BundledScripts, LinesEndWithCarriageReturnAndLineFeedAndHeadersHoldVersionNumbers) {
+    const std::regex headers[] = {
+        std::regex("(^|\n)ENGINE:0106\r\n"), std::regex("(^|\n)VERSION:[0-9]{4}\r\n"),
+        std::regex("(^|\n)DATE:(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/(19|20)[0-9]{2}\r\n")};
     std::vector<std::string> files = BundledScriptNames();
     files.push_back("DBGList.cfg");
     for (const std::string& file : files) {
@@ -28,6 +34,8 @@ TEST(BundledScripts, LinesEndWithCarriageReturnAndLineFeed) {
             if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ++bare;
         EXPECT_EQ(bare, 0u) << file;
         EXPECT_EQ(bytes.back(), '\n') << file << " ends without a line end";
+        if (file == "DBGList.cfg") continue;
+        for (const std::regex& header : headers) EXPECT_TRUE(std::regex_search(bytes, header)) << file;
     }
 }
 

@@ -1,14 +1,13 @@
-// The catalog of the bundled scripts: headers, titles per system, and the
-// product checks of DBGList.cfg.
+// The product checks of the bundled DBGList.cfg: which scripts a new report
+// catalogues on a machine with which products.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
 #include "probes/registration.h"
 #include "engine/script_catalog.h"
-#include "engine/testing/fake_machine.h"
+#include "engine/testing/script_rig.h"
 #include "scripts/tests/bundled.h"
 
 namespace kavlo::scripts_test {
@@ -16,33 +15,6 @@ namespace {
 
 using platform::RegRoot;
 using ::testing::ElementsAreArray;
-
-OsInfo Os(const char* shortName, int code, bool nt) { return {shortName, shortName, code, nt}; }
-
-// Every bundled script has its version headers, and each title it lists has a
-// body with a kind line. (Which titles a system lists is the catalog's own
-// concern; the script checker makes sure that every listed title has a body.)
-TEST(BundledCatalog, HeadersAndTitleBodies) {
-    testing::FakeMachine machine;
-    AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
-    ScriptCatalog catalog(context, StandardCommandTable());
-    const std::regex fourDigits("[0-9]{4}");
-    const std::regex date("(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/(19|20)[0-9]{2}");
-    for (const std::string& name : BundledScriptNames()) {
-        SCOPED_TRACE(name);
-        const auto file = catalog.LoadScript(ScriptsDir() + "/" + name, name.substr(0, name.size() - 4));
-        ASSERT_TRUE(file);
-        // The script information page shows the first and last two digits: 0106 is 1.6.
-        EXPECT_EQ(file->engine, "0106");
-        EXPECT_TRUE(std::regex_match(file->version, fourDigits)) << file->version;
-        EXPECT_TRUE(std::regex_match(file->date, date)) << file->date;
-        EXPECT_FALSE(file->titles.empty());
-        for (const auto& title : file->titles) {
-            EXPECT_TRUE(title->hasBody) << title->name;
-            EXPECT_FALSE(title->kind.empty()) << title->name;
-        }
-    }
-}
 
 struct ProductCase {
     const char* name;
@@ -62,7 +34,7 @@ TEST_P(ConfigurationChecks, LoadProductScriptsOfInstalledProducts) {
     if (c.fernway)
         machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Quorvane\\Fernway", "InstallDir",
                           "C:\\Program Files\\Quorvane\\Fernway");
-    AppContext context(machine, Os("NT5.0", 50, true), ScriptsDir());
+    AppContext context(machine, testing::Nt50(), ScriptsDir());
     const auto loadList =
         ScriptCatalog(context, StandardCommandTable()).ReadConfiguration(ScriptsDir() + "/DBGList.cfg");
     ASSERT_TRUE(loadList.has_value());
