@@ -172,7 +172,7 @@ TEST(Scan, ConfigurationNamesFilesExactlyAndCheckEntriesInheritThePresenceFlag) 
                     "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
                     "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
                     "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
-                    "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
+                    "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"  // IF without a title
                     "}\n"
                     "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
     EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),

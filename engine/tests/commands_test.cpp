@@ -149,14 +149,5 @@ TEST(If, OtherNamesCompareVari1AsACharacter) {
     EXPECT_EQ(title.text, "2356");
 }
 
-TEST(If, WorksWithoutATitle) {
-    ScriptRig rig;
-    rig.context.vari1.SetInt(1);
-    ScriptFile file(std::string("Text:x\n}\nrest\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.Dispatch(file, "IF VARI1,==,2 {", nullptr);
-    EXPECT_EQ(file.ReadLine().value_or("<end>"), "rest");
-}
-
 }  // namespace
 }  // namespace kavlo::test

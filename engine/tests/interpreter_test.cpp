@@ -1,4 +1,4 @@
-// The interpreter: line syntax, braces, comments, dispatch groups, "[OS:" blocks.
+// The interpreter: line syntax, braces, skipped blocks, comments, dispatch groups, "[OS:" blocks.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -51,6 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                                "[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\nText:b"},
                       TextCase{"BodyEndsAtTheFirstUnbalancedClosingBrace", "", "a",
                                "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
+                      // A skipped block counts the braces of every line, and the body still ends at its "}".
+                      TextCase{"SkippedBlocksCountTheBracesOfEveryLine", "", "z",
+                               "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nIF VARI1,==,1 {\nText:<{}>\nText:x {\n}\n"
+                               "Text:y }\nText:z\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
                       TextCase{"CrLfAndLfLineEndsReadAlike", "", "ab",
                                "[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -145,24 +149,6 @@ INSTANTIATE_TEST_SUITE_P(Systems, PerSystem,
                                            // Later systems are "NT" alone, which every NT list contains.
                                            OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>", 1}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// ------------------------------------------------------------ SkipBlock
-
-TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
-    ScriptRig rig;
-    ScriptFile file(std::string("a {\nb\n}\nc }\nd\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.SkipBlock(file, 0);
-    EXPECT_EQ(engine.depth(), 1);
-    EXPECT_EQ(file.ReadLine().value_or("<end>"), "d");
-    ScriptFile again(std::string("x {}\n}\ny\n"));
-    engine.SkipBlock(again, 1);
-    EXPECT_EQ(engine.depth(), 0);
-    EXPECT_EQ(again.ReadLine().value_or("<end>"), "y");
-    ScriptFile unclosed(std::string("a {\nb\n"));
-    engine.SkipBlock(unclosed, 1);
-    EXPECT_TRUE(unclosed.AtEnd());
-}
 
 }  // namespace
 }  // namespace kavlo::test
