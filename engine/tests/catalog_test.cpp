@@ -136,26 +136,19 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"ListedTitleWithoutBodyGivesNothing", "[TITLE LIST] {\nT\n}\nText:not a body\n", "T", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Catalog, MissingFilesGiveNothing) {
+TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrderAndMissingFilesGiveNothing) {
     ScriptRig rig;
     ScriptCatalog catalog(rig.context, StandardCommandTable());
     EXPECT_EQ(catalog.LoadScript(rig.dir().folder() + "/missing.dbg", "missing"), nullptr);
+    EXPECT_FALSE(catalog.ReadConfiguration(rig.dir().folder() + "/DBGList.cfg"));
     EXPECT_TRUE(catalog.Scan(rig.dir().folder()).empty());
     EXPECT_TRUE(catalog.Scan(rig.dir().folder() + "/nowhere").empty());
-    EXPECT_FALSE(catalog.ReadConfiguration(rig.dir().folder() + "/DBGList.cfg"));
-}
-
-// ---------------------------------------------------------------- Scan
-
-TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
-    ScriptRig rig;
     rig.dir().Write("b.dbg", "");
     rig.dir().Write("A.DBG", "");
     rig.dir().Write("c.dbg", "");
     rig.dir().Write("notes.txt", "");
     std::filesystem::create_directory(std::filesystem::path(rig.dir().folder()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
-                ElementsAre("A", "b", "c"));
+    EXPECT_THAT(FileNames(catalog.Scan(rig.dir().folder())), ElementsAre("A", "b", "c"));
 }
 
 TEST(Scan, ConfigurationNamesFilesExactlyAndCheckEntriesInheritThePresenceFlag) {

@@ -28,8 +28,7 @@ TEST_P(SetVar, StoresByNamePrefixUntrimmed) {
     rig.context.vars2.SetString("before");
     rig.context.vari2.SetInt(-7);
     rig.context.varb2.SetInt(-8);
-    ScriptFile file(std::string{});
-    ScriptEngine(rig.context, StandardCommandTable()).Dispatch(file, GetParam().line, nullptr);
+    rig.Dispatch(GetParam().line, nullptr);
     EXPECT_EQ(rig.context.vars2.stringValue, GetParam().vars2);
     EXPECT_EQ(rig.context.vari2.intValue, GetParam().vari2);
     EXPECT_EQ(rig.context.varb2.intValue, GetParam().varb2);

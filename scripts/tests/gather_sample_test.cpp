@@ -1,7 +1,8 @@
 // Gathers the sample machine with the bundled scripts, saves the report, opens
 // it again and compares every title with scripts/tests/expected/office7.txt:
 // each title's kind, its text as is and its tree with the raw node titles
-// (state fields and markers included), two blanks of indent per level. The
+// (state fields and markers included), two blanks of indent per level; a title
+// still pending after the gathering says so. The
 // extended script, which the catalog leaves out, is run on the sample machine
 // and compared in the same file.
 //
@@ -27,6 +28,7 @@ namespace {
 
 void AppendTitle(std::string& out, const std::string& script, const TitleRecord& title) {
     out += "== " + script + " / " + title.name + " (" + title.kind + ") ==\n" + title.text;
+    if (title.runPending != 0) out += "(still pending)\n";
     if (!title.text.empty() && title.text.back() != '\n') out += "\n";
     WalkTree(title.Root(), kAnyDepth, [&out](const ResultNode& node, std::size_t depth) {
         if (depth > 0) out += std::string((depth - 1) * 2, ' ') + node.title() + "\n";
@@ -46,7 +48,6 @@ std::string ExtendedScriptOnTheSample() {
     std::string out;
     for (const auto& title : script->titles) {
         ScriptEngine(context, StandardCommandTable()).RunTitle(*title);
-        if (title->runPending != 0) out += "still pending: " + title->name + "\n";
         AppendTitle(out, script->fileName, *title);
     }
     return out;
@@ -60,12 +61,8 @@ TEST(SampleGathered, EveryTitleMatchesTheExpectedReport) {
     ASSERT_EQ(error, "");
     ASSERT_EQ(report.files.size(), 8u) << "the configuration selects the five routine scripts and three products";
     std::string actual;
-    for (const auto& file : report.files) {
-        for (const auto& title : file->titles) {
-            EXPECT_EQ(title->runPending, 0) << file->fileName << " - " << title->name;
-            AppendTitle(actual, file->fileName, *title);
-        }
-    }
+    for (const auto& file : report.files)
+        for (const auto& title : file->titles) AppendTitle(actual, file->fileName, *title);
     actual += ExtendedScriptOnTheSample();
 
     const std::string path = ScriptsDir() + "/tests/expected/office7.txt";
