@@ -62,10 +62,7 @@ TEST(MachineConfig, DecodesUtf8WithTheMachineCodePage) {
 // text starting with "!" is the whole file instead.
 TEST(MachineConfig, ErrorsNameFileAndLine) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"[bogus]\n",
-         "20: unknown section [bogus] (known: system, memory, environment, folders, drive X:, file PATH, locale, swap "
-         "file, network, share NAME, crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, security OBJECT, "
-         "pci B:D.F, tapi line N, tapi provider ID, serial PORT, service NAME, process ID, window N)"},
+        {"[bogus]\n", "20: unknown section [bogus] (known: system, memory, ..."},
         {"[service Spooler]\non_start = crashes\n",
          "21: \"on_start\" is runs, hangs, fails CODE or exits CODE, not \"crashes\""},
         {"[resolver]\naddresses = 10.0.0.1 10.0.0.300\n",
@@ -92,9 +89,7 @@ TEST(MachineConfig, ErrorsNameFileAndLine) {
         {"[memory]\ntotal_phys = 99999999999999999999\n",
          "21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
         {"[memory]\ntotal_phys = 1\navail_phys = 2\n", "20: avail_phys is larger than total_phys"},
-        {"[memory]\nspeed = 1\n",
-         "21: unknown key \"speed\" in [memory] (known: memory_load, total_phys, avail_phys, total_page_file, "
-         "avail_page_file, total_virtual, avail_virtual)"},
+        {"[memory]\nspeed = 1\n", "21: unknown key \"speed\" in [memory] (known: memory_load, ..."},
         {"[drive C:]\ntype = fixed\n", "20: section [drive C:] appears twice (first at line 13)"},
         {"[drive 1:]\ntype = fixed\n", "20: a drive section is named like [drive C:], not [drive 1:]"},
         {"[drive E:]\ntype = floppy\n",
@@ -130,7 +125,10 @@ TEST(MachineConfig, ErrorsNameFileAndLine) {
     for (const auto& [text, error] : cases) {
         const std::string ini =
             text[0] == '!' ? std::string(text.substr(1)) : std::string(kMinimalSystem) + std::string(text);
-        EXPECT_EQ(ParseMachineConfig(ini, "machine.ini").error, "machine.ini:" + std::string(error)) << text;
+        // An error written ending in "..." is compared up to there, without the list of known names.
+        const std::string expected = "machine.ini:" + std::string(error.substr(0, error.find("...")));
+        const std::string got = ParseMachineConfig(ini, "machine.ini").error;
+        EXPECT_EQ(error.ends_with("...") ? got.substr(0, expected.size()) : got, expected) << text;
     }
 }
 
