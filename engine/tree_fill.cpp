@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/text_util.h"
+#include "engine/tree_walk.h"
 
 namespace kavlo {
 namespace {
@@ -59,31 +60,20 @@ std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
 std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node) {
     std::vector<TreeLevelItem> items;
     std::size_t sortedCount = 0;
-    // Unmarked nodes are walked through (with a stack: trees can be deep); a
-    // marked node is an item and the walk does not enter it. A node of this
-    // level that asks for sorting sorts what the level holds when it is done.
-    struct Walk {
-        const ResultNode* node;
-        std::size_t nextChild;
-    };
-    std::vector<Walk> stack{{&node, 0}};
-    while (!stack.empty()) {
-        Walk& walk = stack.back();
-        if (walk.nextChild < walk.node->children().size()) {
-            const ResultNode& child = *walk.node->children()[walk.nextChild++];
-            const std::string_view marker = ExpandableMarker(child.title());
-            if (marker.empty()) {
-                stack.push_back({&child, 0});
-                continue;
-            }
-            items.push_back({&child, ReplaceAll(child.title(), marker, ""), 1, true});
-            if (SortsItsLevel(child)) sortedCount = items.size();
-            continue;
-        }
-        const ResultNode* done = walk.node;
-        stack.pop_back();
-        if (done != &node && SortsItsLevel(*done)) sortedCount = items.size();
-    }
+    // Unmarked nodes are walked through; a marked node is an item and the walk
+    // does not enter it. A node of this level that asks for sorting sorts what
+    // the level holds when it is done.
+    WalkTree(
+        node, kAnyDepth,
+        [&](const ResultNode& n, std::size_t depth) {
+            const std::string_view marker = ExpandableMarker(n.title());
+            if (depth == 0 || marker.empty()) return Visit::Children;
+            items.push_back({&n, ReplaceAll(n.title(), marker, ""), 1, true});
+            return Visit::SkipChildren;
+        },
+        [&](const ResultNode& n, std::size_t depth) {
+            if (depth > 0 && SortsItsLevel(n)) sortedCount = items.size();
+        });
     SortUpTo(items, sortedCount);
     return items;
 }
