@@ -128,19 +128,6 @@ TEST_F(FileInfoTest, ShortPathsFailWithTheErrorNumberAndRootsAreDrives) {
     EXPECT_EQ(Row(Gathered("C:"), "EFFECTIVERIGHTS"), "Error 2,\n");
 }
 
-TEST_F(FileInfoTest, GatherDriveShowsFreeSpace) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\", "C:\\,C:\\,C:\\,HardDrive,NTFS,2.5G Avail,\n"},
-        {"D:\\", "D:\\,D:\\,D:\\,CD-ROM,CDFS,,\n"},  // no disc in the drive
-        {"A:\\", "A:\\,A:\\,A:\\,Removable,FAT,1000 Avail,\n"},
-    };
-    for (const auto& [root, row] : cases) {
-        FileInfo drive;
-        drive.GatherDrive(machine, root);
-        EXPECT_EQ(Row(drive, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE"), row);
-    }
-}
-
 TEST_F(FileInfoTest, TheFirstTranslationPicksTheStringTable) {
     using Translations = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
     struct Case {
