@@ -13,13 +13,11 @@ struct SizeCase {
 TEST(FormatSize, RangesOfThe32BitForm) {
     const SizeCase cases[] = {
         {0, "0"},
-        {1, "1"},
         {1000, "1000"},
         {1001, "1.0K"},
         {999'999, "999.9K"},
         {1'000'000, "1000.0K"},
         {1'000'001, "1.0MB"},
-        {1'234'567, "1.2MB"},
         {4'294'967'295u, "4294.9MB"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatSize(static_cast<std::uint32_t>(c.bytes)), c.text) << c.bytes;
@@ -28,9 +26,6 @@ TEST(FormatSize, RangesOfThe32BitForm) {
 TEST(FormatSize64, RangesOfThe64BitForm) {
     const SizeCase cases[] = {
         {0, "0"},
-        {512, "512"},
-        {999'999, "999.9K"},
-        {1'000'001, "1.0MB"},
         {1'000'000'000, "1000.0MB"},  // the gigabyte range starts above 1,000,000,000
         {1'000'000'001, "1.0G"},
         {2'500'000'000, "2.5G"},
