@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "cli/commands.h"
+#include "cli/tests/command_outcome.h"
 #include "platform/testing/temp_folder.h"
 #include "report/report_file.h"
 
@@ -12,22 +12,10 @@ namespace kavlo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using kavlo::cli::testing::Kavlo;
+using kavlo::cli::testing::Outcome;
 using kavlo::testing::ReadAll;
 using kavlo::testing::TempFolder;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Kavlo(int (*command)(const Args&), Args args) {
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    const int status = command(args);
-    Outcome outcome{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
-    return outcome;
-}
 
 /// A report with one script of four titles: text, a file list, an expandable
 /// tree and one that was never gathered.
@@ -145,15 +133,19 @@ TEST_F(ReportCommandsTest, ExportJson) {
               "\"scripts\":[{\"path\":\"C:\\\\S.dbg\",\"key\":2,\"file_name\":\"S\",\"titles\":[]}]}\n");
 }
 
-TEST_F(ReportCommandsTest, ExportJsonKeysPairTitlesWithNodes) {
+TEST_F(ReportCommandsTest, ExportJsonKeysPairTitlesWithNodesAndTreesNest) {
     const Outcome outcome = Kavlo(ExportCommand, {path, "--format", "json"});
     ASSERT_EQ(outcome.status, 0);
     // keys renumbered depth first: root 1, Base 2, titles 3..6
     EXPECT_NE(outcome.out.find("{\"text\":\"Services\",\"key\":5,"), std::string::npos);
     EXPECT_NE(outcome.out.find("{\"name\":\"Services\",\"key\":5,\"pending\":0,\"kind\":\"treexptxt\""),
               std::string::npos);
-    EXPECT_NE(outcome.out.find("\"tree\":{\"title\":\"Services\",\"children\":[{\"title\":\"[D] Running\""),
-              std::string::npos);
+    EXPECT_NE(
+        outcome.out.find("\"tree\":{\"title\":\"Services\",\"children\":[{\"title\":\"[D] Running\",\"children\":["
+                         "{\"title\":\"[D] Spooler\",\"children\":[]},{\"title\":\"plain entry\",\"children\":[]}]},"
+                         "{\"title\":\"{D} Stopped\",\"children\":[]}]}}"),
+        std::string::npos)
+        << outcome.out;
 }
 
 TEST_F(ReportCommandsTest, ExportTextToAFile) {

@@ -2,11 +2,15 @@
 // simulated machine, output captured from stdout.
 #include <gtest/gtest.h>
 
-#include "cli/commands.h"
+#include "cli/tests/command_outcome.h"
+#include "cli/tree_text.h"
 #include "engine/testing/script_runner.h"
 
 namespace kavlo::cli {
 namespace {
+
+using kavlo::cli::testing::Kavlo;
+using kavlo::cli::testing::Outcome;
 
 const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine";
 
@@ -22,19 +26,7 @@ constexpr std::string_view kScript =
     "[TITLE]\nWriter\ntext\nTextFileExpand:<VAL1>\n}\n"
     "[TITLE]\nTree\ntreexp,Key,30\nTRoot:Key,30\nTERegList:HKCU\\Software\\KavloEngineTest\\Tree\\B\n}\n";
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunKavlo(Args args) {
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    const int status = RunCommand(args);
-    Outcome outcome{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
-    return outcome;
-}
+Outcome RunKavlo(Args args) { return Kavlo(RunCommand, std::move(args)); }
 
 class RunCommandTest : public ::testing::Test {
 protected:
@@ -80,8 +72,11 @@ TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
         longest = std::max(longest, end - start);
     EXPECT_GT(lines, 5000u);
     EXPECT_LE(longest, 100u);
-    EXPECT_NE(r.out.find("\n                                                                [5001] n\n"),
-              std::string::npos);
+    // Blanks stop at the limit; from there the level is written in brackets.
+    const std::string limit(2 * kMaxIndentLevels, ' ');
+    EXPECT_NE(r.out.find("\n" + limit + "[" + std::to_string(kMaxIndentLevels) + "] n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n" + std::string(2 * kMaxIndentLevels - 2, ' ') + "n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n" + limit + "[5001] n\n"), std::string::npos);
 }
 
 struct BadCase {
