@@ -101,21 +101,6 @@ TEST(ParseSortTypes, ByHowEntriesBegin) {
     EXPECT_TRUE(ParseSortTypes("").empty());
 }
 
-TEST(SortState, SameColumnTogglesANewOneStartsAscendingAndClearsTheOldMark) {
-    SortState state;
-    EXPECT_FALSE(state.Click(1).has_value());
-    EXPECT_EQ(state.column(), 1u);
-    EXPECT_TRUE(state.ascending());
-    state.Click(1);
-    EXPECT_FALSE(state.ascending());
-    state.Click(1);
-    EXPECT_TRUE(state.ascending());
-    state.Click(1);
-    EXPECT_EQ(state.Click(2), std::optional<std::size_t>(1));
-    EXPECT_EQ(state.column(), 2u);
-    EXPECT_TRUE(state.ascending());
-}
-
 std::vector<std::size_t> Sorted(Cells cells, std::size_t column, SortType type, bool ascending) {
     std::vector<ListRow> rows;
     for (auto& c : cells) rows.push_back(ListRow{0, std::move(c), rows.size()});
