@@ -79,8 +79,6 @@ TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
                   scripts.folder() +
                   "\n\nContact information:\n\n\nOS: Windows 2000 Professional  Workstation  "
                   "build 2195 Service Pack 2\n\nComputer Name: OFFICE7\n\n");
-    EXPECT_EQ(doc->infoPage().kind, "text");
-    EXPECT_EQ(doc->infoPage().runPending, 0);
     EXPECT_EQ(context.executionPath, scripts.folder());
     EXPECT_EQ(doc->ReportFileName(), "OFFICE7 03_14_2001 09_05_PM.IFO");
     machine.now = {2001, 12, 1, 0, 7, 0, 6};

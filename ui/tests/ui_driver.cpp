@@ -156,10 +156,8 @@ void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR id, DWORD) {
 
 // ---------------------------------------------------------------- options
 
-std::string ScriptsFolder() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts"; }
-
 AppOptions SampleOptions(const std::wstring& commandLine) {
-    SetCurrentDirectoryW(Widen(ScriptsFolder()).c_str());
+    SetCurrentDirectoryW(Widen(std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts").c_str());
     AppOptions options;
     options.machineFolder = std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7";
     options.commandLine = commandLine;
