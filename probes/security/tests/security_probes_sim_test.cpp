@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "engine/script_engine.h"
-#include "engine/script_file.h"
-#include "engine/testing/script_runner.h"
+#include "engine/testing/sim_script_run.h"
 #include "platform/security/security_descriptor.h"
-#include "platform/sim/sim_machine.h"
-#include "probes/registration.h"
 #include "probes/security/security_texts.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace kavlo {
 namespace {
@@ -30,52 +25,29 @@ using testing::Child;
 
 class SecurityProbes : public ::testing::Test {
 protected:
-    // Loads the test machine, with `replace` applied to its machine.ini when given.
-    void Load(std::string_view from = {}, std::string_view to = {}) {
-        std::string folder = kMachine.string();
-        if (!from.empty()) {
-            fs::copy(kMachine, copy_.folder() + "/m", fs::copy_options::recursive);
-            folder = copy_.folder() + "/m";
-            std::ifstream in(folder + "/machine.ini");
-            std::stringstream text;
-            text << in.rdbuf();
-            std::string ini = text.str();
-            const std::size_t at = ini.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            ini.replace(at, from.size(), to);
-            std::ofstream(folder + "/machine.ini", std::ios::trunc) << ini;
-        }
-        auto loaded = platform::sim::LoadMachine(folder);
-        ASSERT_TRUE(loaded.machine) << loaded.error;
-        machine_ = std::move(loaded.machine);
-        context_ = std::make_unique<AppContext>(*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
+    static std::unique_ptr<platform::Machine> Load() {
+        auto loaded = platform::sim::LoadMachine(kMachine.string());
+        if (!loaded.machine) throw std::runtime_error(loaded.error);
+        return std::move(loaded.machine);
     }
-    void SetUp() override { Load(); }
+    TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
-    TitleRecord& Run(std::string_view kind, std::string_view body) {
-        // Each run keeps its script, so that trees of earlier runs stay readable.
-        runners_.push_back(std::make_unique<testing::ScriptRunner>(*context_));
-        return runners_.back()->RunBody(kind, body);
-    }
-
-    kavlo::testing::TempFolder copy_;
-    std::unique_ptr<platform::Machine> machine_;
-    std::unique_ptr<AppContext> context_;
-    std::vector<std::unique_ptr<testing::ScriptRunner>> runners_;
+    std::unique_ptr<platform::Machine> machine_ = Load();
+    probe_test::LineRunner lines{*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SecurityProbes, LogonInfoWritesAndRecordsTheUser) {
     EXPECT_EQ(Run("text", "LogonInfo:").text,
               "Username: alice\nSID: S-1-5-21-1-2-3-1001\nDomain name: TESTDOM\nAuthentication server: TESTPC\n"
               "Member of global groups: \nMember of local groups: Users, Auditors\n");
-    EXPECT_EQ(context_->logon.logonServer, "TESTPC");
-    EXPECT_THAT(context_->logon.localGroups, ElementsAre("Users", "Auditors"));
+    EXPECT_EQ(lines.context.logon.logonServer, "TESTPC");
+    EXPECT_THAT(lines.context.logon.localGroups, ElementsAre("Users", "Auditors"));
     // A second run replaces every field.
-    context_->logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
+    lines.context.logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
     Run("tree", "LogonInfo:");
-    EXPECT_EQ(context_->logon.userName, "alice");
-    EXPECT_TRUE(context_->logon.globalGroups.empty());
-    EXPECT_EQ(context_->logon.logonDomain, "TESTDOM");
+    EXPECT_EQ(lines.context.logon.userName, "alice");
+    EXPECT_TRUE(lines.context.logon.globalGroups.empty());
+    EXPECT_EQ(lines.context.logon.logonDomain, "TESTDOM");
 }
 
 TEST_F(SecurityProbes, PrivilegesHeldAndMissing) {
@@ -92,9 +64,10 @@ TEST_F(SecurityProbes, PrivilegesHeldAndMissing) {
     EXPECT_EQ(disabled[23], "Error looking up privilage SeBatchSidA specified privilege does not exist.");
 }
 
-TEST_F(SecurityProbes, NoPrivilegesLeavesOnlyTheErrorItems) {
-    Load("privileges = SeShutdownPrivilege, SeChangeNotifyPrivilege, SeNoSuchPrivilege", "privileges =");
-    const ResultNode& root = Run("tree", "TMyPrivilage:").Root();
+TEST(SecurityProbesWithoutPrivileges, OnlyTheErrorItemsAreListed) {
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) +
+                            "[logon]\nuser = bob\nsid = S-1-5-21-1-2-3-1009\nprivileges =\n");
+    const ResultNode& root = image.Run("tree", "TMyPrivilage:").Root();
     EXPECT_TRUE(Child(root, "Enabled:").children().empty());
     EXPECT_THAT(Titles(Child(root, "Disabled:")), ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
 }
@@ -204,20 +177,20 @@ TEST_F(SecurityProbes, DriveWalkListsRightsBeforeSubfolders) {
 }
 
 TEST_F(SecurityProbes, RegKeyRightsListOnlyForHklm) {
-    const ResultNode& root =
-        Run("tree", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test\nTRegKeyRightsList:HKCU\\Software").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("HKLM\\SOFTWARE\\Test", "HKCU\\Software"));
+    const ResultNode& root = Run("tree", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test").Root();
+    ASSERT_THAT(Titles(root), ElementsAre("HKLM\\SOFTWARE\\Test"));
     EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("BUILTIN\\Users allowed rights: -R+W-X-D-P-O\n",
                                                          "TESTPC\\Auditors allowed rights: +R+W+X+D+P+O\n",
                                                          "BUILTIN\\Users denied rights: -R-W-X+D-P-O\n",
                                                          "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n",
                                                          "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n"));
-    EXPECT_TRUE(root.children()[1]->children().empty());
+    EXPECT_TRUE(Child(Run("tree", "TRegKeyRightsList:HKCU\\Software").Root(), "HKCU\\Software").children().empty());
 }
 
 TEST_F(SecurityProbes, KeyPermissionsOneItemPerAccountAndTheUsersEffectiveRights) {
     // Nothing recorded yet: the listing collects the logon record itself.
-    const ResultNode& root = Run("tree", "TERKeyPermList:HKLM\\SOFTWARE\\Test\nTERKeyPermList:HKLM\\NoSuchKey").Root();
+    EXPECT_TRUE(Run("tree", "TERKeyPermList:HKLM\\NoSuchKey").Root().children().empty());
+    const ResultNode& root = Run("tree", "TERKeyPermList:HKLM\\SOFTWARE\\Test").Root();
     ASSERT_THAT(Titles(root), ElementsAre("[D]  HKLM\\SOFTWARE\\Test"));
     const ResultNode& key = *root.children()[0];
     EXPECT_THAT(Titles(key), ElementsAre("[D]  Sub", "[D]  Permissions"));
@@ -252,8 +225,8 @@ TEST_F(SecurityProbes, DcomDefaultsListEachAccountOnceAndMalformedValuesAsErrors
 }
 
 TEST_F(SecurityProbes, AppDcomSettingsWithBracketsOrBraces) {
-    const std::string body = "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]";
-    const ResultNode& top = *Run("tree", body).Root().children().at(0);
+    const ResultNode& top =
+        *Run("tree", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]").Root().children().at(0);
     EXPECT_EQ(top.title(), "[D] DCOM Settings -{11111111-2222-3333-4444-555555555555}");
     EXPECT_THAT(Titles(top), ElementsAre("[D] Launch Permission", "[D] Access Permission", "[D] Other",
                                          "[D] Configurations Permission"));
@@ -263,12 +236,9 @@ TEST_F(SecurityProbes, AppDcomSettingsWithBracketsOrBraces) {
     EXPECT_THAT(Titles(Child(top, "[D] Other")), ElementsAre("Service Name,TestService"));
     EXPECT_THAT(Titles(Child(top, "[D] Configurations Permission")).front(), "[D]  Permissions");
     // A script cannot hold a braced line; the dispatcher can.
-    TitleRecord braced;
-    ScriptEngine engine(*context_, StandardCommandTable());
-    ScriptFile file{std::string()};
-    engine.Dispatch(file, "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}", &braced);
-    ASSERT_EQ(braced.Root().children().size(), 1u);
-    EXPECT_EQ(braced.Root().children()[0]->children().size(), 4u);
+    const ResultNode& braced = Run("tree", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}").Root();
+    ASSERT_EQ(braced.children().size(), 1u);
+    EXPECT_EQ(braced.children()[0]->children().size(), 4u);
     const ResultNode& missing =
         *Run("tree", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]").Root().children().at(0);
     EXPECT_THAT(Titles(missing), ElementsAre("ERROR,Key not present"));

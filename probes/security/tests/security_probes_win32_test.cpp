@@ -10,31 +10,20 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
-#include "engine/script_engine.h"
-#include "engine/script_file.h"
 #include "platform/security/security_descriptor.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/registration.h"
+#include "probes/system/tests/line_runner.h"
 
-namespace kavlo {
+namespace kavlo::probe_test {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-// std::regex rather than gtest's matcher: the MinGW build of gtest has only its
-// simple expressions, without classes or alternatives.
-bool Matches(const std::string& text, const std::string& pattern) {
-    return std::regex_match(text, std::regex(pattern));
-}
-
 class RealSecurityProbes : public ::testing::Test {
 protected:
-    RealSecurityProbes()
-        : machine(platform::win32::MakeWin32Machine()),
-          context(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\") {
+    RealSecurityProbes() {
         char temp[MAX_PATH + 1] = {};
         const DWORD length = ::GetTempPathA(sizeof temp, temp);
         folder = std::string(temp, length < sizeof temp ? length : 0) + "KavloSecurityProbes-" +
@@ -46,19 +35,11 @@ protected:
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
-    TitleRecord& Run(std::string_view kind, std::string_view line) {
-        titles.push_back(std::make_unique<TitleRecord>());
-        titles.back()->kind = std::string(kind);
-        ScriptEngine engine(context, StandardCommandTable());
-        ScriptFile file{std::string()};
-        engine.Dispatch(file, line, titles.back().get());
-        return *titles.back();
-    }
+    TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
-    std::unique_ptr<platform::Machine> machine;
-    AppContext context;
+    std::unique_ptr<platform::Machine> machine = platform::win32::MakeWin32Machine();
+    LineRunner lines{*machine};
     std::string folder;
-    std::vector<std::unique_ptr<TitleRecord>> titles;
 };
 
 // An entry line: account (or its SID when Wine cannot name it), the entry
@@ -73,7 +54,7 @@ TEST_F(RealSecurityProbes, LogonInfoNamesTheTokenUser) {
                         "Authentication server: [^\n]*\nMember of global groups: [^\n]*\n"
                         "Member of local groups: [^\n]*\n"))
         << text;
-    EXPECT_FALSE(context.logon.userName.empty());
+    EXPECT_FALSE(lines.context.logon.userName.empty());
 }
 
 TEST_F(RealSecurityProbes, PrivilegesOfTheProcessToken) {
@@ -137,4 +118,4 @@ TEST_F(RealSecurityProbes, DcomDefaultsShape) {
 }
 
 }  // namespace
-}  // namespace kavlo
+}  // namespace kavlo::probe_test
