@@ -3,6 +3,7 @@
 
 #include "engine/testing/sim_script_run.h"
 #include "probes/display/display_adapter.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -53,9 +54,7 @@ TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
 }
 
 TEST(SystemVideo, Windows9xAdapter) {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    ini.replace(ini.find("platform = NT\nmajor = 5\nminor = 0"), 32, "platform = 9x\nmajor = 4\nminor = 10");
-    testing::SimImage image(ini);
+    testing::SimImage image(probe_test::MinimalSystem("9x", 4, 10));
     image.Registry("60-video",
                    "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000]\n"
                    "\"DriverDesc\"=\"Old VGA\"\n"

@@ -4,6 +4,7 @@
 
 #include "engine/testing/sim_script_run.h"
 #include "probes/hardware/hardware_commands.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -23,23 +24,25 @@ constexpr std::string_view kModemRegistry =
     "\"DCB\"=hex:1c,00,00,00,80,25,00,00,00,00,00,00,00,00,00,00,00,00,07,02,01,00,00,00,00,00,00,00\n"
     "\"UserInit\"=\"ATM0\"\n\"Logging\"=hex:00\n";
 
-std::string Machine(std::string_view os, std::string_view line, std::string_view serial) {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
-    ini.replace(ini.find(nt5), nt5.size(), os);
-    return ini + "[tapi line 0]\nname = Field Modem\nmodem_key = " + std::string(kModemKey) +
+struct System {
+    std::string_view platform;
+    int major, minor;
+};
+constexpr System kWindows2000{"NT", 5, 0};
+
+std::string Machine(System os, std::string_view line, std::string_view serial) {
+    return probe_test::MinimalSystem(os.platform, os.major, os.minor) +
+           "[tapi line 0]\nname = Field Modem\nmodem_key = " + std::string(kModemKey) +
            "\npermanent_line_id = 20000\n" + std::string(line) +
            "\n[tapi provider 1]\nfile = other.tsp\n[tapi provider 2]\nfile = unimdm.tsp\n[serial COM2]\n" +
            std::string(serial) + "\n";
 }
 
-std::string Outline(std::string_view os, std::string_view line, std::string_view serial) {
+std::string Outline(System os, std::string_view line, std::string_view serial) {
     testing::SimImage image(Machine(os, line, serial));
     image.Registry("60-modem", kModemRegistry);
     return testing::Outline(image.Run("tree", "MODEM_INFO:").Root());
 }
-
-constexpr std::string_view kWindows2000 = "platform = NT\nmajor = 5\nminor = 0";
 
 TEST(ModemInfo, RegistrySettingsTelephonyAndAnAnsweringModem) {
     EXPECT_EQ(Outline(kWindows2000, "version = 10004\nactive_calls = 1\nopens = 2", "dcd = on\nreply = OK"),
@@ -112,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PortCase>& info) { return std::string(info.param.name); });
 
 struct OsCase {
-    std::string_view name, os;
+    std::string_view name;
+    System os;
     std::string_view attachment;  ///< empty: the probe adds nothing
 };
 
@@ -131,11 +135,9 @@ constexpr std::string_view kWithPort =
     "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
 constexpr std::string_view kWithoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
 INSTANTIATE_TEST_SUITE_P(Systems, ModemOsTest,
-                         ::testing::Values(OsCase{"Windows98", "platform = 9x\nmajor = 4\nminor = 10", kWithoutPort},
-                                           OsCase{"Nt4", "platform = NT\nmajor = 4\nminor = 0", kWithPort},
-                                           OsCase{"Nt351", "platform = NT\nmajor = 3\nminor = 51", ""},
-                                           OsCase{"WindowsXp", "platform = NT\nmajor = 5\nminor = 1", kWithPort},
-                                           OsCase{"Windows10", "platform = NT\nmajor = 10\nminor = 0", kWithPort}),
+                         ::testing::Values(OsCase{"Windows98", {"9x", 4, 10}, kWithoutPort},
+                                           OsCase{"Nt4", {"NT", 4, 0}, kWithPort}, OsCase{"Nt351", {"NT", 3, 51}, ""},
+                                           OsCase{"Windows10", {"NT", 10, 0}, kWithPort}),
                          [](const ::testing::TestParamInfo<OsCase>& info) { return std::string(info.param.name); });
 
 TEST(ModemInfo, UnreadableCapabilitiesAndVersionFailures) {

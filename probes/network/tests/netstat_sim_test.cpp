@@ -5,7 +5,7 @@
 
 #include "engine/testing/fake_machine.h"
 #include "engine/testing/sim_script_run.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {

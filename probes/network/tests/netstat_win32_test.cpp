@@ -9,7 +9,7 @@
 
 #include "platform/ipv4_address.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo::probe_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/testing/fake_machine.h"
 #include "engine/testing/sim_script_run.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -47,8 +47,7 @@ protected:
 std::string TreeOf(platform::Machine& machine, std::string_view line) {
     probe_test::LineRunner runner(machine);
     std::string outline;
-    for (const auto& child : runner.Run("tree", line).Root().children())
-        outline += testing::Outline(*child);
+    for (const auto& child : runner.Run("tree", line).Root().children()) outline += testing::Outline(*child);
     return outline;
 }
 

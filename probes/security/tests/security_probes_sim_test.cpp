@@ -9,7 +9,7 @@
 #include "engine/testing/sim_script_run.h"
 #include "platform/security/security_descriptor.h"
 #include "probes/security/security_texts.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {

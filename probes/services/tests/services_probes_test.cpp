@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -113,27 +114,10 @@ constexpr std::string_view kServices = R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentCont
 "Common Startup"="C:\\Startup"
 )";
 
-// A shell link whose link info names a local path, in the ANSI form or, with
-// the longer link-info header, the Unicode form.
-std::string ShellLink(std::string_view target, bool unicode) {
-    auto u32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    std::string header = u32(0x4C) +
-                         std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16) +
-                         u32(0x2) + std::string(0x4C - 24, '\0');
-    const std::uint32_t headerSize = unicode ? 0x24 : 0x1C;
-    std::string path(target);
-    path += '\0';
-    std::string body = path + '\0';  // the ANSI base path, then an empty suffix
-    const std::uint32_t basePath = headerSize, suffix = headerSize + static_cast<std::uint32_t>(path.size());
-    std::string info = u32(headerSize) + u32(1) + u32(0) + u32(unicode ? 0 : basePath) + u32(0) + u32(suffix);
-    if (unicode) {
-        std::string wide;
-        for (char c : path) wide += std::string{c, '\0'};
-        info += u32(headerSize + static_cast<std::uint32_t>(body.size())) + u32(0);
-        body += wide;
-    }
-    info += body;
-    return header + u32(4 + static_cast<std::uint32_t>(info.size())) + info + u32(0);
+// Shell links with a local path in their link information, in the ANSI and the Unicode form.
+std::string ShellLink(std::string_view name) {
+    return kavlo::testing::ReadAll(std::string(KAVLO_TEST_SOURCE_DIR) + "/platform/sim/fuzz/shell_link_corpus/" +
+                                   std::string(name));
 }
 
 class ServiceProbes : public ::testing::Test {
@@ -143,8 +127,9 @@ protected:
         image.DriveFile("Apps/host.exe", "MZ");
         image.DriveFile("Prog/App.exe", "MZ");
         image.DriveFile("Program/readme.txt", "x");
-        image.DriveFile("Startup/App.lnk", ShellLink("C:\\Prog\\App.exe", true));
-        image.DriveFile("Startup/Host.lnk", ShellLink("C:\\Apps\\host.exe", false));
+        image.DriveFile("Program Files/Quorvane/MIRROLET/MIRROLET32.EXE", "MZ");
+        image.DriveFile("Startup/App.lnk", ShellLink("unicode_local.lnk"));
+        image.DriveFile("Startup/Host.lnk", ShellLink("ansi_local.lnk"));
     }
     std::string Text(std::string_view kind, std::string_view body) { return image.Run(kind, body).text; }
     testing::SimImage image;
@@ -227,7 +212,7 @@ TEST_F(ServiceProbes, StartUpProgramsByRunValueAndShortcutTarget) {
     EXPECT_EQ(text,
               "0,Registry - Run,App,c:\\prog\\app.exe,\n"
               "0,Startup - All Users,App.exe,c:\\prog\\app.exe,\n"
-              "0,Startup - All Users,host.exe,c:\\apps\\host.exe,\n");
+              "0,Startup - All Users,MIRROLET32.EXE,c:\\program files\\quorvane\\mirrolet\\mirrolet32.exe,\n");
 }
 
 TEST_F(ServiceProbes, CountersOfProcessesWhoseNameBeginsWithTheProgram) {
@@ -237,10 +222,7 @@ TEST_F(ServiceProbes, CountersOfProcessesWhoseNameBeginsWithTheProgram) {
 }
 
 TEST(ServiceProbes9x, TasksFromTheToolHelpSnapshotAndNoServiceOutput) {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    ini.replace(ini.find("platform = NT"), 13, "platform = 9x");
-    ini.replace(ini.find("major = 5\nminor = 0"), 19, "major = 4\nminor = 10");
-    testing::SimImage image(ini +
+    testing::SimImage image(probe_test::MinimalSystem("9x", 4, 10) +
                             "[process 5]\nimage = C:\\WINDOWS\\EXPLORER.EXE\nmodules = C:\\WINDOWS\\KERNEL32.DLL\n");
     const ResultNode& root = image.Run("tree", "RunningApps:").Root();
     ASSERT_EQ(root.children().size(), 4u);

@@ -11,7 +11,7 @@
 
 #include "engine/testing/script_runner.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo::probe_test {
 namespace {

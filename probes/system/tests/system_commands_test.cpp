@@ -8,7 +8,7 @@
 #include "engine/testing/script_runner.h"
 #include "platform/event_record.h"
 #include "platform/message_table.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {

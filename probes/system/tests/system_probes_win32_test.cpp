@@ -12,7 +12,7 @@
 
 #include "platform/event_record.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
-// Runs single command lines against any machine (fake, simulated or the real
-// one under Wine) as the dispatcher does. Shared by the probe tests of every
-// area; it sits here because test helpers stay beside the tests that use them.
+// Helpers shared by the probe tests of every area: command lines run against
+// any machine (fake, simulated or the real one under Wine) as the dispatcher
+// runs them, and simulated systems of other versions.
 
 #include <memory>
 #include <regex>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/script_engine.h"
+#include "platform/testing/temp_folder.h"
 #include "probes/registration.h"
 
 namespace kavlo::probe_test {
@@ -37,6 +38,15 @@ public:
 private:
     std::vector<std::unique_ptr<TitleRecord>> titles_;
 };
+
+/// The minimal simulated system as another version ("9x", 4, 10 is Windows 98).
+inline std::string MinimalSystem(std::string_view platform, int major, int minor) {
+    std::string ini(kavlo::testing::kMinimalSystem);
+    const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
+    return ini.replace(ini.find(nt5), nt5.size(),
+                       "platform = " + std::string(platform) + "\nmajor = " + std::to_string(major) +
+                           "\nminor = " + std::to_string(minor));
+}
 
 /// The lines of a text without their line breaks.
 inline std::vector<std::string> Lines(const std::string& text) {
