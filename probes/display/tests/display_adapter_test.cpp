@@ -45,12 +45,7 @@ TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
                    "\"DefaultSettings.XResolution\"=dword:00000320\n\"DefaultSettings.YResolution\"=dword:00000258\n"
                    "\"DefaultSettings.BitsPerPel\"=dword:00000020\n\"DefaultSettings.VRefresh\"=dword:0000003c\n");
     image.DriveFile("WINNT/System32/DRIVERS/tv.sys", "driver");
-    EXPECT_EQ(image.RunTitle(Script(), "T").text,
-              "Description:\tTV 3D\n-- in the block --\nString:\t\t\nChip Type:\tTV-1\nVideo Memory:\t32\n"
-              "VGA Compatible:\tNo\nResolution:\t800 x 600 x 32bit/pixel\n\t\t60 Hz\n"
-              "tv.sys\t\t02/14/01\t08:00:00  AM\t\t\n"
-              "C:\\WINNT\\system32\\tv.dll\t\t\t\t\t\n"
-              "tv.sys, tv.dll\nafter the block\n");
+    probe_test::ExpectSameAsFile(image.RunTitle(Script(), "T").text, "probes/display/tests/expected/nt_adapter.txt");
 }
 
 TEST(SystemVideo, Windows9xAdapter) {
@@ -64,11 +59,7 @@ TEST(SystemVideo, Windows9xAdapter) {
                    "\"vdd\"=\"*vdd\"\n\"drv\"=\"old.drv\"\n\"minivdd\"=\"old.vxd\"\n"
                    "[HKEY_LOCAL_MACHINE\\Config\\0001\\Display\\Settings]\n\"Resolution\"=\"640,480\"\n"
                    "\"BitsPerPixel\"=\"8\"\n");
-    EXPECT_EQ(image.RunTitle(Script(), "T").text,
-              "Description:\tOld VGA\n-- in the block --\nChip Type:\tV1\nVideo Memory:\t4\n"
-              "Resolution:\t640 x 480 x 8 bit/pixel\n*vdd\n"
-              "C:\\WINNT\\system32\\old.vxd\t\t\t\t\t\nC:\\WINNT\\system32\\old.drv\t\t\t\t\t\n"
-              "C:\\WINNT\\system32\\old.dll\t\t\t\t\t\nafter the block\n");
+    probe_test::ExpectSameAsFile(image.RunTitle(Script(), "T").text, "probes/display/tests/expected/9x_adapter.txt");
 }
 
 }  // namespace

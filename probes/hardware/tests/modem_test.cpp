@@ -45,33 +45,9 @@ std::string Outline(System os, std::string_view line, std::string_view serial) {
 }
 
 TEST(ModemInfo, RegistrySettingsTelephonyAndAnAnsweringModem) {
-    EXPECT_EQ(Outline(kWindows2000, "version = 10004\nactive_calls = 1\nopens = 2", "dcd = on\nreply = OK"),
-              "T\n"
-              "  Field Modem\n"
-              "    External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd\n"
-              "    Modem Control Panel values...\n"
-              "      Data bits: 7  Parity: EVEN  Stop: 1.5\n"
-              "      Serial Port / Maximum speed: 9600\n"
-              "      Only connect at this speed: CHECKED\n"
-              "      Speaker Volume: 3\n"
-              "      Wait for dialtone before dialing: NOT CHECKED\n"
-              "      Cancel the call if not connected within 60 secs: NOT CHECKED\n"
-              "      Disconnect a call if idle for more then 30 mins: CHECKED\n"
-              "      Using modem error control.  It is required to connect. Data is NOT compressed.\n"
-              "      Modem flow control: SOFTWARE\n"
-              "      Modem modulation: NON-STANDARD (BELL,HST)\n"
-              "      Additional modem settings: ATM0\n"
-              "      Record a modem log file: NO\n"
-              "    TAPI information...\n"
-              "      Highest TAPI version supported: 1.4\n"
-              "      Unimodem provider: unimdm.tsp\n"
-              "      TAPI calls in progress with this modem: 1\n"
-              "      TAPI applications waiting with this modem: 2\n"
-              "    Basic modem tests...\n"
-              "      Hardware lines: DCD = ON, CTS = ON, DSR = ON\n"
-              "      Sending AT&F. Received '  OK  '\n"
-              "      Turning DCD on (AT&C). DCD is now ON\n"
-              "      Turning DCD off (AT&C1). DCD is now OFF\n");
+    probe_test::ExpectSameAsFile(
+        Outline(kWindows2000, "version = 10004\nactive_calls = 1\nopens = 2", "dcd = on\nreply = OK"),
+        "probes/hardware/tests/expected/modem_info.txt");
 }
 
 struct PortCase {

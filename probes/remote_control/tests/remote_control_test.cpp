@@ -53,28 +53,8 @@ std::string TreeOf(platform::Machine& machine, std::string_view line) {
 
 TEST_F(ProductMachine, ModemCallerFilesWithTheirSettings) {
     // Not listed: a TCP/IP caller, a device on COM10, a file that is no caller file.
-    EXPECT_EQ(TreeOf(image.machine(), "MIRROLET_CHF:"),
-              "MIRROLET32 .CHF files for TAPI modem(s)\n"
-              "  Dial properties\n"
-              "    Standard 56000 bps V90 Modem   57600   8/None   1 stop bit\n"
-              "    Use dial properties - Area code: 617  Phone: 555 0142  Country: United States (1)\n"
-              "    Login name: office7\n"
-              "    Connection attempts: 3\n"
-              "    Seconds between retries: 60\n"
-              "    Run script: login.scr\n"
-              "  Manual\n"
-              "    Fast Modem   19200   7/Even   2 stop bits\n"
-              "    Use manual dial - 9,555 0199\n"
-              "    Login name: support\n"
-              "    Connection attempts: 5\n"
-              "    Seconds between retries: 30\n"
-              "    Run AutoXfer: nightly\n"
-              "  Short\n"
-              "    Pocket modem   0   7/   \n"
-              "    Use manual dial - \n"
-              "    Login name: \n"
-              "    Connection attempts: 0\n"
-              "    Seconds between retries: 0\n");
+    probe_test::ExpectSameAsFile(TreeOf(image.machine(), "MIRROLET_CHF:"),
+                                 "probes/remote_control/tests/expected/caller_files.txt");
 }
 
 TEST(RemoteControl, WithoutProductOrServer) {

@@ -1,13 +1,17 @@
 #pragma once
 // Helpers shared by the probe tests of every area: command lines run against
 // any machine (fake, simulated or the real one under Wine) as the dispatcher
-// runs them, and simulated systems of other versions.
+// runs them, simulated systems of other versions, and whole outputs compared
+// with committed files.
 
+#include <cstdlib>
 #include <memory>
 #include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/script_engine.h"
 #include "platform/testing/temp_folder.h"
@@ -46,6 +50,17 @@ inline std::string MinimalSystem(std::string_view platform, int major, int minor
     return ini.replace(ini.find(nt5), nt5.size(),
                        "platform = " + std::string(platform) + "\nmajor = " + std::to_string(major) +
                            "\nminor = " + std::to_string(minor));
+}
+
+/// Checks a whole output against a committed file (a path below the source
+/// tree, in a tests/expected folder); a failure shows the line diff. Running the
+/// test with KAVLO_UPDATE_EXPECTED=1 rewrites the file from the output instead,
+/// to be reviewed with git diff.
+inline void ExpectSameAsFile(const std::string& actual, const std::string& relative) {
+    const std::string path = std::string(KAVLO_TEST_SOURCE_DIR) + "/" + relative;
+    if (const char* update = std::getenv("KAVLO_UPDATE_EXPECTED"); update && std::string_view(update) == "1")
+        kavlo::testing::WriteAll(path, actual);
+    EXPECT_EQ(actual, kavlo::testing::ReadAll(path)) << "expected output in " << relative;
 }
 
 /// The lines of a text without their line breaks.
