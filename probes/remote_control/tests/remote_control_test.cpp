@@ -46,9 +46,7 @@ protected:
 // The outline of what one command line adds to a fresh tree title.
 std::string TreeOf(platform::Machine& machine, std::string_view line) {
     probe_test::LineRunner runner(machine);
-    std::string outline;
-    for (const auto& child : runner.Run("tree", line).Root().children()) outline += testing::Outline(*child);
-    return outline;
+    return probe_test::OutlineBelow(runner.Run("tree", line).Root());
 }
 
 TEST_F(ProductMachine, ModemCallerFilesWithTheirSettings) {

@@ -143,106 +143,47 @@ TEST_F(SecurityProbes, EffectiveAccessOfTheUserToTheBit) {
     EXPECT_EQ(*machine_->EffectiveAccess("C:\\Open\\x.txt"), 0x1F01FFu);
 }
 
-TEST_F(SecurityProbes, DirectoryWalkListsSubfoldersBeforeRights) {
-    const ResultNode& root = Run("tree", "TDirRightsList:C:\\App").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("C:\\App"));
-    const ResultNode& app = *root.children()[0];
-    EXPECT_THAT(Titles(app), ElementsAre("[D]  Logs", "[D]  Sub", "Rights"));
-    EXPECT_THAT(Titles(Child(Child(app, "[D]  Logs"), "Rights")).front(),
-                "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n");
-    EXPECT_THAT(Titles(Run("tree", "TDirRightsList:A:\\x").Root()), ElementsAre("A:\\ is not a fixed drive."));
-    const ResultNode& fat = *Run("tree", "TDirRightsList:E:\\").Root().children().at(0);
-    EXPECT_THAT(Titles(fat), ElementsAre("No access rights to list as drive is FAT32\n"));
-    // An empty access list gives a "Rights" item without entries.
-    const ResultNode& empty = *Run("tree", "TDirRightsList:C:\\Empty").Root().children().at(0);
-    EXPECT_TRUE(Child(empty, "Rights").children().empty());
+// Whole trees of the listing commands, each in tests/expected/NAME.txt.
+struct TreeCase {
+    std::string_view name, line;
+};
+
+class SecurityTrees : public SecurityProbes, public ::testing::WithParamInterface<TreeCase> {};
+
+TEST_P(SecurityTrees, WholeTree) {
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(Run("tree", GetParam().line).Root()),
+                                 "probes/security/tests/expected/" + std::string(GetParam().name) + ".txt");
 }
 
-TEST_F(SecurityProbes, FileChainListsEachPieceAndTheMatches) {
-    const ResultNode& item = *Run("tree", "TFilRightsList:C:\\App\\*.exe").Root().children().at(0);
-    EXPECT_EQ(item.title(), "C:\\App\\*.exe");
-    const ResultNode& drive = Child(item, "[D]  C:\\");
-    const ResultNode& app = Child(drive, "[D]  App\\");
-    EXPECT_THAT(Titles(app), ElementsAre("Rights", "app.exe"));
-    EXPECT_THAT(Titles(Child(Child(app, "app.exe"), "Rights")).at(1), "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n");
-}
-
-TEST_F(SecurityProbes, DriveWalkListsRightsBeforeSubfolders) {
-    const ResultNode& root = Run("tree", "TDrvRightsList:").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("C:\\", "E:\\"));  // A: is removable
-    const ResultNode& top = Child(*root.children()[0], "[D]  C:\\");
-    EXPECT_THAT(Titles(top), ElementsAre("Rights", "[D]  App", "[D]  Empty", "[D]  Open"));
-    EXPECT_THAT(Titles(Child(top, "[D]  App")), ElementsAre("Rights", "[D]  Logs", "[D]  Sub"));
-    EXPECT_THAT(Titles(*root.children()[1]), ElementsAre("No access rights to list as drive is FAT32\n"));
-}
-
-TEST_F(SecurityProbes, RegKeyRightsListOnlyForHklm) {
-    const ResultNode& root = Run("tree", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("HKLM\\SOFTWARE\\Test"));
-    EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("BUILTIN\\Users allowed rights: -R+W-X-D-P-O\n",
-                                                         "TESTPC\\Auditors allowed rights: +R+W+X+D+P+O\n",
-                                                         "BUILTIN\\Users denied rights: -R-W-X+D-P-O\n",
-                                                         "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n",
-                                                         "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n"));
-    EXPECT_TRUE(Child(Run("tree", "TRegKeyRightsList:HKCU\\Software").Root(), "HKCU\\Software").children().empty());
-}
-
-TEST_F(SecurityProbes, KeyPermissionsOneItemPerAccountAndTheUsersEffectiveRights) {
-    // Nothing recorded yet: the listing collects the logon record itself.
-    EXPECT_TRUE(Run("tree", "TERKeyPermList:HKLM\\NoSuchKey").Root().children().empty());
-    const ResultNode& root = Run("tree", "TERKeyPermList:HKLM\\SOFTWARE\\Test").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("[D]  HKLM\\SOFTWARE\\Test"));
-    const ResultNode& key = *root.children()[0];
-    EXPECT_THAT(Titles(key), ElementsAre("[D]  Sub", "[D]  Permissions"));
-    const ResultNode& permissions = Child(key, "[D]  Permissions");
-    EXPECT_THAT(Titles(permissions), ElementsAre("[D] BUILTIN\\Users", "[D] TESTPC\\Auditors",
-                                                 "[D] BUILTIN\\Administrators", "[D] Effective -TESTDOM\\alice"));
-    // Users: Set Value, then Delete denied, then KR: Read Control but not Delete.
-    EXPECT_THAT(Titles(Child(permissions, "[D] BUILTIN\\Users")),
-                ElementsAre("Permission,Special", "Query Value,Allow", "Set Value,Allow", "Create Subkey,Deny",
-                            "Enumerate Subkeys,Allow", "Notify,Allow", "Create Link,Deny", "Delete,Deny",
-                            "Write DAC,Deny", "Write Owner,Deny", "Read Control,Allow"));
-    // alice is in Auditors (full control before the deny) and Users.
-    EXPECT_THAT(Titles(Child(permissions, "[D] Effective -TESTDOM\\alice")).front(), "Permission,Full Control");
-}
-
-TEST_F(SecurityProbes, KeyPermListsTheKeyBeneathItsLabel) {
-    const ResultNode& root = Run("tree", "TERKeyPerm:HKLM\\SOFTWARE\\Test").Root();
-    const ResultNode& label = Child(root, "[D]  HKLM\\SOFTWARE\\Test");
-    EXPECT_THAT(Titles(Child(label, "[D]  Test")), ElementsAre("[D]  Sub", "[D]  Permissions"));
-}
-
-TEST_F(SecurityProbes, DcomDefaultsListEachAccountOnceAndMalformedValuesAsErrors) {
-    const ResultNode& top = Child(Run("tree", "TEDcomCnfg:").Root(), "[D] DCOM Default Security");
-    EXPECT_THAT(Titles(Child(top, "[D] Default Launch Permission")),
-                ElementsAre("NT AUTHORITY\\SYSTEM, Allow Launch", "BUILTIN\\Guests, Deny Launch",
-                            "NT AUTHORITY\\INTERACTIVE, Allow Launch"));
-    EXPECT_THAT(Titles(Child(top, "[D] Default Access Permission")),
-                ElementsAre("Error,The security descriptor structure is invalid."));
-    const ResultNode& config = Child(Child(top, "[D] Default Configurations Permission"), "[D] HKEY_CLASSES_ROOT");
-    EXPECT_THAT(Titles(Child(config, "[D]  Permissions")),
-                ElementsAre("[D] NT AUTHORITY\\SYSTEM", "[D] \\Everyone", "[D] Effective -TESTDOM\\alice"));
-}
-
-TEST_F(SecurityProbes, AppDcomSettingsWithBracketsOrBraces) {
-    const ResultNode& top =
-        *Run("tree", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]").Root().children().at(0);
-    EXPECT_EQ(top.title(), "[D] DCOM Settings -{11111111-2222-3333-4444-555555555555}");
-    EXPECT_THAT(Titles(top), ElementsAre("[D] Launch Permission", "[D] Access Permission", "[D] Other",
-                                         "[D] Configurations Permission"));
-    EXPECT_THAT(Titles(Child(top, "[D] Launch Permission")),
-                ElementsAre("Error,The system cannot find the file specified."));
-    EXPECT_THAT(Titles(Child(top, "[D] Access Permission")), ElementsAre("BUILTIN\\Users, Allow Access"));
-    EXPECT_THAT(Titles(Child(top, "[D] Other")), ElementsAre("Service Name,TestService"));
-    EXPECT_THAT(Titles(Child(top, "[D] Configurations Permission")).front(), "[D]  Permissions");
-    // A script cannot hold a braced line; the dispatcher can.
-    const ResultNode& braced = Run("tree", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}").Root();
-    ASSERT_EQ(braced.children().size(), 1u);
-    EXPECT_EQ(braced.children()[0]->children().size(), 4u);
-    const ResultNode& missing =
-        *Run("tree", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]").Root().children().at(0);
-    EXPECT_THAT(Titles(missing), ElementsAre("ERROR,Key not present"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Listings, SecurityTrees,
+    ::testing::Values(
+        // Subfolders before the folder's own rights; an empty list gives a "Rights" item without entries.
+        TreeCase{"dir_rights", "TDirRightsList:C:\\App"}, TreeCase{"dir_rights_empty", "TDirRightsList:C:\\Empty"},
+        TreeCase{"dir_rights_removable", "TDirRightsList:A:\\x"}, TreeCase{"dir_rights_fat", "TDirRightsList:E:\\"},
+        // Each piece of the path, then the matches.
+        TreeCase{"file_chain", "TFilRightsList:C:\\App\\*.exe"},
+        // Rights before subfolders; A: is removable and left out.
+        TreeCase{"drive_walk", "TDrvRightsList:"},
+        // Only HKLM keys are listed.
+        TreeCase{"key_rights", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test"},
+        TreeCase{"key_rights_hkcu", "TRegKeyRightsList:HKCU\\Software"},
+        // One item per account, then the user's effective rights; the listing
+        // collects the logon record itself. Users: Set Value, then Delete denied,
+        // then KR: Read Control but not Delete. alice is in Auditors (full control
+        // before the deny) and Users.
+        TreeCase{"key_permissions", "TERKeyPermList:HKLM\\SOFTWARE\\Test"},
+        TreeCase{"key_permissions_missing", "TERKeyPermList:HKLM\\NoSuchKey"},
+        TreeCase{"key_permissions_labelled", "TERKeyPerm:HKLM\\SOFTWARE\\Test"},
+        // Each account once; a malformed value is an error item.
+        TreeCase{"dcom_defaults", "TEDcomCnfg:"},
+        TreeCase{"app_dcom", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]"},
+        // A script cannot hold a braced line; the dispatcher can.
+        TreeCase{"app_dcom", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}"},
+        TreeCase{"app_dcom_missing", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]"}),
+    [](const ::testing::TestParamInfo<TreeCase>& info) {
+        return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
+    });
 
 TEST_F(SecurityProbes, ImagesWithoutSecurityDataAnswerNotSupported) {
     auto loaded =

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/script_engine.h"
+#include "engine/testing/script_runner.h"
 #include "platform/testing/temp_folder.h"
 #include "probes/registration.h"
 
@@ -42,6 +43,13 @@ public:
 private:
     std::vector<std::unique_ptr<TitleRecord>> titles_;
 };
+
+/// The outline of the items below a node (the node itself left out).
+inline std::string OutlineBelow(const ResultNode& node) {
+    std::string out;
+    for (const auto& child : node.children()) out += kavlo::testing::Outline(*child);
+    return out;
+}
 
 /// The minimal simulated system as another version ("9x", 4, 10 is Windows 98).
 inline std::string MinimalSystem(std::string_view platform, int major, int minor) {

@@ -116,11 +116,7 @@ class SystemCommands : public ::testing::Test {
 protected:
     std::string Run(std::string_view line) { return lines.Text(line); }
     // The outline of what one line adds to a fresh tree title.
-    std::string Tree(std::string_view line) {
-        std::string out;
-        for (const auto& child : lines.Run("tree", line).Root().children()) out += testing::Outline(*child);
-        return out;
-    }
+    std::string Tree(std::string_view line) { return probe_test::OutlineBelow(lines.Run("tree", line).Root()); }
     EventRecord Record(std::uint32_t id, std::string source = "Disk", std::vector<std::string> strings = {}) {
         EventRecord r;
         r.eventId = id;
