@@ -1,140 +1,33 @@
-// The service and process probes on a simulated machine whose user is an
-// ordinary member of Users: status rows, accounts, rights, test starts, the
-// running and start-up programs and process counters.
+// The service and process probes on a simulated machine (tests/data/machine)
+// whose user is an ordinary member of Users: status rows, accounts, rights,
+// test starts, the running and start-up programs and process counters.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "engine/os_detection.h"
 #include "engine/testing/sim_script_run.h"
 #include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
-using kavlo::testing::Outline;
-using ::testing::StartsWith;
-
-constexpr std::string_view kMachine = R"(
-[logon]
-user = pat
-domain = TESTPC
-sid = S-1-5-21-1-2-3-1004
-local_groups = Users
-[security C:\]
-sddl = D:(A;OICI;FA;;;SY)(A;OICI;0x1200A9;;;BU)
-[security service Host]
-sddl = D:(A;;0x2019D;;;BU)(A;;0xF01FF;;;SY)
-[security service Fails]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Exits]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Hangs]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Helper]
-sddl = D:(A;;0x2019D;;;BU)
-[service Watcher]
-state = paused
-exit_code = 1066
-specific_exit_code = 32
-[service Fails]
-on_start = fails 1069
-[service Exits]
-on_start = exits 42
-[service Hangs]
-on_start = hangs
-wait_hint = 4000
-[file C:\Apps\host.exe]
-modified = 2001-02-14 08:00:00
-[process 4]
-access = denied
-[process 100]
-image = \??\C:\Apps\host.exe
-modules = C:\WINNT\system32\kernel32.dll
-memory = 12 4096 2048 1 2 3 4 5 6
-counters = % Processor Time = 7 | Handle Count = 40
-[process 200]
-image = C:\Apps\hostess.exe
-counters = Handle Count = 50
-[process 300]
-image = C:\Apps\other.exe
-[window 1]
-process = 100
-title = Host
-visible = yes
-[window 2]
-process = 100
-title = Call
-visible = yes
-parent = Host - waiting
-[window 3]
-process = 200
-title = Tray
-visible = no
-has_child = yes
-[window 4]
-process = 200
-title = Hidden without child
-visible = no
-)";
-
-constexpr std::string_view kServices = R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Spooler]
-"Type"=dword:00000110
-"Start"=dword:00000002
-"ImagePath"="%SystemRoot%\\system32\\spoolsv.exe"
-"DisplayName"="Print Spooler"
-"ObjectName"="LocalSystem"
-"Group"="SpoolerGroup"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Host]
-"Type"=dword:00000010
-"Start"=dword:00000003
-"ImagePath"="\"C:\\Apps\\host.exe\" -service"
-"DisplayName"="Host service"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Watcher]
-"Type"=dword:00000010
-"Start"=dword:00000002
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Fails]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Exits]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Hangs]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Helper]
-"Type"=dword:00000010
-"Start"=dword:00000004
-"DisplayName"="Disabled helper"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Drv]
-"Type"=dword:00000001
-"Start"=dword:00000001
-"ImagePath"="System32\\DRIVERS\\drv.sys"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Drv\Enum]
-"Count"=dword:00000001
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run]
-"App"="C:\\Prog\\App.EXE /min"
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders]
-"Common Startup"="C:\\Startup"
-)";
-
-// Shell links with a local path in their link information, in the ANSI and the Unicode form.
-std::string ShellLink(std::string_view name) {
-    return kavlo::testing::ReadAll(std::string(KAVLO_TEST_SOURCE_DIR) + "/platform/sim/fuzz/shell_link_corpus/" +
-                                   std::string(name));
-}
-
+// Loaded afresh for each test: a start changes the machine's state in memory.
 class ServiceProbes : public ::testing::Test {
 protected:
-    ServiceProbes() : image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMachine)) {
-        image.Registry("62-services", kServices);
-        image.DriveFile("Apps/host.exe", "MZ");
-        image.DriveFile("Prog/App.exe", "MZ");
-        image.DriveFile("Program/readme.txt", "x");
-        image.DriveFile("Program Files/Quorvane/MIRROLET/MIRROLET32.EXE", "MZ");
-        image.DriveFile("Startup/App.lnk", ShellLink("unicode_local.lnk"));
-        image.DriveFile("Startup/Host.lnk", ShellLink("ansi_local.lnk"));
+    ServiceProbes() {
+        auto loaded =
+            platform::sim::LoadMachine(std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/services/tests/data/machine");
+        if (!loaded.machine) throw std::runtime_error(loaded.error);
+        machine = std::move(loaded.machine);
+        context = std::make_unique<AppContext>(*machine, DetectOs(*machine), "C:\\");
+        runner = std::make_unique<testing::ScriptRunner>(*context);
     }
-    std::string Text(std::string_view kind, std::string_view body) { return image.Run(kind, body).text; }
-    testing::SimImage image;
+    TitleRecord& Run(std::string_view kind, std::string_view body) { return runner->RunBody(kind, body); }
+    std::string Text(std::string_view kind, std::string_view body) { return Run(kind, body).text; }
+
+    std::unique_ptr<platform::Machine> machine;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<testing::ScriptRunner> runner;
 };
 
 TEST_F(ServiceProbes, StatusRows) {
@@ -196,7 +89,7 @@ TEST_F(ServiceProbes, StartProtocols) {
 // denied one without), the drivers, and the services by state without the
 // disabled helper.
 TEST_F(ServiceProbes, RunningProgramsTree) {
-    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(image.Run("tree", "RunningApps:").Root()),
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(Run("tree", "RunningApps:").Root()),
                                  "probes/services/tests/expected/running_apps.txt");
 }
 
