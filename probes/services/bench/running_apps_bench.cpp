@@ -7,7 +7,7 @@
 
 #include "engine/testing/sim_script_run.h"
 #include "platform/testing/peak_memory.h"
-#include "probes/system/tests/probe_test_support.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace {
 
