@@ -46,7 +46,7 @@ const std::string kEntry =
     "[^\n]* (allowed|denied|audit generated when access) rights: [+-]R[+-]W[+-]X[+-]D[+-]P[+-]O\n";
 // The items of one account below a key: its summary and the ten rights, or an error.
 const std::string kRights =
-    "(Error,[^\n]*\n|Permission,(Full Control|Read|Special)\n(        [A-Za-z ]+,(Allow|Deny)\n){10})";
+    "(Error,[^\n]*\n|Permission,(Full Control|Read|Special)\n(      [A-Za-z ]+,(Allow|Deny)\n){10})";
 
 // Each command's whole output (a text, or a tree's outline) by its shape.
 struct Shape {
