@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "engine/os_detection.h"
 #include "engine/testing/sim_script_run.h"
 #include "probes/system/tests/probe_test_support.h"
 
@@ -14,20 +13,10 @@ namespace {
 // Loaded afresh for each test: a start changes the machine's state in memory.
 class ServiceProbes : public ::testing::Test {
 protected:
-    ServiceProbes() {
-        auto loaded =
-            platform::sim::LoadMachine(std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/services/tests/data/machine");
-        if (!loaded.machine) throw std::runtime_error(loaded.error);
-        machine = std::move(loaded.machine);
-        context = std::make_unique<AppContext>(*machine, DetectOs(*machine), "C:\\");
-        runner = std::make_unique<testing::ScriptRunner>(*context);
-    }
-    TitleRecord& Run(std::string_view kind, std::string_view body) { return runner->RunBody(kind, body); }
+    TitleRecord& Run(std::string_view kind, std::string_view body) { return folder.Run(kind, body); }
     std::string Text(std::string_view kind, std::string_view body) { return Run(kind, body).text; }
 
-    std::unique_ptr<platform::Machine> machine;
-    std::unique_ptr<AppContext> context;
-    std::unique_ptr<testing::ScriptRunner> runner;
+    probe_test::MachineFolder folder{"probes/services/tests/data/machine"};
 };
 
 TEST_F(ServiceProbes, StatusRows) {
