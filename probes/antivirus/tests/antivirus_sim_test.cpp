@@ -70,21 +70,10 @@ TEST(AntivirusConfiguration, EntriesBelowTheCurrentNode) {
     EXPECT_TRUE(testing::SimImage().Run("tree", "TCOstrell7Main:").Root().children().empty());
 }
 
-// A server entry with both addresses, the times in the machine's zone and forms.
+// A server entry (data/address_cache) with both addresses, the times in the
+// machine's zone and forms.
 TEST(AntivirusConfiguration, AddressCacheEntry) {
-    testing::SimImage image(WithLocale("utc_offset = -05:00\ndate_format = dd.MM.yyyy\ntime_format = HH:mm:ss\n"));
-    image.Registry(
-        "50-product",
-        std::string(kProductKey) +
-            "\"ClientType\"=dword:00000003\n\"Domain\"=\"AVDOM\"\n"
-            "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\AddressCache\\SRV1]\n"
-            "\"ProductVersion\"=dword:034e02ee\n\"Domain\"=\"AVDOM\"\n\"NumberOfClients\"=dword:0000002a\n"
-            "\"Flags\"=dword:00001005\n\"Protocol\"=\"Address_1\"\n\"Good\"=dword:00000001\n"
-            "\"Address_0\"=hex:02,00,00,00,0b,1f,00,00,c0,a8,0a,05\n"
-            "\"Address_1\"=hex:06,00,00,00,85,1a,00,00,00,00,00,2a,00,a0,c9,12,34,56\n"
-            "\"LastGoodTime\"=hex:98,c7,e0,3c\n\"LastUpdateTime\"=hex:01\n"
-            "\"PatternVersion\"=dword:02f80003\n\"PatternFileDate\"=dword:00002e25\n"
-            "\"TimeOfLastScan\"=dword:3ce0c798\n");
+    probe_test::MachineFolder image("probes/antivirus/tests/data/address_cache");
     const TitleRecord& title = image.Run("treexp", "TRoot:Setting,30,Value,24,Comment,36\nDspAddressCache:");
     probe_test::ExpectSameAsFile(Outline(title.Root()), "probes/antivirus/tests/expected/address_cache.txt");
 }
