@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/testing/sim_script_run.h"
 #include "platform/security/security_descriptor.h"
 #include "probes/security/security_texts.h"
@@ -14,25 +12,18 @@
 namespace kavlo {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-const fs::path kMachine = fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/security/tests/data/machine";
 
 constexpr auto& Titles = testing::ChildTitles;
 using testing::Child;
 
 class SecurityProbes : public ::testing::Test {
 protected:
-    static std::unique_ptr<platform::Machine> Load() {
-        auto loaded = platform::sim::LoadMachine(kMachine.string());
-        if (!loaded.machine) throw std::runtime_error(loaded.error);
-        return std::move(loaded.machine);
-    }
     TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
-    std::unique_ptr<platform::Machine> machine_ = Load();
+    probe_test::MachineFolder folder{"probes/security/tests/data/machine"};
+    platform::Machine* machine_ = &folder.machine();
     probe_test::LineRunner lines{*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
@@ -185,13 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
     });
 
-TEST_F(SecurityProbes, ImagesWithoutSecurityDataAnswerNotSupported) {
-    auto loaded =
-        platform::sim::LoadMachine((fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/files/tests/data/machine").string());
-    ASSERT_TRUE(loaded.machine) << loaded.error;
-    EXPECT_EQ(loaded.machine->FileSecurity("C:\\").error(), err::kNotSupported);
-    EXPECT_EQ(loaded.machine->LoggedOnUser().error(), err::kNotSupported);
-    EXPECT_EQ(loaded.machine->PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
+TEST(SecurityProbesWithoutSecurityData, ImagesAnswerNotSupported) {
+    probe_test::MachineFolder image("probes/files/tests/data/machine");
+    EXPECT_EQ(image.machine().FileSecurity("C:\\").error(), err::kNotSupported);
+    EXPECT_EQ(image.machine().LoggedOnUser().error(), err::kNotSupported);
+    EXPECT_EQ(image.machine().PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
 }
 
 }  // namespace
