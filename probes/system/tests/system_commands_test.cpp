@@ -8,28 +8,14 @@
 #include "engine/testing/script_runner.h"
 #include "platform/event_record.h"
 #include "platform/message_table.h"
+#include "platform/sim/sim_system.h"
+#include "platform/testing/evt_builder.h"
 #include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
 using platform::EventRecord;
-
-class TestLog final : public platform::EventLog {
-public:
-    explicit TestLog(std::vector<std::string> records) : records_(std::move(records)) {}
-    Result<std::string> ReadNewestFirst(std::size_t maxBytes) override {
-        std::string out;
-        while (next_ < records_.size() && (out.empty() || out.size() + records_[next_].size() <= maxBytes))
-            out += records_[next_++];
-        if (out.empty()) return Result<std::string>::Failure(err::kHandleEof);
-        return out;
-    }
-
-private:
-    std::vector<std::string> records_;  // newest first
-    std::size_t next_ = 0;
-};
 
 class TestMessages final : public platform::MessageFile {
 public:
@@ -82,10 +68,15 @@ public:
         return serverType;
     }
     Result<std::vector<platform::ShareInfo>> Shares() override { return shares; }
-    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view) override {
-        std::vector<std::string> bytes;
-        for (const EventRecord& r : records) bytes.push_back(platform::EncodeEventRecord(r));
-        return std::unique_ptr<platform::EventLog>(std::make_unique<TestLog>(std::move(bytes)));
+    // The records as the simulated machine's System log, read as it reads one.
+    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view name) override {
+        std::vector<std::string> oldestFirst;
+        for (auto r = records.rbegin(); r != records.rend(); ++r)
+            oldestFirst.push_back(platform::EncodeEventRecord(*r, platform::EventTextForm::Utf16));
+        SetString(platform::RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\System", "File",
+                  std::string("C:\\SysEvent.Evt"));
+        AddFile("C:\\SysEvent.Evt", testing::BuildEvtFile(oldestFirst));
+        return platform::sim::SimOpenEventLog(*this, name);
     }
     Result<std::unique_ptr<platform::MessageFile>> LoadMessageFile(std::string_view path) override {
         ++loads[std::string(path)];
