@@ -6,6 +6,7 @@
 
 #include "engine/testing/fake_machine.h"
 #include "engine/testing/script_runner.h"
+#include "engine/testing/sim_script_run.h"
 #include "platform/event_record.h"
 #include "platform/message_table.h"
 #include "platform/sim/sim_system.h"
@@ -30,35 +31,24 @@ private:
     std::map<std::uint32_t, std::string> texts_;
 };
 
-struct TestProvider {
-    std::string name = "Test Base Provider";
-    std::uint32_t version = 0x200;
-    std::vector<std::string> containers;
-    std::vector<platform::CryptoAlgorithm> algorithms;
-    WinError algorithmFailure = err::kNoMoreItems;  ///< what ends the algorithm list
-};
-
-class TestCsp final : public platform::CryptoProvider {
+// Key containers "First" and "Second" whose algorithm enumeration fails with 87.
+class BrokenCsp final : public platform::CryptoProvider {
 public:
-    explicit TestCsp(TestProvider p) : p_(std::move(p)) {}
-    Result<std::string> Name() override { return p_.name; }
+    Result<std::string> Name() override { return std::string("Test Base Provider"); }
     Result<std::string> Container() override { return std::string("Administrator"); }
-    Result<std::uint32_t> Version() override { return p_.version; }
+    Result<std::uint32_t> Version() override { return std::uint32_t{0x200}; }
     Result<std::uint32_t> ImplementationType() override { return std::uint32_t{2}; }
     Result<std::string> NextContainer(bool first) override {
-        if (first) c_ = 0;
-        if (c_ == p_.containers.size()) return Result<std::string>::Failure(err::kNoMoreItems);
-        return p_.containers[c_++];
+        next_ = first ? 0 : next_ + 1;
+        if (next_ == 2) return Result<std::string>::Failure(err::kNoMoreItems);
+        return std::string(next_ == 0 ? "First" : "Second");
     }
-    Result<platform::CryptoAlgorithm> NextAlgorithm(bool first) override {
-        if (first) a_ = 0;
-        if (a_ == p_.algorithms.size()) return Result<platform::CryptoAlgorithm>::Failure(p_.algorithmFailure);
-        return p_.algorithms[a_++];
+    Result<platform::CryptoAlgorithm> NextAlgorithm(bool) override {
+        return Result<platform::CryptoAlgorithm>::Failure(87);
     }
 
 private:
-    TestProvider p_;
-    std::size_t c_ = 0, a_ = 0;
+    int next_ = 0;
 };
 
 class TestMachine final : public testing::FakeMachine {
@@ -89,9 +79,8 @@ public:
         return Result<std::string>::Failure(err::kMessageNotFound);
     }
     Result<std::unique_ptr<platform::CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
-        const auto found = providers.find(type);
-        if (found == providers.end()) return Result<std::unique_ptr<platform::CryptoProvider>>::Failure(0x80090017);
-        return std::unique_ptr<platform::CryptoProvider>(std::make_unique<TestCsp>(found->second));
+        if (type != 1) return Result<std::unique_ptr<platform::CryptoProvider>>::Failure(0x80090017);
+        return std::unique_ptr<platform::CryptoProvider>(std::make_unique<BrokenCsp>());
     }
 
     std::uint32_t serverType = 0;
@@ -100,7 +89,6 @@ public:
     std::vector<EventRecord> records;  // newest first
     std::map<std::string, std::map<std::uint32_t, std::string>> messageFiles;
     std::map<std::string, int> loads;
-    std::map<std::uint32_t, TestProvider> providers;
 };
 
 class SystemCommands : public ::testing::Test {
@@ -195,24 +183,18 @@ TEST_F(SystemCommands, ReadFailureAndEmptyLog) {
     EXPECT_EQ(Run("CEvtLog:System,Type,Event"), "");  // no "Reached the end of the file."
 }
 
-TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
-    TestProvider full;
-    full.containers = {"Administrator", "Backup"};
-    full.algorithms = {{0x6602, 128, "RC2"}, {0x8004, 160, "SHA-1"}};
-    machine.providers[1] = full;
-    TestProvider empty;
-    empty.name = "Test DSS Provider";
-    empty.version = 0x10A;
-    machine.providers[3] = empty;
+TEST(CryptoProviders, AvailableAndUnavailableOnTheSimulatedMachine) {
+    testing::SimImage image(
+        std::string(kavlo::testing::kMinimalSystem) +
+        "[crypto_provider 1]\nname = Test Base Provider\ncontainer = Administrator\n"
+        "containers = Administrator;Backup\nalgorithms = 0x6602 128 RC2;0x8004 160 SHA-1\n"
+        "[crypto_provider 3]\nname = Test DSS Provider\ncontainer = Administrator\nversion = 0x10A\n");
     // The six types the machine lacks follow, without the system text's line break.
-    probe_test::ExpectSameAsFile(Tree("TDefaultCryptoProviders:"), "probes/system/tests/expected/crypto_providers.txt");
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(image.Run("tree", "TDefaultCryptoProviders:").Root()),
+                                 "probes/system/tests/expected/crypto_providers.txt");
 }
 
 TEST_F(SystemCommands, AlgorithmFailureEndsTheContainerListing) {
-    TestProvider broken;
-    broken.containers = {"First", "Second"};
-    broken.algorithmFailure = 87;
-    machine.providers[1] = broken;
     const std::string tree = Tree("TDefaultCryptoProviders:");
     EXPECT_EQ(tree.substr(0, tree.find("Unavailable Providers\n")),
               "Available Providers\n  Test Base Provider  Ver: 2.0\n    Default key container: Administrator\n"
