@@ -85,22 +85,6 @@ TEST(PermissionSummary, FullControlReadOrSpecial) {
     EXPECT_EQ(PermissionSummary(0), "Special");
 }
 
-TEST_F(SecurityProbes, ListAllFileRightsShowsEveryEntryWithDenyFirst) {
-    // Explicit entries first, duplicates kept, then what C:\App passes on.
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\App\\Logs").text,
-              "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n\n"
-              "BUILTIN\\Users allowed rights: +R+W+X+D+P+O\n\n"
-              "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n\n"
-              "NT AUTHORITY\\SYSTEM allowed rights: +R+W+X+D+P+O\n\n"
-              "TESTPC\\Auditors allowed rights: +R-W+X-D-P-O\n\n"
-              "\\CREATOR OWNER allowed rights: -R-W-X-D-P-O\n\n"
-              "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n\n");
-    EXPECT_EQ(Run("text", "ListAllFileRights:E:\\data.txt").text, "No access rights to list as drive is FAT32\n");
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\Empty").text, "");
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\Missing").text,
-              "Error getting file/directory rights: The system cannot find the file specified.\n");
-}
-
 TEST_F(SecurityProbes, InheritanceFollowsTheFlags) {
     // C:\App: OI|NP reaches files directly below only; CI only folders; IO
     // entries pass on without applying; inherited entries carry ID.
@@ -134,21 +118,29 @@ TEST_F(SecurityProbes, EffectiveAccessOfTheUserToTheBit) {
     EXPECT_EQ(*machine_->EffectiveAccess("C:\\Open\\x.txt"), 0x1F01FFu);
 }
 
-// Whole trees of the listing commands, each in tests/expected/NAME.txt.
+// Whole outputs of the listing commands (texts, or trees' outlines), each in
+// tests/expected/NAME.txt.
 struct TreeCase {
     std::string_view name, line;
+    std::string_view kind = "tree";
 };
 
 class SecurityTrees : public SecurityProbes, public ::testing::WithParamInterface<TreeCase> {};
 
 TEST_P(SecurityTrees, WholeTree) {
-    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(Run("tree", GetParam().line).Root()),
+    const TitleRecord& title = Run(GetParam().kind, GetParam().line);
+    probe_test::ExpectSameAsFile(GetParam().kind == "text" ? title.text : probe_test::OutlineBelow(title.Root()),
                                  "probes/security/tests/expected/" + std::string(GetParam().name) + ".txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Listings, SecurityTrees,
     ::testing::Values(
+        // Explicit entries first, deny first, duplicates kept, then what C:\App passes on.
+        TreeCase{"all_file_rights", "ListAllFileRights:C:\\App\\Logs", "text"},
+        TreeCase{"all_file_rights_fat", "ListAllFileRights:E:\\data.txt", "text"},
+        TreeCase{"all_file_rights_empty", "ListAllFileRights:C:\\Empty", "text"},
+        TreeCase{"all_file_rights_missing", "ListAllFileRights:C:\\Missing", "text"},
         // Subfolders before the folder's own rights; an empty list gives a "Rights" item without entries.
         TreeCase{"dir_rights", "TDirRightsList:C:\\App"}, TreeCase{"dir_rights_empty", "TDirRightsList:C:\\Empty"},
         TreeCase{"dir_rights_removable", "TDirRightsList:A:\\x"}, TreeCase{"dir_rights_fat", "TDirRightsList:E:\\"},
