@@ -30,7 +30,6 @@ public:
         runner_ = std::make_unique<kavlo::testing::ScriptRunner>(*context_);
     }
     platform::Machine& machine() { return *machine_; }
-    AppContext& context() { return *context_; }
     /// Runs a title of the given kind line and body, as SimImage::Run does.
     TitleRecord& Run(std::string_view kind, std::string_view body) { return runner_->RunBody(kind, body); }
     /// Catalogues a whole script and runs one of its titles.
