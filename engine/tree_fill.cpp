@@ -5,19 +5,10 @@
 #include <vector>
 
 #include "engine/text_util.h"
+#include "engine/tree_walk.h"
 
 namespace kavlo {
 namespace {
-
-// Result trees can be as deep as a script has lines, so the walks keep their
-// own stack instead of recursing.
-template <class Node>
-struct Frame {
-    Node* node;
-    std::uint32_t parentItem;  ///< the item the node was given as parent
-    std::uint32_t childItem;   ///< the item its children go under
-    std::size_t nextChild;
-};
 
 bool SortsItsLevel(const ResultNode& node) { return Contains(node.detail(), "sort"); }
 
@@ -53,49 +44,43 @@ TreeItemText TreeItemOf(std::string_view title) {
     return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|')), true};
 }
 
+namespace {
+
+/// Walks `node`'s subtree, giving each node the item its children go under
+/// (`itemOf(node, parentItem)`), and sorts a level when a node of it that asks
+/// for sorting is done.
+template <class ItemOf>
+void Fill(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem, ItemOf&& itemOf) {
+    std::vector<std::uint32_t> itemAtDepth;
+    auto parentAt = [&](std::size_t depth) { return depth == 0 ? parentItem : itemAtDepth[depth - 1]; };
+    WalkTree(
+        node, kAnyDepth,
+        [&](const ResultNode& n, std::size_t depth) {
+            const std::uint32_t item = itemOf(n, parentAt(depth));
+            itemAtDepth.resize(depth);
+            itemAtDepth.push_back(item);
+            return Visit::Children;
+        },
+        [&](const ResultNode& n, std::size_t depth) {
+            if (SortsItsLevel(n)) sink.SortChildren(parentAt(depth));
+        });
+}
+
+}  // namespace
+
 void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<const ResultNode>> stack;
-    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
+    Fill(node, sink, parentItem, [&sink](const ResultNode& n, std::uint32_t parent) {
         const TreeItemText item = TreeItemOf(n.title());
-        stack.push_back({&n, parent, sink.InsertItem(parent, item.text, item.stateImage), 0});
-    };
-    enter(node, parentItem);
-    while (!stack.empty()) {
-        Frame<const ResultNode>& frame = stack.back();
-        if (frame.nextChild < frame.node->children().size()) {
-            const ResultNode& child = *frame.node->children()[frame.nextChild++];
-            enter(child, frame.childItem);
-            continue;
-        }
-        const bool sorts = SortsItsLevel(*frame.node);
-        const std::uint32_t parent = frame.parentItem;
-        stack.pop_back();
-        if (sorts) sink.SortChildren(parent);
-    }
+        return sink.InsertItem(parent, item.text, item.stateImage);
+    });
 }
 
 void FillExpandableTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    std::vector<Frame<const ResultNode>> stack;
-    auto enter = [&](const ResultNode& n, std::uint32_t parent) {
-        std::uint32_t childItem = parent;
-        if (const std::string_view marker = ExpandableMarker(n.title()); !marker.empty()) {
-            childItem = sink.InsertItem(parent, ReplaceAll(n.title(), marker, ""), 1);
-        }
-        stack.push_back({&n, parent, childItem, 0});
-    };
-    enter(node, parentItem);
-    while (!stack.empty()) {
-        Frame<const ResultNode>& frame = stack.back();
-        if (frame.nextChild < frame.node->children().size()) {
-            const ResultNode& child = *frame.node->children()[frame.nextChild++];
-            enter(child, frame.childItem);
-            continue;
-        }
-        const bool sorts = SortsItsLevel(*frame.node);
-        const std::uint32_t parent = frame.parentItem;
-        stack.pop_back();
-        if (sorts) sink.SortChildren(parent);
-    }
+    // An unmarked node gets no item: its children go under its parent's.
+    Fill(node, sink, parentItem, [&sink](const ResultNode& n, std::uint32_t parent) {
+        const std::string_view marker = ExpandableMarker(n.title());
+        return marker.empty() ? parent : sink.InsertItem(parent, ReplaceAll(n.title(), marker, ""), 1);
+    });
 }
 
 }  // namespace kavlo
@@ -118,31 +103,20 @@ std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
 std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node) {
     std::vector<TreeLevelItem> items;
     std::size_t sortedCount = 0;
-    // Unmarked nodes are walked through (with a stack: trees can be deep); a
-    // marked node is an item and the walk does not enter it. A node of this
-    // level that asks for sorting sorts what the level holds when it is done.
-    struct Walk {
-        const ResultNode* node;
-        std::size_t nextChild;
-    };
-    std::vector<Walk> stack{{&node, 0}};
-    while (!stack.empty()) {
-        Walk& walk = stack.back();
-        if (walk.nextChild < walk.node->children().size()) {
-            const ResultNode& child = *walk.node->children()[walk.nextChild++];
-            const std::string_view marker = ExpandableMarker(child.title());
-            if (marker.empty()) {
-                stack.push_back({&child, 0});
-                continue;
-            }
-            items.push_back({&child, ReplaceAll(child.title(), marker, ""), 1, true});
-            if (SortsItsLevel(child)) sortedCount = items.size();
-            continue;
-        }
-        const ResultNode* done = walk.node;
-        stack.pop_back();
-        if (done != &node && SortsItsLevel(*done)) sortedCount = items.size();
-    }
+    // Unmarked nodes are walked through; a marked node is an item and the walk
+    // does not enter it. A node of this level that asks for sorting sorts what
+    // the level holds when it is done.
+    WalkTree(
+        node, kAnyDepth,
+        [&](const ResultNode& n, std::size_t depth) {
+            const std::string_view marker = ExpandableMarker(n.title());
+            if (depth == 0 || marker.empty()) return Visit::Children;
+            items.push_back({&n, ReplaceAll(n.title(), marker, ""), 1, true});
+            return Visit::SkipChildren;
+        },
+        [&](const ResultNode& n, std::size_t depth) {
+            if (depth > 0 && SortsItsLevel(n)) sortedCount = items.size();
+        });
     SortLikeTheFill(items, sortedCount);
     return items;
 }

@@ -424,6 +424,17 @@ public:
     virtual Status Start() = 0;
 };
 
+/// Rights asked of the service manager and of a service (winsvc.h).
+namespace service_access {
+inline constexpr std::uint32_t kReadControl = 0x20000;
+inline constexpr std::uint32_t kManagerConnect = 0x1;
+inline constexpr std::uint32_t kManagerEnumerate = 0x4;
+inline constexpr std::uint32_t kQueryConfig = 0x1;
+inline constexpr std::uint32_t kQueryStatus = 0x4;
+inline constexpr std::uint32_t kStart = 0x10;
+inline constexpr std::uint32_t kInterrogate = 0x80;
+}  // namespace service_access
+
 /// An open service manager; closed in the destructor.
 class ServiceManager {
 public:

@@ -37,42 +37,37 @@ std::optional<std::uint64_t> ParseDecimal(std::string_view text) {
     return value;
 }
 
-ClockSectionError UnknownKey(const IniSection& section, const IniEntry& entry, std::string_view known) {
-    return {entry.line,
-            "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")"};
-}
-
 }  // namespace
 
-std::optional<ClockSectionError> ReadLocaleSection(const IniSection& section, LocaleConfig& locale) {
+std::optional<SectionError> ReadLocaleSection(const IniSection& section, LocaleConfig& locale) {
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "utc_offset")) {
             const auto offset = ParseOffset(e.value);
             if (!offset)
-                return ClockSectionError{
+                return SectionError{
                     e.line,
                     "\"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"" + e.value + "\""};
             locale.utcOffsetMinutes = *offset;
         } else if (SameName(e.key, "date_format") || SameName(e.key, "time_format")) {
-            if (e.value.empty()) return ClockSectionError{e.line, "\"" + e.key + "\" is empty"};
+            if (e.value.empty()) return SectionError{e.line, "\"" + e.key + "\" is empty"};
             (SameName(e.key, "date_format") ? locale.datePicture : locale.timePicture) = e.value;
         } else {
-            return UnknownKey(section, e, "utc_offset, date_format, time_format");
+            return UnknownKeyError(section.name, e, "utc_offset, date_format, time_format");
         }
     }
     return std::nullopt;
 }
 
-std::optional<ClockSectionError> ReadSwapFileSection(const IniSection& section, SwapFileInfo& swapFile) {
+std::optional<SectionError> ReadSwapFileSection(const IniSection& section, SwapFileInfo& swapFile) {
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "path")) {
             swapFile.path = e.value;
         } else if (SameName(e.key, "size")) {
             const auto size = ParseDecimal(e.value);
-            if (!size) return ClockSectionError{e.line, "\"size\" is a number of bytes, not \"" + e.value + "\""};
+            if (!size) return SectionError{e.line, "\"size\" is a number of bytes, not \"" + e.value + "\""};
             swapFile.sizeBytes = *size;
         } else {
-            return UnknownKey(section, e, "path, size");
+            return UnknownKeyError(section.name, e, "path, size");
         }
     }
     return std::nullopt;

@@ -20,16 +20,10 @@ struct LocaleConfig {
     std::string timePicture{kUsTimePicture};
 };
 
-/// A failure while reading a section: its line and what is wrong.
-struct ClockSectionError {
-    int line = 0;
-    std::string what;
-};
-
 /// Reads [locale]: utc_offset ("+HH:MM", "-HH:MM" or "0"), date_format, time_format.
-std::optional<ClockSectionError> ReadLocaleSection(const IniSection& section, LocaleConfig& locale);
+std::optional<SectionError> ReadLocaleSection(const IniSection& section, LocaleConfig& locale);
 /// Reads [swap file]: path and size (bytes).
-std::optional<ClockSectionError> ReadSwapFileSection(const IniSection& section, SwapFileInfo& swapFile);
+std::optional<SectionError> ReadSwapFileSection(const IniSection& section, SwapFileInfo& swapFile);
 
 /// Seconds since 1970 (UTC) as the machine's local time; 87 for a negative count.
 Result<LocalTime> SimLocalTime(const LocaleConfig& locale, std::int64_t seconds);

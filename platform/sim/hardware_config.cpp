@@ -9,7 +9,7 @@
 namespace kavlo::platform::sim {
 namespace {
 
-using Error = std::optional<HardwareSectionError>;
+using Error = std::optional<SectionError>;
 using KeyReader = std::function<bool(const std::string&)>;
 
 std::optional<std::uint32_t> ParseNumber(std::string_view text, int base, std::uint64_t max) {
@@ -50,12 +50,11 @@ Error ReadKeys(const IniSection& section, const std::map<std::string, std::pair<
         if (found == keys.end()) {
             std::string known;
             for (const auto& k : keys) known += (known.empty() ? "" : ", ") + k.first;
-            return HardwareSectionError{
-                entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + known + ")"};
+            return UnknownKeyError(section.name, entry, known);
         }
         if (!found->second.first(entry.value))
-            return HardwareSectionError{
-                entry.line, "\"" + entry.key + "\" is " + found->second.second + ", not \"" + entry.value + "\""};
+            return SectionError{entry.line,
+                                "\"" + entry.key + "\" is " + found->second.second + ", not \"" + entry.value + "\""};
     }
     return std::nullopt;
 }
@@ -102,10 +101,10 @@ Error ReadPci(const IniSection& section, std::string_view location, HardwareConf
                             : std::nullopt;
     const auto function = bus && device ? ParseNumber(location.substr(dot + 1), 10, 7) : std::nullopt;
     if (!function)
-        return HardwareSectionError{section.line,
-                                    "a PCI section is named by bus, device and function like "
-                                    "[pci 0:1.0], not [" +
-                                        section.name + "]"};
+        return SectionError{section.line,
+                            "a PCI section is named by bus, device and function like "
+                            "[pci 0:1.0], not [" +
+                                section.name + "]"};
     std::uint32_t vendor = 0xFFFF, id = 0xFFFF, classCode = 0, headerType = 0;
     if (auto e = ReadKeys(section, {{"vendor", {Number(vendor, 16, 0xFFFF), "a hexadecimal number up to ffff"}},
                                     {"device", {Number(id, 16, 0xFFFF), "a hexadecimal number up to ffff"}},
@@ -113,7 +112,7 @@ Error ReadPci(const IniSection& section, std::string_view location, HardwareConf
                                     {"header_type", {Number(headerType, 16, 0xFF), "a hexadecimal byte like 80"}}}))
         return e;
     if (hardware.pciRecords.size() / kPciRecordBytes >= 100)
-        return HardwareSectionError{section.line, "a machine reports at most 100 PCI functions"};
+        return SectionError{section.line, "a machine reports at most 100 PCI functions"};
     std::string record(kPciRecordBytes, '\0');
     PutLittleEndian(record, 0, *bus, 4);
     PutLittleEndian(record, 4, *device, 4);
@@ -129,7 +128,7 @@ Error ReadPci(const IniSection& section, std::string_view location, HardwareConf
 Error ReadLine(const IniSection& section, std::string_view number, HardwareConfig& hardware) {
     SimTelephonyLine line;
     const auto n = ParseNumber(number, 10, 255);
-    if (!n) return HardwareSectionError{section.line, "a line section is numbered like [tapi line 0]"};
+    if (!n) return SectionError{section.line, "a line section is numbered like [tapi line 0]"};
     line.number = *n;
     std::string owner;
     bool hasOwner = false;
@@ -147,7 +146,7 @@ Error ReadLine(const IniSection& section, std::string_view number, HardwareConfi
     if (hasOwner) line.callOwner = owner;
     for (const SimTelephonyLine& other : hardware.lines)
         if (other.number == line.number)
-            return HardwareSectionError{section.line, "line " + std::to_string(line.number) + " is described twice"};
+            return SectionError{section.line, "line " + std::to_string(line.number) + " is described twice"};
     hardware.lines.push_back(std::move(line));
     std::sort(hardware.lines.begin(), hardware.lines.end(),
               [](const SimTelephonyLine& a, const SimTelephonyLine& b) { return a.number < b.number; });
@@ -157,7 +156,7 @@ Error ReadLine(const IniSection& section, std::string_view number, HardwareConfi
 Error ReadProvider(const IniSection& section, std::string_view id, HardwareConfig& hardware) {
     TelephonyProvider provider;
     const auto n = ParseNumber(id, 10, 0xFFFF);
-    if (!n) return HardwareSectionError{section.line, "a provider section is numbered like [tapi provider 1]"};
+    if (!n) return SectionError{section.line, "a provider section is numbered like [tapi provider 1]"};
     provider.permanentId = *n;
     if (auto e = ReadKeys(section, {{"file", {Text(provider.fileName), ""}}})) return e;
     hardware.providers.push_back(std::move(provider));
@@ -167,8 +166,7 @@ Error ReadProvider(const IniSection& section, std::string_view id, HardwareConfi
 Error ReadSerial(const IniSection& section, std::string_view port, HardwareConfig& hardware) {
     SimSerialPeer peer;
     peer.port = std::string(port);
-    if (peer.port.empty())
-        return HardwareSectionError{section.line, "a serial section names its port like [serial COM3]"};
+    if (peer.port.empty()) return SectionError{section.line, "a serial section names its port like [serial COM3]"};
     KeyReader answers = [&peer](const std::string& v) {
         peer.answers = Words(v);
         return true;
@@ -206,8 +204,8 @@ bool IsHardwareSection(std::string_view kind) {
     return SameName(kind, "pci") || SameName(kind, "tapi") || SameName(kind, "serial");
 }
 
-std::optional<HardwareSectionError> ReadHardwareSection(const IniSection& section, std::string_view kind,
-                                                        std::string_view argument, HardwareConfig& hardware) {
+std::optional<SectionError> ReadHardwareSection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, HardwareConfig& hardware) {
     if (SameName(kind, "pci")) return ReadPci(section, argument, hardware);
     if (SameName(kind, "serial")) return ReadSerial(section, argument, hardware);
     const std::size_t space = argument.find(' ');
@@ -215,8 +213,8 @@ std::optional<HardwareSectionError> ReadHardwareSection(const IniSection& sectio
     const std::string_view rest = space == std::string_view::npos ? std::string_view() : argument.substr(space + 1);
     if (SameName(what, "line")) return ReadLine(section, rest, hardware);
     if (SameName(what, "provider")) return ReadProvider(section, rest, hardware);
-    return HardwareSectionError{
-        section.line, "a telephony section is [tapi line N] or [tapi provider ID], not [" + section.name + "]"};
+    return SectionError{section.line,
+                        "a telephony section is [tapi line N] or [tapi provider ID], not [" + section.name + "]"};
 }
 
 }  // namespace kavlo::platform::sim

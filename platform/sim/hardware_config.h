@@ -39,15 +39,10 @@ struct HardwareConfig {
     std::vector<SimSerialPeer> serialPorts;
 };
 
-struct HardwareSectionError {
-    int line = 0;
-    std::string what;
-};
-
 /// True for "pci", "tapi" and "serial" sections.
 bool IsHardwareSection(std::string_view kind);
 /// Reads one of them; `argument` is the text after the section's first word.
-std::optional<HardwareSectionError> ReadHardwareSection(const IniSection& section, std::string_view kind,
-                                                        std::string_view argument, HardwareConfig& hardware);
+std::optional<SectionError> ReadHardwareSection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, HardwareConfig& hardware);
 
 }  // namespace kavlo::platform::sim

@@ -58,4 +58,9 @@ IniParse ParseIni(std::string_view text, std::string_view fileLabel) {
     return out;
 }
 
+SectionError UnknownKeyError(std::string_view sectionName, const IniEntry& entry, std::string_view known) {
+    return {entry.line, "unknown key \"" + entry.key + "\" in [" + std::string(sectionName) +
+                            "] (known: " + std::string(known) + ")"};
+}
+
 }  // namespace kavlo::platform::sim

@@ -28,4 +28,13 @@ struct IniParse {
 /// Parses INI text already decoded to the ANSI code page; fileLabel names the file in errors.
 IniParse ParseIni(std::string_view text, std::string_view fileLabel);
 
+/// Why a section of machine.ini cannot be read: the line at fault and what is wrong.
+struct SectionError {
+    int line = 0;
+    std::string message;
+};
+
+/// The error for a key that section `sectionName` does not know; `known` lists the keys it does.
+SectionError UnknownKeyError(std::string_view sectionName, const IniEntry& entry, std::string_view known);
+
 }  // namespace kavlo::platform::sim

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <unordered_map>
 
 #include "platform/sim/civil_time.h"
@@ -70,254 +69,275 @@ std::optional<bool> ParseYesNo(std::string_view word) {
     return std::nullopt;
 }
 
-// Parses the sections of one machine.ini; the first failure wins.
-class ConfigReader {
-public:
-    ConfigReader(std::string_view fileLabel) : label_(fileLabel) {}
+using KeyHandler = std::function<std::optional<SectionError>(const IniEntry&)>;
+using KeyHandlers = std::vector<std::pair<std::string_view, KeyHandler>>;
 
-    bool Fail(int line, const std::string& what) {
-        if (error_.empty()) error_ = label_ + ":" + std::to_string(line) + ": " + what;
-        return false;
-    }
-    const std::string& error() const { return error_; }
-
-    // Calls handler(key, value, line) for each entry; unknown keys are errors.
-    using KeyHandler = std::function<bool(const IniEntry&)>;
-    bool ReadKeys(const IniSection& section, const std::vector<std::pair<std::string_view, KeyHandler>>& keys) {
-        for (const IniEntry& entry : section.entries) {
-            bool known = false;
-            for (const auto& [name, handler] : keys) {
-                if (!SameName(name, entry.key)) continue;
-                known = true;
-                if (!handler(entry)) return false;
-            }
-            if (!known) {
-                std::string names;
-                for (const auto& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.first);
-                return Fail(entry.line,
-                            "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + names + ")");
-            }
+// Calls the handler of each entry's key; unknown keys are errors.
+std::optional<SectionError> ReadKeys(const IniSection& section, const KeyHandlers& keys) {
+    for (const IniEntry& entry : section.entries) {
+        const auto key =
+            std::find_if(keys.begin(), keys.end(), [&](const auto& k) { return SameName(k.first, entry.key); });
+        if (key == keys.end()) {
+            std::string names;
+            for (const auto& k : keys) names += (names.empty() ? "" : ", ") + std::string(k.first);
+            return UnknownKeyError(section.name, entry, names);
         }
-        return true;
+        if (auto error = key->second(entry)) return error;
     }
+    return std::nullopt;
+}
 
-    KeyHandler Text(std::string& target) {
-        return [&target](const IniEntry& e) {
-            target = e.value;
-            return true;
-        };
-    }
-    KeyHandler Path(std::string& target) {
-        return [this, &target](const IniEntry& e) {
-            if (!IsAbsoluteMachinePath(e.value))
-                return Fail(e.line, "\"" + e.key + "\" must be a full path such as C:\\WINNT, not \"" + e.value + "\"");
-            target = e.value;
-            return true;
-        };
-    }
-    template <class T>
-    KeyHandler Number(T& target, std::uint64_t max = static_cast<std::uint64_t>(static_cast<T>(-1))) {
-        return [this, &target, max](const IniEntry& e) {
-            const auto value = ParseUnsigned(e.value);
-            if (!value || *value > max)
-                return Fail(e.line, "\"" + e.key + "\" needs a number from 0 to " + std::to_string(max) + ", not \"" +
-                                        e.value + "\"");
-            target = static_cast<T>(*value);
-            return true;
-        };
-    }
+KeyHandler Text(std::string& target) {
+    return [&target](const IniEntry& e) -> std::optional<SectionError> {
+        target = e.value;
+        return std::nullopt;
+    };
+}
 
-    bool ReadSystem(const IniSection& section, MachineConfig& config) {
-        std::string platform, now, hostName;
-        bool hasHost = false;
-        const std::vector<std::pair<std::string_view, KeyHandler>> keys = {
-            {"platform", Text(platform)},
-            {"major", Number(config.version.major)},
-            {"minor", Number(config.version.minor)},
-            {"build", Number(config.version.build)},
-            {"service_pack", Text(config.version.servicePack)},
-            {"product_type", Text(config.productType)},
-            {"computer_name", Text(config.computerName)},
-            {"host_name",
-             [&](const IniEntry& e) {
-                 hostName = e.value;
-                 hasHost = true;
-                 return true;
-             }},
-            {"windows_dir", Path(config.windowsDir)},
-            {"system_dir", Path(config.systemDir)},
-            {"current_dir", Path(config.currentDir)},
-            {"processors", Number(config.processors, 64)},
-            {"code_page", Number(config.codePage, 65535)},
-            {"now", Text(now)},
-        };
-        if (!ReadKeys(section, keys)) return false;
-        for (std::string_view required :
-             {"platform", "major", "minor", "build", "computer_name", "windows_dir", "system_dir", "now"}) {
-            const bool present = std::any_of(section.entries.begin(), section.entries.end(),
-                                             [&](const IniEntry& e) { return SameName(e.key, required); });
-            if (!present) return Fail(section.line, "[system] needs the key \"" + std::string(required) + "\"");
-        }
-        const int platformLine = LineOf(section, "platform");
-        if (SameName(platform, "NT")) config.version.platform = os_platform::kNt;
-        else if (SameName(platform, "9x")) config.version.platform = os_platform::kWindows9x;
-        else return Fail(platformLine, "\"platform\" is NT or 9x, not \"" + platform + "\"");
-        const auto clock = ParseLocalTime(now);
-        if (!clock)
-            return Fail(LineOf(section, "now"), "\"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + now + "\"");
-        config.now = *clock;
-        if (config.processors == 0) return Fail(LineOf(section, "processors"), "\"processors\" must be at least 1");
-        if (config.codePage == 0) return Fail(LineOf(section, "code_page"), "\"code_page\" must not be 0");
-        if (config.computerName.empty()) return Fail(LineOf(section, "computer_name"), "\"computer_name\" is empty");
-        if (hasHost) config.hostName = hostName;
-        if (config.currentDir.empty()) config.currentDir = config.windowsDir.substr(0, 3);
-        return true;
-    }
+KeyHandler Path(std::string& target) {
+    return [&target](const IniEntry& e) -> std::optional<SectionError> {
+        if (!IsAbsoluteMachinePath(e.value))
+            return SectionError{e.line,
+                                "\"" + e.key + "\" must be a full path such as C:\\WINNT, not \"" + e.value + "\""};
+        target = e.value;
+        return std::nullopt;
+    };
+}
 
-    bool ReadMemory(const IniSection& section, MachineConfig& config) {
-        MemoryStatus& m = config.memory;
-        if (!ReadKeys(section, {{"memory_load", Number(m.memoryLoad, 100)},
-                                {"total_phys", Number(m.totalPhys)},
-                                {"avail_phys", Number(m.availPhys)},
-                                {"total_page_file", Number(m.totalPageFile)},
-                                {"avail_page_file", Number(m.availPageFile)},
-                                {"total_virtual", Number(m.totalVirtual)},
-                                {"avail_virtual", Number(m.availVirtual)}}))
-            return false;
-        if (m.availPhys > m.totalPhys) return Fail(section.line, "avail_phys is larger than total_phys");
-        if (m.availPageFile > m.totalPageFile)
-            return Fail(section.line, "avail_page_file is larger than total_page_file");
-        if (m.availVirtual > m.totalVirtual) return Fail(section.line, "avail_virtual is larger than total_virtual");
-        return true;
-    }
+template <class T>
+KeyHandler Number(T& target, std::uint64_t max = static_cast<std::uint64_t>(static_cast<T>(-1))) {
+    return [&target, max](const IniEntry& e) -> std::optional<SectionError> {
+        const auto value = ParseUnsigned(e.value);
+        if (!value || *value > max)
+            return SectionError{e.line, "\"" + e.key + "\" needs a number from 0 to " + std::to_string(max) +
+                                            ", not \"" + e.value + "\""};
+        target = static_cast<T>(*value);
+        return std::nullopt;
+    };
+}
 
-    bool ReadDrive(const IniSection& section, std::string_view letterText, MachineConfig& config) {
-        if (letterText.size() != 2 || letterText[1] != ':' ||
-            !((letterText[0] >= 'A' && letterText[0] <= 'Z') || (letterText[0] >= 'a' && letterText[0] <= 'z')))
-            return Fail(section.line, "a drive section is named like [drive C:], not [" + section.name + "]");
-        DriveConfig d;
-        d.letter = static_cast<char>(letterText[0] & ~0x20);
-        for (const DriveConfig& seen : config.drives)
-            if (seen.letter == d.letter)
-                return Fail(section.line, std::string("drive ") + d.letter + ": is described twice");
-        std::string type, serial;
-        bool hasFreeToCaller = false;
-        if (!ReadKeys(section, {{"type", Text(type)},
-                                {"file_system", Text(d.fileSystem)},
-                                {"label", Text(d.label)},
-                                {"serial", Text(serial)},
-                                {"free_bytes", Number(d.freeBytes)},
-                                {"free_bytes_to_caller",
-                                 [&](const IniEntry& e) {
-                                     hasFreeToCaller = true;
-                                     return Number(d.freeBytesToCaller)(e);
-                                 }},
-                                {"total_bytes", Number(d.totalBytes)},
-                                {"ready", [&](const IniEntry& e) {
-                                     const auto yes = ParseYesNo(e.value);
-                                     if (!yes) return Fail(e.line, "\"ready\" is yes or no, not \"" + e.value + "\"");
-                                     d.ready = *yes;
-                                     return true;
-                                 }}}))
-            return false;
-        const auto driveType = ParseDriveType(type);
-        if (!driveType)
-            return Fail(type.empty() ? section.line : LineOf(section, "type"),
-                        "drive \"type\" is fixed, removable, cdrom, remote or ramdisk, not \"" + type + "\"");
-        d.type = *driveType;
-        if (!serial.empty()) {
-            const auto value = ParseSerial(serial);
-            if (!value)
-                return Fail(LineOf(section, "serial"), "\"serial\" is written like 1A2B-3C4D, not \"" + serial + "\"");
-            d.serial = *value;
-        }
-        if (!hasFreeToCaller) d.freeBytesToCaller = d.freeBytes;
-        if (d.freeBytes > d.totalBytes) return Fail(section.line, "free_bytes is larger than total_bytes");
-        if (d.freeBytesToCaller > d.freeBytes)
-            return Fail(section.line, "free_bytes_to_caller is larger than free_bytes");
-        config.drives.push_back(std::move(d));
-        return true;
-    }
+int LineOf(const IniSection& section, std::string_view key) {
+    for (const IniEntry& e : section.entries)
+        if (SameName(e.key, key)) return e.line;
+    return section.line;
+}
 
-    bool ReadEnvironment(const IniSection& section, MachineConfig& config) {
-        for (const IniEntry& e : section.entries) config.environment.emplace_back(e.key, e.value);
-        return true;
+std::optional<SectionError> ReadSystem(const IniSection& section, MachineConfig& config) {
+    std::string platform, now, hostName;
+    bool hasHost = false;
+    const KeyHandlers keys = {
+        {"platform", Text(platform)},
+        {"major", Number(config.version.major)},
+        {"minor", Number(config.version.minor)},
+        {"build", Number(config.version.build)},
+        {"service_pack", Text(config.version.servicePack)},
+        {"product_type", Text(config.productType)},
+        {"computer_name", Text(config.computerName)},
+        {"host_name",
+         [&](const IniEntry& e) -> std::optional<SectionError> {
+             hostName = e.value;
+             hasHost = true;
+             return std::nullopt;
+         }},
+        {"windows_dir", Path(config.windowsDir)},
+        {"system_dir", Path(config.systemDir)},
+        {"current_dir", Path(config.currentDir)},
+        {"processors", Number(config.processors, 64)},
+        {"code_page", Number(config.codePage, 65535)},
+        {"now", Text(now)},
+    };
+    if (auto error = ReadKeys(section, keys)) return error;
+    for (std::string_view required :
+         {"platform", "major", "minor", "build", "computer_name", "windows_dir", "system_dir", "now"}) {
+        const bool present = std::any_of(section.entries.begin(), section.entries.end(),
+                                         [&](const IniEntry& e) { return SameName(e.key, required); });
+        if (!present) return SectionError{section.line, "[system] needs the key \"" + std::string(required) + "\""};
     }
+    const int platformLine = LineOf(section, "platform");
+    if (SameName(platform, "NT")) config.version.platform = os_platform::kNt;
+    else if (SameName(platform, "9x")) config.version.platform = os_platform::kWindows9x;
+    else return SectionError{platformLine, "\"platform\" is NT or 9x, not \"" + platform + "\""};
+    const auto clock = ParseLocalTime(now);
+    if (!clock)
+        return SectionError{LineOf(section, "now"),
+                            "\"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + now + "\""};
+    config.now = *clock;
+    if (config.processors == 0) return SectionError{LineOf(section, "processors"), "\"processors\" must be at least 1"};
+    if (config.codePage == 0) return SectionError{LineOf(section, "code_page"), "\"code_page\" must not be 0"};
+    if (config.computerName.empty())
+        return SectionError{LineOf(section, "computer_name"), "\"computer_name\" is empty"};
+    if (hasHost) config.hostName = hostName;
+    if (config.currentDir.empty()) config.currentDir = config.windowsDir.substr(0, 3);
+    return std::nullopt;
+}
 
-    bool ReadFolders(const IniSection& section, MachineConfig& config) {
-        for (const IniEntry& e : section.entries) {
-            const auto number = CsidlNumber(e.key);
-            if (!number)
-                return Fail(e.line, "unknown shell folder \"" + e.key + "\" (use CSIDL names such as CSIDL_APPDATA)");
-            if (IsVirtualCsidl(*number)) return Fail(e.line, "\"" + e.key + "\" is a virtual folder without a path");
-            if (!IsAbsoluteMachinePath(e.value))
-                return Fail(e.line, "shell folder paths are full paths such as C:\\x, not \"" + e.value + "\"");
-            config.folders.emplace_back(*number, e.value);
-        }
-        return true;
+std::optional<SectionError> ReadMemory(const IniSection& section, MemoryStatus& m) {
+    if (auto error = ReadKeys(section, {{"memory_load", Number(m.memoryLoad, 100)},
+                                        {"total_phys", Number(m.totalPhys)},
+                                        {"avail_phys", Number(m.availPhys)},
+                                        {"total_page_file", Number(m.totalPageFile)},
+                                        {"avail_page_file", Number(m.availPageFile)},
+                                        {"total_virtual", Number(m.totalVirtual)},
+                                        {"avail_virtual", Number(m.availVirtual)}}))
+        return error;
+    if (m.availPhys > m.totalPhys) return SectionError{section.line, "avail_phys is larger than total_phys"};
+    if (m.availPageFile > m.totalPageFile)
+        return SectionError{section.line, "avail_page_file is larger than total_page_file"};
+    if (m.availVirtual > m.totalVirtual)
+        return SectionError{section.line, "avail_virtual is larger than total_virtual"};
+    return std::nullopt;
+}
+
+std::optional<SectionError> ReadDrive(const IniSection& section, std::string_view letterText, MachineConfig& config) {
+    if (letterText.size() != 2 || letterText[1] != ':' ||
+        !((letterText[0] >= 'A' && letterText[0] <= 'Z') || (letterText[0] >= 'a' && letterText[0] <= 'z')))
+        return SectionError{section.line, "a drive section is named like [drive C:], not [" + section.name + "]"};
+    DriveConfig d;
+    d.letter = static_cast<char>(letterText[0] & ~0x20);
+    for (const DriveConfig& seen : config.drives)
+        if (seen.letter == d.letter)
+            return SectionError{section.line, std::string("drive ") + d.letter + ": is described twice"};
+    std::string type, serial;
+    bool hasFreeToCaller = false;
+    if (auto error =
+            ReadKeys(section, {{"type", Text(type)},
+                               {"file_system", Text(d.fileSystem)},
+                               {"label", Text(d.label)},
+                               {"serial", Text(serial)},
+                               {"free_bytes", Number(d.freeBytes)},
+                               {"free_bytes_to_caller",
+                                [&](const IniEntry& e) {
+                                    hasFreeToCaller = true;
+                                    return Number(d.freeBytesToCaller)(e);
+                                }},
+                               {"total_bytes", Number(d.totalBytes)},
+                               {"ready", [&](const IniEntry& e) -> std::optional<SectionError> {
+                                    const auto yes = ParseYesNo(e.value);
+                                    if (!yes)
+                                        return SectionError{e.line, "\"ready\" is yes or no, not \"" + e.value + "\""};
+                                    d.ready = *yes;
+                                    return std::nullopt;
+                                }}}))
+        return error;
+    const auto driveType = ParseDriveType(type);
+    if (!driveType)
+        return SectionError{type.empty() ? section.line : LineOf(section, "type"),
+                            "drive \"type\" is fixed, removable, cdrom, remote or ramdisk, not \"" + type + "\""};
+    d.type = *driveType;
+    if (!serial.empty()) {
+        const auto value = ParseSerial(serial);
+        if (!value)
+            return SectionError{LineOf(section, "serial"),
+                                "\"serial\" is written like 1A2B-3C4D, not \"" + serial + "\""};
+        d.serial = *value;
     }
+    if (!hasFreeToCaller) d.freeBytesToCaller = d.freeBytes;
+    if (d.freeBytes > d.totalBytes) return SectionError{section.line, "free_bytes is larger than total_bytes"};
+    if (d.freeBytesToCaller > d.freeBytes)
+        return SectionError{section.line, "free_bytes_to_caller is larger than free_bytes"};
+    config.drives.push_back(std::move(d));
+    return std::nullopt;
+}
 
-    bool ReadFile(const IniSection& section, std::string_view path, MachineConfig& config) {
-        FileMeta meta;
-        meta.path = std::string(path);
-        meta.line = section.line;
-        if (!IsAbsoluteMachinePath(meta.path) || meta.path.size() == 3)
-            return Fail(section.line, "a file section names a full path below a drive root, like [file C:\\boot.ini]");
-        const auto normalized = ParseMachinePath(meta.path, "C:\\", false);
-        if (!normalized || normalized->components.empty())
-            return Fail(section.line, "\"" + meta.path + "\" is not a valid file path");
-        const auto [seen, added] =
-            fileLines_.emplace(FoldName(JoinMachinePath(normalized->drive, normalized->components)), section.line);
-        if (!added)
-            return Fail(section.line, "file " + meta.path + " is described twice (first at line " +
-                                          std::to_string(seen->second) + ")");
-        if (!ReadKeys(section, {{"attributes",
-                                 [&](const IniEntry& e) {
-                                     const auto bits = ParseAttributeLetters(e.value);
-                                     if (!bits)
-                                         return Fail(e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" +
-                                                                 e.value + "\"");
-                                     meta.attributes = *bits;
-                                     return true;
-                                 }},
-                                {"short_name",
-                                 [&](const IniEntry& e) {
-                                     if (!IsShortName(e.value))
-                                         return Fail(e.line, "\"" + e.value + "\" is not an 8.3 name");
-                                     meta.shortName = FoldName(e.value);
-                                     return true;
-                                 }},
-                                {"modified", [&](const IniEntry& e) {
-                                     const auto time = ParseLocalTime(e.value);
-                                     if (!time)
-                                         return Fail(e.line,
-                                                     "\"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" +
-                                                         e.value + "\"");
-                                     meta.modified = *time;
-                                     return true;
-                                 }}}))
-            return false;
-        config.files.push_back(std::move(meta));
-        return true;
+std::optional<SectionError> ReadEnvironment(const IniSection& section, MachineConfig& config) {
+    for (const IniEntry& e : section.entries) config.environment.emplace_back(e.key, e.value);
+    return std::nullopt;
+}
+
+std::optional<SectionError> ReadFolders(const IniSection& section, MachineConfig& config) {
+    for (const IniEntry& e : section.entries) {
+        const auto number = CsidlNumber(e.key);
+        if (!number)
+            return SectionError{e.line,
+                                "unknown shell folder \"" + e.key + "\" (use CSIDL names such as CSIDL_APPDATA)"};
+        if (IsVirtualCsidl(*number))
+            return SectionError{e.line, "\"" + e.key + "\" is a virtual folder without a path"};
+        if (!IsAbsoluteMachinePath(e.value))
+            return SectionError{e.line, "shell folder paths are full paths such as C:\\x, not \"" + e.value + "\""};
+        config.folders.emplace_back(*number, e.value);
     }
+    return std::nullopt;
+}
 
-    static int LineOf(const IniSection& section, std::string_view key) {
-        for (const IniEntry& e : section.entries)
-            if (SameName(e.key, key)) return e.line;
-        return section.line;
-    }
+// Folded full path of each [file] section to the line of its header.
+using FileLines = std::unordered_map<std::string, int>;
 
-private:
-    std::string label_;
-    std::string error_;
-    std::unordered_map<std::string, int> fileLines_;  // folded full path -> line of its [file] section
-};
+std::optional<SectionError> ReadFile(const IniSection& section, std::string_view path, FileLines& fileLines,
+                                     MachineConfig& config) {
+    FileMeta meta;
+    meta.path = std::string(path);
+    meta.line = section.line;
+    if (!IsAbsoluteMachinePath(meta.path) || meta.path.size() == 3)
+        return SectionError{section.line,
+                            "a file section names a full path below a drive root, like [file C:\\boot.ini]"};
+    const auto normalized = ParseMachinePath(meta.path, "C:\\", false);
+    if (!normalized || normalized->components.empty())
+        return SectionError{section.line, "\"" + meta.path + "\" is not a valid file path"};
+    const auto [seen, added] =
+        fileLines.emplace(FoldName(JoinMachinePath(normalized->drive, normalized->components)), section.line);
+    if (!added)
+        return SectionError{section.line, "file " + meta.path + " is described twice (first at line " +
+                                              std::to_string(seen->second) + ")"};
+    if (auto error = ReadKeys(
+            section, {{"attributes",
+                       [&](const IniEntry& e) -> std::optional<SectionError> {
+                           const auto bits = ParseAttributeLetters(e.value);
+                           if (!bits)
+                               return SectionError{
+                                   e.line, "\"attributes\" are letters from R, H, S, A, C, not \"" + e.value + "\""};
+                           meta.attributes = *bits;
+                           return std::nullopt;
+                       }},
+                      {"short_name",
+                       [&](const IniEntry& e) -> std::optional<SectionError> {
+                           if (!IsShortName(e.value))
+                               return SectionError{e.line, "\"" + e.value + "\" is not an 8.3 name"};
+                           meta.shortName = FoldName(e.value);
+                           return std::nullopt;
+                       }},
+                      {"modified", [&](const IniEntry& e) -> std::optional<SectionError> {
+                           const auto time = ParseLocalTime(e.value);
+                           if (!time)
+                               return SectionError{
+                                   e.line,
+                                   "\"modified\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"" + e.value + "\""};
+                           meta.modified = *time;
+                           return std::nullopt;
+                       }}}))
+        return error;
+    config.files.push_back(std::move(meta));
+    return std::nullopt;
+}
 
 // "drive C:" → ("drive", "C:")
 std::pair<std::string_view, std::string_view> SplitSectionName(std::string_view name) {
     const std::size_t space = name.find(' ');
     if (space == std::string_view::npos) return {name, {}};
     return {name.substr(0, space), Trim(name.substr(space + 1))};
+}
+
+// Reads one section into `config` with the reader of its family.
+std::optional<SectionError> ReadSection(const IniSection& section, FileLines& fileLines, MachineConfig& config) {
+    const auto [kind, argument] = SplitSectionName(section.name);
+    if (SameName(section.name, "system")) return ReadSystem(section, config);
+    if (SameName(section.name, "memory")) return ReadMemory(section, config.memory);
+    if (SameName(section.name, "environment")) return ReadEnvironment(section, config);
+    if (SameName(section.name, "folders")) return ReadFolders(section, config);
+    if (SameName(kind, "drive")) return ReadDrive(section, argument, config);
+    if (SameName(kind, "file")) return ReadFile(section, argument, fileLines, config);
+    if (IsSecuritySection(kind)) return ReadSecuritySection(section, kind, argument, config.security);
+    if (IsSystemProbeSection(kind)) return ReadSystemProbeSection(section, kind, argument, config.systemProbes);
+    if (IsNetworkSection(section.name)) return ReadNetworkSection(section, config.network);
+    if (IsServicesSection(kind)) return ReadServicesSection(section, kind, argument, config.services);
+    if (SameName(section.name, "locale")) return ReadLocaleSection(section, config.locale);
+    if (SameName(section.name, "swap file")) return ReadSwapFileSection(section, config.swapFile.emplace());
+    if (IsHardwareSection(kind)) return ReadHardwareSection(section, kind, argument, config.hardware);
+    return SectionError{section.line, "unknown section [" + section.name +
+                                          "] (known: system, memory, environment, folders, drive X:, "
+                                          "file PATH, locale, swap file, network, share NAME, "
+                                          "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
+                                          "security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT, "
+                                          "service NAME, process ID, window N)"};
 }
 
 }  // namespace
@@ -345,74 +365,27 @@ std::optional<std::uint32_t> ParseAttributeLetters(std::string_view letters) {
 
 ConfigParse ParseMachineConfig(std::string_view bytes, std::string_view fileLabel) {
     ConfigParse out;
+    auto fail = [&](const SectionError& error) {
+        out.error = std::string(fileLabel) + ":" + std::to_string(error.line) + ": " + error.message;
+        return out;
+    };
     // The code page is needed to decode the text; find it in a first pass.
     std::uint32_t codePage = 1252;
     for (int pass = 0; pass < 2; ++pass) {
         const DecodedText decoded = DecodeText(bytes, codePage, true);
-        if (!decoded.error.empty()) {
-            out.error = std::string(fileLabel) + ":1: " + decoded.error;
-            return out;
-        }
+        if (!decoded.error.empty()) return fail({1, decoded.error});
         IniParse ini = ParseIni(decoded.text, fileLabel);
         if (!ini.error.empty()) {
             out.error = ini.error;
             return out;
         }
-        ConfigReader reader(fileLabel);
         MachineConfig config;
-        bool hasSystem = false;
-        bool ok = true;
-        for (const IniSection& section : ini.sections) {
-            const auto [kind, argument] = SplitSectionName(section.name);
-            if (SameName(section.name, "system")) {
-                hasSystem = true;
-                ok = reader.ReadSystem(section, config);
-            } else if (SameName(section.name, "memory")) {
-                ok = reader.ReadMemory(section, config);
-            } else if (SameName(section.name, "environment")) {
-                ok = reader.ReadEnvironment(section, config);
-            } else if (SameName(section.name, "folders")) {
-                ok = reader.ReadFolders(section, config);
-            } else if (SameName(kind, "drive")) {
-                ok = reader.ReadDrive(section, argument, config);
-            } else if (SameName(kind, "file")) {
-                ok = reader.ReadFile(section, argument, config);
-            } else if (IsSecuritySection(kind)) {
-                if (auto problem = ReadSecuritySection(section, kind, argument, config.security))
-                    ok = reader.Fail(problem->line, problem->message);
-            } else if (IsSystemProbeSection(kind)) {
-                const SectionError e = ReadSystemProbeSection(section, kind, argument, config.systemProbes);
-                ok = e.message.empty() || reader.Fail(e.line, e.message);
-            } else if (IsNetworkSection(section.name)) {
-                const NetworkSectionError failure = ReadNetworkSection(section, config.network);
-                ok = failure.what.empty() || reader.Fail(failure.line, failure.what);
-            } else if (IsServicesSection(kind)) {
-                const ServicesSectionError e = ReadServicesSection(section, kind, argument, config.services);
-                ok = e.message.empty() || reader.Fail(e.line, e.message);
-            } else if (SameName(section.name, "locale") || SameName(section.name, "swap file")) {
-                const auto error = SameName(section.name, "locale")
-                                       ? ReadLocaleSection(section, config.locale)
-                                       : ReadSwapFileSection(section, config.swapFile.emplace());
-                ok = !error || reader.Fail(error->line, error->what);
-            } else if (IsHardwareSection(kind)) {
-                const auto error = ReadHardwareSection(section, kind, argument, config.hardware);
-                ok = !error || reader.Fail(error->line, error->what);
-            } else {
-                ok = reader.Fail(section.line,
-                                 "unknown section [" + section.name +
-                                     "] (known: system, memory, environment, folders, drive X:, "
-                                     "file PATH, locale, swap file, network, share NAME, "
-                                     "crypto_provider TYPE, resolver, tcp, udp, logon, account NAME, "
-                                     "security OBJECT, pci B:D.F, tapi line N, tapi provider ID, serial PORT, "
-                                     "service NAME, process ID, window N)");
-            }
-            if (!ok) break;
-        }
-        if (ok && !hasSystem) ok = reader.Fail(1, "the [system] section is missing");
-        if (!ok) {
-            out.error = reader.error();
-            return out;
-        }
+        FileLines fileLines;
+        for (const IniSection& section : ini.sections)
+            if (auto error = ReadSection(section, fileLines, config)) return fail(*error);
+        if (std::none_of(ini.sections.begin(), ini.sections.end(),
+                         [](const IniSection& section) { return SameName(section.name, "system"); }))
+            return fail({1, "the [system] section is missing"});
         std::sort(config.drives.begin(), config.drives.end(),
                   [](const DriveConfig& a, const DriveConfig& b) { return a.letter < b.letter; });
         if (config.codePage == codePage || pass == 1) {

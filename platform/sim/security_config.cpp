@@ -28,24 +28,16 @@ std::optional<std::uint32_t> ParseUse(std::string_view word) {
     return std::nullopt;
 }
 
-std::optional<SectionProblem> Problem(int line, std::string message) {
-    return SectionProblem{line, std::move(message)};
-}
-
-std::optional<SectionProblem> ReadSid(const IniEntry& e, SidBytes& out) {
+std::optional<SectionError> ReadSid(const IniEntry& e, SidBytes& out) {
     auto sid = SidFromText(e.value);
-    if (!sid) return Problem(e.line, "\"" + e.key + "\" is a SID such as S-1-5-21-1-2-3-1004, not \"" + e.value + "\"");
+    if (!sid)
+        return SectionError{e.line, "\"" + e.key + "\" is a SID such as S-1-5-21-1-2-3-1004, not \"" + e.value + "\""};
     out = std::move(*sid);
     return std::nullopt;
 }
 
-std::optional<SectionProblem> UnknownKey(const IniSection& section, const IniEntry& e, std::string_view known) {
-    return Problem(e.line,
-                   "unknown key \"" + e.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")");
-}
-
-std::optional<SectionProblem> ReadLogon(const IniSection& section, SecurityConfig& config) {
-    if (config.logon) return Problem(section.line, "[logon] appears twice");
+std::optional<SectionError> ReadLogon(const IniSection& section, SecurityConfig& config) {
+    if (config.logon) return SectionError{section.line, "[logon] appears twice"};
     SimLogon logon;
     logon.user.use = account_use::kUser;
     for (const IniEntry& e : section.entries) {
@@ -59,26 +51,26 @@ std::optional<SectionProblem> ReadLogon(const IniSection& section, SecurityConfi
         else if (SameName(e.key, "sid")) {
             if (auto problem = ReadSid(e, logon.user.sid)) return problem;
         } else {
-            return UnknownKey(
-                section, e, "user, domain, sid, logon_server, other_domains, global_groups, local_groups, privileges");
+            return UnknownKeyError(
+                section.name, e,
+                "user, domain, sid, logon_server, other_domains, global_groups, local_groups, privileges");
         }
     }
-    if (logon.user.name.empty()) return Problem(section.line, "[logon] needs the key \"user\"");
-    if (logon.user.sid.empty()) return Problem(section.line, "[logon] needs the key \"sid\"");
+    if (logon.user.name.empty()) return SectionError{section.line, "[logon] needs the key \"user\""};
+    if (logon.user.sid.empty()) return SectionError{section.line, "[logon] needs the key \"sid\""};
     logon.user.memberOf = logon.globalGroups;
     logon.user.memberOf.insert(logon.user.memberOf.end(), logon.localGroups.begin(), logon.localGroups.end());
     config.logon = std::move(logon);
     return std::nullopt;
 }
 
-std::optional<SectionProblem> ReadAccount(const IniSection& section, std::string_view argument,
-                                          SecurityConfig& config) {
+std::optional<SectionError> ReadAccount(const IniSection& section, std::string_view argument, SecurityConfig& config) {
     SimAccount account;
     const std::size_t slash = argument.find('\\');
     account.domain = slash == std::string_view::npos ? "" : std::string(argument.substr(0, slash));
     account.name = std::string(argument.substr(slash == std::string_view::npos ? 0 : slash + 1));
     if (account.name.empty())
-        return Problem(section.line, "an account section is named like [account OFFICE7\\jmiller]");
+        return SectionError{section.line, "an account section is named like [account OFFICE7\\jmiller]"};
     std::string use = "user";
     for (const IniEntry& e : section.entries) {
         if (SameName(e.key, "type")) use = e.value;
@@ -86,36 +78,36 @@ std::optional<SectionProblem> ReadAccount(const IniSection& section, std::string
         else if (SameName(e.key, "sid")) {
             if (auto problem = ReadSid(e, account.sid)) return problem;
         } else {
-            return UnknownKey(section, e, "sid, type, member_of");
+            return UnknownKeyError(section.name, e, "sid, type, member_of");
         }
     }
     const auto parsed = ParseUse(use);
     if (!parsed)
-        return Problem(section.line, "account \"type\" is user, group, alias or well_known, not \"" + use + "\"");
+        return SectionError{section.line, "account \"type\" is user, group, alias or well_known, not \"" + use + "\""};
     account.use = *parsed;
-    if (account.sid.empty()) return Problem(section.line, "[" + section.name + "] needs the key \"sid\"");
+    if (account.sid.empty()) return SectionError{section.line, "[" + section.name + "] needs the key \"sid\""};
     config.accounts.push_back(std::move(account));
     return std::nullopt;
 }
 
-std::optional<SectionProblem> ReadDescriptor(const IniSection& section, std::string_view argument,
-                                             SecurityConfig& config) {
+std::optional<SectionError> ReadDescriptor(const IniSection& section, std::string_view argument,
+                                           SecurityConfig& config) {
     const auto key = SecurityObjectKey(argument);
     if (!key)
-        return Problem(section.line,
-                       "a security section names a file path (C:\\x), a registry key (HKLM\\x) or "
-                       "\"service NAME\", not \"" +
-                           std::string(argument) + "\"");
+        return SectionError{section.line,
+                            "a security section names a file path (C:\\x), a registry key (HKLM\\x) or "
+                            "\"service NAME\", not \"" +
+                                std::string(argument) + "\""};
     if (config.descriptors.count(*key))
-        return Problem(section.line, "\"" + std::string(argument) + "\" is described twice");
+        return SectionError{section.line, "\"" + std::string(argument) + "\" is described twice"};
     std::optional<SecurityDescriptorModel> descriptor;
     for (const IniEntry& e : section.entries) {
-        if (!SameName(e.key, "sddl")) return UnknownKey(section, e, "sddl");
+        if (!SameName(e.key, "sddl")) return UnknownKeyError(section.name, e, "sddl");
         SddlParse parsed = ParseSddl(e.value);
-        if (!parsed.error.empty()) return Problem(e.line, "sddl: " + parsed.error);
+        if (!parsed.error.empty()) return SectionError{e.line, "sddl: " + parsed.error};
         descriptor = std::move(parsed.descriptor);
     }
-    if (!descriptor) return Problem(section.line, "[" + section.name + "] needs the key \"sddl\"");
+    if (!descriptor) return SectionError{section.line, "[" + section.name + "] needs the key \"sddl\""};
     config.descriptors.emplace(*key, std::move(*descriptor));
     return std::nullopt;
 }
@@ -163,8 +155,8 @@ bool IsSecuritySection(std::string_view kind) {
     return SameName(kind, "logon") || SameName(kind, "account") || SameName(kind, "security");
 }
 
-std::optional<SectionProblem> ReadSecuritySection(const IniSection& section, std::string_view kind,
-                                                  std::string_view argument, SecurityConfig& config) {
+std::optional<SectionError> ReadSecuritySection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, SecurityConfig& config) {
     if (SameName(kind, "logon")) return ReadLogon(section, config);
     if (SameName(kind, "account")) return ReadAccount(section, argument, config);
     return ReadDescriptor(section, argument, config);

@@ -45,15 +45,10 @@ struct SecurityConfig {
 /// names), or "service NAME". Nullopt when the object is none of these.
 std::optional<std::string> SecurityObjectKey(std::string_view object);
 
-struct SectionProblem {
-    int line = 0;
-    std::string message;
-};
-
 /// True for the section kinds this reader owns: "logon", "account", "security".
 bool IsSecuritySection(std::string_view kind);
-/// Reads one such section into `config`; the problem when it is malformed.
-std::optional<SectionProblem> ReadSecuritySection(const IniSection& section, std::string_view kind,
-                                                  std::string_view argument, SecurityConfig& config);
+/// Reads one such section into `config`; why not when it is malformed.
+std::optional<SectionError> ReadSecuritySection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, SecurityConfig& config);
 
 }  // namespace kavlo::platform::sim

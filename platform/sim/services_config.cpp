@@ -9,8 +9,6 @@
 namespace kavlo::platform::sim {
 namespace {
 
-ServicesSectionError Problem(int line, std::string message) { return {line, std::move(message)}; }
-
 std::optional<std::uint64_t> Number(std::string_view text) {
     text = Trim(text);
     int base = 10;
@@ -38,13 +36,8 @@ std::optional<bool> YesNo(std::string_view word) {
     return std::nullopt;
 }
 
-ServicesSectionError Unknown(const IniSection& section, const IniEntry& e, std::string_view known) {
-    return Problem(e.line,
-                   "unknown key \"" + e.key + "\" in [" + section.name + "] (known: " + std::string(known) + ")");
-}
-
-ServicesSectionError NeedsNumber(const IniEntry& e) {
-    return Problem(e.line, "\"" + e.key + "\" needs a number, not \"" + e.value + "\"");
+SectionError NeedsNumber(const IniEntry& e) {
+    return SectionError{e.line, "\"" + e.key + "\" needs a number, not \"" + e.value + "\""};
 }
 
 std::optional<std::uint32_t> StateOfWord(std::string_view word) {
@@ -72,8 +65,8 @@ bool ReadStartOutcome(std::string_view text, SimServiceState& state) {
     return false;
 }
 
-ServicesSectionError ReadService(const IniSection& section, std::string_view name, ServicesConfig& config) {
-    if (name.empty()) return Problem(section.line, "[service NAME] needs the service's key name");
+std::optional<SectionError> ReadService(const IniSection& section, std::string_view name, ServicesConfig& config) {
+    if (name.empty()) return SectionError{section.line, "[service NAME] needs the service's key name"};
     SimServiceState state;
     state.status.state = 1;
     state.status.waitHintMs = 2000;
@@ -82,10 +75,10 @@ ServicesSectionError ReadService(const IniSection& section, std::string_view nam
         if (SameName(e.key, "state")) {
             const auto value = StateOfWord(e.value);
             if (!value)
-                return Problem(e.line,
-                               "\"state\" is stopped, start_pending, stop_pending, running, "
-                               "continue_pending, pause_pending or paused, not \"" +
-                                   e.value + "\"");
+                return SectionError{e.line,
+                                    "\"state\" is stopped, start_pending, stop_pending, running, "
+                                    "continue_pending, pause_pending or paused, not \"" +
+                                        e.value + "\""};
             state.status.state = *value;
         } else if (SameName(e.key, "exit_code") || SameName(e.key, "specific_exit_code") ||
                    SameName(e.key, "wait_hint")) {
@@ -97,17 +90,17 @@ ServicesSectionError ReadService(const IniSection& section, std::string_view nam
             else state.status.waitHintMs = v;
         } else if (SameName(e.key, "on_start")) {
             if (!ReadStartOutcome(e.value, state))
-                return Problem(e.line,
-                               "\"on_start\" is runs, hangs, fails CODE or exits CODE, not \"" + e.value + "\"");
+                return SectionError{e.line,
+                                    "\"on_start\" is runs, hangs, fails CODE or exits CODE, not \"" + e.value + "\""};
         } else {
-            return Unknown(section, e, "state, exit_code, specific_exit_code, wait_hint, on_start");
+            return UnknownKeyError(section.name, e, "state, exit_code, specific_exit_code, wait_hint, on_start");
         }
     }
     constexpr std::uint32_t kNeverStarted = 1077;
     if (state.status.state == 1 && !exitCodeGiven) state.status.exitCode = kNeverStarted;
     if (!config.services.emplace(FoldName(name), state).second)
-        return Problem(section.line, "[service " + std::string(name) + "] appears twice");
-    return {};
+        return SectionError{section.line, "[service " + std::string(name) + "] appears twice"};
+    return std::nullopt;
 }
 
 // Items separated by "|", a character no path holds; blanks around them trimmed.
@@ -150,9 +143,9 @@ bool ReadMemory(std::string_view text, ProcessMemory& memory) {
     return index == std::size(targets);
 }
 
-ServicesSectionError ReadProcess(const IniSection& section, std::string_view argument, ServicesConfig& config) {
+std::optional<SectionError> ReadProcess(const IniSection& section, std::string_view argument, ServicesConfig& config) {
     const auto id = Number(argument);
-    if (!id || *id > 0xFFFFFFFFu) return Problem(section.line, "[process ID] needs a process number");
+    if (!id || *id > 0xFFFFFFFFu) return SectionError{section.line, "[process ID] needs a process number"};
     SimProcess process;
     process.id = static_cast<std::uint32_t>(*id);
     for (const IniEntry& e : section.entries) {
@@ -162,36 +155,36 @@ ServicesSectionError ReadProcess(const IniSection& section, std::string_view arg
             for (std::string_view path : SplitBars(e.value)) process.modules.emplace_back(path);
         } else if (SameName(e.key, "memory")) {
             if (!ReadMemory(e.value, process.memory))
-                return Problem(e.line,
-                               "\"memory\" needs nine numbers: page faults, peak working set, working set, "
-                               "peak paged pool, paged pool, peak non-paged pool, non-paged pool, page file, "
-                               "peak page file");
+                return SectionError{e.line,
+                                    "\"memory\" needs nine numbers: page faults, peak working set, working set, "
+                                    "peak paged pool, paged pool, peak non-paged pool, non-paged pool, page file, "
+                                    "peak page file"};
         } else if (SameName(e.key, "counters")) {
             for (std::string_view pair : SplitBars(e.value)) {
                 const std::size_t equals = pair.rfind('=');
                 const auto value =
                     equals == std::string_view::npos ? std::nullopt : SignedNumber(pair.substr(equals + 1));
                 if (!value)
-                    return Problem(e.line, "\"counters\" are NAME = VALUE pairs separated by \"|\", not \"" +
-                                               std::string(pair) + "\"");
+                    return SectionError{e.line, "\"counters\" are NAME = VALUE pairs separated by \"|\", not \"" +
+                                                    std::string(pair) + "\""};
                 process.counters.emplace_back(std::string(Trim(pair.substr(0, equals))), *value);
             }
         } else if (SameName(e.key, "access")) {
             if (!SameName(e.value, "denied") && !SameName(e.value, "granted"))
-                return Problem(e.line, "\"access\" is granted or denied, not \"" + e.value + "\"");
+                return SectionError{e.line, "\"access\" is granted or denied, not \"" + e.value + "\""};
             process.denied = SameName(e.value, "denied");
         } else {
-            return Unknown(section, e, "image, modules, memory, counters, access");
+            return UnknownKeyError(section.name, e, "image, modules, memory, counters, access");
         }
     }
     for (const SimProcess& other : config.processes)
         if (other.id == process.id)
-            return Problem(section.line, "[process " + std::string(argument) + "] appears twice");
+            return SectionError{section.line, "[process " + std::string(argument) + "] appears twice"};
     config.processes.push_back(std::move(process));
-    return {};
+    return std::nullopt;
 }
 
-ServicesSectionError ReadWindow(const IniSection& section, ServicesConfig& config) {
+std::optional<SectionError> ReadWindow(const IniSection& section, ServicesConfig& config) {
     TopWindow window;
     bool hasProcess = false;
     for (const IniEntry& e : section.entries) {
@@ -207,15 +200,15 @@ ServicesSectionError ReadWindow(const IniSection& section, ServicesConfig& confi
             window.parentText = e.value;
         } else if (SameName(e.key, "visible") || SameName(e.key, "has_child")) {
             const auto value = YesNo(e.value);
-            if (!value) return Problem(e.line, "\"" + e.key + "\" is yes or no, not \"" + e.value + "\"");
+            if (!value) return SectionError{e.line, "\"" + e.key + "\" is yes or no, not \"" + e.value + "\""};
             (SameName(e.key, "visible") ? window.visible : window.hasChild) = *value;
         } else {
-            return Unknown(section, e, "process, title, visible, parent, has_child");
+            return UnknownKeyError(section.name, e, "process, title, visible, parent, has_child");
         }
     }
-    if (!hasProcess) return Problem(section.line, "[" + section.name + "] needs the key \"process\"");
+    if (!hasProcess) return SectionError{section.line, "[" + section.name + "] needs the key \"process\""};
     config.windows.push_back(std::move(window));
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace
@@ -224,8 +217,8 @@ bool IsServicesSection(std::string_view kind) {
     return SameName(kind, "service") || SameName(kind, "process") || SameName(kind, "window");
 }
 
-ServicesSectionError ReadServicesSection(const IniSection& section, std::string_view kind, std::string_view argument,
-                                         ServicesConfig& config) {
+std::optional<SectionError> ReadServicesSection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, ServicesConfig& config) {
     if (SameName(kind, "service")) return ReadService(section, argument, config);
     if (SameName(kind, "process")) return ReadProcess(section, argument, config);
     return ReadWindow(section, config);

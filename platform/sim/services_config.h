@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,14 +39,10 @@ struct ServicesConfig {
     std::vector<TopWindow> windows;                   ///< in section order
 };
 
-struct ServicesSectionError {
-    int line = 0;
-    std::string message;  ///< empty: the section was read
-};
-
 /// True for "service", "process" and "window".
 bool IsServicesSection(std::string_view kind);
-ServicesSectionError ReadServicesSection(const IniSection& section, std::string_view kind, std::string_view argument,
-                                         ServicesConfig& config);
+/// Reads one such section into `config`; why not when it is malformed.
+std::optional<SectionError> ReadServicesSection(const IniSection& section, std::string_view kind,
+                                                std::string_view argument, ServicesConfig& config);
 
 }  // namespace kavlo::platform::sim

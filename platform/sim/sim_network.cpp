@@ -49,46 +49,47 @@ std::optional<std::pair<Ipv4Address, std::uint16_t>> ParseEndpoint(std::string_v
     return std::make_pair(*address, static_cast<std::uint16_t>(*port));
 }
 
-NetworkSectionError ReadAddresses(const IniSection& section, NetworkConfig& network) {
+std::optional<SectionError> ReadAddresses(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
-        if (!SameName(e.key, "addresses"))
-            return {e.line, "unknown key \"" + e.key + "\" in [resolver] (known: addresses)"};
+        if (!SameName(e.key, "addresses")) return UnknownKeyError("resolver", e, "addresses");
         for (std::string_view word : Words(e.value)) {
             const auto address = ParseDottedAddress(word);
-            if (!address) return {e.line, "\"" + std::string(word) + "\" is not an IPv4 address like 192.168.10.37"};
+            if (!address)
+                return SectionError{e.line, "\"" + std::string(word) + "\" is not an IPv4 address like 192.168.10.37"};
             network.addresses.push_back(*address);
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 // label = state local-address:port remote-address:port
-NetworkSectionError ReadTcp(const IniSection& section, NetworkConfig& network) {
+std::optional<SectionError> ReadTcp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto words = Words(e.value);
         const auto state = words.size() == 3 ? ParseDecimal(words[0], 0xFFFFFFFFu) : std::nullopt;
         const auto local = words.size() == 3 ? ParseEndpoint(words[1]) : std::nullopt;
         const auto remote = words.size() == 3 ? ParseEndpoint(words[2]) : std::nullopt;
         if (!state || !local || !remote)
-            return {e.line,
-                    "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
-                    "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" +
-                        e.value + "\""};
+            return SectionError{e.line,
+                                "a [tcp] row is \"state local-address:port remote-address:port\" with the state as a "
+                                "number, like \"2 0.0.0.0:4911 0.0.0.0:0\", not \"" +
+                                    e.value + "\""};
         network.tcp.push_back(
             {static_cast<std::uint32_t>(*state), local->first, local->second, remote->first, remote->second});
     }
-    return {};
+    return std::nullopt;
 }
 
 // label = local-address:port
-NetworkSectionError ReadUdp(const IniSection& section, NetworkConfig& network) {
+std::optional<SectionError> ReadUdp(const IniSection& section, NetworkConfig& network) {
     for (const IniEntry& e : section.entries) {
         const auto local = ParseEndpoint(e.value);
         if (!local)
-            return {e.line, "a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"" + e.value + "\""};
+            return SectionError{e.line,
+                                "a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"" + e.value + "\""};
         network.udp.push_back({local->first, local->second});
     }
-    return {};
+    return std::nullopt;
 }
 
 // The resolver's file by name: <SYSTEM32>\drivers\etc on NT, the Windows folder on 9x.
@@ -115,7 +116,7 @@ bool IsNetworkSection(std::string_view sectionName) {
     return SameName(sectionName, "resolver") || SameName(sectionName, "tcp") || SameName(sectionName, "udp");
 }
 
-NetworkSectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network) {
+std::optional<SectionError> ReadNetworkSection(const IniSection& section, NetworkConfig& network) {
     if (SameName(section.name, "resolver")) return ReadAddresses(section, network);
     if (SameName(section.name, "tcp")) return ReadTcp(section, network);
     return ReadUdp(section, network);

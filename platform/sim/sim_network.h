@@ -18,16 +18,10 @@ struct NetworkConfig {
     std::vector<UdpListener> udp;
 };
 
-/// A failure in a section: its line and what is wrong; empty `what` on success.
-struct NetworkSectionError {
-    int line = 0;
-    std::string what;
-};
-
 /// True for the section names this file reads.
 bool IsNetworkSection(std::string_view sectionName);
-/// Reads one of the network sections into `network`.
-NetworkSectionError ReadNetworkSection(const IniSection& section, NetworkConfig& network);
+/// Reads one of the network sections into `network`; why not when it is malformed.
+std::optional<SectionError> ReadNetworkSection(const IniSection& section, NetworkConfig& network);
 
 /// What the network operations need of the machine.
 struct NetworkView {

@@ -31,14 +31,7 @@ constexpr std::string_view kManagerSddl = "D:(A;;0x2001D;;;AU)(A;;0xF003F;;;SY)(
 constexpr std::string_view kDefaultServiceSddl =
     "D:(A;;0x2018D;;;AU)(A;;0x2018D;;;IU)(A;;0x201FD;;;PU)(A;;0xF01FF;;;SY)(A;;0xF01FF;;;BA)";
 
-namespace access {
-constexpr std::uint32_t kConnect = 0x1;
-constexpr std::uint32_t kEnumerate = 0x4;
-constexpr std::uint32_t kQueryConfig = 0x1;
-constexpr std::uint32_t kQueryStatus = 0x4;
-constexpr std::uint32_t kStart = 0x10;
-constexpr std::uint32_t kInterrogate = 0x80;
-}  // namespace access
+namespace access = service_access;
 
 std::uint32_t Dword(const Result<RegValue>& value, std::uint32_t fallback) {
     if (!value || value->type != regtype::kDword || value->data.size() < 4) return fallback;
@@ -134,7 +127,7 @@ public:
 
     Result<std::unique_ptr<ServiceHandle>> Open(std::string_view name, std::uint32_t access) override {
         using R = Result<std::unique_ptr<ServiceHandle>>;
-        if (!(access_ & access::kConnect)) return R::Failure(err::kAccessDenied);
+        if (!(access_ & access::kManagerConnect)) return R::Failure(err::kAccessDenied);
         auto record = Read(name);
         if (!record) return R::Failure(record.error());
         auto described = machine_.ServiceSecurity(record->name);
@@ -146,7 +139,7 @@ public:
     }
 
     Result<std::string> DisplayName(std::string_view name) override {
-        if (!(access_ & access::kConnect)) return Result<std::string>::Failure(err::kAccessDenied);
+        if (!(access_ & access::kManagerConnect)) return Result<std::string>::Failure(err::kAccessDenied);
         auto record = Read(name);
         if (!record) return Result<std::string>::Failure(record.error());
         return record->config.displayName;
@@ -154,7 +147,7 @@ public:
 
     Result<std::vector<ServiceEntry>> Services(std::uint32_t types, std::uint32_t stateGroup) override {
         using R = Result<std::vector<ServiceEntry>>;
-        if (!(access_ & access::kEnumerate)) return R::Failure(err::kAccessDenied);
+        if (!(access_ & access::kManagerEnumerate)) return R::Failure(err::kAccessDenied);
         std::vector<ServiceEntry> out;
         for (const std::string& name : Names()) {
             auto record = Read(name);
@@ -283,7 +276,7 @@ Result<std::unique_ptr<ServiceManager>> SimServices::OpenManager(std::uint32_t a
     const std::uint32_t granted = Granted(security_, DescriptorOf(kManagerSddl), kManagerMapping);
     if (!Covers(granted, access, kManagerMapping)) return R::Failure(err::kAccessDenied);
     std::uint32_t held = (access & kMaximumAllowed) ? granted : MapGenericRights(access, kManagerMapping);
-    held |= access::kConnect;  // OpenSCManager always asks for it
+    held |= access::kManagerConnect;  // OpenSCManager always asks for it
     return std::unique_ptr<ServiceManager>(std::make_unique<SimServiceManager>(machine_, state_, security_, held));
 }
 
@@ -304,7 +297,7 @@ Result<std::unique_ptr<ProcessHandle>> SimServices::OpenProcess(std::uint32_t pr
 }
 
 Result<std::vector<DeviceDriver>> SimServices::Drivers() {
-    auto manager = OpenManager(access::kEnumerate | access::kConnect);
+    auto manager = OpenManager(access::kManagerEnumerate | access::kManagerConnect);
     if (!manager) return Result<std::vector<DeviceDriver>>::Failure(manager.error());
     auto drivers = (*manager)->Services(0x3, 1);
     if (!drivers) return Result<std::vector<DeviceDriver>>::Failure(drivers.error());

@@ -48,7 +48,7 @@ struct Key {
     std::function<std::string(const std::string&)> read;
 };
 
-SectionError ReadKeys(const IniSection& section, const std::vector<Key>& keys) {
+std::optional<SectionError> ReadKeys(const IniSection& section, const std::vector<Key>& keys) {
     for (const IniEntry& entry : section.entries) {
         const Key* match = nullptr;
         for (const Key& key : keys)
@@ -56,11 +56,12 @@ SectionError ReadKeys(const IniSection& section, const std::vector<Key>& keys) {
         if (!match) {
             std::string known;
             for (const Key& key : keys) known += (known.empty() ? "" : ", ") + std::string(key.name);
-            return {entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "] (known: " + known + ")"};
+            return UnknownKeyError(section.name, entry, known);
         }
-        if (std::string error = match->read(entry.value); !error.empty()) return {entry.line, error};
+        if (std::string error = match->read(entry.value); !error.empty())
+            return SectionError{entry.line, std::move(error)};
     }
-    return {};
+    return std::nullopt;
 }
 
 template <class T>
@@ -80,36 +81,38 @@ Key TextKey(std::string_view name, std::string& target) {
             }};
 }
 
-SectionError ReadShare(const IniSection& section, std::string_view name, SystemProbeConfig& config) {
-    if (name.empty()) return {section.line, "a share section is named like [share C$]"};
+std::optional<SectionError> ReadShare(const IniSection& section, std::string_view name, SystemProbeConfig& config) {
+    if (name.empty()) return SectionError{section.line, "a share section is named like [share C$]"};
     ShareInfo share;
     share.name = std::string(name);
-    SectionError error = ReadKeys(section, {TextKey("path", share.path),
-                                            TextKey("remark", share.remark),
-                                            {"max_uses",
-                                             [&share](const std::string& value) -> std::string {
-                                                 if (SameName(value, "unlimited")) {
-                                                     share.maxUses = -1;
-                                                     return {};
-                                                 }
-                                                 const auto number = ParseNumber(value);
-                                                 if (!number || *number > 0x7FFFFFFF)
-                                                     return "\"max_uses\" is a number or unlimited";
-                                                 share.maxUses = static_cast<std::int32_t>(*number);
-                                                 return {};
-                                             }},
-                                            NumberKey("current_uses", share.currentUses)});
-    if (!error.message.empty()) return error;
+    const std::optional<SectionError> error =
+        ReadKeys(section, {TextKey("path", share.path),
+                           TextKey("remark", share.remark),
+                           {"max_uses",
+                            [&share](const std::string& value) -> std::string {
+                                if (SameName(value, "unlimited")) {
+                                    share.maxUses = -1;
+                                    return {};
+                                }
+                                const auto number = ParseNumber(value);
+                                if (!number || *number > 0x7FFFFFFF) return "\"max_uses\" is a number or unlimited";
+                                share.maxUses = static_cast<std::int32_t>(*number);
+                                return {};
+                            }},
+                           NumberKey("current_uses", share.currentUses)});
+    if (error) return error;
     config.shares.push_back(std::move(share));
-    return {};
+    return std::nullopt;
 }
 
-SectionError ReadProvider(const IniSection& section, std::string_view typeText, SystemProbeConfig& config) {
+std::optional<SectionError> ReadProvider(const IniSection& section, std::string_view typeText,
+                                         SystemProbeConfig& config) {
     const auto type = ParseNumber(typeText);
-    if (!type) return {section.line, "a provider section is named by its type number, like [crypto_provider 1]"};
+    if (!type)
+        return SectionError{section.line, "a provider section is named by its type number, like [crypto_provider 1]"};
     CryptoProviderConfig provider;
     provider.type = static_cast<std::uint32_t>(*type);
-    SectionError error = ReadKeys(
+    const std::optional<SectionError> error = ReadKeys(
         section, {TextKey("name", provider.name),
                   TextKey("container", provider.container),
                   NumberKey("version", provider.version),
@@ -138,12 +141,12 @@ SectionError ReadProvider(const IniSection& section, std::string_view typeText, 
                        }
                        return {};
                    }}});
-    if (!error.message.empty()) return error;
+    if (error) return error;
     for (const CryptoProviderConfig& seen : config.providers)
         if (seen.type == provider.type)
-            return {section.line, "provider type " + std::string(typeText) + " is described twice"};
+            return SectionError{section.line, "provider type " + std::string(typeText) + " is described twice"};
     config.providers.push_back(std::move(provider));
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace
@@ -152,8 +155,8 @@ bool IsSystemProbeSection(std::string_view kind) {
     return SameName(kind, "network") || SameName(kind, "share") || SameName(kind, "crypto_provider");
 }
 
-SectionError ReadSystemProbeSection(const IniSection& section, std::string_view kind, std::string_view argument,
-                                    SystemProbeConfig& config) {
+std::optional<SectionError> ReadSystemProbeSection(const IniSection& section, std::string_view kind,
+                                                   std::string_view argument, SystemProbeConfig& config) {
     if (SameName(kind, "share")) return ReadShare(section, argument, config);
     if (SameName(kind, "crypto_provider")) return ReadProvider(section, argument, config);
     config.networkDescribed = true;

@@ -35,15 +35,10 @@ struct SystemProbeConfig {
     std::vector<CryptoProviderConfig> providers;
 };
 
-struct SectionError {
-    int line = 0;
-    std::string message;  ///< empty: the section was read
-};
-
 /// True for the section kinds read here ("network", "share", "crypto_provider").
 bool IsSystemProbeSection(std::string_view kind);
-/// Reads one such section into the configuration.
-SectionError ReadSystemProbeSection(const IniSection& section, std::string_view kind, std::string_view argument,
-                                    SystemProbeConfig& config);
+/// Reads one such section into the configuration; why not when it is malformed.
+std::optional<SectionError> ReadSystemProbeSection(const IniSection& section, std::string_view kind,
+                                                   std::string_view argument, SystemProbeConfig& config);
 
 }  // namespace kavlo::platform::sim

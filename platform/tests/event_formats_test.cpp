@@ -48,36 +48,30 @@ TEST(EventRecords, ReadBackAsWritten) {
 }
 
 // Each corruption is made to the second record: the first is still given.
-struct Damage {
-    const char* what;
-    std::size_t offset;
-    std::uint32_t value;
-};
-class DamagedRecord : public ::testing::TestWithParam<Damage> {};
-
-TEST_P(DamagedRecord, EndsTheWalkAfterTheGoodRecords) {
+TEST(EventRecords, DamageEndsTheWalkAfterTheGoodRecords) {
     const std::string first = EncodeEventRecord(Sample(1));
-    std::string second = EncodeEventRecord(Sample(2));
-    testing::PutU32At(second, GetParam().offset, GetParam().value);
-    const EventRecordParse parsed = ParseEventRecords(first + second);
-    EXPECT_FALSE(parsed.complete) << GetParam().what;
-    ASSERT_EQ(parsed.records.size(), 1u);
-    EXPECT_EQ(parsed.records[0].recordNumber, 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(EventRecords, DamagedRecord,
-                         ::testing::Values(Damage{"length past the buffer", 0, 0x10000},
-                                           Damage{"length below the fixed part", 0, 40},
-                                           Damage{"string offset past the record", 36, 0x7FFF0000},
-                                           Damage{"more strings than bytes", 26, 0x0000FFFF},
-                                           Damage{"closing length differs", 0, 0x100}));
-
-TEST(EventRecords, ClosingLengthMustRepeatTheLeadingOne) {
-    std::string record = EncodeEventRecord(Sample(1));
-    testing::PutU32At(record, record.size() - 4, static_cast<std::uint32_t>(record.size() + 8));
-    const EventRecordParse parsed = ParseEventRecords(record);
-    EXPECT_FALSE(parsed.complete);
-    EXPECT_TRUE(parsed.records.empty());
+    const std::string good = EncodeEventRecord(Sample(2));
+    const auto size = static_cast<std::uint32_t>(good.size());
+    const struct {
+        const char* what;
+        std::size_t offset;
+        std::uint32_t value;
+    } damages[] = {
+        {"length past the buffer", 0, 0x10000},
+        {"length below the fixed part", 0, 40},
+        {"string offset past the record", 36, 0x7FFF0000},
+        {"more strings than bytes", 26, 0x0000FFFF},
+        {"leading length differs from the closing one", 0, 0x100},
+        {"closing length differs from the leading one", size - 4, size + 8},
+    };
+    for (const auto& d : damages) {
+        std::string second = good;
+        testing::PutU32At(second, d.offset, d.value);
+        const EventRecordParse parsed = ParseEventRecords(first + second);
+        EXPECT_FALSE(parsed.complete) << d.what;
+        ASSERT_EQ(parsed.records.size(), 1u) << d.what;
+        EXPECT_EQ(parsed.records[0].recordNumber, 1u);
+    }
 }
 
 TEST(EventRecords, NamesMustEndInsideTheRecord) {

@@ -134,7 +134,6 @@ void AddServiceGroup(FileRecords& files, platform::ServiceManager& manager, Resu
                      std::uint32_t stateGroup) {
     constexpr std::uint32_t kDriverAndWin32Types = 0x3B;
     constexpr WinError kNotEnoughMemory = 8;
-    constexpr std::uint32_t kQueryConfig = 0x1;
     auto services = manager.Services(kDriverAndWin32Types, stateGroup);
     if (!services) {
         if (services.error() == kNotEnoughMemory) group.AddChild("MEMORY ERROR.  Can't enumerate services");
@@ -142,7 +141,7 @@ void AddServiceGroup(FileRecords& files, platform::ServiceManager& manager, Resu
     }
     for (const platform::ServiceEntry& entry : *services) {
         const std::string driverPath = "<DRIVERS>\\" + entry.name + ".sys";
-        auto service = manager.Open(entry.name, kQueryConfig);
+        auto service = manager.Open(entry.name, platform::service_access::kQueryConfig);
         if (!service) {
             AddFileItem(files, group, entry.displayName, driverPath, PathMode::FolderToken, InfoForm::Plain);
             group.AddChild("ERROR opening service, above info may not be correct.");
@@ -163,8 +162,7 @@ void AddServiceGroup(FileRecords& files, platform::ServiceManager& manager, Resu
 }
 
 void AddServices(FileRecords& files, ResultNode& services) {
-    constexpr std::uint32_t kEnumerate = 0x4;
-    auto manager = files.context.machine.OpenServiceManager(kEnumerate);
+    auto manager = files.context.machine.OpenServiceManager(platform::service_access::kManagerEnumerate);
     if (!manager) {
         services.AddChild("ERROR: Unable to open SCManager");
         return;

@@ -22,14 +22,7 @@ using platform::ServiceHandle;
 using platform::ServiceManager;
 using platform::ServiceStatus;
 
-namespace access {
-constexpr std::uint32_t kReadControl = 0x20000;
-constexpr std::uint32_t kManagerConnect = 0x1;
-constexpr std::uint32_t kManagerEnumerate = 0x4;
-constexpr std::uint32_t kQueryConfig = 0x1;
-constexpr std::uint32_t kQueryStatus = 0x4;
-constexpr std::uint32_t kInterrogate = 0x80;
-}  // namespace access
+namespace access = platform::service_access;
 
 constexpr WinError kServiceSpecificError = 1066;
 

@@ -9,9 +9,11 @@
 namespace kavlo {
 namespace {
 
-constexpr std::uint32_t kManagerAccess = 0x20001;  // READ_CONTROL, connect
+namespace access = platform::service_access;
+
+constexpr std::uint32_t kManagerAccess = access::kReadControl | access::kManagerConnect;
 // Starting, and watching the start: the rights a start needs and no more.
-constexpr std::uint32_t kServiceAccess = 0x10 | 0x80 | 0x4;  // start, interrogate, query status
+constexpr std::uint32_t kServiceAccess = access::kStart | access::kInterrogate | access::kQueryStatus;
 constexpr std::uint32_t kStartPending = 2;
 constexpr std::uint32_t kRunning = 4;
 constexpr WinError kServiceSpecificError = 1066;

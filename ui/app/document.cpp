@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/standard_info_probes.h"
+#include "engine/tree_walk.h"
 #include "probes/registration.h"
 
 namespace kavlo::ui {
@@ -39,22 +40,14 @@ DocOutcome Document::Compress(const std::string& path, std::string* gzPath) {
 std::uint32_t Document::FillNavigation(TreeControl& tree) {
     const NavNode& root = doc_.navigation();
     if (!tree.InsertKeyed(TreeControl::kRootKey, root.key(), doc_.RootLabel())) return TreeControl::kRootKey;
-    // Depth first with an explicit stack: each node goes at the end of its parent's children.
-    struct Frame {
-        const NavNode* node;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&root, 0}};
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        if (frame.next >= frame.node->children().size()) {
-            stack.pop_back();
-            continue;
-        }
-        const NavNode& child = *frame.node->children()[frame.next++];
-        tree.InsertKeyed(frame.node->key(), child.key(), child.Text());
-        stack.push_back({&child, 0});
-    }
+    // Parents before children, so each node goes at the end of its parent's children.
+    std::vector<std::uint32_t> keyAtDepth;
+    WalkTree(root, kAnyDepth, [&](const NavNode& node, std::size_t depth) {
+        if (depth > 0) tree.InsertKeyed(keyAtDepth[depth - 1], node.key(), node.Text());
+        keyAtDepth.resize(depth);
+        keyAtDepth.push_back(node.key());
+        return Visit::Children;
+    });
     return root.key();
 }
 

@@ -32,8 +32,6 @@ protected:
         for (const char* name :
              {"system.ini", "README", "kernel32.dll", "a.b.dll", "notes.txt.bak", "plain.txt", "Temp/.gitkeep"})
             t_.Write(std::string("drives/c/WINNT/") + name, "");
-        t_.Write("drives/c/WINNT/fake.dll", std::string("MZ") + std::string(200, '\0'));
-        t_.Write("drives/c/WINNT/text.dll", std::string(200, 'x'));
         for (const char* name : {"Program Files", "Program Fun", "Programs and more"})
             t_.Write(std::string("drives/c/") + name + "/x.txt", "");
         t_.Write("drives/c/index.html", "");
@@ -74,8 +72,8 @@ protected:
 TEST_F(FileSystemTest, FindFilesInNameOrderWithDotEntriesBelowTheRoot) {
     const std::pair<std::string, Names_> cases[] = {
         {"C:\\WINNT\\*",
-         {".", "..", "a.b.dll", "fake.dll", "kernel32.dll", "notes.txt.bak", "plain.txt", "README", "system.ini",
-          "Temp", "text.dll", "win.ini"}},
+         {".", "..", "a.b.dll", "kernel32.dll", "notes.txt.bak", "plain.txt", "README", "system.ini", "Temp",
+          "win.ini"}},
         {"c:/winnt/*.INI", {"system.ini", "win.ini"}},
         {"C:\\WINNT\\*.", {".", "..", "README", "Temp"}},
         {"C:\\WINNT\\?????.ini", {"win.ini"}},
@@ -97,7 +95,6 @@ TEST_F(FileSystemTest, FindFilesInNameOrderWithDotEntriesBelowTheRoot) {
         {"C:\\", {"error 2"}},
         {"C:\\PROGRA~3", {"error 2"}},
         {"E:\\*", {"error 2"}},  // a drive without a host folder is empty
-        {"C:\\NoDir\\*", {"error 3"}},
         {"C:\\NoDir\\", {"error 3"}},
         {"C:\\WINNT\\win.ini\\x", {"error 3"}},
         {"Q:\\*", {"error 3"}},
@@ -166,6 +163,7 @@ TEST_F(FileSystemTest, ReadingShortPathsVersionsAndVolumes) {
     EXPECT_EQ(m().DriveType("D:"), drive::kCdRom);
     EXPECT_EQ(m().LogicalDrives(), (Names_{"A:\\", "C:\\", "D:\\", "E:\\"}));
 
+    // Missing files and folders give 2 and 3 alike on every backend (platform/tests/conformance).
     using Call = WinError (*)(Machine&, const std::string&);
     const Call open = [](Machine& m, const std::string& p) { return m.OpenForRead(p).error(); };
     const Call version = [](Machine& m, const std::string& p) { return m.FileVersion(p).error(); };
@@ -175,18 +173,12 @@ TEST_F(FileSystemTest, ReadingShortPathsVersionsAndVolumes) {
     const std::tuple<Call, std::string, WinError> failures[] = {
         {open, "C:\\WINNT", err::kAccessDenied},
         {open, "C:\\", err::kAccessDenied},
-        {open, "C:\\WINNT\\none", err::kFileNotFound},
-        {open, "C:\\none\\none", err::kPathNotFound},
         {open, "C:\\WINNT\\*.ini", err::kInvalidName},
         {open, "A:\\x", err::kNotReady},
         {open, "C:\\" + std::string(40000, 'a'), 206},
-        {version, "D:\\SETUP.EXE", err::kResourceTypeNotFound},        // "MZ" and nothing else
-        {version, "C:\\WINNT\\fake.dll", err::kResourceTypeNotFound},  // a DOS header pointing nowhere
-        {version, "C:\\WINNT\\text.dll", err::kResourceTypeNotFound},
+        {version, "D:\\SETUP.EXE", err::kResourceTypeNotFound},          // "MZ" and nothing else
         {version, "C:\\WINNT\\system.ini", err::kResourceTypeNotFound},  // empty
         {version, "C:\\WINNT\\Temp", err::kAccessDenied},
-        {version, "C:\\None\\none.dll", err::kPathNotFound},
-        {shortPath, "C:\\WINNT\\none.ini", err::kFileNotFound},
         {shortPath, "C:\\None\\none.ini", err::kPathNotFound},
         {shortPath, "C:\\*", err::kInvalidName},
         {volume, "C:\\WINNT\\", 144},

@@ -15,7 +15,7 @@ class Backend {
 public:
     virtual ~Backend() = default;
     virtual Machine& machine() = 0;
-    /// The folder holding FixtureFiles(), e.g. "C:\Conformance", without a trailing "\".
+    /// The folder holding the files of drives/c/Conformance, e.g. "C:\Conformance", without a trailing "\".
     virtual std::string FileFolder() const = 0;
     /// version_sample.dll, a file with a version resource.
     virtual std::string VersionSample() const = 0;

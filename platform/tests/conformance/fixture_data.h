@@ -1,7 +1,8 @@
 #pragma once
-// What every backend under test holds: the registry keys and files of the
-// simulated machine's image (platform/tests/data/conformance), which the Win32
-// backend imports and copies at run time. The tests compare against these tables.
+// What every backend under test holds: the registry keys of the simulated
+// machine's image (platform/tests/data/conformance), which the Win32 backend
+// imports at run time (it copies the image's files too). The tests compare
+// against these tables.
 
 #include <cstdint>
 #include <string>
@@ -52,36 +53,5 @@ inline const std::vector<std::string>& FixedSubkeys() {
     static const std::vector<std::string> names = {"Apple", "Banana", "Cherry"};
     return names;
 }
-
-struct FixtureFile {
-    std::string name;
-    std::string content;
-};
-
-/// Files of the test folder. "Long File Name.text" has no 8.3 name of its own.
-inline const std::vector<FixtureFile>& FixtureFiles() {
-    static const std::vector<FixtureFile> files = {
-        {"a1.txt", "alpha one\r\n"},
-        {"a2.txt", "alpha two\r\n"},
-        {"ab.txt", "ab\r\n"},
-        {"abc.txt", "abc\r\n"},
-        {"b1.txt", "bravo one\r\n"},
-        {"notes.log", "log\r\n"},
-        {"Long File Name.text", "a file with a long name\r\n"},
-    };
-    return files;
-}
-
-/// A subfolder of the test folder holding one file.
-inline constexpr std::string_view kSubfolder = "sub";
-inline constexpr std::string_view kSubfolderFile = "inner.txt";
-inline constexpr std::string_view kSubfolderFileContent = "inner\r\n";
-
-/// The strings of the version resource sample (version_sample.dll), language
-/// 0409 and code page 1200 (04b0).
-inline constexpr std::string_view kSampleStringTable = "\\StringFileInfo\\040904b0\\";
-inline constexpr std::string_view kSampleFileVersion = "1.2.3.4";
-inline constexpr std::string_view kSampleProductName = "Conformance sample";
-inline constexpr std::string_view kSampleCopyright1252 = "\xA9 2001 nobody";
 
 }  // namespace kavlo::platform::conformance

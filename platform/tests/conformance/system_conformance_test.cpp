@@ -12,13 +12,14 @@ TEST_P(Conformance, VersionResourceOfTheSampleImage) {
     auto version = machine().FileVersion(backend().VersionSample());
     ASSERT_TRUE(version.ok()) << backend().VersionSample() << ": error " << version.error();
     EXPECT_EQ((*version)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 1200}}));
-    const std::string table(kSampleStringTable);
-    EXPECT_EQ((*version)->QueryString(table + "FileVersion"), std::string(kSampleFileVersion));
-    EXPECT_EQ((*version)->QueryString(table + "ProductName"), std::string(kSampleProductName));
+    // The strings of version_sample.dll, language 0409 and code page 1200 (04b0).
+    const std::string table = "\\StringFileInfo\\040904b0\\";
+    EXPECT_EQ((*version)->QueryString(table + "FileVersion"), "1.2.3.4");
+    EXPECT_EQ((*version)->QueryString(table + "ProductName"), "Conformance sample");
     EXPECT_EQ((*version)->QueryString(table + "NoSuchString"), std::nullopt);
     EXPECT_EQ((*version)->QueryString("\\StringFileInfo\\041104b0\\FileVersion"), std::nullopt);
     if (machine().AnsiCodePage() == 1252) {
-        EXPECT_EQ((*version)->QueryString(table + "LegalCopyright"), std::string(kSampleCopyright1252));
+        EXPECT_EQ((*version)->QueryString(table + "LegalCopyright"), "\xA9 2001 nobody");
     }
     EXPECT_GT((*version)->BlockSize(), 0u);
 }

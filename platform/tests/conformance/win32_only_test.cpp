@@ -1,5 +1,5 @@
-// What only the real machine can show: the system's own files and the effect of
-// the executable's manifest.
+// What only the real machine can show: the effect of the executable's manifest,
+// long paths, key security and the key deletion without RegDeleteTreeA.
 
 #include "platform/win32/handles.h"  // winsock2.h must come before windows.h
 
@@ -12,26 +12,6 @@
 
 namespace kavlo::platform::win32 {
 namespace {
-
-TEST(Win32Machine, SystemDllsHaveAVersionResource) {
-    auto machine = MakeWin32Machine();
-    const std::string systemDir = machine->SystemDirectory();
-    ASSERT_FALSE(systemDir.empty());
-    for (const char* dll : {"kernel32.dll", "advapi32.dll", "version.dll"}) {
-        SCOPED_TRACE(dll);
-        auto version = machine->FileVersion(systemDir + "\\" + dll);
-        ASSERT_TRUE(version.ok()) << "error " << version.error();
-        const auto translations = (*version)->Translations();
-        ASSERT_TRUE(translations.has_value());
-        ASSERT_FALSE(translations->empty());
-        char table[64];
-        std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\FileVersion", translations->front().first,
-                      translations->front().second);
-        const auto fileVersion = (*version)->QueryString(table);
-        ASSERT_TRUE(fileVersion.has_value()) << table;
-        EXPECT_FALSE(fileVersion->empty());
-    }
-}
 
 TEST(Win32Machine, VersionMatchesTheKernelsOwnBecauseTheManifestDeclaresTheSystem) {
     // RtlGetVersion is never lied to; GetVersionEx is, for executables that do
