@@ -1,7 +1,6 @@
 // The service and process probes on a simulated machine (tests/data/machine)
 // whose user is an ordinary member of Users: status rows, accounts, rights,
 // test starts, the running and start-up programs and process counters.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
