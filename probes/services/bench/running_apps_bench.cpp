@@ -1,5 +1,5 @@
 // "RunningApps:" over a simulated machine of 2,000 processes with 100 modules
-// each, and "CServiceStatus:" over 500 services; peak memory is reported.
+// each and 500 services; peak memory is reported.
 
 #include <benchmark/benchmark.h>
 
@@ -58,18 +58,6 @@ void BM_RunningApps(benchmark::State& state) {
     state.counters["peak_MB"] = kavlo::testing::PeakRssKiB() / 1024.0;
 }
 BENCHMARK(BM_RunningApps)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-void BM_ServiceStatus(benchmark::State& state) {
-    for (auto _ : state) {
-        kavlo::probe_test::LineRunner lines(Image().machine());
-        for (int s = 0; s < kServices; ++s)
-            benchmark::DoNotOptimize(lines.Text("CServiceStatus:Svc" + std::to_string(s) +
-                                                ",SNAME,SSTATUS,SSTARTTYPE,SERVTYPE,SSTARTNAME,SERROR,SFILEPATH,"
-                                                "SLOADORDERGROUP,STAGID"));
-    }
-    state.counters["peak_MB"] = kavlo::testing::PeakRssKiB() / 1024.0;
-}
-BENCHMARK(BM_ServiceStatus)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
