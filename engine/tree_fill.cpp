@@ -29,9 +29,9 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-/// The fills sort a level each time a node of it that asks for sorting is done,
-/// so the level ends sorted up to the last such node and in insertion order after it.
-void SortLikeTheFill(std::vector<TreeLevelItem>& items, std::size_t sortedCount) {
+/// A level is sorted each time a node of it that asks for sorting is done, so it
+/// ends sorted up to the last such node and in insertion order after it.
+void SortUpTo(std::vector<TreeLevelItem>& items, std::size_t sortedCount) {
     std::stable_sort(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(sortedCount),
                      [](const TreeLevelItem& a, const TreeLevelItem& b) { return LessIgnoringCase(a.text, b.text); });
 }
@@ -44,49 +44,6 @@ TreeItemText TreeItemOf(std::string_view title) {
     return {std::string(title.substr(field.size())), ParseDecimal(RemoveAll(field, '|')), true};
 }
 
-namespace {
-
-/// Walks `node`'s subtree, giving each node the item its children go under
-/// (`itemOf(node, parentItem)`), and sorts a level when a node of it that asks
-/// for sorting is done.
-template <class ItemOf>
-void Fill(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem, ItemOf&& itemOf) {
-    std::vector<std::uint32_t> itemAtDepth;
-    auto parentAt = [&](std::size_t depth) { return depth == 0 ? parentItem : itemAtDepth[depth - 1]; };
-    WalkTree(
-        node, kAnyDepth,
-        [&](const ResultNode& n, std::size_t depth) {
-            const std::uint32_t item = itemOf(n, parentAt(depth));
-            itemAtDepth.resize(depth);
-            itemAtDepth.push_back(item);
-            return Visit::Children;
-        },
-        [&](const ResultNode& n, std::size_t depth) {
-            if (SortsItsLevel(n)) sink.SortChildren(parentAt(depth));
-        });
-}
-
-}  // namespace
-
-void FillTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    Fill(node, sink, parentItem, [&sink](const ResultNode& n, std::uint32_t parent) {
-        const TreeItemText item = TreeItemOf(n.title());
-        return sink.InsertItem(parent, item.text, item.stateImage);
-    });
-}
-
-void FillExpandableTree(const ResultNode& node, TreeSink& sink, std::uint32_t parentItem) {
-    // An unmarked node gets no item: its children go under its parent's.
-    Fill(node, sink, parentItem, [&sink](const ResultNode& n, std::uint32_t parent) {
-        const std::string_view marker = ExpandableMarker(n.title());
-        return marker.empty() ? parent : sink.InsertItem(parent, ReplaceAll(n.title(), marker, ""), 1);
-    });
-}
-
-}  // namespace kavlo
-
-namespace kavlo {
-
 std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
     std::vector<TreeLevelItem> items;
     items.reserve(node.children().size());
@@ -96,7 +53,7 @@ std::vector<TreeLevelItem> TreeLevel(const ResultNode& node) {
         items.push_back({child.get(), std::move(item.text), item.stateImage, item.hasState});
         if (SortsItsLevel(*child)) sortedCount = items.size();
     }
-    SortLikeTheFill(items, sortedCount);
+    SortUpTo(items, sortedCount);
     return items;
 }
 
@@ -117,7 +74,7 @@ std::vector<TreeLevelItem> ExpandableTreeLevel(const ResultNode& node) {
         [&](const ResultNode& n, std::size_t depth) {
             if (depth > 0 && SortsItsLevel(n)) sortedCount = items.size();
         });
-    SortLikeTheFill(items, sortedCount);
+    SortUpTo(items, sortedCount);
     return items;
 }
 

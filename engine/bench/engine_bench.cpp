@@ -1,4 +1,4 @@
-// Dispatch speed of a long title and cataloguing speed of many scripts.
+// Dispatch speed of a long title.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -6,11 +6,9 @@
 #include "probes/registration.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
-#include "engine/testing/fake_machine.h"
+#include "engine/testing/script_rig.h"
 
 namespace {
-
-kavlo::OsInfo Nt50() { return {"NT5.0", "Windows 2000 Professional", 50, true}; }
 
 // A title of `lines` body lines mixing text output and tree building.
 std::string MixedTitle(std::size_t lines) {
@@ -35,7 +33,7 @@ std::string MixedTitle(std::size_t lines) {
 void BM_DispatchMixedTitle(benchmark::State& state) {
     const auto lines = static_cast<std::size_t>(state.range(0));
     kavlo::testing::FakeMachine machine;
-    kavlo::AppContext context(machine, Nt50(), "C:\\");
+    kavlo::AppContext context(machine, kavlo::testing::Nt50(), "C:\\");
     kavlo::ScriptFile script(MixedTitle(lines));
     auto file = kavlo::ScriptCatalog(context, kavlo::StandardCommandTable()).LoadScript(script, "bench.dbg", "bench");
     kavlo::TitleRecord& title = *file->titles.front();
@@ -49,40 +47,6 @@ void BM_DispatchMixedTitle(benchmark::State& state) {
                                                    benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DispatchMixedTitle)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-// A script of `titles` titles, each with a ten-line body.
-std::string CatalogScript(std::size_t titles) {
-    std::string script = "ENGINE:0106\nVERSION:0105\nDATE: 05/01/2002\n[TITLE LIST] {\n";
-    for (std::size_t t = 0; t < titles; ++t) script += "Title " + std::to_string(t) + "\n";
-    script += "[OS:NT4.0,NT5.0]Only on NT\n}\n";
-    for (std::size_t t = 0; t < titles; ++t) {
-        script += "[TITLE] {\nTitle " + std::to_string(t) + "\n";
-        script += t % 3 == 0 ? "filelist,File,16,Version,22\nFNAME,FVERSION\nASCIINoCase,ASCIINoCase\n"
-                             : "treexp,Name,30,Value,40\n";
-        for (int line = 0; line < 10; ++line) script += "RVAL:HKLM\\Software\\Acme\\Value\nTAddText:x\n";
-        script += "}\n";
-    }
-    return script;
-}
-
-void BM_CatalogScripts(benchmark::State& state) {
-    const auto scripts = static_cast<std::size_t>(state.range(0));
-    kavlo::testing::FakeMachine machine;
-    kavlo::AppContext context(machine, Nt50(), "C:\\");
-    const std::string text = CatalogScript(50);
-    kavlo::ScriptCatalog catalog(context, kavlo::StandardCommandTable());
-    for (auto _ : state) {
-        std::size_t titles = 0;
-        for (std::size_t s = 0; s < scripts; ++s) {
-            kavlo::ScriptFile file(text);
-            titles += catalog.LoadScript(file, "s.dbg", "s")->titles.size();
-        }
-        benchmark::DoNotOptimize(titles);
-    }
-    state.counters["scripts/s"] = benchmark::Counter(
-        static_cast<double>(scripts) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-}
-BENCHMARK(BM_CatalogScripts)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include "engine/app_context.h"
 #include "engine/script_engine.h"
 #include "engine/script_catalog.h"
-#include "engine/testing/fake_machine.h"
+#include "engine/testing/script_rig.h"
 
 namespace {
 
@@ -43,11 +43,7 @@ constexpr std::size_t kMaxTitlesRun = 16;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kavlo::OsInfo kSystems[] = {
-        {"Win95", "Windows 95", 95, false},
-        {"NT4.0", "NT ", 40, true},
-        {"NT5.0", "Windows 2000 Professional", 50, true},
-        {"NT", "Windows 10", 100, true},
-    };
+        kavlo::testing::Win95(), kavlo::testing::Nt40(), kavlo::testing::Nt50(), {"NT", "Windows 10", 100, true}};
     const kavlo::OsInfo& os = kSystems[size > 0 ? data[0] % 4 : 0];
     kavlo::AppContext context(Machine(), os, "C:\\");
     const std::string text(reinterpret_cast<const char*>(data), size);

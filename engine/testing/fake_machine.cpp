@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/sim/name_fold.h"
+#include "platform/sim/wildcard.h"
+
 namespace kavlo::testing {
 
 struct FakeMachine::Key {
@@ -14,14 +17,8 @@ struct FakeMachine::Key {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-bool SameName(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+using platform::sim::FoldName;
+using platform::sim::SameName;
 
 std::vector<std::string_view> Components(std::string_view path) {
     std::vector<std::string_view> parts;
@@ -33,6 +30,17 @@ std::vector<std::string_view> Components(std::string_view path) {
         start = end + 1;
     }
     return parts;
+}
+
+/// Replaces the value of that name, or appends it.
+void PutValue(FakeMachine::Key& key, std::string_view name, platform::RegValue value) {
+    for (auto& v : key.values) {
+        if (SameName(v.name, name)) {
+            v.value = std::move(value);
+            return;
+        }
+    }
+    key.values.push_back({std::string(name), std::move(value)});
 }
 
 class FakeKey : public platform::RegistryKey {
@@ -57,13 +65,7 @@ public:
     }
     Result<std::string> SecurityDescriptor() const override { return Result<std::string>::Failure(err::kNotSupported); }
     Status SetString(std::string_view name, std::string_view value) override {
-        for (auto& v : key_.values) {
-            if (SameName(v.name, name)) {
-                v.value = {platform::regtype::kSz, std::string(value)};
-                return {};
-            }
-        }
-        key_.values.push_back({std::string(name), {platform::regtype::kSz, std::string(value)}});
+        PutValue(key_, name, {platform::regtype::kSz, std::string(value)});
         return {};
     }
 
@@ -125,30 +127,6 @@ auto DriveOf(Drives& drives, std::string_view path) {
     return drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
 }
 
-bool Matches(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*") return true;
-    if (pattern.empty()) return name.empty();
-    if (pattern[0] == '*') {
-        for (std::size_t i = 0; i <= name.size(); ++i)
-            if (Matches(pattern.substr(1), name.substr(i))) return true;
-        return false;
-    }
-    if (name.empty()) return false;
-    if (pattern[0] != '?' && Lower(pattern.substr(0, 1)) != Lower(name.substr(0, 1))) return false;
-    return Matches(pattern.substr(1), name.substr(1));
-}
-
-platform::FindEntry Entry(std::string fullPath, std::string name, std::uint32_t attributes, std::uint64_t size,
-                          platform::LocalTime time = {}) {
-    platform::FindEntry e;
-    e.name = std::move(name);
-    e.fullPath = std::move(fullPath);
-    e.attributes = attributes;
-    e.size = size;
-    e.lastWrite = time;
-    return e;
-}
-
 }  // namespace
 
 FakeMachine::FakeMachine() {
@@ -181,14 +159,7 @@ void FakeMachine::AddKey(platform::RegRoot root, std::string_view path) { FindKe
 
 void FakeMachine::SetValue(platform::RegRoot root, std::string_view path, std::string_view name, std::uint32_t type,
                            std::string data) {
-    Key* key = FindKey(root, path, true);
-    for (auto& v : key->values) {
-        if (SameName(v.name, name)) {
-            v.value = {type, std::move(data)};
-            return;
-        }
-    }
-    key->values.push_back({std::string(name), {type, std::move(data)}});
+    PutValue(*FindKey(root, path, true), name, {type, std::move(data)});
 }
 
 void FakeMachine::SetString(platform::RegRoot root, std::string_view path, std::string_view name,
@@ -209,7 +180,7 @@ void FakeMachine::DenyKey(platform::RegRoot root, std::string_view path, WinErro
 }
 
 const FakeMachine::Node* FakeMachine::FindNode(std::string_view path) const {
-    auto it = index_.find(Lower(path));
+    auto it = index_.find(FoldName(path));
     return it == index_.end() ? nullptr : &nodes_[it->second];
 }
 
@@ -217,7 +188,7 @@ FakeMachine::Node& FakeMachine::Put(std::string_view path, std::uint32_t attribu
     if (withParents)
         for (auto s = path.find('\\', 3); s != std::string_view::npos; s = path.find('\\', s + 1))
             Put(path.substr(0, s), platform::attr::kDirectory, false);
-    auto [it, added] = index_.emplace(Lower(path), nodes_.size());
+    auto [it, added] = index_.emplace(FoldName(path), nodes_.size());
     if (added) {
         nodes_.emplace_back();
         nodes_.back().path = std::string(path);
@@ -250,7 +221,7 @@ FakeMachine::Node& FakeMachine::AddJunction(std::string_view path) {
     return n;
 }
 
-void FakeMachine::Vanish(std::string_view path) { vanished_.insert(Lower(path)); }
+void FakeMachine::Vanish(std::string_view path) { vanished_.insert(FoldName(path)); }
 
 Result<std::unique_ptr<platform::RegistryKey>> FakeMachine::OpenKey(platform::RegRoot root, std::string_view path,
                                                                     std::uint32_t) {
@@ -277,14 +248,15 @@ Result<std::vector<platform::FindEntry>> FakeMachine::FindFiles(std::string_view
     std::vector<platform::FindEntry> out;
     if (wild && dir.size() > 2) {
         for (const char* dot : {".", ".."})
-            if (Matches(namePattern, dot)) out.push_back(Entry(dir + "\\" + dot, dot, platform::attr::kDirectory, 0));
+            if (platform::sim::MatchesPattern(namePattern, dot))
+                out.push_back({dot, "", dir + "\\" + dot, platform::attr::kDirectory, 0, {}});
     }
     for (const Node& n : nodes_) {
         const auto s = n.path.rfind('\\');
-        if (Lower(n.path.substr(0, s)) != Lower(dir)) continue;
+        if (FoldName(n.path.substr(0, s)) != FoldName(dir)) continue;
         const std::string name = n.path.substr(s + 1);
-        if (!Matches(namePattern, name) || (!wild && vanished_.count(Lower(n.path)))) continue;
-        out.push_back(Entry(dir + "\\" + name, name, n.attributes, n.size, n.lastWrite));
+        if (!platform::sim::MatchesPattern(namePattern, name) || (!wild && vanished_.count(FoldName(n.path)))) continue;
+        out.push_back({name, "", dir + "\\" + name, n.attributes, n.size, n.lastWrite});
     }
     if (out.empty()) return R::Failure(err::kFileNotFound);
     return out;
@@ -336,7 +308,7 @@ Result<std::string> FakeMachine::ShortPathName(std::string_view path) {
 
 Result<std::uint32_t> FakeMachine::EffectiveAccess(std::string_view path) {
     accessChecked.emplace_back(path);
-    if (!grantedAccess) return Result<std::uint32_t>::Failure(accessError);
+    if (!grantedAccess) return Result<std::uint32_t>::Failure(err::kNotSupported);
     return *grantedAccess;
 }
 
@@ -371,10 +343,8 @@ Result<std::string> FakeMachine::ShellFolder(int csidl) {
 std::string FakeMachine::ErrorText(WinError code) {
     switch (code) {
         case 2: return "The system cannot find the file specified.\r\n";
-        case 5: return "Access is denied.\r\n";
         case 6: return "The handle is invalid.\r\n";
         case 234: return "More data is available.\r\n";
-        case 259: return "No more data is available.\r\n";
         default: return "Error " + std::to_string(code) + ".\r\n";
     }
 }

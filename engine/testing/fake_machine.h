@@ -66,19 +66,14 @@ public:
     /// Listings still show the entry, but looking up its own path fails (it vanished).
     void Vanish(std::string_view path);
     void SetShellFolder(int csidl, std::string path) { folders_[csidl] = std::move(path); }
-    void SetDirectories(std::string windows, std::string system) {
-        windowsDirectory = std::move(windows);
-        systemDirectory = std::move(system);
-    }
 
     std::map<char, DriveSetup> drives{{'C', {}}};
     std::map<std::string, std::string> environment;
     std::string windowsDirectory = "C:\\WINNT";
     std::string systemDirectory = "C:\\WINNT\\system32";
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
-    /// The access mask every access check grants; none: the check fails with `accessError`.
+    /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
-    WinError accessError = err::kNotSupported;
     std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // registry

@@ -2,10 +2,6 @@
 // Test helpers: a temporary host directory for scripts, and a runner that
 // catalogues a script and runs one title as the program does.
 
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>

@@ -12,9 +12,10 @@ using platform::RegRoot;
 using ::testing::ElementsAre;
 using namespace kavlo::testing;
 
-std::vector<std::string> TitleNames(const ScriptRecord& file) {
-    std::vector<std::string> names;
-    for (const auto& t : file.titles) names.push_back(t->name);
+// The names of a script's titles, "*" after those whose body was found.
+std::string TitleList(const ScriptRecord& file) {
+    std::string names;
+    for (const auto& t : file.titles) names += (names.empty() ? "" : "|") + t->name + (t->hasBody ? "*" : "");
     return names;
 }
 
@@ -51,11 +52,8 @@ TEST(Catalog, HeaderKeywordsKeepTheirBlanksAndApplyInsideBodies) {
     EXPECT_EQ(file->engine, "0106");
     EXPECT_EQ(file->version, " 2");  // set again by the body line "Text:VERSION: 2"
     EXPECT_EQ(file->fileName, "test");
-}
-
-TEST(Catalog, OneLineMaySetSeveralKeywords) {
-    ScriptRig rig;
-    auto file = rig.Load("ENGINE: 0106 VERSION: 0105 DATE: 1/2/3\n");
+    // One line may set several keywords.
+    file = rig.Load("ENGINE: 0106 VERSION: 0105 DATE: 1/2/3\n");
     EXPECT_EQ(file->engine, " 0106 VERSION: 0105 DATE: 1/2/3");
     EXPECT_EQ(file->version, " 0105 DATE: 1/2/3");
     EXPECT_EQ(file->date, " 1/2/3");
@@ -63,24 +61,11 @@ TEST(Catalog, OneLineMaySetSeveralKeywords) {
 
 TEST(Catalog, TitleListHonoursOsTitlesAndKeepsNamesAsWritten) {
     ScriptRig nt(Nt50());
-    EXPECT_THAT(TitleNames(*nt.Load(kExample)), ElementsAre("Services", "Security", " Padded "));
+    EXPECT_EQ(TitleList(*nt.Load(kExample)), "Services*|Security*| Padded ");
     ScriptRig win98(Win98());
     auto file = win98.Load(kExample);
-    EXPECT_THAT(TitleNames(*file), ElementsAre("Services", " Padded "));
-    EXPECT_EQ(file->FindTitle("Security"), nullptr);
+    EXPECT_EQ(TitleList(*file), "Services*| Padded ");
     EXPECT_EQ(file->version, " 2");  // the body of "Security" is ignored on 98, but its lines are scanned
-}
-
-TEST(Catalog, TitlesStartPendingAndBodiesRecordKindAndOffset) {
-    ScriptRig rig;
-    auto file = rig.Load(kExample);
-    const TitleRecord& services = *file->FindTitle("Services");
-    EXPECT_EQ(services.runPending, 1);
-    EXPECT_TRUE(services.hasBody);
-    EXPECT_EQ(services.kind, "treexp");
-    EXPECT_EQ(services.kindDetail, "Name,30,State,12");
-    EXPECT_EQ(std::string(kExample).substr(services.startOffset, 22), "TRoot:Name,30,State,12");
-    EXPECT_FALSE(file->FindTitle(" Padded ")->hasBody);
 }
 
 struct KindCase {
@@ -106,6 +91,7 @@ TEST_P(KindLines, ReadTheHeaderLinesTheKindNeeds) {
     EXPECT_EQ(title.header1, c.header1);
     EXPECT_EQ(title.header2, c.header2);
     EXPECT_EQ(script.substr(title.startOffset, 6), c.firstBodyLine);
+    EXPECT_EQ(title.runPending, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,100 +103,73 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"filelist", "filelist", "", "", "", "line A"},  // no comma: no header lines
                       KindCase{",filelist", ",filelist", "", "", "", "line A"}));
 
-TEST(Catalog, BodiesOfUnlistedTitlesAreIgnored) {
+// A script, the titles it lists and the text that its title "T" gives.
+struct BodyCase {
+    const char* name;
+    const char* script;
+    const char* titles;
+    const char* text;
+};
+
+class TitleBodies : public ::testing::TestWithParam<BodyCase> {};
+
+TEST_P(TitleBodies, AreFoundAndRun) {
     ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]\nB\ntext\nText:b\n}\n[TITLE]\nA\ntext\nText:a\n}\n");
-    ASSERT_THAT(TitleNames(*file), ElementsAre("A"));
-    TitleRecord& a = *file->FindTitle("A");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(a);
-    EXPECT_EQ(a.text, "a");
+    auto file = rig.Load(GetParam().script);
+    EXPECT_EQ(TitleList(*file), GetParam().titles);
+    TitleRecord& title = *file->FindTitle("T");
+    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    EXPECT_EQ(title.text, GetParam().text);
+    EXPECT_EQ(title.runPending, 0);
 }
 
-TEST(Catalog, TitleBodyAtTheEndOfTheFile) {
-    ScriptRig rig;
-    auto atEnd = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext");
-    EXPECT_TRUE(atEnd->FindTitle("A")->hasBody);
-    TitleRecord& a = *atEnd->FindTitle("A");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(a);
-    EXPECT_EQ(a.text, "");
-    auto noName = rig.Load("[TITLE LIST] {\nA\n}\n[TITLE]");
-    EXPECT_FALSE(noName->FindTitle("A")->hasBody);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, TitleBodies,
+    ::testing::Values(
+        BodyCase{"BodiesOfUnlistedTitlesAreIgnored",
+                 "[TITLE LIST] {\nT\n}\n[TITLE]\nB\ntext\nText:b\n}\n[TITLE]\nT\ntext\nText:a\n}\n", "T*", "a"},
+        BodyCase{"ConsecutiveBodiesAreAllFound",
+                 "[TITLE LIST] {\nA\nT\n}\n[TITLE]\nA\ntext\n[TITLE]\nT\ntext\nText:b\n}\n", "A*|T*", "b"},
+        BodyCase{"BodyAtTheEndOfTheFile", "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext", "T*|B", ""},
+        BodyCase{"BodyWithoutItsName", "[TITLE LIST] {\nT\n}\n[TITLE]", "T", ""},
+        BodyCase{"TitleListWithoutClosingBraceEndsAtTheEndOfTheFile", "[TITLE LIST] {\nT\nB", "T|B", ""},
+        BodyCase{"ListedTitleWithoutBodyGivesNothing", "[TITLE LIST] {\nT\n}\nText:not a body\n", "T", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Catalog, TitleListWithoutClosingBraceEndsAtTheEndOfTheFile) {
+TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrderAndMissingFilesGiveNothing) {
     ScriptRig rig;
-    EXPECT_THAT(TitleNames(*rig.Load("[TITLE LIST] {\nA\nB")), ElementsAre("A", "B"));
-}
-
-TEST(Catalog, ConsecutiveBodiesAreAllFound) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nA\nB\n}\n[TITLE]\nA\ntext\n[TITLE]\nB\ntext\nText:b\n}\n");
-    EXPECT_TRUE(file->FindTitle("A")->hasBody);
-    TitleRecord& b = *file->FindTitle("B");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(b);
-    EXPECT_EQ(b.text, "b");
-}
-
-TEST(Catalog, UnreadableScriptRecordsNothing) {
-    ScriptRig rig;
-    EXPECT_EQ(
-        ScriptCatalog(rig.context, StandardCommandTable()).LoadScript(rig.dir().folder() + "/missing.dbg", "missing"),
-        nullptr);
-}
-
-// ---------------------------------------------------------------- Scan
-
-TEST(Scan, WithoutConfigurationLoadsEveryScriptInNameOrder) {
-    ScriptRig rig;
+    ScriptCatalog catalog(rig.context, StandardCommandTable());
+    EXPECT_EQ(catalog.LoadScript(rig.dir().folder() + "/missing.dbg", "missing"), nullptr);
+    EXPECT_FALSE(catalog.ReadConfiguration(rig.dir().folder() + "/DBGList.cfg"));
+    EXPECT_TRUE(catalog.Scan(rig.dir().folder()).empty());
+    EXPECT_TRUE(catalog.Scan(rig.dir().folder() + "/nowhere").empty());
     rig.dir().Write("b.dbg", "");
     rig.dir().Write("A.DBG", "");
     rig.dir().Write("c.dbg", "");
     rig.dir().Write("notes.txt", "");
     std::filesystem::create_directory(std::filesystem::path(rig.dir().folder()) / "dir.dbg");
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
-                ElementsAre("A", "b", "c"));
+    EXPECT_THAT(FileNames(catalog.Scan(rig.dir().folder())), ElementsAre("A", "b", "c"));
 }
 
-TEST(Scan, EmptyOrMissingDirectoryGivesAnEmptyCatalog) {
-    ScriptRig rig;
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder()).empty());
-    EXPECT_TRUE(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder() + "/nowhere").empty());
-}
-
-TEST(Scan, ConfigurationNamesFilesExactly) {
-    ScriptRig rig;
-    rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme\\Antivirus");
-    rig.dir().Write("System.dbg", "");
-    rig.dir().Write("Antivirus.dbg", "");
-    rig.dir().Write("Remote.dbg", "");
-    rig.dir().Write("Other.dbg", "");
-    rig.dir().Write("DBGList.cfg",
-                    "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"
-                    "[CHECK] {\n"
-                    "Antivirus.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Antivirus\n}\n"
-                    "Remote.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\\Remote\n}\n"
-                    "}\n");
-    // "system.dbg" does not select "System.dbg".
-    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
-                ElementsAre("Antivirus", "Other"));
-}
-
-TEST(ReadConfiguration, CheckEntriesInheritThePresenceFlag) {
+TEST(Scan, ConfigurationNamesFilesExactlyAndCheckEntriesInheritThePresenceFlag) {
     ScriptRig rig;
     rig.machine.AddKey(RegRoot::LocalMachine, "Software\\Acme");
     rig.context.presentFlag = 0;
-    const std::string path = rig.dir().Write("DBGList.cfg",
-                                             "[CHECK] {\n"
-                                             "First.dbg {\n}\n"                                     // flag still 0
-                                             "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
-                                             "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
-                                             "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
-                                             "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"
-                                             "}\n"
-                                             "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
-    const auto list = ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path);
-    ASSERT_TRUE(list);
-    EXPECT_THAT(*list, ElementsAre("Second.dbg", "Third.dbg"));
+    for (const char* name :
+         {"System.dbg", "Other.dbg", "First.dbg", "Second.dbg", "Third.dbg", "Fifth.dbg", "Late.dbg"})
+        rig.dir().Write(name, "");
+    rig.dir().Write("DBGList.cfg",
+                    "[ALL] {\nsystem.dbg\nOther.dbg   \n}\n"  // "system.dbg" does not select "System.dbg"
+                    "[CHECK] {\n"
+                    "First.dbg {\n}\n"                                     // flag still 0
+                    "Second.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n"  // 1
+                    "Third.dbg {\n// nothing tested\n}\n"                  // inherits 1
+                    "Fourth{{.dbg  {\nRVALPRESENT:HKLM\\Software\\Acme\\Nope\n}\n"
+                    "Fifth.dbg {\nIF VARI1,==,5 {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n}\n"  // IF without a title
+                    "}\n"
+                    "Late.dbg {\nRKEYPRESENT:HKLM\\Software\\Acme\n}\n");
+    EXPECT_THAT(FileNames(ScriptCatalog(rig.context, StandardCommandTable()).Scan(rig.dir().folder())),
+                ElementsAre("Other", "Second", "Third"));
 }
 
 TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
@@ -223,12 +182,6 @@ TEST(ReadConfiguration, AllBlockAndCheckEntryEndAtTheEndOfTheFile) {
     EXPECT_THAT(ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(path2).value(),
                 ElementsAre("B.dbg"));
     EXPECT_EQ(rig.context.vars2.stringValue, "x");
-}
-
-TEST(ReadConfiguration, MissingFileIsAbsent) {
-    ScriptRig rig;
-    EXPECT_FALSE(
-        ScriptCatalog(rig.context, StandardCommandTable()).ReadConfiguration(rig.dir().folder() + "/DBGList.cfg"));
 }
 
 }  // namespace

@@ -28,8 +28,7 @@ TEST_P(SetVar, StoresByNamePrefixUntrimmed) {
     rig.context.vars2.SetString("before");
     rig.context.vari2.SetInt(-7);
     rig.context.varb2.SetInt(-8);
-    ScriptFile file(std::string{});
-    ScriptEngine(rig.context, StandardCommandTable()).Dispatch(file, GetParam().line, nullptr);
+    rig.Dispatch(GetParam().line, nullptr);
     EXPECT_EQ(rig.context.vars2.stringValue, GetParam().vars2);
     EXPECT_EQ(rig.context.vari2.intValue, GetParam().vari2);
     EXPECT_EQ(rig.context.varb2.intValue, GetParam().varb2);
@@ -46,60 +45,47 @@ INSTANTIATE_TEST_SUITE_P(
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
 
-TEST(TextCommands, IgnoredWhenTheKindHasNoText) {
+// A "tree" title's body and the outline of its tree; such a title keeps no
+// text and, not being expandable, no columns.
+struct TreeCase {
+    const char* name;
+    const char* body;
+    const char* outline;
+};
+
+class TreeCommands : public ::testing::TestWithParam<TreeCase> {};
+
+TEST_P(TreeCommands, Build) {
     ScriptRig rig;
-    const auto& title = rig.RunTree("Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>");
+    const auto& title = rig.RunTree(GetParam().body);
+    EXPECT_EQ(testing::Outline(title.Root()), GetParam().outline);
     EXPECT_EQ(title.text, "");
+    EXPECT_EQ(title.Root().extra(), "");
 }
 
-// -------------------------------------------------------------- tree commands
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, TreeCommands,
+    ::testing::Values(
+        TreeCase{"ChildrenBackAndText", "TAddChild:A1\nTAddChild:B1\nTBack:\nTAddText:C1", "T\n  A1\n    B1\n    C1\n"},
+        TreeCase{"BackOnAnEmptyStackKeepsTheRoot", "TAddChild:A\nTBack:\nTBack:\nTBack:\nTAddText:B", "T\n  A\n  B\n"},
+        TreeCase{"RootResetsTheStack", "TAddChild:A\nTRoot:Name,20\nTAddText:B,1", "T\n  A\n  B,1\n"},
+        TreeCase{"TextCommandsAreIgnored", "Text:a\nTextLine:b\nTextFileExpand:<WINDOWS>\nTAddText:x", "T\n  x\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TreeCommands, ChildrenBackAndText) {
+TEST(TreeBuilding, ExpandableRootStoresTheColumnsAndTheKindDetailOnEveryNode) {
     ScriptRig rig;
-    const auto& title = rig.RunTree("TAddChild:A1\nTAddChild:B1\nTBack:\nTAddText:C1");
-    const ResultNode& root = title.Root();
-    ASSERT_THAT(ChildTitles(root), ElementsAre("A1"));
-    EXPECT_THAT(ChildTitles(*root.children()[0]), ElementsAre("B1", "C1"));
-}
-
-TEST(TreeCommands, BackOnAnEmptyStackKeepsTheRoot) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree("TAddChild:A\nTBack:\nTBack:\nTBack:\nTAddText:B");
-    EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("A", "B"));
-}
-
-TEST(TreeCommands, RootResetsTheStackAndStoresColumnsOnlyForExpandableKinds) {
-    ScriptRig rig;
-    const auto& plain = rig.RunTree("TAddChild:A\nTRoot:Name,20\nTAddText:B,1");
-    EXPECT_THAT(ChildTitles(plain.Root()), ElementsAre("A", "B,1"));
-    EXPECT_EQ(plain.Root().extra(), "");
-
-    ScriptRig rig2;
-    const auto& expandable = rig2.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp");
+    const auto& expandable = rig.RunTree("TRoot:Name,20,Size,10\nTAddChild:foo.dll,1200\nTAddText:bar", "treexp,sort");
     const ResultNode& root = expandable.Root();
     EXPECT_EQ(root.extra(), "Name,20,Size,10");
     ASSERT_THAT(ChildTitles(root), ElementsAre("foo.dll"));
     EXPECT_EQ(root.children()[0]->extra(), "1200");
     EXPECT_EQ(root.children()[0]->children()[0]->extra(), "1200");
+    // The kind line's detail goes to every node.
+    EXPECT_EQ(root.detail(), "sort");
+    EXPECT_EQ(root.children()[0]->detail(), "sort");
 }
 
-TEST(TreeCommands, RootTakesTheTitleNameAndKindDetail) {
-    ScriptRig rig;
-    const auto& title = rig.RunTree("TAddText:x", "tree,sort");
-    EXPECT_EQ(title.Root().title(), "T");
-    EXPECT_EQ(title.Root().detail(), "sort");
-    EXPECT_EQ(title.Root().children()[0]->detail(), "sort");
-}
-
-TEST(TreeCommands, DeepNestingDoesNotExhaustTheStack) {
-    ScriptRig rig;
-    std::string body;
-    for (int i = 0; i < 100000; ++i) body += "TAddChild:n\n";
-    const auto& title = rig.RunTree(body);
-    EXPECT_EQ(title.Root().CountNodes(), 100001u);
-}
-
-TEST(TreeCommands, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {
+TEST(TreeBuilding, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) {
     ScriptRig rig;
     std::string body;
     const std::size_t chain = kMaxTreeLevels - 1;  // children of the root reach the deepest level
@@ -115,13 +101,10 @@ TEST(TreeCommands, NodesBelowTheDeepestLevelGoToTheLastNodeThatMayHaveChildren) 
     // The node above the deepest level took the 50 nodes meant to lie deeper, the
     // "TAddText:" below them, and after 51 steps back the text added at that level.
     EXPECT_EQ(level, kMaxTreeLevels - 1);
-    ASSERT_EQ(node->children().size(), 53u);
-    EXPECT_EQ(node->children()[0]->title(), "n" + std::to_string(chain - 1));
-    EXPECT_EQ(node->children()[50]->title(), "n" + std::to_string(chain + 49));
-    EXPECT_EQ(node->children()[51]->title(), "leaf");
-    EXPECT_EQ(node->children()[52]->title(), "after");
-    for (const auto& child : node->children()) EXPECT_TRUE(child->children().empty());
-    EXPECT_EQ(title.Root().CountNodes(), 1 + chain + 50 + 2);
+    std::vector<std::string> expected;
+    for (std::size_t i = chain - 1; i < chain + 50; ++i) expected.push_back("n" + std::to_string(i));
+    expected.insert(expected.end(), {"leaf", "after"});
+    EXPECT_THAT(ChildTitles(*node), ::testing::ElementsAreArray(expected));
 }
 
 // ---------------------------------------------------------------------- IF
@@ -163,15 +146,6 @@ TEST(If, OtherNamesCompareVari1AsACharacter) {
         "IF x,!=, {\nText:5\n}\n"  // an empty value starts any text
         "IF x,<,A {\nText:6\n}");
     EXPECT_EQ(title.text, "2356");
-}
-
-TEST(If, WorksWithoutATitle) {
-    ScriptRig rig;
-    rig.context.vari1.SetInt(1);
-    ScriptFile file(std::string("Text:x\n}\nrest\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.Dispatch(file, "IF VARI1,==,2 {", nullptr);
-    EXPECT_EQ(file.ReadLine().value_or("<end>"), "rest");
 }
 
 }  // namespace

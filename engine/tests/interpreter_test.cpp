@@ -1,4 +1,4 @@
-// The interpreter: line syntax, braces, comments, dispatch groups, "[OS:" blocks.
+// The interpreter: line syntax, braces, skipped blocks, comments, dispatch groups, "[OS:" blocks.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"NamesAreCaseSensitiveAndUnknownLinesAreIgnored",
                                "text:lower\nTEXT:upper\nplain words\n\n{\n}\nText:ok", "ok"},
                       TextCase{"TextLineIsNotCaughtByText", "TextLine:one", "one\n"},
-                      TextCase{"OnlyTextLineTurnsDoublePercentIntoOne", "TextLine:50%% done\nText:50%% done",
-                               "50% done\n50%% done"},
+                      TextCase{"OnlyTextLineTurnsDoublePercentIntoOne", "TextLine:50%% done %%%\nText:50%% done",
+                               "50% done %%\n50%% done"},
                       TextCase{"OtherConversionsAreCopied", "TextLine:%s %n %d %", "%s %n %d %\n"},
                       TextCase{"TextKeepsBraceTokensAndFileExpandExpandsPaths",
                                "Text:<CLB>\nTextFileExpand:<WINDOWS>\\win.ini", "<CLB>C:\\WINNT\\win.ini"},
@@ -51,6 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                                "[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\nText:b"},
                       TextCase{"BodyEndsAtTheFirstUnbalancedClosingBrace", "", "a",
                                "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
+                      // A skipped block counts the braces of every line, and the body still ends at its "}".
+                      TextCase{"SkippedBlocksCountTheBracesOfEveryLine", "", "z",
+                               "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nIF VARI1,==,1 {\nText:<{}>\nText:x {\n}\n"
+                               "Text:y }\nText:z\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
                       TextCase{"CrLfAndLfLineEndsReadAlike", "", "ab",
                                "[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -63,60 +67,53 @@ TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {
     EXPECT_EQ(rig.RunText("Text:" + longText).text, longText);
 }
 
-TEST(Interpreter, TitleNotPendingIsNotRun) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
-    TitleRecord& title = *file->FindTitle("T");
-    title.runPending = 0;
-    title.text = "kept";
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
-    EXPECT_EQ(title.text, "kept");
-}
-
-TEST(Interpreter, RerunReplacesTheResult) {
+TEST(Interpreter, RunsOnlyPendingTitlesAndEachRunReplacesTheResult) {
     ScriptRig rig;
     auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntreetext\nText:a\nTAddChild:n\n}\n");
     TitleRecord& title = *file->FindTitle("T");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    const auto run = [&] { ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title); };
+    title.runPending = 0;
+    title.text = "kept";
+    run();
+    EXPECT_EQ(title.text, "kept");
     title.runPending = 1;
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    run();
+    title.runPending = 1;
+    run();
     EXPECT_EQ(title.text, "a");
     EXPECT_THAT(ChildTitles(title.Root()), ElementsAre("n"));
     EXPECT_EQ(title.Root().title(), "T");
-}
-
-TEST(Interpreter, ListedTitleWithoutBodyGivesNothing) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nEmpty\n}\nText:not a body\n");
-    TitleRecord& title = *file->FindTitle("Empty");
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
-    EXPECT_EQ(title.text, "");
-    EXPECT_EQ(title.Root().children().size(), 0u);
-    EXPECT_EQ(title.runPending, 0);
-}
-
-TEST(Interpreter, ScriptThatVanishedEndsTheRunQuietly) {
-    ScriptRig rig;
-    auto file = rig.Load("[TITLE LIST] {\nT\n}\n[TITLE]\nT\ntext\nText:a\n}\n");
+    // A script that vanished ends the run quietly, with nothing gathered.
     std::filesystem::remove(file->path);
-    TitleRecord& title = *file->FindTitle("T");
-    title.text = "old";
-    ScriptEngine(rig.context, StandardCommandTable()).RunTitle(title);
+    title.runPending = 1;
+    run();
     EXPECT_EQ(title.text, "");
     EXPECT_EQ(title.runPending, 0);
 }
 
-// ------------------------------------------------------------ "[OS:" blocks
+// ------------------------------------------- "[OS:" blocks, dispatch groups
+
+int groupACalls = 0;
+int groupA2Calls = 0;
+int fileInfoCalls = 0;
+std::string lastArgument;
+void CountA(CommandCall& call) {
+    ++groupACalls;
+    lastArgument = std::string(call.afterColon);
+}
+void CountA2(CommandCall&) { ++groupA2Calls; }
+void CountFileInfo(CommandCall&) { ++fileInfoCalls; }
 
 struct OsCase {
     const char* name;
     OsInfo os;
-    const char* expected;
+    const char* text;  ///< of a body with a block for each family
+    int a2Calls;       ///< of one group A2 line
 };
 
-class OsSection : public ::testing::TestWithParam<OsCase> {};
+class PerSystem : public ::testing::TestWithParam<OsCase> {};
 
-TEST_P(OsSection, RunsOnlyOnListedSystems) {
+TEST_P(PerSystem, OsBlocksAndGroupA2RunOnlyOnTheirSystems) {
     ScriptRig rig(GetParam().os);
     const auto& title = rig.RunText(
         "Text:<\n"
@@ -125,96 +122,33 @@ TEST_P(OsSection, RunsOnlyOnListedSystems) {
         "[OS:NT5.0] {\nText:nt5\n}\n"
         "[OTHER]Text:never\n"
         "Text:>");
-    EXPECT_EQ(title.text, GetParam().expected);
-}
+    EXPECT_EQ(title.text, GetParam().text);
 
-INSTANTIATE_TEST_SUITE_P(Systems, OsSection,
-                         ::testing::Values(OsCase{"Win95", Win95(), "<9xnested9x-end>"},
-                                           OsCase{"Win98", Win98(), "<9xnested9x-end>"},
-                                           OsCase{"NT40", Nt40(), "<nt4>"}, OsCase{"NT50", Nt50(), "<nt5>"},
-                                           // Later systems are "NT" alone, which every NT list contains.
-                                           OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// ------------------------------------------------------- dispatch groups
-
-int groupACalls = 0;
-int groupA2Calls = 0;
-std::string lastArgument;
-void CountA(CommandCall& call) {
-    ++groupACalls;
-    lastArgument = std::string(call.afterColon);
-}
-void CountA2(CommandCall&) { ++groupA2Calls; }
-
-struct GroupCase {
-    const char* name;
-    OsInfo os;
-    int a2Calls;
-};
-
-class DispatchGroups : public ::testing::TestWithParam<GroupCase> {};
-
-TEST_P(DispatchGroups, GroupA2RunsOnlyOnTheNtFamily) {
-    ScriptRig rig(GetParam().os);
     CommandTable table;
     ASSERT_TRUE(table.Bind("TERegList:", &CountA));
     ASSERT_TRUE(table.Bind("TRegKeyRightsList:", &CountA2));
-    groupACalls = groupA2Calls = 0;
+    ASSERT_TRUE(table.Bind("FileInfo:", &CountFileInfo));
+    groupACalls = groupA2Calls = fileInfoCalls = 0;
     ScriptFile file(std::string{});
     ScriptEngine engine(rig.context, table);
     engine.Dispatch(file, "  TERegList: a", nullptr);
     engine.Dispatch(file, "TRegKeyRightsList: a", nullptr);
+    engine.Dispatch(file, "CFileInfo: x", nullptr);  // its own silent row, not "FileInfo:"
     EXPECT_EQ(groupACalls, 1);
     EXPECT_EQ(lastArgument, " a");  // the text after the first ":" of the trimmed line
     EXPECT_EQ(groupA2Calls, GetParam().a2Calls);
-}
-
-INSTANTIATE_TEST_SUITE_P(Systems, DispatchGroups,
-                         ::testing::Values(GroupCase{"Win95", Win95(), 0}, GroupCase{"NT40", Nt40(), 1},
-                                           GroupCase{"NT50", Nt50(), 1},
-                                           GroupCase{"NT351", OsInfo{"NT3.51", "NT 3.5", 300, true}, 0},
-                                           GroupCase{"XP", OsInfo{"NT5.1", "Windows XP", 51, true}, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-int fileInfoCalls = 0;
-void CountFileInfo(CommandCall&) { ++fileInfoCalls; }
-
-TEST(Dispatch, CFileInfoIsItsOwnSilentRow) {
-    ScriptRig rig;
-    CommandTable table;
-    ASSERT_TRUE(table.Bind("FileInfo:", &CountFileInfo));
-    fileInfoCalls = 0;
-    ScriptFile file(std::string{});
-    ScriptEngine engine(rig.context, table);
-    engine.Dispatch(file, "CFileInfo: x", nullptr);
     EXPECT_EQ(fileInfoCalls, 0);
-    engine.Dispatch(file, "FileInfo: x", nullptr);
-    EXPECT_EQ(fileInfoCalls, 1);
 }
 
-// ------------------------------------------------------------ SkipBlock
-
-TEST(SkipBlock, CountsNestedBlocksAndLowersDepthOnlyWhenAsked) {
-    ScriptRig rig;
-    ScriptFile file(std::string("a {\nb\n}\nc }\nd\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.SkipBlock(file, 0);
-    EXPECT_EQ(engine.depth(), 1);
-    EXPECT_EQ(file.ReadLine().value_or("<end>"), "d");
-    ScriptFile again(std::string("x {}\n}\ny\n"));
-    engine.SkipBlock(again, 1);
-    EXPECT_EQ(engine.depth(), 0);
-    EXPECT_EQ(again.ReadLine().value_or("<end>"), "y");
-}
-
-TEST(SkipBlock, StopsAtTheEndOfAnUnclosedBlock) {
-    ScriptRig rig;
-    ScriptFile file(std::string("a {\nb\n"));
-    ScriptEngine engine(rig.context, StandardCommandTable());
-    engine.SkipBlock(file, 1);
-    EXPECT_TRUE(file.AtEnd());
-}
+INSTANTIATE_TEST_SUITE_P(Systems, PerSystem,
+                         ::testing::Values(OsCase{"Win95", Win95(), "<9xnested9x-end>", 0},
+                                           OsCase{"Win98", Win98(), "<9xnested9x-end>", 0},
+                                           OsCase{"NT351", OsInfo{"NT3.51", "NT 3.5", 300, true}, "<>", 0},
+                                           OsCase{"NT40", Nt40(), "<nt4>", 1}, OsCase{"NT50", Nt50(), "<nt5>", 1},
+                                           OsCase{"XP", OsInfo{"NT5.1", "Windows XP", 51, true}, "<>", 1},
+                                           // Later systems are "NT" alone, which every NT list contains.
+                                           OsCase{"NT10", OsInfo{"NT", "Windows 10 Pro", 100, true}, "<nt4nt5>", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kavlo::test

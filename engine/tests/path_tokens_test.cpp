@@ -12,7 +12,6 @@ using platform::RegRoot;
 class PathTokens : public ::testing::Test {
 protected:
     PathTokens() {
-        machine.SetDirectories("C:\\WINNT", "C:\\WINNT\\system32");
         machine.SetShellFolder(26, "C:\\Documents and Settings\\u\\Application Data");
         machine.SetShellFolder(43, "C:\\Program Files\\Common Files");
         machine.SetShellFolder(38, "C:\\Program Files");

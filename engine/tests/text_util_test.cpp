@@ -5,14 +5,6 @@
 namespace kavlo {
 namespace {
 
-TEST(FormatPercent, OnlyDoublePercentChanges) {
-    EXPECT_EQ(FormatPercent("50%% done\n"), "50% done\n");
-    EXPECT_EQ(FormatPercent("%%%"), "%%");
-    EXPECT_EQ(FormatPercent("%s%n%d%x%p%"), "%s%n%d%x%p%");
-    EXPECT_EQ(FormatPercent(std::string("a\0%%b", 5)), std::string("a\0%b", 4));
-    EXPECT_EQ(FormatPercent(""), "");
-}
-
 struct DecimalCase {
     const char* text;
     std::int32_t value;
@@ -31,22 +23,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalCases,
                                            DecimalCase{"-2147483648", -2147483647 - 1},
                                            DecimalCase{"-99999999999999", -2147483647 - 1}));
 
-TEST(Split, MissingSeparatorMeansEverythingFollows) {
-    EXPECT_EQ(AfterFirst("a=b=c", '='), "b=c");
-    EXPECT_EQ(AfterFirst("abc", '='), "abc");
-    EXPECT_EQ(SplitFirst("a,b,c", ',').first, "a");
-    EXPECT_EQ(SplitFirst("a,b,c", ',').second, "b,c");
-    EXPECT_EQ(SplitFirst("abc", ',').first, "");
-    EXPECT_EQ(SplitFirst("abc", ',').second, "abc");
-}
-
-TEST(Replace, AllOccurrencesAndEmptyPattern) {
-    EXPECT_EQ(ReplaceAll("aXbXc", "X", "--"), "a--b--c");
+// What scripts cannot reach through the commands that use these helpers.
+TEST(ReplaceAll, EmptyPatternAndOverlaps) {
     EXPECT_EQ(ReplaceAll("abc", "", "z"), "abc");
     EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
-    EXPECT_EQ(RemoveAll("{a{b{", '{'), "ab");
-    EXPECT_EQ(TrimTrailing("a b \t\r\n"), "a b");
-    EXPECT_EQ(TrimLeading(" \t a "), "a ");
 }
 
 }  // namespace

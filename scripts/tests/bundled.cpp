@@ -1,16 +1,12 @@
 #include "probes/registration.h"
 #include "scripts/tests/bundled.h"
 
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 
-#include "engine/command_table.h"
 #include "engine/os_detection.h"
-#include "engine/script_engine.h"
 #include "engine/script_catalog.h"
 #include "document/report_document.h"
+#include "platform/testing/temp_folder.h"
 
 namespace kavlo::scripts_test {
 
@@ -22,90 +18,33 @@ std::vector<std::string> BundledScriptNames() { return ScriptCatalog::ListScript
 
 std::vector<std::string> ScriptLines(const std::string& fileName) {
     std::ifstream in(ScriptsDir() + "/" + fileName, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
-        start = end + 1;
     }
     return lines;
-}
-
-const ScriptRecord* Catalog::File(std::string_view name) const {
-    for (const auto& file : files)
-        if (file->fileName == name) return file.get();
-    return nullptr;
-}
-
-const TitleRecord* Catalog::Title(std::string_view script, std::string_view title) const {
-    const ScriptRecord* file = File(script);
-    if (!file) return nullptr;
-    for (const auto& t : file->titles)
-        if (t->name == title) return t.get();
-    return nullptr;
-}
-
-std::size_t Catalog::TitleCount() const {
-    std::size_t count = 0;
-    for (const auto& file : files) count += file->titles.size();
-    return count;
-}
-
-Catalog CatalogOn(std::unique_ptr<platform::Machine> machine) {
-    Catalog catalog;
-    catalog.machine = std::move(machine);
-    catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
-    ScriptCatalog titles(*catalog.context, StandardCommandTable());
-    catalog.files = titles.Scan(ScriptsDir());
-    return catalog;
-}
-
-void GatherEveryTitle(Catalog& catalog) {
-    for (const auto& file : catalog.files) {
-        for (const auto& title : file->titles) {
-            title->runPending = 1;
-            ScriptEngine engine(*catalog.context, StandardCommandTable());
-            engine.RunTitle(*title);
-        }
-    }
 }
 
 Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& error) {
     Catalog catalog;
     catalog.machine = std::move(machine);
     catalog.context = std::make_unique<AppContext>(*catalog.machine, DetectOs(*catalog.machine), ScriptsDir());
-    namespace fs = std::filesystem;
-    const fs::path path =
-        fs::temp_directory_path() / ("kavlo-script-test-" + std::to_string(std::random_device{}()) + ".IFO");
-    {
-        ReportDocument fresh(*catalog.context, StandardCommandTable());
-        fresh.NewDocument(ScriptsDir());
-        const report::FileOutcome saved = fresh.Save(path.string());
-        if (!saved.ok) {
-            error = "saving " + path.string() + ": " + saved.message;
-            return catalog;
-        }
+    const testing::TempFolder folder;
+    const std::string path = folder.File("report.IFO");
+    ReportDocument fresh(*catalog.context, StandardCommandTable());
+    fresh.NewDocument(ScriptsDir());
+    if (const report::FileOutcome saved = fresh.Save(path); !saved.ok) {
+        error = "saving " + path + ": " + saved.message;
+        return catalog;
     }
     ReportDocument opened(*catalog.context, StandardCommandTable());
-    const report::FileOutcome read = opened.Open(path.string());
-    std::error_code ec;
-    fs::remove(path, ec);
-    if (!read.ok) {
-        error = "opening " + path.string() + ": " + read.message;
+    if (const report::FileOutcome read = opened.Open(path); !read.ok) {
+        error = "opening " + path + ": " + read.message;
         return catalog;
     }
     catalog.files = std::move(opened.catalog());
     return catalog;
-}
-
-bool ProbeBuilt(std::string_view commandName) {
-    const CommandRow* row = StandardCommandTable().Find(commandName);
-    return row && row->handler != nullptr;
 }
 
 }  // namespace kavlo::scripts_test

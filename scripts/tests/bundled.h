@@ -1,17 +1,14 @@
 #pragma once
 // Access to the bundled scripts and the sample machine for the script tests:
-// paths, lines of a script, a catalog of the bundled scripts on a machine, and
-// a full gathering of every title.
+// paths, lines of a script, and a report of the bundled scripts gathered on a
+// machine, saved and opened again.
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/app_context.h"
 #include "engine/records.h"
-#include "engine/testing/script_runner.h"
 #include "platform/machine.h"
 
 namespace kavlo::scripts_test {
@@ -25,31 +22,16 @@ std::vector<std::string> BundledScriptNames();
 /// The lines of a file of the scripts folder, without line ends.
 std::vector<std::string> ScriptLines(const std::string& fileName);
 
-/// A machine with its context and the catalog of the bundled scripts on it.
+/// A machine with its context and the scripts of a report gathered on it.
 struct Catalog {
     std::unique_ptr<platform::Machine> machine;
     std::unique_ptr<AppContext> context;
     std::vector<std::unique_ptr<ScriptRecord>> files;
-
-    const ScriptRecord* File(std::string_view name) const;
-    /// The title of a script; null when the script or the title is not in the catalog.
-    const TitleRecord* Title(std::string_view script, std::string_view title) const;
-    std::size_t TitleCount() const;
 };
 
-/// Catalogues the bundled scripts on a machine, as a new report does.
-Catalog CatalogOn(std::unique_ptr<platform::Machine> machine);
-/// Runs every title of every script once, in catalog order.
-void GatherEveryTitle(Catalog& catalog);
 /// Gathers a new report of the bundled scripts on a machine, saves it to a
 /// temporary file and opens it again: the catalog is what support sees. Empty
 /// `error` on success.
 Catalog SavedReportOf(std::unique_ptr<platform::Machine> machine, std::string& error);
-
-/// True when the standard command table has a probe for the command.
-bool ProbeBuilt(std::string_view commandName);
-
-using kavlo::testing::ChildTitles;
-using kavlo::testing::FindNode;
 
 }  // namespace kavlo::scripts_test

@@ -2,6 +2,7 @@
 // computer on Windows (Wine's own machine in the Windows build's tests), the
 // bundled sample machine elsewhere. Nothing may crash, every title ends, and
 // the report saves and opens again.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/machine_factory.h"
@@ -16,19 +17,19 @@ TEST(GatherThisMachine, EveryTitleOfTheBundledScriptsIsGathered) {
     std::string error;
     const Catalog catalog = SavedReportOf(std::move(choice.machine), error);
     ASSERT_EQ(error, "");
-    ASSERT_NE(catalog.File("System"), nullptr);
-    ASSERT_NE(catalog.File("Network"), nullptr);
+    std::string scripts, windowsVersion;
     std::size_t withOutput = 0;
     for (const auto& file : catalog.files) {
+        scripts += file->fileName + " ";
         for (const auto& title : file->titles) {
             EXPECT_EQ(title->runPending, 0) << file->fileName << " - " << title->name;
             if (!title->text.empty() || !title->Root().children().empty()) ++withOutput;
+            if (file->fileName == "System" && title->name == "Windows version") windowsVersion = title->text;
         }
     }
-    // Whatever the machine, its Windows version and its drives are there to show.
-    const TitleRecord* version = catalog.Title("System", "Windows version");
-    ASSERT_NE(version, nullptr);
-    EXPECT_FALSE(version->text.empty());
+    EXPECT_THAT(scripts, ::testing::AllOf(::testing::HasSubstr("Network "), ::testing::HasSubstr("System ")));
+    // Whatever the machine, its Windows version is there to show.
+    EXPECT_NE(windowsVersion, "");
     EXPECT_GT(withOutput, 10u);
 }
 

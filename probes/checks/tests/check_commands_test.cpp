@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/script_rig.h"
-#include "engine/testing/sim_script_run.h"
 
 namespace kavlo {
 namespace {
@@ -124,23 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"inside", "after"},
                  9}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CheckItemsOnASimulatedMachine, RegistryAndFileThroughTheFolderImage) {
-    testing::SimImage image;
-    image.Registry("acme",
-                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Acme\\Options]\n\"Logging\"=dword:00000001\n"
-                   "\"Logging - L\"=dword:00000000\n\"Mode\"=dword:00000002\n");
-    image.DriveFile("WINNT/flags.bin", std::string("\x01\xff\x00hello\x00tail", 13));
-    const auto& title = image.Run("tree",
-                                  "TIRCheck:HKLM\\SOFTWARE\\Acme\\Options\\Logging,,x,,ChkBox Lck,,1,, Logging\n"
-                                  "TIRTextValue:HKLM\\SOFTWARE\\Acme\\Options\\Mode,,x,,Mode: {\n1:one\n2:two\n}\n"
-                                  "TIFCheck:<WINDOWS>\\flags.bin,x,ButBox,1,Flag,0,\n"
-                                  "TIFCheck:<WINDOWS>\\flags.bin,x,Text,0,Text: ,3,\n"
-                                  "TIFTextValue:<WINDOWS>\\flags.bin,x,Byte: ,1 {\n-1:minus one\n}\n"
-                                  "IF VARI1,==,-1 {\nTAddText:vari1 is -1\n}");
-    EXPECT_THAT(ChildTitles(title.Root()),
-                ElementsAre("||04 Logging", "Mode: two", "||02Flag", "Text: hello", "Byte: minus one", "vari1 is -1"));
-}
 
 }  // namespace
 }  // namespace kavlo

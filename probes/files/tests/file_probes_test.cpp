@@ -224,5 +224,43 @@ INSTANTIATE_TEST_SUITE_P(Backends, FileProbes,
                                            ),
                          [](const auto& info) { return std::string(info.param.name); });
 
+#ifdef _WIN32
+// Beyond the shared tree, the computer the tests run on (Wine): effective rights,
+// its own system DLLs and drive roots, generated short names. Wine grants every
+// access and generates short names its own way: there the shapes are checked.
+class RealFileProbes : public FileProbes {};
+
+TEST_P(RealFileProbes, EffectiveRightsOfAFileAndAFolderOnNtfs) {
+    platform::Machine& machine = world_->Context().machine;
+    auto volume = machine.Volume(root.substr(0, 3));
+    if (!volume.ok() || volume->fileSystem.find("NTFS") == std::string::npos)
+        GTEST_SKIP() << "the temporary folder is not on an NTFS drive";
+    std::string text =
+        Lines({"FileInfo:" + root + "\\a.txt,EFFECTIVERIGHTS", "FileInfo:" + root + "\\sub,EFFECTIVERIGHTS"});
+    // The user who made them may read them; the other five letters may have either sign.
+    EXPECT_EQ(text.substr(0, 2) + text.substr(14, 2), "+R+R") << text;
+    std::replace(text.begin(), text.end(), '-', '+');
+    EXPECT_EQ(text, "+R+W+X+D+P+O\t\n+R+W+X+D+P+O\t\n");
+    EXPECT_EQ(machine.EffectiveAccess(root + "\\none.txt").error(), err::kFileNotFound);
+}
+
+TEST_P(RealFileProbes, SystemDllVersionDriveRootAndGeneratedShortName) {
+    const std::string text =
+        Lines({"FileInfo:<SYSTEM32>\\kernel32.dll,FVERSION", "FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE",
+               "CLFNtoSFN:" + root + "\\Long File Name.text"});
+    const std::string version = text.substr(0, text.find('\t'));
+    EXPECT_TRUE(!version.empty() && version.find(',') == std::string::npos && version.find('.') != std::string::npos)
+        << text;
+    const std::string shortNameLine = root + "\\Long File Name.text,";
+    ASSERT_NE(text.find("\nC:\\\tC:\\\tC:\\\tHardDrive\t\n" + shortNameLine), std::string::npos) << text;
+    const std::string shortName = text.substr(text.rfind('\\') + 1);
+    EXPECT_NE(shortName.find('~'), std::string::npos) << text;  // "LONGFI~1.TEX", or Wine's hashed form
+    EXPECT_TRUE(shortName.ends_with(".TEX\n")) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, RealFileProbes, ::testing::Values(Backend{"Real", &Make<RealWorld>}),
+                         [](const auto& info) { return std::string(info.param.name); });
+#endif
+
 }  // namespace
 }  // namespace kavlo

@@ -1,12 +1,34 @@
 #pragma once
-// A fixture that runs each test on every registry backend of the build.
+// A fixture that runs each test on every registry backend of the build. Each
+// backend holds the same test keys under HKCU\Software\KavloEngineTest (see
+// backends.cpp): an in-memory machine, a simulated machine image, and in Windows
+// builds the real registry (under Wine).
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "engine/app_context.h"
-#include "probes/registry/tests/registry_backend.h"
+#include "platform/machine.h"
 
 namespace kavlo::test {
+
+struct RegistryBackend {
+    std::unique_ptr<platform::Machine> machine;
+    std::function<void()> cleanup;  ///< removes what the backend created; may be empty
+    std::string error;              ///< why the backend could not be made
+};
+
+struct BackendChoice {
+    const char* name;
+    RegistryBackend (*make)();
+};
+
+/// Every backend of this build.
+std::vector<BackendChoice> RegistryBackends();
 
 class OnEveryBackend : public ::testing::TestWithParam<BackendChoice> {
 protected:

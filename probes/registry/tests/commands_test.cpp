@@ -25,11 +25,24 @@ std::string Line(std::string_view command, std::string_view rest) {
     return std::string(command) + std::string(kBase) + std::string(rest);
 }
 
-TEST_P(RegistryCommands, ReadRValStrSetsVal1) {
-    Run(Line("ReadRValStr:", "\\Str"));
-    EXPECT_EQ(context().val1.stringValue, "hello");
-    Run(Line("ReadRValStr:", "\\Gone"));
-    EXPECT_EQ(context().val1.stringValue, "Not Present");
+TEST_P(RegistryCommands, ReadRValStrReadsTheFirstStringUpTo400BytesIntoVal1) {
+    const std::pair<std::string, std::string> cases[] = {
+        {Line("ReadRValStr:", "\\"), "default text"},
+        {Line("ReadRValStr:", "\\Str"), "hello"},
+        {Line("ReadRValStr:", "\\Neg"), "-1"},
+        {Line("ReadRValStr:", "\\Multi"), "one"},
+        {Line("ReadRValStr:", "\\Gone"), "Not Present"},
+        {Line("ReadRValStr:", "\\NoKey\\Value"), "Not Present"},
+        {Line("ReadRValStr:", "\\Big"), machine().ErrorText(err::kMoreData)},  // 500 bytes
+        {Line("ReadRValStr:", "\\Prod*\\Ver"), "1.0"},
+        {Line("ReadRValStr:", "\\Prod2*\\Ver"), "2.0"},
+        {Line("ReadRValStr:", "\\Nope*\\Ver"), "Not Present"},
+        {"ReadRValStr:HKXX\\Software\\KavloEngineTest\\Str", machine().ErrorText(err::kInvalidHandle)},
+    };
+    for (const auto& [line, expected] : cases) {
+        Run(line);
+        EXPECT_EQ(context().val1.stringValue, expected) << line;
+    }
 }
 
 TEST_P(RegistryCommands, PresenceCommandsSetTheFlag) {
@@ -132,20 +145,12 @@ TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
 TEST_P(RegistryCommands, TERegListShowsOversizedValuesWithTheMoreDataText) {
     const auto& title = Run(Line("TERegList:", ""), "tree");
     ASSERT_EQ(title.Root().children().size(), 1u);
-    const ResultNode& key = *title.Root().children()[0];
-    std::vector<std::string> values;
-    for (const auto& child : key.children())
-        if (child->title().rfind("[D]", 0) != 0) values.push_back(child->title());
-    const std::vector<std::string> expected = {",default text",
-                                               "Big," + machine().ErrorText(err::kMoreData),
-                                               "Bin,0x01 ab ff",
-                                               "Dword5,0x5",
-                                               "Huge," + machine().ErrorText(err::kMoreData),
-                                               "Multi,one\ntwo",
-                                               "Neg,0xffffffff",
-                                               "Pct,50%% %s",
-                                               "Str,hello"};
-    EXPECT_EQ(values, expected);
+    std::string values;
+    for (const auto& child : title.Root().children()[0]->children())
+        if (!child->title().starts_with("[D]")) values += child->title() + "|";
+    const std::string more = machine().ErrorText(err::kMoreData);
+    EXPECT_EQ(values, ",default text|Big," + more + "|Bin,0x01 ab ff|Dword5,0x5|Huge," + more +
+                          "|Multi,one\ntwo|Neg,0xffffffff|Pct,50%% %s|Str,hello|");
 }
 
 TEST_P(RegistryCommands, TERegListOfAMissingKeyAddsNothing) {

@@ -43,13 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"HKLM", std::nullopt, "", "", "KLM"},  // no separator: no root word
                       SplitCase{"", std::nullopt, "", "", ""}));
 
-TEST(SplitKeyPath, KeepsEverythingAfterTheRoot) {
-    const RegistryPath split = SplitKeyPath("HKLM\\Software\\Acme\\Prod*");
-    EXPECT_EQ(split.root, RegRoot::LocalMachine);
-    EXPECT_EQ(split.keyPath, "Software\\Acme\\Prod*");
-    EXPECT_EQ(split.valueName, "");
-}
-
 platform::RegValue Value(std::uint32_t type, std::string data) { return {type, std::move(data)}; }
 
 struct FormatCase {
@@ -70,15 +63,10 @@ TEST_P(FormatValueTextCases, ByType) {
 using namespace platform::regtype;
 INSTANTIATE_TEST_SUITE_P(
     Types, FormatValueTextCases,
-    ::testing::Values(FormatCase{"Dword", Value(kDword, std::string("\x05\0\0\0", 4)), false, false, "5"},
-                      FormatCase{"DwordNegative", Value(kDword, "\xff\xff\xff\xff"), false, false, "-1"},
-                      FormatCase{"DwordHex", Value(kDword, std::string("\x05\0\0\0", 4)), true, false, "0x5"},
-                      FormatCase{"DwordHexLarge", Value(kDword, "\xef\xbe\xad\xde"), true, false, "0xdeadbeef"},
+    ::testing::Values(FormatCase{"DwordHexLarge", Value(kDword, "\xef\xbe\xad\xde"), true, false, "0xdeadbeef"},
                       FormatCase{"DwordShortData", Value(kDword, "\x07"), false, false, "7"},
                       FormatCase{"Binary", Value(kBinary, "\x01\xab\xff"), false, false, "0x01 ab ff"},
                       FormatCase{"BinaryEmpty", Value(kBinary, ""), false, false, "0x"},
-                      FormatCase{"MultiFirst", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, false, "one"},
-                      FormatCase{"MultiAll", Value(kMultiSz, std::string("one\0two\0\0", 9)), false, true, "one\ntwo"},
                       FormatCase{"MultiUnterminated", Value(kMultiSz, std::string("one\0two", 7)), false, true,
                                  "one\ntwo"},
                       FormatCase{"MultiEmpty", Value(kMultiSz, std::string("\0\0", 2)), false, true, ""},
