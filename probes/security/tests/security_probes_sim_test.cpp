@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
-#include "platform/security/security_descriptor.h"
 #include "probes/security/security_texts.h"
 #include "probes/system/tests/probe_test_support.h"
 
@@ -31,9 +30,7 @@ TEST_F(SecurityProbes, LogonInfoWritesAndRecordsTheUser) {
     EXPECT_EQ(Run("text", "LogonInfo:").text,
               "Username: alice\nSID: S-1-5-21-1-2-3-1001\nDomain name: TESTDOM\nAuthentication server: TESTPC\n"
               "Member of global groups: \nMember of local groups: Users, Auditors\n");
-    EXPECT_EQ(lines.context.logon.logonServer, "TESTPC");
-    EXPECT_THAT(lines.context.logon.localGroups, ElementsAre("Users", "Auditors"));
-    // A second run replaces every field.
+    // The run records the user, and a second run replaces every field.
     lines.context.logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
     Run("tree", "LogonInfo:");
     EXPECT_EQ(lines.context.logon.userName, "alice");
@@ -76,36 +73,11 @@ TEST(FileRightsLine, LettersForEachBit) {
     }
 }
 
+// The key listings' expected outputs show each word; these are the edges.
 TEST(PermissionSummary, FullControlReadOrSpecial) {
-    EXPECT_EQ(PermissionSummary(0xF003F), "Full Control");
     EXPECT_EQ(PermissionSummary(0xFFFFFFFF), "Full Control");
-    EXPECT_EQ(PermissionSummary(0x20019), "Read");
     EXPECT_EQ(PermissionSummary(0x80020019), "Read");  // bits outside 0xF003F do not count
-    EXPECT_EQ(PermissionSummary(0x2001B), "Special");
     EXPECT_EQ(PermissionSummary(0), "Special");
-}
-
-TEST_F(SecurityProbes, InheritanceFollowsTheFlags) {
-    // C:\App: OI|NP reaches files directly below only; CI only folders; IO
-    // entries pass on without applying; inherited entries carry ID.
-    auto model = [&](std::string_view path) {
-        auto bytes = machine_->FileSecurity(path);
-        EXPECT_TRUE(bytes.ok()) << path;
-        return platform::ParseSecurityDescriptor(*bytes).value();
-    };
-    using namespace platform::ace_flag;
-    const auto exe = model("C:\\App\\app.exe");
-    ASSERT_EQ(exe.dacl.size(), 4u);  // SY, BU (OI|NP), CO, BA from C:\ .
-    EXPECT_EQ(exe.dacl[1].flags, kInherited);
-    EXPECT_EQ(exe.dacl[1].mask, 0x120089u);
-    const auto sub = model("C:\\App\\Sub");
-    ASSERT_EQ(sub.dacl.size(), 4u);  // SY, Auditors (CI), CO, BA; BU's OI|NP stops here
-    EXPECT_EQ(sub.dacl[1].flags, kContainerInherit | kInherited);
-    EXPECT_EQ(sub.dacl[2].flags, kObjectInherit | kContainerInherit | kInherited);  // IO cleared on a folder
-    const auto readme = model("C:\\App\\Sub\\readme.txt");
-    ASSERT_EQ(readme.dacl.size(), 3u);  // Auditors' CI does not reach files
-    EXPECT_FALSE(model("C:\\Open\\x.txt").hasDacl);
-    EXPECT_TRUE(model("C:\\Empty\\x.txt").dacl.empty());
 }
 
 TEST_F(SecurityProbes, EffectiveAccessOfTheUserToTheBit) {
