@@ -26,30 +26,12 @@ protected:
     probe_test::LineRunner lines{*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
-TEST_F(SecurityProbes, LogonInfoWritesAndRecordsTheUser) {
-    EXPECT_EQ(Run("text", "LogonInfo:").text,
-              "Username: alice\nSID: S-1-5-21-1-2-3-1001\nDomain name: TESTDOM\nAuthentication server: TESTPC\n"
-              "Member of global groups: \nMember of local groups: Users, Auditors\n");
-    // The run records the user, and a second run replaces every field.
+TEST_F(SecurityProbes, LogonInfoRecordsTheUserReplacingEveryField) {
     lines.context.logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
     Run("tree", "LogonInfo:");
     EXPECT_EQ(lines.context.logon.userName, "alice");
     EXPECT_TRUE(lines.context.logon.globalGroups.empty());
     EXPECT_EQ(lines.context.logon.logonDomain, "TESTDOM");
-}
-
-TEST_F(SecurityProbes, PrivilegesHeldAndMissing) {
-    const ResultNode& root = Run("tree", "TMyPrivilage:").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("Current User Privilages:", "Enabled:", "Disabled:"));
-    // A held name without a display name shows as itself.
-    EXPECT_THAT(Titles(Child(root, "Enabled:")),
-                ElementsAre("Shut down the system", "Bypass traverse checking", "SeNoSuchPrivilege"));
-    const std::vector<std::string> disabled = Titles(Child(root, "Disabled:"));
-    ASSERT_EQ(disabled.size(), 22u + 2u);
-    EXPECT_EQ(disabled.front(), "Create a token object");
-    EXPECT_EQ(std::count(disabled.begin(), disabled.end(), "Shut down the system"), 0);
-    EXPECT_EQ(disabled[22], "Error looking up privilage SeServiceSidA specified privilege does not exist.");
-    EXPECT_EQ(disabled[23], "Error looking up privilage SeBatchSidA specified privilege does not exist.");
 }
 
 TEST(SecurityProbesWithoutPrivileges, OnlyTheErrorItemsAreListed) {
@@ -107,35 +89,40 @@ TEST_P(SecurityTrees, WholeTree) {
 
 INSTANTIATE_TEST_SUITE_P(
     Listings, SecurityTrees,
-    ::testing::Values(
-        // Explicit entries first, deny first, duplicates kept, then what C:\App passes on.
-        TreeCase{"all_file_rights", "ListAllFileRights:C:\\App\\Logs", "text"},
-        TreeCase{"all_file_rights_fat", "ListAllFileRights:E:\\data.txt", "text"},
-        TreeCase{"all_file_rights_empty", "ListAllFileRights:C:\\Empty", "text"},
-        TreeCase{"all_file_rights_missing", "ListAllFileRights:C:\\Missing", "text"},
-        // Subfolders before the folder's own rights; an empty list gives a "Rights" item without entries.
-        TreeCase{"dir_rights", "TDirRightsList:C:\\App"}, TreeCase{"dir_rights_empty", "TDirRightsList:C:\\Empty"},
-        TreeCase{"dir_rights_removable", "TDirRightsList:A:\\x"}, TreeCase{"dir_rights_fat", "TDirRightsList:E:\\"},
-        // Each piece of the path, then the matches.
-        TreeCase{"file_chain", "TFilRightsList:C:\\App\\*.exe"},
-        // Rights before subfolders; A: is removable and left out.
-        TreeCase{"drive_walk", "TDrvRightsList:"},
-        // Only HKLM keys are listed.
-        TreeCase{"key_rights", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test"},
-        TreeCase{"key_rights_hkcu", "TRegKeyRightsList:HKCU\\Software"},
-        // One item per account, then the user's effective rights; the listing
-        // collects the logon record itself. Users: Set Value, then Delete denied,
-        // then KR: Read Control but not Delete. alice is in Auditors (full control
-        // before the deny) and Users.
-        TreeCase{"key_permissions", "TERKeyPermList:HKLM\\SOFTWARE\\Test"},
-        TreeCase{"key_permissions_missing", "TERKeyPermList:HKLM\\NoSuchKey"},
-        TreeCase{"key_permissions_labelled", "TERKeyPerm:HKLM\\SOFTWARE\\Test"},
-        // Each account once; a malformed value is an error item.
-        TreeCase{"dcom_defaults", "TEDcomCnfg:"},
-        TreeCase{"app_dcom", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]"},
-        // A script cannot hold a braced line; the dispatcher can.
-        TreeCase{"app_dcom", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}"},
-        TreeCase{"app_dcom_missing", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]"}),
+    ::testing::Values(TreeCase{"logon_info", "LogonInfo:", "text"},
+                      // Held privileges by their display names (a name without one as itself),
+                      // the others, then the two table names that are no privileges as errors.
+                      TreeCase{"privileges", "TMyPrivilage:"},
+                      // Explicit entries first, deny first, duplicates kept, then what C:\App passes on.
+                      TreeCase{"all_file_rights", "ListAllFileRights:C:\\App\\Logs", "text"},
+                      TreeCase{"all_file_rights_fat", "ListAllFileRights:E:\\data.txt", "text"},
+                      TreeCase{"all_file_rights_empty", "ListAllFileRights:C:\\Empty", "text"},
+                      TreeCase{"all_file_rights_missing", "ListAllFileRights:C:\\Missing", "text"},
+                      // Subfolders before the folder's own rights; an empty list gives a "Rights" item without entries.
+                      TreeCase{"dir_rights", "TDirRightsList:C:\\App"},
+                      TreeCase{"dir_rights_empty", "TDirRightsList:C:\\Empty"},
+                      TreeCase{"dir_rights_removable", "TDirRightsList:A:\\x"},
+                      TreeCase{"dir_rights_fat", "TDirRightsList:E:\\"},
+                      // Each piece of the path, then the matches.
+                      TreeCase{"file_chain", "TFilRightsList:C:\\App\\*.exe"},
+                      // Rights before subfolders; A: is removable and left out.
+                      TreeCase{"drive_walk", "TDrvRightsList:"},
+                      // Only HKLM keys are listed.
+                      TreeCase{"key_rights", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test"},
+                      TreeCase{"key_rights_hkcu", "TRegKeyRightsList:HKCU\\Software"},
+                      // One item per account, then the user's effective rights; the listing
+                      // collects the logon record itself. Users: Set Value, then Delete denied,
+                      // then KR: Read Control but not Delete. alice is in Auditors (full control
+                      // before the deny) and Users.
+                      TreeCase{"key_permissions", "TERKeyPermList:HKLM\\SOFTWARE\\Test"},
+                      TreeCase{"key_permissions_missing", "TERKeyPermList:HKLM\\NoSuchKey"},
+                      TreeCase{"key_permissions_labelled", "TERKeyPerm:HKLM\\SOFTWARE\\Test"},
+                      // Each account once; a malformed value is an error item.
+                      TreeCase{"dcom_defaults", "TEDcomCnfg:"},
+                      TreeCase{"app_dcom", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]"},
+                      // A script cannot hold a braced line; the dispatcher can.
+                      TreeCase{"app_dcom", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}"},
+                      TreeCase{"app_dcom_missing", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]"}),
     [](const ::testing::TestParamInfo<TreeCase>& info) {
         return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
     });
