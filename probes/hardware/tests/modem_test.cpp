@@ -90,31 +90,24 @@ INSTANTIATE_TEST_SUITE_P(
         PortCase{"LastHoldWins", "", "hold = cts, rlsd", "      Unable to test: waiting for RLSD\n"}),
     [](const ::testing::TestParamInfo<PortCase>& info) { return std::string(info.param.name); });
 
-struct OsCase {
-    std::string_view name;
-    System os;
-    std::string_view attachment;  ///< empty: the probe adds nothing
-};
-
-class ModemOsTest : public ::testing::TestWithParam<OsCase> {};
-
-TEST_P(ModemOsTest, BehaviourByOperatingSystem) {
-    const std::string outline = Outline(GetParam().os, "", "");
-    if (GetParam().attachment.empty()) {
-        EXPECT_EQ(outline, "T\n");
-    } else {
-        EXPECT_NE(outline.find("\n    " + std::string(GetParam().attachment) + "\n"), std::string::npos) << outline;
+TEST(ModemInfo, AttachmentByOperatingSystem) {
+    const std::string withPort = "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
+    const std::string withoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
+    const std::pair<System, std::string> cases[] = {
+        {{"9x", 4, 10}, withoutPort},
+        {{"NT", 4, 0}, withPort},
+        {{"NT", 10, 0}, withPort},
+        {{"NT", 3, 51}, ""},  // the probe adds nothing
+    };
+    for (const auto& [os, attachment] : cases) {
+        const std::string outline = Outline(os, "", "");
+        if (attachment.empty()) {
+            EXPECT_EQ(outline, "T\n");
+        } else {
+            EXPECT_NE(outline.find("\n    " + attachment + "\n"), std::string::npos) << outline;
+        }
     }
 }
-
-constexpr std::string_view kWithPort =
-    "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
-constexpr std::string_view kWithoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
-INSTANTIATE_TEST_SUITE_P(Systems, ModemOsTest,
-                         ::testing::Values(OsCase{"Windows98", {"9x", 4, 10}, kWithoutPort},
-                                           OsCase{"Nt4", {"NT", 4, 0}, kWithPort}, OsCase{"Nt351", {"NT", 3, 51}, ""},
-                                           OsCase{"Windows10", {"NT", 10, 0}, kWithPort}),
-                         [](const ::testing::TestParamInfo<OsCase>& info) { return std::string(info.param.name); });
 
 TEST(ModemInfo, UnreadableCapabilitiesAndVersionFailures) {
     EXPECT_EQ(Outline(kWindows2000, "caps = no", ""), "T\n");
