@@ -13,8 +13,6 @@ namespace {
 class SystemCommands : public ::testing::Test {
 protected:
     std::string Run(std::string_view line) { return lines.Text(line); }
-    // The outline of what one line adds to a fresh tree title.
-    std::string Tree(std::string_view line) { return probe_test::OutlineBelow(lines.Run("tree", line).Root()); }
 
     probe_test::MachineFolder folder{"probes/system/tests/data/machine"};
     probe_test::LineRunner lines{folder.machine(), OsInfo{"NT5.0", "Windows 2000", 50, true}};
@@ -70,7 +68,8 @@ TEST_F(SystemCommands, EventLogWithEveryColumn) {
 
 TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
     // The six types the machine lacks follow, without the system text's line break.
-    probe_test::ExpectSameAsFile(Tree("TDefaultCryptoProviders:"), "probes/system/tests/expected/crypto_providers.txt");
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(lines.Run("tree", "TDefaultCryptoProviders:").Root()),
+                                 "probes/system/tests/expected/crypto_providers.txt");
 }
 
 TEST_F(SystemCommands, NothingOutsideTheNtFamily) {
