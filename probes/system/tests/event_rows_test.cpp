@@ -37,7 +37,6 @@ TEST(RunFolding, WorkedExamples) {
 TEST(EventColumns, KeysAndTheOneColumnSummary) {
     EXPECT_EQ(ColumnOfKey("DateTime"), EventColumn::Date);  // the first word in the list wins
     EXPECT_EQ(ColumnOfKey("EventType"), EventColumn::Type);
-    EXPECT_EQ(ColumnOfKey("Severity"), EventColumn::None);
     EXPECT_EQ(SummaryRow(6, 1), "DUPLICATES,\n");
 }
 

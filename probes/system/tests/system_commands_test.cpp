@@ -56,7 +56,7 @@ TEST(ServerType, TreeAndFailures) {
     }
 }
 
-// Every column: type words (none for type 3), the unknown key's empty cell,
+// Every column: type words (none for type 3), no cell for the unknown key,
 // dates and times as UTC, folded runs with their summary rows, and descriptions
 // from the first message file that loads, from the system's table, from the
 // last error's text, or "LoadLibrary failed".
