@@ -84,11 +84,12 @@ TEST_F(RealSystemProbes, DefaultProvidersWithTheirKeySet) {
         HCRYPTPROV gone = 0;
         ::CryptAcquireContextA(&gone, nullptr, nullptr, PROV_RSA_FULL, CRYPT_DELETEKEYSET);
     }
-    // Every one of the eight types is either available or explained.
+    // Every one of the eight types is either available or explained (Wine 8
+    // has no text for the error).
     EXPECT_TRUE(Matches(tree,
                         "Available Providers\n(  [^\n]+  Ver: [^\n]+\n    Default key container: [^\n]*\n"
                         "    CSP implementation type: [^\n]+\n    Available key container\\(s\\)\n(      [^\n]*\n)*)+"
-                        "Unavailable Providers\n(  [^\n]+  Error: [^\n]+\n)*"))
+                        "Unavailable Providers\n(  [^\n]+  Error: [^\n]*\n)*"))
         << tree;
     const std::vector<std::string> rows = Lines(tree);
     EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
