@@ -22,8 +22,7 @@ protected:
     TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
     probe_test::MachineFolder folder{"probes/security/tests/data/machine"};
-    platform::Machine* machine_ = &folder.machine();
-    probe_test::LineRunner lines{*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}};
+    probe_test::LineRunner lines{folder.machine(), OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SecurityProbes, LogonInfoRecordsTheUserReplacingEveryField) {
@@ -65,11 +64,11 @@ TEST(PermissionSummary, FullControlReadOrSpecial) {
 TEST_F(SecurityProbes, EffectiveAccessOfTheUserToTheBit) {
     // Users: denied 0x116 first, then FA: everything else of FA. The file below
     // inherits only the deny (the allows carry no inheritance flags).
-    EXPECT_EQ(*machine_->EffectiveAccess("C:\\App\\Logs"), 0x1F01FFu & ~0x116u);
-    EXPECT_EQ(*machine_->EffectiveAccess("C:\\App\\Logs\\today.log"), 0u);
+    EXPECT_EQ(*folder.machine().EffectiveAccess("C:\\App\\Logs"), 0x1F01FFu & ~0x116u);
+    EXPECT_EQ(*folder.machine().EffectiveAccess("C:\\App\\Logs\\today.log"), 0u);
     // Owner rights only where nothing is granted but the owner (BA) is not alice.
-    EXPECT_EQ(*machine_->EffectiveAccess("C:\\Empty\\x.txt"), 0u);
-    EXPECT_EQ(*machine_->EffectiveAccess("C:\\Open\\x.txt"), 0x1F01FFu);
+    EXPECT_EQ(*folder.machine().EffectiveAccess("C:\\Empty\\x.txt"), 0u);
+    EXPECT_EQ(*folder.machine().EffectiveAccess("C:\\Open\\x.txt"), 0x1F01FFu);
 }
 
 // Whole outputs of the listing commands (texts, or trees' outlines), each in

@@ -12,19 +12,17 @@ namespace {
 
 class SystemCommands : public ::testing::Test {
 protected:
-    std::string Run(std::string_view line) { return lines.Text(line); }
-
     probe_test::MachineFolder folder{"probes/system/tests/data/machine"};
     probe_test::LineRunner lines{folder.machine(), OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SystemCommands, ServerTypeAndSharesWithUnlimitedAndAdministrativeShares) {
-    EXPECT_EQ(Run("CWinServerType:"),
+    EXPECT_EQ(lines.Text("CWinServerType:"),
               "Server Type,0x1003\n"
               "SV_TYPE_WORKSTATION,All LAN Manager workstations\n"
               "SV_TYPE_SERVER,All LAN Manager servers\n"
               "SV_TYPE_NT,Windows NT (either Workstation or Server)\n");
-    EXPECT_EQ(Run("CWinShares:"), "C$,C:\\,Default share,Unlimited,0\nDocs,D:\\Docs,Team, shared,10,2\n");
+    EXPECT_EQ(lines.Text("CWinShares:"), "C$,C:\\,Default share,Unlimited,0\nDocs,D:\\Docs,Team, shared,10,2\n");
 }
 
 // The [network] section of a machine, and what the text and tree commands give.
@@ -61,9 +59,9 @@ TEST(ServerType, TreeAndFailures) {
 // from the first message file that loads, from the system's table, from the
 // last error's text, or "LoadLibrary failed".
 TEST_F(SystemCommands, EventLogWithEveryColumn) {
-    probe_test::ExpectSameAsFile(Run("CEvtLog:System,Type,Severity,Date,Time,Source,Event,Computer,Description"),
+    probe_test::ExpectSameAsFile(lines.Text("CEvtLog:System,Type,Severity,Date,Time,Source,Event,Computer,Description"),
                                  "probes/system/tests/expected/system_log.txt");
-    EXPECT_EQ(Run("CEvtLog:Empty,Type,Event"), "");  // no "Reached the end of the file."
+    EXPECT_EQ(lines.Text("CEvtLog:Empty,Type,Event"), "");  // no "Reached the end of the file."
 }
 
 TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
@@ -74,8 +72,8 @@ TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
 
 TEST_F(SystemCommands, NothingOutsideTheNtFamily) {
     lines.context.os = OsInfo{"Win98", "Windows 98", 98, false};
-    EXPECT_EQ(Run("CWinServerType:"), "");
-    EXPECT_EQ(Run("CEvtLog:System,Event"), "");
+    EXPECT_EQ(lines.Text("CWinServerType:"), "");
+    EXPECT_EQ(lines.Text("CEvtLog:System,Event"), "");
 }
 
 // Key containers "First" and "Second" whose algorithm enumeration fails with 87.
