@@ -1,9 +1,10 @@
-// Writing and reading a large report (1,000,000 tree nodes and 200 MB of text)
-// against a plain sequential copy of the same file in the same run, and the
-// heap that reading needs compared with the records it produces.
+// Reading a large report (1,000,000 tree nodes and 200 MB of text) against a
+// plain sequential copy of the same file in the same run, and the heap that
+// reading needs compared with the records it produces. Reading is the side that
+// takes files from elsewhere; writing is one pass over records already held.
 //
-// Goals: writing at least 1/2 and reading at least 1/4 of the copy's throughput;
-// peak heap while reading at most twice the heap held by the records read.
+// Goals: reading at least 1/4 of the copy's throughput; peak heap while reading
+// at most twice the heap held by the records read.
 
 #include <benchmark/benchmark.h>
 
@@ -122,17 +123,6 @@ void BM_CopyFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.size));
 }
 
-void BM_WriteReport(benchmark::State& state) {
-    BenchFiles& files = Files();
-    const ReportContents contents = MakeReport();
-    for (auto _ : state) {
-        platform::FilePtr out = platform::OpenHostFile(files.copy, "wb");
-        FileSink sink(out.get());
-        if (WriteReport(contents, sink) != WriteStatus::Ok || platform::CloseHostFile(out) != 0) std::abort();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.size));
-}
-
 void BM_ReadReport(benchmark::State& state) {
     BenchFiles& files = Files();
     double records = 0, peak = 0;
@@ -157,7 +147,6 @@ void BM_ReadReport(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CopyFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_WriteReport)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_ReadReport)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 }  // namespace

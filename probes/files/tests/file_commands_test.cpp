@@ -245,8 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
     Sections, FileReadTextSectionTest,
     ::testing::Values(SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
                                   "[Update]\nserver=one\n[Update]\nserver=two\n"},
-                      SectionCase{"StartMarkerNeverOccurs", "C:\\app.ini,[,[Missing]", ""},
-                      SectionCase{"EndMarkerNeverOccurs", "C:\\app.ini,#,server=two", "server=two\n\t  [Tail]\nc=3\n"},
                       SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
                       SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
                       SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[",

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/script_rig.h"
+#include "probes/files/tests/expected_file.h"
 #include "platform/sim/sim_machine.h"
 
 namespace kavlo {
@@ -26,26 +27,22 @@ protected:
     std::unique_ptr<platform::Machine> machine;
 };
 
+// oldver.dll has no translation table, german.dll is German in Unicode,
+// kavtool.exe is not a PE file; drive D: holds no disc.
 TEST_F(SimFileProbes, FileInfoRowsOfDatesVersionResourcesAndDrives) {
-    EXPECT_EQ(Run("text",
-                  "FileInfo:<WINDOWS>\\win.ini,FNAME,FPATH,FNAMEPATH,FSIZE,FDATE,FTIME,FATTRIBUTE,DRVTYPE,MEDIATYPE,"
-                  "EFFECTIVERIGHTS,FVERSION\n"
-                  "FileInfo:<SYSTEM32>\\acmever.dll,FNAME,FVERSION,FDESCRIPTION,FMANUFACTURE,FPRODNAME,FPRODVERSION,"
-                  "FCOMMENTS,FSIZE\n"
-                  "FileInfo:<SYSTEM32>\\oldver.dll,FNAME,FVERSION,FMANUFACTURE\n"   // no translation table
-                  "FileInfo:<SYSTEM32>\\german.dll,FNAME,FVERSION,FMANUFACTURE\n"   // German, Unicode
-                  "FileInfo:<SYSTEM32>\\kavtool.exe,FNAME,FVERSION,FMANUFACTURE\n"  // not a PE file
-                  "FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE\n"
-                  "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE\n"
-                  "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE"),
-              "win.ini\tC:\\WINNT\tC:\\WINNT\\win.ini\t124\t06/15/01\t02:05:09  PM\tA\tHardDrive\tNTFS\t\t\t\n"
-              "acmever.dll\t5. 0. 2. 1\tAcme helper, shared\tAcme Corp\tAcme Tools\t5. 0\tfor tests\t2.0K\t\n"
-              "oldver.dll\t4. 0. 0. 950\tOld Corp\t\n"
-              "german.dll\t1.2\tDeutsch GmbH\t\n"
-              "kavtool.exe\t\t\t\n"
-              "C:\\\tC:\\\tC:\\\tHardDrive\tNTFS\t\n"
-              "D:\\\tCD-ROM\t\t\n"  // no disc: no file system to show
-              "E:\\\tRemovable\tFAT\t\n");
+    testing::ExpectSameAsFile(
+        Run("text",
+            "FileInfo:<WINDOWS>\\win.ini,FNAME,FPATH,FNAMEPATH,FSIZE,FDATE,FTIME,FATTRIBUTE,DRVTYPE,MEDIATYPE,"
+            "EFFECTIVERIGHTS,FVERSION\n"
+            "FileInfo:<SYSTEM32>\\acmever.dll,FNAME,FVERSION,FDESCRIPTION,FMANUFACTURE,FPRODNAME,FPRODVERSION,"
+            "FCOMMENTS,FSIZE\n"
+            "FileInfo:<SYSTEM32>\\oldver.dll,FNAME,FVERSION,FMANUFACTURE\n"
+            "FileInfo:<SYSTEM32>\\german.dll,FNAME,FVERSION,FMANUFACTURE\n"
+            "FileInfo:<SYSTEM32>\\kavtool.exe,FNAME,FVERSION,FMANUFACTURE\n"
+            "FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE\n"
+            "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE\n"
+            "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE"),
+        "probes/files/tests/expected/file_info_rows.txt");
 }
 
 TEST_F(SimFileProbes, SearchesOfAFileListTitleFollowThePathInOrder) {
