@@ -43,50 +43,42 @@ TEST(ReportLayout, OnlyKindsNamingATreeStoreOne) {
 
 // ------------------------------------------------------------ primitives
 
-TEST(ArchivePrimitives, StringPrefixesAtTheirBoundaries) {
-    const std::pair<std::size_t, std::string> cases[] = {
-        {0, std::string("\x00", 1)},
-        {254, "\xFE"},
-        {255, std::string("\xFF\xFF\x00", 3)},
-        {65533, "\xFF\xFD\xFF"},
-        {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
-        {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
+// A string's length prefix and a list's count, written and read back, with as
+// many bytes following as the reader needs to believe the count.
+TEST(ArchivePrimitives, StringPrefixesAndCountsAtTheirBoundaries) {
+    struct Case {
+        bool isCount;
+        std::size_t length;
+        std::string prefix;
     };
-    for (const auto& [length, prefix] : cases) {
-        SCOPED_TRACE(length);
+    const Case cases[] = {
+        {false, 0, std::string("\x00", 1)},
+        {false, 254, "\xFE"},
+        {false, 255, std::string("\xFF\xFF\x00", 3)},
+        {false, 65533, "\xFF\xFD\xFF"},
+        {false, 65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+        {false, 70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
+        {true, 0, std::string("\x00\x00", 2)},
+        {true, 65534, "\xFE\xFF"},
+        {true, 65535, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)},
+        {true, 65536, std::string("\xFF\xFF\x00\x00\x01\x00", 6)},
+    };
+    for (const auto& [isCount, length, prefix] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::pair{isCount, length}));
         StringSink sink;
         ArchiveWriter out(sink);
-        out.String(std::string(length, 'x'));
+        if (isCount) out.Count(length);
+        else out.String(std::string(length, 'x'));
         ASSERT_TRUE(out.Flush());
-        EXPECT_EQ(sink.bytes, prefix + std::string(length, 'x'));
-        MemorySource source(sink.bytes);
+        const std::string rest(isCount ? length * 2 : length, isCount ? '\0' : 'x');
+        EXPECT_EQ(sink.bytes, prefix + (isCount ? "" : rest));
+        const std::string bytes = prefix + rest;
+        MemorySource source(bytes);
         ArchiveReader in(source);
-        EXPECT_EQ(in.String(), std::string(length, 'x'));
+        if (isCount) EXPECT_EQ(in.Count(2), length);
+        else EXPECT_EQ(in.String(), rest);
         EXPECT_FALSE(in.failed());
-        EXPECT_EQ(in.Remaining(), 0u);
-    }
-}
-
-TEST(ArchivePrimitives, CountsAreWordsBelow65535AndDwordsFromThereOn) {
-    const std::pair<std::size_t, std::string> cases[] = {
-        {0, std::string("\x00\x00", 2)},
-        {65534, "\xFE\xFF"},
-        {65535, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)},
-        {65536, std::string("\xFF\xFF\x00\x00\x01\x00", 6)},
-    };
-    for (const auto& [count, bytes] : cases) {
-        SCOPED_TRACE(count);
-        StringSink sink;
-        ArchiveWriter out(sink);
-        out.Count(count);
-        ASSERT_TRUE(out.Flush());
-        EXPECT_EQ(sink.bytes, bytes);
-        // the reader takes it when enough bytes follow for the elements
-        const std::string withRoom = sink.bytes + std::string(count * 2, '\0');
-        MemorySource source(withRoom);
-        ArchiveReader in(source);
-        EXPECT_EQ(in.Count(2), count);
-        EXPECT_FALSE(in.failed());
+        EXPECT_EQ(in.Remaining(), isCount ? rest.size() : 0u);
     }
 }
 
