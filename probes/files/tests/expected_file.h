@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "platform/testing/temp_folder.h"
@@ -16,7 +17,10 @@ namespace kavlo::testing {
 
 inline void ExpectSameAsFile(const std::string& actual, const std::string& relative) {
     const std::string path = std::string(KAVLO_TEST_SOURCE_DIR) + "/" + relative;
-    if (std::getenv("KAVLO_UPDATE_EXPECTED")) return WriteAll(path, actual);
+    if (std::getenv("KAVLO_UPDATE_EXPECTED")) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        return WriteAll(path, actual);
+    }
     const std::string expected = ReadAll(path);
     if (actual == expected) return;
     // The first difference, from the start of its line on both sides.

@@ -27,10 +27,11 @@ protected:
     std::unique_ptr<platform::Machine> machine;
 };
 
-// oldver.dll has no translation table, german.dll is German in Unicode,
-// kavtool.exe is not a PE file; drive D: holds no disc.
-TEST_F(SimFileProbes, FileInfoRowsOfDatesVersionResourcesAndDrives) {
-    testing::ExpectSameAsFile(
+// The rows of FileInfo: (oldver.dll has no translation table, german.dll is
+// German in Unicode, kavtool.exe is not a PE file, drive D: holds no disc), the
+// searches of a file-list title along PATH, and short names on NT only.
+TEST_F(SimFileProbes, WholeOutputOfFileInfoSearchesAndShortNames) {
+    std::string output =
         Run("text",
             "FileInfo:<WINDOWS>\\win.ini,FNAME,FPATH,FNAMEPATH,FSIZE,FDATE,FTIME,FATTRIBUTE,DRVTYPE,MEDIATYPE,"
             "EFFECTIVERIGHTS,FVERSION\n"
@@ -41,21 +42,14 @@ TEST_F(SimFileProbes, FileInfoRowsOfDatesVersionResourcesAndDrives) {
             "FileInfo:<SYSTEM32>\\kavtool.exe,FNAME,FVERSION,FMANUFACTURE\n"
             "FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE\n"
             "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE\n"
-            "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE"),
-        "probes/files/tests/expected/file_info_rows.txt");
-}
-
-TEST_F(SimFileProbes, SearchesOfAFileListTitleFollowThePathInOrder) {
-    EXPECT_EQ(Run("filelist,Name,20,Size,8\nFNAMEPATH,FSIZE,FATTRIBUTE\nss",
-                  "CFileSearchPath:kavtool.exe\n  CFileSearch:<WINDOWS>\\*.ini\n  CFileSearch:C:\\Tools\\*.*"),
-              "0,C:\\WINNT\\System32\\kavtool.exe,3.0K,RA,\n0,C:\\Tools\\kavtool.exe,512,A,\n"
-              "0,C:\\WINNT\\win.ini,124,A,\n0,C:\\Tools\\kavtool.exe,512,A,\n");
-}
-
-TEST_F(SimFileProbes, ShortPathNamesOnNtOnly) {
-    const std::string line = "CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt";
-    EXPECT_EQ(Run("text", line), "C:\\Program Files\\Acme\\readme long name.txt,C:\\PROGRA~1\\Acme\\README~1.TXT\n");
-    EXPECT_EQ(Run("text", line, testing::Win95()), "");
+            "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE");
+    output += "--- searches\n" +
+              Run("filelist,Name,20,Size,8\nFNAMEPATH,FSIZE,FATTRIBUTE\nss",
+                  "CFileSearchPath:kavtool.exe\n  CFileSearch:<WINDOWS>\\*.ini\n  CFileSearch:C:\\Tools\\*.*");
+    const std::string shortName = "CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt";
+    output += "--- short names on NT 5.0, then Windows 95\n" + Run("text", shortName) +
+              Run("text", shortName, testing::Win95());
+    testing::ExpectSameAsFile(output, "probes/files/tests/expected/whole_output.txt");
 }
 
 }  // namespace
