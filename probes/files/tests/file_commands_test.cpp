@@ -6,6 +6,7 @@
 
 #include "engine/testing/address_space_limit.h"
 #include "engine/testing/script_rig.h"
+#include "engine/testing/sim_script_run.h"
 #include "probes/files/file_paths.h"
 #include "probes/files/text_lines.h"
 
@@ -115,62 +116,32 @@ TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
     EXPECT_EQ(title.text, "");
 }
 
-/// A file of `size` bytes that repeats `pattern`, made up while it is read, so
-/// that a test can hand the commands a file of many gigabytes.
-class PatternFile : public platform::InputFile {
-public:
-    PatternFile(std::string pattern, std::uint64_t size) : pattern_(std::move(pattern)), size_(size) {}
-    Result<std::size_t> Read(char* buffer, std::size_t size) override {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - pos_));
-        for (std::size_t i = 0; i < n; ++i) buffer[i] = pattern_[(pos_ + i) % pattern_.size()];
-        pos_ += n;
-        return n;
-    }
-    Status Seek(std::uint64_t offset) override {
-        pos_ = std::min(offset, size_);
-        return {};
-    }
-    std::uint64_t Size() const override { return size_; }
-
-private:
-    std::string pattern_;
-    std::uint64_t size_;
-    std::uint64_t pos_ = 0;
-};
-
-class HugeFileMachine : public testing::FakeMachine {
-public:
-    Result<std::unique_ptr<platform::InputFile>> OpenForRead(std::string_view path) override {
-        if (path == "C:\\huge.log")
-            return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
-        return testing::FakeMachine::OpenForRead(path);
-    }
-    std::string pattern;
-    std::uint64_t size = 0;
-};
-
+// Files of 20 GiB, sparse on the host: one endless line of zeros, and 17 MiB of
+// log lines before such a line. Each is cut at the cap, within a memory limit
+// far below its size, and reading stops there.
 TEST(FileReadTextCap, AHugeFileIsCutAtTheCapWithinTheMemoryLimit) {
     if (!testing::AddressSpaceLimit::Supported()) GTEST_SKIP() << "no address-space limit here";
-    const std::string marker(kTextCutMarker);
-    for (const std::string& pattern : {std::string(1, '\0'), std::string("a line of a log\r\n")}) {
-        HugeFileMachine machine;
-        machine.AddFile("C:\\huge.log", std::uint64_t{20} << 30);
-        machine.pattern = pattern;
-        machine.size = std::uint64_t{20} << 30;
-        AppContext context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
-        CommandTable table;
-        ScriptEngine engine(context, table);
-        TitleRecord title;
-        title.kind = "text";
-        {
-            testing::AddressSpaceLimit limit(std::uint64_t{256} << 20);
-            ASSERT_TRUE(limit.ok());
-            ScriptFile file(std::string{});
-            engine.Call(CommandRow{"FileReadText:", CommandGroup::B, Reads::Argument, 0, &FileReadTextCommand}, file,
-                        "FileReadText:C:\\huge.log", &title);
-        }
-        ASSERT_EQ(title.text.size(), kMaxCommandTextBytes + marker.size());
-        EXPECT_EQ(title.text.substr(kMaxCommandTextBytes), marker);
+    testing::SimImage image;
+    std::string lines, copied;  // as written, and as copied (lines end in "\n")
+    while (lines.size() < (17u << 20)) {
+        lines += "a line of a log\r\n";
+        copied += "a line of a log\n";
+    }
+    image.DriveFile("zeros.log", "");
+    image.DriveFile("lines.log", lines);
+    for (const char* name : {"zeros.log", "lines.log"})
+        std::filesystem::resize_file(image.HostPath(std::string("drives/c/") + name), std::uint64_t{20} << 30);
+    image.Load();
+    const std::pair<const char*, std::string> cases[] = {
+        {"FileReadText:C:\\zeros.log", std::string(kMaxCommandTextBytes, '\0')},
+        {"FileReadText:C:\\lines.log", copied.substr(0, kMaxCommandTextBytes)},
+    };
+    testing::AddressSpaceLimit limit(std::uint64_t{256} << 20);
+    ASSERT_TRUE(limit.ok());
+    for (const auto& [line, start] : cases) {
+        const std::string& text = image.Run("text", line).text;
+        ASSERT_EQ(text.size(), kMaxCommandTextBytes + kTextCutMarker.size()) << line;
+        EXPECT_TRUE(text.starts_with(start) && text.ends_with(kTextCutMarker)) << line;
     }
 }
 
