@@ -36,18 +36,6 @@ TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
     Run("FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
 }
 
-TEST_F(FileCommandsTest, SearchesListMatchingFilesInFileSystemOrderWithoutFolders) {
-    machine.AddFile("C:\\d\\zeta.txt", 1);
-    machine.AddDirectory("C:\\d\\sub.txt");
-    machine.AddFile("C:\\d\\alpha.txt", 2000);
-    machine.AddFile("C:\\d\\other.log", 3);
-    machine.AddFile("C:\\d\\sub.txt\\inner.txt", 4);
-    Run("FileSearch:C:\\d\\*.txt,FNAME,FSIZE");
-    title.header1 = "FNAME,FSIZE,FPATH";  // the keys of the "C" form
-    Run("CFileSearch:C:\\d\\*.txt");
-    EXPECT_EQ(title.text, "zeta.txt\t1\t\nalpha.txt\t2.0K\t\n0,zeta.txt,1,C:\\d,\n0,alpha.txt,2.0K,C:\\d,\n");
-}
-
 // PATH is read into a buffer of 1023 characters: a directory that only exists
 // past its end is not searched.
 TEST_F(FileCommandsTest, CFileSearchPathTakesWildcardsAndReadsAtMost1023Characters) {
@@ -105,15 +93,6 @@ TEST_F(FileCommandsTest, VanishedFileGivesAMissingRow) {
     title.header1 = "FNAME,FSIZE";
     Run("CFileSearch:C:\\t\\*.tmp");
     EXPECT_EQ(title.text, "0,C:\\t\\gone.tmp,,\n0,kept.tmp,8,\n");
-}
-
-TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
-    machine.AddDirectory("C:\\adir");
-    machine.AddFile("C:\\empty.txt", "");
-    for (const char* line : {"FileReadText:C:\\none.txt", "FileReadText:C:\\adir", "FileReadText:C:\\empty.txt",
-                             "FileReadText:C:\\*.txt", "FileReadText:"})
-        Run(line);
-    EXPECT_EQ(title.text, "");
 }
 
 // Files of 20 GiB, sparse on the host: one endless line of zeros, and 17 MiB of

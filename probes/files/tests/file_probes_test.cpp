@@ -24,7 +24,7 @@ protected:
         backend_->WriteFile("a.txt", std::string(512, 'a'));
         backend_->WriteFile("sub\\b.txt", std::string(600, 'b'));
         backend_->WriteFile("Long File Name.text", "one\r\n  [End]\n\r\ntwo");
-        backend_->Mkdir("Empty");
+        backend_->Mkdir("Empty.txt");  // a folder that a file pattern matches
         root = backend_->Root();
     }
     /// Dispatches script lines against a new title of this kind (and keys); its text.
@@ -60,12 +60,12 @@ TEST_P(FileProbes, FileInfoOfFilesDirectoriesAndMissingPaths) {
 
 TEST_P(FileProbes, TreeListingsOfTheTreeAnEmptyAndAMissingFolder) {
     Lines({"TEDirList:" + root + ",FNAME,FSIZE", "TDirList:" + root + "\\sub,FNAME,FSIZE",
-           "TDirList:" + root + "\\Empty,FNAME", "TDirList:" + root + "\\nowhere,FNAME"},
+           "TDirList:" + root + "\\Empty.txt,FNAME", "TDirList:" + root + "\\nowhere,FNAME"},
           "tree");
     ASSERT_EQ(title->Root().children().size(), 4u);
     EXPECT_EQ(Top().title(), "[D]  " + root);
     EXPECT_EQ(Sorted(testing::ChildTitles(Top())),
-              (std::vector<std::string>{"Long File Name.text,18,", "[D]  Empty", "[D]  sub", "a.txt,512,"}));
+              (std::vector<std::string>{"Long File Name.text,18,", "[D]  Empty.txt", "[D]  sub", "a.txt,512,"}));
     EXPECT_EQ(testing::ChildTitles(testing::Child(Top(), "[D]  sub")), std::vector<std::string>{"b.txt,600,"});
     EXPECT_EQ(testing::ChildTitles(Top(1)), std::vector<std::string>{"b.txt       600       "});
     for (std::size_t i : {2u, 3u}) EXPECT_TRUE(Top(i).children().empty()) << Top(i).title();
@@ -82,13 +82,15 @@ TEST_P(FileProbes, SearchesListMatchesAndDirectoriesWithDotEntries) {
         rows.push_back(title->text.substr(start, end - start));
     // "." and ".." are listed too; what they resolve to differs between the backends.
     EXPECT_EQ(rows.size(), 4u);
-    EXPECT_THAT(rows, ::testing::IsSupersetOf({"0,Empty,D,", "0,sub,D,"}));
+    EXPECT_THAT(rows, ::testing::IsSupersetOf({"0,Empty.txt,D,", "0,sub,D,"}));
 }
 
+// Missing files, folders, patterns and no path at all append nothing.
 TEST_P(FileProbes, TextFilesWithMixedLineEndsAndSections) {
     const std::string file = root + "\\Long File Name.text";
     EXPECT_EQ(Lines({"FileReadText:" + file, "FileReadTextSection:" + file + ",[End],one",
-                     "FileReadText:" + root + "\\none.txt"}),
+                     "FileReadText:" + root + "\\none.txt", "FileReadText:" + root + "\\Empty.txt",
+                     "FileReadText:" + root + "\\*.txt", "FileReadText:"}),
               "one\n  [End]\n\ntwo\none\n");
 }
 
