@@ -157,6 +157,13 @@ TEST_F(FileInfoTest, RowsOfGatheredPaths) {
         {"\\SystemRoot\\System32\\drivers\\x.sys", "FNAMEPATH,FSIZE", "C:\\WINNT\\System32\\drivers\\x.sys,20.0K,\n", 0,
          PathMode::NtPath},
         {"\\??\\C:\\WINNT\\System32\\drivers\\x.sys", "FNAMEPATH,FSIZE", ",,\n", 1},
+        // the first matching form wins; a missing path shows the normalised one
+        {"\\??\\C:\\x.sys", "FNAME", "C:\\x.sys,\n", 1, PathMode::NtPath},
+        {"\\WINNT\\System32\\b.sys", "FNAME", "C:\\WINNT\\System32\\b.sys,\n", 1, PathMode::NtPath},
+        {"\\System32\\drivers\\c.sys", "FNAME", "C:\\WINNT\\system32\\\\drivers\\c.sys,\n", 1, PathMode::NtPath},
+        {"\\??\\C:\\SystemRoot\\d.sys", "FNAME", "C:\\SystemRoot\\d.sys,\n", 1, PathMode::NtPath},
+        {"System32\\drivers\\e.sys", "FNAME", "System32\\drivers\\e.sys,\n", 1, PathMode::NtPath},  // "\" first only
+        {"\\systemroot\\g.sys", "FNAME", "\\systemroot\\g.sys,\n", 1, PathMode::NtPath},            // case-sensitively
     };
     for (const Case& c : cases) {
         const FileInfo r = Gathered(c.path, c.mode);
@@ -199,24 +206,6 @@ TEST_F(FileInfoTest, DirectorySizeSumsEveryDepthUpToTheBound) {
         path += "\\d";
     }
     EXPECT_EQ(DirectorySize(machine, "C:\\deep"), static_cast<std::uint64_t>(kMaxWalkDepth + 1));
-}
-
-TEST_F(FileInfoTest, NormalizeNtPathFirstMatchingFormWins) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    const Case cases[] = {
-        {"\\??\\C:\\x.sys", "C:\\x.sys"},
-        {"\\SystemRoot\\System32\\drivers\\a.sys", "C:\\WINNT\\System32\\drivers\\a.sys"},
-        {"\\WINNT\\System32\\b.sys", "C:\\WINNT\\System32\\b.sys"},
-        {"\\System32\\drivers\\c.sys", "C:\\WINNT\\system32\\\\drivers\\c.sys"},
-        {"\\??\\C:\\SystemRoot\\d.sys", "C:\\SystemRoot\\d.sys"},  // "\??\" is tested first
-        {"System32\\drivers\\e.sys", "System32\\drivers\\e.sys"},  // only paths beginning with "\"
-        {"\\systemroot\\g.sys", "\\systemroot\\g.sys"},            // the forms are matched case-sensitively
-        {"", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(NormalizeNtPath(machine, c.in), c.out) << c.in;
 }
 
 }  // namespace
