@@ -170,37 +170,29 @@ constexpr const char* kIni =
     "\t  [Tail]\r\n"
     "c=3\r\n";
 
-struct SectionCase {
-    const char* name;
-    const char* arguments;
-    const char* expected;
-};
-
-class FileReadTextSectionTest : public FileCommandsTest, public ::testing::WithParamInterface<SectionCase> {};
-
-TEST_P(FileReadTextSectionTest, CopiesTheMarkedSections) {
+// The arguments after "FileReadTextSection:C:\\app.ini," and what they copy.
+TEST_F(FileCommandsTest, FileReadTextSectionCopiesTheMarkedSections) {
     machine.AddFile("C:\\app.ini", kIni);
-    const std::string line = std::string("FileReadTextSection:") + GetParam().arguments;
-    Run(line);
-    EXPECT_EQ(title.text, GetParam().expected);
+    const std::pair<const char*, const char*> cases[] = {
+        // indented end markers end a section
+        {"[,[Update]", "[Update]\nserver=one\n[Update]\nserver=two\n"},
+        {"[,=tw", "server=two\n"},      // the start marker is found inside a line
+        {"c=,[Tail]", "\t  [Tail]\n"},  // an indented start line is copied as read
+        {"[,[", "[General]\na=1\n    [indented end]\nb=2\n\t  [Tail]\nc=3\n"},  // an end line is no start
+        {"x,a=1,b", ""},                                                        // the start marker may hold commas
+        {",server=two", "server=two\n\t  [Tail]\nc=3\n"},                       // an empty end marker runs to the end
+        {"[,", ""},                                                             // an empty start marker copies nothing
+        {"[", ""},                                                              // so do missing markers
+    };
+    for (const auto& [arguments, expected] : cases) {
+        title.text.clear();
+        Run(std::string("FileReadTextSection:C:\\app.ini,") + arguments);
+        EXPECT_EQ(title.text, expected) << arguments;
+    }
+    title.text.clear();
+    Run("FileReadTextSection:C:\\none.ini,[,[Update]");
+    EXPECT_EQ(title.text, "") << "a missing file";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sections, FileReadTextSectionTest,
-    ::testing::Values(SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
-                                  "[Update]\nserver=one\n[Update]\nserver=two\n"},
-                      SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
-                      SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
-                      SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[",
-                                  "[General]\na=1\n    [indented end]\nb=2\n"
-                                  "\t  [Tail]\nc=3\n"},
-                      SectionCase{"StartMarkerMayHoldCommas", "C:\\app.ini,x,a=1,b", ""},
-                      SectionCase{"EmptyEndMarkerRunsToTheEnd", "C:\\app.ini,,server=two",
-                                  "server=two\n\t  [Tail]\nc=3\n"},
-                      SectionCase{"EmptyStartMarkerCopiesNothing", "C:\\app.ini,[,", ""},
-                      SectionCase{"MissingMarkersCopyNothing", "C:\\app.ini,[", ""},
-                      SectionCase{"MissingFile", "C:\\none.ini,[,[Update]", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
     machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
