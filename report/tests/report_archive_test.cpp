@@ -5,7 +5,7 @@
 
 #include "report/archive_reader.h"
 #include "report/archive_writer.h"
-#include "probes/files/tests/expected_file.h"
+#include "probes/system/tests/probe_test_support.h"
 #include "report/tests/archive_bytes.h"
 
 namespace kavlo::report {
@@ -21,7 +21,7 @@ using testing::Write;
 // Navigation items, script files, titles and result nodes share one object
 // numbering; the embedded root of a tree title has no tag (docs/report-format.md).
 TEST(ReportLayout, WholeSampleReportWithSharedNumbering) {
-    kavlo::testing::ExpectSameAsFile(Write(SampleReport()), "report/tests/expected/sample_report.IFO");
+    probe_test::ExpectSameAsFile(Write(SampleReport()), "report/tests/expected/sample_report.IFO");
 }
 
 // Kinds containing "tree" store one ("filelist" and "treexptxt" are in the sample).

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/script_rig.h"
-#include "probes/files/tests/expected_file.h"
+#include "probes/system/tests/probe_test_support.h"
 #include "platform/sim/sim_machine.h"
 
 namespace kavlo {
@@ -49,7 +49,7 @@ TEST_F(SimFileProbes, WholeOutputOfFileInfoSearchesAndShortNames) {
     const std::string shortName = "CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt";
     output += "--- short names on NT 5.0, then Windows 95\n" + Run("text", shortName) +
               Run("text", shortName, testing::Win95());
-    testing::ExpectSameAsFile(output, "probes/files/tests/expected/whole_output.txt");
+    probe_test::ExpectSameAsFile(output, "probes/files/tests/expected/whole_output.txt");
 }
 
 }  // namespace
