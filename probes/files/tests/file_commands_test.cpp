@@ -194,10 +194,14 @@ TEST_F(FileCommandsTest, FileReadTextSectionCopiesTheMarkedSections) {
     EXPECT_EQ(title.text, "") << "a missing file";
 }
 
+// Short paths are cut at their buffer, and made on NT only.
 TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
     machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
     Run("CLFNtoSFN:C:\\x", &title);
     EXPECT_EQ(title.text, "C:\\x," + std::string(499, 's') + "\n");
+    testing::ScriptRig win95(testing::Win95());
+    win95.machine.AddFile("C:\\x", 1).shortPath = "C:\\X";
+    EXPECT_EQ(win95.RunText("CLFNtoSFN:C:\\x").text, "");
 }
 
 }  // namespace

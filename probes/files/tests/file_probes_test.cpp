@@ -10,6 +10,7 @@
 
 #include "engine/testing/backend_fixture.h"
 #include "engine/testing/script_rig.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace kavlo {
 namespace {
@@ -77,9 +78,7 @@ TEST_P(FileProbes, SearchesListMatchesAndDirectoriesWithDotEntries) {
                      "CFileSearch:" + root + "\\missing\\*.*", "FileSearch:"}),
               "a.txt\t512\t\n");
     Lines({"CDirSearch:" + root + "\\*"}, "text", "FNAME,FATTRIBUTE");
-    std::vector<std::string> rows;
-    for (std::size_t start = 0, end; (end = title->text.find('\n', start)) != std::string::npos; start = end + 1)
-        rows.push_back(title->text.substr(start, end - start));
+    const std::vector<std::string> rows = probe_test::Lines(title->text);
     // "." and ".." are listed too; what they resolve to differs between the backends.
     EXPECT_EQ(rows.size(), 4u);
     EXPECT_THAT(rows, ::testing::IsSupersetOf({"0,Empty.txt,D,", "0,sub,D,"}));
