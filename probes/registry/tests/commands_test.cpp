@@ -33,7 +33,6 @@ TEST_P(RegistryCommands, ReadRValStrReadsTheFirstStringUpTo400BytesIntoVal1) {
         {Line("ReadRValStr:", "\\Multi"), "one"},
         {Line("ReadRValStr:", "\\Gone"), "Not Present"},
         {Line("ReadRValStr:", "\\Big"), machine().ErrorText(err::kMoreData)},  // 500 bytes
-        {Line("ReadRValStr:", "\\Prod*\\Ver"), "1.0"},
         {Line("ReadRValStr:", "\\Prod2*\\Ver"), "2.0"},
         {"ReadRValStr:HKXX\\Software\\KavloEngineTest\\Str", machine().ErrorText(err::kInvalidHandle)},
     };
