@@ -73,7 +73,6 @@ void BM_ReadReport(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-    state.counters["archive_MB"] = static_cast<double>(bytes.size()) / 1e6;
     state.counters["records_MB"] = records / 1e6;
 }
 

@@ -82,7 +82,6 @@ const Malformed kMalformed[] = {
     {"object number used as a class", Nav(Item("data_LView").w(0x8002).str("b").d(3).w(0), 2)},
     {"null reference in a list", Nav(Bytes().w(0x0000))},
     {"tree node in the navigation list", Nav(Bytes().newClass("data_TView").str("a").w(0))},
-    {"navigation item in a result tree", Tree(Item("data_LView"))},
     {"title where a script file belongs", Catalog(Bytes().w(1).newClass("data_DBGTitle").title("T", "text"))},
     // the navigation item (class 1, object 2) again where a script file belongs
     {"back-reference to an object of another class",

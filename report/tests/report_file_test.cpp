@@ -87,7 +87,7 @@ TEST(OpenReport, Failures) {
     const std::string good = Gzip(Write(SampleReport()));
     std::string badCrc = good;
     badCrc[badCrc.size() - 6] ^= 0x55;
-    const std::pair<const char*, std::string> files[] = {
+    const std::pair<const char*, std::optional<std::string>> files[] = {
         {"garbage.IFO", "\x32\x01\x00\x00 this is not a report"},
         {"empty.IFO", ""},
         {"fake.IFO.gz", "not gzip at all"},
@@ -96,21 +96,20 @@ TEST(OpenReport, Failures) {
         {"crc.gz", badCrc},
         {"garbage-after.gz", good + "trailing"},
         {"wrong-content.gz", Gzip("this is not a report")},
-        {"missing.IFO", ""},
+        {"missing.IFO", std::nullopt},
     };
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
         const std::string path = dir.File(name);
-        const bool missing = std::string(name) == "missing.IFO";
-        if (!missing) WriteAll(path, bytes);
+        if (bytes) WriteAll(path, *bytes);
         ReportContents kept;
         kept.navigation.SetText("kept");
         const FileOutcome outcome = OpenReportFile(path, kept);
         EXPECT_FALSE(outcome.ok);
-        EXPECT_EQ(outcome.message,
-                  missing
-                      ? path + "\nCannot find this file.\nPlease verify that the correct path and file name are given."
-                      : "Unexpected file format.");
+        EXPECT_EQ(outcome.message, bytes ? "Unexpected file format."
+                                         : path +
+                                               "\nCannot find this file.\nPlease verify that the correct path and "
+                                               "file name are given.");
         EXPECT_EQ(kept.navigation.Text(), "kept");
     }
 }

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "engine/testing/backend_fixture.h"
-#include "engine/testing/script_rig.h"
 #include "probes/system/tests/line_runner.h"
 
 namespace kavlo {
@@ -52,11 +51,13 @@ protected:
     std::string root;
 };
 
-TEST_P(FileProbes, FileInfoOfFilesDirectoriesAndMissingPaths) {
+// The short name of a missing file is the system's error text.
+TEST_P(FileProbes, FileInfoAndShortNamesOfFilesDirectoriesAndMissingPaths) {
     EXPECT_EQ(Lines({"FileInfo:" + root + "\\a.txt,FNAME,FPATH,FSIZE,FATTRIBUTE,DRVTYPE",
                      "FileInfo:" + root + ",FSIZE,FATTRIBUTE", "  FileInfo:" + root + "\\none.txt,FNAME,FSIZE",
-                     "CFileInfo:" + root + ",FNAME"}),
-              "a.txt\t" + root + "\t512\tA\tHardDrive\t\n1.1K\tD\t\n" + root + "\\none.txt\t\t\n");
+                     "CFileInfo:" + root + ",FNAME", "CLFNtoSFN:" + root + "\\none"}),
+              "a.txt\t" + root + "\t512\tA\tHardDrive\t\n1.1K\tD\t\n" + root + "\\none.txt\t\t\n" + root + "\\none," +
+                  backend_->Context().machine.ErrorText(err::kFileNotFound) + "\n");
 }
 
 TEST_P(FileProbes, TreeListingsOfTheTreeAnEmptyAndAMissingFolder) {
@@ -91,11 +92,6 @@ TEST_P(FileProbes, TextFilesWithMixedLineEndsAndSections) {
                      "FileReadText:" + root + "\\none.txt", "FileReadText:" + root + "\\Empty.txt",
                      "FileReadText:" + root + "\\*.txt", "FileReadText:"}),
               "one\n  [End]\n\ntwo\none\n");
-}
-
-TEST_P(FileProbes, ShortNameOfAMissingFileIsTheSystemsText) {
-    EXPECT_EQ(Lines({"CLFNtoSFN:" + root + "\\none"}),
-              root + "\\none," + backend_->Context().machine.ErrorText(err::kFileNotFound) + "\n");
 }
 
 TEST_P(FileProbes, LinkToTheParentIsListedNotFollowed) {
