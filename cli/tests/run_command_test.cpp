@@ -13,7 +13,7 @@ using kavlo::cli::testing::ExpectSameAsFile;
 using kavlo::cli::testing::Kavlo;
 using kavlo::cli::testing::Outcome;
 
-const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine";
+const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/cli/tests/data/machine";
 
 constexpr std::string_view kScript =
     "VERSION: 0105\n"
