@@ -14,6 +14,7 @@ namespace kavlo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using kavlo::cli::testing::ExpectFailures;
 using kavlo::cli::testing::ExpectSameAsFile;
 using kavlo::cli::testing::Kavlo;
 using kavlo::cli::testing::Outcome;
@@ -62,13 +63,7 @@ TEST_F(ReportCommandsTest, FailuresExitNonZeroWithAMessageAndPrintNothing) {
     const std::string missing = folder.File("missing.IFO");
     folder.Write("bad.IFO", "not a report");
     folder.Mkdir("empty");
-    struct Case {
-        int (*run)(const Args&);
-        Args args;
-        int status;  // 2: the command line is wrong
-        std::string message;
-    };
-    const Case cases[] = {
+    ExpectFailures({
         {ShowCommand,
          {missing},
          1,
@@ -90,13 +85,7 @@ TEST_F(ReportCommandsTest, FailuresExitNonZeroWithAMessageAndPrintNothing) {
          {"--scripts", kScripts, "--machine", kSample, "-o", folder.File("no/such/dir/r.IFO")},
          1,
          "Failed to save document.\n(the folder '" + folder.File("no/such/dir") + "' does not exist)\n"},
-    };
-    for (const Case& c : cases) {
-        const Outcome outcome = Kavlo(c.run, c.args);
-        EXPECT_EQ(outcome.status, c.status) << outcome.err;
-        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
-        EXPECT_EQ(outcome.out, "");
-    }
+    });
 }
 
 TEST_F(ReportCommandsTest, ExportWritesToAFile) {

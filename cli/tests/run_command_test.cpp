@@ -9,6 +9,7 @@
 namespace kavlo::cli {
 namespace {
 
+using kavlo::cli::testing::ExpectFailures;
 using kavlo::cli::testing::ExpectSameAsFile;
 using kavlo::cli::testing::Kavlo;
 using kavlo::cli::testing::Outcome;
@@ -69,42 +70,20 @@ TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
     EXPECT_NE(r.out.find("\n" + limit + "[5001] n\n"), std::string::npos);
 }
 
-struct BadCase {
-    const char* name;
-    Args args;
-    int status;
-    const char* message;
-};
-
-class RunCommandErrors : public RunCommandTest, public ::testing::WithParamInterface<BadCase> {};
-
-TEST_P(RunCommandErrors, ExitNonZeroWithAMessage) {
-    Args args = GetParam().args;
-    for (std::string& arg : args) {
-        if (arg == "SCRIPT") arg = script;
-        if (arg == "MACHINE") arg = kMachine;
-        if (arg == "EMPTY" || arg == "GARBAGE") arg = dir.folder() + (arg == "EMPTY" ? "/Empty.dbg" : "/Garbage.dbg");
-    }
-    const Outcome r = RunKavlo(args);
-    EXPECT_EQ(r.status, GetParam().status);
-    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
+TEST_F(RunCommandTest, FailuresExitNonZeroWithAMessage) {
+    ExpectFailures({
+        {RunCommand, {}, 2, "no script given"},
+        {RunCommand, {script, "--fast"}, 2, "unknown option '--fast'"},
+        {RunCommand, {script, "--title"}, 2, "needs a value"},
+        {RunCommand, {script, "--format", "xml"}, 2, "unknown format 'xml'"},
+        {RunCommand, {script, script}, 2, "more than one script"},
+        {RunCommand, {"nowhere/none.dbg", "--machine", kMachine}, 1, "cannot open script"},
+        {RunCommand, {script, "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
+        {RunCommand, {script, "--machine", kMachine, "--title", "Nine"}, 1, "no title 'Nine'"},
+        {RunCommand, {dir.File("Empty.dbg"), "--machine", kMachine}, 1, "Empty.dbg' has no titles"},
+        {RunCommand, {dir.File("Garbage.dbg"), "--machine", kMachine}, 1, "Garbage.dbg' has no titles"},
+    });
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RunCommandErrors,
-    ::testing::Values(BadCase{"NoScript", {}, 2, "no script given"},
-                      BadCase{"UnknownOption", {"SCRIPT", "--fast"}, 2, "unknown option '--fast'"},
-                      BadCase{"MissingValue", {"SCRIPT", "--title"}, 2, "needs a value"},
-                      BadCase{"BadFormat", {"SCRIPT", "--format", "xml"}, 2, "unknown format 'xml'"},
-                      BadCase{"TwoScripts", {"SCRIPT", "SCRIPT"}, 2, "more than one script"},
-                      BadCase{"MissingScript", {"nowhere/none.dbg", "--machine", "MACHINE"}, 1, "cannot open script"},
-                      BadCase{"BadMachine", {"SCRIPT", "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
-                      BadCase{
-                          "UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1, "no title 'Nine'"},
-                      BadCase{"EmptyScript", {"EMPTY", "--machine", "MACHINE"}, 1, "Empty.dbg' has no titles"},
-                      BadCase{"GarbageScript", {"GARBAGE", "--machine", "MACHINE"}, 1, "Garbage.dbg' has no titles"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunCommandHelp, PrintsUsage) {
     const Outcome r = RunKavlo({"--help"});
