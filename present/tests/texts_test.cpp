@@ -20,7 +20,6 @@ TEST(NavigationText, ScriptPageFileStatusAndClipboard) {
               "DBG File Info:\n\n  Version: 1.5\n  Date: 03/14/2001\n  Engine: 1.6\n");
     EXPECT_EQ(ScriptInfoPage("", "", ""), "DBG File Info:\n\n  Version: 0.0\n  Date: \n  Engine: 0.0\n");
     EXPECT_EQ(ScriptInfoPage("5", "d", "1"), "DBG File Info:\n\n  Version: 5.5\n  Date: d\n  Engine: 1.1\n");
-    EXPECT_EQ(FileStatusText("C:\\My Reports\\x.IFO"), "File: x.IFO");
     EXPECT_EQ(FileStatusText("x.IFO"), "File: x.IFO");
     EXPECT_EQ(FileStatusText("\\x.IFO"), "File: \\x.IFO");
     for (const auto& [text, clipboard] :
