@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "document/navigation.h"
-#include "report/tests/archive_bytes.h"
 
 namespace kavlo::report {
 namespace {

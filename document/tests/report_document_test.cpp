@@ -7,14 +7,11 @@
 #include "platform/testing/temp_folder.h"
 #include "probes/registration.h"
 #include "document/tests/small_report.h"
-#include "report/tests/archive_bytes.h"
 
 namespace kavlo {
 namespace {
 
-using kavlo::testing::ReadAll;
 using kavlo::testing::TempFolder;
-using kavlo::testing::WriteAll;
 using platform::RegRoot;
 
 /// The in-memory test machine with a settable host name and clock, and
@@ -37,46 +34,29 @@ public:
     }
 };
 
-constexpr const char* kScript =
-    "DATE: 05/01/2002\nVERSION: 0105\nENGINE:0106\n"
-    "[TITLE LIST] {\nNotes\nServices\n}\n"
-    "[TITLE] {\nNotes\ntext\nTextLine:gathered\n}\n"
-    "[TITLE] {\nServices\ntreexptxt,Name,20\nTAddChild:[D] Running\nTAddChild:[D] Spooler\n}\n";
+// Two small scripts, also gathered by "kavlo gather" in the command tests.
+const std::string kScripts = std::string(KAVLO_TEST_SOURCE_DIR) + "/document/tests/data/scripts";
 
 class DocTest : public ::testing::Test {
 protected:
     DocTest()
         : context(machine, {"NT5.0", "Windows 2000 Professional  Workstation  build 2195 Service Pack 2", 50, true},
-                  "C:\\") {
-        WriteAll(scripts.File("Base.dbg"), kScript);
-        WriteAll(scripts.File("Extra.dbg"), "[TITLE LIST] {\nOnly\n}\n[TITLE] {\nOnly\ntext\nText:x\n}\n");
-    }
+                  "C:\\") {}
     std::unique_ptr<ReportDocument> NewDocument() {
         auto doc = std::make_unique<ReportDocument>(context, StandardCommandTable());
-        doc->NewDocument(scripts.folder());
+        doc->NewDocument(kScripts);
         return doc;
     }
 
     DocMachine machine;
     AppContext context;
-    TempFolder scripts;
     TempFolder out;
 };
 
-TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
+TEST_F(DocTest, NewDocumentIsNamedByTheClockAndTitledByTheSystem) {
     auto doc = NewDocument();
+    // Its outline, information page and gathering show in "kavlo gather" (cli/tests/expected/gather.txt).
     EXPECT_TRUE(doc->fresh());
-    EXPECT_EQ(doc->RootLabel(), "OFFICE7  [local computer]");
-    ASSERT_EQ(doc->catalog().size(), 2u);
-    EXPECT_EQ(doc->CountTitles(), 3u);
-    EXPECT_EQ(doc->navigation().children().size(), 2u);
-    EXPECT_EQ(doc->infoPage().text,
-              "Current Date: 03/14/01 21:05:00\n\nKavlo version 1.50  Build 35\nDBG Engine version "
-              "1.6\nExecution path: " +
-                  scripts.folder() +
-                  "\n\nContact information:\n\n\nOS: Windows 2000 Professional  Workstation  "
-                  "build 2195 Service Pack 2\n\nComputer Name: OFFICE7\n\n");
-    EXPECT_EQ(context.executionPath, scripts.folder());
     EXPECT_EQ(doc->ReportFileName(), "OFFICE7 03_14_2001 09_05_PM.IFO");
     machine.now = {2001, 12, 1, 0, 7, 0, 6};
     EXPECT_EQ(doc->ReportFileName(), "OFFICE7 12_01_2001 12_07_AM.IFO");
@@ -95,31 +75,13 @@ TEST_F(DocTest, InfoPageProbesAndLogonOnlyOnNt40And50) {
         ReportDocument doc(context, StandardCommandTable());
         doc.SetInfoPageProbes({[](AppContext&, TitleRecord& page) { page.AppendText("CPU: x86"); },
                                [](AppContext&, TitleRecord& page) { page.AppendText("User: ann"); }});
-        doc.NewDocument(scripts.folder());
+        doc.NewDocument(kScripts);
         const std::string& text = doc.infoPage().text;
         const std::string tail =
             "Service Pack 2\nCPU: x86\nComputer Name: OFFICE7\n" + std::string(logon ? "User: ann\n" : "");
         ASSERT_GE(text.size(), tail.size());
         EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
     }
-}
-
-TEST_F(DocTest, SaveGathersEveryTitleInOrderThenWrites) {
-    auto doc = NewDocument();
-    std::vector<std::string> steps;
-    const std::string path = out.File("r.IFO");
-    const report::FileOutcome outcome =
-        doc->Save(path, [&](std::size_t step, std::size_t total, const std::string& text) {
-            EXPECT_EQ(step, steps.size());
-            EXPECT_EQ(total, 3u);
-            steps.push_back(text);
-        });
-    ASSERT_TRUE(outcome.ok) << outcome.message;
-    EXPECT_EQ(steps, (std::vector<std::string>{"Base - Notes", "Base - Services", "Extra - Only"}));
-    EXPECT_EQ(doc->catalog()[0]->titles[0]->runPending, 0);
-    EXPECT_EQ(doc->catalog()[0]->titles[0]->text, "gathered\n");
-    EXPECT_EQ(doc->catalog()[0]->titles[1]->root.CountNodes(), 3u);
-    EXPECT_EQ(ReadAll(path), report::testing::Write(doc->contents()));
 }
 
 TEST_F(DocTest, OpenedReportShowsTheFileLabelAndSavesAgainWithoutGathering) {
