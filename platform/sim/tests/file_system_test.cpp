@@ -24,9 +24,9 @@ protected:
                                     "[drive A:]\ntype = removable\nready = no\n"
                                     "[drive D:]\ntype = cdrom\nfile_system = CDFS\nlabel = DISC\n"
                                     "[drive E:]\ntype = fixed\nfile_system = FAT32\n"
-                                    "[file C:\\boot.ini]\nattributes = HS\nmodified = 2001-04-12 16:47:31\n"
+                                    "[file C:\\boot.ini]\nattributes = hs\nmodified = 2001-04-12 16:47:31\n"
                                     "[file C:\\WINNT\\plain.txt]\nattributes =\n"
-                                    "[file C:\\Program Fun]\nshort_name = FUN\n");
+                                    "[file C:\\Program Fun]\nshort_name = fun\n");
         t_.Write("drives/c/boot.ini", "[boot loader]\r\n");
         t_.Write("drives/c/WINNT/win.ini", "0123456789");
         for (const char* name :
@@ -71,12 +71,16 @@ protected:
 
 TEST_F(FileSystemTest, FindFilesInNameOrderWithDotEntriesBelowTheRoot) {
     const std::pair<std::string, Names_> cases[] = {
-        {"C:\\WINNT\\*",
+        {"C:\\WINNT\\*.*",  // a name needs no dot
          {".", "..", "a.b.dll", "kernel32.dll", "notes.txt.bak", "plain.txt", "README", "system.ini", "Temp",
           "win.ini"}},
         {"c:/winnt/*.INI", {"system.ini", "win.ini"}},
         {"C:\\WINNT\\*.", {".", "..", "README", "Temp"}},
         {"C:\\WINNT\\?????.ini", {"win.ini"}},
+        {"C:\\WINNT\\*.txt", {"plain.txt"}},
+        {"C:\\WINNT\\plain?.txt", {"plain.txt"}},  // "?" may match nothing before a dot
+        {"C:\\WINNT\\win.ini??", {"win.ini"}},     // ... and at the end
+        {"C:\\WINNT\\win?ini", {"error 2"}},       // but never the dot itself
         {"C:\\WINNT\\..\\WINNT\\.\\win.ini", {"win.ini"}},
         {"C:\\*",
          {"boot.ini", "Caf\xE9.txt", "index.html", "Program Files", "Program Fun", "Programs and more", "WINNT"}},
@@ -141,10 +145,6 @@ TEST_F(FileSystemTest, EntriesCarryPathSizeTimeAttributesAndShortName) {
     EXPECT_EQ(One("C:\\PROGRA~2\\x.txt").fullPath, "C:\\PROGRA~2\\x.txt");
     EXPECT_EQ(One("D:\\SETUP.EXE").attributes, attr::kReadOnly);  // CD files are read-only
     EXPECT_EQ(One("D:\\I386").attributes, attr::kReadOnly | attr::kDirectory);
-    auto dots = m().FindFiles("C:\\WINNT\\*");
-    ASSERT_TRUE(dots.ok());
-    EXPECT_EQ((*dots)[0].fullPath, "C:\\WINNT\\.");
-    EXPECT_EQ((*dots)[0].attributes, attr::kDirectory);
 }
 
 TEST_F(FileSystemTest, ReadingShortPathsVersionsAndVolumes) {

@@ -1,40 +1,11 @@
-// FindFirstFile pattern rules, including the DOS forms ("*.*", "*.", "?" at a
-// dot), and 8.3 names: which names are short already and how others are made.
+// 8.3 names: which names are short already and how others are made. The
+// pattern rules of FindFiles are checked on the machine (file_system_test.cpp).
 #include <gtest/gtest.h>
 
 #include "platform/sim/short_names.h"
-#include "platform/sim/wildcard.h"
 
 namespace kavlo::platform::sim {
 namespace {
-
-TEST(Wildcards, MatchAsWindows) {
-    const struct {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    } cases[] = {
-        {"*.*", "README", true},  // no dot needed
-        {"*.*", ".", true},
-        {"*.dll", "kernel32.dll.bak", false},
-        {"*.dll", "a.b.dll", true},
-        {"*.dll", ".", false},
-        {"k*32.dll", "kernel64.dll", false},
-        {"*.l*", "a.txt", false},
-        {"?", "ab", false},
-        {"??", "a", true},          // "?" at the end may match nothing
-        {"a?.txt", "a.txt", true},  // ... and before a dot
-        {"a?.txt", "abc.txt", false},
-        {"a?b", "a.b", false},  // "?" does not match the dot itself
-        {"*.??", "x.c", true},
-        {"*.??", "x.cpp", false},
-        {"win.ini", "win.ini2", false},
-        {"win.ini", "win", false},
-        {"", "", true},
-        {"", "a", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(MatchesPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
-}
 
 TEST(ShortNames, WhichNamesAreShortAlready) {
     for (const char* name : {"KERNEL32.DLL", "system32", "A", "ABC~1.T_T"}) EXPECT_TRUE(IsShortName(name)) << name;
