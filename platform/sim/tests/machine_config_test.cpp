@@ -26,7 +26,6 @@ TEST(MachineConfig, ErrorsNameFileAndLine) {
          "21: a [udp] row is \"local-address:port\", like \"0.0.0.0:137\", not \"0.0.0.0:65536\""},
         {"[locale]\nutc_offset = -14:01\n",
          "21: \"utc_offset\" is written like +01:00 or -05:00 (at most 14 hours), not \"-14:01\""},
-        {"[locale]\ndate_format = \"\"\n", "21: \"date_format\" is empty"},
         {"[swap file]\nsize = 1G\n", "21: \"size\" is a number of bytes, not \"1G\""},
         {"[security C:\\x]\nsddl = D:(A;;FA;;;ZZ)\n",
          "21: sddl: the account is a two-letter alias such as BA or a SID such as S-1-5-32-545 in (A;;FA;;;ZZ)"},
@@ -38,8 +37,6 @@ TEST(MachineConfig, ErrorsNameFileAndLine) {
         {"[logon]\nuser = x\n", "20: [logon] needs the key \"sid\""},
         {"[account X\\y]\nsid = S-1-5-21-x\n", "21: \"sid\" is a SID such as S-1-5-21-1-2-3-1004, not \"S-1-5-21-x\""},
         {"[memory]\nmemory_load = 101\n", "21: \"memory_load\" needs a number from 0 to 100, not \"101\""},
-        {"[memory]\ntotal_phys = 99999999999999999999\n",
-         "21: \"total_phys\" needs a number from 0 to 18446744073709551615, not \"99999999999999999999\""},
         {"[memory]\ntotal_phys = 1\navail_phys = 2\n", "20: avail_phys is larger than total_phys"},
         {"[memory]\nspeed = 1\n", "21: unknown key \"speed\" in [memory] (known: memory_load, ..."},
         {"[drive C:]\ntype = fixed\n", "20: section [drive C:] appears twice (first at line 13)"},
@@ -87,10 +84,7 @@ TEST(MachineConfig, ErrorsNameFileAndLine) {
 TEST(MachineConfig, SystemValuesAreChecked) {
     const std::pair<std::string, std::string> cases[] = {
         {"platform = OS/2", "m.ini:2: \"platform\" is NT or 9x, not \"OS/2\""},
-        {"now = 2002-05-14 24:00:00",
-         "m.ini:12: \"now\" is a local time \"YYYY-MM-DD HH:MM:SS\", not \"2002-05-14 24:00:00\""},
         {"windows_dir = WINNT", "m.ini:9: \"windows_dir\" must be a full path such as C:\\WINNT, not \"WINNT\""},
-        {"build = -1", "m.ini:5: \"build\" needs a number from 0 to 4294967295, not \"-1\""},
         {"computer_name =", "m.ini:7: \"computer_name\" is empty"},
     };
     for (const auto& [line, error] : cases) {
