@@ -181,7 +181,6 @@ TEST(SimSystem, FactsEnvironmentAndFolders) {
     EXPECT_EQ(m->HostName().error(), 10093u);  // no host_name
     EXPECT_EQ(m->CurrentDirectory(), "C:\\");  // defaults to the root of the Windows drive
     EXPECT_EQ(m->ProcessorCount(), 2u);
-    EXPECT_EQ(m->Now().second, 58);
     EXPECT_EQ(m->Now().dayOfWeek, 2);  // 29 Feb 2000 was a Tuesday
     EXPECT_EQ(m->Memory().memoryLoad, 50u);
     EXPECT_EQ(m->Memory().totalPhys, 100u);

@@ -40,7 +40,6 @@ constexpr std::size_t kVersionData = kRsrc + 0x58;
 
 TEST(VersionImages, Pe32) {
     const std::string image32 = ReadData("version32.dll");
-    ASSERT_EQ(image32.size(), 2048u);
     auto block = VersionBlock(image32);
     ASSERT_TRUE(block.has_value());
     auto info = VersionInfo::Parse(*block, 1252);
@@ -49,6 +48,7 @@ TEST(VersionImages, Pe32) {
     EXPECT_EQ(info->QueryString("StringFileInfo\\040904b0\\InternalName"), "test32");  // leading "\" optional
     EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\SpecialBuild"), "\xE9\x80?");
     EXPECT_EQ(info->QueryString("\\"), std::nullopt);
+    EXPECT_EQ(info->BlockSize(), 2u * block->size() + 4u);                     // as GetFileVersionInfoSize reports it
     EXPECT_EQ(info->QueryString("\\VarFileInfo\\Translation"), std::nullopt);  // binary
     const auto fixed = info->Fixed();
     ASSERT_TRUE(fixed.has_value());
