@@ -62,17 +62,6 @@ inline const ResultNode& Child(const ResultNode& node, std::string_view title) {
     throw std::runtime_error("no child \"" + std::string(title) + "\" below \"" + node.title() + "\"");
 }
 
-/// The first node below `root` (depth first, root excluded) with this title, or null.
-inline const ResultNode* FindNode(const ResultNode& root, std::string_view title) {
-    const ResultNode* found = nullptr;
-    WalkTree(root, kAnyDepth, [&](const ResultNode& n, std::size_t depth) {
-        if (depth == 0 || n.title() != title) return Visit::Children;
-        found = &n;
-        return Visit::Stop;
-    });
-    return found;
-}
-
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).
 inline std::string Outline(const ResultNode& node) {
     std::string out;

@@ -66,9 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"XPWithoutProductName", V{kNt, 5, 1, 2600, ""}, "WinNT", nullptr, "NT5.1",
                "Windows NT 5.1  Workstation  build 2600 ", 51, true},
         OsCase{"Win10", V{kNt, 10, 0, 19045, ""}, "WinNT", "Windows 10 Pro", "NT",
-               "Windows 10 Pro  Workstation  build 19045 ", 100, true},
-        OsCase{"Win7", V{kNt, 6, 1, 7601, "Service Pack 1"}, "WinNT", "Windows 7 Professional", "NT",
-               "Windows 7 Professional  Workstation  build 7601 Service Pack 1", 61, true}),
+               "Windows 10 Pro  Workstation  build 19045 ", 100, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
