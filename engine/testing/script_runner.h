@@ -39,6 +39,15 @@ public:
     TitleRecord& RunBody(std::string_view kind, std::string_view body) {
         return Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n" + std::string(kind) + "\n" + std::string(body) + "\n}\n", "T");
     }
+    /// A "text" title whose body is `body`.
+    TitleRecord& RunText(std::string_view body) { return RunBody("text", body); }
+    /// A "tree" title (or another kind) whose body is `body`.
+    TitleRecord& RunTree(std::string_view body, std::string_view kind = "tree") { return RunBody(kind, body); }
+    /// Runs one line through the dispatcher with the standard table.
+    void Dispatch(std::string_view line, TitleRecord* title) {
+        ScriptFile file{std::string()};
+        ScriptEngine(context_, StandardCommandTable()).Dispatch(file, line, title);
+    }
 
     const TempFolder& dir() const { return dir_; }
 
