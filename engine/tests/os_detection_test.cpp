@@ -59,8 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"NT40NoProductOptions", V{kNt, 4, 0, 1381, ""}, nullptr, nullptr, "NT4.0", "NT  build 1381 ", 40, true},
         OsCase{"W2000", V{kNt, 5, 0, 2195, "Service Pack 2"}, "WinNT", "Microsoft Windows 2000", "NT5.0",
                "Windows 2000 Professional  Workstation  build 2195 Service Pack 2", 50, true},
-        OsCase{"W2000Server", V{kNt, 5, 0, 2195, ""}, "ServerNT", nullptr, "NT5.0",
-               "Windows 2000 Professional  Server  build 2195 ", 50, true},
         OsCase{"XP", V{kNt, 5, 1, 2600, "Service Pack 3"}, "WinNT", "Microsoft Windows XP", "NT5.1",
                "Microsoft Windows XP  Workstation  build 2600 Service Pack 3", 51, true},
         OsCase{"XPWithoutProductName", V{kNt, 5, 1, 2600, ""}, "WinNT", nullptr, "NT5.1",
