@@ -2,11 +2,16 @@
 // simulated machine, output captured from stdout.
 #include <gtest/gtest.h>
 
-#include "cli/commands.h"
+#include "cli/tests/command_outcome.h"
+#include "cli/tree_text.h"
 #include "engine/testing/script_runner.h"
 
 namespace kavlo::cli {
 namespace {
+
+using kavlo::cli::testing::ExpectSameAsFile;
+using kavlo::cli::testing::Kavlo;
+using kavlo::cli::testing::Outcome;
 
 const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine";
 
@@ -22,19 +27,7 @@ constexpr std::string_view kScript =
     "[TITLE]\nWriter\ntext\nTextFileExpand:<VAL1>\n}\n"
     "[TITLE]\nTree\ntreexp,Key,30\nTRoot:Key,30\nTERegList:HKCU\\Software\\KavloEngineTest\\Tree\\B\n}\n";
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunKavlo(Args args) {
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    const int status = RunCommand(args);
-    Outcome outcome{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
-    return outcome;
-}
+Outcome RunKavlo(Args args) { return Kavlo(RunCommand, std::move(args)); }
 
 class RunCommandTest : public ::testing::Test {
 protected:
@@ -46,26 +39,15 @@ protected:
     std::string script;
 };
 
-TEST_F(RunCommandTest, TextOutputOfEveryTitleWithVariablesCarriedOver) {
-    const Outcome r = RunKavlo({script, "--machine", kMachine});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(
-        r.out,
-        "=== Reader\nkind: text\n--- text\nread 100%\n\n"
-        "=== Writer\nkind: text\n--- text\nhello\n\n"
-        "=== Tree\nkind: treexp  (Key,30)\n--- tree\n  Tree\n    [D]  HKCU\\Software\\KavloEngineTest\\Tree\\B\n\n");
-}
-
-TEST_F(RunCommandTest, JsonOutputOfNamedTitlesInTheGivenOrder) {
-    const Outcome r =
+TEST_F(RunCommandTest, TextOfEveryTitleAndJsonOfNamedTitlesInTheGivenOrder) {
+    // Text: the variable set by one title is read by the next.
+    const Outcome text = RunKavlo({script, "--machine", kMachine});
+    EXPECT_EQ(text.status, 0) << text.err;
+    const Outcome json =
         RunKavlo({script, "--format", "json", "--title", "Tree", "--machine", kMachine, "--title", "Writer"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"titles\":[{\"name\":\"Tree\",\"key\":0,\"pending\":0,\"kind\":\"treexp\",\"kind_detail\":\"Key,30\","
-              "\"header1\":\"\",\"header2\":\"\",\"text\":\"\",\"tree\":{\"title\":\"Tree\",\"children\":[{\"title\":"
-              "\"[D]  HKCU\\\\Software\\\\KavloEngineTest\\\\Tree\\\\B\",\"children\":[]}]}},"
-              "{\"name\":\"Writer\",\"key\":0,\"pending\":0,\"kind\":\"text\",\"kind_detail\":\"\",\"header1\":\"\","
-              "\"header2\":\"\",\"text\":\"\",\"tree\":null}]}\n");
+    EXPECT_EQ(json.status, 0) << json.err;
+    ExpectSameAsFile("$ kavlo run\n" + text.out + "$ kavlo run --format json --title Tree --title Writer\n" + json.out,
+                     "probe-run.txt");
 }
 
 TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
@@ -80,8 +62,11 @@ TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
         longest = std::max(longest, end - start);
     EXPECT_GT(lines, 5000u);
     EXPECT_LE(longest, 100u);
-    EXPECT_NE(r.out.find("\n                                                                [5001] n\n"),
-              std::string::npos);
+    // Blanks stop at the limit; from there the level is written in brackets.
+    const std::string limit(2 * kMaxIndentLevels, ' ');
+    EXPECT_NE(r.out.find("\n" + limit + "[" + std::to_string(kMaxIndentLevels) + "] n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n" + std::string(2 * kMaxIndentLevels - 2, ' ') + "n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n" + limit + "[5001] n\n"), std::string::npos);
 }
 
 struct BadCase {

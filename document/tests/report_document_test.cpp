@@ -79,8 +79,6 @@ TEST_F(DocTest, NewDocumentCataloguesAndBuildsTheModel) {
                   scripts.folder() +
                   "\n\nContact information:\n\n\nOS: Windows 2000 Professional  Workstation  "
                   "build 2195 Service Pack 2\n\nComputer Name: OFFICE7\n\n");
-    EXPECT_EQ(doc->infoPage().kind, "text");
-    EXPECT_EQ(doc->infoPage().runPending, 0);
     EXPECT_EQ(context.executionPath, scripts.folder());
     EXPECT_EQ(doc->ReportFileName(), "OFFICE7 03_14_2001 09_05_PM.IFO");
     machine.now = {2001, 12, 1, 0, 7, 0, 6};
@@ -136,7 +134,8 @@ TEST_F(DocTest, OpenedCompressedReportShowsTheFileLabelAndSavesAgainWithoutGathe
     // the engineer's machine would gather something else
     WriteAll(scripts.File("Base.dbg"), std::string(kScript).replace(std::string(kScript).find("gathered"), 8, "local"));
     machine.now = {2005, 1, 1, 8, 0, 0, 6};
-    ReportDocument doc(context, StandardCommandTable());
+    auto opened = NewDocument();  // the report replaces a new one, as in the program
+    ReportDocument& doc = *opened;
     const report::FileOutcome outcome = doc.Open(gz);
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_FALSE(doc.fresh());
@@ -157,18 +156,14 @@ TEST_F(DocTest, OpenedCompressedReportShowsTheFileLabelAndSavesAgainWithoutGathe
     EXPECT_NE(copy.infoPage().text.find("Current Date: 03/14/01"), std::string::npos);
 }
 
-TEST_F(DocTest, FailedOpenKeepsTheDocumentAndGivesTheMessage) {
+TEST_F(DocTest, FailedOpenKeepsTheDocument) {
     auto doc = NewDocument();
     WriteAll(out.File("bad.IFO"), "\x32\x01\x00\x00\x23\x00\x00\x00\x05PC");
-    const report::FileOutcome outcome = doc->Open(out.File("bad.IFO"));
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "Unexpected file format.");
+    // The messages themselves are the report file's (report/tests) and show in "kavlo show".
+    EXPECT_FALSE(doc->Open(out.File("bad.IFO")).ok);
     EXPECT_EQ(doc->CountTitles(), 3u) << "the report being viewed stays";
     EXPECT_EQ(doc->navigation().children().size(), 2u);
     EXPECT_TRUE(doc->fresh());
-    EXPECT_EQ(doc->Open(out.File("none.IFO")).message,
-              out.File("none.IFO") +
-                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
 }
 
 TEST_F(DocTest, EmptyCatalogSavesWithoutProgress) {

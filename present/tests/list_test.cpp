@@ -46,14 +46,6 @@ TEST(DecodeRows, CellsImagesAndNumbers) {
     }
 }
 
-TEST(LeadingInteger, ReadsAsAtoiDoes) {
-    const std::pair<const char*, long long> cases[] = {
-        {"  42abc", 42}, {"-7", -7}, {"+9", 9},
-        {"abc", 0},      {"", 0},    {"123456789012345678901234567890", std::numeric_limits<long long>::max()},
-    };
-    for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInteger(text), value) << text;
-}
-
 TEST(ColumnSpec, NameWidthPairsWithBoundedWidths) {
     const auto columns = ParseColumnSpec("Date,25,A,x,B,-5,C,999999999999,D\n");
     ASSERT_EQ(columns.size(), 5u);
@@ -79,6 +71,7 @@ TEST(CompareCells, OrdersAscendingAndAntisymmetric) {
         {SortType::Int, "9", "10", -1},
         {SortType::Int, "-3", "2", -1},
         {SortType::Int, "12 KB", "12", 0},
+        {SortType::Int, "  +42abc", "42", 0},  // read as atoi reads
         {SortType::Int, "abc", "1", -1},
         {SortType::Int, "99999999999999999999", "5", 1},
         {SortType::ASCIICase, "10", "9", -1},
@@ -106,21 +99,6 @@ TEST(ParseSortTypes, ByHowEntriesBegin) {
     EXPECT_EQ(SortTypeOf(types, 3), SortType::Int);
     EXPECT_EQ(SortTypeOf(types, 40), SortType::NoSort);
     EXPECT_TRUE(ParseSortTypes("").empty());
-}
-
-TEST(SortState, SameColumnTogglesANewOneStartsAscendingAndClearsTheOldMark) {
-    SortState state;
-    EXPECT_FALSE(state.Click(1).has_value());
-    EXPECT_EQ(state.column(), 1u);
-    EXPECT_TRUE(state.ascending());
-    state.Click(1);
-    EXPECT_FALSE(state.ascending());
-    state.Click(1);
-    EXPECT_TRUE(state.ascending());
-    state.Click(1);
-    EXPECT_EQ(state.Click(2), std::optional<std::size_t>(1));
-    EXPECT_EQ(state.column(), 2u);
-    EXPECT_TRUE(state.ascending());
 }
 
 std::vector<std::size_t> Sorted(Cells cells, std::size_t column, SortType type, bool ascending) {

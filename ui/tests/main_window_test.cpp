@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/frame/main_frame.h"
 #include "ui/resource.h"
-#include "ui/tests/ui_driver.h"
+#include "ui/tests/sample_app.h"
 #include "ui/views/content_view.h"
 #include "ui/views/tree_pane.h"
 #include "ui/win/text.h"
@@ -16,21 +15,8 @@
 namespace kavlo::ui::testing {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public SampleAppTest {
 protected:
-    static void SetUpTestSuite() {
-        app_ = new KavloApp(SampleOptions());
-        ASSERT_TRUE(app_->InitInstance());
-        MoveWindow(app_->frame().hwnd(), 0, 0, 1000, 700, TRUE);
-        PumpFor(200);
-    }
-    static void TearDownTestSuite() {
-        DestroyWindow(app_->frame().hwnd());
-        delete app_;
-        app_ = nullptr;
-    }
-
-    CMainFrame& frame() { return app_->frame(); }
     NavigationView& left() { return frame().leftView(); }
     HWND tree() { return left().tree().hwnd(); }
     std::string RightClass() { return frame().rightView() ? frame().rightView()->RuntimeClass() : ""; }
@@ -48,24 +34,21 @@ protected:
         ClickTreeItem(tree(), item);
         return WaitFor(left().tree().KeyOf(item), viewClass);
     }
-
-    static KavloApp* app_;
 };
-
-KavloApp* MainWindowTest::app_ = nullptr;
 
 TEST_F(MainWindowTest, TreeHasComputerScriptsAndTitlesAndTheRootTheInformationPage) {
     HTREEITEM root = TreeView_GetRoot(tree());
     ASSERT_NE(root, nullptr);
     EXPECT_NE(TreeItemText(tree(), root).find(L"  [local computer]"), std::wstring::npos);
-    EXPECT_NE(Title(L"System", L"Windows version"), nullptr);
     EXPECT_EQ(FindChild(tree(), root, L"Extended"), nullptr) << "Extended.dbg is not in the catalog's list";
     // The information page is shown at start, and again for the root.
     EXPECT_EQ(RightClass(), "TextPane");
     EXPECT_EQ(RightText().rfind("Current Date: ", 0), 0u) << RightText();
     EXPECT_NE(RightText().find("Computer Name: "), std::string::npos);
+    Screenshot(frame().hwnd(), "main-information-page");
     ASSERT_TRUE(ClickAndWait(Title(L"System", L""), "TextPane"));
     EXPECT_EQ(RightText().rfind("DBG File Info:", 0), 0u) << RightText();
+    Screenshot(frame().hwnd(), "main-script-information");
     EXPECT_NE(RightText().find("Version: 1.2"), std::string::npos);
     EXPECT_NE(RightText().find("Engine: 1.6"), std::string::npos);
     ASSERT_TRUE(ClickAndWait(root, "TextPane"));
@@ -95,23 +78,6 @@ TEST_F(MainWindowTest, ArrowKeysMoveWithoutGatheringAndEnterGathers) {
     EXPECT_NE(RightText().find("Product: "), std::string::npos);
 }
 
-TEST_F(MainWindowTest, TextTitleShowsBoldNodeAndCopiesWithCrLf) {
-    HTREEITEM item = Title(L"System", L"Windows version");
-    ASSERT_TRUE(ClickAndWait(item, "TextPane"));
-    EXPECT_NE(RightText().find("Product: "), std::string::npos) << RightText();
-    EXPECT_TRUE(TreeView_GetItemState(tree(), item, TVIS_BOLD) & TVIS_BOLD) << "the current node is bold";
-    SendMessageW(frame().hwnd(), WM_COMMAND, ID_EDIT_COPY, 0);
-    ASSERT_TRUE(OpenClipboard(frame().hwnd()));
-    HANDLE data = GetClipboardData(CF_TEXT);
-    ASSERT_NE(data, nullptr);
-    const std::string copied(static_cast<const char*>(GlobalLock(data)));
-    GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_NE(copied.find("\r\n"), std::string::npos);
-    for (std::size_t i = copied.find('\n'); i != std::string::npos; i = copied.find('\n', i + 1))
-        ASSERT_EQ(copied[i - 1], '\r') << "bare line feed at " << i;
-}
-
 TEST_F(MainWindowTest, TreeTitleOfTheSampleShowsStateImagesWithoutMarks) {
     ASSERT_TRUE(ClickAndWait(Title(L"Ostrell", L"Configuration"), "TreePane"));
     auto* pane = dynamic_cast<TreePane*>(frame().rightView());
@@ -132,15 +98,65 @@ TEST_F(MainWindowTest, TreeTitleOfTheSampleShowsStateImagesWithoutMarks) {
         if (HTREEITEM next = TreeView_GetNextSibling(control, item)) stack.push_back(next);
     }
     EXPECT_GT(withImage, 0);
+    Screenshot(frame().hwnd(), "view-tree");
 }
 
-TEST_F(MainWindowTest, SelectionDuringGatheringWaitsAndShowsTheLatest) {
+TEST_F(MainWindowTest, ListAndExpandableTitlesOfTheSampleShowTheirViews) {
+    struct Case {
+        const wchar_t* script;
+        const wchar_t* title;
+        const char* viewClass;
+        const char* picture;
+    };
+    const Case cases[] = {
+        {L"System", L"System files", "ListPane", "view-list-filelist"},
+        {L"Network", L"Internet settings", "ListPane", "view-list-columns"},
+        {L"System", L"Installed programs", "ExpandableTreePane", "view-exptree"},
+        {L"Fernway", L"Settings and logs", "ExpandableTreeTextPane", "view-exptreetext"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        ASSERT_TRUE(ClickAndWait(Title(c.script, c.title), c.viewClass));
+        HWND view = frame().rightView()->hwnd();
+        if (HWND tree = GetDlgItem(view, IDC_TREE)) {
+            // The first node below the top shows its entries.
+            HTREEITEM node = TreeView_GetChild(tree, TreeView_GetRoot(tree));
+            ASSERT_NE(node, nullptr);
+            TreeView_SelectItem(tree, node);
+            PumpFor(300);
+        } else {
+            // Sorted by the first column, descending: the sort mark shows.
+            HWND list = GetDlgItem(view, IDC_LIST);
+            ClickColumnHeader(list, 0);
+            ClickColumnHeader(list, 0);
+            PumpFor(300);
+            ASSERT_GT(ListView_GetItemCount(list), 1);
+            EXPECT_GE(_wcsicmp(ListCell(list, 0, 0).c_str(), ListCell(list, 1, 0).c_str()), 0);
+        }
+        Screenshot(frame().hwnd(), c.picture);
+    }
+}
+
+TEST_F(MainWindowTest, SelectionDuringGatheringShowsTheLatestInBoldAndCopiesItWithCrLf) {
+    HTREEITEM version = Title(L"System", L"Windows version");
     ClickTreeItem(tree(), Title(L"Services", L"Windows services"));
-    ClickTreeItem(tree(), Title(L"System", L"Windows version"));
+    ClickTreeItem(tree(), version);
     ASSERT_TRUE(PumpUntil([&] { return RightClass() == "TextPane" && !left().gathering(); }, 60000));
     PumpFor(300);
     EXPECT_EQ(RightClass(), "TextPane");
-    EXPECT_NE(RightText().find("Product: "), std::string::npos);
+    EXPECT_NE(RightText().find("Product: "), std::string::npos) << RightText();
+    EXPECT_TRUE(TreeView_GetItemState(tree(), version, TVIS_BOLD) & TVIS_BOLD) << "the current node is bold";
+    Screenshot(frame().hwnd(), "view-text");
+    SendMessageW(frame().hwnd(), WM_COMMAND, ID_EDIT_COPY, 0);
+    ASSERT_TRUE(OpenClipboard(frame().hwnd()));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    const std::string copied(static_cast<const char*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_NE(copied.find("\r\n"), std::string::npos);
+    for (std::size_t i = copied.find('\n'); i != std::string::npos; i = copied.find('\n', i + 1))
+        ASSERT_EQ(copied[i - 1], '\r') << "bare line feed at " << i;
 }
 
 TEST_F(MainWindowTest, CheckboxesDisplayCheckAndClickRule) {
@@ -211,11 +227,27 @@ TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
         HWND dialog = FindWindowW(L"#32770", L"Contact information");
         if (!dialog) return false;
         SetDlgItemTextW(dialog, IDC_CONTACT_NAME, L"Zed Example");
+        Screenshot(dialog, "dialog-contact");
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return true;
     });
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_VIEW_CONTACT, 0);
     EXPECT_NE(RightText().find("Zed Example"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, BothButtonsCloseTheAboutBox) {
+    for (int button : {IDOK, IDC_ACKNOWLEDGMENTS}) {
+        TimerDriver driver([&] {
+            HWND dialog = FindWindowW(L"#32770", L"About KAVLO");
+            if (!dialog) return false;
+            if (button == IDOK) Screenshot(dialog, "dialog-about");
+            PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+            return true;
+        });
+        SendMessageW(frame().hwnd(), WM_COMMAND, ID_APP_ABOUT, 0);
+        EXPECT_TRUE(driver.done()) << button;
+        EXPECT_EQ(FindWindowW(L"#32770", L"About KAVLO"), nullptr);
+    }
 }
 
 TEST_F(MainWindowTest, NavigationPaneShowsScriptAndTitleLabelsWhole) {

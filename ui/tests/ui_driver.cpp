@@ -1,11 +1,11 @@
 #include "ui/tests/ui_driver.h"
 
-#include <zlib.h>
+// GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
+#include <objidl.h>
+#include <gdiplus.h>
 
-#include <cstdint>
-#include <cstdio>
+#include <filesystem>
 #include <map>
-#include <vector>
 
 #include "ui/win/text.h"
 
@@ -96,88 +96,31 @@ std::wstring ListCell(HWND list, int row, int column) {
 
 // ------------------------------------------------------------------ PNG
 
-namespace {
-
-void PutU32(std::vector<unsigned char>& out, std::uint32_t v) {
-    out.push_back(static_cast<unsigned char>(v >> 24));
-    out.push_back(static_cast<unsigned char>(v >> 16));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-    out.push_back(static_cast<unsigned char>(v));
-}
-
-void PutChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
-    PutU32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    const uLong crc = crc32(0, out.data() + start, static_cast<uInt>(out.size() - start));
-    PutU32(out, static_cast<std::uint32_t>(crc));
-}
-
-bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& bgra) {
-    std::vector<unsigned char> raw;
-    raw.reserve(static_cast<std::size_t>(height) * (1 + static_cast<std::size_t>(width) * 3));
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p =
-                bgra[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-            raw.push_back(static_cast<unsigned char>(p >> 16));
-            raw.push_back(static_cast<unsigned char>(p >> 8));
-            raw.push_back(static_cast<unsigned char>(p));
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<unsigned char> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return false;
-    packed.resize(packedSize);
-
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<unsigned char> header;
-    PutU32(header, static_cast<std::uint32_t>(width));
-    PutU32(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", packed);
-    PutChunk(png, "IEND", {});
-    std::FILE* file = _wfopen(Widen(path).c_str(), L"wb");
-    if (!file) return false;
-    const bool ok = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-}  // namespace
-
 bool SaveWindowPng(HWND window, const std::string& path) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(300);
     RECT r{};
     GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
-    GdiFlush();
-    std::vector<std::uint32_t> pixels(
-        static_cast<const std::uint32_t*>(bits),
-        static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(width) * height);
+    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
     SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return WritePng(path, width, height, pixels);
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    bool saved = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    if (saved) {
+        // The class id under which GDI+ lists its PNG encoder.
+        const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+        saved = Gdiplus::Bitmap(bitmap, nullptr).Save(Widen(path).c_str(), &png, nullptr) == Gdiplus::Ok;
+        Gdiplus::GdiplusShutdown(token);
+    }
+    DeleteObject(bitmap);
+    return saved;
 }
 
 // ---------------------------------------------------------------- drivers
@@ -213,10 +156,8 @@ void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR id, DWORD) {
 
 // ---------------------------------------------------------------- options
 
-std::string ScriptsFolder() { return std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts"; }
-
 AppOptions SampleOptions(const std::wstring& commandLine) {
-    SetCurrentDirectoryW(Widen(ScriptsFolder()).c_str());
+    SetCurrentDirectoryW(Widen(std::string(KAVLO_TEST_SOURCE_DIR) + "/scripts").c_str());
     AppOptions options;
     options.machineFolder = std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7";
     options.commandLine = commandLine;
@@ -226,22 +167,12 @@ AppOptions SampleOptions(const std::wstring& commandLine) {
 }
 
 std::string FreshTempFolder(const std::string& name) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder =
-        std::wstring(temp) + L"kavlo-ui-" + Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    // Leftovers of an earlier run with the same process id are removed.
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    return Narrow(folder);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kavlo-ui-" + name + "-" + std::to_string(GetCurrentProcessId()));
+    // Leftovers of an earlier run with the same process id go.
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return Narrow(folder.wstring());
 }
 
 }  // namespace kavlo::ui::testing

@@ -57,8 +57,6 @@ private:
 /// The options of an application started on the bundled sample machine with
 /// the bundled scripts as its execution path.
 AppOptions SampleOptions(const std::wstring& commandLine = L"");
-/// The repository's folder of bundled scripts (as a Windows path).
-std::string ScriptsFolder();
 /// A new empty folder for a test's files.
 std::string FreshTempFolder(const std::string& name);
 

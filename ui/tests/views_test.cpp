@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/frame/main_frame.h"
 #include "ui/resource.h"
-#include "ui/tests/ui_driver.h"
+#include "ui/tests/sample_app.h"
 #include "ui/views/expandable_tree_pane.h"
 #include "ui/views/list_pane.h"
 #include "ui/views/text_pane.h"
@@ -18,41 +17,25 @@
 namespace kavlo::ui::testing {
 namespace {
 
-class ViewsTest : public ::testing::Test {
+class ViewsTest : public SampleAppTest {
 protected:
-    static void SetUpTestSuite() {
-        app_ = new KavloApp(SampleOptions());
-        ASSERT_TRUE(app_->InitInstance());
-        MoveWindow(app_->frame().hwnd(), 0, 0, 1000, 700, TRUE);
-        PumpFor(200);
-    }
-    static void TearDownTestSuite() {
-        DestroyWindow(app_->frame().hwnd());
-        PumpFor(100);
-        delete app_;
-        app_ = nullptr;
-    }
     void TearDown() override {
         // The right pane must not keep borrowing the test's title.
-        app_->frame().leftView().ShowInformationPage();
+        frame().leftView().ShowInformationPage();
     }
 
     /// Shows `title` in a view of `kind`; its control of the given id, if any.
     template <class View>
     View* Show(ViewKind kind, TitleRecord& title, int controlId = 0, HWND* control = nullptr) {
         title.runPending = 0;
-        ContentView* view = app_->frame().ReplaceRightView(kind);
+        ContentView* view = frame().ReplaceRightView(kind);
         view->ShowTitle(&title);
-        app_->frame().UpdateAllViews(kHintShowTitle);
+        frame().UpdateAllViews(kHintShowTitle);
         PumpFor(100);
         if (control) *control = GetDlgItem(view->hwnd(), controlId);
         return dynamic_cast<View*>(view);
     }
-
-    static KavloApp* app_;
 };
-
-KavloApp* ViewsTest::app_ = nullptr;
 
 TitleRecord Title(const char* kind, const char* detail = "", const char* text = "") {
     TitleRecord title("test", nullptr);
@@ -95,14 +78,18 @@ TEST_F(ViewsTest, FileListShowsImagesBlanksAndSortsByHeaderClicks) {
     ClickColumnHeader(list, 1);
     PumpFor(300);
     EXPECT_EQ(ListCell(list, 0, 1), L"100");
+    EXPECT_EQ(SortMark(list, 1), 4) << "the descending mark";
     // A "NoSort" column keeps the order and shows no mark; the old mark goes.
     ClickColumnHeader(list, 2);
     PumpFor(300);
     EXPECT_EQ(ListCell(list, 0, 1), L"100");
     EXPECT_EQ(SortMark(list, 2), -1);
-    ClickColumnHeader(list, 0);
-    PumpFor(300);
-    EXPECT_EQ(ListCell(list, 0, 0), L"x.dll");
+    // A new column starts ascending; its third click sorts ascending again.
+    for (const wchar_t* first : {L"x.dll", L"z.dll", L"x.dll"}) {
+        ClickColumnHeader(list, 0);
+        PumpFor(300);
+        EXPECT_EQ(ListCell(list, 0, 0), first);
+    }
     EXPECT_EQ(SortMark(list, 1), -1);
 }
 
@@ -122,7 +109,7 @@ TEST_F(ViewsTest, TreeStateImagesAndLabels) {
     services.AddChild("||01 Enable logging");
     services.AddChild("plain");
     // Checked, unchecked, locked checked, locked unchecked, as the check commands store them.
-    for (const char* stored : {"||00Checked", "||01Unchecked", "||04Locked on", "||06Locked off"})
+    for (const char* stored : {"||00Checked", "||01Unchecked", "||04Checked and locked", "||06Unchecked and locked"})
         services.AddChild(stored);
     HWND tree = nullptr;
     ASSERT_NE(Show<TreePane>(ViewKind::Tree, title, IDC_TREE, &tree), nullptr);
@@ -148,6 +135,7 @@ TEST_F(ViewsTest, TreeStateImagesAndLabels) {
     std::sort(checks.begin(), checks.end());
     EXPECT_GT(checks[0], 0) << "state image 0 is never drawn";
     EXPECT_EQ(std::unique(checks.begin(), checks.end()), checks.end()) << "two check states share an image";
+    Screenshot(frame().hwnd(), "view-check-states");
 }
 
 TEST_F(ViewsTest, TreeSortsLevelsMarkedSortAndInsertsChildrenWhenExpanded) {
@@ -258,9 +246,10 @@ TEST_F(ViewsTest, ExpandableTreeWithTextShowsTheFirstEntry) {
 }
 
 TEST_F(ViewsTest, ReplacingWithTheSameClassKeepsTheView) {
-    ContentView* first = app_->frame().ReplaceRightView(ViewKind::Text);
-    EXPECT_EQ(app_->frame().ReplaceRightView(ViewKind::Text), first);
-    EXPECT_STREQ(app_->frame().ReplaceRightView(ViewKind::Refresh)->RuntimeClass(), "ProgressPane");
+    ContentView* first = frame().ReplaceRightView(ViewKind::Text);
+    EXPECT_EQ(frame().ReplaceRightView(ViewKind::Text), first);
+    EXPECT_STREQ(frame().ReplaceRightView(ViewKind::Refresh)->RuntimeClass(), "ProgressPane");
+    Screenshot(frame().hwnd(), "view-refresh");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "ui/frame/dialogs.h"
 #include "ui/frame/main_frame.h"
 #include "ui/resource.h"
-#include "ui/tests/ui_driver.h"
+#include "ui/tests/sample_app.h"
 #include "ui/timed/timed_dialog.h"
 #include "ui/win/text.h"
 #include "ui/wizard/wizard.h"
@@ -70,6 +70,7 @@ TEST_F(WizardTest, FromGreetingThroughAFailedSaveToFinishWritesACompressedReport
             case 0:
                 EXPECT_EQ(IsDlgButtonChecked(page, IDC_MODE_RUN), BST_CHECKED);
                 EXPECT_EQ(ItemText(page, IDC_WIZ_HEADING), L"Welcome to Quorvane's KAVLO v1.5");
+                Screenshot(sheet, "wizard-1-welcome");
                 break;
             case 1:
                 SetDlgItemTextW(page, IDC_ENTER_NAME, L"Pat Example");
@@ -77,12 +78,14 @@ TEST_F(WizardTest, FromGreetingThroughAFailedSaveToFinishWritesACompressedReport
                 SetDlgItemTextW(page, IDC_ENTER_PHONE, L"555 0100");
                 SetDlgItemTextW(page, IDC_ENTER_EMAIL, L"pat@example.com");
                 SetDlgItemTextW(page, IDC_ENTER_ISSUE, L"Scans stop.\r\nEvery time.");
+                Screenshot(sheet, "wizard-2-contact");
                 break;
             case 2:  // back to the contact page once: what was typed stays
                 EXPECT_EQ(app_->document().contact().name, "Pat Example");
                 EXPECT_EQ(app_->document().contact().caseNumber, "4711");
                 EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SAVE_BROWSE)));
                 proposed = ItemText(page, IDC_SAVE_PATH);
+                Screenshot(sheet, "wizard-3-save");
                 SetDlgItemTextW(page, IDC_SAVE_PATH, L"D:\\typed\\report.IFO");
                 button = PSBTN_BACK;
                 break;
@@ -95,10 +98,12 @@ TEST_F(WizardTest, FromGreetingThroughAFailedSaveToFinishWritesACompressedReport
                 error = ItemText(page, IDC_SAVE_ERROR);
                 if (error.empty()) return false;  // the save is still running
                 keptPath = ItemText(page, IDC_SAVE_PATH);
+                Screenshot(sheet, "wizard-3-save-error");
                 SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(report).c_str());
                 break;
             default:
                 finishText = ItemText(page, IDC_COMPRESS_TEXT);
+                Screenshot(sheet, "wizard-4-finished");
                 PropSheet_PressButton(sheet, PSBTN_FINISH);
                 return true;
         }
@@ -286,6 +291,7 @@ TEST(TimedModeTest, SavesAtOnceIntoTheReportDirectory) {
         if (lastSave.empty()) return false;
         interval = ItemText(dialog, IDC_TIMED_INTERVAL);
         directory = ItemText(dialog, IDC_TIMED_DIRECTORY);
+        Screenshot(dialog, "timed-mode");
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 constexpr std::string_view kProductKey = "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion]\n";
@@ -18,11 +18,13 @@ std::string WithLocale(std::string_view locale) {
            std::string(locale);
 }
 
-std::vector<std::string> Children(const ResultNode& node) {
-    std::vector<std::string> titles;
+// An outline of the tree below a node, each item's extra text after "|".
+std::string Outline(const ResultNode& node, int depth = 0) {
+    std::string out;
     for (const auto& child : node.children())
-        titles.push_back(child->title() + (child->extra().empty() ? "" : "|" + child->extra()));
-    return titles;
+        out += std::string(depth * 2, ' ') + child->title() + (child->extra().empty() ? "" : "|" + child->extra()) +
+               "\n" + Outline(*child, depth + 1);
+    return out;
 }
 
 TEST(AntivirusLogs, OnlyTheFourteenHighestNamesAreRead) {
@@ -39,11 +41,8 @@ TEST(AntivirusLogs, OnlyTheFourteenHighestNamesAreRead) {
     for (int n = 20; n >= 7; --n)
         expected.push_back(std::string("11/14/2001  1:42:05 pm,x,V") + (n < 10 ? "0" : "") + std::to_string(n) +
                            ",File,Quarantined,PC,u,C:,Infected,Quarantine,Quarantine infected file,"
-                           "Quarantine infected file,Manual Scan\n");
-    std::vector<std::string> rows;
-    for (std::size_t start = 0, end; (end = title.text.find('\n', start)) != std::string::npos; start = end + 1)
-        rows.push_back(title.text.substr(start, end - start + 1));
-    EXPECT_THAT(rows, ElementsAreArray(expected));
+                           "Quarantine infected file,Manual Scan");
+    EXPECT_THAT(probe_test::Lines(title.text), ElementsAreArray(expected));
     EXPECT_EQ(title.kindDetail.substr(0, 21), "Date,25,File Name,18,");
     const TitleRecord& events = image.Run("col", "COstrell7Log:event");
     EXPECT_EQ(events.text, "");
@@ -66,44 +65,17 @@ TEST(AntivirusConfiguration, EntriesBelowTheCurrentNode) {
                                      "\"Parent\"=\"SRV1\"\n\"ProductVersion\"=dword:034e02ee\n"
                                      "\"ScanEngineVersion\"=dword:04010f00\n");
     const TitleRecord& title = image.Run("tree", "TRoot:\nTAddChild:Installation\nTCOstrell7Main:");
-    ASSERT_EQ(title.Root().children().size(), 1u);
-    EXPECT_THAT(Children(*title.Root().children()[0]),
-                ElementsAre("Parent server,SRV1, ", "Product Version,7.50.846, ", "Scan Engine,4.1.15.0, "));
+    EXPECT_EQ(Outline(title.Root()),
+              "Installation\n  Parent server,SRV1, \n  Product Version,7.50.846, \n  Scan Engine,4.1.15.0, \n");
     EXPECT_TRUE(testing::SimImage().Run("tree", "TCOstrell7Main:").Root().children().empty());
 }
 
-// A server entry with both addresses, the times in the machine's zone and forms.
+// A server entry (data/address_cache) with both addresses, the times in the
+// machine's zone and forms.
 TEST(AntivirusConfiguration, AddressCacheEntry) {
-    testing::SimImage image(WithLocale("utc_offset = -05:00\ndate_format = dd.MM.yyyy\ntime_format = HH:mm:ss\n"));
-    image.Registry(
-        "50-product",
-        std::string(kProductKey) +
-            "\"ClientType\"=dword:00000003\n\"Domain\"=\"AVDOM\"\n"
-            "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\AddressCache\\SRV1]\n"
-            "\"ProductVersion\"=dword:034e02ee\n\"Domain\"=\"AVDOM\"\n\"NumberOfClients\"=dword:0000002a\n"
-            "\"Flags\"=dword:00001005\n\"Protocol\"=\"Address_1\"\n\"Good\"=dword:00000001\n"
-            "\"Address_0\"=hex:02,00,00,00,0b,1f,00,00,c0,a8,0a,05\n"
-            "\"Address_1\"=hex:06,00,00,00,85,1a,00,00,00,00,00,2a,00,a0,c9,12,34,56\n"
-            "\"LastGoodTime\"=hex:98,c7,e0,3c\n\"LastUpdateTime\"=hex:01\n"
-            "\"PatternVersion\"=dword:02f80003\n\"PatternFileDate\"=dword:00002e25\n"
-            "\"TimeOfLastScan\"=dword:3ce0c798\n");
+    probe_test::MachineFolder image("probes/antivirus/tests/data/address_cache");
     const TitleRecord& title = image.Run("treexp", "TRoot:Setting,30,Value,24,Comment,36\nDspAddressCache:");
-    const ResultNode& root = title.Root();
-    ASSERT_EQ(root.children().size(), 2u);
-    EXPECT_THAT(Children(*root.children()[0]),
-                ElementsAre("Type of Install|Server, ", "Domain|AVDOM,Domain server is part of"));
-    ASSERT_EQ(root.children()[1]->children().size(), 1u);
-    EXPECT_THAT(
-        Children(*root.children()[1]->children()[0]),
-        ElementsAre("Product Version|7.50.846, ", " | , ", "Domain|AVDOM,Domain parent resides in",
-                    "Parent|Not Present, ", "Number of clients|42, ", "OS|Netware 5.x, ", "Server Type|Primary,, ",
-                    "Sharing|Yes,, ", " | , ", "IP Address|192.168.10.5, ", "UDP Port|2847, ",
-                    "IPX Address|0x0002a:0a0c9123456, ", "Port|34074, ", "Protocol|IPX,Which protocol is being used",
-                    "Status last time communicated|1,0=No communication 1=Communicating",
-                    "LastGoodTime|14.05.2002 03:15:20,Last CheckInWithNest time",
-                    "LastUpdateTime|NA,Last PONG / PLX.DAT time", " | , ", "Virus .VDB Pattern|0x2f80003, ",
-                    "Pattern Date|05/06/02, ", "Old Definitions|Yes, ", "Scan Engine|0.0.0.0, ", " | , ",
-                    "Time of last scan|14.05.2002 03:15:20, "));
+    probe_test::ExpectSameAsFile(Outline(title.Root()), "probes/antivirus/tests/expected/address_cache.txt");
 }
 
 TEST(AntivirusConfiguration, ClientEntryAndAClientInstall) {
@@ -113,18 +85,8 @@ TEST(AntivirusConfiguration, ClientEntryAndAClientInstall) {
                        "\"ClientType\"=dword:00000001\n\"Parent\"=\"SRV1\"\n"
                        "[HKEY_LOCAL_MACHINE\\Software\\Paxwell\\Corvel\\Vigilant6\\CurrentVersion\\Clients\\PC7]\n"
                        "\"Flags\"=dword:00000010\n");
-    const ResultNode& root = image.Run("treexp", "DspClient:").Root();
-    ASSERT_EQ(root.children().size(), 2u);
-    EXPECT_THAT(Children(*root.children()[0]),
-                ElementsAre("Type of Install,Client, ", "Parent,SRV1,Client's parent server"));
-    EXPECT_THAT(Children(*root.children()[1]), ElementsAre("[D]  PC7"));
-    EXPECT_THAT(Children(*root.children()[1]->children()[0]),
-                ElementsAre("Product Version,0.00.0, ", " , , ", "OS,Windows 9x, ", " , , ",
-                            "Protocol,IP,Which protocol is being used",
-                            "Status last time communicated,Not Present,0=No communication 1=Communicating",
-                            "LastGoodTime,NA,Last CheckInWithNest time", "LastUpdateTime,NA,Last PONG / PLX.DAT time",
-                            " , , ", "Virus .VDB Pattern,0x0, ", "Pattern Date,01/01/70, ", "Old Definitions,No, ",
-                            "Scan Engine,0.0.0.0, "));
+    probe_test::ExpectSameAsFile(Outline(image.Run("treexp", "DspClient:").Root()),
+                                 "probes/antivirus/tests/expected/client_entry.txt");
 }
 
 }  // namespace

@@ -24,14 +24,6 @@ TEST(LogDateText, DecodesTwelveUpperCaseHexDigits) {
     for (const auto& c : cases) EXPECT_EQ(LogDateText(c.field), c.text) << c.field;
 }
 
-TEST(LogField, AnIndexBeyondTheLastFieldGivesTheLastField) {
-    EXPECT_EQ(LogField("a,b,c", 0), "a");
-    EXPECT_EQ(LogField("a,b,c", 2), "c");
-    EXPECT_EQ(LogField("a,b,c", 9), "c");
-    EXPECT_EQ(LogField("a,b,", 5), "");
-    EXPECT_EQ(LogField("", 3), "");
-}
-
 TEST(VirusLogRow, CodedColumnsAndPaths) {
     const auto row = VirusLogRow("1F0A0E0D2A05,5,0,2,PC1,ann,W32.Test,C:\\Temp\\x.exe,1,3,1,256,0");
     ASSERT_TRUE(row);

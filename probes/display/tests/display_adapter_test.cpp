@@ -1,8 +1,8 @@
 // "[SYSTEM VIDEO]" blocks on simulated NT and 9x machines.
 #include <gtest/gtest.h>
 
-#include "engine/testing/sim_script_run.h"
 #include "probes/display/display_adapter.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -26,50 +26,15 @@ TEST(DisplayKeys, FromTheKernelFormOfTheDeviceKey) {
     EXPECT_EQ(NtDisplayKeys("\\Device\\Other").deviceKey, "");
 }
 
+// The machines are data/nt and data/9x.
 TEST(SystemVideo, NtAdapterWithCommandsInsideTheBlock) {
-    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) +
-                            "[file C:\\WINNT\\System32\\DRIVERS\\tv.sys]\nmodified = 2001-02-14 08:00:00\n");
-    image.Registry("60-video",
-                   "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO]\n"
-                   "\"\\\\Device\\\\Video0\"="
-                   "\"\\\\REGISTRY\\\\Machine\\\\System\\\\CurrentControlSet\\\\Services\\\\tv\\\\Device0\"\n"
-                   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\tv]\n"
-                   "\"ImagePath\"=\"System32\\\\DRIVERS\\\\tv.sys\"\n"
-                   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\tv\\Device0]\n"
-                   "\"Device Description\"=\"TV 3D\"\n\"InstalledDisplayDrivers\"=hex(7):74,76,00,00\n"
-                   "\"HardwareInformation.ChipType\"=hex:54,00,56,00,2d,00,31,00,00,00\n"
-                   "\"HardwareInformation.MemorySize\"=dword:02000000\n\"VgaCompatible\"=dword:00000001\n"
-                   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Hardware "
-                   "Profiles\\Current\\System\\CurrentControlSet\\Services\\tv\\Device0]\n"
-                   "\"DefaultSettings.XResolution\"=dword:00000320\n\"DefaultSettings.YResolution\"=dword:00000258\n"
-                   "\"DefaultSettings.BitsPerPel\"=dword:00000020\n\"DefaultSettings.VRefresh\"=dword:0000003c\n");
-    image.DriveFile("WINNT/System32/DRIVERS/tv.sys", "driver");
-    EXPECT_EQ(image.RunTitle(Script(), "T").text,
-              "Description:\tTV 3D\n-- in the block --\nString:\t\t\nChip Type:\tTV-1\nVideo Memory:\t32\n"
-              "VGA Compatible:\tNo\nResolution:\t800 x 600 x 32bit/pixel\n\t\t60 Hz\n"
-              "tv.sys\t\t02/14/01\t08:00:00  AM\t\t\n"
-              "C:\\WINNT\\system32\\tv.dll\t\t\t\t\t\n"
-              "tv.sys, tv.dll\nafter the block\n");
+    probe_test::MachineFolder machine("probes/display/tests/data/nt");
+    probe_test::ExpectSameAsFile(machine.RunTitle(Script(), "T").text, "probes/display/tests/expected/nt_adapter.txt");
 }
 
 TEST(SystemVideo, Windows9xAdapter) {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    ini.replace(ini.find("platform = NT\nmajor = 5\nminor = 0"), 32, "platform = 9x\nmajor = 4\nminor = 10");
-    testing::SimImage image(ini);
-    image.Registry("60-video",
-                   "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000]\n"
-                   "\"DriverDesc\"=\"Old VGA\"\n"
-                   "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000\\Info]\n"
-                   "\"ChipType\"=\"V1\"\n\"VideoMemory\"=hex:00,00,40,00\n"
-                   "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Display\\0000\\DEFAULT]\n"
-                   "\"vdd\"=\"*vdd\"\n\"drv\"=\"old.drv\"\n\"minivdd\"=\"old.vxd\"\n"
-                   "[HKEY_LOCAL_MACHINE\\Config\\0001\\Display\\Settings]\n\"Resolution\"=\"640,480\"\n"
-                   "\"BitsPerPixel\"=\"8\"\n");
-    EXPECT_EQ(image.RunTitle(Script(), "T").text,
-              "Description:\tOld VGA\n-- in the block --\nChip Type:\tV1\nVideo Memory:\t4\n"
-              "Resolution:\t640 x 480 x 8 bit/pixel\n*vdd\n"
-              "C:\\WINNT\\system32\\old.vxd\t\t\t\t\t\nC:\\WINNT\\system32\\old.drv\t\t\t\t\t\n"
-              "C:\\WINNT\\system32\\old.dll\t\t\t\t\t\nafter the block\n");
+    probe_test::MachineFolder machine("probes/display/tests/data/9x");
+    probe_test::ExpectSameAsFile(machine.RunTitle(Script(), "T").text, "probes/display/tests/expected/9x_adapter.txt");
 }
 
 }  // namespace

@@ -8,13 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
-
-#include "engine/script_engine.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/registration.h"
+#include "probes/system/tests/probe_test_support.h"
 
-namespace kavlo {
+namespace kavlo::probe_test {
 namespace {
 
 TEST(RealHardwareProbes, PciListingHasALinePerFunctionAndWineHasNoTelephonyLine) {
@@ -27,20 +24,15 @@ TEST(RealHardwareProbes, PciListingHasALinePerFunctionAndWineHasNoTelephonyLine)
     EXPECT_EQ((*telephony)->LineCount(), 0u) << "Wine 8 has no telephony line";
     EXPECT_FALSE(machine->OpenSerialPort("COM97").ok());
 
-    AppContext context(*machine, {"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\");
-    TitleRecord title;
-    title.kind = "tree";
-    ScriptEngine engine(context, StandardCommandTable());
-    ScriptFile file{std::string()};
-    for (const char* line : {"PCI_INFO:", "MODEM_INFO:"}) engine.Dispatch(file, line, &title);
-    EXPECT_TRUE(title.Root().children().empty());
-    const std::regex line("(  \\*\\*\\* Multifunction PCI device \\*\\*\\* )?0x[0-9a-f]+,0x[0-9a-f]+,[^\n]*\n");
-    std::size_t lines = 0, covered = 0;
-    for (auto it = std::sregex_iterator(title.text.begin(), title.text.end(), line); it != std::sregex_iterator(); ++it)
-        ++lines, covered += static_cast<std::size_t>(it->length());
-    EXPECT_EQ(lines, records->size() / platform::kPciRecordBytes) << title.text;
-    EXPECT_EQ(covered, title.text.size()) << title.text;
+    LineRunner runner(*machine);
+    EXPECT_TRUE(runner.Run("tree", "MODEM_INFO:").Root().children().empty());
+    const std::string text = runner.Text("PCI_INFO:");
+    const std::vector<std::string> rows = Lines(text);
+    EXPECT_EQ(rows.size(), records->size() / platform::kPciRecordBytes) << text;
+    for (const std::string& row : rows)
+        EXPECT_TRUE(Matches(row, "(  \\*\\*\\* Multifunction PCI device \\*\\*\\* )?0x[0-9a-f]+,0x[0-9a-f]+,.*"))
+            << row;
 }
 
 }  // namespace
-}  // namespace kavlo
+}  // namespace kavlo::probe_test

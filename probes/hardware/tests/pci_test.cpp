@@ -5,6 +5,7 @@
 #include "engine/testing/sim_script_run.h"
 #include "platform/device_index.h"
 #include "probes/hardware/hardware_commands.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -97,10 +98,7 @@ TEST(PciInfo, SimulatedMachineWithItsIndexOnlyOnTheNtFamily) {
     nt.DriveFile("WINNT/drvidx.bin", Index());
     EXPECT_EQ(nt.Run("text", "PCI_INFO: ignored\nPCI_DISP:").text,
               "  *** Multifunction PCI device *** 0xa5c,0x7,Display,K3D,Kestrel,AGP\nK3D, Kestrel, AGP\n\n");
-    std::string ini(kavlo::testing::kMinimalSystem);
-    const std::string_view nt5 = "platform = NT\nmajor = 5\nminor = 0";
-    ini.replace(ini.find(nt5), nt5.size(), "platform = 9x\nmajor = 4\nminor = 10");
-    testing::SimImage windows98(ini + sections);
+    testing::SimImage windows98(probe_test::MinimalSystem("9x", 4, 10) + sections);
     EXPECT_EQ(windows98.Run("text", "PCI_INFO:\nPCI_DISP:").text, "");
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -14,11 +15,7 @@ constexpr std::string_view kMemory =
 constexpr std::string_view kThreeRows =
     "Total Memory,2147.3MB,2147.3MB,0\nPhysical Memory,1.0MB,1000.0K,1\nPaging Memory,5.0G,1000,4.9G\n";
 
-std::string Windows98() {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    ini.replace(ini.find("platform = NT\nmajor = 5\nminor = 0"), 32, "platform = 9x\nmajor = 4\nminor = 10");
-    return ini;
-}
+std::string Windows98() { return probe_test::MinimalSystem("9x", 4, 10); }
 
 TEST(SystemMemory, ThreeRowsWithoutTheExtendedSection) {
     testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMemory));

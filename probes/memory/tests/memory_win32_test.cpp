@@ -8,39 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <regex>
 
-#include "engine/script_engine.h"
 #include "platform/win32/win32_machine.h"
 #include "probes/files/file_texts.h"
-#include "probes/registration.h"
+#include "probes/system/tests/probe_test_support.h"
 
-namespace kavlo {
+namespace kavlo::probe_test {
 namespace {
 
 using ::testing::StartsWith;
 
-// gtest's own regular expressions on Windows know no groups or alternatives.
-bool Matches(const std::string& text, const char* pattern) { return std::regex_match(text, std::regex(pattern)); }
-
-std::vector<std::string> Rows(const std::string& text) {
-    std::vector<std::string> rows;
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        rows.push_back(text.substr(start, end - start));
-    return rows;
-}
-
 class RealMemoryProbes : public ::testing::Test {
 protected:
+    // Rows of a drive list with the path, type, media and size columns.
     std::string Run(std::string_view line, OsInfo os = {"NT5.0", "Windows 2000 Professional", 50, true}) {
-        AppContext context(*machine, std::move(os), "C:\\");
-        TitleRecord title;
-        title.kind = "filelist";
-        title.header1 = "FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE";
-        ScriptEngine engine(context, StandardCommandTable());
-        ScriptFile file{std::string()};
-        engine.Dispatch(file, line, &title);
-        return title.text;
+        return LineRunner(*machine, std::move(os)).Run("filelist", line, "FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE").text;
     }
     std::unique_ptr<platform::Machine> machine = platform::win32::MakeWin32Machine();
 };
@@ -49,7 +31,7 @@ TEST_F(RealMemoryProbes, MemoryRowsShowTheSystemsTotals) {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
     ASSERT_TRUE(::GlobalMemoryStatusEx(&status));
-    const std::vector<std::string> rows = Rows(Run("CSystemMemory:1"));
+    const std::vector<std::string> rows = Lines(Run("CSystemMemory:1"));
     ASSERT_GE(rows.size(), 10u);
     EXPECT_THAT(rows[0], StartsWith("Total Memory," + SizeText(status.ullTotalVirtual) + ","));
     EXPECT_THAT(rows[1], StartsWith("Physical Memory," + SizeText(status.ullTotalPhys) + ","));
@@ -66,7 +48,7 @@ TEST_F(RealMemoryProbes, OneRowForEachDrive) {
     std::vector<std::string> expected;
     for (const char* root = roots; root < roots + length && *root; root += std::strlen(root) + 1)
         expected.push_back(std::string("0,Drive,") + root + ",");
-    const std::vector<std::string> rows = Rows(Run("LocalHDSize:"));
+    const std::vector<std::string> rows = Lines(Run("LocalHDSize:"));
     ASSERT_EQ(rows.size(), expected.size());
     for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_THAT(rows[i], StartsWith(expected[i]));
 }
@@ -79,4 +61,4 @@ TEST_F(RealMemoryProbes, SwapFileRow) {
 }
 
 }  // namespace
-}  // namespace kavlo
+}  // namespace kavlo::probe_test

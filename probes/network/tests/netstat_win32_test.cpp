@@ -9,9 +9,9 @@
 
 #include "platform/ipv4_address.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/network/tests/command_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
-namespace kavlo::network_test {
+namespace kavlo::probe_test {
 namespace {
 
 // A TCP socket listening on every interface at a port the system picks.
@@ -39,13 +39,6 @@ private:
     int port_ = 0;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 TEST(Win32Netstat, ListsTheSocketThisTestListensOn) {
     Listener listener;
     ASSERT_NE(listener.port(), 0);
@@ -54,15 +47,10 @@ TEST(Win32Netstat, ListsTheSocketThisTestListensOn) {
     ASSERT_TRUE(host);
     // The port may carry " [name ]" from the system's services file.
     const std::string start = "TCP," + *host + "," + std::to_string(listener.port());
-    const std::string end = ",0.0.0.0,0,LISTENING";
-    const auto rows = Lines(ListRows(*machine, "CNetstat:"));
+    const auto rows = Lines(LineRunner(*machine).Text("CNetstat:"));
     EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const std::string& row) {
-        if (row.size() < start.size() + end.size() || row.rfind(start, 0) != 0 ||
-            row.compare(row.size() - end.size(), end.size(), end) != 0)
-            return false;
-        const std::string service = row.substr(start.size(), row.size() - start.size() - end.size());
-        return service.empty() ||
-               (service.rfind(" [", 0) == 0 && service.size() > 4 && service.compare(service.size() - 2, 2, " ]") == 0);
+        return row.rfind(start, 0) == 0 &&
+               Matches(row.substr(start.size()), "( \\[[^\\]]+ \\])?,0\\.0\\.0\\.0,0,LISTENING");
     })) << ::testing::PrintToString(rows);
 }
 
@@ -76,4 +64,4 @@ TEST(Win32Netstat, HostAddressesAreDottedAddresses) {
 }
 
 }  // namespace
-}  // namespace kavlo::network_test
+}  // namespace kavlo::probe_test

@@ -3,13 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "engine/script_engine.h"
 #include "engine/testing/fake_machine.h"
-#include "engine/testing/script_runner.h"
-#include "platform/sim/sim_machine.h"
-#include "probes/registration.h"
+#include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -25,80 +21,38 @@ std::string Caller(int version, std::initializer_list<std::string_view> fields, 
     return bytes;
 }
 
-// The machine reads its files when asked, so the folder outlives the machine.
-class ProductMachine {
-public:
-    ProductMachine() {
-        std::filesystem::create_directories(std::filesystem::path(dir_.folder()) / "registry");
-        std::filesystem::create_directories(std::filesystem::path(dir_.folder()) / "drives/c/Data");
-        dir_.Write("machine.ini",
-                   "[system]\nplatform = NT\nmajor = 5\nminor = 0\nbuild = 2195\ncomputer_name = OFFICE9\n"
-                   "host_name = office9\nwindows_dir = C:\\WINNT\nsystem_dir = C:\\WINNT\\system32\n"
-                   "now = 2002-05-14 10:32:05\n[drive C:]\ntype = fixed\n"
-                   "[resolver]\naddresses = 192.168.10.37 10.0.2.118\n");
-        dir_.Write("registry/50-product.reg",
-                   "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System]\r\n"
-                   "\"FilesDirectory\"=\"C:\\\\Data\"\r\n\r\n[HKEY_CLASSES_ROOT\\MIRROLETSVR.RemoteDataManager]\r\n");
-        Data("Dial properties.CHF",
-             Caller(2, {"Standard 56000 bps V90 Modem", "57600", "None", "1 stop bit", "1", "617", "555 0142",
-                        "United States (1)", "office7", "3", "60", "1", "", "login.scr"}));
-        Data("Manual.chf", Caller(2, {"Fast Modem", "19200", "Even", "2 stop bits", "0", "", "9,555 0199", "",
-                                      "support", "5", "30", "1", "nightly", "ignored.scr"}));
-        Data("Office LAN.CHF", Caller(1, {"TCP/IP", "0", "None", "", "192.168.20.14", "", "office7"}));
-        Data("Port ten.CHF", Caller(2, {"Direct cable on COM10", "115200", "None"}));
-        Data("Broken.CHF", "not a caller file");
-        Data("Short.CHF", Caller(2, {"Pocket modem"}, false));
+// The product registered with its automation server and a folder of caller files of every kind.
+class ProductMachine : public ::testing::Test {
+protected:
+    ProductMachine()
+        : image(std::string(kavlo::testing::kMinimalSystem) + "[resolver]\naddresses = 192.168.10.37 10.0.2.118\n") {
+        image.Registry("50-product",
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System]\n"
+                       "\"FilesDirectory\"=\"C:\\\\Data\"\n[HKEY_CLASSES_ROOT\\MIRROLETSVR.RemoteDataManager]\n");
+        image.DriveFile("Data/Dial properties.CHF",
+                        Caller(2, {"Standard 56000 bps V90 Modem", "57600", "None", "1 stop bit", "1", "617",
+                                   "555 0142", "United States (1)", "office7", "3", "60", "1", "", "login.scr"}));
+        image.DriveFile("Data/Manual.chf",
+                        Caller(2, {"Fast Modem", "19200", "Even", "2 stop bits", "0", "", "9,555 0199", "", "support",
+                                   "5", "30", "1", "nightly", "ignored.scr"}));
+        image.DriveFile("Data/Office LAN.CHF", Caller(1, {"TCP/IP", "0", "None", "", "192.168.20.14", "", "office7"}));
+        image.DriveFile("Data/Port ten.CHF", Caller(2, {"Direct cable on COM10", "115200", "None"}));
+        image.DriveFile("Data/Broken.CHF", "not a caller file");
+        image.DriveFile("Data/Short.CHF", Caller(2, {"Pocket modem"}, false));
     }
-    void Data(const std::string& name, std::string_view bytes) const { dir_.Write("drives/c/Data/" + name, bytes); }
-    std::unique_ptr<platform::Machine> Load() const {
-        auto loaded = platform::sim::LoadMachine(dir_.folder());
-        EXPECT_TRUE(loaded.machine) << loaded.error;
-        return std::move(loaded.machine);
-    }
-
-private:
-    kavlo::testing::TempFolder dir_;
+    testing::SimImage image;
 };
 
 // The outline of what one command line adds to a fresh tree title.
 std::string TreeOf(platform::Machine& machine, std::string_view line) {
-    AppContext context(machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\");
-    TitleRecord title;
-    title.kind = "tree";
-    ScriptFile file{std::string()};
-    ScriptEngine(context, StandardCommandTable()).Dispatch(file, line, &title);
-    std::string outline;
-    for (const auto& child : title.Root().children()) outline += testing::Outline(*child);
-    return outline;
+    probe_test::LineRunner runner(machine);
+    return probe_test::OutlineBelow(runner.Run("tree", line).Root());
 }
 
-TEST(RemoteControl, ModemCallerFilesWithTheirSettings) {
-    const ProductMachine folder;
-    const auto machine = folder.Load();
-    ASSERT_TRUE(machine);
+TEST_F(ProductMachine, ModemCallerFilesWithTheirSettings) {
     // Not listed: a TCP/IP caller, a device on COM10, a file that is no caller file.
-    EXPECT_EQ(TreeOf(*machine, "MIRROLET_CHF:"),
-              "MIRROLET32 .CHF files for TAPI modem(s)\n"
-              "  Dial properties\n"
-              "    Standard 56000 bps V90 Modem   57600   8/None   1 stop bit\n"
-              "    Use dial properties - Area code: 617  Phone: 555 0142  Country: United States (1)\n"
-              "    Login name: office7\n"
-              "    Connection attempts: 3\n"
-              "    Seconds between retries: 60\n"
-              "    Run script: login.scr\n"
-              "  Manual\n"
-              "    Fast Modem   19200   7/Even   2 stop bits\n"
-              "    Use manual dial - 9,555 0199\n"
-              "    Login name: support\n"
-              "    Connection attempts: 5\n"
-              "    Seconds between retries: 30\n"
-              "    Run AutoXfer: nightly\n"
-              "  Short\n"
-              "    Pocket modem   0   7/   \n"
-              "    Use manual dial - \n"
-              "    Login name: \n"
-              "    Connection attempts: 0\n"
-              "    Seconds between retries: 0\n");
+    probe_test::ExpectSameAsFile(TreeOf(image.machine(), "MIRROLET_CHF:"),
+                                 "probes/remote_control/tests/expected/caller_files.txt");
 }
 
 TEST(RemoteControl, WithoutProductOrServer) {
@@ -110,11 +64,8 @@ TEST(RemoteControl, WithoutProductOrServer) {
     EXPECT_EQ(TreeOf(machine, "MIRROLET_CHF:"), "MIRROLET32 .CHF files for TAPI modem(s)\n");
 }
 
-TEST(RemoteControl, HostAddressesInResolverOrder) {
-    const ProductMachine folder;
-    const auto machine = folder.Load();
-    ASSERT_TRUE(machine);
-    EXPECT_EQ(TreeOf(*machine, "MIRROLET_NET:"), "IP Address order\n  192.168.10.37\n  10.0.2.118\n");
+TEST_F(ProductMachine, HostAddressesInResolverOrder) {
+    EXPECT_EQ(TreeOf(image.machine(), "MIRROLET_NET:"), "IP Address order\n  192.168.10.37\n  10.0.2.118\n");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace {
 
@@ -24,14 +25,10 @@ SimImage& Image() {
 }
 
 void BM_TDirRightsList(benchmark::State& state) {
-    kavlo::ScriptEngine engine(Image().Load(), kavlo::StandardCommandTable());
-    kavlo::ScriptFile file{std::string()};
     std::size_t nodes = 0;
     for (auto _ : state) {
-        kavlo::TitleRecord title;
-        title.kind = "tree";
-        engine.Dispatch(file, "TDirRightsList:C:\\Tree", &title);
-        nodes = title.Root().CountNodes();
+        kavlo::probe_test::LineRunner lines(Image().machine());
+        nodes = lines.Run("tree", "TDirRightsList:C:\\Tree").Root().CountNodes();
         benchmark::DoNotOptimize(nodes);
     }
     state.counters["nodes"] = static_cast<double>(nodes);

@@ -4,78 +4,41 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "engine/script_engine.h"
-#include "engine/script_file.h"
-#include "engine/testing/script_runner.h"
+#include "engine/testing/sim_script_run.h"
 #include "platform/security/security_descriptor.h"
-#include "platform/sim/sim_machine.h"
-#include "probes/registration.h"
 #include "probes/security/security_texts.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-const fs::path kMachine = fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/security/tests/data/machine";
 
 constexpr auto& Titles = testing::ChildTitles;
 using testing::Child;
 
 class SecurityProbes : public ::testing::Test {
 protected:
-    // Loads the test machine, with `replace` applied to its machine.ini when given.
-    void Load(std::string_view from = {}, std::string_view to = {}) {
-        std::string folder = kMachine.string();
-        if (!from.empty()) {
-            fs::copy(kMachine, copy_.folder() + "/m", fs::copy_options::recursive);
-            folder = copy_.folder() + "/m";
-            std::ifstream in(folder + "/machine.ini");
-            std::stringstream text;
-            text << in.rdbuf();
-            std::string ini = text.str();
-            const std::size_t at = ini.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            ini.replace(at, from.size(), to);
-            std::ofstream(folder + "/machine.ini", std::ios::trunc) << ini;
-        }
-        auto loaded = platform::sim::LoadMachine(folder);
-        ASSERT_TRUE(loaded.machine) << loaded.error;
-        machine_ = std::move(loaded.machine);
-        context_ = std::make_unique<AppContext>(*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
-    }
-    void SetUp() override { Load(); }
+    TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
-    TitleRecord& Run(std::string_view kind, std::string_view body) {
-        // Each run keeps its script, so that trees of earlier runs stay readable.
-        runners_.push_back(std::make_unique<testing::ScriptRunner>(*context_));
-        return runners_.back()->RunBody(kind, body);
-    }
-
-    kavlo::testing::TempFolder copy_;
-    std::unique_ptr<platform::Machine> machine_;
-    std::unique_ptr<AppContext> context_;
-    std::vector<std::unique_ptr<testing::ScriptRunner>> runners_;
+    probe_test::MachineFolder folder{"probes/security/tests/data/machine"};
+    platform::Machine* machine_ = &folder.machine();
+    probe_test::LineRunner lines{*machine_, OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SecurityProbes, LogonInfoWritesAndRecordsTheUser) {
     EXPECT_EQ(Run("text", "LogonInfo:").text,
               "Username: alice\nSID: S-1-5-21-1-2-3-1001\nDomain name: TESTDOM\nAuthentication server: TESTPC\n"
               "Member of global groups: \nMember of local groups: Users, Auditors\n");
-    EXPECT_EQ(context_->logon.logonServer, "TESTPC");
-    EXPECT_THAT(context_->logon.localGroups, ElementsAre("Users", "Auditors"));
+    EXPECT_EQ(lines.context.logon.logonServer, "TESTPC");
+    EXPECT_THAT(lines.context.logon.localGroups, ElementsAre("Users", "Auditors"));
     // A second run replaces every field.
-    context_->logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
+    lines.context.logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
     Run("tree", "LogonInfo:");
-    EXPECT_EQ(context_->logon.userName, "alice");
-    EXPECT_TRUE(context_->logon.globalGroups.empty());
-    EXPECT_EQ(context_->logon.logonDomain, "TESTDOM");
+    EXPECT_EQ(lines.context.logon.userName, "alice");
+    EXPECT_TRUE(lines.context.logon.globalGroups.empty());
+    EXPECT_EQ(lines.context.logon.logonDomain, "TESTDOM");
 }
 
 TEST_F(SecurityProbes, PrivilegesHeldAndMissing) {
@@ -92,9 +55,10 @@ TEST_F(SecurityProbes, PrivilegesHeldAndMissing) {
     EXPECT_EQ(disabled[23], "Error looking up privilage SeBatchSidA specified privilege does not exist.");
 }
 
-TEST_F(SecurityProbes, NoPrivilegesLeavesOnlyTheErrorItems) {
-    Load("privileges = SeShutdownPrivilege, SeChangeNotifyPrivilege, SeNoSuchPrivilege", "privileges =");
-    const ResultNode& root = Run("tree", "TMyPrivilage:").Root();
+TEST(SecurityProbesWithoutPrivileges, OnlyTheErrorItemsAreListed) {
+    testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) +
+                            "[logon]\nuser = bob\nsid = S-1-5-21-1-2-3-1009\nprivileges =\n");
+    const ResultNode& root = image.Run("tree", "TMyPrivilage:").Root();
     EXPECT_TRUE(Child(root, "Enabled:").children().empty());
     EXPECT_THAT(Titles(Child(root, "Disabled:")), ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
 }
@@ -119,22 +83,6 @@ TEST(PermissionSummary, FullControlReadOrSpecial) {
     EXPECT_EQ(PermissionSummary(0x80020019), "Read");  // bits outside 0xF003F do not count
     EXPECT_EQ(PermissionSummary(0x2001B), "Special");
     EXPECT_EQ(PermissionSummary(0), "Special");
-}
-
-TEST_F(SecurityProbes, ListAllFileRightsShowsEveryEntryWithDenyFirst) {
-    // Explicit entries first, duplicates kept, then what C:\App passes on.
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\App\\Logs").text,
-              "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n\n"
-              "BUILTIN\\Users allowed rights: +R+W+X+D+P+O\n\n"
-              "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n\n"
-              "NT AUTHORITY\\SYSTEM allowed rights: +R+W+X+D+P+O\n\n"
-              "TESTPC\\Auditors allowed rights: +R-W+X-D-P-O\n\n"
-              "\\CREATOR OWNER allowed rights: -R-W-X-D-P-O\n\n"
-              "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n\n");
-    EXPECT_EQ(Run("text", "ListAllFileRights:E:\\data.txt").text, "No access rights to list as drive is FAT32\n");
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\Empty").text, "");
-    EXPECT_EQ(Run("text", "ListAllFileRights:C:\\Missing").text,
-              "Error getting file/directory rights: The system cannot find the file specified.\n");
 }
 
 TEST_F(SecurityProbes, InheritanceFollowsTheFlags) {
@@ -170,117 +118,61 @@ TEST_F(SecurityProbes, EffectiveAccessOfTheUserToTheBit) {
     EXPECT_EQ(*machine_->EffectiveAccess("C:\\Open\\x.txt"), 0x1F01FFu);
 }
 
-TEST_F(SecurityProbes, DirectoryWalkListsSubfoldersBeforeRights) {
-    const ResultNode& root = Run("tree", "TDirRightsList:C:\\App").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("C:\\App"));
-    const ResultNode& app = *root.children()[0];
-    EXPECT_THAT(Titles(app), ElementsAre("[D]  Logs", "[D]  Sub", "Rights"));
-    EXPECT_THAT(Titles(Child(Child(app, "[D]  Logs"), "Rights")).front(),
-                "BUILTIN\\Users denied rights: -R+W-X-D-P-O\n");
-    EXPECT_THAT(Titles(Run("tree", "TDirRightsList:A:\\x").Root()), ElementsAre("A:\\ is not a fixed drive."));
-    const ResultNode& fat = *Run("tree", "TDirRightsList:E:\\").Root().children().at(0);
-    EXPECT_THAT(Titles(fat), ElementsAre("No access rights to list as drive is FAT32\n"));
-    // An empty access list gives a "Rights" item without entries.
-    const ResultNode& empty = *Run("tree", "TDirRightsList:C:\\Empty").Root().children().at(0);
-    EXPECT_TRUE(Child(empty, "Rights").children().empty());
+// Whole outputs of the listing commands (texts, or trees' outlines), each in
+// tests/expected/NAME.txt.
+struct TreeCase {
+    std::string_view name, line;
+    std::string_view kind = "tree";
+};
+
+class SecurityTrees : public SecurityProbes, public ::testing::WithParamInterface<TreeCase> {};
+
+TEST_P(SecurityTrees, WholeTree) {
+    const TitleRecord& title = Run(GetParam().kind, GetParam().line);
+    probe_test::ExpectSameAsFile(GetParam().kind == "text" ? title.text : probe_test::OutlineBelow(title.Root()),
+                                 "probes/security/tests/expected/" + std::string(GetParam().name) + ".txt");
 }
 
-TEST_F(SecurityProbes, FileChainListsEachPieceAndTheMatches) {
-    const ResultNode& item = *Run("tree", "TFilRightsList:C:\\App\\*.exe").Root().children().at(0);
-    EXPECT_EQ(item.title(), "C:\\App\\*.exe");
-    const ResultNode& drive = Child(item, "[D]  C:\\");
-    const ResultNode& app = Child(drive, "[D]  App\\");
-    EXPECT_THAT(Titles(app), ElementsAre("Rights", "app.exe"));
-    EXPECT_THAT(Titles(Child(Child(app, "app.exe"), "Rights")).at(1), "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Listings, SecurityTrees,
+    ::testing::Values(
+        // Explicit entries first, deny first, duplicates kept, then what C:\App passes on.
+        TreeCase{"all_file_rights", "ListAllFileRights:C:\\App\\Logs", "text"},
+        TreeCase{"all_file_rights_fat", "ListAllFileRights:E:\\data.txt", "text"},
+        TreeCase{"all_file_rights_empty", "ListAllFileRights:C:\\Empty", "text"},
+        TreeCase{"all_file_rights_missing", "ListAllFileRights:C:\\Missing", "text"},
+        // Subfolders before the folder's own rights; an empty list gives a "Rights" item without entries.
+        TreeCase{"dir_rights", "TDirRightsList:C:\\App"}, TreeCase{"dir_rights_empty", "TDirRightsList:C:\\Empty"},
+        TreeCase{"dir_rights_removable", "TDirRightsList:A:\\x"}, TreeCase{"dir_rights_fat", "TDirRightsList:E:\\"},
+        // Each piece of the path, then the matches.
+        TreeCase{"file_chain", "TFilRightsList:C:\\App\\*.exe"},
+        // Rights before subfolders; A: is removable and left out.
+        TreeCase{"drive_walk", "TDrvRightsList:"},
+        // Only HKLM keys are listed.
+        TreeCase{"key_rights", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test"},
+        TreeCase{"key_rights_hkcu", "TRegKeyRightsList:HKCU\\Software"},
+        // One item per account, then the user's effective rights; the listing
+        // collects the logon record itself. Users: Set Value, then Delete denied,
+        // then KR: Read Control but not Delete. alice is in Auditors (full control
+        // before the deny) and Users.
+        TreeCase{"key_permissions", "TERKeyPermList:HKLM\\SOFTWARE\\Test"},
+        TreeCase{"key_permissions_missing", "TERKeyPermList:HKLM\\NoSuchKey"},
+        TreeCase{"key_permissions_labelled", "TERKeyPerm:HKLM\\SOFTWARE\\Test"},
+        // Each account once; a malformed value is an error item.
+        TreeCase{"dcom_defaults", "TEDcomCnfg:"},
+        TreeCase{"app_dcom", "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]"},
+        // A script cannot hold a braced line; the dispatcher can.
+        TreeCase{"app_dcom", "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}"},
+        TreeCase{"app_dcom_missing", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]"}),
+    [](const ::testing::TestParamInfo<TreeCase>& info) {
+        return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
+    });
 
-TEST_F(SecurityProbes, DriveWalkListsRightsBeforeSubfolders) {
-    const ResultNode& root = Run("tree", "TDrvRightsList:").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("C:\\", "E:\\"));  // A: is removable
-    const ResultNode& top = Child(*root.children()[0], "[D]  C:\\");
-    EXPECT_THAT(Titles(top), ElementsAre("Rights", "[D]  App", "[D]  Empty", "[D]  Open"));
-    EXPECT_THAT(Titles(Child(top, "[D]  App")), ElementsAre("Rights", "[D]  Logs", "[D]  Sub"));
-    EXPECT_THAT(Titles(*root.children()[1]), ElementsAre("No access rights to list as drive is FAT32\n"));
-}
-
-TEST_F(SecurityProbes, RegKeyRightsListOnlyForHklm) {
-    const ResultNode& root =
-        Run("tree", "TRegKeyRightsList:HKLM\\SOFTWARE\\Test\nTRegKeyRightsList:HKCU\\Software").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("HKLM\\SOFTWARE\\Test", "HKCU\\Software"));
-    EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("BUILTIN\\Users allowed rights: -R+W-X-D-P-O\n",
-                                                         "TESTPC\\Auditors allowed rights: +R+W+X+D+P+O\n",
-                                                         "BUILTIN\\Users denied rights: -R-W-X+D-P-O\n",
-                                                         "BUILTIN\\Administrators allowed rights: +R+W+X+D+P+O\n",
-                                                         "BUILTIN\\Users allowed rights: +R-W-X-D-P-O\n"));
-    EXPECT_TRUE(root.children()[1]->children().empty());
-}
-
-TEST_F(SecurityProbes, KeyPermissionsOneItemPerAccountAndTheUsersEffectiveRights) {
-    // Nothing recorded yet: the listing collects the logon record itself.
-    const ResultNode& root = Run("tree", "TERKeyPermList:HKLM\\SOFTWARE\\Test\nTERKeyPermList:HKLM\\NoSuchKey").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("[D]  HKLM\\SOFTWARE\\Test"));
-    const ResultNode& key = *root.children()[0];
-    EXPECT_THAT(Titles(key), ElementsAre("[D]  Sub", "[D]  Permissions"));
-    const ResultNode& permissions = Child(key, "[D]  Permissions");
-    EXPECT_THAT(Titles(permissions), ElementsAre("[D] BUILTIN\\Users", "[D] TESTPC\\Auditors",
-                                                 "[D] BUILTIN\\Administrators", "[D] Effective -TESTDOM\\alice"));
-    // Users: Set Value, then Delete denied, then KR: Read Control but not Delete.
-    EXPECT_THAT(Titles(Child(permissions, "[D] BUILTIN\\Users")),
-                ElementsAre("Permission,Special", "Query Value,Allow", "Set Value,Allow", "Create Subkey,Deny",
-                            "Enumerate Subkeys,Allow", "Notify,Allow", "Create Link,Deny", "Delete,Deny",
-                            "Write DAC,Deny", "Write Owner,Deny", "Read Control,Allow"));
-    // alice is in Auditors (full control before the deny) and Users.
-    EXPECT_THAT(Titles(Child(permissions, "[D] Effective -TESTDOM\\alice")).front(), "Permission,Full Control");
-}
-
-TEST_F(SecurityProbes, KeyPermListsTheKeyBeneathItsLabel) {
-    const ResultNode& root = Run("tree", "TERKeyPerm:HKLM\\SOFTWARE\\Test").Root();
-    const ResultNode& label = Child(root, "[D]  HKLM\\SOFTWARE\\Test");
-    EXPECT_THAT(Titles(Child(label, "[D]  Test")), ElementsAre("[D]  Sub", "[D]  Permissions"));
-}
-
-TEST_F(SecurityProbes, DcomDefaultsListEachAccountOnceAndMalformedValuesAsErrors) {
-    const ResultNode& top = Child(Run("tree", "TEDcomCnfg:").Root(), "[D] DCOM Default Security");
-    EXPECT_THAT(Titles(Child(top, "[D] Default Launch Permission")),
-                ElementsAre("NT AUTHORITY\\SYSTEM, Allow Launch", "BUILTIN\\Guests, Deny Launch",
-                            "NT AUTHORITY\\INTERACTIVE, Allow Launch"));
-    EXPECT_THAT(Titles(Child(top, "[D] Default Access Permission")),
-                ElementsAre("Error,The security descriptor structure is invalid."));
-    const ResultNode& config = Child(Child(top, "[D] Default Configurations Permission"), "[D] HKEY_CLASSES_ROOT");
-    EXPECT_THAT(Titles(Child(config, "[D]  Permissions")),
-                ElementsAre("[D] NT AUTHORITY\\SYSTEM", "[D] \\Everyone", "[D] Effective -TESTDOM\\alice"));
-}
-
-TEST_F(SecurityProbes, AppDcomSettingsWithBracketsOrBraces) {
-    const std::string body = "TEAppDcomCnfg:[11111111-2222-3333-4444-555555555555]";
-    const ResultNode& top = *Run("tree", body).Root().children().at(0);
-    EXPECT_EQ(top.title(), "[D] DCOM Settings -{11111111-2222-3333-4444-555555555555}");
-    EXPECT_THAT(Titles(top), ElementsAre("[D] Launch Permission", "[D] Access Permission", "[D] Other",
-                                         "[D] Configurations Permission"));
-    EXPECT_THAT(Titles(Child(top, "[D] Launch Permission")),
-                ElementsAre("Error,The system cannot find the file specified."));
-    EXPECT_THAT(Titles(Child(top, "[D] Access Permission")), ElementsAre("BUILTIN\\Users, Allow Access"));
-    EXPECT_THAT(Titles(Child(top, "[D] Other")), ElementsAre("Service Name,TestService"));
-    EXPECT_THAT(Titles(Child(top, "[D] Configurations Permission")).front(), "[D]  Permissions");
-    // A script cannot hold a braced line; the dispatcher can.
-    TitleRecord braced;
-    ScriptEngine engine(*context_, StandardCommandTable());
-    ScriptFile file{std::string()};
-    engine.Dispatch(file, "TEAppDcomCnfg:{11111111-2222-3333-4444-555555555555}", &braced);
-    ASSERT_EQ(braced.Root().children().size(), 1u);
-    EXPECT_EQ(braced.Root().children()[0]->children().size(), 4u);
-    const ResultNode& missing =
-        *Run("tree", "TEAppDcomCnfg:[00000000-0000-0000-0000-000000000000]").Root().children().at(0);
-    EXPECT_THAT(Titles(missing), ElementsAre("ERROR,Key not present"));
-}
-
-TEST_F(SecurityProbes, ImagesWithoutSecurityDataAnswerNotSupported) {
-    auto loaded =
-        platform::sim::LoadMachine((fs::path(KAVLO_TEST_SOURCE_DIR) / "probes/files/tests/data/machine").string());
-    ASSERT_TRUE(loaded.machine) << loaded.error;
-    EXPECT_EQ(loaded.machine->FileSecurity("C:\\").error(), err::kNotSupported);
-    EXPECT_EQ(loaded.machine->LoggedOnUser().error(), err::kNotSupported);
-    EXPECT_EQ(loaded.machine->PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
+TEST(SecurityProbesWithoutSecurityData, ImagesAnswerNotSupported) {
+    probe_test::MachineFolder image("probes/files/tests/data/machine");
+    EXPECT_EQ(image.machine().FileSecurity("C:\\").error(), err::kNotSupported);
+    EXPECT_EQ(image.machine().LoggedOnUser().error(), err::kNotSupported);
+    EXPECT_EQ(image.machine().PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
 }
 
 }  // namespace

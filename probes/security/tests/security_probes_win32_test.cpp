@@ -5,36 +5,23 @@
 
 #include <windows.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
-#include "engine/script_engine.h"
-#include "engine/script_file.h"
 #include "platform/security/security_descriptor.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/registration.h"
+#include "probes/system/tests/probe_test_support.h"
 
-namespace kavlo {
+namespace kavlo::probe_test {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-
-// std::regex rather than gtest's matcher: the MinGW build of gtest has only its
-// simple expressions, without classes or alternatives.
-bool Matches(const std::string& text, const std::string& pattern) {
-    return std::regex_match(text, std::regex(pattern));
-}
 
 class RealSecurityProbes : public ::testing::Test {
 protected:
-    RealSecurityProbes()
-        : machine(platform::win32::MakeWin32Machine()),
-          context(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\") {
+    RealSecurityProbes() {
         char temp[MAX_PATH + 1] = {};
         const DWORD length = ::GetTempPathA(sizeof temp, temp);
         folder = std::string(temp, length < sizeof temp ? length : 0) + "KavloSecurityProbes-" +
@@ -46,95 +33,62 @@ protected:
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
-    TitleRecord& Run(std::string_view kind, std::string_view line) {
-        titles.push_back(std::make_unique<TitleRecord>());
-        titles.back()->kind = std::string(kind);
-        ScriptEngine engine(context, StandardCommandTable());
-        ScriptFile file{std::string()};
-        engine.Dispatch(file, line, titles.back().get());
-        return *titles.back();
-    }
+    TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
-    std::unique_ptr<platform::Machine> machine;
-    AppContext context;
+    std::unique_ptr<platform::Machine> machine = platform::win32::MakeWin32Machine();
+    LineRunner lines{*machine};
     std::string folder;
-    std::vector<std::unique_ptr<TitleRecord>> titles;
 };
 
 // An entry line: account (or its SID when Wine cannot name it), the entry
-// words, the six rights letters.
-const char* const kEntryLine =
+// words, the six rights letters, and the line break its item or row ends with.
+const std::string kEntry =
     "[^\n]* (allowed|denied|audit generated when access) rights: [+-]R[+-]W[+-]X[+-]D[+-]P[+-]O\n";
+// The items of one account below a key: its summary and the ten rights, or an error.
+const std::string kRights =
+    "(Error,[^\n]*\n|Permission,(Full Control|Read|Special)\n(      [A-Za-z ]+,(Allow|Deny)\n){10})";
 
-TEST_F(RealSecurityProbes, LogonInfoNamesTheTokenUser) {
-    const std::string text = Run("text", "LogonInfo:").text;
-    EXPECT_TRUE(Matches(text,
-                        "Username: [^\n]+\nSID: S-1-5-[-0-9]+\nDomain name: [^\n]*\n"
-                        "Authentication server: [^\n]*\nMember of global groups: [^\n]*\n"
-                        "Member of local groups: [^\n]*\n"))
-        << text;
-    EXPECT_FALSE(context.logon.userName.empty());
-}
+// Each command's whole output (a text, or a tree's outline) by its shape.
+struct Shape {
+    std::string kind, line, pattern;
+};
 
-TEST_F(RealSecurityProbes, PrivilegesOfTheProcessToken) {
-    const ResultNode& root = Run("tree", "TMyPrivilage:").Root();
-    ASSERT_EQ(root.children().size(), 3u);
-    EXPECT_FALSE(root.children()[1]->children().empty()) << "every token holds some privilege";
-    // The two table names that are no privileges always end the list as errors.
-    const auto& disabled = root.children()[2]->children();
-    ASSERT_GE(disabled.size(), 2u);
-    EXPECT_THAT(disabled[disabled.size() - 2]->title(),
-                ::testing::StartsWith("Error looking up privilage SeServiceSid"));
-    EXPECT_THAT(disabled.back()->title(), ::testing::StartsWith("Error looking up privilage SeBatchSid"));
-}
-
-TEST_F(RealSecurityProbes, FileAccessListsAreEntryLines) {
+TEST_F(RealSecurityProbes, OutputShapes) {
+    const Shape shapes[] = {
+        {"text", "LogonInfo:",
+         "Username: [^\n]+\nSID: S-1-5-[-0-9]+\nDomain name: [^\n]*\nAuthentication server: [^\n]*\n"
+         "Member of global groups: [^\n]*\nMember of local groups: [^\n]*\n"},
+        // Every token holds some privilege; the two table names that are no
+        // privileges always end the list as errors.
+        {"tree", "TMyPrivilage:",
+         "Current User Privilages:\nEnabled:\n(  [^\n]+\n)+Disabled:\n(  [^\n]+\n)*"
+         "  Error looking up privilage SeServiceSid[^\n]*\n  Error looking up privilage SeBatchSid[^\n]*\n"},
+        // Wine's own entries: any number of entry lines, each followed by an empty line.
+        {"text", "ListAllFileRights:" + folder, "(" + kEntry + "\n)*"},
+        {"text", "ListAllFileRights:" + folder + "\\none", "Error getting file/directory rights: [^\n]+\n"},
+        {"tree", "TDirRightsList:" + folder,
+         "[^\n]+\n  \\[D\\]  sub\n(    [^\n]*\n|\n)*  Rights\n(    " + kEntry + "\n)*"},
+        // The accounts of the key's list, then the user's effective rights.
+        {"tree", "TERKeyPermList:HKLM\\Software\\Microsoft\\Ole",
+         "\\[D\\]  HKLM\\\\Software\\\\Microsoft\\\\Ole\n(  [^\n]*\n)*  \\[D\\]  Permissions\n"
+         "(    \\[D\\] [^\n]+\n      " +
+             kRights + ")*    \\[D\\] Effective -[^\n]+\n      " + kRights},
+        {"tree", "TEDcomCnfg:",
+         "\\[D\\] DCOM Default Security\n  \\[D\\] Default Launch Permission\n(    (Error,[^\n]*|[^\n]*, (Allow|Deny) "
+         "Launch)\n)*"
+         "  \\[D\\] Default Access Permission\n(    (Error,[^\n]*|[^\n]*, (Allow|Deny) Access)\n)*"
+         "  \\[D\\] Default Configurations Permission\n(    [^\n]*\n)*"},
+    };
+    for (const Shape& shape : shapes) {
+        TitleRecord& title = Run(shape.kind, shape.line);
+        const std::string output = shape.kind == "tree" ? OutlineBelow(title.Root()) : title.text;
+        EXPECT_TRUE(Matches(output, shape.pattern)) << shape.line << ":\n" << output;
+    }
+    EXPECT_FALSE(lines.context.logon.userName.empty());
     auto descriptor = machine->FileSecurity(folder);
     ASSERT_TRUE(descriptor.ok()) << descriptor.error();
-    ASSERT_TRUE(platform::ParseSecurityDescriptor(*descriptor).ok());
-    const std::string text = Run("text", "ListAllFileRights:" + folder).text;
-    // Wine's own entries: any number of entry lines, each followed by an empty line.
-    EXPECT_TRUE(Matches(text, std::string("((") + kEntryLine + ")\n)*")) << text;
-    const std::string missing = Run("text", "ListAllFileRights:" + folder + "\\none").text;
-    EXPECT_THAT(missing, ::testing::StartsWith("Error getting file/directory rights: "));
-}
-
-TEST_F(RealSecurityProbes, DirectoryWalkShape) {
-    const ResultNode& root = Run("tree", "TDirRightsList:" + folder).Root();
-    ASSERT_EQ(root.children().size(), 1u);
-    const ResultNode& top = *root.children()[0];
-    ASSERT_EQ(top.children().size(), 2u);
-    EXPECT_EQ(top.children()[0]->title(), "[D]  sub");
-    EXPECT_EQ(top.children()[1]->title(), "Rights");
-    for (const auto& entry : top.children()[1]->children())
-        EXPECT_TRUE(Matches(entry->title(), kEntryLine)) << entry->title();
-}
-
-TEST_F(RealSecurityProbes, KeyPermissionsEndWithTheUsersEffectiveRights) {
-    const ResultNode& root = Run("tree", "TERKeyPermList:HKLM\\Software\\Microsoft\\Ole").Root();
-    ASSERT_EQ(root.children().size(), 1u);
-    const ResultNode& key = *root.children()[0];
-    const ResultNode& permissions = *key.children().back();
-    EXPECT_EQ(permissions.title(), "[D]  Permissions");
-    ASSERT_FALSE(permissions.children().empty());
-    const ResultNode& effective = *permissions.children().back();
-    EXPECT_THAT(effective.title(), ::testing::StartsWith("[D] Effective -"));
-    ASSERT_EQ(effective.children().size(), 11u);
-    EXPECT_TRUE(Matches(effective.children()[0]->title(), "Permission,(Full Control|Read|Special)"))
-        << effective.children()[0]->title();
-    EXPECT_TRUE(Matches(effective.children()[1]->title(), "Query Value,(Allow|Deny)"))
-        << effective.children()[1]->title();
-}
-
-TEST_F(RealSecurityProbes, DcomDefaultsShape) {
-    const ResultNode& root = Run("tree", "TEDcomCnfg:").Root();
-    ASSERT_EQ(root.children().size(), 1u);
-    const ResultNode& top = *root.children()[0];
-    ASSERT_EQ(top.children().size(), 3u);
-    for (int i = 0; i < 2; ++i)
-        for (const auto& item : top.children()[i]->children())
-            EXPECT_TRUE(Matches(item->title(), "Error,.*|.*, (Allow|Deny) (Launch|Access)")) << item->title();
+    EXPECT_TRUE(platform::ParseSecurityDescriptor(*descriptor).ok());
 }
 
 }  // namespace
-}  // namespace kavlo
+}  // namespace kavlo::probe_test

@@ -1,153 +1,21 @@
-// The service and process probes on a simulated machine whose user is an
-// ordinary member of Users: status rows, accounts, rights, test starts, the
-// running and start-up programs and process counters.
-#include <gmock/gmock.h>
+// The service and process probes on a simulated machine (tests/data/machine)
+// whose user is an ordinary member of Users: status rows, accounts, rights,
+// test starts, the running and start-up programs and process counters.
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
-using kavlo::testing::Outline;
-using ::testing::StartsWith;
-
-constexpr std::string_view kMachine = R"(
-[logon]
-user = pat
-domain = TESTPC
-sid = S-1-5-21-1-2-3-1004
-local_groups = Users
-[security C:\]
-sddl = D:(A;OICI;FA;;;SY)(A;OICI;0x1200A9;;;BU)
-[security service Host]
-sddl = D:(A;;0x2019D;;;BU)(A;;0xF01FF;;;SY)
-[security service Fails]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Exits]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Hangs]
-sddl = D:(A;;0x2019D;;;BU)
-[security service Helper]
-sddl = D:(A;;0x2019D;;;BU)
-[service Watcher]
-state = paused
-exit_code = 1066
-specific_exit_code = 32
-[service Fails]
-on_start = fails 1069
-[service Exits]
-on_start = exits 42
-[service Hangs]
-on_start = hangs
-wait_hint = 4000
-[process 4]
-access = denied
-[process 100]
-image = \??\C:\Apps\host.exe
-modules = C:\WINNT\system32\kernel32.dll
-memory = 12 4096 2048 1 2 3 4 5 6
-counters = % Processor Time = 7 | Handle Count = 40
-[process 200]
-image = C:\Apps\hostess.exe
-counters = Handle Count = 50
-[process 300]
-image = C:\Apps\other.exe
-[window 1]
-process = 100
-title = Host
-visible = yes
-[window 2]
-process = 100
-title = Call
-visible = yes
-parent = Host - waiting
-[window 3]
-process = 200
-title = Tray
-visible = no
-has_child = yes
-[window 4]
-process = 200
-title = Hidden without child
-visible = no
-)";
-
-constexpr std::string_view kServices = R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Spooler]
-"Type"=dword:00000110
-"Start"=dword:00000002
-"ImagePath"="%SystemRoot%\\system32\\spoolsv.exe"
-"DisplayName"="Print Spooler"
-"ObjectName"="LocalSystem"
-"Group"="SpoolerGroup"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Host]
-"Type"=dword:00000010
-"Start"=dword:00000003
-"ImagePath"="\"C:\\Apps\\host.exe\" -service"
-"DisplayName"="Host service"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Watcher]
-"Type"=dword:00000010
-"Start"=dword:00000002
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Fails]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Exits]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Hangs]
-"Type"=dword:00000010
-"Start"=dword:00000003
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Helper]
-"Type"=dword:00000010
-"Start"=dword:00000004
-"DisplayName"="Disabled helper"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Drv]
-"Type"=dword:00000001
-"Start"=dword:00000001
-"ImagePath"="System32\\DRIVERS\\drv.sys"
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Drv\Enum]
-"Count"=dword:00000001
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run]
-"App"="C:\\Prog\\App.EXE /min"
-[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders]
-"Common Startup"="C:\\Startup"
-)";
-
-// A shell link whose link info names a local path, in the ANSI form or, with
-// the longer link-info header, the Unicode form.
-std::string ShellLink(std::string_view target, bool unicode) {
-    auto u32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    std::string header = u32(0x4C) +
-                         std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16) +
-                         u32(0x2) + std::string(0x4C - 24, '\0');
-    const std::uint32_t headerSize = unicode ? 0x24 : 0x1C;
-    std::string path(target);
-    path += '\0';
-    std::string body = path + '\0';  // the ANSI base path, then an empty suffix
-    const std::uint32_t basePath = headerSize, suffix = headerSize + static_cast<std::uint32_t>(path.size());
-    std::string info = u32(headerSize) + u32(1) + u32(0) + u32(unicode ? 0 : basePath) + u32(0) + u32(suffix);
-    if (unicode) {
-        std::string wide;
-        for (char c : path) wide += std::string{c, '\0'};
-        info += u32(headerSize + static_cast<std::uint32_t>(body.size())) + u32(0);
-        body += wide;
-    }
-    info += body;
-    return header + u32(4 + static_cast<std::uint32_t>(info.size())) + info + u32(0);
-}
-
+// Loaded afresh for each test: a start changes the machine's state in memory.
 class ServiceProbes : public ::testing::Test {
 protected:
-    ServiceProbes() : image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMachine)) {
-        image.Registry("62-services", kServices);
-        image.DriveFile("Apps/host.exe", "MZ");
-        image.DriveFile("Prog/App.exe", "MZ");
-        image.DriveFile("Program/readme.txt", "x");
-        image.DriveFile("Startup/App.lnk", ShellLink("C:\\Prog\\App.exe", true));
-        image.DriveFile("Startup/Host.lnk", ShellLink("C:\\Apps\\host.exe", false));
-    }
-    std::string Text(std::string_view kind, std::string_view body) { return image.Run(kind, body).text; }
-    testing::SimImage image;
+    TitleRecord& Run(std::string_view kind, std::string_view body) { return folder.Run(kind, body); }
+    std::string Text(std::string_view kind, std::string_view body) { return Run(kind, body).text; }
+
+    probe_test::MachineFolder folder{"probes/services/tests/data/machine"};
 };
 
 TEST_F(ServiceProbes, StatusRows) {
@@ -205,21 +73,12 @@ TEST_F(ServiceProbes, StartProtocols) {
     EXPECT_EQ(Text("col", "CServiceStatus:Host,SSTATUS"), "Running\n");
 }
 
+// Taskbar and tray windows, every process with its modules and memory (the
+// denied one without), the drivers, and the services by state without the
+// disabled helper.
 TEST_F(ServiceProbes, RunningProgramsTree) {
-    const ResultNode& root = image.Run("tree", "RunningApps:").Root();
-    ASSERT_EQ(root.children().size(), 5u);
-    EXPECT_EQ(Outline(*root.children()[0]), "Taskbar Applications\n  Host\n  Host - waiting\n");
-    EXPECT_EQ(Outline(*root.children()[1]), "Systray Applications\n  Tray\n");
-    const ResultNode& host = *root.children()[2]->children().at(0);
-    EXPECT_THAT(Outline(host), StartsWith("host.exe\n  Process Info\n    File: C:\\Apps\\host.exe\n"));
-    EXPECT_EQ(host.children().at(1)->children().size(), 2u) << "the image and one module";
-    EXPECT_THAT(Outline(*host.children().at(2)),
-                StartsWith("Process Memory\n  PageFaultCount: 12\n  Peak Memory Usage: 4.0K\n  Memory Usage: 2.0K\n"));
-    EXPECT_EQ(root.children()[3]->children().at(0)->title(), "drv.sys");
-    // The disabled helper is left out; a stopped service is listed.
-    const std::string services = Outline(*root.children()[4]);
-    EXPECT_EQ(services.find("Disabled helper"), std::string::npos);
-    EXPECT_NE(services.find("Stopped...\n    Exits\n"), std::string::npos) << services;
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(Run("tree", "RunningApps:").Root()),
+                                 "probes/services/tests/expected/running_apps.txt");
 }
 
 TEST_F(ServiceProbes, StartUpProgramsByRunValueAndShortcutTarget) {
@@ -227,7 +86,7 @@ TEST_F(ServiceProbes, StartUpProgramsByRunValueAndShortcutTarget) {
     EXPECT_EQ(text,
               "0,Registry - Run,App,c:\\prog\\app.exe,\n"
               "0,Startup - All Users,App.exe,c:\\prog\\app.exe,\n"
-              "0,Startup - All Users,host.exe,c:\\apps\\host.exe,\n");
+              "0,Startup - All Users,MIRROLET32.EXE,c:\\program files\\quorvane\\mirrolet\\mirrolet32.exe,\n");
 }
 
 TEST_F(ServiceProbes, CountersOfProcessesWhoseNameBeginsWithTheProgram) {
@@ -237,10 +96,7 @@ TEST_F(ServiceProbes, CountersOfProcessesWhoseNameBeginsWithTheProgram) {
 }
 
 TEST(ServiceProbes9x, TasksFromTheToolHelpSnapshotAndNoServiceOutput) {
-    std::string ini(kavlo::testing::kMinimalSystem);
-    ini.replace(ini.find("platform = NT"), 13, "platform = 9x");
-    ini.replace(ini.find("major = 5\nminor = 0"), 19, "major = 4\nminor = 10");
-    testing::SimImage image(ini +
+    testing::SimImage image(probe_test::MinimalSystem("9x", 4, 10) +
                             "[process 5]\nimage = C:\\WINDOWS\\EXPLORER.EXE\nmodules = C:\\WINDOWS\\KERNEL32.DLL\n");
     const ResultNode& root = image.Run("tree", "RunningApps:").Root();
     ASSERT_EQ(root.children().size(), 4u);

@@ -7,40 +7,29 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
-#include "engine/script_engine.h"
 #include "engine/testing/script_runner.h"
 #include "platform/win32/win32_machine.h"
-#include "probes/registration.h"
+#include "probes/system/tests/probe_test_support.h"
 
-namespace kavlo {
+namespace kavlo::probe_test {
 namespace {
+
+using testing::Child;
 
 class RealServiceProbes : public ::testing::Test {
 protected:
-    RealServiceProbes()
-        : machine(platform::win32::MakeWin32Machine()),
-          context(*machine, OsInfo{"NT5.0", "Windows 2000 Professional", 50, true}, "C:\\") {
-        title.kind = "text";
-    }
-    std::string Run(std::string_view line) {
-        ScriptEngine engine(context, StandardCommandTable());
-        ScriptFile file{std::string()};
-        engine.Dispatch(file, line, &title);
-        return title.text;
-    }
-    const ResultNode* Child(const ResultNode& node, std::string_view name) {
-        for (const auto& child : node.children())
-            if (child->title() == name) return child.get();
-        return nullptr;
-    }
-
-    std::unique_ptr<platform::Machine> machine;
-    AppContext context;
-    TitleRecord title;
+    std::unique_ptr<platform::Machine> machine = platform::win32::MakeWin32Machine();
+    probe_test::LineRunner lines{*machine};
 };
+
+// This program's file name, as the process list shows it.
+std::string SelfName() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::strrchr(path, '\\') + 1;
+}
 
 // The prefix is shared with other tests: the spooler is stopped again.
 void StopService(const char* name) {
@@ -55,56 +44,35 @@ void StopService(const char* name) {
 }
 
 TEST_F(RealServiceProbes, StatusRowAndStartOfTheSpooler) {
-    const std::string row = Run("CServiceStatus:Spooler,SNAME,SSTATUS,SSTARTTYPE");
-    ASSERT_EQ(std::count(row.begin(), row.end(), ','), 2) << row;
-    EXPECT_EQ(row.back(), '\n');
-    title.text.clear();
-    const std::string protocol = Run("StartService:Spooler");
+    const std::string row = lines.Text("CServiceStatus:Spooler,SNAME,SSTATUS,SSTARTTYPE");
+    EXPECT_TRUE(Matches(row, "[^,\n]*,[^,\n]*,[^,\n]*\n")) << row;
+    const std::string protocol = lines.Run("text", "StartService:Spooler").text;
     StopService("Spooler");
-    EXPECT_EQ(
-        protocol.rfind("Service Control Manager - Opened\nOpen Service for execution - Opened\nStarting Service - ", 0),
-        0u)
-        << protocol;
-    EXPECT_NE(protocol.find("Service has successfully started\n"), std::string::npos) << protocol;
+    EXPECT_EQ(protocol,
+              "Service Control Manager - Opened\nOpen Service for execution - Opened\nStarting Service - Started\n"
+              "Service has successfully started\n");
 }
 
 TEST_F(RealServiceProbes, ServicesByStateAndThisProgramWithItsModules) {
-    ScriptEngine engine(context, StandardCommandTable());
-    ScriptFile file{std::string()};
-    title.kind = "tree";
-    engine.Dispatch(file, "RunningApps:", &title);
-    const ResultNode& root = title.Root();
+    const ResultNode& root = lines.Run("tree", "RunningApps:").Root();
     ASSERT_EQ(root.children().size(), 5u);
-    const ResultNode* services = Child(root, "Services");
-    ASSERT_TRUE(services);
-    const ResultNode* running = Child(*services, "Running...");
-    ASSERT_TRUE(running && Child(*services, "Stopped..."));
-    EXPECT_FALSE(running->children().empty());
-    ASSERT_TRUE(Child(root, "Drivers"));
-
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string self = std::strrchr(path, '\\') + 1;
-    const ResultNode* processes = Child(root, "All Processes");
-    ASSERT_TRUE(processes);
-    const ResultNode* me = Child(*processes, self);
-    ASSERT_TRUE(me) << self;
-    const ResultNode* modules = Child(*me, "Process Modules");
-    ASSERT_TRUE(modules);
-    EXPECT_GE(modules->children().size(), 2u);
-    EXPECT_TRUE(Child(*me, "Process Memory"));
+    // Child fails the test when the item is missing.
+    const ResultNode& services = Child(root, "Services");
+    EXPECT_FALSE(Child(services, "Running...").children().empty());
+    Child(services, "Stopped...");
+    Child(root, "Drivers");
+    const ResultNode& me = Child(Child(root, "All Processes"), SelfName());
+    EXPECT_GE(Child(me, "Process Modules").children().size(), 2u);
+    Child(me, "Process Memory");
 }
 
 TEST_F(RealServiceProbes, CounterRowsNameTheProcessesWithThePrefix) {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string self = std::strrchr(path, '\\') + 1;
+    const std::string self = SelfName();
     const std::string prefix = self.substr(0, 8);
-    const std::string rows = Run("CPerfMonExe:" + prefix + ",Process,Handle Count");
+    const std::string rows = lines.Text("CPerfMonExe:" + prefix + ",Process,Handle Count");
     // Wine has no process counters: each row holds a name and an empty cell.
     EXPECT_NE(rows.find(self + ","), std::string::npos) << rows;
-    for (std::size_t start = 0; start < rows.size(); start = rows.find('\n', start) + 1)
-        EXPECT_EQ(rows.compare(start, prefix.size(), prefix), 0) << rows;
+    for (const std::string& row : Lines(rows)) EXPECT_EQ(row.rfind(prefix, 0), 0u) << rows;
 }
 
 // A shortcut to this program, saved by the shell's own link object, resolves to it.
@@ -134,4 +102,4 @@ TEST_F(RealServiceProbes, ShortcutResolvesToItsTarget) {
 }
 
 }  // namespace
-}  // namespace kavlo
+}  // namespace kavlo::probe_test

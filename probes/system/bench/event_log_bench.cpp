@@ -12,6 +12,7 @@
 #include "platform/testing/peak_memory.h"
 #include "platform/event_record.h"
 #include "platform/testing/evt_builder.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace fs = std::filesystem;
 
@@ -59,13 +60,10 @@ const std::string& EvtPath() {
 }
 
 void BM_CEvtLog(benchmark::State& state) {
-    kavlo::ScriptEngine engine(Image().Load(), kavlo::StandardCommandTable());
     std::size_t bytes = 0;
     for (auto _ : state) {
-        kavlo::TitleRecord title;
-        kavlo::ScriptFile file{std::string()};
-        engine.Dispatch(file, "CEvtLog:System,Type,Date,Time,Source,Event,Computer,Description", &title);
-        bytes = title.text.size();
+        kavlo::probe_test::LineRunner lines(Image().machine());
+        bytes = lines.Text("CEvtLog:System,Type,Date,Time,Source,Event,Computer,Description").size();
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["file_mib"] = static_cast<double>(fs::file_size(EvtPath())) / (1024.0 * 1024.0);

@@ -4,32 +4,19 @@
 
 #include <map>
 
-#include "engine/script_engine.h"
 #include "engine/testing/fake_machine.h"
+#include "engine/testing/script_runner.h"
+#include "engine/testing/sim_script_run.h"
 #include "platform/event_record.h"
 #include "platform/message_table.h"
-#include "probes/registration.h"
+#include "platform/sim/sim_system.h"
+#include "platform/testing/evt_builder.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
 
 using platform::EventRecord;
-
-class TestLog final : public platform::EventLog {
-public:
-    explicit TestLog(std::vector<std::string> records) : records_(std::move(records)) {}
-    Result<std::string> ReadNewestFirst(std::size_t maxBytes) override {
-        std::string out;
-        while (next_ < records_.size() && (out.empty() || out.size() + records_[next_].size() <= maxBytes))
-            out += records_[next_++];
-        if (out.empty()) return Result<std::string>::Failure(err::kHandleEof);
-        return out;
-    }
-
-private:
-    std::vector<std::string> records_;  // newest first
-    std::size_t next_ = 0;
-};
 
 class TestMessages final : public platform::MessageFile {
 public:
@@ -44,35 +31,24 @@ private:
     std::map<std::uint32_t, std::string> texts_;
 };
 
-struct TestProvider {
-    std::string name = "Test Base Provider";
-    std::uint32_t version = 0x200;
-    std::vector<std::string> containers;
-    std::vector<platform::CryptoAlgorithm> algorithms;
-    WinError algorithmFailure = err::kNoMoreItems;  ///< what ends the algorithm list
-};
-
-class TestCsp final : public platform::CryptoProvider {
+// Key containers "First" and "Second" whose algorithm enumeration fails with 87.
+class BrokenCsp final : public platform::CryptoProvider {
 public:
-    explicit TestCsp(TestProvider p) : p_(std::move(p)) {}
-    Result<std::string> Name() override { return p_.name; }
+    Result<std::string> Name() override { return std::string("Test Base Provider"); }
     Result<std::string> Container() override { return std::string("Administrator"); }
-    Result<std::uint32_t> Version() override { return p_.version; }
+    Result<std::uint32_t> Version() override { return std::uint32_t{0x200}; }
     Result<std::uint32_t> ImplementationType() override { return std::uint32_t{2}; }
     Result<std::string> NextContainer(bool first) override {
-        if (first) c_ = 0;
-        if (c_ == p_.containers.size()) return Result<std::string>::Failure(err::kNoMoreItems);
-        return p_.containers[c_++];
+        next_ = first ? 0 : next_ + 1;
+        if (next_ == 2) return Result<std::string>::Failure(err::kNoMoreItems);
+        return std::string(next_ == 0 ? "First" : "Second");
     }
-    Result<platform::CryptoAlgorithm> NextAlgorithm(bool first) override {
-        if (first) a_ = 0;
-        if (a_ == p_.algorithms.size()) return Result<platform::CryptoAlgorithm>::Failure(p_.algorithmFailure);
-        return p_.algorithms[a_++];
+    Result<platform::CryptoAlgorithm> NextAlgorithm(bool) override {
+        return Result<platform::CryptoAlgorithm>::Failure(87);
     }
 
 private:
-    TestProvider p_;
-    std::size_t c_ = 0, a_ = 0;
+    int next_ = 0;
 };
 
 class TestMachine final : public testing::FakeMachine {
@@ -82,10 +58,15 @@ public:
         return serverType;
     }
     Result<std::vector<platform::ShareInfo>> Shares() override { return shares; }
-    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view) override {
-        std::vector<std::string> bytes;
-        for (const EventRecord& r : records) bytes.push_back(platform::EncodeEventRecord(r));
-        return std::unique_ptr<platform::EventLog>(std::make_unique<TestLog>(std::move(bytes)));
+    // The records as the simulated machine's System log, read as it reads one.
+    Result<std::unique_ptr<platform::EventLog>> OpenEventLogByName(std::string_view name) override {
+        std::vector<std::string> oldestFirst;
+        for (auto r = records.rbegin(); r != records.rend(); ++r)
+            oldestFirst.push_back(platform::EncodeEventRecord(*r, platform::EventTextForm::Utf16));
+        SetString(platform::RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\System", "File",
+                  std::string("C:\\SysEvent.Evt"));
+        AddFile("C:\\SysEvent.Evt", testing::BuildEvtFile(oldestFirst));
+        return platform::sim::SimOpenEventLog(*this, name);
     }
     Result<std::unique_ptr<platform::MessageFile>> LoadMessageFile(std::string_view path) override {
         ++loads[std::string(path)];
@@ -98,9 +79,8 @@ public:
         return Result<std::string>::Failure(err::kMessageNotFound);
     }
     Result<std::unique_ptr<platform::CryptoProvider>> AcquireCryptoProvider(std::uint32_t type) override {
-        const auto found = providers.find(type);
-        if (found == providers.end()) return Result<std::unique_ptr<platform::CryptoProvider>>::Failure(0x80090017);
-        return std::unique_ptr<platform::CryptoProvider>(std::make_unique<TestCsp>(found->second));
+        if (type != 1) return Result<std::unique_ptr<platform::CryptoProvider>>::Failure(0x80090017);
+        return std::unique_ptr<platform::CryptoProvider>(std::make_unique<BrokenCsp>());
     }
 
     std::uint32_t serverType = 0;
@@ -109,24 +89,13 @@ public:
     std::vector<EventRecord> records;  // newest first
     std::map<std::string, std::map<std::uint32_t, std::string>> messageFiles;
     std::map<std::string, int> loads;
-    std::map<std::uint32_t, TestProvider> providers;
 };
 
 class SystemCommands : public ::testing::Test {
 protected:
-    SystemCommands() : context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\") {}
-    std::string Run(std::string_view line) {
-        ScriptEngine engine(context, StandardCommandTable());
-        ScriptFile file{std::string()};
-        engine.Dispatch(file, line, &title);
-        return title.text;
-    }
-    static std::string Tree(const ResultNode& node, int depth = 0) {
-        std::string out;
-        for (const auto& child : node.children())
-            out += std::string(depth * 2, ' ') + child->title() + "\n" + Tree(*child, depth + 1);
-        return out;
-    }
+    std::string Run(std::string_view line) { return lines.Text(line); }
+    // The outline of what one line adds to a fresh tree title.
+    std::string Tree(std::string_view line) { return probe_test::OutlineBelow(lines.Run("tree", line).Root()); }
     EventRecord Record(std::uint32_t id, std::string source = "Disk", std::vector<std::string> strings = {}) {
         EventRecord r;
         r.eventId = id;
@@ -144,8 +113,7 @@ protected:
     }
 
     TestMachine machine;
-    AppContext context;
-    TitleRecord title;
+    probe_test::LineRunner lines{machine, OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SystemCommands, ServerTypeAsTextAndTree) {
@@ -156,8 +124,7 @@ TEST_F(SystemCommands, ServerTypeAsTextAndTree) {
               "SV_TYPE_SERVER,All LAN Manager servers\n"
               "SV_TYPE_NT,Windows NT (either Workstation or Server)\n");
     machine.serverType = 0x40000001;
-    Run("TEWinServerType:");
-    EXPECT_EQ(Tree(title.Root()),
+    EXPECT_EQ(Tree("TEWinServerType:"),
               "[D]  Type= 0x40000001\n"
               "  SV_TYPE_WORKSTATION,All LAN Manager workstations\n"
               "  SV_TYPE_LOCAL_LIST_ONLY,Servers maintained by the browser\n");
@@ -168,16 +135,12 @@ TEST_F(SystemCommands, ServerTypeFailures) {
     EXPECT_EQ(Run("CWinServerType:"),
               "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n");
     machine.serverError = 53;  // not one of the four known codes
-    EXPECT_EQ(Run("CWinServerType:"),
-              "ERROR_ACCESS_DENIED,The user does not have access to the requested information\n\n");
-    Run("TEWinServerType:");
-    EXPECT_EQ(Tree(title.Root()), "[D]  Type= ERROR\n  [D]  Type= ERROR\n");
-    title.Root().DeleteSubtree();
-    machine.serverError = 127;  // no network library: nothing at all
-    const std::string before = title.text;
-    EXPECT_EQ(Run("CWinServerType:"), before);
-    Run("TEWinServerType:");
-    EXPECT_EQ(Tree(title.Root()), "");
+    EXPECT_EQ(Run("CWinServerType:"), "\n");
+    EXPECT_EQ(Tree("TEWinServerType:"), "[D]  Type= ERROR\n  [D]  Type= ERROR\n");
+    for (WinError noLibrary : {126u, 127u}) {  // nothing at all
+        machine.serverError = noLibrary;
+        EXPECT_EQ(Run("CWinServerType:") + Tree("TEWinServerType:"), "") << noLibrary;
+    }
 }
 
 TEST_F(SystemCommands, SharesOneRowEachWithUnlimitedAndAdministrativeShares) {
@@ -220,54 +183,27 @@ TEST_F(SystemCommands, ReadFailureAndEmptyLog) {
     EXPECT_EQ(Run("CEvtLog:System,Type,Event"), "");  // no "Reached the end of the file."
 }
 
-TEST_F(SystemCommands, CryptoProvidersAvailableAndUnavailable) {
-    TestProvider full;
-    full.containers = {"Administrator", "Backup"};
-    full.algorithms = {{0x6602, 128, "RC2"}, {0x8004, 160, "SHA-1"}};
-    machine.providers[1] = full;
-    TestProvider empty;
-    empty.name = "Test DSS Provider";
-    empty.version = 0x10A;
-    machine.providers[3] = empty;
-    Run("TDefaultCryptoProviders:");
-    const std::string algorithms =
-        "        Supported algorithms\n"
-        "          RC2\n            Algid: 26114\n            Bits: 128\n            Type: Encrypt  \n"
-        "          SHA-1\n            Algid: 32772\n            Bits: 160\n            Type: Hash     \n";
-    const std::string unavailable = "CryptAcquireContext Error! Unable to acquire a CSP handle for ";
-    const std::string why = "  Error: Error 2148073495.\n";  // without the system text's line break
-    EXPECT_EQ(Tree(title.Root()),
-              "Available Providers\n"
-              "  Test Base Provider  Ver: 2.0\n"
-              "    Default key container: Administrator\n"
-              "    CSP implementation type: software\n"
-              "    Available key container(s)\n"
-              "      Administrator\n" +
-                  algorithms + "      Backup\n" + algorithms +
-                  "  Test DSS Provider  Ver: 1.a\n"
-                  "    Default key container: Administrator\n"
-                  "    CSP implementation type: software\n"
-                  "    Available key container(s)\n"
-                  "Unavailable Providers\n"
-                  "  " +
-                  unavailable + "RSA SIG" + why + "  " + unavailable + "DSS DH" + why + "  " + unavailable +
-                  "FORTEZZA" + why + "  " + unavailable + "MS EXCHANGE" + why + "  " + unavailable + "RSA SCHANNEL" +
-                  why + "  " + unavailable + "SSL" + why);
+TEST(CryptoProviders, AvailableAndUnavailableOnTheSimulatedMachine) {
+    testing::SimImage image(
+        std::string(kavlo::testing::kMinimalSystem) +
+        "[crypto_provider 1]\nname = Test Base Provider\ncontainer = Administrator\n"
+        "containers = Administrator;Backup\nalgorithms = 0x6602 128 RC2;0x8004 160 SHA-1\n"
+        "[crypto_provider 3]\nname = Test DSS Provider\ncontainer = Administrator\nversion = 0x10A\n");
+    // The six types the machine lacks follow, without the system text's line break.
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(image.Run("tree", "TDefaultCryptoProviders:").Root()),
+                                 "probes/system/tests/expected/crypto_providers.txt");
 }
 
 TEST_F(SystemCommands, AlgorithmFailureEndsTheContainerListing) {
-    TestProvider broken;
-    broken.containers = {"First", "Second"};
-    broken.algorithmFailure = 87;
-    machine.providers[1] = broken;
-    Run("TDefaultCryptoProviders:");
-    const ResultNode& containers = *title.Root().children()[0]->children()[0]->children()[2];
-    ASSERT_EQ(containers.children().size(), 1u);
-    EXPECT_EQ(containers.children()[0]->title(), "First");
+    const std::string tree = Tree("TDefaultCryptoProviders:");
+    EXPECT_EQ(tree.substr(0, tree.find("Unavailable Providers\n")),
+              "Available Providers\n  Test Base Provider  Ver: 2.0\n    Default key container: Administrator\n"
+              "    CSP implementation type: software\n    Available key container(s)\n      First\n        Supported "
+              "algorithms\n");
 }
 
 TEST_F(SystemCommands, NothingOutsideTheNtFamily) {
-    context.os = OsInfo{"Win98", "Windows 98", 98, false};
+    lines.context.os = OsInfo{"Win98", "Windows 98", 98, false};
     machine.serverType = 1;
     machine.records = {Record(1)};
     EXPECT_EQ(Run("CWinServerType:"), "");

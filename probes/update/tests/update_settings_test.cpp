@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -29,19 +30,10 @@ TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
     }
     image.DriveFile("Data/Quorvane/Fernway/Product.Catalog.Fernway", "");
     image.DriveFile("Data/Quorvane/Fernway/3.Log.Fernway", "a log without its settings file");
-    const ResultNode& root = image.Run("treexptxt", "TETFernwaySettingsLog:").Root();
-
-    EXPECT_THAT(Titles(root), ElementsAre("[D]  Default", "[D] Current", "[D] Backup - 1", "[D] Backup - 2"));
-    EXPECT_THAT(Titles(*root.children()[0]), ElementsAre("[D]  Settings.Default.Fernway"));
-    EXPECT_EQ(Content(*root.children()[0]->children()[0]), "[Server]\nPrimary=a\n");
-    EXPECT_THAT(Titles(*root.children()[2]),
-                ElementsAre("[D] 1.Settings.Fernway", "[D] 1.Product.Catalog.Fernway", "[D] 1.Log.Fernway"));
-    const ResultNode& current = *root.children()[1];
-    EXPECT_EQ(Content(*current.children()[0]), "settings\n");
-    EXPECT_EQ(Content(*current.children()[1]), "");
-    EXPECT_EQ(Content(*current.children()[2]), "log\n");
-    EXPECT_EQ(Content(*root.children()[3]->children()[1]),
-              "ERROR finding file C:\\Data\\Quorvane\\Fernway\\2.Product.Catalog.Fernway");
+    // Default, current and backups 1 and 2 (3 has no settings file); each file's
+    // content below its node, a missing one as an error.
+    probe_test::ExpectSameAsFile(probe_test::OutlineBelow(image.Run("treexptxt", "TETFernwaySettingsLog:").Root()),
+                                 "probes/update/tests/expected/settings_sets.txt");
 }
 
 TEST(UpdateSettings, WithoutTheProductOnlyTheDefaultNodeReportsItsFile) {
