@@ -2,7 +2,6 @@
 // records that the caller had untouched.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "report/tests/archive_bytes.h"
@@ -16,7 +15,7 @@ using testing::SampleReport;
 using testing::Write;
 
 /// A header, a root with the given list bytes, an empty info page and catalog.
-std::string WithNavigationChildren(std::uint16_t count, const Bytes& children) {
+std::string Nav(const Bytes& children, std::uint16_t count = 1) {
     Bytes b;
     b.header().str("root").d(1).w(count).raw(children.str());
     b.title("", "text").w(0);
@@ -24,105 +23,80 @@ std::string WithNavigationChildren(std::uint16_t count, const Bytes& children) {
 }
 
 /// A header, an empty root, an info page of kind "tree" whose tree has the given children.
-std::string WithTreeChildren(std::uint16_t count, const Bytes& children) {
+std::string Tree(const Bytes& children, std::uint16_t count = 1) {
     Bytes b;
     b.header().str("").d(0).w(0).title("", "tree").str("root").w(count).raw(children.str());
     b.w(0);
     return b.str();
 }
 
+/// A header, an empty root and info page, then the catalog's bytes.
+std::string Catalog(const Bytes& catalog) {
+    Bytes b;
+    b.header().str("").d(0).w(0).title("", "text").raw(catalog.str());
+    return b.str();
+}
+
+/// A navigation item "a" without children, of a new class.
+Bytes Item(std::string_view className, std::uint16_t schema = 100) {
+    return Bytes().newClass(className, schema).str("a").d(2).w(0);
+}
+
+/// Nodes of one new class, each the only child of the one before, `depth` levels
+/// deep counting the root: navigation items or result tree nodes.
+Bytes Chain(int depth, bool navigation) {
+    Bytes b;
+    b.newClass(navigation ? "data_LView" : "data_TView").str("");
+    for (int level = 2; level <= depth; ++level) {
+        if (level > 2) b.w(0x8001).str("");
+        if (navigation) b.d(0);
+        b.w(level == depth ? 0 : 1);
+    }
+    return b;
+}
+
+/// 41 result nodes where node k holds node k-1 twice: 2^40 copies of a 1,000-byte title.
+Bytes Doubling() {
+    Bytes b;
+    b.newClass("data_TView").str(std::string(1000, 'x')).w(0);  // class 1, object 2
+    // node k has number k + 2 and refers to number k + 1 twice
+    for (std::uint16_t k = 1; k <= 40; ++k) b.w(0x8001).str("").w(2).w(k + 1).w(k + 1);
+    return b;
+}
+
 struct Malformed {
     const char* what;
-    std::function<std::string()> bytes;
+    std::string bytes;
 };
 
 const Malformed kMalformed[] = {
-    {"unknown class", [] { return WithNavigationChildren(1, Bytes().newClass("data_XView").str("a").d(2).w(0)); }},
-    {"registered class that reports never hold",
-     [] { return WithNavigationChildren(1, Bytes().newClass("FileInfo").str("a").d(2).w(0)); }},
-    {"class name differing in case",
-     [] { return WithNavigationChildren(1, Bytes().newClass("data_lview").str("a").d(2).w(0)); }},
-    {"class name of 64 bytes",
-     [] { return WithNavigationChildren(1, Bytes().newClass(std::string(64, 'd')).str("a").d(2).w(0)); }},
-    {"schema 101", [] { return WithNavigationChildren(1, Bytes().newClass("data_LView", 101).str("a").d(2).w(0)); }},
-    {"class tag of an unassigned number",
-     [] { return WithNavigationChildren(1, Bytes().w(0x8009).str("a").d(2).w(0)); }},
-    {"long class tag of an unassigned number",
-     [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x80012345u).str("a").d(2).w(0)); }},
-    {"long object number not yet assigned", [] { return WithNavigationChildren(1, Bytes().w(0x7FFF).d(0x00012345)); }},
-    {"class number used as an object",
-     [] { return WithNavigationChildren(2, Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x0001)); }},
-    {"object number used as a class",
-     [] {
-         return WithNavigationChildren(2,
-                                       Bytes().newClass("data_LView").str("a").d(2).w(0).w(0x8002).str("b").d(3).w(0));
-     }},
-    {"null reference in a list", [] { return WithNavigationChildren(1, Bytes().w(0x0000)); }},
-    {"tree node in the navigation list",
-     [] { return WithNavigationChildren(1, Bytes().newClass("data_TView").str("a").w(0)); }},
-    {"navigation item in a result tree",
-     [] { return WithTreeChildren(1, Bytes().newClass("data_LView").str("a").d(2).w(0)); }},
-    {"title where a script file belongs",
-     [] {
-         Bytes b;
-         b.header().str("").d(0).w(0).title("", "text").w(1).newClass("data_DBGTitle").title("T", "text");
-         return b.str();
-     }},
+    {"unknown class", Nav(Item("data_XView"))},
+    {"registered class that reports never hold", Nav(Item("FileInfo"))},
+    {"class name differing in case", Nav(Item("data_lview"))},
+    {"class name of 64 bytes", Nav(Item(std::string(64, 'd')))},
+    {"schema 101", Nav(Item("data_LView", 101))},
+    {"class tag of an unassigned number", Nav(Bytes().w(0x8009).str("a").d(2).w(0))},
+    {"long class tag of an unassigned number", Nav(Bytes().w(0x7FFF).d(0x80012345u).str("a").d(2).w(0))},
+    {"long object number not yet assigned", Nav(Bytes().w(0x7FFF).d(0x00012345))},
+    {"class number used as an object", Nav(Item("data_LView").w(0x0001), 2)},
+    {"object number used as a class", Nav(Item("data_LView").w(0x8002).str("b").d(3).w(0), 2)},
+    {"null reference in a list", Nav(Bytes().w(0x0000))},
+    {"tree node in the navigation list", Nav(Bytes().newClass("data_TView").str("a").w(0))},
+    {"title where a script file belongs", Catalog(Bytes().w(1).newClass("data_DBGTitle").title("T", "text"))},
+    // the navigation item (class 1, object 2) again where a script file belongs
     {"back-reference to an object of another class",
-     [] {
-         Bytes b;
-         b.header().str("").d(0).w(1).newClass("data_LView").str("a").d(2).w(0);  // class 1, object 2
-         b.title("", "text").w(1).w(0x0002);  // the navigation item where a script file belongs
-         return b.str();
-     }},
-    {"back-reference to itself (a cycle)",
-     [] { return WithNavigationChildren(1, Bytes().newClass("data_LView").str("a").d(2).w(1).w(0x0002)); }},
+     Bytes().header().str("").d(0).w(1).raw(Item("data_LView").str()).title("", "text").w(1).w(0x0002).str()},
+    {"back-reference to itself (a cycle)", Nav(Bytes().newClass("data_LView").str("a").d(2).w(1).w(0x0002))},
     {"back-reference to an ancestor",
-     [] {
-         return WithTreeChildren(1, Bytes().newClass("data_TView").str("a").w(1).w(0x8001).str("b").w(1).w(0x0002));
-     }},
+     Tree(Bytes().newClass("data_TView").str("a").w(1).w(0x8001).str("b").w(1).w(0x0002))},
     {"back-reference to the script file being read",
-     [] {
-         Bytes b;
-         b.header().str("").d(0).w(0).title("", "text").w(1);
-         b.newClass("data_DBGFile").str("a").d(0).str("a").w(1).w(0x0002);
-         return b.str();
-     }},
-    {"count larger than the bytes left", [] { return WithNavigationChildren(0xFFFF, Bytes().d(0x7FFFFFFF)); }},
-    {"string longer than the bytes left",
-     [] {
-         Bytes b;
-         b.header().b(0xFF).w(0xFFFF).d(0xFFFFFFF0).raw("abc");
-         return b.str();
-     }},
-    {"trailing garbage after the catalog", [] { return Write(SampleReport()) + std::string(1, '\0'); }},
-    {"navigation nested one level too deep",
-     [] {
-         Bytes b;
-         b.header().str("").d(0).w(1).newClass("data_LView").str("").d(0).w(1);
-         for (int level = 3; level <= 10001; ++level) b.w(0x8001).str("").d(0).w(level == 10001 ? 0 : 1);
-         b.title("", "text").w(0);
-         return b.str();
-     }},
-    {"result tree nested one level too deep",
-     [] {
-         Bytes b;
-         b.header().str("").d(0).w(0).title("", "tree").str("root").w(1).newClass("data_TView").str("").w(1);
-         for (int level = 3; level <= 10001; ++level) b.w(0x8001).str("").w(level == 10001 ? 0 : 1);
-         b.w(0);
-         return b.str();
-     }},
-    {"copies doubling at every level (expansion bomb)",
-     [] {
-         // node k holds node k-1 twice: 2^40 copies of a 1,000-byte title
-         Bytes b;
-         b.header().str("").d(0).w(0).title("", "tree").str("root").w(41);
-         b.newClass("data_TView").str(std::string(1000, 'x')).w(0);  // class 1, object 2
-         // node k has number k + 2 and refers to number k + 1 twice
-         for (std::uint16_t k = 1; k <= 40; ++k) b.w(0x8001).str("").w(2).w(k + 1).w(k + 1);
-         b.w(0);
-         return b.str();
-     }},
+     Catalog(Bytes().w(1).newClass("data_DBGFile").str("a").d(0).str("a").w(1).w(0x0002))},
+    {"count larger than the bytes left", Nav(Bytes().d(0x7FFFFFFF), 0xFFFF)},
+    {"string longer than the bytes left", Bytes().header().b(0xFF).w(0xFFFF).d(0xFFFFFFF0).raw("abc").str()},
+    {"trailing garbage after the catalog", Write(SampleReport()) + std::string(1, '\0')},
+    {"navigation nested one level too deep", Nav(Chain(10001, true))},
+    {"result tree nested one level too deep", Tree(Chain(10001, false))},
+    {"copies doubling at every level (expansion bomb)", Tree(Doubling(), 41)},
 };
 
 class MalformedArchive : public ::testing::TestWithParam<Malformed> {};
@@ -131,7 +105,7 @@ TEST_P(MalformedArchive, IsAFormatErrorAndChangesNothing) {
     ReportContents kept;
     kept.navigation.SetText("kept");
     kept.catalog.push_back(std::make_unique<ScriptRecord>("x.dbg", "x.dbg"));
-    EXPECT_EQ(Read(GetParam().bytes(), kept), ReadStatus::FormatError);
+    EXPECT_EQ(Read(GetParam().bytes, kept), ReadStatus::FormatError);
     EXPECT_EQ(kept.navigation.Text(), "kept");
     ASSERT_EQ(kept.catalog.size(), 1u);
     EXPECT_EQ(kept.catalog[0]->path, "x.dbg");
@@ -146,15 +120,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, MalformedArchive, ::testing::ValuesIn(kMalformed
                          });
 
 TEST(MalformedArchiveLimits, NestingAtTheBoundIsAccepted) {
-    Bytes b;
-    b.header().str("").d(0).w(0).title("", "tree").str("root").w(1).newClass("data_TView").str("").w(1);
-    for (int level = 3; level <= 10000; ++level) b.w(0x8001).str("").w(level == 10000 ? 0 : 1);
-    b.w(0);
+    const std::string bytes = Tree(Chain(10000, false));
     ReportContents back;
-    ASSERT_EQ(Read(b.str(), back), ReadStatus::Ok);
+    ASSERT_EQ(Read(bytes, back), ReadStatus::Ok);
     EXPECT_EQ(back.infoPage.root.CountNodes(), 10000u);
     // and the writer produces it again, but refuses one level more
-    EXPECT_EQ(Write(back), b.str());
+    EXPECT_EQ(Write(back), bytes);
     ResultNode* deepest = &back.infoPage.root;
     while (!deepest->children().empty()) deepest = deepest->children()[0].get();
     deepest->AddChild("one too many");

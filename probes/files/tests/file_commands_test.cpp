@@ -6,6 +6,7 @@
 
 #include "engine/testing/address_space_limit.h"
 #include "engine/testing/script_rig.h"
+#include "engine/testing/sim_script_run.h"
 #include "probes/files/file_paths.h"
 #include "probes/files/text_lines.h"
 
@@ -35,39 +36,21 @@ TEST_F(FileCommandsTest, FileInfoArgumentEdges) {
     Run("FileInfo:C:\\a.txt,FNAME", nullptr);  // catalog check: nothing
 }
 
-TEST_F(FileCommandsTest, SearchesListMatchingFilesInFileSystemOrderWithoutFolders) {
-    machine.AddFile("C:\\d\\zeta.txt", 1);
-    machine.AddDirectory("C:\\d\\sub.txt");
-    machine.AddFile("C:\\d\\alpha.txt", 2000);
-    machine.AddFile("C:\\d\\other.log", 3);
-    machine.AddFile("C:\\d\\sub.txt\\inner.txt", 4);
-    Run("FileSearch:C:\\d\\*.txt,FNAME,FSIZE");
-    title.header1 = "FNAME,FSIZE,FPATH";  // the keys of the "C" form
-    Run("CFileSearch:C:\\d\\*.txt");
-    EXPECT_EQ(title.text, "zeta.txt\t1\t\nalpha.txt\t2.0K\t\n0,zeta.txt,1,C:\\d,\n0,alpha.txt,2.0K,C:\\d,\n");
-}
-
-TEST_F(FileCommandsTest, CFileSearchPathTakesWildcardsAndNeedsAPath) {
+// PATH is read into a buffer of 1023 characters: a directory that only exists
+// past its end is not searched.
+TEST_F(FileCommandsTest, CFileSearchPathTakesWildcardsAndReadsAtMost1023Characters) {
     machine.AddFile("C:\\bin\\dup.exe", 20);
     machine.AddFile("C:\\bin\\dup.exe.bak", 30);
-    machine.AddFile("C:\\tools\\dup.exe", 10);
+    machine.AddFile("C:\\late\\dup.exe", 10);
     title.header1 = "FNAMEPATH";
     Run("CFileSearchPath:dup.*");  // no PATH: nothing
-    machine.environment["Path"] = "C:\\bin;C:\\tools";
+    machine.environment["Path"] = "C:\\bin;" + std::string(1009, 'p') + ";C:\\late";
     Run("CFileSearchPath:dup.*");
-    EXPECT_EQ(title.text, "0,C:\\bin\\dup.exe,\n0,C:\\bin\\dup.exe.bak,\n0,C:\\tools\\dup.exe,\n");
-}
-
-TEST_F(FileCommandsTest, CFileSearchPathReadsAtMost1023Characters) {
-    // A directory that only exists past the buffer's end is not searched.
-    machine.AddFile("C:\\late\\x.exe", 1);
-    machine.environment["PATH"] = std::string(1016, 'p') + ";C:\\late";
-    title.header1 = "FNAME";
-    Run("CFileSearchPath:x.exe");
-    EXPECT_EQ(title.text, "");
-    machine.environment["PATH"] = std::string(1010, 'p') + ";C:\\late";
-    Run("CFileSearchPath:x.exe");
-    EXPECT_EQ(title.text, "0,x.exe,\n");
+    EXPECT_EQ(title.text, "0,C:\\bin\\dup.exe,\n0,C:\\bin\\dup.exe.bak,\n");
+    title.text.clear();
+    machine.environment["Path"] = "C:\\bin;" + std::string(1003, 'p') + ";C:\\late";
+    Run("CFileSearchPath:dup.exe");
+    EXPECT_EQ(title.text, "0,C:\\bin\\dup.exe,\n0,C:\\late\\dup.exe,\n");
 }
 
 TEST_F(FileCommandsTest, TEDirListKeepsTheListingOrderAndSplitsRowsUnderAColumnSpecification) {
@@ -77,7 +60,6 @@ TEST_F(FileCommandsTest, TEDirListKeepsTheListingOrderAndSplitsRowsUnderAColumnS
     title.kind = "treexp";
     title.Root().SetExtra("Size,10,Date,10");
     Run("TEDirList:C:\\t,FNAME,FSIZE,FDATE");
-    EXPECT_EQ(Top().title(), "[D]  C:\\t");
     ASSERT_EQ(ChildTitles(Top()), (Titles{"b.txt", "[D]  s", "a.txt"}));
     EXPECT_EQ(Top().children()[2]->extra(), "5,06/15/01,");
     EXPECT_EQ(ChildTitles(*Top().children()[1]), Titles{"c.txt"});
@@ -112,71 +94,32 @@ TEST_F(FileCommandsTest, VanishedFileGivesAMissingRow) {
     EXPECT_EQ(title.text, "0,C:\\t\\gone.tmp,,\n0,kept.tmp,8,\n");
 }
 
-TEST_F(FileCommandsTest, FileReadTextOfMissingOrUnreadableFilesAppendsNothing) {
-    machine.AddDirectory("C:\\adir");
-    machine.AddFile("C:\\empty.txt", "");
-    for (const char* line : {"FileReadText:C:\\none.txt", "FileReadText:C:\\adir", "FileReadText:C:\\empty.txt",
-                             "FileReadText:C:\\*.txt", "FileReadText:"})
-        Run(line);
-    EXPECT_EQ(title.text, "");
-}
-
-/// A file of `size` bytes that repeats `pattern`, made up while it is read, so
-/// that a test can hand the commands a file of many gigabytes.
-class PatternFile : public platform::InputFile {
-public:
-    PatternFile(std::string pattern, std::uint64_t size) : pattern_(std::move(pattern)), size_(size) {}
-    Result<std::size_t> Read(char* buffer, std::size_t size) override {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - pos_));
-        for (std::size_t i = 0; i < n; ++i) buffer[i] = pattern_[(pos_ + i) % pattern_.size()];
-        pos_ += n;
-        return n;
-    }
-    Status Seek(std::uint64_t offset) override {
-        pos_ = std::min(offset, size_);
-        return {};
-    }
-    std::uint64_t Size() const override { return size_; }
-
-private:
-    std::string pattern_;
-    std::uint64_t size_;
-    std::uint64_t pos_ = 0;
-};
-
-class HugeFileMachine : public testing::FakeMachine {
-public:
-    Result<std::unique_ptr<platform::InputFile>> OpenForRead(std::string_view path) override {
-        if (path == "C:\\huge.log")
-            return std::unique_ptr<platform::InputFile>(std::make_unique<PatternFile>(pattern, size));
-        return testing::FakeMachine::OpenForRead(path);
-    }
-    std::string pattern;
-    std::uint64_t size = 0;
-};
-
+// Files of 20 GiB, sparse on the host: one endless line of zeros, and 17 MiB of
+// log lines before such a line. Each is cut at the cap, within a memory limit
+// far below its size, and reading stops there.
 TEST(FileReadTextCap, AHugeFileIsCutAtTheCapWithinTheMemoryLimit) {
     if (!testing::AddressSpaceLimit::Supported()) GTEST_SKIP() << "no address-space limit here";
-    const std::string marker(kTextCutMarker);
-    for (const std::string& pattern : {std::string(1, '\0'), std::string("a line of a log\r\n")}) {
-        HugeFileMachine machine;
-        machine.AddFile("C:\\huge.log", std::uint64_t{20} << 30);
-        machine.pattern = pattern;
-        machine.size = std::uint64_t{20} << 30;
-        AppContext context(machine, OsInfo{"NT5.0", "Windows 2000", 50, true}, "C:\\");
-        CommandTable table;
-        ScriptEngine engine(context, table);
-        TitleRecord title;
-        title.kind = "text";
-        {
-            testing::AddressSpaceLimit limit(std::uint64_t{256} << 20);
-            ASSERT_TRUE(limit.ok());
-            ScriptFile file(std::string{});
-            engine.Call(CommandRow{"FileReadText:", CommandGroup::B, Reads::Argument, 0, &FileReadTextCommand}, file,
-                        "FileReadText:C:\\huge.log", &title);
-        }
-        ASSERT_EQ(title.text.size(), kMaxCommandTextBytes + marker.size());
-        EXPECT_EQ(title.text.substr(kMaxCommandTextBytes), marker);
+    testing::SimImage image;
+    std::string lines, copied;  // as written, and as copied (lines end in "\n")
+    while (lines.size() < (17u << 20)) {
+        lines += "a line of a log\r\n";
+        copied += "a line of a log\n";
+    }
+    image.DriveFile("zeros.log", "");
+    image.DriveFile("lines.log", lines);
+    for (const char* name : {"zeros.log", "lines.log"})
+        std::filesystem::resize_file(image.HostPath(std::string("drives/c/") + name), std::uint64_t{20} << 30);
+    image.Load();
+    const std::pair<const char*, std::string> cases[] = {
+        {"FileReadText:C:\\zeros.log", std::string(kMaxCommandTextBytes, '\0')},
+        {"FileReadText:C:\\lines.log", copied.substr(0, kMaxCommandTextBytes)},
+    };
+    testing::AddressSpaceLimit limit(std::uint64_t{256} << 20);
+    ASSERT_TRUE(limit.ok());
+    for (const auto& [line, start] : cases) {
+        const std::string& text = image.Run("text", line).text;
+        ASSERT_EQ(text.size(), kMaxCommandTextBytes + kTextCutMarker.size()) << line;
+        EXPECT_TRUE(text.starts_with(start) && text.ends_with(kTextCutMarker)) << line;
     }
 }
 
@@ -226,44 +169,38 @@ constexpr const char* kIni =
     "\t  [Tail]\r\n"
     "c=3\r\n";
 
-struct SectionCase {
-    const char* name;
-    const char* arguments;
-    const char* expected;
-};
-
-class FileReadTextSectionTest : public FileCommandsTest, public ::testing::WithParamInterface<SectionCase> {};
-
-TEST_P(FileReadTextSectionTest, CopiesTheMarkedSections) {
+// The arguments after "FileReadTextSection:C:\\app.ini," and what they copy.
+TEST_F(FileCommandsTest, FileReadTextSectionCopiesTheMarkedSections) {
     machine.AddFile("C:\\app.ini", kIni);
-    const std::string line = std::string("FileReadTextSection:") + GetParam().arguments;
-    Run(line);
-    EXPECT_EQ(title.text, GetParam().expected);
+    const std::pair<const char*, const char*> cases[] = {
+        // indented end markers end a section
+        {"[,[Update]", "[Update]\nserver=one\n[Update]\nserver=two\n"},
+        {"[,=tw", "server=two\n"},      // the start marker is found inside a line
+        {"c=,[Tail]", "\t  [Tail]\n"},  // an indented start line is copied as read
+        {"[,[", "[General]\na=1\n    [indented end]\nb=2\n\t  [Tail]\nc=3\n"},  // an end line is no start
+        {"x,a=1,b", ""},                                                        // the start marker may hold commas
+        {",server=two", "server=two\n\t  [Tail]\nc=3\n"},                       // an empty end marker runs to the end
+        {"[,", ""},                                                             // an empty start marker copies nothing
+        {"[", ""},                                                              // so do missing markers
+    };
+    for (const auto& [arguments, expected] : cases) {
+        title.text.clear();
+        Run(std::string("FileReadTextSection:C:\\app.ini,") + arguments);
+        EXPECT_EQ(title.text, expected) << arguments;
+    }
+    title.text.clear();
+    Run("FileReadTextSection:C:\\none.ini,[,[Update]");
+    EXPECT_EQ(title.text, "") << "a missing file";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sections, FileReadTextSectionTest,
-    ::testing::Values(SectionCase{"IndentedEndMarkersEndTheSection", "C:\\app.ini,[,[Update]",
-                                  "[Update]\nserver=one\n[Update]\nserver=two\n"},
-                      SectionCase{"StartMarkerNeverOccurs", "C:\\app.ini,[,[Missing]", ""},
-                      SectionCase{"EndMarkerNeverOccurs", "C:\\app.ini,#,server=two", "server=two\n\t  [Tail]\nc=3\n"},
-                      SectionCase{"StartMarkerFoundInsideALine", "C:\\app.ini,[,=tw", "server=two\n"},
-                      SectionCase{"IndentedStartLineIsCopiedAsRead", "C:\\app.ini,c=,[Tail]", "\t  [Tail]\n"},
-                      SectionCase{"EndLineIsNotTestedForAStart", "C:\\app.ini,[,[",
-                                  "[General]\na=1\n    [indented end]\nb=2\n"
-                                  "\t  [Tail]\nc=3\n"},
-                      SectionCase{"StartMarkerMayHoldCommas", "C:\\app.ini,x,a=1,b", ""},
-                      SectionCase{"EmptyEndMarkerRunsToTheEnd", "C:\\app.ini,,server=two",
-                                  "server=two\n\t  [Tail]\nc=3\n"},
-                      SectionCase{"EmptyStartMarkerCopiesNothing", "C:\\app.ini,[,", ""},
-                      SectionCase{"MissingMarkersCopyNothing", "C:\\app.ini,[", ""},
-                      SectionCase{"MissingFile", "C:\\none.ini,[,[Update]", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// Short paths are cut at their buffer, and made on NT only.
 TEST_F(FileCommandsTest, CLFNtoSFNCutsAtItsBuffer) {
     machine.AddFile("C:\\x", 1).shortPath = std::string(600, 's');
     Run("CLFNtoSFN:C:\\x", &title);
     EXPECT_EQ(title.text, "C:\\x," + std::string(499, 's') + "\n");
+    testing::ScriptRig win95(testing::Win95());
+    win95.machine.AddFile("C:\\x", 1).shortPath = "C:\\X";
+    EXPECT_EQ(win95.RunText("CLFNtoSFN:C:\\x").text, "");
 }
 
 }  // namespace

@@ -30,6 +30,31 @@ protected:
         machine.drives['D'] = {platform::drive::kCdRom, "CDFS", std::nullopt};
         machine.drives['A'] = {platform::drive::kRemovable, "FAT", 1'000};
     }
+    /// The files and settings of the row table.
+    void AddRowTableFiles() {
+        machine.AddFile("C:\\t.txt", 1).lastWrite = {1999, 12, 31, 0, 0, 7, 5};
+        machine.AddFile("C:\\u.txt", 1).lastWrite = {2000, 1, 2, 12, 30, 0, 0};
+        machine.environment["windir"] = "C:\\WINNT";
+        machine.environment["LONG"] = std::string(400, 'L');
+        machine.grantedAccess = 0x120089;
+        machine.AddFile("C:\\WINNT\\win.ini", 2048);
+        machine.AddFile("C:\\WINNT\\System32\\drivers\\x.sys", 20'000);
+        FakeVersion v = ToolVersion();
+        v.blockSize = 7999;
+        machine.AddFile("C:\\small.dll", 10).version = v;
+        v.blockSize = 8000;
+        machine.AddFile("C:\\big.dll", 10).version = v;
+        const std::string b = "\\StringFileInfo\\040904e4\\";
+        machine.AddFile("C:\\long.dll", 10).version = FakeVersion{std::nullopt,
+                                                                  {{b + "FileDescription", std::string(10'000, 'd')},
+                                                                   {b + "FileVersion", std::string(300, ',')},
+                                                                   {b + "Comments", std::string("abc\0def", 7)}}};
+        machine.AddFile("C:\\data\\a.bin", 600);
+        machine.AddFile("C:\\data\\sub\\one.iso", 3'000'000'000ull);
+        machine.AddFile("C:\\data\\sub\\deeper\\two.iso", 3'000'000'000ull);
+        machine.AddFile("C:\\data\\z.bin", 1);  // the last entry counts too
+        machine.AddDirectory("C:\\empty");
+    }
     FileInfo Gathered(std::string_view path, PathMode mode = PathMode::Unchanged) {
         FileInfo record;
         record.Gather(context, path, mode);
@@ -45,53 +70,30 @@ protected:
     AppContext context;
 };
 
-TEST_F(FileInfoTest, ClearEmptiesEveryFieldAndMarksMissing) {
-    FileInfo record = Gathered("C:\\Program Files\\Acme\\tool.exe");
-    ASSERT_EQ(record.Missing(), 0);
-    record.Clear();
-    EXPECT_EQ(record.Missing(), 1);
-    EXPECT_EQ(Row(record,
-                  "FNAMEPATH,FNAME,FDATE,FTIME,FVERSION,FMANUFACTURE,FATTRIBUTE,FPATH,FSIZE,EFFECTIVERIGHTS,"
-                  "DRVTYPE,MEDIATYPE,FDESCRIPTION,FPRODNAME,FPRODVERSION,FCOMMENTS"),
-              std::string(16, ',') + "\n");
-}
-
 TEST_F(FileInfoTest, EffectiveRightsAreTheLettersOfTheGrantedMask) {
     machine.AddFile("A:\\setup.exe", 10);
     struct Case {
         const char* path;
         std::optional<std::uint32_t> granted;
         std::string rights;
-        bool checked;  // only files on NTFS drives are checked
     };
     const Case cases[] = {
-        {"C:\\Program Files\\Acme\\tool.exe", 0x1F03FF, "+R+W+X+D+P+O", true},
-        {"C:\\Program Files\\Acme\\tool.exe", 0x120089, "+R-W-X-D-P-O", true},
-        {"C:\\Program Files\\Acme\\tool.exe", 0, "-R-W-X-D-P-O", true},  // a check that grants nothing
-        {"C:\\Program Files\\Acme", 0x1200A9, "+R-W+X-D-P-O", true},     // directories are checked too
-        {"C:\\Program Files\\Acme\\tool.exe", 0x10000 | 0x2, "-R+W-X+D-P-O", true},
-        {"C:\\Program Files\\Acme\\tool.exe", 0x40000 | 0x80000, "-R-W-X-D+P+O", true},
-        {"C:\\Program Files\\Acme\\tool.exe", std::nullopt, "", true},  // the check failed
-        {"A:\\setup.exe", 0x1F03FF, "", false},                         // FAT: no access lists
+        {"C:\\Program Files\\Acme\\tool.exe", 0x1F03FF, "+R+W+X+D+P+O"},
+        {"C:\\Program Files\\Acme\\tool.exe", 0, "-R-W-X-D-P-O"},  // a check that grants nothing
+        {"C:\\Program Files\\Acme", 0x1200A9, "+R-W+X-D-P-O"},     // directories are checked too
+        {"C:\\Program Files\\Acme\\tool.exe", 0x10000 | 0x2, "-R+W-X+D-P-O"},
+        {"C:\\Program Files\\Acme\\tool.exe", 0x40000 | 0x80000, "-R-W-X-D+P+O"},
+        {"C:\\Program Files\\Acme\\tool.exe", std::nullopt, ""},  // the check failed
+        {"A:\\setup.exe", 0x1F03FF, ""},                          // FAT: no access lists, no check
     };
     for (const Case& c : cases) {
         machine.grantedAccess = c.granted;
-        machine.accessChecked.clear();
-        const FileInfo r = Gathered(c.path);
-        EXPECT_EQ(Row(r, "EFFECTIVERIGHTS"), c.rights + ",\n") << c.path;
-        if (c.checked) {
-            EXPECT_EQ(machine.accessChecked, std::vector<std::string>{c.path});
-        } else {
-            EXPECT_TRUE(machine.accessChecked.empty()) << c.path;
-        }
+        EXPECT_EQ(Row(Gathered(c.path), "EFFECTIVERIGHTS"), c.rights + ",\n") << c.path;
     }
 }
 
 TEST_F(FileInfoTest, BuildRowFollowsEveryFieldWithTheSeparator) {
     const FileInfo r = Gathered("C:\\Program Files\\Acme\\tool.exe");
-    std::string output = "0,";
-    r.BuildRow("FNAME,FVERSION", "\t", output);
-    EXPECT_EQ(output, "0,tool.exe\t5. 0. 2. 1\t\n");
     EXPECT_EQ(Row(r, "FNAME,,nothing,FSIZE,", "       "), "tool.exe       1.2MB       \n");
     EXPECT_EQ(Row(r, ""), "\n");
     // Key names are found anywhere in a key, case-sensitively, the first of them
@@ -100,32 +102,63 @@ TEST_F(FileInfoTest, BuildRowFollowsEveryFieldWithTheSeparator) {
               "tool.exe,tool.exe,C:\\Program Files\\Acme\\tool.exe,\n");
 }
 
-TEST_F(FileInfoTest, MissingPathsKeepThePathWholeAsName) {
-    for (const std::string& path : {std::string("C:\\nowhere\\gone.dll"), "C:\\" + std::string(32'764, 'a')}) {
-        const FileInfo r = Gathered(path);
-        EXPECT_EQ(r.Missing(), 1);
-        EXPECT_EQ(Row(r, "FNAME,FNAMEPATH,FSIZE,DRVTYPE,FVERSION"), path + ",,,,,\n");
-    }
-}
-
-TEST_F(FileInfoTest, ShortPathsFailWithTheErrorNumberAndRootsAreDrives) {
+// The row of a path gathered in a mode, by keys.
+TEST_F(FileInfoTest, RowsOfGatheredPaths) {
+    AddRowTableFiles();
     struct Case {
-        const char* path;
-        int missing;
-        std::string row;  // of FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE,FDATE
+        std::string path;
+        std::string keys;
+        std::string row;
+        int missing = 0;
+        PathMode mode = PathMode::Unchanged;
     };
+    const std::string place = "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE,FDATE";
+    const std::string longest = "C:\\" + std::string(32'764, 'a');
+    const std::string version = "FVERSION,FDESCRIPTION,FCOMMENTS,FMANUFACTURE,FPRODNAME,FPRODVERSION";
     const Case cases[] = {
-        {"C:", 1, ",,C:,Error 2,Error 2,Error 2,,\n"},     {"Q:", 1, ",,Q:,Error 2,Error 2,Error 2,,\n"},
-        {"x", 1, ",,x,Error 2,Error 2,Error 2,,\n"},       {"", 1, ",,,Error 2,Error 2,Error 2,,\n"},
-        {"C:\\", 0, "C:\\,C:\\,C:\\,HardDrive,NTFS,,,\n"}, {"D:\\", 0, "D:\\,D:\\,D:\\,CD-ROM,CDFS,,,\n"},
-        {"Q:\\", 0, "Q:\\,Q:\\,Q:\\,Not a root,,,,\n"},  // no such drive: still a root
+        // a missing path keeps the path whole as name
+        {"C:\\nowhere\\gone.dll", place, "C:\\nowhere\\gone.dll,,,,,,,\n", 1},
+        {longest, place, longest + ",,,,,,,\n", 1},
+        // a short one fails with the error number
+        {"C:", place + ",EFFECTIVERIGHTS", ",,C:,Error 2,Error 2,Error 2,,Error 2,\n", 1},
+        {"x", place, ",,x,Error 2,Error 2,Error 2,,\n", 1},
+        {"", place, ",,,Error 2,Error 2,Error 2,,\n", 1},
+        // one of three characters is a drive root
+        {"C:\\", place, "C:\\,C:\\,C:\\,HardDrive,NTFS,,,\n"},
+        {"D:\\", place, "D:\\,D:\\,D:\\,CD-ROM,CDFS,,,\n"},
+        {"Q:\\", place, "Q:\\,Q:\\,Q:\\,Not a root,,,,\n"},  // no such drive: still a root
+        {"C:\\t.txt", "FDATE,FTIME", "12/31/99,12:00:07  AM,\n"},
+        {"C:\\u.txt", "FDATE,FTIME", "01/02/00,12:30:00  PM,\n"},
+        // a version block of 8000 bytes or more is not read; the rest of the record is
+        {"C:\\small.dll", "FVERSION", "5. 0. 2. 1,\n"},
+        {"C:\\big.dll", "FNAME,FSIZE," + version, "big.dll,10,,,,,,,\n"},
+        // version texts are cut at 255 characters and at a zero
+        {"C:\\long.dll", "FDESCRIPTION,FVERSION,FCOMMENTS",
+         std::string(255, 'd') + "," + std::string(255, '.') + ",abc,\n"},
+        // a directory's size is the total at every depth, in 64 bits
+        {"C:\\data", "FSIZE,FATTRIBUTE", "6.0G,D,\n"},
+        {"C:\\data\\sub\\one.iso", "FSIZE,FATTRIBUTE", "3000.0MB,A,\n"},  // fits in 32 bits: shown as always
+        {"C:\\empty", "FSIZE,FATTRIBUTE", ",D,\n"},                       // a zero size leaves the field empty
+        // variables are expanded before everything, cut at the 260-character buffer
+        {"%WINDIR%\\win.ini", "FNAMEPATH,FSIZE,EFFECTIVERIGHTS", "C:\\WINNT\\win.ini,2.0K,+R-W-X-D-P-O,\n"},
+        {"%LONG%", "FNAME", std::string(259, 'L') + ",\n", 1},
+        // NT forms are normalised in the NT path mode only
+        {"\\SystemRoot\\System32\\drivers\\x.sys", "FNAMEPATH,FSIZE", "C:\\WINNT\\System32\\drivers\\x.sys,20.0K,\n", 0,
+         PathMode::NtPath},
+        {"\\??\\C:\\WINNT\\System32\\drivers\\x.sys", "FNAMEPATH,FSIZE", ",,\n", 1},
+        // the first matching form wins; a missing path shows the normalised one
+        {"\\??\\C:\\x.sys", "FNAME", "C:\\x.sys,\n", 1, PathMode::NtPath},
+        {"\\WINNT\\System32\\b.sys", "FNAME", "C:\\WINNT\\System32\\b.sys,\n", 1, PathMode::NtPath},
+        {"\\System32\\drivers\\c.sys", "FNAME", "C:\\WINNT\\system32\\\\drivers\\c.sys,\n", 1, PathMode::NtPath},
+        {"\\??\\C:\\SystemRoot\\d.sys", "FNAME", "C:\\SystemRoot\\d.sys,\n", 1, PathMode::NtPath},
+        {"System32\\drivers\\e.sys", "FNAME", "System32\\drivers\\e.sys,\n", 1, PathMode::NtPath},  // "\" first only
+        {"\\systemroot\\g.sys", "FNAME", "\\systemroot\\g.sys,\n", 1, PathMode::NtPath},            // case-sensitively
     };
     for (const Case& c : cases) {
-        const FileInfo r = Gathered(c.path);
+        const FileInfo r = Gathered(c.path, c.mode);
         EXPECT_EQ(r.Missing(), c.missing) << c.path;
-        EXPECT_EQ(Row(r, "FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE,FSIZE,FDATE"), c.row) << c.path;
+        EXPECT_EQ(Row(r, c.keys), c.row) << c.path;
     }
-    EXPECT_EQ(Row(Gathered("C:"), "EFFECTIVERIGHTS"), "Error 2,\n");
 }
 
 TEST_F(FileInfoTest, TheFirstTranslationPicksTheStringTable) {
@@ -136,11 +169,9 @@ TEST_F(FileInfoTest, TheFirstTranslationPicksTheStringTable) {
     };
     const Case cases[] = {
         {Translations{{0x0409, 0x04B0}, {0x0409, 0x04E4}}, "040904b0"},  // only the first pair counts
-        {Translations{{0x0000, 0x04B0}}, "000004b0"},
         {Translations{{0x0407, 0x0000}}, "04070000"},
         {Translations{{0x0C0A, 0xFDE9}}, "0c0afde9"},
-        {std::nullopt, "040904e4"},  // no table: US English in the Windows code page
-        {Translations{}, "040904e4"},
+        {Translations{}, "040904e4"},  // an empty table: US English in the Windows code page
     };
     for (const Case& c : cases) {
         FakeVersion v;
@@ -153,100 +184,16 @@ TEST_F(FileInfoTest, TheFirstTranslationPicksTheStringTable) {
     }
 }
 
-TEST_F(FileInfoTest, VersionBlockOfTheBufferSizeOrMoreIsNotRead) {
-    FakeVersion v = ToolVersion();
-    v.blockSize = 7999;
-    machine.AddFile("C:\\small.dll", 10).version = v;
-    EXPECT_EQ(Gathered("C:\\small.dll").Version(), "5. 0. 2. 1");
-    v.blockSize = 8000;
-    machine.AddFile("C:\\big.dll", 10).version = v;
-    const FileInfo big = Gathered("C:\\big.dll");
-    EXPECT_EQ(Row(big, "FVERSION,FDESCRIPTION,FCOMMENTS,FMANUFACTURE,FPRODNAME,FPRODVERSION"), ",,,,,,\n");
-    EXPECT_EQ(big.Name(), "big.dll");  // the rest of the record is still filled
-    EXPECT_EQ(big.Size(), "10");
-}
-
-TEST_F(FileInfoTest, VersionTextsAreCutAtTheirLengthAndAtAZero) {
-    FakeVersion v;
-    const std::string b = "\\StringFileInfo\\040904e4\\";
-    v.strings = {{b + "FileDescription", std::string(10'000, 'd')},
-                 {b + "FileVersion", std::string(300, ',')},
-                 {b + "Comments", std::string("abc\0def", 7)}};
-    machine.AddFile("C:\\long.dll", 10).version = v;
-    const FileInfo r = Gathered("C:\\long.dll");
-    EXPECT_EQ(r.Description(), std::string(255, 'd'));
-    EXPECT_EQ(r.Version(), std::string(255, '.'));
-    EXPECT_EQ(Row(r, "FCOMMENTS"), "abc,\n");
-}
-
-TEST_F(FileInfoTest, DirectorySizeCountsEveryDepthIn64Bits) {
-    machine.AddFile("C:\\data\\a.bin", 600);
-    machine.AddFile("C:\\data\\sub\\one.iso", 3'000'000'000ull);
-    machine.AddFile("C:\\data\\sub\\deeper\\two.iso", 3'000'000'000ull);
-    machine.AddFile("C:\\data\\z.bin", 1);  // the last entry counts too
-    machine.AddDirectory("C:\\empty");
+TEST_F(FileInfoTest, DirectorySizeSumsEveryDepthUpToTheBound) {
+    AddRowTableFiles();
     EXPECT_EQ(DirectorySize(machine, "C:\\data"), 6'000'000'601ull);
     EXPECT_EQ(DirectorySize(machine, "C:\\nothere"), 0u);
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\data", "6.0G,D,\n"},
-        {"C:\\data\\sub\\one.iso", "3000.0MB,A,\n"},  // fits in 32 bits: shown as always
-        {"C:\\empty", ",D,\n"},                       // a zero size leaves the field empty
-    };
-    for (const auto& [path, row] : cases) EXPECT_EQ(Row(Gathered(path), "FSIZE,FATTRIBUTE"), row) << path;
-}
-
-TEST_F(FileInfoTest, DirectorySizeStopsAtTheDepthBound) {
     std::string path = "C:\\deep";
     for (int level = 0; level <= kMaxWalkDepth + 5; ++level) {
         machine.AddFile(path + "\\f.bin", 1);
         path += "\\d";
     }
     EXPECT_EQ(DirectorySize(machine, "C:\\deep"), static_cast<std::uint64_t>(kMaxWalkDepth + 1));
-}
-
-TEST_F(FileInfoTest, EnvironmentVariablesAreExpandedBeforeEverything) {
-    machine.environment["windir"] = "C:\\WINNT";
-    machine.AddFile("C:\\WINNT\\win.ini", 2048);
-    machine.grantedAccess = 0x120089;
-    const FileInfo r = Gathered("%WINDIR%\\win.ini");
-    EXPECT_EQ(Row(r, "FNAMEPATH,FSIZE,EFFECTIVERIGHTS"), "C:\\WINNT\\win.ini,2.0K,+R-W-X-D-P-O,\n");
-    EXPECT_EQ(machine.accessChecked, std::vector<std::string>{"C:\\WINNT\\win.ini"});
-    // The expansion is cut at the 260-character buffer; a cut path is not found.
-    machine.environment["LONG"] = std::string(400, 'L');
-    EXPECT_EQ(Gathered("%LONG%").Name(), std::string(259, 'L'));
-}
-
-TEST_F(FileInfoTest, NtPathModeNormalisesFirst) {
-    machine.AddFile("C:\\WINNT\\System32\\drivers\\x.sys", 20'000);
-    const FileInfo r = Gathered("\\SystemRoot\\System32\\drivers\\x.sys", PathMode::NtPath);
-    EXPECT_EQ(Row(r, "FNAMEPATH,FSIZE"), "C:\\WINNT\\System32\\drivers\\x.sys,20.0K,\n");
-    EXPECT_EQ(Gathered("\\??\\C:\\WINNT\\System32\\drivers\\x.sys", PathMode::Unchanged).Missing(), 1);
-}
-
-TEST_F(FileInfoTest, NormalizeNtPathFirstMatchingFormWins) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    const Case cases[] = {
-        {"\\??\\C:\\x.sys", "C:\\x.sys"},
-        {"\\SystemRoot\\System32\\drivers\\a.sys", "C:\\WINNT\\System32\\drivers\\a.sys"},
-        {"\\WINNT\\System32\\b.sys", "C:\\WINNT\\System32\\b.sys"},
-        {"\\System32\\drivers\\c.sys", "C:\\WINNT\\system32\\\\drivers\\c.sys"},
-        {"\\??\\C:\\SystemRoot\\d.sys", "C:\\SystemRoot\\d.sys"},  // "\??\" is tested first
-        {"System32\\drivers\\e.sys", "System32\\drivers\\e.sys"},  // only paths beginning with "\"
-        {"\\Device\\Harddisk0\\f.sys", "\\Device\\Harddisk0\\f.sys"},
-        {"\\systemroot\\g.sys", "\\systemroot\\g.sys"},  // the forms are matched case-sensitively
-        {"", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(NormalizeNtPath(machine, c.in), c.out) << c.in;
-}
-
-TEST_F(FileInfoTest, TimesAroundMidnightAndNoon) {
-    machine.AddFile("C:\\t.txt", 1).lastWrite = {1999, 12, 31, 0, 0, 7, 5};
-    EXPECT_EQ(Row(Gathered("C:\\t.txt"), "FDATE,FTIME"), "12/31/99,12:00:07  AM,\n");
-    machine.AddFile("C:\\u.txt", 1).lastWrite = {2000, 1, 2, 12, 30, 0, 0};
-    EXPECT_EQ(Row(Gathered("C:\\u.txt"), "FDATE,FTIME"), "01/02/00,12:30:00  PM,\n");
 }
 
 }  // namespace

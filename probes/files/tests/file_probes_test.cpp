@@ -7,135 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
-#include "engine/testing/script_rig.h"
-#include "engine/testing/sim_script_run.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include "platform/win32/win32_machine.h"
-#endif
+#include "engine/testing/backend_fixture.h"
+#include "probes/system/tests/line_runner.h"
 
 namespace kavlo {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::BackendChoice;
 
-class FileWorld {
-public:
-    virtual ~FileWorld() = default;
-    /// The tree's folder as the probes see it.
-    virtual std::string Root() const = 0;
-    /// Writes a file below the root (parents created); `relative` uses "\".
-    virtual void Write(const std::string& relative, const std::string& bytes) = 0;
-    virtual void Mkdir(const std::string& relative) = 0;
-    /// Makes `relative` a link to its parent folder; false where the backend cannot.
-    virtual bool LinkToParent(const std::string& relative) = 0;
-    /// The context, once the tree is written.
-    virtual AppContext& Context() = 0;
-};
-
-class FakeWorld : public FileWorld {
-public:
-    std::string Root() const override { return "C:\\T"; }
-    void Write(const std::string& relative, const std::string& bytes) override {
-        rig_.machine.AddFile(Root() + "\\" + relative, bytes);
-    }
-    void Mkdir(const std::string& relative) override { rig_.machine.AddDirectory(Root() + "\\" + relative); }
-    bool LinkToParent(const std::string& relative) override {
-        rig_.machine.AddJunction(Root() + "\\" + relative);
-        return true;
-    }
-    AppContext& Context() override { return rig_.context; }
-
-private:
-    testing::ScriptRig rig_;
-};
-
-class SimWorld : public FileWorld {
-public:
-    std::string Root() const override { return "C:\\T"; }
-    void Write(const std::string& relative, const std::string& bytes) override {
-        image_.DriveFile("T/" + Slashed(relative), bytes);
-    }
-    void Mkdir(const std::string& relative) override { image_.DriveFolder("T/" + Slashed(relative)); }
-    bool LinkToParent(const std::string& relative) override {
-        std::error_code error;
-        fs::create_directory_symlink("..", image_.HostPath("drives/c/T/" + Slashed(relative)), error);
-        return !error;
-    }
-    AppContext& Context() override { return context_ ? *context_ : *(context_ = &image_.Load()); }
-
-private:
-    static std::string Slashed(std::string path) {
-        std::replace(path.begin(), path.end(), '\\', '/');
-        return path;
-    }
-    testing::SimImage image_;
-    AppContext* context_ = nullptr;
-};
-
-#ifdef _WIN32
-class RealWorld : public FileWorld {
-public:
-    RealWorld() : machine_(platform::win32::MakeWin32Machine()), context_(*machine_, testing::Nt50(), "C:\\") {
-        char temp[MAX_PATH + 1] = {};
-        const DWORD length = ::GetTempPathA(sizeof temp, temp);
-        root_ = std::string(temp, length < sizeof temp ? length : 0) + "KavloFileProbes-" +
-                std::to_string(::GetCurrentProcessId());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    ~RealWorld() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string Root() const override { return root_; }
-    void Write(const std::string& relative, const std::string& bytes) override {
-        fs::create_directories(fs::path(root_ + "\\" + relative).parent_path());
-        std::ofstream(root_ + "\\" + relative, std::ios::binary) << bytes;
-    }
-    void Mkdir(const std::string& relative) override { fs::create_directories(root_ + "\\" + relative); }
-    bool LinkToParent(const std::string& relative) override {
-        const std::string link = root_ + "\\" + relative;
-        if (!::CreateSymbolicLinkA(link.c_str(), fs::path(link).parent_path().string().c_str(),
-                                   SYMBOLIC_LINK_FLAG_DIRECTORY))
-            return false;
-        auto entries = machine_->FindFiles(link);  // Wine does not report every link as a reparse point
-        return entries.ok() && entries->front().IsReparsePoint();
-    }
-    AppContext& Context() override { return context_; }
-
-private:
-    std::unique_ptr<platform::Machine> machine_;
-    AppContext context_;
-    std::string root_;
-};
-#endif
-
-struct Backend {
-    const char* name;
-    std::unique_ptr<FileWorld> (*make)();
-};
-
-template <class World>
-std::unique_ptr<FileWorld> Make() {
-    return std::make_unique<World>();
-}
-
-class FileProbes : public ::testing::TestWithParam<Backend> {
+class FileProbes : public ::testing::TestWithParam<BackendChoice> {
 protected:
     // 512 + 600 + 18 bytes below the root.
     void SetUp() override {
-        world_ = GetParam().make();
-        world_->Write("a.txt", std::string(512, 'a'));
-        world_->Write("sub\\b.txt", std::string(600, 'b'));
-        world_->Write("Long File Name.text", "one\r\n  [End]\n\r\ntwo");
-        world_->Mkdir("Empty");
-        root = world_->Root();
+        backend_ = GetParam().make();
+        backend_->WriteFile("a.txt", std::string(512, 'a'));
+        backend_->WriteFile("sub\\b.txt", std::string(600, 'b'));
+        backend_->WriteFile("Long File Name.text", "one\r\n  [End]\n\r\ntwo");
+        backend_->Mkdir("Empty.txt");  // a folder that a file pattern matches
+        root = backend_->Root();
     }
     /// Dispatches script lines against a new title of this kind (and keys); its text.
     std::string Lines(std::initializer_list<std::string> lines, std::string_view kind = "text",
@@ -144,7 +34,7 @@ protected:
         title = titles_.back().get();
         title->kind = std::string(kind);
         title->header1 = std::string(keys);
-        ScriptEngine engine(world_->Context(), StandardCommandTable());
+        ScriptEngine engine(backend_->Context(), StandardCommandTable());
         ScriptFile file{std::string()};
         for (const std::string& line : lines) engine.Dispatch(file, line, title);
         return title->text;
@@ -155,27 +45,29 @@ protected:
     }
     const ResultNode& Top(std::size_t index = 0) const { return *title->Root().children().at(index); }
 
-    std::unique_ptr<FileWorld> world_;
+    std::unique_ptr<testing::TestBackend> backend_;
     std::vector<std::unique_ptr<TitleRecord>> titles_;
     TitleRecord* title = nullptr;
     std::string root;
 };
 
-TEST_P(FileProbes, FileInfoOfFilesDirectoriesAndMissingPaths) {
+// The short name of a missing file is the system's error text.
+TEST_P(FileProbes, FileInfoAndShortNamesOfFilesDirectoriesAndMissingPaths) {
     EXPECT_EQ(Lines({"FileInfo:" + root + "\\a.txt,FNAME,FPATH,FSIZE,FATTRIBUTE,DRVTYPE",
                      "FileInfo:" + root + ",FSIZE,FATTRIBUTE", "  FileInfo:" + root + "\\none.txt,FNAME,FSIZE",
-                     "CFileInfo:" + root + ",FNAME"}),
-              "a.txt\t" + root + "\t512\tA\tHardDrive\t\n1.1K\tD\t\n" + root + "\\none.txt\t\t\n");
+                     "CFileInfo:" + root + ",FNAME", "CLFNtoSFN:" + root + "\\none"}),
+              "a.txt\t" + root + "\t512\tA\tHardDrive\t\n1.1K\tD\t\n" + root + "\\none.txt\t\t\n" + root + "\\none," +
+                  backend_->Context().machine.ErrorText(err::kFileNotFound) + "\n");
 }
 
 TEST_P(FileProbes, TreeListingsOfTheTreeAnEmptyAndAMissingFolder) {
     Lines({"TEDirList:" + root + ",FNAME,FSIZE", "TDirList:" + root + "\\sub,FNAME,FSIZE",
-           "TDirList:" + root + "\\Empty,FNAME", "TDirList:" + root + "\\nowhere,FNAME"},
+           "TDirList:" + root + "\\Empty.txt,FNAME", "TDirList:" + root + "\\nowhere,FNAME"},
           "tree");
     ASSERT_EQ(title->Root().children().size(), 4u);
     EXPECT_EQ(Top().title(), "[D]  " + root);
     EXPECT_EQ(Sorted(testing::ChildTitles(Top())),
-              (std::vector<std::string>{"Long File Name.text,18,", "[D]  Empty", "[D]  sub", "a.txt,512,"}));
+              (std::vector<std::string>{"Long File Name.text,18,", "[D]  Empty.txt", "[D]  sub", "a.txt,512,"}));
     EXPECT_EQ(testing::ChildTitles(testing::Child(Top(), "[D]  sub")), std::vector<std::string>{"b.txt,600,"});
     EXPECT_EQ(testing::ChildTitles(Top(1)), std::vector<std::string>{"b.txt       600       "});
     for (std::size_t i : {2u, 3u}) EXPECT_TRUE(Top(i).children().empty()) << Top(i).title();
@@ -187,42 +79,30 @@ TEST_P(FileProbes, SearchesListMatchesAndDirectoriesWithDotEntries) {
                      "CFileSearch:" + root + "\\missing\\*.*", "FileSearch:"}),
               "a.txt\t512\t\n");
     Lines({"CDirSearch:" + root + "\\*"}, "text", "FNAME,FATTRIBUTE");
-    std::vector<std::string> rows;
-    for (std::size_t start = 0, end; (end = title->text.find('\n', start)) != std::string::npos; start = end + 1)
-        rows.push_back(title->text.substr(start, end - start));
+    const std::vector<std::string> rows = probe_test::Lines(title->text);
     // "." and ".." are listed too; what they resolve to differs between the backends.
     EXPECT_EQ(rows.size(), 4u);
-    EXPECT_THAT(rows, ::testing::IsSupersetOf({"0,Empty,D,", "0,sub,D,"}));
+    EXPECT_THAT(rows, ::testing::IsSupersetOf({"0,Empty.txt,D,", "0,sub,D,"}));
 }
 
+// Missing files, folders, patterns and no path at all append nothing.
 TEST_P(FileProbes, TextFilesWithMixedLineEndsAndSections) {
     const std::string file = root + "\\Long File Name.text";
     EXPECT_EQ(Lines({"FileReadText:" + file, "FileReadTextSection:" + file + ",[End],one",
-                     "FileReadText:" + root + "\\none.txt"}),
+                     "FileReadText:" + root + "\\none.txt", "FileReadText:" + root + "\\Empty.txt",
+                     "FileReadText:" + root + "\\*.txt", "FileReadText:"}),
               "one\n  [End]\n\ntwo\none\n");
 }
 
-TEST_P(FileProbes, ShortNameOfAMissingFileIsTheSystemsText) {
-    EXPECT_EQ(Lines({"CLFNtoSFN:" + root + "\\none"}),
-              root + "\\none," + world_->Context().machine.ErrorText(err::kFileNotFound) + "\n");
-}
-
 TEST_P(FileProbes, LinkToTheParentIsListedNotFollowed) {
-    if (!world_->LinkToParent("sub\\loop")) GTEST_SKIP() << "no directory links here";
+    if (!backend_->LinkToParent("sub\\loop")) GTEST_SKIP() << "no directory links here";
     EXPECT_EQ(Lines({"FileInfo:" + root + ",FSIZE"}), "1.1K\t\n");
     Lines({"TEDirList:" + root + ",FNAME"}, "tree");
     EXPECT_EQ(Sorted(testing::ChildTitles(testing::Child(Top(), "[D]  sub"))),
               (std::vector<std::string>{"b.txt,", "loop,"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, FileProbes,
-                         ::testing::Values(Backend{"Fake", &Make<FakeWorld>}, Backend{"Sim", &Make<SimWorld>}
-#ifdef _WIN32
-                                           ,
-                                           Backend{"Real", &Make<RealWorld>}
-#endif
-                                           ),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Backends, FileProbes, ::testing::ValuesIn(testing::TestBackends()), testing::BackendName);
 
 #ifdef _WIN32
 // Beyond the shared tree, the computer the tests run on (Wine): effective rights,
@@ -231,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, FileProbes,
 class RealFileProbes : public FileProbes {};
 
 TEST_P(RealFileProbes, EffectiveRightsOfAFileAndAFolderOnNtfs) {
-    platform::Machine& machine = world_->Context().machine;
+    platform::Machine& machine = backend_->Context().machine;
     auto volume = machine.Volume(root.substr(0, 3));
     if (!volume.ok() || volume->fileSystem.find("NTFS") == std::string::npos)
         GTEST_SKIP() << "the temporary folder is not on an NTFS drive";
@@ -258,8 +138,8 @@ TEST_P(RealFileProbes, SystemDllVersionDriveRootAndGeneratedShortName) {
     EXPECT_TRUE(shortName.ends_with(".TEX\n")) << text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, RealFileProbes, ::testing::Values(Backend{"Real", &Make<RealWorld>}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Backends, RealFileProbes, ::testing::Values(testing::TestBackends().back()),
+                         testing::BackendName);
 #endif
 
 }  // namespace

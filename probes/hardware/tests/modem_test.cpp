@@ -50,71 +50,59 @@ TEST(ModemInfo, RegistrySettingsTelephonyAndAnAnsweringModem) {
         "probes/hardware/tests/expected/modem_info.txt");
 }
 
-struct PortCase {
-    std::string_view name, line, serial;
-    std::string items;  ///< the test items after "Hardware lines: ..." (or all of them when the port is busy)
-};
-
-class ModemPortTest : public ::testing::TestWithParam<PortCase> {};
-
-TEST_P(ModemPortTest, ItemsOfTheBasicTest) {
-    const std::string outline = Outline(kWindows2000, GetParam().line, GetParam().serial);
-    const std::size_t tests = outline.find("    Basic modem tests...\n");
-    ASSERT_NE(tests, std::string::npos) << outline;
-    std::string items = outline.substr(tests + 25);
-    const std::string lines = "      Hardware lines: DCD = OFF, CTS = ON, DSR = ON\n";
-    if (items.rfind(lines, 0) == 0) items.erase(0, lines.size());
-    EXPECT_EQ(items, GetParam().items);
-}
-
-constexpr std::string_view kSent = "      Sending AT&F. Received '  OK  '\n";
-INSTANTIATE_TEST_SUITE_P(
-    Branches, ModemPortTest,
-    ::testing::Values(
-        PortCase{"Silent", "", "answers =", "      Sending AT&F. ERROR: Timed out waiting for responce\n"},
-        PortCase{
-            "SilentAfterReset", "", "answers = AT&F",
-            std::string(kSent) + "      Turning DCD on (AT&C). DCD is now ERROR: Timed out waiting for responce\n"},
-        PortCase{"SilentAfterDcdOn", "", "answers = AT&F, AT&C",
-                 std::string(kSent) + "      Turning DCD on (AT&C). DCD is now ON\n"
-                                      "      Turning DCD off (AT&C1). DCD is now  Timed out waiting for responce\n"},
-        PortCase{"BusyWithCallOwner", "call_owner = Dial-Up Networking", "in_use = yes",
-                 "      ERROR: COM port is being used by application: Dial-Up Networking\n"},
-        PortCase{"BusyWithoutCall", "", "in_use = yes",
-                 "      ERROR: COM port not available.  Unable to detect COM port application.\n"},
-        PortCase{"WaitingForCts", "", "hold = cts", "      Unable to test: waiting for CTS\n"},
-        PortCase{"WaitingForDsr", "", "hold = dsr", "      Unable to test: waiting for DSR\n"},
-        PortCase{"WaitingForRlsd", "", "hold = rlsd", "      Unable to test: waiting for RLSD\n"},
-        PortCase{"XoffSent", "", "hold = xoff_sent", "      Unable to test: waiting for responce to XOFF\n"},
-        PortCase{"XoffReceivedAlone", "", "hold = xoff_received", "      Sending AT&F. \n"},
-        PortCase{"LastHoldWins", "", "hold = cts, rlsd", "      Unable to test: waiting for RLSD\n"}),
-    [](const ::testing::TestParamInfo<PortCase>& info) { return std::string(info.param.name); });
-
-struct OsCase {
-    std::string_view name;
-    System os;
-    std::string_view attachment;  ///< empty: the probe adds nothing
-};
-
-class ModemOsTest : public ::testing::TestWithParam<OsCase> {};
-
-TEST_P(ModemOsTest, BehaviourByOperatingSystem) {
-    const std::string outline = Outline(GetParam().os, "", "");
-    if (GetParam().attachment.empty()) {
-        EXPECT_EQ(outline, "T\n");
-    } else {
-        EXPECT_NE(outline.find("\n    " + std::string(GetParam().attachment) + "\n"), std::string::npos) << outline;
+// The test items after "Hardware lines: ..." (or all of them when the port is busy).
+TEST(ModemInfo, ItemsOfTheBasicTest) {
+    const std::string sent = "      Sending AT&F. Received '  OK  '\n";
+    const struct {
+        std::string_view name, line, serial;
+        std::string items;
+    } cases[] = {
+        {"Silent", "", "answers =", "      Sending AT&F. ERROR: Timed out waiting for responce\n"},
+        {"SilentAfterReset", "", "answers = AT&F",
+         sent + "      Turning DCD on (AT&C). DCD is now ERROR: Timed out waiting for responce\n"},
+        {"SilentAfterDcdOn", "", "answers = AT&F, AT&C",
+         sent + "      Turning DCD on (AT&C). DCD is now ON\n"
+                "      Turning DCD off (AT&C1). DCD is now  Timed out waiting for responce\n"},
+        {"BusyWithCallOwner", "call_owner = Dial-Up Networking", "in_use = yes",
+         "      ERROR: COM port is being used by application: Dial-Up Networking\n"},
+        {"BusyWithoutCall", "", "in_use = yes",
+         "      ERROR: COM port not available.  Unable to detect COM port application.\n"},
+        {"WaitingForCts", "", "hold = cts", "      Unable to test: waiting for CTS\n"},
+        {"WaitingForDsr", "", "hold = dsr", "      Unable to test: waiting for DSR\n"},
+        {"WaitingForRlsd", "", "hold = rlsd", "      Unable to test: waiting for RLSD\n"},
+        {"XoffSent", "", "hold = xoff_sent", "      Unable to test: waiting for responce to XOFF\n"},
+        {"XoffReceivedAlone", "", "hold = xoff_received", "      Sending AT&F. \n"},
+        {"LastHoldWins", "", "hold = cts, rlsd", "      Unable to test: waiting for RLSD\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string outline = Outline(kWindows2000, c.line, c.serial);
+        const std::size_t tests = outline.find("    Basic modem tests...\n");
+        ASSERT_NE(tests, std::string::npos) << outline;
+        std::string items = outline.substr(tests + 25);
+        const std::string lines = "      Hardware lines: DCD = OFF, CTS = ON, DSR = ON\n";
+        if (items.rfind(lines, 0) == 0) items.erase(0, lines.size());
+        EXPECT_EQ(items, c.items) << c.name;
     }
 }
 
-constexpr std::string_view kWithPort =
-    "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
-constexpr std::string_view kWithoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
-INSTANTIATE_TEST_SUITE_P(Systems, ModemOsTest,
-                         ::testing::Values(OsCase{"Windows98", {"9x", 4, 10}, kWithoutPort},
-                                           OsCase{"Nt4", {"NT", 4, 0}, kWithPort}, OsCase{"Nt351", {"NT", 3, 51}, ""},
-                                           OsCase{"Windows10", {"NT", 10, 0}, kWithPort}),
-                         [](const ::testing::TestParamInfo<OsCase>& info) { return std::string(info.param.name); });
+TEST(ModemInfo, AttachmentByOperatingSystem) {
+    const std::string withPort = "External on COM2 / IRQ 3 / 0x2f8 using driver modem.sys and port driver serial.vxd";
+    const std::string withoutPort = "External on COM2 using driver modem.sys and port driver serial.vxd";
+    const std::pair<System, std::string> cases[] = {
+        {{"9x", 4, 10}, withoutPort},
+        {{"NT", 4, 0}, withPort},
+        {{"NT", 10, 0}, withPort},
+        {{"NT", 3, 51}, ""},  // the probe adds nothing
+    };
+    for (const auto& [os, attachment] : cases) {
+        const std::string outline = Outline(os, "", "");
+        if (attachment.empty()) {
+            EXPECT_EQ(outline, "T\n");
+        } else {
+            EXPECT_NE(outline.find("\n    " + attachment + "\n"), std::string::npos) << outline;
+        }
+    }
+}
 
 TEST(ModemInfo, UnreadableCapabilitiesAndVersionFailures) {
     EXPECT_EQ(Outline(kWindows2000, "caps = no", ""), "T\n");

@@ -1,56 +1,31 @@
 #pragma once
-// A fixture that runs each test on every registry backend of the build. Each
-// backend holds the same test keys under HKCU\Software\KavloEngineTest (see
-// backends.cpp): an in-memory machine, a simulated machine image, and in Windows
-// builds the real registry (under Wine).
+// A fixture that runs each test on every backend of the build (see
+// engine/testing/backend_fixture.h), each holding the same test keys under
+// HKCU\Software\KavloEngineTest (see backends.cpp).
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "engine/app_context.h"
-#include "platform/machine.h"
+#include "engine/testing/backend_fixture.h"
 
 namespace kavlo::test {
 
-struct RegistryBackend {
-    std::unique_ptr<platform::Machine> machine;
-    std::function<void()> cleanup;  ///< removes what the backend created; may be empty
-    std::string error;              ///< why the backend could not be made
-};
+/// Writes the test keys into a backend.
+void WriteTestKeys(testing::TestBackend& backend);
 
-struct BackendChoice {
-    const char* name;
-    RegistryBackend (*make)();
-};
-
-/// Every backend of this build.
-std::vector<BackendChoice> RegistryBackends();
-
-class OnEveryBackend : public ::testing::TestWithParam<BackendChoice> {
+class OnEveryBackend : public ::testing::TestWithParam<testing::BackendChoice> {
 protected:
     void SetUp() override {
         backend_ = GetParam().make();
-        ASSERT_TRUE(backend_.machine) << backend_.error;
-        context_ = std::make_unique<AppContext>(*backend_.machine, OsInfo{"NT5.0", "", 50, true}, "C:\\");
+        WriteTestKeys(*backend_);
     }
-    void TearDown() override {
-        context_.reset();
-        if (backend_.cleanup) backend_.cleanup();
-    }
-    AppContext& context() { return *context_; }
-    platform::Machine& machine() { return *backend_.machine; }
+    AppContext& context() { return backend_->Context(); }
+    platform::Machine& machine() { return context().machine; }
 
 private:
-    RegistryBackend backend_;
-    std::unique_ptr<AppContext> context_;
+    std::unique_ptr<testing::TestBackend> backend_;
 };
 
-#define KAVLO_ON_EVERY_REGISTRY_BACKEND(Suite)                                         \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(RegistryBackends()), \
-                             [](const auto& info) { return std::string(info.param.name); })
+#define KAVLO_ON_EVERY_REGISTRY_BACKEND(Suite) \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(testing::TestBackends()), testing::BackendName)
 
 }  // namespace kavlo::test

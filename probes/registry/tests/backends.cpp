@@ -1,16 +1,7 @@
-// The registry backends and their test keys. The simulated machine image holds
-// the same keys in data/machine/registry/test-keys.reg. Values are listed in name
-// order because Wine's registry enumerates values sorted by name, Windows in the
-// order they were written; subkeys enumerate sorted on both.
-#include "engine/testing/fake_machine.h"
-#include "platform/sim/sim_machine.h"
+// The registry tests' keys. Values are listed in name order because Wine's
+// registry enumerates values sorted by name, Windows in the order they were
+// written; subkeys enumerate sorted on both.
 #include "probes/registry/tests/backend_test.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include "platform/win32/win32_machine.h"
-#endif
 
 namespace kavlo::test {
 namespace {
@@ -26,9 +17,11 @@ struct TestValue {
 
 std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
 
-std::vector<TestValue> TestValues() {
+}  // namespace
+
+void WriteTestKeys(testing::TestBackend& backend) {
     using namespace platform::regtype;
-    return {
+    const TestValue values[] = {
         {"", "", kSz, Sz("default text")},
         {"", "Big", kSz, Sz(std::string(499, 'b'))},  // 500 bytes: over the readers' 400
         {"", "Bin", kBinary, std::string("\x01\xab\xff", 3)},
@@ -46,64 +39,11 @@ std::vector<TestValue> TestValues() {
         {"Tree\\A\\A1", "Flag", kBinary, std::string("\x00", 1)},
         {"Tree\\B", "", kNone, {}},
     };
-}
-
-std::string KeyOf(const TestValue& v) { return v.key.empty() ? kTestBase : std::string(kTestBase) + "\\" + v.key; }
-
-RegistryBackend MakeFake() {
-    auto machine = std::make_unique<testing::FakeMachine>();
-    for (const TestValue& v : TestValues()) {
-        if (v.type == platform::regtype::kNone) machine->AddKey(platform::RegRoot::CurrentUser, KeyOf(v));
-        else machine->SetValue(platform::RegRoot::CurrentUser, KeyOf(v), v.name, v.type, v.data);
+    for (const TestValue& v : values) {
+        const std::string key = v.key.empty() ? kTestBase : std::string(kTestBase) + "\\" + v.key;
+        if (v.type == kNone) backend.AddUserKey(key);
+        else backend.SetUserValue(key, v.name, v.type, v.data);
     }
-    return {std::move(machine), {}, {}};
-}
-
-RegistryBackend MakeSim() {
-    platform::sim::LoadResult loaded =
-        platform::sim::LoadMachine(std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine");
-    return {std::move(loaded.machine), {}, std::move(loaded.error)};
-}
-
-#ifdef _WIN32
-// The real registry: the test keys are written under HKEY_CURRENT_USER and removed afterwards.
-void RemoveTestKeys() {
-    (void)platform::win32::MakeWin32Machine()->DeleteKey(platform::RegRoot::CurrentUser, kTestBase);
-}
-
-bool WriteTestKeys() {
-    RemoveTestKeys();
-    for (const TestValue& v : TestValues()) {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf(v).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr) != ERROR_SUCCESS)
-            return false;
-        LONG rc = ERROR_SUCCESS;
-        if (v.type != REG_NONE)
-            rc = ::RegSetValueExA(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                                  static_cast<DWORD>(v.data.size()));
-        ::RegCloseKey(key);
-        if (rc != ERROR_SUCCESS) return false;
-    }
-    return true;
-}
-
-RegistryBackend MakeReal() {
-    if (!WriteTestKeys()) return {nullptr, {}, "cannot write the test keys under HKEY_CURRENT_USER"};
-    return {platform::win32::MakeWin32Machine(), &RemoveTestKeys, {}};
-}
-#endif
-
-}  // namespace
-
-std::vector<BackendChoice> RegistryBackends() {
-    return {
-        {"Fake", &MakeFake},
-        {"Sim", &MakeSim},
-#ifdef _WIN32
-        {"Real", &MakeReal},
-#endif
-    };
 }
 
 }  // namespace kavlo::test

@@ -32,11 +32,8 @@ TEST_P(RegistryCommands, ReadRValStrReadsTheFirstStringUpTo400BytesIntoVal1) {
         {Line("ReadRValStr:", "\\Neg"), "-1"},
         {Line("ReadRValStr:", "\\Multi"), "one"},
         {Line("ReadRValStr:", "\\Gone"), "Not Present"},
-        {Line("ReadRValStr:", "\\NoKey\\Value"), "Not Present"},
         {Line("ReadRValStr:", "\\Big"), machine().ErrorText(err::kMoreData)},  // 500 bytes
-        {Line("ReadRValStr:", "\\Prod*\\Ver"), "1.0"},
         {Line("ReadRValStr:", "\\Prod2*\\Ver"), "2.0"},
-        {Line("ReadRValStr:", "\\Nope*\\Ver"), "Not Present"},
         {"ReadRValStr:HKXX\\Software\\KavloEngineTest\\Str", machine().ErrorText(err::kInvalidHandle)},
     };
     for (const auto& [line, expected] : cases) {
@@ -62,15 +59,13 @@ TEST_P(RegistryCommands, PresenceCommandsSetTheFlag) {
     }
 }
 
+// "Big" (500 bytes) fits RVAL's 4000-byte buffer, "Huge" (5000 bytes) does not.
 TEST_P(RegistryCommands, RvalWithoutBlock) {
     const std::string body = Line("RVAL:", "\\Str") + "\n" + Line("RVAL:", "\\Dword5") + "\n" +
                              Line("RVAL:", "\\Multi") + "\n" + Line("RVAL:", "\\Gone") + "\n" + Line("RVAL:", "\\Pct") +
-                             "\n" + Line("RVAL:", "\\Big");
-    EXPECT_EQ(Run(body).text, "hello\n5\none\ntwo\nNot Present\n50% %s\n" + std::string(499, 'b') + "\n");
-}
-
-TEST_P(RegistryCommands, RvalOverItsBufferGivesTheMoreDataText) {
-    EXPECT_EQ(Run(Line("RVAL:", "\\Huge")).text, machine().ErrorText(err::kMoreData) + "\n");
+                             "\n" + Line("RVAL:", "\\Big") + "\n" + Line("RVAL:", "\\Huge");
+    EXPECT_EQ(Run(body).text, "hello\n5\none\ntwo\nNot Present\n50% %s\n" + std::string(499, 'b') + "\n" +
+                                  machine().ErrorText(err::kMoreData) + "\n");
 }
 
 TEST_P(RegistryCommands, RvalOnlyWritesTextKinds) { EXPECT_EQ(Run(Line("RVAL:", "\\Str"), "tree").text, ""); }
@@ -90,8 +85,6 @@ TEST_P(RegistryCommands, RvalMappingBlocks) {
         {"\\Dword5", "2=Two\n3=Three", "5"},  // no match: the value as read
         {"\\Gone", "RNOTPRESENT:Not installed\n1=Enabled", "Not installed"},
         {"\\Gone", "*=Other\nx=first", "Other"},  // not read: "*" is not taken, but "" is in every line
-        {"\\Gone", "2=Two", "Two"},
-        {"\\Gone", "", ""},
         {"\\Pct", "RNOTPRESENT:x", "50% %s"},
         {"\\Str", "ell=part\nsay hello=greeting\nhello=exact", "greeting"},
         {"\\Str", "no equals sign hello", "no equals sign hello"},
@@ -140,17 +133,6 @@ TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
     ASSERT_EQ(title.Root().children().size(), 2u);
     EXPECT_EQ(testing::Outline(*title.Root().children()[1]),
               "[D]  HKCU\\Software\\KavloEngineTest\\Prod10\n  Ver,1.0\n");
-}
-
-TEST_P(RegistryCommands, TERegListShowsOversizedValuesWithTheMoreDataText) {
-    const auto& title = Run(Line("TERegList:", ""), "tree");
-    ASSERT_EQ(title.Root().children().size(), 1u);
-    std::string values;
-    for (const auto& child : title.Root().children()[0]->children())
-        if (!child->title().starts_with("[D]")) values += child->title() + "|";
-    const std::string more = machine().ErrorText(err::kMoreData);
-    EXPECT_EQ(values, ",default text|Big," + more + "|Bin,0x01 ab ff|Dword5,0x5|Huge," + more +
-                          "|Multi,one\ntwo|Neg,0xffffffff|Pct,50%% %s|Str,hello|");
 }
 
 TEST_P(RegistryCommands, TERegListOfAMissingKeyAddsNothing) {

@@ -8,8 +8,6 @@
 namespace kavlo {
 namespace {
 
-using testing::ChildTitles;
-
 TEST(TERegListDepth, StopsDescendingAt512Levels) {
     testing::ScriptRig rig;
     std::string path = "Software\\Deep";
@@ -36,7 +34,7 @@ TEST(OversizedValues, ListingsNameThemAndGoOn) {
     const auto& title = rig.RunTree("TERegList:HKLM\\Software\\Big", "treexp");
     ASSERT_EQ(title.Root().children().size(), 1u);
     // The lister reads names up to 400 characters and data up to 400 bytes.
-    EXPECT_EQ(ChildTitles(*title.Root().children()[0]),
+    EXPECT_EQ(testing::ChildTitles(*title.Root().children()[0]),
               (std::vector<std::string>{"Alpha,a", "Bulk," + more, longName + "," + more, "Omega,o"}));
 }
 

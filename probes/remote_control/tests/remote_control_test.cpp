@@ -3,16 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/testing/fake_machine.h"
 #include "engine/testing/sim_script_run.h"
 #include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
-
-using platform::RegRoot;
-
-constexpr std::string_view kSystemKey = "SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System";
 
 std::string Caller(int version, std::initializer_list<std::string_view> fields, bool terminated = true) {
     std::string bytes = "MLCHF" + std::string(1, static_cast<char>(version));
@@ -56,12 +51,16 @@ TEST_F(ProductMachine, ModemCallerFilesWithTheirSettings) {
 }
 
 TEST(RemoteControl, WithoutProductOrServer) {
-    testing::FakeMachine machine;
-    EXPECT_EQ(TreeOf(machine, "MIRROLET_CHF:"),
+    testing::SimImage bare;
+    EXPECT_EQ(TreeOf(bare.machine(), "MIRROLET_CHF:"),
               "MIRROLET32 .CHF files for TAPI modem(s)\n  MIRROLET32 not installed\n");
-    // Installed, but the automation server is missing (the fake has none): nothing more.
-    machine.SetString(RegRoot::LocalMachine, kSystemKey, "FilesDirectory", std::string("C:\\Data\0", 8));
-    EXPECT_EQ(TreeOf(machine, "MIRROLET_CHF:"), "MIRROLET32 .CHF files for TAPI modem(s)\n");
+    // Installed, but the automation server is not registered: nothing more.
+    testing::SimImage withoutServer;
+    withoutServer.Registry("50-product",
+                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\MIRROLET\\CurrentVersion\\System]\n"
+                           "\"FilesDirectory\"=\"C:\\\\Data\"\n");
+    withoutServer.DriveFile("Data/Office LAN.CHF", Caller(1, {"Fast Modem", "19200", "None"}));
+    EXPECT_EQ(TreeOf(withoutServer.machine(), "MIRROLET_CHF:"), "MIRROLET32 .CHF files for TAPI modem(s)\n");
 }
 
 TEST_F(ProductMachine, HostAddressesInResolverOrder) {

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/security/security_descriptor.h"
 #include "platform/win32/win32_machine.h"
 #include "probes/system/tests/probe_test_support.h"
@@ -17,27 +14,19 @@
 namespace kavlo::probe_test {
 namespace {
 
-namespace fs = std::filesystem;
-
+// A folder with a file and a subfolder, removed afterwards.
 class RealSecurityProbes : public ::testing::Test {
 protected:
     RealSecurityProbes() {
-        char temp[MAX_PATH + 1] = {};
-        const DWORD length = ::GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp, length < sizeof temp ? length : 0) + "KavloSecurityProbes-" +
-                 std::to_string(::GetCurrentProcessId());
-        fs::create_directories(fs::path(folder) / "sub");
-        std::ofstream(folder + "\\a.txt") << "a";
-    }
-    ~RealSecurityProbes() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        temp.Mkdir("sub");
+        temp.Write("a.txt", "a");
     }
     TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
 
     std::unique_ptr<platform::Machine> machine = platform::win32::MakeWin32Machine();
     LineRunner lines{*machine};
-    std::string folder;
+    kavlo::testing::TempFolder temp;
+    std::string folder = temp.folder();
 };
 
 // An entry line: account (or its SID when Wine cannot name it), the entry

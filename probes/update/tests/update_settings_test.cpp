@@ -1,6 +1,5 @@
 // "TETFernwaySettingsLog:": the default settings and the settings sets of the
 // update product on simulated machines.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/testing/sim_script_run.h"
@@ -9,17 +8,8 @@
 namespace kavlo {
 namespace {
 
-using ::testing::ElementsAre;
-
 constexpr std::string_view kFolders =
     "[folders]\nCSIDL_PROGRAM_FILES = C:\\Program Files\nCSIDL_COMMON_APPDATA = C:\\Data\n";
-
-constexpr auto& Titles = testing::ChildTitles;
-
-// The text below a file node.
-std::string Content(const ResultNode& fileNode) {
-    return fileNode.children().size() == 1 ? fileNode.children()[0]->title() : "<not one content node>";
-}
 
 TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
     testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kFolders));
@@ -38,10 +28,9 @@ TEST(UpdateSettings, CurrentAndBackupSetsUpToTheFirstMissingSettingsFile) {
 
 TEST(UpdateSettings, WithoutTheProductOnlyTheDefaultNodeReportsItsFile) {
     testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kFolders));
-    const ResultNode& root = image.Run("treexptxt", "TETFernwaySettingsLog:").Root();
-    ASSERT_THAT(Titles(root), ElementsAre("[D]  Default"));
-    EXPECT_EQ(Content(*root.children()[0]->children()[0]),
-              "ERROR finding file C:\\Program Files\\Quorvane\\Fernway\\Settings.Default.Fernway");
+    EXPECT_EQ(probe_test::OutlineBelow(image.Run("treexptxt", "TETFernwaySettingsLog:").Root()),
+              "[D]  Default\n  [D]  Settings.Default.Fernway\n"
+              "    ERROR finding file C:\\Program Files\\Quorvane\\Fernway\\Settings.Default.Fernway\n");
     // A machine without the shell folders adds nothing at all.
     testing::SimImage bare;
     EXPECT_TRUE(bare.Run("treexptxt", "TETFernwaySettingsLog:").Root().children().empty());
