@@ -76,7 +76,6 @@ public:
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
     /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
-    std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // registry
     Result<std::unique_ptr<platform::RegistryKey>> OpenKey(platform::RegRoot root, std::string_view path,
