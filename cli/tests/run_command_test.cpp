@@ -9,11 +9,12 @@
 namespace kavlo::cli {
 namespace {
 
+using kavlo::cli::testing::ExpectFailures;
 using kavlo::cli::testing::ExpectSameAsFile;
 using kavlo::cli::testing::Kavlo;
 using kavlo::cli::testing::Outcome;
 
-const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/probes/registry/tests/data/machine";
+const std::string kMachine = std::string(KAVLO_TEST_SOURCE_DIR) + "/cli/tests/data/machine";
 
 constexpr std::string_view kScript =
     "VERSION: 0105\n"
@@ -39,14 +40,17 @@ protected:
     std::string script;
 };
 
-TEST_F(RunCommandTest, TextOfEveryTitleAndJsonOfNamedTitlesInTheGivenOrder) {
+TEST_F(RunCommandTest, TextOfEveryTitleJsonOfNamedTitlesInTheGivenOrderAndTheUsage) {
     // Text: the variable set by one title is read by the next.
     const Outcome text = RunKavlo({script, "--machine", kMachine});
     EXPECT_EQ(text.status, 0) << text.err;
     const Outcome json =
         RunKavlo({script, "--format", "json", "--title", "Tree", "--machine", kMachine, "--title", "Writer"});
     EXPECT_EQ(json.status, 0) << json.err;
-    ExpectSameAsFile("$ kavlo run\n" + text.out + "$ kavlo run --format json --title Tree --title Writer\n" + json.out,
+    const Outcome help = RunKavlo({"--help"});
+    EXPECT_EQ(help.status, 0);
+    ExpectSameAsFile("$ kavlo run\n" + text.out + "$ kavlo run --format json --title Tree --title Writer\n" + json.out +
+                         "$ kavlo run --help\n" + help.out,
                      "probe-run.txt");
 }
 
@@ -69,47 +73,19 @@ TEST_F(RunCommandTest, DeepTreesPrintLinesOfBoundedLength) {
     EXPECT_NE(r.out.find("\n" + limit + "[5001] n\n"), std::string::npos);
 }
 
-struct BadCase {
-    const char* name;
-    Args args;
-    int status;
-    const char* message;
-};
-
-class RunCommandErrors : public RunCommandTest, public ::testing::WithParamInterface<BadCase> {};
-
-TEST_P(RunCommandErrors, ExitNonZeroWithAMessage) {
-    Args args = GetParam().args;
-    for (std::string& arg : args) {
-        if (arg == "SCRIPT") arg = script;
-        if (arg == "MACHINE") arg = kMachine;
-        if (arg == "EMPTY" || arg == "GARBAGE") arg = dir.folder() + (arg == "EMPTY" ? "/Empty.dbg" : "/Garbage.dbg");
-    }
-    const Outcome r = RunKavlo(args);
-    EXPECT_EQ(r.status, GetParam().status);
-    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RunCommandErrors,
-    ::testing::Values(BadCase{"NoScript", {}, 2, "no script given"},
-                      BadCase{"UnknownOption", {"SCRIPT", "--fast"}, 2, "unknown option '--fast'"},
-                      BadCase{"MissingValue", {"SCRIPT", "--title"}, 2, "needs a value"},
-                      BadCase{"BadFormat", {"SCRIPT", "--format", "xml"}, 2, "unknown format 'xml'"},
-                      BadCase{"TwoScripts", {"SCRIPT", "SCRIPT"}, 2, "more than one script"},
-                      BadCase{"MissingScript", {"nowhere/none.dbg", "--machine", "MACHINE"}, 1, "cannot open script"},
-                      BadCase{"BadMachine", {"SCRIPT", "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
-                      BadCase{
-                          "UnknownTitle", {"SCRIPT", "--machine", "MACHINE", "--title", "Nine"}, 1, "no title 'Nine'"},
-                      BadCase{"EmptyScript", {"EMPTY", "--machine", "MACHINE"}, 1, "Empty.dbg' has no titles"},
-                      BadCase{"GarbageScript", {"GARBAGE", "--machine", "MACHINE"}, 1, "Garbage.dbg' has no titles"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RunCommandHelp, PrintsUsage) {
-    const Outcome r = RunKavlo({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("usage: kavlo run", 0), 0u);
+TEST_F(RunCommandTest, FailuresExitNonZeroWithAMessage) {
+    ExpectFailures({
+        {RunCommand, {}, 2, "no script given"},
+        {RunCommand, {script, "--fast"}, 2, "unknown option '--fast'"},
+        {RunCommand, {script, "--title"}, 2, "needs a value"},
+        {RunCommand, {script, "--format", "xml"}, 2, "unknown format 'xml'"},
+        {RunCommand, {script, script}, 2, "more than one script"},
+        {RunCommand, {"nowhere/none.dbg", "--machine", kMachine}, 1, "cannot open script"},
+        {RunCommand, {script, "--machine", "nowhere-machine"}, 1, "cannot load the machine"},
+        {RunCommand, {script, "--machine", kMachine, "--title", "Nine"}, 1, "no title 'Nine'"},
+        {RunCommand, {dir.File("Empty.dbg"), "--machine", kMachine}, 1, "Empty.dbg' has no titles"},
+        {RunCommand, {dir.File("Garbage.dbg"), "--machine", kMachine}, 1, "Garbage.dbg' has no titles"},
+    });
 }
 
 }  // namespace

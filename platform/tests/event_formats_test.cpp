@@ -1,4 +1,6 @@
 // The portable readers of event-log records, .evt files and message tables.
+// Records read back whole, both text forms, are what the System event log of
+// scripts/tests/expected/office7.txt shows; here the bounds and the damage.
 #include <gtest/gtest.h>
 
 #include "platform/event_record.h"
@@ -30,21 +32,6 @@ std::vector<std::uint32_t> NumbersOf(const std::string& file, const EvtFileParse
         out.push_back(r.recordNumber);
     }
     return out;
-}
-
-TEST(EventRecords, ReadBackAsWritten) {
-    const std::string bytes = EncodeEventRecord(Sample(1)) + EncodeEventRecord(Sample(2, {"\xE9t\xE9"}));
-    const EventRecordParse parsed = ParseEventRecords(bytes);
-    ASSERT_TRUE(parsed.complete);
-    ASSERT_EQ(parsed.records.size(), 2u);
-    EXPECT_EQ(parsed.records[0].source, "Service Control Manager");
-    EXPECT_EQ(parsed.records[0].strings, (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(parsed.records[1].strings, (std::vector<std::string>{"\xE9t\xE9"}));
-
-    EventRecord wide;
-    ASSERT_TRUE(ParseEventRecord(EncodeEventRecord(Sample(3, {"\xE9"}), EventTextForm::Utf16), EventTextForm::Utf16,
-                                 1252, wide));
-    EXPECT_EQ(wide.strings, (std::vector<std::string>{"\xE9"}));
 }
 
 // Each corruption is made to the second record: the first is still given.
@@ -88,8 +75,6 @@ TEST(EvtFile, RecordsOldestFirstThroughWrapAndDirtyHeader) {
     std::size_t total = 0x28;
     for (const auto& r : records) total += r.size();
 
-    const std::string plain = testing::BuildEvtFile(records);
-    EXPECT_EQ(NumbersOf(plain, ReadEvtFile(plain)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
     // The data area is as large as the records; starting late splits a record
     // and the end record across the end of the file.
     const testing::EvtLayout wrapped{0x30 + total, 0x30 + total - 20, false};
@@ -113,7 +98,6 @@ TEST(EvtFile, DamageKeepsTheRecordsBeforeIt) {
     const EvtFileParse parsed = ReadEvtFile(file);
     EXPECT_NE(parsed.error, "");
     EXPECT_EQ(NumbersOf(file, parsed), (std::vector<std::uint32_t>{1, 2}));
-    EXPECT_NE(ReadEvtFile(std::string(0x60, 'x')).error, "");
 }
 
 std::string U16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,42 +40,8 @@ TEST(UniqueResource, ReleasesOnceWhetherDestroyedMovedOrReplaced) {
     EXPECT_EQ(released, (std::vector<int>{3, 1, 4})) << "the empty owner releases nothing";
 }
 
-/// A fake system function that holds `text` and answers like GetCurrentDirectoryA:
-/// the length on success, the size with the terminator when the buffer is too small.
-struct LengthOrNeededSize {
-    std::string text;
-    int calls = 0;
-    DWORD operator()(char* buffer, DWORD capacity) {
-        ++calls;
-        if (text.size() + 1 > capacity) return static_cast<DWORD>(text.size() + 1);
-        std::memcpy(buffer, text.c_str(), text.size() + 1);
-        return static_cast<DWORD>(text.size());
-    }
-};
-
-TEST(ReadGrowingText, TextsAroundTheBufferSizeAreReadWhole) {
-    for (std::size_t length : {0u, 1u, 258u, 259u, 260u, 261u, 262u, 5000u, 70000u}) {
-        SCOPED_TRACE(length);
-        LengthOrNeededSize fill{std::string(length, 'p')};
-        auto text = ReadGrowingText(std::ref(fill), MAX_PATH + 1);
-        ASSERT_TRUE(text.ok()) << "error " << text.error();
-        EXPECT_EQ(*text, fill.text);
-        EXPECT_LE(fill.calls, 2);
-    }
-}
-
-TEST(ReadGrowingText, CountsThatIncludeTheTerminatorAreTrimmedAtTheFirstZero) {
-    // ExpandEnvironmentStringsA counts the terminator even on success.
-    const std::string expanded = "C:\\WINNT\\system32";
-    auto text = ReadGrowingText([&](char* buffer, DWORD capacity) -> DWORD {
-        const DWORD needed = static_cast<DWORD>(expanded.size() + 1);
-        if (needed <= capacity) std::memcpy(buffer, expanded.c_str(), needed);
-        return needed;
-    });
-    ASSERT_TRUE(text.ok());
-    EXPECT_EQ(*text, expanded);
-}
-
+// Texts around the buffer size and counts that include the terminator are read
+// through the real calls in win32_only_test.cpp and the conformance tests.
 TEST(ReadGrowingText, AnswerThatKeepsGrowingGives122AndZeroTheLastErrorOrAnEmptyText) {
     auto growing = ReadGrowingText([](char*, DWORD capacity) -> DWORD { return capacity + 10; }, 16);
     EXPECT_EQ(growing.error(), static_cast<WinError>(ERROR_INSUFFICIENT_BUFFER));

@@ -8,22 +8,15 @@
 #include <string>
 
 #include "ui/app/automation.h"
-#include "ui/win/handles.h"
 
 namespace kavlo::ui::testing {
 namespace {
 
 std::wstring DefaultValue(const std::wstring& path) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return L"<no key>";
-    UniqueKey key(raw);
     wchar_t value[512] = {};
-    DWORD size = sizeof value - sizeof(wchar_t);
-    if (RegQueryValueExW(key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
-        ERROR_SUCCESS) {
-        return L"<no value>";
-    }
-    return value;
+    DWORD size = sizeof value;
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+    return status == ERROR_SUCCESS ? value : L"<missing>";
 }
 
 TEST(Automation, StartSwitches) {

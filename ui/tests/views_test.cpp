@@ -123,13 +123,11 @@ TEST_F(ViewsTest, TreeStateImagesAndLabels) {
         labels.push_back(TreeItemText(tree, item));
         images.push_back(TreeStateImage(tree, item));
     }
-    ASSERT_EQ(labels.size(), 7u);
-    EXPECT_EQ(labels[0], L"Running");
-    EXPECT_EQ(labels[1], L" Enable logging");
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"Running", L" Enable logging", L"plain", L"Checked", L"Unchecked",
+                                                 L"Checked and locked", L"Unchecked and locked"}));
+    ASSERT_EQ(images.size(), 7u);
     // The control's image n + 1 shows stored number n (it never draws image 0).
-    EXPECT_EQ(images[0], 4);
-    EXPECT_EQ(images[1], 2);
-    EXPECT_EQ(images[2], 0);
+    EXPECT_EQ(std::vector<int>(images.begin(), images.begin() + 3), (std::vector<int>{4, 2, 0}));
     std::vector<int> checks(images.begin() + 3, images.end());
     for (int image : checks) EXPECT_LT(image, ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_STATE)));
     std::sort(checks.begin(), checks.end());

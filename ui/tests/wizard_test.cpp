@@ -243,12 +243,6 @@ TEST_F(WizardTest, OpenedReportRebuildsTheTreeAndAFailedOpenKeepsIt) {
     for (const std::string& recent : app_->frame().recentFiles()) EXPECT_NE(recent, gz);
 }
 
-TEST_F(WizardTest, SaveFromTheFileMenuWritesTheReport) {
-    ASSERT_TRUE(app_->frame().SaveReport(folder_ + "\\menu.IFO"));
-    EXPECT_TRUE(FileExists(folder_ + "\\menu.IFO"));
-    EXPECT_EQ(app_->document().pathName(), folder_ + "\\menu.IFO");
-}
-
 TEST_F(WizardTest, ProgressDialogStepsAndKeepsAnswering) {
     int range = 0;
     int first = 0;

@@ -1,5 +1,8 @@
-// Version resources read from PE images: the sample's system files, PE32 and
-// PE32+, and hostile or truncated images, which give no version and no crash.
+// Version resources read from PE images: a PE32 image (PE32+ is read on every
+// backend in platform/tests/conformance, the sample machine's system files in
+// scripts/tests/expected/office7.txt), and hostile or truncated images, which
+// give no version and no crash. The images that pe_corpus replays in the fuzz
+// target (a huge entry count, a looping directory, a huge data size) have no row.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +10,7 @@
 #include <iterator>
 
 #include "platform/pe_version.h"
-#include "platform/sim/sim_machine.h"
+#include "platform/testing/evt_builder.h"
 #include "platform/version_info.h"
 
 namespace kavlo::platform {
@@ -23,9 +26,6 @@ std::optional<std::string> VersionBlock(std::string_view image) {
     return ReadVersionResource(source);
 }
 
-void Put32(std::string& image, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 void Put16(std::string& image, std::size_t offset, std::uint16_t value) {
     image[offset] = static_cast<char>(value & 0xFF);
     image[offset + 1] = static_cast<char>(value >> 8);
@@ -38,29 +38,8 @@ constexpr std::size_t kTypeDirectory = kRsrc, kTypeEntry = kRsrc + 0x10;
 constexpr std::size_t kNameEntry = kRsrc + 0x28, kLanguageEntry = kRsrc + 0x40, kDataEntry = kRsrc + 0x48;
 constexpr std::size_t kVersionData = kRsrc + 0x58;
 
-TEST(SampleVersions, SystemFilesOfOffice7) {
-    sim::LoadResult loaded = sim::LoadMachine(std::string(KAVLO_TEST_SOURCE_DIR) + "/samples/office7");
-    ASSERT_TRUE(loaded.machine) << loaded.error;
-    Machine& m = *loaded.machine;
-    auto kernel = m.FileVersion("C:\\WINNT\\system32\\KERNEL32.DLL");
-    ASSERT_TRUE(kernel.ok());
-    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904B0\\companyname"), "Microsoft Corporation");
-    EXPECT_EQ((*kernel)->QueryString("\\StringFileInfo\\040904b0\\Comments"), std::nullopt);
-    EXPECT_EQ((*kernel)->BlockSize(), 2u * 888u + 4u);  // as GetFileVersionInfoSize reports it
-    auto comctl = m.FileVersion("C:\\WINNT\\system32\\comctl32.dll");
-    ASSERT_TRUE(comctl.ok());
-    EXPECT_EQ((*comctl)->Translations(), (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0409, 0x04E4}}));
-    EXPECT_EQ((*comctl)->QueryString("\\StringFileInfo\\040904e4\\LegalCopyright"),
-              "\xA9 Microsoft Corporation. All rights reserved.");
-    auto ndis = m.FileVersion("C:\\WINNT\\system32\\drivers\\ndis.sys");
-    ASSERT_TRUE(ndis.ok());
-    EXPECT_EQ((*ndis)->Translations(), std::nullopt);
-    EXPECT_EQ((*ndis)->QueryString("\\StringFileInfo\\040904b0\\FileDescription"), "NDIS 5.0 wrapper driver");
-}
-
-TEST(VersionImages, Pe32AndPe32Plus) {
+TEST(VersionImages, Pe32) {
     const std::string image32 = ReadData("version32.dll");
-    ASSERT_EQ(image32.size(), 2048u);
     auto block = VersionBlock(image32);
     ASSERT_TRUE(block.has_value());
     auto info = VersionInfo::Parse(*block, 1252);
@@ -69,21 +48,13 @@ TEST(VersionImages, Pe32AndPe32Plus) {
     EXPECT_EQ(info->QueryString("StringFileInfo\\040904b0\\InternalName"), "test32");  // leading "\" optional
     EXPECT_EQ(info->QueryString("\\StringFileInfo\\040904b0\\SpecialBuild"), "\xE9\x80?");
     EXPECT_EQ(info->QueryString("\\"), std::nullopt);
+    EXPECT_EQ(info->BlockSize(), 2u * block->size() + 4u);                     // as GetFileVersionInfoSize reports it
     EXPECT_EQ(info->QueryString("\\VarFileInfo\\Translation"), std::nullopt);  // binary
     const auto fixed = info->Fixed();
     ASSERT_TRUE(fixed.has_value());
     EXPECT_EQ(fixed->fileVersionMs, 0x00010002u);
     EXPECT_EQ(fixed->fileVersionLs, 0x00030004u);
     EXPECT_EQ(fixed->fileType, 2u);
-
-    const std::string image64 = ReadData("version64.exe");
-    auto block64 = VersionBlock(image64);
-    ASSERT_TRUE(block64.has_value());
-    auto info64 = VersionInfo::Parse(*block64, 1252);
-    ASSERT_TRUE(info64);
-    EXPECT_EQ(info64->QueryString("\\StringFileInfo\\040704b0\\FileVersion"), "6.1.7601.17514");
-    EXPECT_EQ(info64->Translations(),
-              (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0407, 0x04B0}, {0x0409, 0x04E4}}));
 }
 
 TEST(HostileImages, EveryTruncationGivesNoVersionOrTheWholeOne) {
@@ -112,7 +83,7 @@ TEST_P(HostileImageTest, GivesNoVersion) {
     ASSERT_EQ(image.size(), 2048u);
     const Patch& p = GetParam();
     if (p.width == 2) Put16(image, p.offset, static_cast<std::uint16_t>(p.value));
-    else Put32(image, p.offset, p.value);
+    else kavlo::testing::PutU32At(image, p.offset, p.value);
     EXPECT_FALSE(VersionBlock(image).has_value()) << p.what;
 }
 
@@ -124,23 +95,23 @@ INSTANTIATE_TEST_SUITE_P(
                       Patch{"unknown optional header", kPeHeader + 24, 0x0107, 2},
                       Patch{"optional header too small for the directories", kPeHeader + 20, 0x60, 2},
                       Patch{"two data directories only", kPeHeader + 24 + 92, 2, 4},
-                      Patch{"65535 sections", kPeHeader + 6, 0xFFFF, 2},
+
                       Patch{"more sections than the file holds", kPeHeader + 6, 60, 2},
                       Patch{"resource directory outside every section", kPeHeader + 24 + 96 + 16, 0x00F00000, 4},
                       Patch{"resource RVA wraps around", kPeHeader + 24 + 96 + 16, 0xFFFFFFF0u, 4},
                       Patch{"resource directory size too small", kPeHeader + 24 + 96 + 20, 8, 4},
-                      Patch{"huge entry count", kTypeDirectory + 14, 0xFFFF, 2},
+
                       Patch{"entries past the section", kTypeDirectory + 12, 0x0200, 2},
                       Patch{"no entries", kTypeDirectory + 14, 0, 2}, Patch{"no RT_VERSION type", kTypeEntry, 3, 4},
                       Patch{"type points at data instead of a directory", kTypeEntry + 4, 0x48, 4},
-                      Patch{"type directory loops to itself", kTypeEntry + 4, 0x80000000u, 4},
+
                       Patch{"name directory loops to the type directory", kNameEntry + 4, 0x80000000u, 4},
                       Patch{"subdirectory past the section", kTypeEntry + 4, 0x8FFFFFF0u, 4},
                       Patch{"language entry is another directory", kLanguageEntry + 4, 0x80000030u, 4},
                       Patch{"data entry past the section", kLanguageEntry + 4, 0x7FFFFFF0u, 4},
                       Patch{"data outside the image", kDataEntry, 0x90000000u, 4},
                       Patch{"data larger than the section", kDataEntry + 4, 0x10000, 4},
-                      Patch{"data size huge", kDataEntry + 4, 0xFFFFFFFFu, 4},
+
                       Patch{"data size zero", kDataEntry + 4, 0, 4}));
 
 /// UTF-16LE text with its terminating zero.
@@ -181,7 +152,6 @@ std::string StringTable(std::vector<std::string> strings) {
 
 TEST(HostileBlocks, MalformedRootsAreRejected) {
     EXPECT_EQ(VersionInfo::Parse("", 1252), nullptr);
-    EXPECT_EQ(VersionInfo::Parse(std::string(5, '\0'), 1252), nullptr);
     EXPECT_EQ(VersionInfo::Parse(std::string(64, '\0'), 1252), nullptr);  // length 0
     std::string unterminated = Root({});
     unterminated.resize(20);  // the key runs past the node

@@ -23,8 +23,6 @@ inline constexpr std::string_view kScratchKey = "Software\\KavloConformanceTest\
 inline constexpr std::string_view kAnswersKey = "Software\\KavloConformanceAnswers";
 /// The same file's key below HKEY_CLASSES_ROOT.
 inline constexpr std::string_view kAnswersClassesKey = "KavloConformanceAnswers";
-/// The file, below the source tree.
-inline constexpr std::string_view kAnswersRegFile = "platform/tests/data/conformance/registry/answers.reg";
 
 struct FixtureValue {
     std::string name;

@@ -39,27 +39,23 @@ TEST(Win32Machine, PathsLongerThanMaxPathNeitherOverflowNorTruncate) {
     EXPECT_FALSE(machine->ShortPathName(longPath).ok());
     EXPECT_FALSE(machine->FileVersion(longPath).ok());
 
-    const std::string longValue(5000, 'v');
-    ASSERT_TRUE(::SetEnvironmentVariableA("KAVLO_LONG_TEST_VALUE", longValue.c_str()));
-    EXPECT_EQ(machine->Environment("KAVLO_LONG_TEST_VALUE"), longValue);
-    EXPECT_EQ(machine->ExpandEnvironment("<%KAVLO_LONG_TEST_VALUE%>"), "<" + longValue + ">");
+    // Values around the first buffer's size (MAX_PATH + 1) and far beyond it are read whole.
+    for (std::size_t length : {258u, 259u, 260u, 261u, 262u, 5000u, 32000u}) {
+        const std::string longValue(length, 'v');
+        ASSERT_TRUE(::SetEnvironmentVariableA("KAVLO_LONG_TEST_VALUE", longValue.c_str()));
+        EXPECT_EQ(machine->Environment("KAVLO_LONG_TEST_VALUE"), longValue) << length;
+        EXPECT_EQ(machine->ExpandEnvironment("<%KAVLO_LONG_TEST_VALUE%>"), "<" + longValue + ">") << length;
+    }
     ASSERT_TRUE(::SetEnvironmentVariableA("KAVLO_EMPTY_TEST_VALUE", ""));
     EXPECT_EQ(machine->Environment("KAVLO_EMPTY_TEST_VALUE"), std::string());
     ::SetEnvironmentVariableA("KAVLO_LONG_TEST_VALUE", nullptr);
     ::SetEnvironmentVariableA("KAVLO_EMPTY_TEST_VALUE", nullptr);
 }
 
-TEST(Win32Machine, KeySecurityDescriptorIsAValidSelfRelativeDescriptor) {
+// A readable key's descriptor is parsed and shown by the key permission probe's
+// test under Wine (probes/security/tests); without READ_CONTROL the system refuses.
+TEST(Win32Machine, KeySecurityDescriptorNeedsReadControl) {
     auto machine = MakeWin32Machine();
-    auto key = machine->OpenKey(RegRoot::CurrentUser, "Software", kKeyRead);
-    ASSERT_TRUE(key.ok()) << "error " << key.error();
-    auto descriptor = (*key)->SecurityDescriptor();
-    ASSERT_TRUE(descriptor.ok()) << "error " << descriptor.error();
-    ASSERT_GE(descriptor->size(), sizeof(SECURITY_DESCRIPTOR_RELATIVE));
-    EXPECT_TRUE(::IsValidSecurityDescriptor(descriptor->data()));
-    EXPECT_EQ(::GetSecurityDescriptorLength(descriptor->data()), descriptor->size());
-
-    // Without READ_CONTROL the system refuses.
     auto valuesOnly = machine->OpenKey(RegRoot::CurrentUser, "Software", KEY_QUERY_VALUE);
     ASSERT_TRUE(valuesOnly.ok()) << "error " << valuesOnly.error();
     EXPECT_EQ((*valuesOnly)->SecurityDescriptor().error(), err::kAccessDenied);
