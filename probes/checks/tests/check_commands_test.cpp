@@ -75,13 +75,15 @@ TEST_P(CheckBodies, TitlesAndVari1) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, CheckBodies,
     ::testing::Values(
-        // Missing or non-number values read as zero; the path goes through variable substitution.
+        // Missing or non-number values read as zero; the path goes through variable substitution
+        // but not through wildcard resolution.
         BodyCase{"RegistryValuesReadAsNumbers",
                  "TIRCheck:HKLM\\Software\\Acme\\Text,,x,,ChkBox,,0,,a\n"
                  "TIRCheck:HKLM\\Software\\Acme\\Gone,,x,,ChkBox,,0,,b\n"
                  "TIRCheck:HKXX\\Software\\Acme\\Gone,,x,,ChkBox,,1,,c\n"
-                 "TIRCheck:HKLM\\Software\\<VARS2>\\Mode,,x,,ChkBox,,2,,d",
-                 {"||00a", "||00b", "||01c", "||00d"},
+                 "TIRCheck:HKLM\\Software\\<VARS2>\\Mode,,x,,ChkBox,,2,,d\n"
+                 "TIRCheck:HKLM\\Software\\Acm*\\Mode,,x,,ChkBox,,2,,e",  // no wildcards here
+                 {"||00a", "||00b", "||01c", "||00d", "||01e"},
                  9},
         BodyCase{"FileByteIsSignedAndSetsVari1",
                  "TIFCheck:<WINDOWS>\\flags.bin,x,ChkBox,1,A,0,\nTIFCheck:<WINDOWS>\\flags.bin,x,ButBox,1,B,1,",
