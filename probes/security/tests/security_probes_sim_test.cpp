@@ -126,12 +126,5 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
     });
 
-TEST(SecurityProbesWithoutSecurityData, ImagesAnswerNotSupported) {
-    probe_test::MachineFolder image("probes/files/tests/data/machine");
-    EXPECT_EQ(image.machine().FileSecurity("C:\\").error(), err::kNotSupported);
-    EXPECT_EQ(image.machine().LoggedOnUser().error(), err::kNotSupported);
-    EXPECT_EQ(image.machine().PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
-}
-
 }  // namespace
 }  // namespace kavlo
