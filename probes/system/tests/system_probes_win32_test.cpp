@@ -37,7 +37,9 @@ TEST_F(RealSystemProbes, ServerTypeLines) {
 // One row per share; a failing enumeration (Wine answers 50) lists nothing.
 TEST_F(RealSystemProbes, OneRowPerShare) {
     auto shares = machine->Shares();
-    if (UnderWine()) EXPECT_EQ(shares.error(), err::kNotSupported);
+    if (UnderWine()) {
+        EXPECT_EQ(shares.error(), err::kNotSupported);
+    }
     const std::string rows = lines.Text("CWinShares:");
     EXPECT_EQ(static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n')), shares ? shares->size() : 0u)
         << rows;
