@@ -3,84 +3,51 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/codepage.h"
 #include "platform/sim/name_fold.h"
 #include "platform/sim/wildcard.h"
 
 namespace kavlo::testing {
-
-struct FakeMachine::Key {
-    std::string name;
-    std::vector<std::unique_ptr<Key>> subkeys;
-    std::vector<platform::NamedRegValue> values;
-    WinError openError = err::kSuccess;
-};
 
 namespace {
 
 using platform::sim::FoldName;
 using platform::sim::SameName;
 
-std::vector<std::string_view> Components(std::string_view path) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        auto end = path.find('\\', start);
-        if (end == std::string_view::npos) end = path.size();
-        if (end > start) parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-/// Replaces the value of that name, or appends it.
-void PutValue(FakeMachine::Key& key, std::string_view name, platform::RegValue value) {
-    for (auto& v : key.values) {
-        if (SameName(v.name, name)) {
-            v.value = std::move(value);
-            return;
-        }
-    }
-    key.values.push_back({std::string(name), std::move(value)});
-}
-
 class FakeKey : public platform::RegistryKey {
 public:
-    explicit FakeKey(FakeMachine::Key& key) : key_(key) {}
+    explicit FakeKey(platform::sim::RegistryNode& node) : node_(node) {}
 
-    Result<platform::RegValue> QueryValue(std::string_view name, std::size_t bufferSize) const override;
+    Result<platform::RegValue> QueryValue(std::string_view name, std::size_t bufferSize) const override {
+        const platform::sim::StoredValue* value = node_.FindValue(AnsiToUtf16(name));
+        if (!value) return Result<platform::RegValue>::Failure(err::kFileNotFound);
+        if (value->value.data.size() > bufferSize) return Result<platform::RegValue>::Failure(err::kMoreData);
+        return value->value;
+    }
     Result<std::string> EnumSubkey(std::uint32_t index, std::size_t maxNameChars) const override {
-        if (index >= key_.subkeys.size()) return Result<std::string>::Failure(err::kNoMoreItems);
-        const std::string& name = key_.subkeys[index]->name;
+        if (index >= node_.ChildCount()) return Result<std::string>::Failure(err::kNoMoreItems);
+        std::string name = Utf16ToAnsi(node_.ChildAt(index).name());
         if (name.size() > maxNameChars) return Result<std::string>::Failure(err::kMoreData);
         return name;
     }
     Result<platform::NamedRegValue> EnumValue(std::uint32_t index, std::size_t maxNameChars,
                                               std::size_t maxDataBytes) const override {
         using R = Result<platform::NamedRegValue>;
-        if (index >= key_.values.size()) return R::Failure(err::kNoMoreItems);
-        const platform::NamedRegValue& value = key_.values[index];
-        if (value.name.size() > maxNameChars || value.value.data.size() > maxDataBytes)
-            return R::Failure(err::kMoreData);
-        return value;
+        if (index >= node_.ValueCount()) return R::Failure(err::kNoMoreItems);
+        const platform::sim::StoredValue& value = node_.ValueAt(index);
+        std::string name = Utf16ToAnsi(value.name);
+        if (name.size() > maxNameChars || value.value.data.size() > maxDataBytes) return R::Failure(err::kMoreData);
+        return platform::NamedRegValue{std::move(name), value.value};
     }
     Result<std::string> SecurityDescriptor() const override { return Result<std::string>::Failure(err::kNotSupported); }
     Status SetString(std::string_view name, std::string_view value) override {
-        PutValue(key_, name, {platform::regtype::kSz, std::string(value)});
+        node_.SetValue(AnsiToUtf16(name), {platform::regtype::kSz, std::string(value)});
         return {};
     }
 
 private:
-    FakeMachine::Key& key_;
+    platform::sim::RegistryNode& node_;
 };
-
-Result<platform::RegValue> FakeKey::QueryValue(std::string_view name, std::size_t bufferSize) const {
-    for (const auto& v : key_.values) {
-        if (!SameName(v.name, name)) continue;
-        if (v.value.data.size() > bufferSize) return Result<platform::RegValue>::Failure(err::kMoreData);
-        return v.value;
-    }
-    return Result<platform::RegValue>::Failure(err::kFileNotFound);
-}
 
 class ChunkedFile : public platform::InputFile {
 public:
@@ -129,37 +96,15 @@ auto DriveOf(Drives& drives, std::string_view path) {
 
 }  // namespace
 
-FakeMachine::FakeMachine() {
-    version_ = {platform::os_platform::kNt, 5, 0, 2195, "Service Pack 2"};
-    for (auto root : {platform::RegRoot::LocalMachine, platform::RegRoot::CurrentUser, platform::RegRoot::ClassesRoot,
-                      platform::RegRoot::Users})
-        roots_[root] = std::make_unique<Key>();
-}
+FakeMachine::FakeMachine() { version_ = {platform::os_platform::kNt, 5, 0, 2195, "Service Pack 2"}; }
 
 FakeMachine::~FakeMachine() = default;
 
-FakeMachine::Key* FakeMachine::FindKey(platform::RegRoot root, std::string_view path, bool create) {
-    Key* key = roots_[root].get();
-    for (std::string_view part : Components(path)) {
-        Key* next = nullptr;
-        for (auto& sub : key->subkeys)
-            if (SameName(sub->name, part)) next = sub.get();
-        if (!next) {
-            if (!create) return nullptr;
-            key->subkeys.push_back(std::make_unique<Key>());
-            key->subkeys.back()->name = std::string(part);
-            next = key->subkeys.back().get();
-        }
-        key = next;
-    }
-    return key;
-}
-
-void FakeMachine::AddKey(platform::RegRoot root, std::string_view path) { FindKey(root, path, true); }
+void FakeMachine::AddKey(platform::RegRoot root, std::string_view path) { registry_.Create(root, AnsiToUtf16(path)); }
 
 void FakeMachine::SetValue(platform::RegRoot root, std::string_view path, std::string_view name, std::uint32_t type,
                            std::string data) {
-    PutValue(*FindKey(root, path, true), name, {type, std::move(data)});
+    registry_.Create(root, AnsiToUtf16(path)).SetValue(AnsiToUtf16(name), {type, std::move(data)});
 }
 
 void FakeMachine::SetString(platform::RegRoot root, std::string_view path, std::string_view name,
@@ -176,7 +121,8 @@ void FakeMachine::SetDword(platform::RegRoot root, std::string_view path, std::s
 }
 
 void FakeMachine::DenyKey(platform::RegRoot root, std::string_view path, WinError error) {
-    FindKey(root, path, true)->openError = error;
+    AddKey(root, path);
+    deniedKeys_[{root, FoldName(path)}] = error;
 }
 
 const FakeMachine::Node* FakeMachine::FindNode(std::string_view path) const {
@@ -226,14 +172,15 @@ void FakeMachine::Vanish(std::string_view path) { vanished_.insert(FoldName(path
 Result<std::unique_ptr<platform::RegistryKey>> FakeMachine::OpenKey(platform::RegRoot root, std::string_view path,
                                                                     std::uint32_t) {
     using R = Result<std::unique_ptr<platform::RegistryKey>>;
-    Key* key = FindKey(root, path, false);
+    platform::sim::RegistryNode* key = registry_.Find(root, AnsiToUtf16(path));
     if (!key) return R::Failure(err::kFileNotFound);
-    if (key->openError != err::kSuccess) return R::Failure(key->openError);
+    if (auto denied = deniedKeys_.find({root, FoldName(path)}); denied != deniedKeys_.end())
+        return R::Failure(denied->second);
     return std::unique_ptr<platform::RegistryKey>(std::make_unique<FakeKey>(*key));
 }
 
 Result<std::unique_ptr<platform::RegistryKey>> FakeMachine::CreateKey(platform::RegRoot root, std::string_view path) {
-    return std::unique_ptr<platform::RegistryKey>(std::make_unique<FakeKey>(*FindKey(root, path, true)));
+    return std::unique_ptr<platform::RegistryKey>(std::make_unique<FakeKey>(registry_.Create(root, AnsiToUtf16(path))));
 }
 
 Result<std::vector<platform::FindEntry>> FakeMachine::FindFiles(std::string_view pattern) {
@@ -306,8 +253,7 @@ Result<std::string> FakeMachine::ShortPathName(std::string_view path) {
     return n->shortPath.empty() ? std::string(path) : n->shortPath;
 }
 
-Result<std::uint32_t> FakeMachine::EffectiveAccess(std::string_view path) {
-    accessChecked.emplace_back(path);
+Result<std::uint32_t> FakeMachine::EffectiveAccess(std::string_view) {
     if (!grantedAccess) return Result<std::uint32_t>::Failure(err::kNotSupported);
     return *grantedAccess;
 }

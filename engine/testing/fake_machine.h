@@ -1,7 +1,8 @@
 #pragma once
-// A small in-memory machine for tests, fuzzing and benchmarks: a registry with
-// keys and values in insertion order; files and directories in creation order
-// with sizes, times, contents and version resources; drives, environment
+// A small in-memory machine for tests, fuzzing and benchmarks: the simulated
+// machine's registry store (subkeys listed as Windows sorts them, values in
+// creation order, no limit on path lengths); files and directories in creation
+// order with sizes, times, contents and version resources; drives, environment
 // variables, shell folders and the usual error texts. Names are compared
 // without regard to case. It also expresses what a folder image cannot: a file
 // that vanishes between a listing and a lookup, a version block above the
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sim/registry_store.h"
 
 namespace kavlo::testing {
 
@@ -74,7 +76,6 @@ public:
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
     /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
-    std::vector<std::string> accessChecked;  ///< paths given to EffectiveAccess, in order
 
     // registry
     Result<std::unique_ptr<platform::RegistryKey>> OpenKey(platform::RegRoot root, std::string_view path,
@@ -108,15 +109,13 @@ public:
     std::string ErrorText(WinError code) override;
     std::uint32_t AnsiCodePage() override { return 1252; }
 
-    struct Key;
-
 private:
-    Key* FindKey(platform::RegRoot root, std::string_view path, bool create);
     const Node* FindNode(std::string_view path) const;
     Node& Put(std::string_view path, std::uint32_t attributes, bool withParents = true);
 
     platform::OsVersion version_;
-    std::map<platform::RegRoot, std::unique_ptr<Key>> roots_;
+    platform::sim::RegistryStore registry_;
+    std::map<std::pair<platform::RegRoot, std::string>, WinError> deniedKeys_;  // by root and folded path
     std::map<int, std::string> folders_;
     std::deque<Node> nodes_;                    // creation order is the listing order; references stay valid
     std::map<std::string, std::size_t> index_;  // folded path -> nodes_

@@ -16,30 +16,16 @@ inline OsInfo Nt40() { return {"NT4.0", "NT ", 40, true}; }
 inline OsInfo Win95() { return {"Win95", "Windows 95", 95, false}; }
 inline OsInfo Win98() { return {"Win98", "Windows 98", 98, false}; }
 
-class ScriptRig {
-public:
-    explicit ScriptRig(OsInfo os = Nt50()) : context(machine, std::move(os), "C:\\"), runner_(context) {}
-
-    std::unique_ptr<ScriptRecord> Load(std::string_view script, const std::string& name = "test") {
-        return runner_.Load(script, name);
-    }
-    TitleRecord& Run(std::string_view script, std::string_view title) { return runner_.Run(script, title); }
-    /// A "text" title whose body is `body`.
-    TitleRecord& RunText(std::string_view body) { return runner_.RunBody("text", body); }
-    /// A "tree" title (or another kind) whose body is `body`.
-    TitleRecord& RunTree(std::string_view body, std::string_view kind = "tree") { return runner_.RunBody(kind, body); }
-    /// Runs one line through the dispatcher with the standard table.
-    void Dispatch(std::string_view line, TitleRecord* title) {
-        ScriptFile file{std::string()};
-        ScriptEngine(context, StandardCommandTable()).Dispatch(file, line, title);
-    }
-    const TempFolder& dir() const { return runner_.dir(); }
-
+/// The machine and context of a ScriptRig, built before its runner.
+struct RigMachine {
+    explicit RigMachine(OsInfo os) : context(machine, std::move(os), "C:\\") {}
     FakeMachine machine;
     AppContext context;
+};
 
-private:
-    ScriptRunner runner_;
+class ScriptRig : public RigMachine, public ScriptRunner {
+public:
+    explicit ScriptRig(OsInfo os = Nt50()) : RigMachine(std::move(os)), ScriptRunner(context) {}
 };
 
 }  // namespace kavlo::testing

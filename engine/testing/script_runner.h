@@ -39,6 +39,15 @@ public:
     TitleRecord& RunBody(std::string_view kind, std::string_view body) {
         return Run("[TITLE LIST] {\nT\n}\n[TITLE]\nT\n" + std::string(kind) + "\n" + std::string(body) + "\n}\n", "T");
     }
+    /// A "text" title whose body is `body`.
+    TitleRecord& RunText(std::string_view body) { return RunBody("text", body); }
+    /// A "tree" title (or another kind) whose body is `body`.
+    TitleRecord& RunTree(std::string_view body, std::string_view kind = "tree") { return RunBody(kind, body); }
+    /// Runs one line through the dispatcher with the standard table.
+    void Dispatch(std::string_view line, TitleRecord* title) {
+        ScriptFile file{std::string()};
+        ScriptEngine(context_, StandardCommandTable()).Dispatch(file, line, title);
+    }
 
     const TempFolder& dir() const { return dir_; }
 
@@ -60,17 +69,6 @@ inline const ResultNode& Child(const ResultNode& node, std::string_view title) {
     for (const auto& child : node.children())
         if (child->title() == title) return *child;
     throw std::runtime_error("no child \"" + std::string(title) + "\" below \"" + node.title() + "\"");
-}
-
-/// The first node below `root` (depth first, root excluded) with this title, or null.
-inline const ResultNode* FindNode(const ResultNode& root, std::string_view title) {
-    const ResultNode* found = nullptr;
-    WalkTree(root, kAnyDepth, [&](const ResultNode& n, std::size_t depth) {
-        if (depth == 0 || n.title() != title) return Visit::Children;
-        found = &n;
-        return Visit::Stop;
-    });
-    return found;
 }
 
 /// An indented outline of a node's subtree ("title" per line, two blanks per level).

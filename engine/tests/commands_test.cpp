@@ -39,9 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SetVarCase{"SetVar:VARS2=abc", "abc", -7, -8}, SetVarCase{"SetVar:VARS2=a=b ", "a=b ", -7, -8},
                       SetVarCase{"SetVar: VARS2=abc", "before", -7, -8},  // " VARS2" is another name
                       SetVarCase{"SetVar:VARS2X=x", "x", -7, -8},         // names match by their start
+                      // numbers read as atoi reads them, saturating at the bounds
                       SetVarCase{"SetVar:VARI2=12abc", "before", 12, -8},
                       SetVarCase{"SetVar:VARI2=  -3", "before", -3, -8}, SetVarCase{"SetVar:VARB2=", "before", -7, 0},
                       SetVarCase{"SetVar:VARB2=99999999999", "before", -7, 2147483647},
+                      SetVarCase{"SetVar:VARI2=\t+7", "before", 7, -8}, SetVarCase{"SetVar:VARI2=- 1", "before", 0, -8},
+                      SetVarCase{"SetVar:VARI2=x1", "before", 0, -8},
+                      SetVarCase{"SetVar:VARI2=-2147483648", "before", -2147483647 - 1, -8},
+                      SetVarCase{"SetVar:VARI2=-99999999999999", "before", -2147483647 - 1, -8},
                       SetVarCase{"SetVar:VARS2", "before", -7, -8},  // no "=": empty name
                       SetVarCase{"SetVar:OTHER=1", "before", -7, -8}));
 

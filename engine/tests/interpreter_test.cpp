@@ -54,9 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A skipped block counts the braces of every line, and the body still ends at its "}".
                       TextCase{"SkippedBlocksCountTheBracesOfEveryLine", "", "z",
                                "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nIF VARI1,==,1 {\nText:<{}>\nText:x {\n}\n"
-                               "Text:y }\nText:z\n}\n[TITLE]\nB\ntext\nText:b\n}\n"},
-                      TextCase{"CrLfAndLfLineEndsReadAlike", "", "ab",
-                               "[TITLE LIST] {\r\nT\r\n}\r\n[TITLE]\r\nT\r\ntext\r\nText:a\r\nText:b\n}\r\n"}),
+                               "Text:y }\nText:z\n}\n[TITLE]\nB\ntext\nText:b\n}\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Interpreter, BinaryBytesAndLongLinesPassThrough) {

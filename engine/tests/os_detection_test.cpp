@@ -59,16 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"NT40NoProductOptions", V{kNt, 4, 0, 1381, ""}, nullptr, nullptr, "NT4.0", "NT  build 1381 ", 40, true},
         OsCase{"W2000", V{kNt, 5, 0, 2195, "Service Pack 2"}, "WinNT", "Microsoft Windows 2000", "NT5.0",
                "Windows 2000 Professional  Workstation  build 2195 Service Pack 2", 50, true},
-        OsCase{"W2000Server", V{kNt, 5, 0, 2195, ""}, "ServerNT", nullptr, "NT5.0",
-               "Windows 2000 Professional  Server  build 2195 ", 50, true},
         OsCase{"XP", V{kNt, 5, 1, 2600, "Service Pack 3"}, "WinNT", "Microsoft Windows XP", "NT5.1",
                "Microsoft Windows XP  Workstation  build 2600 Service Pack 3", 51, true},
         OsCase{"XPWithoutProductName", V{kNt, 5, 1, 2600, ""}, "WinNT", nullptr, "NT5.1",
                "Windows NT 5.1  Workstation  build 2600 ", 51, true},
         OsCase{"Win10", V{kNt, 10, 0, 19045, ""}, "WinNT", "Windows 10 Pro", "NT",
-               "Windows 10 Pro  Workstation  build 19045 ", 100, true},
-        OsCase{"Win7", V{kNt, 6, 1, 7601, "Service Pack 1"}, "WinNT", "Windows 7 Professional", "NT",
-               "Windows 7 Professional  Workstation  build 7601 Service Pack 1", 61, true}),
+               "Windows 10 Pro  Workstation  build 19045 ", 100, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
