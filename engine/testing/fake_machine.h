@@ -3,7 +3,7 @@
 // machine's registry store (subkeys listed as Windows sorts them, values in
 // creation order, no limit on path lengths); files and directories in creation
 // order with sizes, times, contents and version resources; drives, environment
-// variables, shell folders and the usual error texts. Names are compared
+// variables, shell folders, and "Error N." as every error's text. Names are compared
 // without regard to case. It also expresses what a folder image cannot: a file
 // that vanishes between a listing and a lookup, a version block above the
 // reader's limit, reads that return a few bytes at a time.
