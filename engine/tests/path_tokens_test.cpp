@@ -35,11 +35,12 @@ TEST_P(ExpandPathTokenCases, ExpandsTheFirstTokenAsAPrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ExpandPathTokenCases,
-    // What each token stands for is shown by the sample machine's report (scripts/tests);
-    // these rows are about where tokens are expanded and where not.
+    // What most tokens stand for is shown by the sample machine's report (scripts/tests);
+    // these rows are about where tokens are expanded and where not, and what it cannot show.
     ::testing::Values(TokenCase{"x<WINDOWS>y", "C:\\WINNTxy"}, TokenCase{"<WINDOWS>a<WINDOWS>", "C:\\WINNTa"},
                       TokenCase{"<SYSTEM32>\\a<WINDOWS>", "C:\\WINNT\\system32\\a<WINDOWS>"},
                       TokenCase{"<COMMONDIR>\\x.dll", "C:\\Program Files\\Common Files\\x.dll"},
+                      TokenCase{"<OSDRIVE>\\boot.ini", "C:\\boot.ini"},  // the report reads the same with "C:\\"
                       TokenCase{"<CSIDL_APPDATA>\\x", "C:\\Documents and Settings\\u\\Application Data\\x"},
                       TokenCase{"<VAL1><CSIDL_APPDATA>", "D:\\Acme<CSIDL_APPDATA>"},
                       TokenCase{"<windows>\\x", "<windows>\\x"}, TokenCase{"plain\\path", "plain\\path"}));
