@@ -71,8 +71,6 @@ public:
 
     std::map<char, DriveSetup> drives{{'C', {}}};
     std::map<std::string, std::string> environment;
-    std::string windowsDirectory = "C:\\WINNT";
-    std::string systemDirectory = "C:\\WINNT\\system32";
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
     /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
@@ -95,8 +93,8 @@ public:
 
     // system
     platform::OsVersion Version() override { return version_; }
-    std::string WindowsDirectory() override { return windowsDirectory; }
-    std::string SystemDirectory() override { return systemDirectory; }
+    std::string WindowsDirectory() override { return "C:\\WINNT"; }
+    std::string SystemDirectory() override { return "C:\\WINNT\\system32"; }
     std::string ComputerName() override { return "FAKEPC"; }
     Result<std::string> HostName() override { return std::string("fakepc"); }
     std::string CurrentDirectory() override { return "C:\\"; }
