@@ -72,8 +72,6 @@ TEST_F(ReportCommandsTest, FailuresExitNonZeroWithAMessageAndPrintNothing) {
         {ShowCommand, {folder.File("bad.IFO")}, 1, "Unexpected file format.\n"},
         {ShowCommand, {path, "--title", "Nothing"}, 1, ""},
         {ShowCommand, {}, 2, ""},
-        {ShowCommand, {path, "--bogus"}, 2, ""},
-        {ExportCommand, {path}, 2, ""},
         {ExportCommand, {path, "--format", "xml"}, 2, ""},
         {GatherCommand,
          {"--scripts", folder.File("empty"), "--machine", kSample, "-o", folder.File("e.IFO")},
@@ -81,7 +79,6 @@ TEST_F(ReportCommandsTest, FailuresExitNonZeroWithAMessageAndPrintNothing) {
          "kavlo gather: no scripts (*.dbg) in '" + folder.File("empty") + "'\n"},
         {GatherCommand, {"--scripts", folder.File("none")}, 1, ""},
         {GatherCommand, {"--machine", folder.File("none"), "--scripts", kScripts}, 1, ""},
-        {GatherCommand, {"--bogus"}, 2, ""},
         {GatherCommand,
          {"--scripts", kScripts, "--machine", kSample, "-o", folder.File("no/such/dir/r.IFO")},
          1,
@@ -89,15 +86,13 @@ TEST_F(ReportCommandsTest, FailuresExitNonZeroWithAMessageAndPrintNothing) {
     });
 }
 
-TEST_F(ReportCommandsTest, ExportWritesToAFile) {
+TEST_F(ReportCommandsTest, ExportWritesToAFileButNotOverTheReportItReads) {
     const std::string out = folder.File("out.txt");
-    const Outcome outcome = Kavlo(ExportCommand, {path, "--format", "text", "-o", out});
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "");
+    const Outcome written = Kavlo(ExportCommand, {path, "--format", "text", "-o", out});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
     EXPECT_EQ(ReadAll(out), Kavlo(ExportCommand, {path, "--format", "text"}).out);
-}
 
-TEST_F(ReportCommandsTest, ExportRefusesToReplaceTheReportItReads) {
     const std::string before = ReadAll(path);
     const std::string link = folder.File("link.IFO");
     std::vector<std::string> outputs{path};

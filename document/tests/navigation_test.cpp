@@ -65,7 +65,6 @@ TEST(Navigation, OpenedRootLabel) {
     for (const auto& [stored, shown] : {std::pair{"PC1  [local computer]", "PC1  [file]"},
                                         {"PC1  [file]", "PC1  [file]"},
                                         {"NOBRACKET", "[file]"},
-                                        {"", "[file]"},
                                         {"[x] y [z]", "[file]"}})
         EXPECT_EQ(OpenedRootLabel(stored), shown) << stored;
 }

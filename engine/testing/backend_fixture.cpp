@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/testing/fake_machine.h"
 #include "engine/testing/script_rig.h"
 #include "engine/testing/sim_script_run.h"
 
@@ -18,29 +17,6 @@ namespace kavlo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FakeBackend final : public TestBackend {
-public:
-    std::string Root() const override { return "C:\\T"; }
-    void WriteFile(const std::string& relative, const std::string& bytes) override {
-        machine_.AddFile(Root() + "\\" + relative, bytes);
-    }
-    void Mkdir(const std::string& relative) override { machine_.AddDirectory(Root() + "\\" + relative); }
-    bool LinkToParent(const std::string& relative) override {
-        machine_.AddJunction(Root() + "\\" + relative);
-        return true;
-    }
-    void AddUserKey(const std::string& key) override { machine_.AddKey(platform::RegRoot::CurrentUser, key); }
-    void SetUserValue(const std::string& key, const std::string& name, std::uint32_t type,
-                      const std::string& data) override {
-        machine_.SetValue(platform::RegRoot::CurrentUser, key, name, type, data);
-    }
-    AppContext& Context() override { return context_; }
-
-private:
-    FakeMachine machine_;
-    AppContext context_{machine_, Nt50(), "C:\\"};
-};
 
 class SimBackend final : public TestBackend {
 public:
@@ -164,7 +140,6 @@ std::unique_ptr<TestBackend> Make() {
 
 std::vector<BackendChoice> TestBackends() {
     return {
-        {"Fake", &Make<FakeBackend>},
         {"Sim", &Make<SimBackend>},
 #ifdef _WIN32
         {"Real", &Make<RealBackend>},

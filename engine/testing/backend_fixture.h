@@ -1,9 +1,10 @@
 #pragma once
-// One machine per backend of the build that a test fills the same way: the
-// in-memory machine, a simulated machine image and, in Windows builds, the
-// computer the tests run on (Wine), whose test folder and registry keys are
-// removed again. Probe tests parameterised over TestBackends() state their
-// files and values once and expect the same output everywhere.
+// One machine per production backend of the build that a test fills the same
+// way: a simulated machine image and, in Windows builds, the computer the tests
+// run on (Wine), whose test folder and registry keys are removed again. Probe
+// tests parameterised over TestBackends() state their files and values once and
+// expect the same output everywhere. (The in-memory machine is the tests' own
+// and is not among them: the probes run the same code on every machine.)
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Date and time pictures in the English forms. The US short date and time are
-// checked on the simulated machine in platform/tests/conformance.
+// the event times of the simulated machine in scripts/tests/expected/office7.txt.
 #include <gtest/gtest.h>
 
 #include "platform/locale_pictures.h"

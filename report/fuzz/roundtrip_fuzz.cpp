@@ -1,7 +1,9 @@
-// Fuzz target: whatever the reader accepts round-trips. Reading the bytes, writing
-// the records, reading that and writing again gives the same bytes twice (the
-// first write may differ from the input: non-minimal prefixes, back-references
-// and legacy layouts are normalised).
+// Fuzz target: any bytes as a report archive. The reader must refuse or accept
+// without crashing, leaking or allocating more than the input can describe, and
+// whatever it accepts round-trips: reading the bytes, writing the records,
+// reading that and writing again gives the same bytes twice (the first write
+// may differ from the input: non-minimal prefixes, back-references and legacy
+// layouts are normalised).
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -17,12 +17,9 @@ public:
     virtual Machine& machine() = 0;
     /// The folder holding the files of drives/c/Conformance, e.g. "C:\Conformance", without a trailing "\".
     virtual std::string FileFolder() const = 0;
-    /// version_sample.dll, a file with a version resource.
-    virtual std::string VersionSample() const = 0;
-    /// no_version.dll, an image with resources but no version resource.
-    virtual std::string NoVersionSample() const = 0;
-    /// no_resources.dll, an image without a resource section.
-    virtual std::string NoResourceSample() const = 0;
+    /// A file of drives/c/Samples: version_sample.dll (with a version resource),
+    /// no_version.dll (resources, none a version) or no_resources.dll (no resource section).
+    virtual std::string Sample(const std::string& name) const = 0;
     /// True for the real machine under Wine, whose message texts are worded
     /// differently and whose version lookup gives 1812 for every image without
     /// a version resource.

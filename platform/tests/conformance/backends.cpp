@@ -12,9 +12,7 @@ public:
     explicit SimBackend(std::unique_ptr<Machine> machine) : machine_(std::move(machine)) {}
     Machine& machine() override { return *machine_; }
     std::string FileFolder() const override { return "C:\\Conformance"; }
-    std::string VersionSample() const override { return "C:\\Samples\\version_sample.dll"; }
-    std::string NoVersionSample() const override { return "C:\\Samples\\no_version.dll"; }
-    std::string NoResourceSample() const override { return "C:\\Samples\\no_resources.dll"; }
+    std::string Sample(const std::string& name) const override { return "C:\\Samples\\" + name; }
 
 private:
     std::unique_ptr<Machine> machine_;

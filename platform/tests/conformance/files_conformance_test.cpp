@@ -44,7 +44,6 @@ TEST_P(Conformance, WildcardPatternsMatchLikeWindows) {
     EXPECT_EQ(machine().FindFiles(InFolder("*.none")).error(), err::kFileNotFound);
     EXPECT_EQ(machine().FindFiles(InFolder("missing.txt")).error(), err::kFileNotFound);
     EXPECT_EQ(machine().FindFiles(InFolder("nodir\\*.txt")).error(), err::kPathNotFound);
-    EXPECT_EQ(machine().FindFiles(InFolder("nodir\\deeper\\*")).error(), err::kPathNotFound);
 }
 
 // Each entry of the fixture folder, as the host holds it, is listed by its
@@ -113,12 +112,6 @@ TEST_P(Conformance, ShortPathOfALongNameIsAnEightDotThreeNameOfTheSameFile) {
     ASSERT_TRUE(found.ok());
     ASSERT_EQ(found->size(), 1u);
     EXPECT_EQ(found->front().shortName, shortName);
-
-    auto same = machine().ShortPathName(InFolder("a1.txt"));
-    ASSERT_TRUE(same.ok()) << "error " << same.error();
-    std::string tail = same->substr(same->size() - 7);
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(tail, "\\a1.txt");
     EXPECT_EQ(machine().ShortPathName(InFolder("missing.txt")).error(), err::kFileNotFound);
 }
 

@@ -14,12 +14,7 @@ namespace {
 
 const std::string kData = KAVLO_TEST_SOURCE_DIR "/platform/tests/data/conformance";
 
-std::string WindowsPath(std::string path) {
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
+std::string WindowsPath(const std::string& path) { return std::filesystem::path(path).make_preferred().string(); }
 
 // Imports a registry file of the simulated machine with the system's own importer,
 // as a user would (it reads hex(2)/hex(7) data by the file's byte-order mark), so
@@ -89,9 +84,9 @@ public:
 
     Machine& machine() override { return *machine_; }
     std::string FileFolder() const override { return folder_; }
-    std::string VersionSample() const override { return WindowsPath(kData + "/drives/c/Samples/version_sample.dll"); }
-    std::string NoVersionSample() const override { return WindowsPath(kData + "/drives/c/Samples/no_version.dll"); }
-    std::string NoResourceSample() const override { return WindowsPath(kData + "/drives/c/Samples/no_resources.dll"); }
+    std::string Sample(const std::string& name) const override {
+        return WindowsPath(kData + "/drives/c/Samples/" + name);
+    }
     bool RunsOnWine() const override {
         // Wine's ntdll exports its version; Windows' does not.
         return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;

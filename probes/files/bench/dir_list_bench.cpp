@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "engine/testing/sim_script_run.h"
-#include "platform/testing/peak_memory.h"
 #include "engine/tree_walk.h"
 
 namespace {
@@ -31,7 +30,6 @@ void BM_TEDirList(benchmark::State& state) {
     kavlo::ScriptFile script(std::string{});
     std::size_t nodes = 0;
     std::size_t bytes = 0;
-    const double heapBefore = HeapKiB();
     double heapWithTree = 0;
     for (auto _ : state) {
         std::optional<kavlo::TitleRecord> title(std::in_place);
@@ -49,11 +47,8 @@ void BM_TEDirList(benchmark::State& state) {
         title.reset();
         state.ResumeTiming();
     }
-    // What stays after the tree is gone is the simulated machine's cache of listings.
-    const double heapAfter = HeapKiB();
-    state.counters["heap_tree_kib"] = heapWithTree - heapAfter;
-    state.counters["heap_sim_cache_kib"] = heapAfter - heapBefore;
-    state.counters["peak_rss_kib"] = kavlo::testing::PeakRssKiB();
+    // The tree's heap, nodes and text, as docs/file-probes.md gives them.
+    state.counters["heap_tree_kib"] = heapWithTree - HeapKiB();
     state.counters["nodes"] = static_cast<double>(nodes);
     state.counters["output_bytes"] = static_cast<double>(bytes);
 }

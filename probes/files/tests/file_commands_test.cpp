@@ -123,39 +123,28 @@ TEST(FileReadTextCap, AHugeFileIsCutAtTheCapWithinTheMemoryLimit) {
     }
 }
 
-struct CapCase {
-    const char* name;
-    std::size_t textBytes;  // of lines of 99 characters and "\n", the last one shorter
-    bool cut;
-};
-
-class FileReadTextCapEdges : public FileCommandsTest, public ::testing::WithParamInterface<CapCase> {};
-
-TEST_P(FileReadTextCapEdges, TextUpToTheCapIsCopiedWholeAndBeyondItCutAndMarked) {
-    std::string content;
-    while (content.size() < GetParam().textBytes) content += std::string(99, 'x') + "\n";
-    content.resize(GetParam().textBytes - 1);
-    content += '\n';
+// Text up to the cap is copied whole; beyond it, it is cut at the cap and marked.
+TEST_F(FileCommandsTest, FileReadTextAndSectionsCopyUpToTheCapAndCutAndMarkBeyondIt) {
     machine.readChunk = 1 << 16;
-    machine.AddFile("C:\\big.txt", content);
-    machine.AddFile("C:\\big.ini", "[Start]\n" + content);
-    Run("FileReadText:C:\\big.txt");
-    Run("FileReadTextSection:C:\\big.ini,[End],[Start]");
-    std::string one = content;
-    if (GetParam().cut) one = content.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
-    std::string section = "[Start]\n" + content;
-    if (GetParam().cut || section.size() > kMaxCommandTextBytes)
-        section = section.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
-    ASSERT_EQ(title.text.size(), one.size() + section.size());
-    EXPECT_TRUE(title.text == one + section);
+    // the text ends exactly at the cap, its line end is beyond it, a line is beyond it
+    for (const std::size_t size : {kMaxCommandTextBytes, kMaxCommandTextBytes + 1, kMaxCommandTextBytes + 50}) {
+        std::string content;  // lines of 99 characters and "\n", the last one shorter
+        while (content.size() < size) content += std::string(99, 'x') + "\n";
+        content.resize(size - 1);
+        content += '\n';
+        machine.AddFile("C:\\big.txt", content);
+        machine.AddFile("C:\\big.ini", "[Start]\n" + content);
+        title.text.clear();
+        Run("FileReadText:C:\\big.txt");
+        Run("FileReadTextSection:C:\\big.ini,[End],[Start]");
+        std::string one = content;
+        if (size > kMaxCommandTextBytes) one = content.substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
+        const std::string section =
+            ("[Start]\n" + content).substr(0, kMaxCommandTextBytes) + std::string(kTextCutMarker);
+        ASSERT_EQ(title.text.size(), one.size() + section.size()) << size;
+        EXPECT_TRUE(title.text == one + section) << size;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, FileReadTextCapEdges,
-                         ::testing::Values(CapCase{"JustBelow", kMaxCommandTextBytes - 100, false},
-                                           CapCase{"Exactly", kMaxCommandTextBytes, false},
-                                           CapCase{"LineEndBeyond", kMaxCommandTextBytes + 1, true},
-                                           CapCase{"LineBeyond", kMaxCommandTextBytes + 50, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 constexpr const char* kIni =
     "[General]\r\n"

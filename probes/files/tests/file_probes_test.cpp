@@ -1,7 +1,8 @@
 // The file commands on one small tree, written the same way on every file
-// backend: the in-memory machine, a simulated machine image and, in Windows
-// builds, the computer the tests run on (Wine). Listings are compared sorted:
-// the backends list in different orders.
+// backend: a simulated machine image and, in Windows builds, the computer the
+// tests run on (Wine). Listings are compared sorted: the backends list in
+// different orders. Then the simulated machine of tests/data/machine, and the
+// computer itself, beyond that tree.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include "engine/testing/backend_fixture.h"
 #include "probes/system/tests/line_runner.h"
+#include "probes/system/tests/probe_test_support.h"
 
 namespace kavlo {
 namespace {
@@ -103,6 +105,37 @@ TEST_P(FileProbes, LinkToTheParentIsListedNotFollowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, FileProbes, ::testing::ValuesIn(testing::TestBackends()), testing::BackendName);
+
+// The folder image holds what the shared tree cannot: version resources of PE
+// files, fixed dates, drives without a disc, a PATH, short names.
+// The rows of FileInfo: (oldver.dll has no translation table, german.dll is
+// German in Unicode, kavtool.exe is not a PE file, drive D: holds no disc), the
+// searches of a file-list title along PATH, and short names.
+TEST(SimFileProbes, WholeOutputOfFileInfoSearchesAndShortNames) {
+    probe_test::MachineFolder image("probes/files/tests/data/machine");
+    std::string output =
+        image
+            .Run("text",
+                 "FileInfo:<WINDOWS>\\win.ini,FNAME,FPATH,FNAMEPATH,FSIZE,FDATE,FTIME,FATTRIBUTE,DRVTYPE,MEDIATYPE,"
+                 "EFFECTIVERIGHTS,FVERSION\n"
+                 "FileInfo:<SYSTEM32>\\acmever.dll,FNAME,FVERSION,FDESCRIPTION,FMANUFACTURE,FPRODNAME,FPRODVERSION,"
+                 "FCOMMENTS,FSIZE\n"
+                 "FileInfo:<SYSTEM32>\\oldver.dll,FNAME,FVERSION,FMANUFACTURE\n"
+                 "FileInfo:<SYSTEM32>\\german.dll,FNAME,FVERSION,FMANUFACTURE\n"
+                 "FileInfo:<SYSTEM32>\\kavtool.exe,FNAME,FVERSION,FMANUFACTURE\n"
+                 "FileInfo:C:\\,FNAME,FPATH,FNAMEPATH,DRVTYPE,MEDIATYPE\n"
+                 "FileInfo:D:\\,FNAME,DRVTYPE,MEDIATYPE\n"
+                 "FileInfo:E:\\,FNAME,DRVTYPE,MEDIATYPE")
+            .text;
+    output += "--- searches\n" +
+              image
+                  .Run("filelist,Name,20,Size,8\nFNAMEPATH,FSIZE,FATTRIBUTE\nss",
+                       "CFileSearchPath:kavtool.exe\n  CFileSearch:<WINDOWS>\\*.ini\n  CFileSearch:C:\\Tools\\*.*")
+                  .text;
+    const std::string shortName = "CLFNtoSFN:C:\\Program Files\\Acme\\readme long name.txt";
+    output += "--- short names\n" + image.Run("text", shortName).text;
+    probe_test::ExpectSameAsFile(output, "probes/files/tests/expected/whole_output.txt");
+}
 
 #ifdef _WIN32
 // Beyond the shared tree, the computer the tests run on (Wine): effective rights,

@@ -12,18 +12,6 @@ namespace {
 constexpr std::string_view kModemKey =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001";
 
-// An external modem on COM2: set-up byte 0xFF, inactivity 180, EVEN parity and
-// 1.5 stop bits, error control required without compression, software flow.
-constexpr std::string_view kModemRegistry =
-    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\SERIALCOMM]\n\"\\\\Device\\\\Serial1\"=\"COM2\"\n"
-    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Serial\\Parameters\\Serial1]\n"
-    "\"Interrupt\"=dword:00000003\n\"PortAddress\"=dword:000002f8\n"
-    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001]\n"
-    "\"AttachedTo\"=\"COM2\"\n\"DeviceType\"=hex:01\n\"ModemDriver\"=\"modem.sys\"\n\"PortDriver\"=\"serial.vxd\"\n"
-    "\"Default\"=hex:ff,00,00,00,b4,00,00,00,03,00,00,00,00,00,00,00,26,02,00,00,00\n"
-    "\"DCB\"=hex:1c,00,00,00,80,25,00,00,00,00,00,00,00,00,00,00,00,00,07,02,01,00,00,00,00,00,00,00\n"
-    "\"UserInit\"=\"ATM0\"\n\"Logging\"=hex:00\n";
-
 struct System {
     std::string_view platform;
     int major, minor;
@@ -38,9 +26,10 @@ std::string Machine(System os, std::string_view line, std::string_view serial) {
            std::string(serial) + "\n";
 }
 
+// The line on the machine of that system, with the modem of data/modem.reg.
 std::string Outline(System os, std::string_view line, std::string_view serial) {
     testing::SimImage image(Machine(os, line, serial));
-    image.Registry("60-modem", kModemRegistry);
+    image.Registry("60-modem", kavlo::testing::ReadAll(KAVLO_TEST_SOURCE_DIR "/probes/hardware/tests/data/modem.reg"));
     return testing::Outline(image.Run("tree", "MODEM_INFO:").Root());
 }
 

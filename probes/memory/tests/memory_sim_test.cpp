@@ -17,12 +17,7 @@ constexpr std::string_view kThreeRows =
 
 std::string Windows98() { return probe_test::MinimalSystem("9x", 4, 10); }
 
-TEST(SystemMemory, TheExtendedSectionIsForNtSystemsOnly) {
-    testing::SimImage old(Windows98() + std::string(kMemory));
-    EXPECT_EQ(old.Run("col", "CSystemMemory:1").text, kThreeRows) << "the extended section is for NT systems";
-}
-
-TEST(SystemMemory, ExtendedSectionListsPoolLimitsAndHiveSizes) {
+TEST(SystemMemory, ExtendedSectionListsPoolLimitsAndHiveSizesOnNtOnly) {
     testing::SimImage image(std::string(kavlo::testing::kMinimalSystem) + std::string(kMemory));
     image.Registry("10-memory",
                    "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control]\n\"RegistrySizeLimit\"=dword:01000000\n"
@@ -40,6 +35,8 @@ TEST(SystemMemory, ExtendedSectionListsPoolLimitsAndHiveSizes) {
               "PagedPoolQuota,4096, , ,\nNonPagedPoolQuota,Not Present, , ,\n"
               "  ,  ,  ,  \n"
               "SOFTWARE,2.0K,, , \nSYSTEM.ALT,1000,, , \n");
+    testing::SimImage old(Windows98() + std::string(kMemory));
+    EXPECT_EQ(old.Run("col", "CSystemMemory:1").text, kThreeRows) << "the extended section is for NT systems";
 }
 
 TEST(SwapFileSize, NtShowsTheAvailablePagingFile) {

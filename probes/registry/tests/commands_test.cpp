@@ -1,23 +1,73 @@
-// The registry commands against every registry backend.
+// The registry commands against every backend of the build (see
+// engine/testing/backend_fixture.h), each holding the same test keys under
+// HKCU\Software\KavloEngineTest; at the end, listings beyond what Windows allows.
 #include <gtest/gtest.h>
 
+#include "engine/testing/backend_fixture.h"
+#include "engine/testing/script_rig.h"
 #include "engine/testing/script_runner.h"
-#include "probes/registry/tests/backend_test.h"
 
 namespace kavlo::test {
 namespace {
 
-class RegistryCommands : public OnEveryBackend {
+struct TestValue {
+    std::string key;  ///< below the base key, "" for the base itself
+    std::string name;
+    std::uint32_t type;  ///< kNone: create the key only
+    std::string data;    ///< raw bytes as stored
+};
+
+std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
+
+// Values are listed in name order because Wine's registry enumerates values
+// sorted by name, Windows in the order they were written; subkeys enumerate
+// sorted on both.
+void WriteTestKeys(testing::TestBackend& backend) {
+    using namespace platform::regtype;
+    const TestValue values[] = {
+        {"", "", kSz, Sz("default text")},
+        {"", "Big", kSz, Sz(std::string(499, 'b'))},  // 500 bytes: over the readers' 400
+        {"", "Bin", kBinary, std::string("\x01\xab\xff", 3)},
+        {"", "Dword5", kDword, std::string("\x05\x00\x00\x00", 4)},
+        {"", "Huge", kSz, Sz(std::string(4999, 'h'))},  // 5000 bytes: over RVAL's 4000
+        {"", "Multi", kMultiSz, std::string("one\0two\0\0", 9)},
+        {"", "Neg", kDword, std::string("\xff\xff\xff\xff", 4)},
+        {"", "Pct", kSz, Sz("50%% %s")},
+        {"", "Str", kSz, Sz("hello")},
+        {"Empty", "", kNone, {}},
+        {"Prod10", "Ver", kSz, Sz("1.0")},
+        {"Prod20", "Ver", kSz, Sz("2.0")},
+        {"Tree", "Count", kDword, std::string("\x05\x00\x00\x00", 4)},
+        {"Tree\\A", "Name", kSz, Sz("a")},
+        {"Tree\\A\\A1", "Flag", kBinary, std::string("\x00", 1)},
+        {"Tree\\B", "", kNone, {}},
+    };
+    for (const TestValue& v : values) {
+        const std::string key = "Software\\KavloEngineTest" + (v.key.empty() ? "" : "\\" + v.key);
+        if (v.type == kNone) backend.AddUserKey(key);
+        else backend.SetUserValue(key, v.name, v.type, v.data);
+    }
+}
+
+class RegistryCommands : public ::testing::TestWithParam<testing::BackendChoice> {
 protected:
+    void SetUp() override {
+        backend_ = GetParam().make();
+        WriteTestKeys(*backend_);
+    }
+    AppContext& context() { return backend_->Context(); }
+    platform::Machine& machine() { return context().machine; }
     TitleRecord& Run(std::string_view body, std::string_view kind = "text") {
         runner_ = std::make_unique<testing::ScriptRunner>(context());
         return runner_->RunBody(kind, body);
     }
 
 private:
+    std::unique_ptr<testing::TestBackend> backend_;
     std::unique_ptr<testing::ScriptRunner> runner_;
 };
-KAVLO_ON_EVERY_REGISTRY_BACKEND(RegistryCommands);
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryCommands, ::testing::ValuesIn(testing::TestBackends()),
+                         testing::BackendName);
 
 constexpr std::string_view kBase = "HKCU\\Software\\KavloEngineTest";
 
@@ -28,12 +78,14 @@ std::string Line(std::string_view command, std::string_view rest) {
 TEST_P(RegistryCommands, ReadRValStrReadsTheFirstStringUpTo400BytesIntoVal1) {
     const std::pair<std::string, std::string> cases[] = {
         {Line("ReadRValStr:", "\\"), "default text"},
-        {Line("ReadRValStr:", "\\Str"), "hello"},
         {Line("ReadRValStr:", "\\Neg"), "-1"},
         {Line("ReadRValStr:", "\\Multi"), "one"},
         {Line("ReadRValStr:", "\\Gone"), "Not Present"},
         {Line("ReadRValStr:", "\\Big"), machine().ErrorText(err::kMoreData)},  // 500 bytes
         {Line("ReadRValStr:", "\\Prod2*\\Ver"), "2.0"},
+        // the star ends the name: the first key it matches, whatever follows up to "\\"
+        {Line("ReadRValStr:", "\\Prod*x\\Ver"), "1.0"},
+        {Line("ReadRValStr:", "\\Q*\\Ver"), "Not Present"},
         {"ReadRValStr:HKXX\\Software\\KavloEngineTest\\Str", machine().ErrorText(err::kInvalidHandle)},
     };
     for (const auto& [line, expected] : cases) {
@@ -128,15 +180,47 @@ TEST_P(RegistryCommands, TERegListBuildsTheKeyTree) {
 
 TEST_P(RegistryCommands, TERegListSubstitutesAndResolves) {
     context().vars2.SetString("KavloEngineTest");
-    const auto& title = Run("TAddChild:ignored\nTERegList:HKCU\\Software\\<VARS2>\\Pro*", "tree");
-    // the lister always starts at the root, whatever the current node
+    const auto& title =
+        Run("TAddChild:ignored\nTERegList:HKCU\\Software\\<VARS2>\\Pro*\n" + Line("TERegList:", "\\Gone"), "tree");
+    // the lister always starts at the root, whatever the current node; a missing key adds nothing
     ASSERT_EQ(title.Root().children().size(), 2u);
     EXPECT_EQ(testing::Outline(*title.Root().children()[1]),
               "[D]  HKCU\\Software\\KavloEngineTest\\Prod10\n  Ver,1.0\n");
 }
 
-TEST_P(RegistryCommands, TERegListOfAMissingKeyAddsNothing) {
-    EXPECT_EQ(Run(Line("TERegList:", "\\Gone"), "tree").Root().children().size(), 0u);
+// ------------------------------------------------------------ beyond what Windows allows
+
+// The key listings on the in-memory machine, whose registry may be deeper than
+// 512 levels and hold values over every buffer (data over 1 MiB, a name of
+// thousands of characters). Those are shown by name and the listing goes on.
+TEST(TERegListDepth, StopsDescendingAt512Levels) {
+    testing::ScriptRig rig;
+    std::string path = "Software\\Deep";
+    for (int i = 0; i < 700; ++i) path += "\\k";
+    rig.machine.SetDword(platform::RegRoot::LocalMachine, path, "v", 1);
+    const ResultNode* node = &rig.RunTree("TERegList:HKLM\\Software\\Deep").Root();
+    std::size_t depth = 0;
+    for (; !node->children().empty(); ++depth) node = node->children()[0].get();
+    EXPECT_EQ(depth, 512u);
+    EXPECT_EQ(node->title(), "[D]  k");
+}
+
+TEST(OversizedValues, ListingsNameThemAndGoOn) {
+    testing::ScriptRig rig;
+    const std::string longName = "L" + std::string(4999, 'n');
+    const auto root = platform::RegRoot::LocalMachine;
+    rig.machine.SetString(root, "Software\\Big", "Alpha", "a");
+    rig.machine.SetString(root, "Software\\Big", "Bulk", std::string((1 << 20) + 1, 'b'));
+    rig.machine.SetString(root, "Software\\Big", longName, "l");
+    rig.machine.SetString(root, "Software\\Big", "Omega", "o");
+    const std::string more = rig.machine.ErrorText(err::kMoreData);
+    EXPECT_EQ(rig.RunText("CENUMRVAL:HKLM\\Software\\Big").text,
+              "Alpha,a\nBulk," + more + "\n" + longName + "," + more + "\nOmega,o\n");
+    const auto& title = rig.RunTree("TERegList:HKLM\\Software\\Big", "treexp");
+    ASSERT_EQ(title.Root().children().size(), 1u);
+    // The lister reads names up to 400 characters and data up to 400 bytes.
+    EXPECT_EQ(testing::ChildTitles(*title.Root().children()[0]),
+              (std::vector<std::string>{"Alpha,a", "Bulk," + more, longName + "," + more, "Omega,o"}));
 }
 
 }  // namespace

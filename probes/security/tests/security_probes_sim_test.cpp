@@ -14,20 +14,17 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr auto& Titles = testing::ChildTitles;
 using testing::Child;
 
 class SecurityProbes : public ::testing::Test {
 protected:
-    TitleRecord& Run(std::string_view kind, std::string_view line) { return lines.Run(kind, line); }
-
     probe_test::MachineFolder folder{"probes/security/tests/data/machine"};
     probe_test::LineRunner lines{folder.machine(), OsInfo{"NT5.0", "Windows 2000", 50, true}};
 };
 
 TEST_F(SecurityProbes, LogonInfoRecordsTheUserReplacingEveryField) {
     lines.context.logon = LogonRecord{"old", {"g"}, {"l"}, "srv", "old", "dom", "sid"};
-    Run("tree", "LogonInfo:");
+    lines.Run("tree", "LogonInfo:");
     EXPECT_EQ(lines.context.logon.userName, "alice");
     EXPECT_TRUE(lines.context.logon.globalGroups.empty());
     EXPECT_EQ(lines.context.logon.logonDomain, "TESTDOM");
@@ -38,7 +35,8 @@ TEST(SecurityProbesWithoutPrivileges, OnlyTheErrorItemsAreListed) {
                             "[logon]\nuser = bob\nsid = S-1-5-21-1-2-3-1009\nprivileges =\n");
     const ResultNode& root = image.Run("tree", "TMyPrivilage:").Root();
     EXPECT_TRUE(Child(root, "Enabled:").children().empty());
-    EXPECT_THAT(Titles(Child(root, "Disabled:")), ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
+    EXPECT_THAT(testing::ChildTitles(Child(root, "Disabled:")),
+                ElementsAre(HasSubstr("SeServiceSid"), HasSubstr("SeBatchSid")));
 }
 
 TEST(FileRightsLine, LettersForEachBit) {
@@ -81,7 +79,7 @@ struct TreeCase {
 class SecurityTrees : public SecurityProbes, public ::testing::WithParamInterface<TreeCase> {};
 
 TEST_P(SecurityTrees, WholeTree) {
-    const TitleRecord& title = Run(GetParam().kind, GetParam().line);
+    const TitleRecord& title = lines.Run(GetParam().kind, GetParam().line);
     probe_test::ExpectSameAsFile(GetParam().kind == "text" ? title.text : probe_test::OutlineBelow(title.Root()),
                                  "probes/security/tests/expected/" + std::string(GetParam().name) + ".txt");
 }
@@ -125,13 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TreeCase>& info) {
         return std::string(info.param.name) + (info.param.line.find('{') != std::string_view::npos ? "_braced" : "");
     });
-
-TEST(SecurityProbesWithoutSecurityData, ImagesAnswerNotSupported) {
-    probe_test::MachineFolder image("probes/files/tests/data/machine");
-    EXPECT_EQ(image.machine().FileSecurity("C:\\").error(), err::kNotSupported);
-    EXPECT_EQ(image.machine().LoggedOnUser().error(), err::kNotSupported);
-    EXPECT_EQ(image.machine().PrivilegeDisplayName("SeShutdownPrivilege").error(), err::kNotSupported);
-}
 
 }  // namespace
 }  // namespace kavlo
