@@ -286,13 +286,6 @@ Result<std::string> FakeMachine::ShellFolder(int csidl) {
     return it->second;
 }
 
-std::string FakeMachine::ErrorText(WinError code) {
-    switch (code) {
-        case 2: return "The system cannot find the file specified.\r\n";
-        case 6: return "The handle is invalid.\r\n";
-        case 234: return "More data is available.\r\n";
-        default: return "Error " + std::to_string(code) + ".\r\n";
-    }
-}
+std::string FakeMachine::ErrorText(WinError code) { return "Error " + std::to_string(code) + ".\r\n"; }
 
 }  // namespace kavlo::testing

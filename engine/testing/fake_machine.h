@@ -3,7 +3,7 @@
 // machine's registry store (subkeys listed as Windows sorts them, values in
 // creation order, no limit on path lengths); files and directories in creation
 // order with sizes, times, contents and version resources; drives, environment
-// variables, shell folders and the usual error texts. Names are compared
+// variables, shell folders, and "Error N." as every error's text. Names are compared
 // without regard to case. It also expresses what a folder image cannot: a file
 // that vanishes between a listing and a lookup, a version block above the
 // reader's limit, reads that return a few bytes at a time.
@@ -71,8 +71,6 @@ public:
 
     std::map<char, DriveSetup> drives{{'C', {}}};
     std::map<std::string, std::string> environment;
-    std::string windowsDirectory = "C:\\WINNT";
-    std::string systemDirectory = "C:\\WINNT\\system32";
     std::size_t readChunk = 7;  ///< small reads exercise line assembly across chunks
     /// The access mask every access check grants; none: the check is not supported.
     std::optional<std::uint32_t> grantedAccess;
@@ -95,8 +93,8 @@ public:
 
     // system
     platform::OsVersion Version() override { return version_; }
-    std::string WindowsDirectory() override { return windowsDirectory; }
-    std::string SystemDirectory() override { return systemDirectory; }
+    std::string WindowsDirectory() override { return "C:\\WINNT"; }
+    std::string SystemDirectory() override { return "C:\\WINNT\\system32"; }
     std::string ComputerName() override { return "FAKEPC"; }
     Result<std::string> HostName() override { return std::string("fakepc"); }
     std::string CurrentDirectory() override { return "C:\\"; }

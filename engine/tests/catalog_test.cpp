@@ -94,14 +94,12 @@ TEST_P(KindLines, ReadTheHeaderLinesTheKindNeeds) {
     EXPECT_EQ(title.runPending, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, KindLines,
-    ::testing::Values(KindCase{"text", "text", "", "", "", "line A"},
-                      KindCase{"treexp,Name,20,Size,10", "treexp", "Name,20,Size,10", "", "", "line A"},
-                      KindCase{"filelist,x", "filelist", "x", "line A", "line B", "line C"},
-                      KindCase{"col,x", "col", "x", "line A", "", "line B"},
-                      KindCase{"filelist", "filelist", "", "", "", "line A"},  // no comma: no header lines
-                      KindCase{",filelist", ",filelist", "", "", "", "line A"}));
+INSTANTIATE_TEST_SUITE_P(Kinds, KindLines,
+                         ::testing::Values(KindCase{"filelist,x", "filelist", "x", "line A", "line B", "line C"},
+                                           KindCase{"col,x", "col", "x", "line A", "", "line B"},
+                                           KindCase{"filelist", "filelist", "", "", "",
+                                                    "line A"},  // no comma: no header lines
+                                           KindCase{",filelist", ",filelist", "", "", "", "line A"}));
 
 // A script, the titles it lists and the text that its title "T" gives.
 struct BodyCase {
@@ -130,7 +128,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "[TITLE LIST] {\nT\n}\n[TITLE]\nB\ntext\nText:b\n}\n[TITLE]\nT\ntext\nText:a\n}\n", "T*", "a"},
         BodyCase{"ConsecutiveBodiesAreAllFound",
                  "[TITLE LIST] {\nA\nT\n}\n[TITLE]\nA\ntext\n[TITLE]\nT\ntext\nText:b\n}\n", "A*|T*", "b"},
-        BodyCase{"BodyAtTheEndOfTheFile", "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext", "T*|B", ""},
+        BodyCase{"BodyWithoutClosingBraceRunsToTheEndOfTheFile",
+                 "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nText:a\nText:b", "T*|B", "ab"},
+        BodyCase{"BodyEndsAtTheFirstUnbalancedClosingBrace",
+                 "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nText:a\n}\n[TITLE]\nB\ntext\nText:b\n}\n", "T*|B*", "a"},
+        // A skipped block counts the braces of every line, and the body still ends at its "}".
+        BodyCase{"SkippedBlocksCountTheBracesOfEveryLine",
+                 "[TITLE LIST] {\nT\nB\n}\n[TITLE]\nT\ntext\nIF VARI1,==,1 {\nText:<{}>\nText:x {\n}\n"
+                 "Text:y }\nText:z\n}\n[TITLE]\nB\ntext\nText:b\n}\n",
+                 "T*|B*", "z"},
         BodyCase{"BodyWithoutItsName", "[TITLE LIST] {\nT\n}\n[TITLE]", "T", ""},
         BodyCase{"TitleListWithoutClosingBraceEndsAtTheEndOfTheFile", "[TITLE LIST] {\nT\nB", "T|B", ""},
         BodyCase{"ListedTitleWithoutBodyGivesNothing", "[TITLE LIST] {\nT\n}\nText:not a body\n", "T", ""}),

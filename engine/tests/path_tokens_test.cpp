@@ -13,8 +13,6 @@ class PathTokens : public ::testing::Test {
 protected:
     PathTokens() {
         machine.SetShellFolder(26, "C:\\Documents and Settings\\u\\Application Data");
-        machine.SetShellFolder(43, "C:\\Program Files\\Common Files");
-        machine.SetShellFolder(38, "C:\\Program Files");
         context.val1.SetString("D:\\Acme");
         context.vars2.SetString("Acme");
     }
@@ -37,15 +35,13 @@ TEST_P(ExpandPathTokenCases, ExpandsTheFirstTokenAsAPrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ExpandPathTokenCases,
-    ::testing::Values(TokenCase{"<WINDOWS>\\win.ini", "C:\\WINNT\\win.ini"}, TokenCase{"x<WINDOWS>y", "C:\\WINNTxy"},
-                      TokenCase{"<WINDOWS>a<WINDOWS>", "C:\\WINNTa"},
-                      TokenCase{"<SYSTEM>\\drivers\\x.sys", "C:\\WINNT\\system32\\drivers\\x.sys"},
+    // What most tokens stand for is shown by the sample machine's report (scripts/tests);
+    // these rows are about where tokens are expanded and where not, and what it cannot show.
+    ::testing::Values(TokenCase{"x<WINDOWS>y", "C:\\WINNTxy"}, TokenCase{"<WINDOWS>a<WINDOWS>", "C:\\WINNTa"},
                       TokenCase{"<SYSTEM32>\\a<WINDOWS>", "C:\\WINNT\\system32\\a<WINDOWS>"},
-                      TokenCase{"<DRIVERS>\\x.sys", "C:\\WINNT\\system32\\drivers\\x.sys"},
                       TokenCase{"<COMMONDIR>\\x.dll", "C:\\Program Files\\Common Files\\x.dll"},
-                      TokenCase{"<OSDRIVE>\\boot.ini", "C:\\boot.ini"}, TokenCase{"<VAL1>\\bin", "D:\\Acme\\bin"},
+                      TokenCase{"<OSDRIVE>\\boot.ini", "C:\\boot.ini"},  // the report reads the same with "C:\\"
                       TokenCase{"<CSIDL_APPDATA>\\x", "C:\\Documents and Settings\\u\\Application Data\\x"},
-                      TokenCase{"<CSIDL_PROGRAM_FILES_COMMON>", "C:\\Program Files\\Common Files"},
                       TokenCase{"<VAL1><CSIDL_APPDATA>", "D:\\Acme<CSIDL_APPDATA>"},
                       TokenCase{"<windows>\\x", "<windows>\\x"}, TokenCase{"plain\\path", "plain\\path"}));
 

@@ -40,7 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
         LintCase{"ClosingBraceWithCommand", {"IF VARI1,==,1 {", "} Text:a"}, "never executed"},
         LintCase{"UnknownCommand", {"Rval:HKLM\\a\\b"}, "not a command"},
         LintCase{"NotEqualOperator", {"IF VARI1,!=,1 {", "Text:a", "}"}, "reads differently"},
-        LintCase{"LessOrEqualOperator", {"IF VARI1,<=,1 {", "Text:a", "}"}, "reads differently"},
         LintCase{"IfWithoutBrace", {"IF VARI1,==,1"}, "opens a block"},
         LintCase{"ShadowedMapping", {"RVAL:HKLM\\a\\b {", "10=Ten", "1=One", "}"}, "caught by an earlier line"},
         LintCase{"NotPresentWithMapping", {"RVAL:HKLM\\a\\b {", "RNOTPRESENT:none", "1=One", "}"}, "keep it alone"},
