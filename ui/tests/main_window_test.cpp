@@ -46,9 +46,6 @@ TEST_F(MainWindowTest, TreeHasComputerScriptsAndTitlesAndTheRootTheInformationPa
     Screenshot(frame().hwnd(), "main-information-page");
     ASSERT_TRUE(ClickAndWait(Title(L"System", L""), "TextPane"));
     EXPECT_EQ(RightText().rfind("DBG File Info:", 0), 0u) << RightText();
-    Screenshot(frame().hwnd(), "main-script-information");
-    EXPECT_NE(RightText().find("Version: 1.2"), std::string::npos);
-    EXPECT_NE(RightText().find("Engine: 1.6"), std::string::npos);
     ASSERT_TRUE(ClickAndWait(root, "TextPane"));
     EXPECT_EQ(RightText().rfind("Current Date: ", 0), 0u);
 }
@@ -75,7 +72,7 @@ TEST_F(MainWindowTest, ArrowKeysMoveWithoutGatheringAndEnterGathers) {
     EXPECT_NE(RightText().find("Product: "), std::string::npos);
 }
 
-TEST_F(MainWindowTest, ListAndTreeTitlesOfTheSampleShowTheirViews) {
+TEST_F(MainWindowTest, ListAndExpandableTitlesOfTheSampleShowTheirViews) {
     struct Case {
         const wchar_t* script;
         const wchar_t* title;
@@ -86,8 +83,7 @@ TEST_F(MainWindowTest, ListAndTreeTitlesOfTheSampleShowTheirViews) {
         {L"System", L"System files", "ListPane", "view-list-filelist"},
         {L"Network", L"Internet settings", "ListPane", "view-list-columns"},
         {L"System", L"Installed programs", "ExpandableTreePane", "view-exptree"},
-        {L"Fernway", L"Settings and logs", "ExpandableTreeTextPane", "view-exptreetext"},
-        {L"Ostrell", L"Configuration", "TreePane", "view-tree"},  // marks and state images: ViewsTest
+        // The tree and expandable text panes: ViewsTest.
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.picture);
@@ -124,7 +120,6 @@ TEST_F(MainWindowTest, SelectionDuringGatheringShowsTheLatestInBoldAndCopiesItWi
     EXPECT_EQ(RightClass(), "TextPane");
     EXPECT_NE(RightText().find("Product: "), std::string::npos) << RightText();
     EXPECT_TRUE(TreeView_GetItemState(tree(), version, TVIS_BOLD) & TVIS_BOLD) << "the current node is bold";
-    Screenshot(frame().hwnd(), "view-text");
     SendMessageW(frame().hwnd(), WM_COMMAND, ID_EDIT_COPY, 0);
     ASSERT_TRUE(OpenClipboard(frame().hwnd()));
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -205,7 +200,6 @@ TEST_F(MainWindowTest, EditedContactShowsOnTheInformationPage) {
         HWND dialog = FindWindowW(L"#32770", L"Contact information");
         if (!dialog) return false;
         SetDlgItemTextW(dialog, IDC_CONTACT_NAME, L"Zed Example");
-        Screenshot(dialog, "dialog-contact");
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return true;
     });
