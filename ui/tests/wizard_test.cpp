@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -44,6 +46,28 @@ protected:
     MovedFunction Mover() {
         return [this](const std::string& from, const std::string& to) { app_->frame().ReportMoved(from, to); };
     }
+    enum Page { kChoose, kContact, kSave, kCompress };
+    static constexpr int kNotYet = -1;
+    /// Runs the wizard; on the page `pages[step]` of each step `act(step, sheet, page)` returns the
+    /// button to press, or kNotYet while the page is busy. Finish or Cancel ends the walk.
+    bool Walk(ReportWizard& wizard, const std::vector<Page>& pages,
+              const std::function<int(std::size_t, HWND, HWND)>& act) {
+        std::size_t step = 0;
+        TimerDriver driver([&] {
+            HWND sheet = wizard.sheet();
+            if (!sheet) return false;
+            HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+            const HWND byPage[] = {wizard.choosePage().hwnd(), wizard.contactPage().hwnd(), wizard.savePage().hwnd(),
+                                   wizard.compressPage().hwnd()};
+            if (page != byPage[pages[step]]) return false;  // the press is still being handled
+            const int button = act(step, sheet, page);
+            if (button == kNotYet) return false;
+            ++step;
+            PropSheet_PressButton(sheet, button);
+            return button == PSBTN_FINISH || button == PSBTN_CANCEL;
+        });
+        return wizard.Run(app_->frame().hwnd());
+    }
 
     std::unique_ptr<KavloApp> app_;
     std::string folder_;
@@ -53,58 +77,44 @@ TEST_F(WizardTest, FromGreetingThroughAFailedSaveToFinishWritesACompressedReport
     ReportWizard wizard(app_->document(), Saver(), Mover());
     const std::string bad = folder_ + "\\no such folder\\customer.IFO";
     const std::string report = folder_ + "\\customer.IFO";
-    int step = 0;
     std::wstring proposed, nameAfterBack, pathAfterBack, error, keptPath, finishText;
-    TimerDriver driver([&] {
-        HWND sheet = wizard.sheet();
-        if (!sheet) return false;
-        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-        HWND choose = wizard.choosePage().hwnd(), contact = wizard.contactPage().hwnd();
-        HWND save = wizard.savePage().hwnd(), compress = wizard.compressPage().hwnd();
-        const HWND expected[] = {choose, contact, save, contact, save, save, compress};
-        if (page != expected[step]) return false;  // the press is still being handled
-        int button = PSBTN_NEXT;
+    const std::vector<Page> pages = {kChoose, kContact, kSave, kContact, kSave, kSave, kCompress};
+    EXPECT_TRUE(Walk(wizard, pages, [&](std::size_t step, HWND sheet, HWND page) {
         switch (step) {
             case 0:
                 EXPECT_EQ(IsDlgButtonChecked(page, IDC_MODE_RUN), BST_CHECKED);
                 EXPECT_EQ(ItemText(page, IDC_WIZ_HEADING), L"Welcome to Quorvane's KAVLO v1.5");
                 Screenshot(sheet, "wizard-1-welcome");
-                break;
+                return PSBTN_NEXT;
             case 1:
                 SetDlgItemTextW(page, IDC_ENTER_NAME, L"Pat Example");
                 SetDlgItemTextW(page, IDC_ENTER_CASE, L"4711");
                 SetDlgItemTextW(page, IDC_ENTER_PHONE, L"555 0100");
                 SetDlgItemTextW(page, IDC_ENTER_EMAIL, L"pat@example.com");
                 SetDlgItemTextW(page, IDC_ENTER_ISSUE, L"Scans stop.\r\nEvery time.");
-                break;
+                return PSBTN_NEXT;
             case 2:  // back to the contact page once: what was typed stays
                 EXPECT_EQ(app_->document().contact().name, "Pat Example");
                 proposed = ItemText(page, IDC_SAVE_PATH);
                 SetDlgItemTextW(page, IDC_SAVE_PATH, L"D:\\typed\\report.IFO");
-                button = PSBTN_BACK;
-                break;
-            case 3: nameAfterBack = ItemText(page, IDC_ENTER_NAME); break;
+                return PSBTN_BACK;
+            case 3: nameAfterBack = ItemText(page, IDC_ENTER_NAME); return PSBTN_NEXT;
             case 4:
                 pathAfterBack = ItemText(page, IDC_SAVE_PATH);
                 SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(bad).c_str());
-                break;
+                return PSBTN_NEXT;
             case 5:  // a failed save stays on the page with the path and the reason
                 error = ItemText(page, IDC_SAVE_ERROR);
-                if (error.empty()) return false;  // the save is still running
+                if (error.empty()) return kNotYet;  // the save is still running
                 keptPath = ItemText(page, IDC_SAVE_PATH);
                 Screenshot(sheet, "wizard-3-save-error");
                 SetDlgItemTextW(page, IDC_SAVE_PATH, Widen(report).c_str());
-                break;
-            default:
+                return PSBTN_NEXT;
+            default:  // the last page, after the save
                 finishText = ItemText(page, IDC_COMPRESS_TEXT);
-                PropSheet_PressButton(sheet, PSBTN_FINISH);
-                return true;
+                return PSBTN_FINISH;
         }
-        ++step;
-        PropSheet_PressButton(sheet, button);
-        return false;
-    });
-    EXPECT_TRUE(wizard.Run(app_->frame().hwnd()));
+    }));
     // The sample machine: Windows in C:\WINNT, computer OFFICE7, clock at 10:32 on 14 May 2002.
     EXPECT_EQ(proposed, L"C:\\OFFICE7__05_14_2002__10_32_AM.IFO");
     EXPECT_EQ(nameAfterBack, L"Pat Example");
@@ -122,23 +132,10 @@ TEST_F(WizardTest, FromGreetingThroughAFailedSaveToFinishWritesACompressedReport
 TEST_F(WizardTest, CancelKeepsNothingTyped) {
     ReportWizard wizard(app_->document(), Saver());
     const std::string storedName = app_->document().contact().name;
-    int step = 0;
-    TimerDriver driver([&] {
-        HWND sheet = wizard.sheet();
-        if (!sheet) return false;
-        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-        const HWND expected[] = {wizard.choosePage().hwnd(), wizard.contactPage().hwnd(), wizard.savePage().hwnd()};
-        if (page != expected[step]) return false;
+    EXPECT_FALSE(Walk(wizard, {kChoose, kContact, kSave}, [](std::size_t step, HWND, HWND page) {
         if (step == 1) SetDlgItemTextW(page, IDC_ENTER_NAME, L"Typed Name");
-        if (step == 2) {
-            PropSheet_PressButton(sheet, PSBTN_CANCEL);
-            return true;
-        }
-        ++step;
-        PropSheet_PressButton(sheet, PSBTN_NEXT);
-        return false;
-    });
-    EXPECT_FALSE(wizard.Run(app_->frame().hwnd()));
+        return step == 2 ? PSBTN_CANCEL : PSBTN_NEXT;
+    }));
     EXPECT_EQ(app_->document().contact().name, storedName) << "only Finish keeps the details";
 }
 
