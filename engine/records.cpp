@@ -131,14 +131,13 @@ void NavNode::Add(std::uint32_t parentKey, std::uint32_t key, std::string text) 
 }
 
 NavNode* NavNode::Find(std::uint32_t key) {
-    std::vector<NavNode*> stack{this};
-    while (!stack.empty()) {
-        NavNode* item = stack.back();
-        stack.pop_back();
-        if (item->key_ == key) return item;
-        for (auto it = item->children_.rbegin(); it != item->children_.rend(); ++it) stack.push_back(it->get());
-    }
-    return nullptr;
+    NavNode* found = nullptr;
+    WalkTree(*this, kAnyDepth, [&](NavNode& item, std::size_t) {
+        if (item.key_ != key) return Visit::Children;
+        found = &item;
+        return Visit::Stop;
+    });
+    return found;
 }
 
 std::uint32_t NavNode::ValueOf(std::uint32_t key) {
