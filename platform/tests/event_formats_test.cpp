@@ -66,7 +66,7 @@ TEST(EventRecords, DamageEndsTheWalkAfterTheGoodRecords) {
     EXPECT_EQ(ParseEventRecords(first + unterminated).records.size(), 1u);
 }
 
-TEST(EvtFile, RecordsOldestFirstThroughWrapAndDirtyHeader) {
+TEST(EvtFile, RecordsOldestFirstThroughWrapDirtyHeaderAndDamage) {
     std::vector<std::string> records;
     for (std::uint32_t n = 1; n <= 5; ++n) records.push_back(EncodeEventRecord(Sample(n), EventTextForm::Utf16));
     std::size_t total = 0x28;
@@ -85,16 +85,13 @@ TEST(EvtFile, RecordsOldestFirstThroughWrapAndDirtyHeader) {
     const std::string dirtyFile = testing::BuildEvtFile(records, dirty);
     EXPECT_EQ(NumbersOf(dirtyFile, ReadEvtFile(dirtyFile)), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
     EXPECT_TRUE(ReadEvtFile(testing::BuildEvtFile({})).records.empty());
-}
 
-TEST(EvtFile, DamageKeepsTheRecordsBeforeIt) {
-    std::vector<std::string> records;
-    for (std::uint32_t n = 1; n <= 3; ++n) records.push_back(EncodeEventRecord(Sample(n), EventTextForm::Utf16));
-    std::string file = testing::BuildEvtFile(records);
-    testing::PutU32At(file, 0x30 + records[0].size() + records[1].size(), 0xFFFFFFF0);
-    const EvtFileParse parsed = ReadEvtFile(file);
-    EXPECT_NE(parsed.error, "");
-    EXPECT_EQ(NumbersOf(file, parsed), (std::vector<std::uint32_t>{1, 2}));
+    // Damage to the third record keeps the records before it.
+    std::string damagedFile = testing::BuildEvtFile(records);
+    testing::PutU32At(damagedFile, 0x30 + records[0].size() + records[1].size(), 0xFFFFFFF0);
+    const EvtFileParse damaged = ReadEvtFile(damagedFile);
+    EXPECT_NE(damaged.error, "");
+    EXPECT_EQ(NumbersOf(damagedFile, damaged), (std::vector<std::uint32_t>{1, 2}));
 }
 
 std::string U16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
