@@ -130,13 +130,8 @@ TEST(MalformedArchiveLimits, NestingAtTheBoundIsAccepted) {
     ReportContents back;
     ASSERT_EQ(Read(bytes, back), ReadStatus::Ok);
     EXPECT_EQ(back.infoPage.root.CountNodes(), 10000u);
-    // and the writer produces it again, but refuses one level more
+    // and the writer produces it again (one level more is refused in the save tests)
     EXPECT_EQ(Write(back), bytes);
-    ResultNode* deepest = &back.infoPage.root;
-    while (!deepest->children().empty()) deepest = deepest->children()[0].get();
-    deepest->AddChild("one too many");
-    StringSink sink;
-    EXPECT_EQ(WriteReport(back, sink), WriteStatus::NotWritable);
 }
 
 TEST(MalformedArchiveLimits, EveryTruncationOfAValidFileFails) {

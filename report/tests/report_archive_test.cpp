@@ -24,20 +24,6 @@ TEST(ReportLayout, WholeSampleReportWithSharedNumbering) {
     probe_test::ExpectSameAsFile(Write(SampleReport()), "report/tests/expected/sample_report.IFO");
 }
 
-// Kinds containing "tree" store one ("filelist" and "treexptxt" are in the
-// sample, with the layout of a stored tree).
-TEST(ReportLayout, OnlyKindsNamingATreeStoreOne) {
-    for (const auto& [kind, tree] : {std::pair{"tree", true}, {"Tree", false}, {"mytreeview", true}}) {
-        SCOPED_TRACE(kind);
-        ReportContents report;
-        report.infoPage.kind = kind;
-        report.infoPage.runPending = 0;
-        report.infoPage.root.set_title("root");
-        report.infoPage.root.AddChild("child");
-        EXPECT_EQ(Write(report).find("data_TView") != std::string::npos, tree);
-    }
-}
-
 // ------------------------------------------------------------ primitives
 
 // A string's length prefix and a list's count, written and read back, with as

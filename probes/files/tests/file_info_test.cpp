@@ -154,26 +154,19 @@ TEST_F(FileInfoTest, RowsOfGatheredPaths) {
     }
 }
 
-// Codes of other languages and code pages are in the simulated machine's expected output.
+// Only the first pair of the translation table counts; an empty table, like
+// none (long.dll of the row table), reads US English in the Windows code page.
+// Other languages and code pages are in the simulated machine's expected output.
 TEST_F(FileInfoTest, TheFirstTranslationPicksTheStringTable) {
-    using Translations = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
-    struct Case {
-        std::optional<Translations> translations;
-        std::string block;
-    };
-    const Case cases[] = {
-        {Translations{{0x0409, 0x04B0}, {0x0409, 0x04E4}}, "040904b0"},  // only the first pair counts
-        {Translations{}, "040904e4"},  // an empty table: US English in the Windows code page
-    };
-    for (const Case& c : cases) {
-        FakeVersion v;
-        v.translations = c.translations;
-        const std::string decoy = c.block == "040904e4" ? "040904b0" : "040904e4";
-        v.strings = {{"\\StringFileInfo\\" + c.block + "\\CompanyName", c.block},
-                     {"\\StringFileInfo\\" + decoy + "\\CompanyName", "decoy"}};
-        machine.AddFile("C:\\t.dll", 10).version = v;
-        EXPECT_EQ(Gathered("C:\\t.dll").Manufacturer(), c.block);
-    }
+    FakeVersion v;
+    v.translations = {{{0x0409, 0x04B0}, {0x0409, 0x04E4}}};
+    v.strings = {{"\\StringFileInfo\\040904b0\\CompanyName", "first pair"},
+                 {"\\StringFileInfo\\040904e4\\CompanyName", "default"}};
+    machine.AddFile("C:\\t.dll", 10).version = v;
+    EXPECT_EQ(Gathered("C:\\t.dll").Manufacturer(), "first pair");
+    v.translations.emplace();  // an empty table reads as none
+    machine.AddFile("C:\\t.dll", 10).version = v;
+    EXPECT_EQ(Gathered("C:\\t.dll").Manufacturer(), "default");
 }
 
 TEST_F(FileInfoTest, DirectorySizeSumsEveryDepthUpToTheBound) {
