@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "platform/testing/expected_output.h"
 #include "platform/testing/temp_folder.h"
 
 namespace kavlo::cli::testing {
@@ -45,14 +46,9 @@ inline void ExpectFailures(const std::vector<Failure>& failures) {
     }
 }
 
-/// Compares `printed` with the committed file cli/tests/expected/NAME. Run with
-/// KAVLO_UPDATE_EXPECTED=1 to write the file from the output instead, then
-/// review the change with git diff.
+/// Compares `printed` with the committed file cli/tests/expected/NAME.
 inline void ExpectSameAsFile(const std::string& printed, const std::string& name) {
-    const std::string file = std::string(KAVLO_TEST_SOURCE_DIR) + "/cli/tests/expected/" + name;
-    const char* update = std::getenv("KAVLO_UPDATE_EXPECTED");
-    if (update && std::string(update) == "1") kavlo::testing::WriteAll(file, printed);
-    EXPECT_EQ(printed, kavlo::testing::ReadAll(file)) << "the output differs from " << file;
+    kavlo::testing::ExpectSameAsFile(printed, "cli/tests/expected/" + name);
 }
 
 }  // namespace kavlo::cli::testing

@@ -7,19 +7,16 @@
 // and compared in the same file.
 //
 // After a deliberate change of a script or a probe, regenerate the file with
-//     KAVLO_REGENERATE_EXPECTED=1 build/native/scripts/tests/script_tests
+//     KAVLO_UPDATE_EXPECTED=1 build/native/scripts/tests/script_tests
 // and read its diff before committing it.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "engine/os_detection.h"
 #include "engine/script_catalog.h"
 #include "engine/script_engine.h"
 #include "engine/tree_walk.h"
 #include "platform/machine_factory.h"
+#include "platform/testing/expected_output.h"
 #include "probes/registration.h"
 #include "scripts/tests/bundled.h"
 
@@ -65,15 +62,7 @@ TEST(SampleGathered, EveryTitleMatchesTheExpectedReport) {
         for (const auto& title : file->titles) AppendTitle(actual, file->fileName, *title);
     actual += ExtendedScriptOnTheSample();
 
-    const std::string path = ScriptsDir() + "/tests/expected/office7.txt";
-    if (std::getenv("KAVLO_REGENERATE_EXPECTED")) {
-        std::ofstream(path, std::ios::binary) << actual;
-        GTEST_SKIP() << "wrote " << path;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path;
-    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(actual, expected) << "regenerate with KAVLO_REGENERATE_EXPECTED=1 if the change is intended";
+    kavlo::testing::ExpectSameAsFile(actual, "scripts/tests/expected/office7.txt");
 }
 
 }  // namespace

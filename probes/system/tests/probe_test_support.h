@@ -12,6 +12,7 @@
 #include "engine/os_detection.h"
 #include "engine/testing/script_runner.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/testing/expected_output.h"
 #include "platform/testing/temp_folder.h"
 #include "probes/system/tests/line_runner.h"
 
@@ -41,15 +42,6 @@ private:
     std::unique_ptr<kavlo::testing::ScriptRunner> runner_;
 };
 
-/// Checks a whole output against a committed file (a path below the source
-/// tree, in a tests/expected folder); a failure shows the line diff. Running the
-/// test with KAVLO_UPDATE_EXPECTED=1 rewrites the file from the output instead,
-/// to be reviewed with git diff.
-inline void ExpectSameAsFile(const std::string& actual, const std::string& relative) {
-    const std::string path = std::string(KAVLO_TEST_SOURCE_DIR) + "/" + relative;
-    if (const char* update = std::getenv("KAVLO_UPDATE_EXPECTED"); update && std::string_view(update) == "1")
-        kavlo::testing::WriteAll(path, actual);
-    EXPECT_EQ(actual, kavlo::testing::ReadAll(path)) << "expected output in " << relative;
-}
+using kavlo::testing::ExpectSameAsFile;
 
 }  // namespace kavlo::probe_test
