@@ -154,6 +154,16 @@ void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     if (self->done_) KillTimer(nullptr, id);
 }
 
+std::function<bool()> CloseMessageBoxReading(std::wstring& message) {
+    return [&message] {
+        HWND box = FindWindowW(L"#32770", L"KAVLO");
+        if (!box) return false;
+        message = WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
 // ---------------------------------------------------------------- options
 
 AppOptions SampleOptions(const std::wstring& commandLine) {

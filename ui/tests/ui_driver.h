@@ -54,6 +54,10 @@ private:
     bool inStep_ = false;
 };
 
+/// A TimerDriver step that waits for the program's message box, reads its text
+/// into `message` and closes it with OK.
+std::function<bool()> CloseMessageBoxReading(std::wstring& message);
+
 /// The options of an application started on the bundled sample machine with
 /// the bundled scripts as its execution path.
 AppOptions SampleOptions(const std::wstring& commandLine = L"");

@@ -189,13 +189,7 @@ TEST_F(WizardTest, ReportOpensFromTheCommandLineOrTheFrameAndAFailedOpenKeepsThe
     DeleteFileW(Widen(gz).c_str());
     const std::wstring title = WindowText(app_->frame().hwnd());
     std::wstring message;
-    TimerDriver driver([&] {
-        HWND box = FindWindowW(L"#32770", L"KAVLO");
-        if (!box) return false;
-        message = WindowText(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    TimerDriver driver(CloseMessageBoxReading(message));
     SendMessageW(app_->frame().hwnd(), WM_COMMAND, ID_FILE_MRU_FILE1, 0);
     EXPECT_NE(message.find(Widen(gz)), std::wstring::npos) << Narrow(message);
     EXPECT_EQ(TreeItemText(tree, TreeView_GetRoot(tree)), L"OFFICE7  [file]") << "the tree stays";
@@ -261,13 +255,7 @@ TEST(TimedModeTest, SavesAtOnceIntoTheReportDirectory) {
 
 TEST(TimedModeTest, ZeroIntervalIsRefusedWithTheRange) {
     std::wstring message;
-    TimerDriver driver([&] {
-        HWND box = FindWindowW(L"#32770", L"KAVLO");
-        if (!box) return false;
-        message = WindowText(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    TimerDriver driver(CloseMessageBoxReading(message));
     KavloApp app(SampleOptions(L"/min:0"));
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(app.exitCode(), 2);
